@@ -1,0 +1,135 @@
+#pragma once
+// The company database: one SQLite file per company. Text columns are stored
+// right-trimmed and compare ignoring trailing blanks; dates are ISO text.
+// Stored procedures are named statements kept in the database's catalogue.
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "platform/db/record.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace corvena::db {
+
+class DbError : public std::runtime_error {
+ public:
+  explicit DbError(const std::string& what, int code = 0) : std::runtime_error(what), code_(code) {}
+  int code() const { return code_; }
+
+ private:
+  int code_;
+};
+
+using Value = std::variant<std::monostate, std::int64_t, double, std::string>;
+
+class Statement {
+ public:
+  Statement(sqlite3* db, std::string_view sql);
+  Statement(Statement&&) noexcept;
+  Statement& operator=(Statement&&) noexcept;
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+  ~Statement();
+
+  void bind(int index, const Value& v);  // 1-based
+  bool step();                           // true while a row is current
+  void reset();
+  int columnCount() const;
+  std::string columnName(int i) const;
+  Value column(int i) const;
+  // Copies the current row into the record, column to field by name, case-insensitive;
+  // columns the record lacks are ignored, fields the row lacks keep their value.
+  void readInto(const RecordRef& rec) const;
+
+ private:
+  sqlite3_stmt* stmt_ = nullptr;
+};
+
+// A statement as screens write it, with every quoted literal lifted out into a
+// bound parameter: plain SQL ("select * from customer where custid = 'C1'"),
+// or a procedure call: the name, a blank, and literals separated by commas,
+// blanks or nothing ("Name 'p1', 'p2'", "Name 'p1''p2'", "Name 'p1' 1").
+struct Call {
+  std::string procedure;      // empty for plain SQL
+  std::string sql;            // plain SQL with literals replaced by ?N
+  std::vector<Value> params;  // the literals, in order
+};
+Call parseCall(std::string_view text);  // throws DbError on an unterminated literal
+
+class Database {
+ public:
+  // Opens an existing company database; refuses a file that is not one.
+  static std::unique_ptr<Database> open(const std::string& path);
+  // Creates a new company database with the schema and procedures of every schema
+  // directory; fails, leaving nothing behind, when the path exists or cannot be written.
+  static std::unique_ptr<Database> create(const std::string& path);
+  ~Database();
+
+  const std::string& path() const { return path_; }
+  sqlite3* handle() const { return db_; }
+
+  void exec(std::string_view script);  // statements without parameters
+  Statement prepare(std::string_view sql);
+
+  // Runs a statement or procedure call; for a row-returning one, the returned
+  // statements' last one is positioned before its first row.
+  // Throws DbError for an unknown procedure or a wrong parameter count.
+  Statement run(std::string_view text);
+  Statement run(const Call& call);
+
+  // Inserts the record's fields into the same-named columns of the table.
+  void insert(std::string_view table, const RecordRef& rec);
+
+  void begin();
+  void commit();
+  void rollback();
+  bool inTransaction() const;
+  std::int64_t changes() const;
+
+ private:
+  Database(sqlite3* db, std::string path);
+  sqlite3* db_;
+  std::string path_;
+};
+
+// Commits on commit(); rolls back when destroyed uncommitted.
+class Transaction {
+ public:
+  explicit Transaction(Database& db) : db_(db) { db_.begin(); }
+  ~Transaction() {
+    if (!done_) db_.rollback();
+  }
+  void commit() {
+    db_.commit();
+    done_ = true;
+  }
+
+ private:
+  Database& db_;
+  bool done_ = false;
+};
+
+// Where schema and procedure SQL files are read from, in order: the host's, then
+// the module's. CORVENA_SCHEMA_PATH (colon-separated) overrides the built-in list.
+std::vector<std::string> schemaDirectories();
+
+}  // namespace corvena::db
+
+namespace corvena::db {
+
+// The literal spellings that parameter functions write and parseCall reads back.
+// Text drops trailing blanks and escapes a quote or backslash with a backslash,
+// so "'%'" written by hand directly before a text literal still parses as two.
+std::string textLiteral(std::string_view value);
+std::string intLiteral(long value);
+std::string floatLiteral(double value);
+std::string dateLiteral(const Date& value);
+
+}  // namespace corvena::db
