@@ -1,0 +1,29 @@
+#pragma once
+// How a running host shell makes itself known to the screens of the same user:
+// a small file naming its process, whether its login is done, and the sign-on
+// context it gives the screens it starts. A file whose process is gone counts as
+// no shell.
+
+#include <optional>
+#include <string>
+
+#include "platform/shell/sign_on_context.h"
+
+namespace corvena::shell {
+
+struct ShellPresence {
+  long pid = 0;
+  bool loginReady = false;
+  std::optional<SignOnContext> context;  // set once the login is done
+};
+
+// $XDG_RUNTIME_DIR/corvena-shell when set, else /tmp/corvena-shell-<uid>;
+// CORVENA_SHELL_PRESENCE overrides both.
+std::string shellPresencePath();
+
+void publishShellPresence(const ShellPresence& presence, const std::string& path);
+void withdrawShellPresence(const std::string& path);
+// The published presence when the file exists, parses and its process is alive.
+std::optional<ShellPresence> findShellPresence(const std::string& path);
+
+}  // namespace corvena::shell

@@ -1,0 +1,101 @@
+#include "platform/shell/sign_on_context.h"
+
+#include <cstdlib>
+#include <ctime>
+
+namespace corvena::shell {
+
+namespace {
+
+struct OptionSpec {
+  const char* flag;
+  std::optional<std::string> SignOnOptions::*slot;
+};
+
+const OptionSpec optionSpecs[] = {
+    {"--db", &SignOnOptions::database},
+    {"--user", &SignOnOptions::user},
+    {"--company", &SignOnOptions::company},
+    {"--date", &SignOnOptions::date},
+};
+
+// True when args[i] is one of the sign-on options; it and its value are then consumed.
+bool takeOption(std::vector<std::string>& args, std::size_t i, SignOnOptions& out) {
+  for (const auto& spec : optionSpecs) {
+    const std::string flag = spec.flag;
+    const std::string& arg = args[i];
+    if (arg == flag) {
+      if (i + 1 >= args.size()) throw SignOnError("the option " + flag + " needs a value");
+      out.*spec.slot = args[i + 1];
+      args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
+      return true;
+    }
+    if (arg.rfind(flag + "=", 0) == 0) {
+      out.*spec.slot = arg.substr(flag.size() + 1);
+      args.erase(args.begin() + static_cast<long>(i));
+      return true;
+    }
+  }
+  return false;
+}
+
+std::optional<std::string> pick(const std::optional<std::string>& option,
+                                const EnvironmentLookup& env, const char* variable) {
+  if (option) return option;
+  auto value = env(variable);
+  if (value && value->empty()) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+std::vector<std::string> SignOnContext::toArguments() const {
+  return {"--db", database, "--user", user, "--company", company, "--date", businessDate.iso()};
+}
+
+EnvironmentLookup processEnvironment() {
+  return [](const std::string& name) -> std::optional<std::string> {
+    const char* v = std::getenv(name.c_str());
+    if (!v) return std::nullopt;
+    return std::string(v);
+  };
+}
+
+SignOnOptions takeSignOnOptions(std::vector<std::string>& args) {
+  SignOnOptions out;
+  for (std::size_t i = 0; i < args.size();) {
+    if (args[i] == "--") break;
+    if (!takeOption(args, i, out)) ++i;
+  }
+  return out;
+}
+
+std::optional<SignOnContext> resolveSignOn(const SignOnOptions& options,
+                                           const EnvironmentLookup& env) {
+  const auto database = pick(options.database, env, "CORVENA_DB");
+  const auto user = pick(options.user, env, "CORVENA_USER");
+  const auto company = pick(options.company, env, "CORVENA_COMPANY");
+  const auto date = pick(options.date, env, "CORVENA_DATE");
+  if (!database && !user && !company && !date) return std::nullopt;
+
+  std::string missing;
+  if (!database || database->empty()) missing += " database (--db)";
+  if (!user || user->empty()) missing += " user (--user)";
+  if (!company || company->empty()) missing += " company (--company)";
+  if (!missing.empty()) throw SignOnError("incomplete sign-on context, missing:" + missing);
+
+  SignOnContext ctx{*database, *user, *company, localToday()};
+  if (date && !Date::parseIso(*date, ctx.businessDate))
+    throw SignOnError("the business date \"" + *date + "\" is not a date (YYYY-MM-DD)");
+  return ctx;
+}
+
+Date localToday() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return Date{static_cast<std::uint16_t>(local.tm_year + 1900),
+              static_cast<std::uint8_t>(local.tm_mon + 1), static_cast<std::uint8_t>(local.tm_mday)};
+}
+
+}  // namespace corvena::shell

@@ -1,0 +1,51 @@
+#pragma once
+// The sign-on context a screen runs in: company database, user, company and
+// business date. The host shell passes it on the command line; scripts and tests
+// give it as options or through the environment (options win, field by field).
+
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/db/record.h"
+
+namespace corvena::shell {
+
+class SignOnError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct SignOnContext {
+  std::string database;
+  std::string user;
+  std::string company;
+  Date businessDate;
+
+  // The options that carry this context to a program the shell starts.
+  std::vector<std::string> toArguments() const;
+};
+
+using EnvironmentLookup = std::function<std::optional<std::string>(const std::string&)>;
+EnvironmentLookup processEnvironment();
+
+// The sign-on options found among the arguments, removed from them.
+struct SignOnOptions {
+  std::optional<std::string> database, user, company, date;
+  bool any() const { return database || user || company || date; }
+};
+// Takes "--db PATH", "--user ID", "--company ID", "--date YYYY-MM-DD" (or "--db=PATH" ...)
+// out of args. Throws SignOnError for an option without its value.
+SignOnOptions takeSignOnOptions(std::vector<std::string>& args);
+
+// Nothing when neither options nor environment name any part of a context.
+// A partial context throws SignOnError naming what is missing; a bad date likewise.
+// A missing business date is today's date (the machine's local calendar).
+std::optional<SignOnContext> resolveSignOn(const SignOnOptions& options,
+                                           const EnvironmentLookup& env);
+
+Date localToday();
+
+}  // namespace corvena::shell

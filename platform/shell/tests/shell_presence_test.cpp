@@ -1,0 +1,58 @@
+#include "platform/shell/shell_presence.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+namespace corvena::shell {
+namespace {
+
+class ShellPresenceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("corvena-presence-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir_);
+    path_ = (dir_ / "shell").string();
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  std::filesystem::path dir_;
+  std::string path_;
+};
+
+TEST_F(ShellPresenceTest, NoFileIsNoShell) { EXPECT_FALSE(findShellPresence(path_)); }
+
+TEST_F(ShellPresenceTest, APublishedShellIsFoundWithItsContext) {
+  publishShellPresence({::getpid(), true, SignOnContext{"/c.db", "ANN", "C1", Date{2026, 3, 1}}},
+                       path_);
+  const auto found = findShellPresence(path_);
+  ASSERT_TRUE(found);
+  EXPECT_TRUE(found->loginReady);
+  ASSERT_TRUE(found->context);
+  EXPECT_EQ(found->context->company, "C1");
+  EXPECT_EQ(found->context->businessDate.iso(), "2026-03-01");
+}
+
+TEST_F(ShellPresenceTest, ALoginInProgressIsNotReady) {
+  publishShellPresence({::getpid(), false, std::nullopt}, path_);
+  const auto found = findShellPresence(path_);
+  ASSERT_TRUE(found);
+  EXPECT_FALSE(found->loginReady);
+  EXPECT_FALSE(found->context);
+}
+
+TEST_F(ShellPresenceTest, AFileLeftByAnEndedShellIsNoShell) {
+  publishShellPresence({0x7ffffff0, true, std::nullopt}, path_);
+  EXPECT_FALSE(findShellPresence(path_));
+}
+
+TEST_F(ShellPresenceTest, WithdrawnIsGone) {
+  publishShellPresence({::getpid(), true, std::nullopt}, path_);
+  withdrawShellPresence(path_);
+  EXPECT_FALSE(findShellPresence(path_));
+}
+
+}  // namespace
+}  // namespace corvena::shell

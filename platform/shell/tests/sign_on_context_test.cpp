@@ -1,0 +1,90 @@
+#include "platform/shell/sign_on_context.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace corvena::shell {
+namespace {
+
+EnvironmentLookup fakeEnv(std::map<std::string, std::string> vars) {
+  return [vars](const std::string& name) -> std::optional<std::string> {
+    const auto it = vars.find(name);
+    if (it == vars.end()) return std::nullopt;
+    return it->second;
+  };
+}
+
+TEST(SignOnContext, OptionsAreTakenOutOfTheArguments) {
+  std::vector<std::string> args{"--script", "a.txt", "--db", "/d/c.db", "--user=ANN",
+                                "--company", "C1", "--date", "2026-03-31", "5"};
+  const auto options = takeSignOnOptions(args);
+  EXPECT_EQ(args, (std::vector<std::string>{"--script", "a.txt", "5"}));
+  EXPECT_EQ(options.database, "/d/c.db");
+  EXPECT_EQ(options.user, "ANN");
+  EXPECT_EQ(options.company, "C1");
+  EXPECT_EQ(options.date, "2026-03-31");
+}
+
+TEST(SignOnContext, AnOptionWithoutValueIsAnError) {
+  std::vector<std::string> args{"--user"};
+  EXPECT_THROW(takeSignOnOptions(args), SignOnError);
+}
+
+TEST(SignOnContext, OptionsWinOverTheEnvironmentFieldByField) {
+  const auto env = fakeEnv({{"CORVENA_DB", "/env.db"},
+                            {"CORVENA_USER", "ENVUSER"},
+                            {"CORVENA_COMPANY", "ENVCO"},
+                            {"CORVENA_DATE", "2026-01-02"}});
+  SignOnOptions options;
+  options.user = "ARGUSER";
+  options.date = "2026-05-06";
+  const auto ctx = resolveSignOn(options, env);
+  ASSERT_TRUE(ctx);
+  EXPECT_EQ(ctx->database, "/env.db");
+  EXPECT_EQ(ctx->user, "ARGUSER");
+  EXPECT_EQ(ctx->company, "ENVCO");
+  EXPECT_EQ(ctx->businessDate.iso(), "2026-05-06");
+}
+
+TEST(SignOnContext, NothingGivenIsNoContext) {
+  EXPECT_FALSE(resolveSignOn(SignOnOptions{}, fakeEnv({})));
+  EXPECT_FALSE(resolveSignOn(SignOnOptions{}, fakeEnv({{"CORVENA_DB", ""}})));
+}
+
+TEST(SignOnContext, APartialContextNamesWhatIsMissing) {
+  SignOnOptions options;
+  options.database = "/x.db";
+  try {
+    resolveSignOn(options, fakeEnv({}));
+    FAIL() << "partial context accepted";
+  } catch (const SignOnError& e) {
+    const std::string what = e.what();
+    EXPECT_NE(what.find("user"), std::string::npos);
+    EXPECT_NE(what.find("company"), std::string::npos);
+    EXPECT_EQ(what.find("database"), std::string::npos);
+  }
+}
+
+TEST(SignOnContext, ABadBusinessDateIsRefused) {
+  SignOnOptions options{"/x.db", "U", "C", "2026-02-30"};
+  EXPECT_THROW(resolveSignOn(options, fakeEnv({})), SignOnError);
+}
+
+TEST(SignOnContext, AMissingDateIsToday) {
+  SignOnOptions options{"/x.db", "U", "C", std::nullopt};
+  EXPECT_EQ(resolveSignOn(options, fakeEnv({}))->businessDate, localToday());
+}
+
+TEST(SignOnContext, ArgumentsCarryTheContextBack) {
+  SignOnContext ctx{"/x.db", "U", "C", Date{2026, 4, 1}};
+  auto args = ctx.toArguments();
+  const auto options = takeSignOnOptions(args);
+  EXPECT_TRUE(args.empty());
+  const auto back = resolveSignOn(options, fakeEnv({}));
+  EXPECT_EQ(back->database, "/x.db");
+  EXPECT_EQ(back->businessDate.iso(), "2026-04-01");
+}
+
+}  // namespace
+}  // namespace corvena::shell
