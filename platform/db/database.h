@@ -29,9 +29,14 @@ class DbError : public std::runtime_error {
 
 using Value = std::variant<std::monostate, std::int64_t, double, std::string>;
 
+class StatementCache;
+
 class Statement {
  public:
+  Statement() = default;
   Statement(sqlite3* db, std::string_view sql);
+  // Borrows a prepared statement from the cache; it is reset and returned when done.
+  Statement(sqlite3_stmt* borrowed, StatementCache* owner);
   Statement(Statement&&) noexcept;
   Statement& operator=(Statement&&) noexcept;
   Statement(const Statement&) = delete;
@@ -47,10 +52,19 @@ class Statement {
   // Copies the current row into the record, column to field by name, case-insensitive;
   // columns the record lacks are ignored, fields the row lacks keep their value.
   void readInto(const RecordRef& rec) const;
+  bool valid() const { return stmt_ != nullptr; }
+  int parameterCount() const;
 
  private:
+  void release();
   sqlite3_stmt* stmt_ = nullptr;
+  StatementCache* owner_ = nullptr;
+  mutable const RecordLayout* mappedLayout_ = nullptr;
+  mutable std::vector<const FieldDesc*> mapping_;
 };
+
+// A record field as the value bound for its column: text right-trimmed, dates ISO.
+Value fieldValue(const RecordRef& rec, const FieldDesc& f);
 
 // A statement as screens write it, with every quoted literal lifted out into a
 // bound parameter: plain SQL ("select * from customer where custid = 'C1'"),
@@ -65,6 +79,11 @@ Call parseCall(std::string_view text);  // throws DbError on an unterminated lit
 
 class Database {
  public:
+  struct Procedure {
+    std::string name;
+    int params = 0;
+    std::vector<std::string> statements;
+  };
   // Opens an existing company database; refuses a file that is not one.
   static std::unique_ptr<Database> open(const std::string& path);
   // Creates a new company database with the schema and procedures of every schema
@@ -86,6 +105,9 @@ class Database {
 
   // Inserts the record's fields into the same-named columns of the table.
   void insert(std::string_view table, const RecordRef& rec);
+  // The table's (or view's) column names; empty when there is no such table.
+  const std::vector<std::string>& columns(std::string_view table);
+  bool hasProcedure(std::string_view name) const;
 
   void begin();
   void commit();
@@ -95,8 +117,15 @@ class Database {
 
  private:
   Database(sqlite3* db, std::string path);
+  void loadProcedures(const std::vector<std::string>& dirs);
+  void readCatalogue();
+  Statement runStatement(const std::string& sql, const std::vector<Value>& params);
   sqlite3* db_;
   std::string path_;
+  int depth_ = 0;
+  std::unique_ptr<StatementCache> cache_;
+  std::vector<std::pair<std::string, std::vector<std::string>>> columns_;
+  std::vector<std::unique_ptr<Procedure>> procedures_;
 };
 
 // Commits on commit(); rolls back when destroyed uncommitted.
@@ -119,6 +148,7 @@ class Transaction {
 // Where schema and procedure SQL files are read from, in order: the host's, then
 // the module's. CORVENA_SCHEMA_PATH (colon-separated) overrides the built-in list.
 std::vector<std::string> schemaDirectories();
+std::string readSqlFile(const std::string& path);
 
 }  // namespace corvena::db
 

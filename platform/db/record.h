@@ -107,6 +107,10 @@ struct RecordRef {
   RecordRef(void* d, const RecordLayout* l) : data(d), layout(l) {}
   template <class R, class = decltype(R::layout())>
   RecordRef(R& r) : data(&r), layout(&R::layout()) {}  // NOLINT: any record converts
+  // Read-only uses (inserting, binding) take records as they come.
+  template <class R, class = decltype(R::layout())>
+  RecordRef(const R& r)  // NOLINT
+      : data(const_cast<R*>(&r)), layout(&R::layout()) {}
 
   explicit operator bool() const { return data != nullptr; }
   char* bytes() const { return static_cast<char*>(data); }

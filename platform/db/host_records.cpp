@@ -1,0 +1,42 @@
+#include "platform/db/host_records.h"
+
+namespace corvena {
+
+CORVENA_RECORD_LAYOUT(ARDoc, CORVENA_ARDOC_FIELDS)
+CORVENA_RECORD_LAYOUT(ARTran, CORVENA_ARTRAN_FIELDS)
+CORVENA_RECORD_LAYOUT(Customer, CORVENA_CUSTOMER_FIELDS)
+CORVENA_RECORD_LAYOUT(ARSetup, CORVENA_ARSETUP_FIELDS)
+CORVENA_RECORD_LAYOUT(GLSetup, CORVENA_GLSETUP_FIELDS)
+CORVENA_RECORD_LAYOUT(PCSetup, CORVENA_PCSETUP_FIELDS)
+CORVENA_RECORD_LAYOUT(PJContrl, CORVENA_PJCONTRL_FIELDS)
+CORVENA_RECORD_LAYOUT(Company, CORVENA_COMPANY_FIELDS)
+CORVENA_RECORD_LAYOUT(PJ_Account, CORVENA_PJ_ACCOUNT_FIELDS)
+CORVENA_RECORD_LAYOUT(PJProj, CORVENA_PJPROJ_FIELDS)
+CORVENA_RECORD_LAYOUT(PJPent, CORVENA_PJPENT_FIELDS)
+CORVENA_RECORD_LAYOUT(Batch, CORVENA_BATCH_FIELDS)
+CORVENA_RECORD_LAYOUT(ARAdjust, CORVENA_ARADJUST_FIELDS)
+CORVENA_RECORD_LAYOUT(Account, CORVENA_ACCOUNT_FIELDS)
+CORVENA_RECORD_LAYOUT(SubAcct, CORVENA_SUBACCT_FIELDS)
+CORVENA_RECORD_LAYOUT(AcctSub, CORVENA_ACCTSUB_FIELDS)
+CORVENA_RECORD_LAYOUT(AutoNumber, CORVENA_AUTONUMBER_FIELDS)
+CORVENA_RECORD_LAYOUT(CashAcct, CORVENA_CASHACCT_FIELDS)
+CORVENA_RECORD_LAYOUT(SlsTaxCat, CORVENA_SLSTAXCAT_FIELDS)
+CORVENA_RECORD_LAYOUT(SalesTax, CORVENA_SALESTAX_FIELDS)
+CORVENA_RECORD_LAYOUT(Terms, CORVENA_TERMS_FIELDS)
+CORVENA_RECORD_LAYOUT(StmtCycle, CORVENA_STMTCYCLE_FIELDS)
+CORVENA_RECORD_LAYOUT(InterCpny, CORVENA_INTERCPNY_FIELDS)
+CORVENA_RECORD_LAYOUT(bpes, CORVENA_BPES_FIELDS)
+CORVENA_RECORD_LAYOUT(bcuryinfo, CORVENA_BCURYINFO_FIELDS)
+
+const std::vector<const RecordLayout*>& hostTableLayouts() {
+  static const std::vector<const RecordLayout*> all{
+      &ARDoc::layout(),    &ARTran::layout(),     &Customer::layout(),   &ARSetup::layout(),
+      &GLSetup::layout(),  &PCSetup::layout(),    &PJContrl::layout(),   &Company::layout(),
+      &PJ_Account::layout(), &PJProj::layout(),   &PJPent::layout(),     &Batch::layout(),
+      &ARAdjust::layout(), &Account::layout(),    &SubAcct::layout(),    &AcctSub::layout(),
+      &AutoNumber::layout(), &CashAcct::layout(), &SlsTaxCat::layout(),  &SalesTax::layout(),
+      &Terms::layout(),    &StmtCycle::layout(),  &InterCpny::layout()};
+  return all;
+}
+
+}  // namespace corvena

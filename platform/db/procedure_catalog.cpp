@@ -1,0 +1,172 @@
+// The procedure catalogue: named statements read from each schema directory's
+// procedures.sql ("-- procedure NAME PARAMCOUNT" introduces a body whose
+// statements are separated by semicolons and use ?1..?N), kept in the
+// database's corvena_procedure table and in memory for calls.
+
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "platform/db/database.h"
+
+namespace corvena::db {
+
+namespace {
+
+bool sameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+bool onlyCommentsOrBlank(std::string_view s) {
+  std::istringstream in{std::string(s)};
+  std::string line;
+  while (std::getline(in, line)) {
+    const auto b = line.find_first_not_of(" \t\r");
+    if (b != std::string::npos && line.compare(b, 2, "--") != 0) return false;
+  }
+  return true;
+}
+
+// Splits on semicolons outside quotes and comments.
+std::vector<std::string> splitStatements(const std::string& body) {
+  std::vector<std::string> out;
+  std::string cur;
+  char quote = 0;
+  for (std::size_t i = 0; i < body.size(); ++i) {
+    const char c = body[i];
+    if (quote) {
+      if (c == quote) quote = 0;
+    } else if (c == '\'' || c == '"') {
+      quote = c;
+    } else if (c == '-' && i + 1 < body.size() && body[i + 1] == '-') {
+      const std::size_t eol = body.find('\n', i);
+      const std::size_t stop = eol == std::string::npos ? body.size() : eol;
+      cur.append(body, i, stop - i);
+      i = stop - 1;
+      continue;
+    } else if (c == ';') {
+      if (!onlyCommentsOrBlank(cur)) out.push_back(cur);
+      cur.clear();
+      continue;
+    }
+    cur += c;
+  }
+  if (!onlyCommentsOrBlank(cur)) out.push_back(cur);
+  return out;
+}
+
+std::vector<Database::Procedure> parseProcedureFile(const std::string& path) {
+  static const std::regex header(R"(^--\s*procedure\s+(\S+)\s+(\d+)\s*$)", std::regex::icase);
+  std::vector<Database::Procedure> procs;
+  std::string body;
+  auto flush = [&] {
+    if (!procs.empty()) procs.back().statements = splitStatements(body);
+    body.clear();
+  };
+  std::istringstream in(readSqlFile(path));
+  std::string line;
+  std::smatch m;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (std::regex_match(line, m, header)) {
+      flush();
+      procs.push_back({m[1].str(), std::stoi(m[2].str()), {}});
+    } else if (!procs.empty()) {
+      body += line + "\n";
+    }
+  }
+  flush();
+  return procs;
+}
+
+}  // namespace
+
+std::string readSqlFile(const std::string& path) {
+  std::ifstream in(path);
+  if (!in) throw DbError("Cannot read " + path);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+void Database::loadProcedures(const std::vector<std::string>& dirs) {
+  std::vector<Procedure> parsed;
+  bool found = false;
+  for (const auto& dir : dirs) {
+    const auto file = std::filesystem::path(dir) / "procedures.sql";
+    if (!std::filesystem::exists(file)) continue;
+    found = true;
+    for (auto& p : parseProcedureFile(file.string())) parsed.push_back(std::move(p));
+  }
+  exec(
+      "CREATE TABLE IF NOT EXISTS corvena_procedure (name TEXT NOT NULL COLLATE NOCASE, "
+      "seq INTEGER NOT NULL, params INTEGER NOT NULL, body TEXT NOT NULL, PRIMARY KEY (name, seq))");
+  if (found) {
+    for (const auto& p : parsed)
+      for (const auto& s : p.statements) {
+        try {
+          Statement check(db_, s);
+        } catch (const DbError& e) {
+          throw DbError("Procedure " + p.name + ": " + e.what(), e.code());
+        }
+      }
+    Transaction tx(*this);
+    exec("DELETE FROM corvena_procedure");
+    for (const auto& p : parsed)
+      for (std::size_t i = 0; i < p.statements.size(); ++i) {
+        Statement st(db_, "INSERT OR REPLACE INTO corvena_procedure VALUES (?1, ?2, ?3, ?4)");
+        st.bind(1, p.name);
+        st.bind(2, static_cast<std::int64_t>(i));
+        st.bind(3, static_cast<std::int64_t>(p.params));
+        st.bind(4, p.statements[i]);
+        st.step();
+      }
+    tx.commit();
+  }
+  readCatalogue();
+}
+
+void Database::readCatalogue() {
+  procedures_.clear();
+  Statement st(db_, "SELECT name, params, body FROM corvena_procedure ORDER BY name, seq");
+  while (st.step()) {
+    const std::string name = std::get<std::string>(st.column(0));
+    if (procedures_.empty() || procedures_.back()->name != name) {
+      procedures_.push_back(std::make_unique<Procedure>());
+      procedures_.back()->name = name;
+      procedures_.back()->params = static_cast<int>(std::get<std::int64_t>(st.column(1)));
+    }
+    procedures_.back()->statements.push_back(std::get<std::string>(st.column(2)));
+  }
+}
+
+bool Database::hasProcedure(std::string_view name) const {
+  return std::any_of(procedures_.begin(), procedures_.end(),
+                     [&](const auto& p) { return sameName(p->name, name); });
+}
+
+Statement Database::run(const Call& call) {
+  if (call.procedure.empty()) return runStatement(call.sql, call.params);
+  auto it = std::find_if(procedures_.begin(), procedures_.end(),
+                         [&](const auto& p) { return sameName(p->name, call.procedure); });
+  if (it == procedures_.end()) throw DbError("Unknown procedure: " + call.procedure);
+  const Procedure& proc = **it;
+  if (static_cast<int>(call.params.size()) != proc.params)
+    throw DbError("Procedure " + proc.name + " takes " + std::to_string(proc.params) +
+                  " parameters, " + std::to_string(call.params.size()) + " given.");
+  for (std::size_t i = 0; i + 1 < proc.statements.size(); ++i) {
+    Statement st = runStatement(proc.statements[i], call.params);
+    while (st.step()) {
+    }
+  }
+  if (proc.statements.empty()) return Statement();
+  return runStatement(proc.statements.back(), call.params);
+}
+
+}  // namespace corvena::db
