@@ -1,0 +1,55 @@
+#pragma once
+// The headless user interface: keeps every message box and status-log line,
+// optionally prints them in the screen-script output format, and answers
+// questions from a queue the driver or a test fills.
+
+#include <deque>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/forms/ui.h"
+
+namespace corvena::forms {
+
+struct ShownMessage {
+  std::string text;
+  int style = 0;
+  std::string caption;
+  int answer = kAnswerOk;
+};
+
+struct StatusLine {
+  int mode = 0;
+  std::string text;
+};
+
+class HeadlessUi : public Ui {
+ public:
+  // `out`, when given, receives "MESSAGE <caption> (<style>): <text>" and
+  // "STATUS <mode>: <text>" lines.
+  explicit HeadlessUi(std::ostream* out = nullptr) : out_(out) {}
+
+  int messageBox(std::string_view text, int style, std::string_view caption) override;
+  void status(int code, std::string_view text, int mode) override;
+
+  // The answer to the next question (kAnswerYes or kAnswerNo).
+  void queueAnswer(int answer) { answers_.push_back(answer); }
+  // The answer when the queue is empty; kAnswerNo unless set.
+  void setDefaultAnswer(int answer) { defaultAnswer_ = answer; }
+
+  const std::vector<ShownMessage>& messages() const { return messages_; }
+  const std::vector<StatusLine>& statusLines() const { return statusLines_; }
+  bool statusOpen() const { return statusOpen_; }
+  void clear();
+
+ private:
+  std::ostream* out_;
+  std::deque<int> answers_;
+  int defaultAnswer_ = kAnswerNo;
+  std::vector<ShownMessage> messages_;
+  std::vector<StatusLine> statusLines_;
+  bool statusOpen_ = false;
+};
+
+}  // namespace corvena::forms

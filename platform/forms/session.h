@@ -1,0 +1,222 @@
+#pragma once
+// One screen session: its forms, bound records, cursors, line arrays, the
+// update control's state and the user interface. Everything a person, a
+// script or automation does goes through the same functions here, and the
+// plain host functions act on the current session (SessionScope switches it).
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/db/database.h"
+#include "platform/db/host_records.h"
+#include "platform/db/record.h"
+#include "platform/forms/control.h"
+#include "platform/forms/form.h"
+#include "platform/forms/line_array.h"
+#include "platform/forms/runtime_error.h"
+#include "platform/forms/ui.h"
+#include "platform/forms/update_levels.h"
+
+namespace corvena::forms {
+
+// A record bound with SetAddr under a buffer name.
+struct BoundRecord {
+  int level = 15;
+  std::string name;
+  RecordRef record;
+  RecordRef nullRecord;  // may be empty: blanking then uses the layout's null image
+};
+
+// A screen's cursor variable: 0 until opened (opened on first use).
+struct CursorHandle {
+  int id = 0;
+};
+
+// Cursor flags.
+inline constexpr int kCursorLevelMask = 0xFF;
+inline constexpr int kCursorReadOnly = 256;
+inline constexpr int kCursorTemporary = 16384;
+
+// Toolbar buttons of SetButton.
+inline constexpr int kButtonNew = 1;
+inline constexpr int kButtonDelete = 2;
+inline constexpr int kButtonSave = 4;
+inline constexpr int kButtonCancel = 8;
+inline constexpr int kAllLevels = -1;
+
+enum class Navigation { First, Previous, Next, Last };
+
+class Session {
+ public:
+  explicit Session(std::shared_ptr<db::Database> database = nullptr,
+                   std::unique_ptr<Ui> ui = nullptr);
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  // --- database, user interface, sign-on ---
+  void setDatabase(std::shared_ptr<db::Database> database);
+  bool hasDatabase() const;
+  db::Database& database() const;  // throws RuntimeError when none is attached
+  Ui& ui() const { return *ui_; }
+  void setUi(std::unique_ptr<Ui> ui);
+  // The sign-on records, bound at level 15 as "bpes" and "bcuryinfo" from the
+  // start; start-up fills them from the sign-on context.
+  corvena::bpes& pes() { return pes_; }
+  corvena::bcuryinfo& curyInfo() { return curyInfo_; }
+  // The business date (DateToday): bpes.Today, or the system date while blank.
+  Date businessDate() const;
+  void setBusinessDate(Date date) { pes_.Today = date; }
+  // The currency's decimals (bcuryinfo.DecPl, 2 until start-up sets it).
+  int currencyDecimals() const { return curyInfo_.DecPl; }
+
+  // --- forms and controls ---
+  // The first form loaded is the main form. Runs the form's load handler.
+  Form& loadForm(const FormDesc& desc);
+  void unloadForm(Form& form);
+  Form& mainForm() const;
+  Form* findForm(std::string_view name) const;
+  const std::vector<std::unique_ptr<Form>>& forms() const { return forms_; }
+  // By name across all forms (main form first), case-insensitive.
+  Control* findControl(std::string_view name) const;
+  Control& control(std::string_view name) const;  // throws RuntimeError
+  Control* updateControl() const;                 // the main form's
+  void showForm(Form& form, bool modal);
+  void hideForm(Form& form);
+
+  // --- records ---
+  void bindRecord(int level, std::string_view name, RecordRef record, RecordRef nullRecord);
+  const BoundRecord* findRecord(std::string_view name) const;  // case-insensitive
+  const std::vector<BoundRecord>& records() const { return records_; }
+  // A control's field, resolved by name; nullptr when unbound or unresolved.
+  const FieldDesc* fieldOf(const Control& control, RecordRef* record = nullptr) const;
+  // "buffer.field" read as text ("" when it does not resolve).
+  std::string valueOf(std::string_view bufferField) const;
+
+  // --- the user's path ---
+  // Types text into a control and leaves it: mask and type check, ValueCheck,
+  // blank check, possible-value check, store, ValueDisplayed, totals. False
+  // when refused (field and records unchanged).
+  bool enterValue(Control& control, std::string_view text);
+  // Ticks or clears a check box ("1"/"0") or picks an option: same path.
+  bool click(Control& control);
+  int lastErrorLevel() const { return lastErrorLevel_; }
+  // What the control shows: the field's text (combo: its value; float: the
+  // value with the field's decimals), or a label's caption.
+  std::string displayText(const Control& control) const;
+
+  // --- grids ---
+  LineArray* lineArrayOf(const Control& grid) const;
+  // Makes line `index` (from 0) current; false when there is none.
+  bool selectLine(Control& grid, int index);
+  // Starts a new line: LineChange(0) and LineCheck(0), blank line records with
+  // defaults; the line joins the array when its first value is entered.
+  bool startNewLine(Control& grid);
+  bool deleteLine(Control& grid);
+  int currentLine(const Control& grid) const;
+  std::size_t lineCount(const Control& grid) const;
+  std::string cellText(const Control& grid, std::size_t line, const Control& column) const;
+  // Reloads the grid through its dbnav procedure; lines become unchanged.
+  void gridLoad(Control& grid);
+
+  // --- the update control ---
+  const std::vector<LevelDesc>& levels() const;
+  // Clears the levels from `level` on and applies defaults (a new record).
+  bool newRecord(int level);
+  bool save();
+  bool deleteLevel(int level);
+  bool cancel();
+  bool navigate(int level, Navigation how);
+  int levelChange(int level) const;
+  void setLevelChange(int level, int state);
+  void setButtons(int buttons, int level, int state);
+  bool buttonEnabled(int button, int level) const;
+  // Numbers a new level-0 record with a blank key from `source` at save.
+  void setAutoNumber(Control& key, std::string source, std::vector<Control*> detailKeys);
+
+  // --- SQL through cursors ---
+  int openCursor(CursorHandle& cursor, int flags, std::string_view name, std::string_view table);
+  void freeCursor(CursorHandle& cursor);
+  // 0 when a row was copied into the records, 9 when there is none.
+  int fetchFirst(CursorHandle& cursor, std::string_view statement,
+                 const std::vector<RecordRef>& into);
+  int fetchNext(CursorHandle& cursor, const std::vector<RecordRef>& into);
+  int fetchValue(CursorHandle& cursor, double& value);
+  void insertRecord(CursorHandle& cursor, std::string_view table, RecordRef record);
+  void execute(CursorHandle& cursor, std::string_view statement);
+  // Fetches through the control's pv (control null: the control being checked).
+  int pvFetch(Control* control, CursorHandle& cursor, std::string_view value,
+              const std::vector<RecordRef>& into);
+  // Fetches through the control's dbnav with the value as key.
+  int dbnavFetch(Control* control, CursorHandle& cursor, std::string_view value,
+                 const std::vector<RecordRef>& into);
+  // The control whose entry is being checked, or nullptr.
+  Control* checkingControl() const { return checking_; }
+
+  // --- line arrays ---
+  // Ties a grid to a detail cursor; the line records are `records`. A 16-bit
+  // field among them given as lineNumber is numbered 1, 2, ... on insert.
+  LineArray* detailSetup(CursorHandle& cursor, Control& grid, const void* lineNumber,
+                         std::vector<RecordRef> records);
+  // A keyed work array over the records (not tied to a grid).
+  LineArray* openArray(std::vector<RecordRef> records);
+  void closeArray(LineArray* array);
+  // Fills the array from a statement run on the cursor; lines become unchanged.
+  int loadArray(LineArray* array, CursorHandle& cursor, std::string_view statement);
+  void redisplay(LineArray* array);
+  Control* gridOf(const LineArray* array) const;
+  // Checks a handle; throws RuntimeError for one this session does not own.
+  LineArray& array(LineArray* handle) const;
+
+  // --- display and properties ---
+  void displayFields(const std::vector<Control*>& controls);
+  void setProperty(Control& control, std::string_view property, std::string_view value);
+  void setColumnAllLines(Control& column, std::string_view text);
+
+  // --- messages ---
+  int messageBox(std::string_view text, int style, std::string_view caption);
+  int lastResponse() const { return lastResponse_; }
+  void message(int number, const std::vector<std::string>& args = {});
+  void status(int code, int stop, std::string_view text, int mode);
+  // Reports a run-time error through a message box.
+  void reportError(const RuntimeError& error);
+
+  struct Impl;
+  Impl& impl() const { return *impl_; }
+
+ private:
+  std::shared_ptr<db::Database> db_;
+  std::unique_ptr<Ui> ui_;
+  corvena::bpes pes_{};
+  corvena::bcuryinfo curyInfo_{};
+  std::vector<std::unique_ptr<Form>> forms_;
+  std::vector<BoundRecord> records_;
+  Control* checking_ = nullptr;
+  int lastErrorLevel_ = 0;
+  int lastResponse_ = 0;
+  long nextWindow_ = 1000;
+  std::unique_ptr<Impl> impl_;
+};
+
+// The session the plain host functions act on.
+Session* currentSession();
+Session& session();  // throws RuntimeError when there is none
+
+// Makes a session current for its lifetime, then restores the previous one.
+class SessionScope {
+ public:
+  explicit SessionScope(Session& s);
+  ~SessionScope();
+  SessionScope(const SessionScope&) = delete;
+  SessionScope& operator=(const SessionScope&) = delete;
+
+ private:
+  Session* previous_;
+};
+
+}  // namespace corvena::forms

@@ -1,0 +1,57 @@
+#pragma once
+// What a session shows a person goes through this interface: the headless
+// implementation records and prints it, the desktop renderer draws it.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvena::forms {
+
+class Control;
+class Form;
+
+// Message box styles and answers.
+inline constexpr int kStylePlain = 0;
+inline constexpr int kStyleYesNo = 4;
+inline constexpr int kStyleWarning = 48;
+inline constexpr int kAnswerOk = 1;
+inline constexpr int kAnswerYes = 6;
+inline constexpr int kAnswerNo = 7;
+
+// Status codes and line modes of the process status log.
+inline constexpr int kStatusOpen = -3;
+inline constexpr int kStatusWrite = -4;
+inline constexpr int kStatusClose = -2;
+inline constexpr int kStatusProgress = 2;
+inline constexpr int kStatusError = 3;
+
+class Ui {
+ public:
+  virtual ~Ui() = default;
+  // Shows a message box and returns the answer: kAnswerOk, or for kStyleYesNo
+  // kAnswerYes / kAnswerNo.
+  virtual int messageBox(std::string_view text, int style, std::string_view caption) = 0;
+  // One call of the process status log (open, write a line, close).
+  virtual void status(int code, std::string_view text, int mode) = 0;
+
+  // Presentation notices; the headless session needs none of them.
+  virtual void fieldsShown(const std::vector<Control*>& controls) { (void)controls; }
+  virtual void linesChanged(Control& grid) { (void)grid; }
+  virtual void propertyChanged(Control& control, std::string_view property) {
+    (void)control;
+    (void)property;
+  }
+  virtual void buttonsChanged() {}
+  // A modal show returns when the form is hidden again in an interactive
+  // renderer; the headless one returns at once (the driver goes on with the form).
+  virtual void formShown(Form& form, bool modal) {
+    (void)form;
+    (void)modal;
+  }
+  virtual void formHidden(Form& form) { (void)form; }
+  // True when formShown(modal) waits until the form is hidden.
+  virtual bool waitsForForms() const { return false; }
+};
+
+}  // namespace corvena::forms
