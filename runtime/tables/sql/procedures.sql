@@ -1,0 +1,164 @@
+-- The module's procedures. Patterns take '%' wildcards (LIKE); navigation and
+-- possible-value lists come ordered by their key.
+
+-- (parent) released, open invoices, debit memos and finance charges with a balance,
+-- of the parent and all its children
+-- procedure XNAARDoc_OpenDetails 1
+SELECT d.* FROM ARDoc d
+WHERE d.Rlsed = 1 AND d.OpenDoc = 1 AND d.DocType IN ('IN', 'DM', 'FI') AND d.CuryDocBal > 0
+  AND d.CustId IN (SELECT ?1 UNION SELECT SecondaryCustid FROM XNACustS WHERE PrimaryCustId = ?1)
+ORDER BY d.CustId, d.DueDate, d.RefNbr;
+
+-- (reference, customer) the released invoice, debit memo or finance charge
+-- procedure XNAARDoc_Closed 2
+SELECT * FROM ARDoc
+WHERE RefNbr = ?1 AND CustId = ?2 AND Rlsed = 1 AND DocType IN ('IN', 'DM', 'FI')
+ORDER BY DocType;
+
+-- (batch)
+-- procedure XNADetail_BatNbr 1
+SELECT * FROM XNADetail WHERE NABatNbr = ?1 ORDER BY CustId, DocType, RefNbr;
+
+-- (customer, reference, document type) the document's application in a batch not yet
+-- closed; a closed batch's application is already in the document's balance
+-- procedure XNADetail_RefNbr 3
+SELECT d.* FROM XNADetail d
+WHERE d.CustId = ?1 AND d.RefNbr = ?2 AND d.DocType = ?3 AND d.LineStatus <> 'C'
+  AND NOT EXISTS (SELECT 1 FROM XNAHeader h WHERE h.NABatNbr = d.NABatNbr AND h.Status = 'C')
+ORDER BY d.NABatNbr;
+
+-- (batch)
+-- procedure XNADetail_DeleteBatch 1
+DELETE FROM XNADetail WHERE NABatNbr = ?1;
+
+-- (company pattern, reference, customer pattern) batches using the payment reference
+-- procedure XNAHeader_RefNbr 3
+SELECT * FROM XNAHeader WHERE CpnyId LIKE ?1 AND RefNbr = ?2 AND CustId LIKE ?3
+ORDER BY NABatNbr;
+
+-- (reference) open balance of the released credit memo, payment or prepayment; 0 when none
+-- procedure XGet_OpenBal 1
+SELECT COALESCE((
+  SELECT CuryDocBal FROM ARDoc
+  WHERE RefNbr = ?1 AND DocType IN ('CM', 'PA', 'PP') AND Rlsed = 1
+  ORDER BY CustId, DocType LIMIT 1), 0) AS OpenBal;
+
+-- (reference, document type, customer) unreleased applications to the document
+-- procedure UnrlsedPayCheck 3
+SELECT * FROM ARAdjust
+WHERE AdjdRefNbr = ?1 AND AdjdDocType = ?2 AND CustId = ?3 AND Rlsed = 0
+ORDER BY AdjBatNbr;
+
+-- (host batch) the unreleased applications, lines and documents entered under the batch
+-- procedure DeleteRefNbr 1
+DELETE FROM ARAdjust WHERE AdjBatNbr = ?1 AND Rlsed = 0;
+DELETE FROM ARTran WHERE BatNbr = ?1 AND Rlsed = 0;
+DELETE FROM ARDoc WHERE BatNbr = ?1 AND Rlsed = 0;
+
+-- (host batch) the unreleased AR batch itself
+-- procedure XNAApp_DeleteBatch 1
+DELETE FROM Batch WHERE Module = 'AR' AND BatNbr = ?1 AND Rlsed = 0;
+
+-- (parent pattern, child pattern)
+-- procedure XNACustS_Primary 2
+SELECT * FROM XNACustS WHERE PrimaryCustId LIKE ?1 AND SecondaryCustid LIKE ?2
+ORDER BY PrimaryCustId, SecondaryCustid;
+
+-- (parent, 1 on / 0 off) finance charges of the national account: when on, every child's
+-- FinChrgCustId names the parent, so charges are based on the parent's terms and
+-- balance; when off, each child is based on itself again. The parent is always its own.
+-- procedure XNAUpdateFinChrg 2
+UPDATE Customer SET FinChrgCustId = CASE WHEN CAST(?2 AS INTEGER) = 1 THEN ?1 ELSE CustId END
+WHERE CustId IN (SELECT SecondaryCustid FROM XNACustS WHERE PrimaryCustId = ?1);
+UPDATE Customer SET FinChrgCustId = CustId WHERE CustId = ?1;
+
+-- (customer, reference pattern) released credit memos and payments with a balance
+-- procedure XArdocCMPA_CustID_RefNbr 2
+SELECT * FROM ARDoc
+WHERE CustId = ?1 AND RefNbr LIKE ?2 AND DocType IN ('CM', 'PA') AND Rlsed = 1 AND CuryDocBal > 0
+ORDER BY RefNbr, DocType;
+
+-- (customer, reference pattern) the customer's credit and debit memos
+-- procedure XArdocCM_CustID_RefNbr 2
+SELECT * FROM ARDoc WHERE CustId = ?1 AND RefNbr LIKE ?2 AND DocType IN ('CM', 'DM')
+ORDER BY RefNbr, DocType;
+
+-- (batch, destination, lowest line number, highest line number)
+-- procedure XNATranDLn_All 4
+SELECT * FROM XNATranDLn
+WHERE NATrBatNbr = ?1 AND DetCustID = ?2 AND LineNbr BETWEEN ?3 AND ?4
+ORDER BY LineNbr;
+
+-- (batch, destination pattern)
+-- procedure XNATranDet_All 2
+SELECT * FROM XNATranDet WHERE NATrBatNbr = ?1 AND DestCustID LIKE ?2 ORDER BY DestCustID;
+
+-- (batch pattern)
+-- procedure XNATranHdr_all 1
+SELECT * FROM XNATranHdr WHERE NATrBatNbr LIKE ?1 ORDER BY NATrBatNbr;
+
+-- (company pattern, batch pattern)
+-- procedure xNAHeader_all 2
+SELECT * FROM XNAHeader WHERE CpnyId LIKE ?1 AND NABatNbr LIKE ?2 ORDER BY NABatNbr;
+
+-- (parent pattern)
+-- procedure XNACustP_DBNav 1
+SELECT * FROM XNACustP WHERE PrimaryCustId LIKE ?1 ORDER BY PrimaryCustId;
+
+-- (parent, child pattern) the link rows with the child's customer columns; the
+-- customer's audit columns stay out so the link's own are the ones read
+-- procedure XNACustS_DBNav 2
+SELECT s.*, c.CustId, c.Name, c.Addr1, c.Addr2, c.City, c.State, c.Zip, c.Country, c.Phone,
+  c.Attn, c.StmtCycleId, c.ArAcct, c.ArSub, c.Status, c.Terms, c.ClassId, c.CreditLimit,
+  c.CuryId, c.FinChrgCustId
+FROM XNACustS s LEFT JOIN Customer c ON c.CustId = s.SecondaryCustid
+WHERE s.PrimaryCustId = ?1 AND s.SecondaryCustid LIKE ?2
+ORDER BY s.SecondaryCustid;
+
+-- (customer pattern) customers that are national-account parents
+-- procedure XNACustomerList 1
+SELECT c.* FROM Customer c
+WHERE c.CustId LIKE ?1 AND EXISTS (SELECT 1 FROM XNACustP p WHERE p.PrimaryCustId = c.CustId)
+ORDER BY c.CustId;
+
+-- (parent, parent, document type, reference pattern) the parent's released credit
+-- documents of that type (CM, PA, PP) with a balance
+-- procedure XNAShowAllClosedDocsForParent 4
+SELECT * FROM ARDoc
+WHERE CustId IN (?1, ?2) AND DocType = ?3 AND RefNbr LIKE ?4 AND Rlsed = 1 AND CuryDocBal > 0
+ORDER BY RefNbr;
+
+-- (reference pattern) applied documents
+-- procedure XNAREFNBR_ALL 1
+SELECT * FROM XNADetail WHERE RefNbr LIKE ?1 ORDER BY RefNbr, NABatNbr;
+
+-- (parent, reference pattern) the parent's national-account payments
+-- procedure xnachknbr_all 2
+SELECT * FROM XNAHeader WHERE CustId = ?1 AND RefNbr LIKE ?2 ORDER BY RefNbr, NABatNbr;
+
+-- (customer, reference pattern) host payments made for the customer by releases
+-- procedure xnacorchknbr_all 2
+SELECT * FROM XNADetail WHERE CustId = ?1 AND ARRefNbr LIKE ?2 AND ARRefNbr <> ''
+ORDER BY ARRefNbr, NABatNbr;
+
+-- (numbering source) advances the source's last number and returns it, keeping its
+-- width with leading zeros (10 digits when blank). The module's sources keep their
+-- numbers in XNASetup, where its setup screen shows them; others in AutoNumber. Call inside a transaction so that the
+-- advance and the read are one step for other processes.
+-- procedure AutoNbr_Next 1
+UPDATE AutoNumber
+SET LastNbr = printf('%0*d', CASE WHEN LastNbr = '' THEN 10 ELSE length(LastNbr) END,
+                     CAST(LastNbr AS INTEGER) + 1)
+WHERE Source = ?1;
+UPDATE XNASetup
+SET LastNABatNbr = printf('%0*d', CASE WHEN LastNABatNbr = '' THEN 10 ELSE length(LastNABatNbr) END,
+                          CAST(LastNABatNbr AS INTEGER) + 1)
+WHERE ?1 = 'XNAPaymentAutoNbr';
+UPDATE XNASetup
+SET LastNATrBatNbr = printf('%0*d',
+                            CASE WHEN LastNATrBatNbr = '' THEN 10 ELSE length(LastNATrBatNbr) END,
+                            CAST(LastNATrBatNbr AS INTEGER) + 1)
+WHERE ?1 = 'XNATransferAutoNbr';
+SELECT LastNbr FROM AutoNumber WHERE Source = ?1
+UNION ALL SELECT LastNABatNbr FROM XNASetup WHERE ?1 = 'XNAPaymentAutoNbr'
+UNION ALL SELECT LastNATrBatNbr FROM XNASetup WHERE ?1 = 'XNATransferAutoNbr';
