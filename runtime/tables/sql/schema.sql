@@ -50,7 +50,7 @@ CREATE UNIQUE INDEX XNACustS_Child ON XNACustS (SecondaryCustid);
 
 CREATE VIEW XVNACustomers_ALL AS
   SELECT s.PrimaryCustId AS PrimaryCustId, s.SecondaryCustid AS SecondaryCustId,
-         COALESCE(p.Name, '') AS PrimaryName, COALESCE(c.Name, '') AS SecondaryName
+         p.Name AS PrimaryName, c.Name AS SecondaryName
   FROM XNACustS s
   LEFT JOIN Customer p ON p.CustId = s.PrimaryCustId
   LEFT JOIN Customer c ON c.CustId = s.SecondaryCustid;
