@@ -15,5 +15,7 @@ void SortDetailLines();
 // another company than the one signed on to, unless that is the GL setup's.
 bool IsDocumentSelectable(std::string_view RefNbr, std::string_view DocType,
                           std::string_view CustId);
+// A new line starts: the application record takes the batch and the signed-on company.
+int Spread1_LineChange(int code);
 
 }  // namespace corvena::payapp

@@ -1,0 +1,106 @@
+#include "screens/payapp/payapp_batch.h"
+
+#include "screens/payapp/payapp_apply.h"
+#include "screens/payapp/payapp_display.h"
+#include "screens/payapp/payapp_grid.h"
+#include "screens/payapp/payapp_state.h"
+#include "screens/payapp/payapp_status.h"
+
+namespace corvena::payapp {
+
+using namespace corvena::host;
+
+namespace {
+
+constexpr std::string_view kFromCustomer = "From Customer: ";
+
+void showCustomer(PayApp& a, bool found) {
+  ShowCaption(a.lName, found ? a.bCustomer.Name.trimmed() : "");
+  ShowCaption(a.lPhone, found ? a.bCustomer.Phone.trimmed() : "");
+}
+
+// A recalled batch of a credit: its document to apply is looked up again.
+void showApplyDoc(PayApp& a, const std::string& type) {
+  SetApplyDocList(type);
+  PVChkFetch4(a.cCMRefNbr, a.CSR_ARDOC, a.bXNAHeader.vond2.view(), a.bApplyDoc,
+              sizeof a.bApplyDoc, a.bApplyDocCust, sizeof a.bApplyDocCust);
+  ShowCaption(a.lFromCust, std::string(kFromCustomer) + a.bApplyDoc.CustId.trimmed());
+  EnableField(a.cOrigDocAmt, false);
+  EnableField(a.cCMRefNbr, true);
+}
+
+void clearApplyDoc(PayApp& a) {
+  SetApplyDocList("");
+  EnableField(a.cOrigDocAmt, true);
+  EnableField(a.cCMRefNbr, false);
+  a.bApplyDoc = a.nApplyDoc;
+  ShowCaption(a.lFromCust, "");
+}
+
+}  // namespace
+
+int cNABatNbr_ValueCheck(std::string& text) {
+  auto& a = payapp();
+  if (PVChkFetch1(nullptr, a.CSR_XNAHEADER, text, a.bXNAHeader, sizeof a.bXNAHeader) !=
+      NotFound) {
+    a.bXHeader.BatchHandling = a.bXNAHeader.Status == "O" ? "H" : "N";
+    const std::string type = a.bXNAHeader.vond1.trimmed();
+    a.bXNAHeader.vond1 = type;
+    if (type != "NP") {
+      showApplyDoc(a, type);
+    } else {
+      clearApplyDoc(a);
+    }
+  }
+  showCustomer(a, SqlFetch1(a.csr_customer, "Customer_all " + SParm(a.bXNAHeader.CustId),
+                            a.bCustomer, sizeof a.bCustomer) != NotFound);
+  ApplyBatchStatus();
+  a.bXNAHeader.NABatNbr = Text<10>(text).trimmed();
+  LoadDetailLines();
+  ShowUnapplied(a.bXNAHeader.OrigDocAmt);
+  RedrawAll();
+  return 0;
+}
+
+void cNABatNbr_ValueDisplayed() {
+  auto& a = payapp();
+  ApplyBatchStatus();
+  ShowCaption(a.lName, "");
+  ShowCaption(a.lPhone, "");
+}
+
+int cCustId_ValueCheck(std::string& text) {
+  auto& a = payapp();
+  showCustomer(a, SqlFetch1(a.csr_customer, "select * from customer where custid = " + SParm(text),
+                            a.bCustomer, sizeof a.bCustomer) != NotFound);
+  a.bXNAHeader.vond2 = "";
+  a.bXNAHeader.CustId = Text<15>(text).trimmed();
+  LoadDetailLines();
+  RedrawAll();
+  return 0;
+}
+
+int cType_ValueCheck(std::string& text) {
+  auto& a = payapp();
+  const std::string type = Text<30>(text).trimmed();
+  if (type == a.bXNAHeader.vond1.trimmed()) return 0;
+  a.bApplyDoc = a.nApplyDoc;
+  ShowCaption(a.lFromCust, "");
+  a.bXNAHeader.RefNbr = "";
+  a.bXNAHeader.vond2 = "";
+  a.bXNAHeader.OrigDocAmt = 0;
+  a.bXHeader.ApplyTotal = 0;
+  a.bXHeader.UnAppliedAmt = 0;
+  a.bXHeader.DiscTotal = 0;
+  for (Control* c : {a.cNARefNbr, a.cCMRefNbr, a.cOrigDocAmt, a.cUnappliedAmt, a.CApplyTotal}) {
+    DispField(c);
+  }
+  SetColumnAllLines(a.cCuryApplAmt, "0");
+  const bool newPayment = type == "NP";
+  SetApplyDocList(newPayment ? "" : type);
+  EnableField(a.cOrigDocAmt, newPayment);
+  EnableField(a.cCMRefNbr, !newPayment);
+  return 0;
+}
+
+}  // namespace corvena::payapp
