@@ -39,7 +39,7 @@
   F(TEXT, SetupId, 2) F(TEXT, CurrPerNbr, 6) F(TEXT, PASortDflt, 1) F(TEXT, ArAcct, 10)    \
   F(TEXT, ArSub, 24) F(TEXT, ChkAcct, 10) F(TEXT, ChkSub, 24) F(TEXT, DiscTknAcct, 10)     \
   F(TEXT, DiscTknSub, 24) F(TEXT, FinChrgAcct, 10) F(TEXT, FinChrgSub, 24)                 \
-  F(TEXT, LastBatNbr, 10) F(TEXT, LastRefNbr, 10) F(TEXT, DfltTerms, 2) F(INT16, AutoRef, 0)
+  F(TEXT, DfltTerms, 2) F(INT16, AutoRef, 0)
 
 #define CORVENA_GLSETUP_FIELDS(F)                                                            \
   F(TEXT, SetupId, 2) F(TEXT, CpnyId, 10) F(TEXT, CpnyName, 30) F(TEXT, LedgerID, 10)      \

@@ -1,0 +1,58 @@
+// corvena-db: creates company databases, empty or with demo data, and prints one.
+
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "platform/db/database.h"
+#include "platform/demo/demo_data.h"
+#include "platform/demo/national_accounts_report.h"
+
+namespace {
+
+int usage() {
+  std::cerr << "usage: corvena-db init [--demo] PATH   create a company database\n"
+               "       corvena-db show PATH            print its national accounts\n";
+  return 2;
+}
+
+void removeDatabaseFiles(const std::string& path) {
+  for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+    std::filesystem::remove(path + suffix);
+}
+
+int init(const std::string& path, bool demo) {
+  auto db = corvena::db::Database::create(path);
+  if (!demo) return 0;
+  try {
+    corvena::demo::fillDemo(*db);
+  } catch (...) {
+    db.reset();
+    removeDatabaseFiles(path);
+    throw;
+  }
+  return 0;
+}
+
+int show(const std::string& path) {
+  auto db = corvena::db::Database::open(path);
+  corvena::demo::printNationalAccounts(*db, std::cout);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  try {
+    if (args.size() == 2 && args[0] == "init" && args[1].rfind('-', 0) != 0)
+      return init(args[1], false);
+    if (args.size() == 3 && args[0] == "init" && args[1] == "--demo") return init(args[2], true);
+    if (args.size() == 2 && args[0] == "show") return show(args[1]);
+  } catch (const std::exception& e) {
+    std::cerr << "corvena-db: " << e.what() << "\n";
+    return 1;
+  }
+  return usage();
+}

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+
+#include "platform/db/tests/test_database.h"
+
+namespace corvena::demo {
+namespace {
+
+struct Result {
+  int status;
+  std::string output;  // standard output and error together
+};
+
+Result tool(const std::string& args) {
+  const std::string command = std::string(CORVENA_DB_TOOL) + " " + args + " 2>&1";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  Result r{-1, ""};
+  if (!pipe) return r;
+  std::array<char, 4096> buf{};
+  while (std::fgets(buf.data(), buf.size(), pipe)) r.output += buf.data();
+  const int raw = ::pclose(pipe);
+  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return r;
+}
+
+std::string quoted(const std::string& path) { return "'" + path + "'"; }
+
+TEST(CorvenaDbTool, InitCreatesAnEmptyCompanyDatabase) {
+  db::testing::ScratchDir dir;
+  const Result r = tool("init " + quoted(dir.file("empty.db")));
+  EXPECT_EQ(r.status, 0) << r.output;
+  auto db = db::Database::open(dir.file("empty.db"));
+  db::Statement st = db->prepare("SELECT COUNT(*) FROM Customer");
+  ASSERT_TRUE(st.step());
+  EXPECT_EQ(std::get<std::int64_t>(st.column(0)), 0);
+  const Result shown = tool("show " + quoted(dir.file("empty.db")));
+  EXPECT_EQ(shown.status, 0);
+  EXPECT_EQ(shown.output.find("National account"), std::string::npos);
+}
+
+TEST(CorvenaDbTool, DemoDatabaseShowsItsNationalAccounts) {
+  db::testing::ScratchDir dir;
+  const Result r = tool("init --demo " + quoted(dir.file("demo.db")));
+  ASSERT_EQ(r.status, 0) << r.output;
+  const Result shown = tool("show " + quoted(dir.file("demo.db")));
+  EXPECT_EQ(shown.status, 0);
+  EXPECT_NE(shown.output.find("National account NATL-GROCER"), std::string::npos);
+  EXPECT_NE(shown.output.find("(24 children"), std::string::npos);
+  EXPECT_NE(shown.output.find("child GROCER-024"), std::string::npos);
+  EXPECT_NE(shown.output.find("Customers in no national account:\n  ACME"), std::string::npos);
+}
+
+TEST(CorvenaDbTool, PathThatCannotBeWrittenIsRefusedAndLeavesNothing) {
+  db::testing::ScratchDir dir;
+  dir.write("plainfile", "x");
+  const std::string path = dir.file("plainfile") + "/company.db";
+  const Result r = tool("init --demo " + quoted(path));
+  EXPECT_NE(r.status, 0);
+  EXPECT_NE(r.output.find("corvena-db: "), std::string::npos) << r.output;
+  EXPECT_FALSE(std::filesystem::exists(path));
+  const Result missing = tool("init " + quoted(dir.file("no/such/dir/company.db")));
+  EXPECT_NE(missing.status, 0);
+  EXPECT_FALSE(std::filesystem::exists(dir.file("no")));
+}
+
+TEST(CorvenaDbTool, ExistingFileThatIsNoDatabaseIsLeftAlone) {
+  db::testing::ScratchDir dir;
+  dir.write("notes.txt", "not a company database\n");
+  const Result init = tool("init --demo " + quoted(dir.file("notes.txt")));
+  EXPECT_NE(init.status, 0);
+  EXPECT_NE(init.output.find("already exists"), std::string::npos) << init.output;
+  const Result show = tool("show " + quoted(dir.file("notes.txt")));
+  EXPECT_NE(show.status, 0);
+  EXPECT_NE(show.output.find("not a company database"), std::string::npos) << show.output;
+  std::ifstream in(dir.file("notes.txt"));
+  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(content, "not a company database\n");
+}
+
+TEST(CorvenaDbTool, ShowOfAMissingFileAndBadArgumentsFail) {
+  db::testing::ScratchDir dir;
+  const Result show = tool("show " + quoted(dir.file("absent.db")));
+  EXPECT_EQ(show.status, 1);
+  EXPECT_NE(show.output.find("does not exist"), std::string::npos) << show.output;
+  EXPECT_FALSE(std::filesystem::exists(dir.file("absent.db")));
+  EXPECT_EQ(tool("init").status, 2);
+  EXPECT_EQ(tool("init --demo").status, 2);
+  EXPECT_NE(tool("frobnicate x").output.find("usage: corvena-db"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace corvena::demo
