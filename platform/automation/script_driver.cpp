@@ -1,0 +1,178 @@
+#include "platform/automation/script_driver.h"
+
+#include <string>
+
+namespace corvena::automation {
+
+namespace {
+
+std::string trimmed(std::string_view s) {
+  const auto blank = [](char c) { return c == ' ' || c == '\0'; };
+  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+  return std::string(s);
+}
+
+forms::Navigation navigationOf(CommandKind kind) {
+  switch (kind) {
+    case CommandKind::First: return forms::Navigation::First;
+    case CommandKind::Prev: return forms::Navigation::Previous;
+    case CommandKind::Next: return forms::Navigation::Next;
+    default: return forms::Navigation::Last;
+  }
+}
+
+}  // namespace
+
+ScriptDriver::ScriptDriver(forms::Session& session, std::ostream& out)
+    : session_(session), out_(out) {
+  auto ui = std::make_unique<forms::HeadlessUi>(&out);
+  ui_ = ui.get();
+  session_.setUi(std::move(ui));
+}
+
+int ScriptDriver::result() const {
+  if (broken_) return ScriptBroken;
+  return failures_ > 0 ? ScriptFailed : ScriptPassed;
+}
+
+void ScriptDriver::reportError(const ScriptError& error) {
+  broken_ = true;
+  out_ << "ERROR " << error.line() << ": " << error.message() << "\n";
+}
+
+void ScriptDriver::fail(int line, const std::string& what) {
+  ++failures_;
+  out_ << "FAIL " << line << ": " << what << "\n";
+}
+
+int ScriptDriver::run(std::string_view script) {
+  std::vector<Command> commands;
+  try {
+    commands = parseScript(script);
+  } catch (const ScriptError& e) {
+    reportError(e);
+    out_.flush();
+    return result();
+  }
+  for (const auto& command : commands)
+    if (!execute(command)) break;
+  out_.flush();
+  return result();
+}
+
+int ScriptDriver::runStream(std::istream& in) {
+  int line = 0;
+  for (std::string text; std::getline(in, text);) {
+    try {
+      const auto command = parseCommand(text, ++line);
+      if (command && !execute(*command)) break;
+    } catch (const ScriptError& e) {
+      reportError(e);
+      break;
+    }
+    out_.flush();
+  }
+  out_.flush();
+  return result();
+}
+
+bool ScriptDriver::execute(const Command& command) {
+  try {
+    perform(command);
+  } catch (const ScriptError& e) {
+    reportError(e);
+  } catch (const forms::RuntimeError& e) {
+    fail(command.line, "run-time error " + std::to_string(e.number()) + ": " + e.description());
+  }
+  out_.flush();
+  return !broken_;
+}
+
+void ScriptDriver::perform(const Command& command) {
+  switch (command.kind) {
+    case CommandKind::Set: return set(command);
+    case CommandKind::Click: return click(command);
+    case CommandKind::Save: session_.save(); return;
+    case CommandKind::Cancel: session_.cancel(); return;
+    case CommandKind::Delete: session_.deleteLevel(command.level()); return;
+    case CommandKind::First:
+    case CommandKind::Prev:
+    case CommandKind::Next:
+    case CommandKind::Last: session_.navigate(command.level(), navigationOf(command.kind)); return;
+    case CommandKind::Line: return line(command);
+    case CommandKind::Answer:
+      ui_->queueAnswer(command.yes() ? forms::kAnswerYes : forms::kAnswerNo);
+      return;
+    case CommandKind::Expect: return expect(command);
+    case CommandKind::Show: return show(command);
+  }
+}
+
+forms::Control& ScriptDriver::control(const Command& command, std::string_view name) {
+  forms::Control* found = session_.findControl(name);
+  if (!found) throw ScriptError(command.line, "unknown control: " + std::string(name));
+  return *found;
+}
+
+forms::Control& ScriptDriver::grid(const Command& command) {
+  auto& found = control(command, command.args[0]);
+  if (found.cls() != forms::ControlClass::Grid)
+    throw ScriptError(command.line, "not a grid: " + command.args[0]);
+  return found;
+}
+
+void ScriptDriver::set(const Command& command) {
+  auto& target = control(command, command.args[0]);
+  if (!session_.enterValue(target, command.args[1])) out_ << "REFUSED " << target.name() << "\n";
+}
+
+void ScriptDriver::click(const Command& command) {
+  auto& target = control(command, command.args[0]);
+  if (!session_.click(target)) out_ << "REFUSED " << target.name() << "\n";
+}
+
+void ScriptDriver::line(const Command& command) {
+  auto& target = grid(command);
+  const int number = command.lineNumber();
+  if (number == 0) {
+    if (!session_.startNewLine(target)) out_ << "REFUSED " << target.name() << "\n";
+    return;
+  }
+  if (!session_.selectLine(target, number - 1))
+    fail(command.line, target.name() + " has no line " + std::to_string(number) + " (it has " +
+                           std::to_string(session_.lineCount(target)) + ")");
+}
+
+void ScriptDriver::expect(const Command& command) {
+  auto& target = control(command, command.args[0]);
+  const auto shown = trimmed(session_.displayText(target));
+  if (shown != command.args[1])
+    fail(command.line, target.name() + " is " + scriptWord(shown) + ", expected " +
+                           scriptWord(command.args[1]));
+}
+
+void ScriptDriver::show(const Command& command) {
+  auto& target = control(command, command.args[0]);
+  if (target.cls() == forms::ControlClass::Grid) return showGrid(target);
+  out_ << "SHOW " << target.name() << ": " << trimmed(session_.displayText(target)) << "\n";
+}
+
+void ScriptDriver::showGrid(forms::Control& grid) {
+  const auto count = session_.lineCount(grid);
+  const auto columns = grid.form().columns(grid);
+  out_ << "SHOW " << grid.name() << ": " << count << (count == 1 ? " line" : " lines") << "\n";
+  for (std::size_t i = 0; i < count; ++i) {
+    std::string text;
+    bool first = true;
+    for (const auto* column : columns) {
+      if (!column->visible()) continue;
+      if (!first) text += " | ";
+      first = false;
+      text += trimmed(session_.cellText(grid, i, *column));
+    }
+    out_ << text << "\n";
+  }
+}
+
+}  // namespace corvena::automation

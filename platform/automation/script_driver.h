@@ -1,0 +1,60 @@
+#pragma once
+// Runs screen scripts against a form session, as a person would work the
+// screen, and writes one output line per event: MESSAGE, REFUSED, STATUS,
+// FAIL, SHOW, and ERROR for a fault in the script itself. Commands can come as
+// a whole script or one at a time from a stream (another process driving this
+// screen), with the output flushed after each command.
+
+#include <istream>
+#include <ostream>
+#include <string_view>
+
+#include "platform/automation/script.h"
+#include "platform/forms/headless_ui.h"
+#include "platform/forms/session.h"
+
+namespace corvena::automation {
+
+// Exit codes of a script run.
+inline constexpr int ScriptPassed = 0;
+inline constexpr int ScriptFailed = 1;      // an expectation did not hold
+inline constexpr int ScriptBroken = 2;      // unknown command or control, bad arguments
+
+class ScriptDriver {
+ public:
+  // Gives the session a headless user interface that writes message boxes and
+  // status-log lines to `out` and answers questions as the script says.
+  ScriptDriver(forms::Session& session, std::ostream& out);
+
+  // Checks the whole script first; a fault runs nothing. Then runs it to the end,
+  // or to the first fault it meets on the way (an unknown control).
+  int run(std::string_view script);
+  // Reads, runs and answers one command a line until the stream ends or a fault.
+  int runStream(std::istream& in);
+  // One command; false on a fault in the script (reported as ERROR).
+  bool execute(const Command& command);
+
+  int result() const;
+  int failures() const { return failures_; }
+
+ private:
+  void reportError(const ScriptError& error);
+  void fail(int line, const std::string& what);
+  forms::Control& control(const Command& command, std::string_view name);
+  forms::Control& grid(const Command& command);
+  void set(const Command& command);
+  void click(const Command& command);
+  void line(const Command& command);
+  void expect(const Command& command);
+  void show(const Command& command);
+  void showGrid(forms::Control& grid);
+  void perform(const Command& command);
+
+  forms::Session& session_;
+  std::ostream& out_;
+  forms::HeadlessUi* ui_;
+  int failures_ = 0;
+  bool broken_ = false;
+};
+
+}  // namespace corvena::automation

@@ -1,0 +1,184 @@
+#include "runtime/screen_program.h"
+
+#include <unistd.h>
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "platform/shell/shell_presence.h"
+#include "runtime/app_information.h"
+
+namespace corvena::runtime {
+
+namespace {
+
+constexpr int ExitUsage = automation::ScriptBroken;
+
+std::string joined(const std::vector<std::string>& words) {
+  std::string out;
+  for (const auto& w : words) out += (out.empty() ? "" : " ") + w;
+  return out;
+}
+
+std::optional<std::string> readScript(const std::string& path, std::ostream& err) {
+  std::ostringstream text;
+  if (path == "-") {
+    text << std::cin.rdbuf();
+    return text.str();
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    err << "Cannot read the script " << path << "\n";
+    return std::nullopt;
+  }
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace
+
+ScreenOptions parseScreenOptions(std::vector<std::string> args) {
+  ScreenOptions options;
+  try {
+    options.signOn = shell::takeSignOnOptions(args);
+  } catch (const shell::SignOnError& e) {
+    throw UsageError(e.what());
+  }
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const auto& arg = args[i];
+    if (arg == "--script") {
+      if (i + 1 >= args.size()) throw UsageError("the option --script needs a file, or - for standard input");
+      options.script = args[++i];
+    } else if (arg.rfind("--script=", 0) == 0) {
+      options.script = arg.substr(9);
+    } else if (arg.rfind("--", 0) == 0 && arg.size() > 2) {
+      throw UsageError("unknown option " + arg);
+    } else {
+      options.parameters.push_back(arg);
+    }
+  }
+  return options;
+}
+
+std::string screenNumber(std::string_view program) {
+  std::size_t i = 0;
+  while (i < program.size() && !std::isdigit(static_cast<unsigned char>(program[i]))) ++i;
+  return std::string(program.substr(i, 5));
+}
+
+ScreenProcess::ScreenProcess(const ScreenDefinition& screen, ScreenOptions options,
+                             host::HostServices services, std::ostream& out, std::ostream& err)
+    : screen_(screen),
+      options_(std::move(options)),
+      host_(std::move(services)),
+      hostScope_(host_),
+      sessionScope_(session_),
+      err_(err) {
+  host_.services.endProcess = [](int code) { throw host::ProcessEnded{code}; };
+  driver_ = std::make_unique<automation::ScriptDriver>(session_, out);
+}
+
+// The application object refers to this session: it goes first.
+ScreenProcess::~ScreenProcess() {
+  ScreenApp.reset();
+  ScreenHostObject.reset();
+  host_.registration.reset();
+}
+
+std::optional<int> ScreenProcess::guarded(const std::function<void()>& work) {
+  if (ended_) return ended_;
+  try {
+    work();
+  } catch (const host::ProcessEnded& e) {
+    ended_ = e.exitCode;
+  }
+  return ended_;
+}
+
+std::optional<int> ScreenProcess::signOn(const shell::EnvironmentLookup& env) {
+  try {
+    host_.signOn = shell::resolveSignOn(options_.signOn, env);
+  } catch (const shell::SignOnError& e) {
+    err_ << e.what() << "\n";
+    return host::ExitCodeNoSignOn;
+  }
+  // A script never starts the host shell: it signs on itself or takes a signed-on shell's context.
+  if (!host_.signOn && options_.script) {
+    const auto shell = shell::findShellPresence(shell::shellPresencePath());
+    if (shell && shell->loginReady && shell->context) host_.signOn = shell->context;
+  }
+  if (!host_.signOn && options_.script) {
+    err_ << "No sign-on: give --db PATH --user ID --company ID [--date YYYY-MM-DD] "
+            "(or CORVENA_DB, CORVENA_USER, CORVENA_COMPANY, CORVENA_DATE), or sign on in the "
+            "host shell first.\n";
+    return host::ExitCodeNoSignOn;
+  }
+  return std::nullopt;
+}
+
+std::optional<int> ScreenProcess::start(const shell::EnvironmentLookup& env) {
+  if (auto refused = signOn(env)) return ended_ = refused;
+  host_.program = screenNumber(screen_.program);
+  CommandLineText = joined(options_.parameters);
+  Runtime = screen_.runtime;
+  App().HelpFile = screen_.helpFile.empty() ? screen_.program + ".hlp" : screen_.helpFile;
+  guarded([&] {
+    forms::Form& form = session_.loadForm(screen_.form());
+    screen_.registerHandlers(form);
+    if (form.loadHandler()) form.loadHandler()();
+  });
+  if (ended_) return ended_;
+  if (host::SystemErr() != 0) {
+    err_ << (host_.failure.empty() ? "The screen could not start." : host_.failure) << "\n";
+    return close(host::ExitCodeNoSignOn);
+  }
+  return std::nullopt;
+}
+
+int ScreenProcess::runScript(std::string_view script) {
+  int result = automation::ScriptBroken;
+  guarded([&] { result = driver_->run(script); });
+  return ended_ ? *ended_ : result;
+}
+
+int ScreenProcess::runStream(std::istream& in) {
+  int result = automation::ScriptBroken;
+  guarded([&] { result = driver_->runStream(in); });
+  return ended_ ? *ended_ : result;
+}
+
+int ScreenProcess::close(int exitCode) {
+  host_.exitCode = exitCode;
+  guarded([] {
+    host::RequestScreenExit();
+    host::EndProcess();
+  });
+  return ended_.value_or(exitCode);
+}
+
+int runScreen(int argc, char** argv, const ScreenDefinition& screen) {
+  ScreenOptions options;
+  try {
+    options = parseScreenOptions(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const UsageError& e) {
+    std::cerr << screen.program << ": " << e.what() << "\n";
+    return ExitUsage;
+  }
+  const auto script = options.script;
+  ScreenProcess process(screen, std::move(options), host::defaultHostServices(), std::cout, std::cerr);
+  if (auto ended = process.start(shell::processEnvironment())) return *ended;
+  if (script) {
+    const auto text = readScript(*script, std::cerr);
+    return process.close(text ? process.runScript(*text) : ExitUsage);
+  }
+  std::cerr << screen.program << ": the desktop screen is not built yet; ";
+  if (::isatty(STDIN_FILENO)) {
+    std::cerr << "give --script FILE to run it headless.\n";
+    return process.close(ExitUsage);
+  }
+  std::cerr << "running headless from standard input.\n";
+  return process.close(process.runStream(std::cin));
+}
+
+}  // namespace corvena::runtime
