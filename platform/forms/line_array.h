@@ -62,7 +62,7 @@ class LineArray {
 
   void setKey(std::size_t segment, SortKey key);
   void clearKeys() { keys_.clear(); }
-  // Stable sort by the key segments in segment order.
+  // Stable sort by the key segments in segment order; no line is current after.
   void sort();
 
   // Lines loaded from the database and deleted since: their original images.

@@ -4,8 +4,8 @@
 //   A  a letter or digit            L  a letter
 //   X  any character                !  any character, upper-cased
 // Any other mask character is a literal: it appears in the value as it stands
-// and may be typed or left out ("(999)999-9999 99999"). A mask made only of
-// U and ! upper-cases the whole text. The value may be shorter than the mask.
+// and may be typed or left out ("(999)999-9999 99999"). The value may be
+// shorter than the mask, never longer.
 
 #include <optional>
 #include <string>

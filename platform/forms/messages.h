@@ -22,6 +22,8 @@ inline constexpr int kMsgConfirmDelete = 25;
 
 // The catalogue text, or "Message N" for a number it does not hold.
 std::string messageText(int number);
+// The box style the message is shown with (0 plain, 48 warning).
+int messageStyle(int number);
 // The text with %1..%n replaced by the arguments (missing ones by nothing).
 std::string formatMessage(int number, const std::vector<std::string>& args);
 // The caption message boxes of numbered messages carry.

@@ -1,7 +1,219 @@
 #include "platform/forms/session.h"
 
-#include "platform/forms/fp.h"
+#include <chrono>
+
 #include "platform/forms/headless_ui.h"
-#include "platform/forms/mask.h"
 #include "platform/forms/messages.h"
-#include "platform/forms/proc_ref.h"
+#include "platform/forms/session_impl.h"
+#include "platform/forms/text_util.h"
+
+namespace corvena::forms {
+
+namespace {
+thread_local Session* current = nullptr;
+}  // namespace
+
+Session::Session(std::shared_ptr<db::Database> database, std::unique_ptr<Ui> ui)
+    : db_(std::move(database)),
+      ui_(ui ? std::move(ui) : std::make_unique<HeadlessUi>()),
+      impl_(std::make_unique<Impl>()) {
+  blankRecord(pes_);
+  blankRecord(curyInfo_);
+  curyInfo_.DecPl = 2;
+  bindRecord(15, "bpes", pes_, {});
+  bindRecord(15, "bcuryinfo", curyInfo_, {});
+}
+
+Session::~Session() {
+  if (current == this) current = nullptr;
+}
+
+void Session::setDatabase(std::shared_ptr<db::Database> database) { db_ = std::move(database); }
+
+bool Session::hasDatabase() const { return db_ != nullptr; }
+
+db::Database& Session::database() const {
+  if (!db_) throw RuntimeError(kErrNoDatabase, "The screen is not connected to a database.");
+  return *db_;
+}
+
+void Session::setUi(std::unique_ptr<Ui> ui) {
+  if (ui) ui_ = std::move(ui);
+}
+
+Date Session::businessDate() const {
+  if (!pes_.Today.isBlank()) return pes_.Today;
+  const auto now = std::chrono::system_clock::now();
+  const std::chrono::year_month_day ymd{std::chrono::floor<std::chrono::days>(now)};
+  Date d;
+  d.year = static_cast<std::uint16_t>(static_cast<int>(ymd.year()));
+  d.month = static_cast<std::uint8_t>(static_cast<unsigned>(ymd.month()));
+  d.day = static_cast<std::uint8_t>(static_cast<unsigned>(ymd.day()));
+  return d;
+}
+
+Form& Session::loadForm(const FormDesc& desc) {
+  forms_.push_back(std::make_unique<Form>(*this, desc, nextWindow_++));
+  Form& f = *forms_.back();
+  return f;
+}
+
+void Session::unloadForm(Form& form) {
+  if (!form.loaded_) return;
+  form.loaded_ = false;
+  form.shown_ = false;
+  if (form.onUnload_) guarded(*this, 0, [&] { form.onUnload_(); return 0; });
+}
+
+Form& Session::mainForm() const {
+  if (forms_.empty()) throw RuntimeError(kErrNoSuchControl, "No form is loaded.");
+  return *forms_.front();
+}
+
+Form* Session::findForm(std::string_view name) const {
+  for (const auto& f : forms_)
+    if (iequals(f->name(), name)) return f.get();
+  return nullptr;
+}
+
+Control* Session::findControl(std::string_view name) const {
+  for (const auto& f : forms_)
+    if (Control* c = f->find(name)) return c;
+  return nullptr;
+}
+
+Control& Session::control(std::string_view name) const {
+  if (Control* c = findControl(name)) return *c;
+  throw RuntimeError(kErrNoSuchControl, "No control " + std::string(name));
+}
+
+Control* Session::updateControl() const {
+  return forms_.empty() ? nullptr : forms_.front()->updateControl();
+}
+
+void Session::showForm(Form& form, bool modal) {
+  form.shown_ = true;
+  ui_->formShown(form, modal);
+}
+
+void Session::hideForm(Form& form) {
+  form.shown_ = false;
+  ui_->formHidden(form);
+}
+
+void Session::bindRecord(int level, std::string_view name, RecordRef record,
+                         RecordRef nullRecord) {
+  if (!record) throw RuntimeError(kErrNoSuchRecord, "SetAddr without a record: " + std::string(name));
+  BoundRecord b{level, std::string(name), record, nullRecord};
+  for (auto& r : records_) {
+    if (iequals(r.name, name)) {
+      r = b;
+      return;
+    }
+  }
+  records_.push_back(b);
+}
+
+const BoundRecord* Session::findRecord(std::string_view name) const {
+  for (const auto& r : records_)
+    if (iequals(r.name, name)) return &r;
+  return nullptr;
+}
+
+const FieldDesc* Session::fieldOf(const Control& control, RecordRef* record) const {
+  const BoundRecord* r = findRecord(control.bufferName());
+  if (!r) return nullptr;
+  const FieldDesc* f = r->record.layout->find(control.fieldName());
+  if (f && record) *record = r->record;
+  return f;
+}
+
+std::string Session::valueOf(std::string_view bufferField) const {
+  std::string buffer, field;
+  if (!splitFieldRef(bufferField, buffer, field)) return {};
+  const BoundRecord* r = findRecord(buffer);
+  const FieldDesc* f = r ? r->record.layout->find(field) : nullptr;
+  return f ? fieldText(r->record, *f) : std::string();
+}
+
+void Session::displayFields(const std::vector<Control*>& controls) { ui_->fieldsShown(controls); }
+
+void Session::setProperty(Control& control, std::string_view property, std::string_view value) {
+  control.setProperty(property, value);
+  if (iequals(property, "levels")) impl_->levelsText.clear();
+  ui_->propertyChanged(control, property);
+}
+
+int Session::messageBox(std::string_view text, int style, std::string_view caption) {
+  lastResponse_ = ui_->messageBox(text, style, caption);
+  return lastResponse_;
+}
+
+void Session::message(int number, const std::vector<std::string>& args) {
+  messageBox(formatMessage(number, args), messageStyle(number), kMessageCaption);
+}
+
+void Session::status(int code, int stop, std::string_view text, int mode) {
+  (void)stop;
+  ui_->status(code, text, mode);
+}
+
+void Session::reportError(const RuntimeError& error) {
+  message(kMsgRuntimeError, {std::to_string(error.number()), error.description()});
+}
+
+const std::vector<LevelDesc>& Session::levels() const {
+  const Control* u = updateControl();
+  const std::string text = u ? u->desc().levels : std::string();
+  if (text != impl_->levelsText || impl_->levels.empty()) {
+    impl_->levels = parseLevels(text);
+    impl_->levelsText = text;
+  }
+  return impl_->levels;
+}
+
+int Session::levelChange(int level) const {
+  const auto it = impl_->levelChange.find(level);
+  return it == impl_->levelChange.end() ? kLineUnchanged : it->second;
+}
+
+void Session::setLevelChange(int level, int state) { impl_->levelChange[level] = state; }
+
+void Session::setButtons(int buttons, int level, int state) {
+  auto apply = [&](int l) {
+    int& mask = impl_->disabledButtons[l];
+    mask = state == 0 ? (mask | buttons) : (mask & ~buttons);
+  };
+  if (level == kAllLevels) {
+    for (auto& [l, mask] : impl_->disabledButtons) apply(l);
+  }
+  apply(level);
+  ui_->buttonsChanged();
+}
+
+bool Session::buttonEnabled(int button, int level) const {
+  for (int l : {kAllLevels, level}) {
+    const auto it = impl_->disabledButtons.find(l);
+    if (it != impl_->disabledButtons.end() && (it->second & button)) return false;
+  }
+  return true;
+}
+
+void Session::setAutoNumber(Control& key, std::string source, std::vector<Control*> detailKeys) {
+  std::erase(detailKeys, nullptr);
+  std::erase_if(detailKeys, [](Control* c) { return c->cls() == ControlClass::Update; });
+  impl_->autoNumber = AutoNumber{&key, std::move(source), std::move(detailKeys)};
+}
+
+Session* currentSession() { return current; }
+
+Session& session() {
+  if (!current) throw RuntimeError(kErrNoDatabase, "No screen session is current.");
+  return *current;
+}
+
+SessionScope::SessionScope(Session& s) : previous_(current) { current = &s; }
+
+SessionScope::~SessionScope() { current = previous_; }
+
+}  // namespace corvena::forms

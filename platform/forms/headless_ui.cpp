@@ -1,0 +1,32 @@
+#include "platform/forms/headless_ui.h"
+
+namespace corvena::forms {
+
+int HeadlessUi::messageBox(std::string_view text, int style, std::string_view caption) {
+  int answer = kAnswerOk;
+  if (style == kStyleYesNo) {
+    answer = defaultAnswer_;
+    if (!answers_.empty()) {
+      answer = answers_.front();
+      answers_.pop_front();
+    }
+  }
+  messages_.push_back({std::string(text), style, std::string(caption), answer});
+  if (out_) *out_ << "MESSAGE " << caption << " (" << style << "): " << text << "\n";
+  return answer;
+}
+
+void HeadlessUi::status(int code, std::string_view text, int mode) {
+  if (code == kStatusOpen) statusOpen_ = true;
+  if (code == kStatusClose) statusOpen_ = false;
+  if (code != kStatusWrite) return;
+  statusLines_.push_back({mode, std::string(text)});
+  if (out_) *out_ << "STATUS " << mode << ": " << text << "\n";
+}
+
+void HeadlessUi::clear() {
+  messages_.clear();
+  statusLines_.clear();
+}
+
+}  // namespace corvena::forms

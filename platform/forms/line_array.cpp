@@ -1,0 +1,180 @@
+#include "platform/forms/line_array.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/forms/runtime_error.h"
+
+namespace corvena::forms {
+
+LineArray::LineArray(std::vector<RecordRef> records) : records_(std::move(records)) {
+  for (const auto& r : records_) {
+    offsets_.push_back(width_);
+    width_ += r.layout->size();
+  }
+}
+
+std::vector<char> LineArray::capture() const {
+  std::vector<char> image(width_);
+  for (std::size_t r = 0; r < records_.size(); ++r)
+    std::memcpy(image.data() + offsets_[r], records_[r].data, records_[r].layout->size());
+  return image;
+}
+
+void LineArray::restore(const std::vector<char>& image) const {
+  for (std::size_t r = 0; r < records_.size(); ++r)
+    std::memcpy(records_[r].data, image.data() + offsets_[r], records_[r].layout->size());
+}
+
+RecordRef LineArray::view(const std::vector<char>& image, std::size_t r) const {
+  return RecordRef(const_cast<char*>(image.data()) + offsets_.at(r), records_.at(r).layout);
+}
+
+int LineArray::first() {
+  if (lines_.empty()) {
+    pos_ = -1;
+    return kLineEnd;
+  }
+  setPosition(0);
+  return kLineOk;
+}
+
+int LineArray::next() {
+  if (pos_ < 0 || pos_ + 1 >= static_cast<int>(lines_.size())) return kLineEnd;
+  setPosition(pos_ + 1);
+  return kLineOk;
+}
+
+void LineArray::setPosition(int pos) {
+  if (pos < 0 || pos >= static_cast<int>(lines_.size())) {
+    pos_ = -1;
+    return;
+  }
+  pos_ = pos;
+  restore(lines_[pos_].data);
+}
+
+void LineArray::update() {
+  if (pos_ < 0) throw RuntimeError(kErrBadHandle, "No current line to update");
+  Line& l = lines_[pos_];
+  l.data = capture();
+  if (l.state == kLineUnchanged) l.state = kLineUpdated;
+}
+
+void LineArray::insert() {
+  lines_.push_back(Line{capture(), {}, kLineInserted});
+  pos_ = static_cast<int>(lines_.size()) - 1;
+}
+
+int LineArray::remove() {
+  if (pos_ < 0) return lines_.empty() ? kLineEnd : kLineOk;
+  if (!lines_[pos_].original.empty()) deleted_.push_back(lines_[pos_].original);
+  lines_.erase(lines_.begin() + pos_);
+  if (lines_.empty()) {
+    pos_ = -1;
+    return kLineEnd;
+  }
+  setPosition(std::min(pos_, static_cast<int>(lines_.size()) - 1));
+  return kLineOk;
+}
+
+void LineArray::clear() {
+  for (const auto& l : lines_)
+    if (!l.original.empty()) deleted_.push_back(l.original);
+  lines_.clear();
+  pos_ = -1;
+}
+
+int LineArray::state() const { return pos_ < 0 ? kLineEnd : lines_[pos_].state; }
+
+void LineArray::setState(int state) {
+  if (pos_ < 0) throw RuntimeError(kErrBadHandle, "No current line");
+  lines_[pos_].state = state;
+}
+
+void LineArray::setKey(std::size_t segment, SortKey key) {
+  if (keys_.size() <= segment) keys_.resize(segment + 1);
+  keys_[segment] = key;
+}
+
+namespace {
+
+int compareField(const char* a, const char* b, const FieldDesc& f) {
+  switch (f.type) {
+    case FieldType::Text: {
+      // Trailing blanks do not count: compare as the database does.
+      std::size_t la = f.width, lb = f.width;
+      while (la && (a[la - 1] == ' ' || a[la - 1] == 0)) --la;
+      while (lb && (b[lb - 1] == ' ' || b[lb - 1] == 0)) --lb;
+      const int c = std::memcmp(a, b, std::min(la, lb));
+      return c != 0 ? c : (la < lb ? -1 : la > lb ? 1 : 0);
+    }
+    case FieldType::Date: {
+      Date x, y;
+      std::memcpy(&x, a, sizeof x);
+      std::memcpy(&y, b, sizeof y);
+      return x.serial() < y.serial() ? -1 : x.serial() > y.serial() ? 1 : 0;
+    }
+    case FieldType::Float: {
+      double x, y;
+      std::memcpy(&x, a, sizeof x);
+      std::memcpy(&y, b, sizeof y);
+      return x < y ? -1 : x > y ? 1 : 0;
+    }
+    case FieldType::Int16: {
+      std::int16_t x, y;
+      std::memcpy(&x, a, sizeof x);
+      std::memcpy(&y, b, sizeof y);
+      return x < y ? -1 : x > y ? 1 : 0;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+void LineArray::sort() {
+  struct Segment {
+    std::size_t offset;
+    const FieldDesc* field;
+    bool ascending;
+  };
+  std::vector<Segment> segs;
+  for (const auto& k : keys_)
+    if (k.field) segs.push_back({offsets_.at(k.record) + k.field->offset, k.field, k.ascending});
+  if (segs.empty()) return;
+  std::stable_sort(lines_.begin(), lines_.end(), [&](const Line& a, const Line& b) {
+    for (const auto& s : segs) {
+      const int c = compareField(a.data.data() + s.offset, b.data.data() + s.offset, *s.field);
+      if (c != 0) return s.ascending ? c < 0 : c > 0;
+    }
+    return false;
+  });
+  pos_ = -1;
+}
+
+void LineArray::markSaved() {
+  for (auto& l : lines_) {
+    l.original = l.data;
+    l.state = kLineUnchanged;
+  }
+  deleted_.clear();
+}
+
+void LineArray::loadImages(std::vector<std::vector<char>> images) {
+  lines_.clear();
+  deleted_.clear();
+  for (auto& img : images) {
+    Line l{img, img, kLineUnchanged};
+    lines_.push_back(std::move(l));
+  }
+  pos_ = -1;
+}
+
+void LineArray::restoreSnapshot(Snapshot s) {
+  lines_ = std::move(s.lines);
+  deleted_ = std::move(s.deleted);
+  pos_ = s.pos;
+}
+
+}  // namespace corvena::forms

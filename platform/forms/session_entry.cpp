@@ -1,0 +1,173 @@
+// The user's path into a field: check, ValueCheck, required and possible-value
+// checks, store, ValueDisplayed, totals. A refusal restores everything.
+#include "platform/forms/entry_check.h"
+#include "platform/forms/messages.h"
+#include "platform/forms/session_impl.h"
+#include "platform/forms/text_util.h"
+
+namespace corvena::forms {
+
+namespace {
+
+int runValueCheck(Session& s, Control& c, std::string& text) {
+  if (!c.handlers().valueCheck) return 0;
+  const int level = guarded(s, kSilentRefusal, [&] { return c.handlers().valueCheck(text); });
+  if (level != 0 && level != kSilentRefusal) s.message(kMsgEntryRefused, {controlLabel(c)});
+  return level;
+}
+
+int requiredAndListed(Session& s, Control& c, const std::string& text) {
+  const std::string t = trim(text);
+  if (t.empty()) {
+    if (!c.desc().blankerr) return 0;
+    s.message(kMsgFieldRequired, {controlLabel(c)});
+    return kMsgFieldRequired;
+  }
+  if (trim(c.desc().pv).empty() || !s.hasDatabase()) return 0;
+  return guarded(s, kSilentRefusal, [&] {
+    db::Statement st = s.database().run(procCall(s, c.desc().pv, {t}));
+    if (st.step()) return 0;
+    s.message(kMsgNotInList, {t, controlLabel(c)});
+    return kMsgNotInList;
+  });
+}
+
+// A level-0 key was entered: read its row (unless the handler did), or start a
+// new record with the key and the defaults.
+void afterKeyEntry(Session& s, Control& c, RecordRef rec) {
+  auto& impl = s.impl();
+  std::optional<bool> found = impl.keyLookupFound;
+  if (!found && s.hasDatabase() && !(c.desc().dbnav.empty() && c.desc().pv.empty())) {
+    const FieldDesc* f = s.fieldOf(c);
+    db::Statement st = s.database().run(procCall(
+        s, c.desc().dbnav.empty() ? c.desc().pv : c.desc().dbnav, {db::fieldValue(rec, *f)}));
+    found = st.step();
+    if (*found) {
+      st.readInto(rec);
+      impl.rows[rec.data] = RowMemory{true, tstampOf(st)};
+    }
+  }
+  if (found.value_or(false)) {
+    s.setLevelChange(0, kLineUnchanged);
+    return;
+  }
+  std::vector<std::pair<const FieldDesc*, std::string>> keys;
+  for (const auto& f : s.forms())
+    for (const auto& k : f->controls())
+      if (k->isKey() && k->level() == 0)
+        if (const FieldDesc* kf = s.fieldOf(*k)) keys.emplace_back(kf, fieldText(rec, *kf));
+  if (const BoundRecord* b = boundAt(s, rec.data)) blankBound(*b);
+  for (const auto& [kf, v] : keys) setFieldText(rec, *kf, v);
+  applyDefaults(s, 0);
+  impl.rows[rec.data] = RowMemory{};
+  s.setLevelChange(0, kLineInserted);
+}
+
+void storeIntoLevel(Session& s, Control& c, RecordRef rec) {
+  if (c.isGridColumn()) {
+    GridTie* tie = s.impl().tieOf(c.form().control(c.desc().parent));
+    if (tie->pendingNew) {
+      tie->array->insert();
+      tie->pendingNew = false;
+    } else {
+      tie->array->update();
+    }
+    if (s.levelChange(gridLevel(s, *tie)) == kLineUnchanged)
+      s.setLevelChange(gridLevel(s, *tie), kLineUpdated);
+    return;
+  }
+  const int level = c.level();
+  if (c.isKey() && level == 0) {
+    afterKeyEntry(s, c, rec);
+  } else if (level != 15 && s.levelChange(level) == kLineUnchanged) {
+    s.setLevelChange(level, kLineUpdated);
+  }
+}
+
+}  // namespace
+
+bool Session::enterValue(Control& control, std::string_view typed) {
+  lastErrorLevel_ = kSilentRefusal;
+  if (!control.enabled() || !control.visible()) return false;
+  RecordRef rec;
+  const FieldDesc* field = fieldOf(control, &rec);
+  if (!field) {
+    reportError(RuntimeError(kErrNoSuchField, "Control " + control.name() + " is not bound."));
+    return false;
+  }
+  if (control.isGridColumn()) {
+    GridTie* tie = impl_->tieOf(control.form().control(control.desc().parent));
+    if (!tie) {
+      reportError(RuntimeError(kErrBadHandle, "Grid of " + control.name() + " is not set up."));
+      return false;
+    }
+    if (tie->array->position() < 0 && !tie->pendingNew && !startNewLine(*tie->grid)) return false;
+  }
+  EntryRefusal refusal;
+  auto text = checkEntry(control, rec, *field, typed, refusal);
+  if (!text) {
+    message(refusal.message, refusal.args);
+    lastErrorLevel_ = refusal.message;
+    return false;
+  }
+  const SessionSnapshot before = takeSnapshot(*this);
+  checking_ = &control;
+  impl_->keyLookupFound.reset();
+  int level = runValueCheck(*this, control, *text);
+  checking_ = nullptr;
+  if (level == 0) level = requiredAndListed(*this, control, *text);
+  if (level == 0 && !setFieldText(rec, *field, *text)) {
+    message(kMsgBadValue, {*text, controlLabel(control)});
+    level = kMsgBadValue;
+  }
+  if (level != 0) {
+    restoreSnapshot(*this, before);
+    lastErrorLevel_ = level;
+    return false;
+  }
+  guarded(*this, 0, [&] {
+    storeIntoLevel(*this, control, rec);
+    return 0;
+  });
+  if (control.handlers().valueDisplayed)
+    guarded(*this, 0, [&] {
+      control.handlers().valueDisplayed();
+      return 0;
+    });
+  recomputeTriggers(*this);
+  ui_->fieldsShown({&control});
+  lastErrorLevel_ = 0;
+  return true;
+}
+
+bool Session::click(Control& control) {
+  if (!control.enabled() || !control.visible()) return false;
+  if (control.cls() == ControlClass::Check) {
+    RecordRef rec;
+    const FieldDesc* f = fieldOf(control, &rec);
+    const bool on = f && trim(fieldText(rec, *f)) == "1";
+    return enterValue(control, on ? "0" : "1");
+  }
+  if (control.cls() != ControlClass::Button || !control.handlers().click) return false;
+  return guarded(*this, 1, [&] {
+           control.handlers().click();
+           return 0;
+         }) == 0;
+}
+
+std::string Session::displayText(const Control& control) const {
+  switch (control.cls()) {
+    case ControlClass::Label:
+    case ControlClass::Button:
+    case ControlClass::Frame:
+      if (!control.bound()) return control.desc().caption;
+      break;
+    default:
+      break;
+  }
+  RecordRef rec;
+  const FieldDesc* f = fieldOf(control, &rec);
+  return f ? displayedField(*this, rec, *f) : std::string();
+}
+
+}  // namespace corvena::forms

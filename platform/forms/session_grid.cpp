@@ -1,0 +1,211 @@
+// Grids and line arrays: tying a grid to its detail cursor, moving between
+// lines, starting and deleting lines, loading through dbnav.
+#include <algorithm>
+#include <cstring>
+
+#include "platform/forms/session_impl.h"
+#include "platform/forms/text_util.h"
+
+namespace corvena::forms {
+
+namespace {
+
+GridTie& tieFor(Session& s, const Control& grid) {
+  GridTie* t = s.impl().tieOf(grid);
+  if (!t) throw RuntimeError(kErrBadHandle, "Grid " + grid.name() + " is not set up.");
+  return *t;
+}
+
+int raiseLine(Session& s, Control& grid, int code) {
+  const auto& h = grid.handlers();
+  int level = 0;
+  if (h.lineChange) level = guarded(s, kSilentRefusal, [&] { return h.lineChange(code); });
+  if (level == 0 && h.lineCheck)
+    level = guarded(s, kSilentRefusal, [&] { return h.lineCheck(code); });
+  return level;
+}
+
+void blankLineRecords(Session& s, const LineArray& a) {
+  for (const auto& r : a.records()) {
+    if (const BoundRecord* b = boundAt(s, r.data))
+      blankBound(*b);
+    else
+      blankRecord(r);
+  }
+}
+
+// The line-number field of a new line takes the highest number so far plus one.
+void numberLine(const GridTie& t) {
+  if (!t.lineNumber) return;
+  const auto& recs = t.array->records();
+  const char* p = static_cast<const char*>(t.lineNumber);
+  for (std::size_t r = 0; r < recs.size(); ++r) {
+    if (p < recs[r].bytes() || p >= recs[r].bytes() + recs[r].layout->size()) continue;
+    const std::size_t off = static_cast<std::size_t>(p - recs[r].bytes());
+    std::int16_t n = 0;
+    for (std::size_t i = 0; i < t.array->size(); ++i) {
+      std::int16_t v;
+      std::memcpy(&v, t.array->view(t.array->line(i).data, r).bytes() + off, sizeof v);
+      n = std::max(n, v);
+    }
+    const auto next = static_cast<std::int16_t>(n + 1);
+    std::memcpy(recs[r].bytes() + off, &next, sizeof next);
+  }
+}
+
+void linesChanged(Session& s, GridTie& t) {
+  recomputeTriggers(s);
+  if (t.grid) s.ui().linesChanged(*t.grid);
+}
+
+}  // namespace
+
+LineArray* Session::lineArrayOf(const Control& grid) const {
+  GridTie* t = impl_->tieOf(grid);
+  return t ? t->array : nullptr;
+}
+
+bool Session::selectLine(Control& grid, int index) {
+  GridTie& t = tieFor(*this, grid);
+  if (index < 0 || index >= static_cast<int>(t.array->size())) return false;
+  t.pendingNew = false;
+  t.array->setPosition(index);
+  if (raiseLine(*this, grid, kLineEntered) != 0) return false;
+  ui_->fieldsShown(mainForm().columns(grid));
+  return true;
+}
+
+bool Session::startNewLine(Control& grid) {
+  GridTie& t = tieFor(*this, grid);
+  const SessionSnapshot before = takeSnapshot(*this);
+  t.array->setPosition(-1);
+  blankLineRecords(*this, *t.array);
+  applyDefaults(*this, gridLevel(*this, t));
+  numberLine(t);
+  if (raiseLine(*this, grid, kLineStarting) != 0) {
+    restoreSnapshot(*this, before);
+    return false;
+  }
+  t.pendingNew = true;
+  return true;
+}
+
+bool Session::deleteLine(Control& grid) {
+  GridTie& t = tieFor(*this, grid);
+  if (t.pendingNew) {
+    t.pendingNew = false;
+    t.array->setPosition(t.array->size() ? 0 : -1);
+    return true;
+  }
+  if (t.array->position() < 0) return false;
+  if (raiseLine(*this, grid, kLineDeleting) != 0) return false;
+  t.array->remove();
+  setLevelChange(gridLevel(*this, t), kLineUpdated);
+  linesChanged(*this, t);
+  return true;
+}
+
+int Session::currentLine(const Control& grid) const {
+  GridTie* t = impl_->tieOf(grid);
+  return t ? t->array->position() : -1;
+}
+
+std::size_t Session::lineCount(const Control& grid) const {
+  GridTie* t = impl_->tieOf(grid);
+  return t ? t->array->size() : 0;
+}
+
+std::string Session::cellText(const Control& grid, std::size_t line, const Control& column) const {
+  GridTie* t = impl_->tieOf(grid);
+  const BoundRecord* b = findRecord(column.bufferName());
+  if (!t || !b || line >= t->array->size()) return {};
+  const auto& recs = t->array->records();
+  for (std::size_t r = 0; r < recs.size(); ++r) {
+    if (recs[r].data != b->record.data) continue;
+    const FieldDesc* f = recs[r].layout->find(column.fieldName());
+    if (f) return displayedField(*this, t->array->view(t->array->line(line).data, r), *f);
+  }
+  return {};
+}
+
+void Session::gridLoad(Control& grid) {
+  GridTie& t = tieFor(*this, grid);
+  std::vector<std::vector<char>> images;
+  if (!trim(grid.desc().dbnav).empty()) {
+    db::Statement st = database().run(procCall(*this, grid.desc().dbnav, {}, t.array->records()));
+    images = readLines(*this, *t.array, st);
+  }
+  t.array->loadImages(std::move(images));
+  t.pendingNew = false;
+  if (t.array->first() != kLineOk) blankLineRecords(*this, *t.array);
+  setLevelChange(gridLevel(*this, t), kLineUnchanged);
+  linesChanged(*this, t);
+}
+
+LineArray* Session::detailSetup(CursorHandle& cursor, Control& grid, const void* lineNumber,
+                                std::vector<RecordRef> records) {
+  std::erase_if(records, [](const RecordRef& r) { return !r; });
+  if (records.empty()) throw RuntimeError(kErrNoSuchRecord, "detailsetup without a record");
+  impl_->cursor(*this, cursor);
+  if (GridTie* old = impl_->tieOf(grid)) closeArray(old->array);
+  LineArray* a = openArray(std::move(records));
+  impl_->grids.push_back(GridTie{&grid, a, cursor.id, lineNumber, false});
+  return a;
+}
+
+LineArray* Session::openArray(std::vector<RecordRef> records) {
+  impl_->arrays.push_back(std::make_unique<LineArray>(std::move(records)));
+  return impl_->arrays.back().get();
+}
+
+void Session::closeArray(LineArray* handle) {
+  array(handle);
+  std::erase_if(impl_->grids, [&](const GridTie& t) { return t.array == handle; });
+  std::erase_if(impl_->arrays, [&](const auto& a) { return a.get() == handle; });
+}
+
+int Session::loadArray(LineArray* handle, CursorHandle& cursor, std::string_view statement) {
+  LineArray& a = array(handle);
+  CursorState& c = impl_->cursor(*this, cursor);
+  c.statement = database().run(statement);
+  a.loadImages(readLines(*this, a, c.statement));
+  if (GridTie* t = impl_->tieOf(handle)) linesChanged(*this, *t);
+  return a.size() ? kLineOk : kLineEnd;
+}
+
+void Session::redisplay(LineArray* handle) {
+  array(handle);
+  if (GridTie* t = impl_->tieOf(handle)) linesChanged(*this, *t);
+}
+
+Control* Session::gridOf(const LineArray* handle) const {
+  GridTie* t = impl_->tieOf(handle);
+  return t ? t->grid : nullptr;
+}
+
+LineArray& Session::array(LineArray* handle) const {
+  for (const auto& a : impl_->arrays)
+    if (a.get() == handle) return *a;
+  throw RuntimeError(kErrBadHandle, "Not a line array of this screen.");
+}
+
+void Session::setColumnAllLines(Control& column, std::string_view text) {
+  GridTie& t = tieFor(*this, column.form().control(column.desc().parent));
+  const BoundRecord* b = findRecord(column.bufferName());
+  const auto& recs = t.array->records();
+  for (std::size_t r = 0; b && r < recs.size(); ++r) {
+    const FieldDesc* f = recs[r].data == b->record.data ? recs[r].layout->find(column.fieldName())
+                                                         : nullptr;
+    if (!f) continue;
+    for (std::size_t i = 0; i < t.array->size(); ++i) {
+      Line& l = t.array->line(i);
+      setFieldText(t.array->view(l.data, r), *f, text);
+      if (l.state == kLineUnchanged) l.state = kLineUpdated;
+    }
+    setFieldText(recs[r], *f, text);
+  }
+  setLevelChange(gridLevel(*this, t), kLineUpdated);
+  linesChanged(*this, t);
+}
+
+}  // namespace corvena::forms

@@ -1,0 +1,110 @@
+#pragma once
+// The session's inner state, shared by the files that implement Session.
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/db/database.h"
+#include "platform/forms/line_array.h"
+#include "platform/forms/session.h"
+
+namespace corvena::forms {
+
+struct CursorState {
+  std::string name;
+  std::string table;
+  int flags = 15;
+  db::Statement statement;  // the last row-returning statement run on it
+  int level() const { return flags & kCursorLevelMask; }
+  bool writable() const { return !(flags & (kCursorReadOnly | kCursorTemporary)); }
+};
+
+// A grid tied to its detail cursor and line array.
+struct GridTie {
+  Control* grid = nullptr;
+  LineArray* array = nullptr;
+  int cursor = 0;
+  const void* lineNumber = nullptr;
+  bool pendingNew = false;  // a new line started, not yet in the array
+};
+
+// What the screen last read of a level-0 record from the database.
+struct RowMemory {
+  bool exists = false;
+  std::optional<std::int64_t> tstamp;
+};
+
+struct AutoNumber {
+  Control* key = nullptr;
+  std::string source;
+  std::vector<Control*> detailKeys;
+};
+
+struct SessionSnapshot {
+  std::vector<std::vector<char>> records;
+  std::vector<std::pair<const LineArray*, LineArray::Snapshot>> arrays;
+  std::map<int, int> levelChange;
+  std::map<const void*, RowMemory> rows;
+};
+
+struct Session::Impl {
+  std::map<int, CursorState> cursors;
+  int nextCursor = 1;
+  std::vector<std::unique_ptr<LineArray>> arrays;
+  std::vector<GridTie> grids;
+  std::map<int, int> levelChange;
+  std::map<int, int> disabledButtons;  // level (or kAllLevels) -> mask of disabled buttons
+  std::map<const void*, RowMemory> rows;
+  std::optional<AutoNumber> autoNumber;
+  std::vector<LevelDesc> levels;
+  std::string levelsText;
+  // Set while a handler fetches during an entry: whether a level-0 read happened.
+  std::optional<bool> keyLookupFound;
+
+  CursorState& cursor(Session& s, CursorHandle& h);
+  GridTie* tieOf(const Control& grid);
+  GridTie* tieOf(const LineArray* array);
+};
+
+// Helpers shared by the implementation files.
+SessionSnapshot takeSnapshot(const Session& s);
+void restoreSnapshot(Session& s, const SessionSnapshot& snap);
+// Runs a handler at the event boundary: a RuntimeError or database error is
+// reported and turned into `failure`.
+template <class F>
+int guarded(Session& s, int failure, F&& f);
+// The bound record holding `data`, or nullptr.
+const BoundRecord* boundAt(const Session& s, const void* data);
+// Blanks a record to its null record (or null image).
+void blankBound(const BoundRecord& r);
+// Defaults of the level's controls (of level 0 also those outside the levels).
+void applyDefaults(Session& s, int level);
+// The record a level saves: the one named like its cursor's table, else the
+// first bound at that level; empty when none is bound.
+RecordRef levelRecord(Session& s, int level);
+// The writable cursor of a level whose table exists, or nullptr.
+const CursorState* levelCursor(Session& s, int level);
+// The level a grid's lines belong to.
+int gridLevel(const Session& s, const GridTie& tie);
+// The text a field shows: trimmed text, ISO date (blank date: empty), amounts
+// with the currency's decimals.
+std::string displayedField(const Session& s, const RecordRef& rec, const FieldDesc& f);
+// The row's tstamp column, when it has one.
+std::optional<std::int64_t> tstampOf(const db::Statement& st);
+// Reads every row of the statement as a line of the array (records blanked first).
+std::vector<std::vector<char>> readLines(Session& s, LineArray& array, db::Statement& st);
+void recomputeTriggers(Session& s);
+// The parameters that stand for "any value" of a field: '%' for text, the
+// lowest and highest value otherwise.
+void pushRange(std::vector<db::Value>& params, FieldType t);
+// The procedure call for a pv or dbnav text: the listed arguments, then `tail`.
+db::Call procCall(const Session& s, std::string_view procText, const std::vector<db::Value>& tail,
+                  const std::vector<RecordRef>& rangeRecords = {});
+
+}  // namespace corvena::forms
+
+#include "platform/forms/session_guard.h"

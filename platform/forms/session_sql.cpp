@@ -1,0 +1,122 @@
+// SQL through the screen's cursors, possible-value and navigation fetches.
+#include "platform/forms/session_impl.h"
+#include "platform/forms/text_util.h"
+
+namespace corvena::forms {
+
+namespace {
+
+// Level-0 records remember what was read into them, for the save's check.
+void noteRead(Session& s, const CursorState& c, const std::vector<RecordRef>& into, bool found) {
+  for (const auto& rec : into) {
+    const BoundRecord* b = boundAt(s, rec.data);
+    if (!b || b->level != 0) continue;
+    if (!found && c.level() != 0) continue;
+    RowMemory m;
+    m.exists = found;
+    if (found) m.tstamp = tstampOf(c.statement);
+    s.impl().rows[rec.data] = m;
+    s.impl().keyLookupFound = found;
+  }
+}
+
+int stepInto(Session& s, CursorState& c, const std::vector<RecordRef>& into) {
+  if (!c.statement.valid() || !c.statement.step()) {
+    noteRead(s, c, into, false);
+    return kLineEnd;
+  }
+  for (const auto& r : into)
+    if (r) c.statement.readInto(r);
+  noteRead(s, c, into, true);
+  return kLineOk;
+}
+
+}  // namespace
+
+int Session::openCursor(CursorHandle& cursor, int flags, std::string_view name,
+                        std::string_view table) {
+  if (cursor.id != 0) impl_->cursors.erase(cursor.id);
+  cursor.id = impl_->nextCursor++;
+  CursorState& c = impl_->cursors[cursor.id];
+  c.name = std::string(name);
+  c.table = trim(table);
+  c.flags = flags;
+  return 0;
+}
+
+void Session::freeCursor(CursorHandle& cursor) {
+  impl_->cursors.erase(cursor.id);
+  cursor.id = 0;
+}
+
+int Session::fetchFirst(CursorHandle& cursor, std::string_view statement,
+                        const std::vector<RecordRef>& into) {
+  CursorState& c = impl_->cursor(*this, cursor);
+  c.statement = database().run(statement);
+  return stepInto(*this, c, into);
+}
+
+int Session::fetchNext(CursorHandle& cursor, const std::vector<RecordRef>& into) {
+  return stepInto(*this, impl_->cursor(*this, cursor), into);
+}
+
+int Session::fetchValue(CursorHandle& cursor, double& value) {
+  CursorState& c = impl_->cursor(*this, cursor);
+  if (!c.statement.valid() || !c.statement.step()) return kLineEnd;
+  const db::Value v = c.statement.column(0);
+  if (const auto* d = std::get_if<double>(&v))
+    value = *d;
+  else if (const auto* n = std::get_if<std::int64_t>(&v))
+    value = static_cast<double>(*n);
+  else
+    value = 0;
+  return kLineOk;
+}
+
+void Session::insertRecord(CursorHandle& cursor, std::string_view table, RecordRef record) {
+  impl_->cursor(*this, cursor);
+  database().insert(trim(table), record);
+}
+
+void Session::execute(CursorHandle& cursor, std::string_view statement) {
+  CursorState& c = impl_->cursor(*this, cursor);
+  db::Statement st = database().run(statement);
+  if (st.columnCount() > 0) {
+    c.statement = std::move(st);
+    return;
+  }
+  while (st.step()) {
+  }
+}
+
+namespace {
+
+Control& checkedControl(Session& s, Control* control) {
+  if (control && control->cls() != ControlClass::Update) return *control;
+  if (s.checkingControl()) return *s.checkingControl();
+  throw RuntimeError(kErrNoSuchControl, "No control is being checked.");
+}
+
+int procFetch(Session& s, CursorHandle& cursor, const std::string& procText,
+              std::string_view value, const std::vector<RecordRef>& into) {
+  if (trim(procText).empty()) return kLineEnd;
+  CursorState& c = s.impl().cursor(s, cursor);
+  c.statement = s.database().run(procCall(s, procText, {std::string(value)}));
+  return stepInto(s, c, into);
+}
+
+}  // namespace
+
+int Session::pvFetch(Control* control, CursorHandle& cursor, std::string_view value,
+                     const std::vector<RecordRef>& into) {
+  return procFetch(*this, cursor, checkedControl(*this, control).desc().pv, value, into);
+}
+
+int Session::dbnavFetch(Control* control, CursorHandle& cursor, std::string_view value,
+                        const std::vector<RecordRef>& into) {
+  const Control& c = checkedControl(*this, control);
+  return procFetch(*this, cursor, c.desc().dbnav.empty() ? c.desc().pv : c.desc().dbnav, value,
+                   into);
+}
+
+}  // namespace corvena::forms

@@ -1,0 +1,246 @@
+// Session state helpers: snapshots for all-or-nothing events, blanking and
+// defaults, trigger totals, procedure calls from pv and dbnav texts.
+#include <cstdio>
+#include <cstring>
+
+#include "platform/forms/fp.h"
+#include "platform/forms/proc_ref.h"
+#include "platform/forms/session_impl.h"
+#include "platform/forms/text_util.h"
+
+namespace corvena::forms {
+
+CursorState& Session::Impl::cursor(Session& s, CursorHandle& h) {
+  auto it = cursors.find(h.id);
+  if (h.id == 0 || it == cursors.end()) {
+    s.openCursor(h, 15, "", "");
+    it = cursors.find(h.id);
+  }
+  return it->second;
+}
+
+GridTie* Session::Impl::tieOf(const Control& grid) {
+  for (auto& t : grids)
+    if (t.grid == &grid) return &t;
+  return nullptr;
+}
+
+GridTie* Session::Impl::tieOf(const LineArray* array) {
+  for (auto& t : grids)
+    if (t.array == array) return &t;
+  return nullptr;
+}
+
+SessionSnapshot takeSnapshot(const Session& s) {
+  SessionSnapshot snap;
+  for (const auto& r : s.records()) {
+    const char* p = r.record.bytes();
+    snap.records.emplace_back(p, p + r.record.layout->size());
+  }
+  for (const auto& a : s.impl().arrays) snap.arrays.emplace_back(a.get(), a->snapshot());
+  snap.levelChange = s.impl().levelChange;
+  snap.rows = s.impl().rows;
+  return snap;
+}
+
+void restoreSnapshot(Session& s, const SessionSnapshot& snap) {
+  const auto& recs = s.records();
+  for (std::size_t i = 0; i < recs.size() && i < snap.records.size(); ++i)
+    std::memcpy(recs[i].record.data, snap.records[i].data(), snap.records[i].size());
+  for (const auto& [array, lines] : snap.arrays)
+    for (const auto& a : s.impl().arrays)
+      if (a.get() == array) a->restoreSnapshot(lines);
+  s.impl().levelChange = snap.levelChange;
+  s.impl().rows = snap.rows;
+}
+
+const BoundRecord* boundAt(const Session& s, const void* data) {
+  for (const auto& r : s.records())
+    if (r.record.data == data) return &r;
+  return nullptr;
+}
+
+void blankBound(const BoundRecord& r) {
+  if (r.nullRecord && r.nullRecord.layout == r.record.layout)
+    std::memcpy(r.record.data, r.nullRecord.data, r.record.layout->size());
+  else
+    blankRecord(r.record);
+}
+
+namespace {
+
+std::string defaultText(const Session& s, const std::string& def) {
+  std::string buffer, field;
+  if (splitFieldRef(def, buffer, field) && s.findRecord(buffer)) return s.valueOf(def);
+  return def;
+}
+
+}  // namespace
+
+void applyDefaults(Session& s, int level) {
+  for (const auto& f : s.forms()) {
+    for (const auto& c : f->controls()) {
+      const int l = c->level();
+      if (c->desc().defaultValue.empty() || (l != level && !(level == 0 && l == 15))) continue;
+      RecordRef rec;
+      if (const FieldDesc* fd = s.fieldOf(*c, &rec))
+        setFieldText(rec, *fd, defaultText(s, c->desc().defaultValue));
+    }
+  }
+}
+
+void recomputeTriggers(Session& s) {
+  for (const auto& f : s.forms()) {
+    for (const auto& c : f->controls()) {
+      std::string buffer, field;
+      if (c->desc().trigger.empty() || !splitFieldRef(c->desc().trigger, buffer, field)) continue;
+      const BoundRecord* lineRec = s.findRecord(buffer);
+      RecordRef target;
+      const FieldDesc* targetField = s.fieldOf(*c, &target);
+      if (!lineRec || !targetField) continue;
+      for (const auto& tie : s.impl().grids) {
+        const auto& recs = tie.array->records();
+        for (std::size_t r = 0; r < recs.size(); ++r) {
+          if (recs[r].data != lineRec->record.data) continue;
+          const FieldDesc* lf = recs[r].layout->find(field);
+          if (!lf) continue;
+          double sum = 0;
+          for (std::size_t i = 0; i < tie.array->size(); ++i)
+            sum += fieldFloat(tie.array->view(tie.array->line(i).data, r), *lf);
+          setFieldFloat(target, *targetField, fpRound(sum, s.currencyDecimals()));
+        }
+      }
+    }
+  }
+}
+
+namespace {
+
+bool inRecords(const std::vector<RecordRef>& recs, const BoundRecord* r) {
+  for (const auto& x : recs)
+    if (r && x.data == r->record.data) return true;
+  return false;
+}
+
+}  // namespace
+
+void pushRange(std::vector<db::Value>& params, FieldType t) {
+  switch (t) {
+    case FieldType::Text:
+      params.emplace_back(std::string("%"));
+      break;
+    case FieldType::Int16:
+      params.emplace_back(std::int64_t{-32768});
+      params.emplace_back(std::int64_t{32767});
+      break;
+    case FieldType::Float:
+      params.emplace_back(-1e300);
+      params.emplace_back(1e300);
+      break;
+    case FieldType::Date:
+      params.emplace_back(std::string("1900-01-01"));
+      params.emplace_back(std::string("9999-12-31"));
+      break;
+  }
+}
+
+db::Call procCall(const Session& s, std::string_view procText, const std::vector<db::Value>& tail,
+                  const std::vector<RecordRef>& rangeRecords) {
+  const ProcRef ref = parseProcRef(procText);
+  db::Call call;
+  call.procedure = ref.procedure;
+  for (const auto& a : ref.args) {
+    if (!a.isField) {
+      call.params.emplace_back(a.text);
+      continue;
+    }
+    std::string buffer, field;
+    splitFieldRef(a.text, buffer, field);
+    const BoundRecord* r = s.findRecord(buffer);
+    const FieldDesc* f = r ? r->record.layout->find(field) : nullptr;
+    if (!f) throw RuntimeError(kErrNoSuchField, "No field " + a.text + " for " + ref.procedure);
+    if (inRecords(rangeRecords, r))
+      pushRange(call.params, f->type);
+    else
+      call.params.push_back(db::fieldValue(r->record, *f));
+  }
+  call.params.insert(call.params.end(), tail.begin(), tail.end());
+  return call;
+}
+
+}  // namespace corvena::forms
+
+namespace corvena::forms {
+
+const CursorState* levelCursor(Session& s, int level) {
+  for (const auto& [id, c] : s.impl().cursors) {
+    if (c.level() != level || !c.writable() || c.table.empty()) continue;
+    if (!s.hasDatabase() || s.database().columns(c.table).empty()) continue;
+    return &c;
+  }
+  return nullptr;
+}
+
+RecordRef levelRecord(Session& s, int level) {
+  const CursorState* c = levelCursor(s, level);
+  const BoundRecord* first = nullptr;
+  for (const auto& r : s.records()) {
+    if (r.level != level) continue;
+    if (c && iequals(r.record.layout->name(), c->table)) return r.record;
+    if (!first) first = &r;
+  }
+  return first ? first->record : RecordRef();
+}
+
+int gridLevel(const Session& s, const GridTie& tie) {
+  if (const BoundRecord* b = boundAt(s, tie.array->records().front().data)) return b->level;
+  const auto it = s.impl().cursors.find(tie.cursor);
+  return it == s.impl().cursors.end() ? 1 : it->second.level();
+}
+
+std::string displayedField(const Session& s, const RecordRef& rec, const FieldDesc& f) {
+  if (f.type == FieldType::Date) {
+    Date d;
+    std::memcpy(&d, rec.at(f), sizeof d);
+    return d.isBlank() ? std::string() : d.iso();
+  }
+  if (f.type == FieldType::Float) {
+    const double v = fieldFloat(rec, f);
+    const int dec = s.currencyDecimals();
+    if (fpRound(v, dec) != v) return fieldText(rec, f);
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", dec, v);
+    return buf;
+  }
+  return trim(fieldText(rec, f));
+}
+
+std::vector<std::vector<char>> readLines(Session& s, LineArray& array, db::Statement& st) {
+  std::vector<std::vector<char>> images;
+  while (st.step()) {
+    for (const auto& r : array.records()) {
+      if (const BoundRecord* b = boundAt(s, r.data))
+        blankBound(*b);
+      else
+        blankRecord(r);
+      st.readInto(r);
+    }
+    images.push_back(array.capture());
+  }
+  return images;
+}
+
+}  // namespace corvena::forms
+
+namespace corvena::forms {
+
+std::optional<std::int64_t> tstampOf(const db::Statement& st) {
+  for (int i = 0; i < st.columnCount(); ++i) {
+    if (!iequals(st.columnName(i), "tstamp")) continue;
+    const db::Value v = st.column(i);
+    if (const auto* n = std::get_if<std::int64_t>(&v)) return *n;
+  }
+  return std::nullopt;
+}
+
+}  // namespace corvena::forms

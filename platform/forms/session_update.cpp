@@ -1,0 +1,328 @@
+// The update control: save, delete, cancel, new record and navigation. A save
+// or delete is one transaction; any refusal or error rolls it back and puts
+// the screen's records and lines back as they were.
+#include "platform/forms/entry_check.h"
+#include "platform/forms/messages.h"
+#include "platform/forms/record_writer.h"
+#include "platform/forms/session_impl.h"
+#include "platform/forms/text_util.h"
+
+namespace corvena::forms {
+
+namespace {
+
+// Ends a save or delete: the message to show (0: the handler has told the user).
+struct Refusal {
+  int message = 0;
+  std::vector<std::string> args;
+};
+
+std::vector<const FieldDesc*> keyFields(Session& s, const RecordRef& rec, int level) {
+  std::vector<const FieldDesc*> keys;
+  for (const auto& f : s.forms())
+    for (const auto& c : f->controls()) {
+      RecordRef r;
+      const FieldDesc* fd = c->isKey() && c->level() == level ? s.fieldOf(*c, &r) : nullptr;
+      if (fd && r.data == rec.data) keys.push_back(fd);
+    }
+  return keys;
+}
+
+std::string levelName(Session& s, int level) {
+  const auto& lv = s.levels();
+  return level >= 0 && level < static_cast<int>(lv.size()) ? lv[level].name
+                                                            : "Level " + std::to_string(level);
+}
+
+Control& update(Session& s) {
+  if (Control* u = s.updateControl()) return *u;
+  throw RuntimeError(kErrNoSuchControl, "The form has no update control.");
+}
+
+void raiseLevel(Session& s, const std::function<int()>& handler, int level, int failMessage) {
+  if (!handler) return;
+  const int el = guarded(s, kSilentRefusal, handler);
+  if (el == kSilentRefusal) throw Refusal{};
+  if (el != 0) throw Refusal{failMessage, {levelName(s, level) + " refused."}};
+}
+
+void dropStatements(Session& s) {
+  for (auto& [id, c] : s.impl().cursors) c.statement = db::Statement();
+}
+
+bool blankField(const RecordRef& rec, const FieldDesc& f) { return trim(fieldText(rec, f)).empty(); }
+
+// Required fields of what is about to be written.
+void checkRequired(Session& s) {
+  for (const auto& form : s.forms())
+    for (const auto& c : form->controls()) {
+      if (!c->desc().blankerr) continue;
+      RecordRef rec;
+      const FieldDesc* f = s.fieldOf(*c, &rec);
+      if (!f) continue;
+      if (!c->isGridColumn()) {
+        const int l = c->level();
+        if (l < static_cast<int>(s.levels().size()) && s.levelChange(l) != kLineUnchanged &&
+            blankField(rec, *f))
+          throw Refusal{kMsgFieldRequired, {controlLabel(*c)}};
+        continue;
+      }
+      GridTie* t = s.impl().tieOf(form->control(c->desc().parent));
+      const auto& recs = t->array->records();
+      for (std::size_t r = 0; r < recs.size(); ++r)
+        for (std::size_t i = 0; recs[r].data == rec.data && i < t->array->size(); ++i) {
+          const Line& l = t->array->line(i);
+          if (l.state != kLineUnchanged && blankField(t->array->view(l.data, r), *f))
+            throw Refusal{kMsgFieldRequired, {controlLabel(*c)}};
+        }
+    }
+}
+
+void setEverywhere(Session& s, Control& c, const std::string& value) {
+  RecordRef rec;
+  const FieldDesc* f = s.fieldOf(c, &rec);
+  if (!f) return;
+  setFieldText(rec, *f, value);
+  if (!c.isGridColumn()) return;
+  GridTie* t = s.impl().tieOf(c.form().control(c.desc().parent));
+  const auto& recs = t->array->records();
+  for (std::size_t r = 0; r < recs.size(); ++r)
+    for (std::size_t i = 0; recs[r].data == rec.data && i < t->array->size(); ++i) {
+      Line& l = t->array->line(i);
+      setFieldText(t->array->view(l.data, r), *f, value);
+      if (l.state == kLineUnchanged) l.state = kLineUpdated;
+    }
+}
+
+// A new level-0 record with a blank key takes the next number of its source.
+void assignNumber(Session& s) {
+  const auto& an = s.impl().autoNumber;
+  if (!an) return;
+  RecordRef rec;
+  const FieldDesc* f = s.fieldOf(*an->key, &rec);
+  if (!f || !blankField(rec, *f) || s.impl().rows[rec.data].exists) return;
+  db::Statement st = s.database().run(db::Call{"AutoNbr_Next", "", {an->source}});
+  if (!st.step()) throw Refusal{kMsgNoNumber, {an->source}};
+  const db::Value v = st.column(0);
+  std::string number;
+  if (const auto* t = std::get_if<std::string>(&v)) number = *t;
+  if (const auto* n = std::get_if<std::int64_t>(&v)) number = std::to_string(*n);
+  if (trim(number).empty()) throw Refusal{kMsgNoNumber, {an->source}};
+  setEverywhere(s, *an->key, number);
+  for (Control* d : an->detailKeys) setEverywhere(s, *d, number);
+  s.setLevelChange(0, kLineInserted);
+}
+
+// Writes a record level by key; refuses when the row changed since it was read.
+void writeRecordLevel(Session& s, int level, std::map<const void*, RowMemory>& after) {
+  const CursorState* c = levelCursor(s, level);
+  const RecordRef rec = levelRecord(s, level);
+  if (!c || !rec || s.levelChange(level) == kLineUnchanged) return;
+  RecordWriter w(s.database(), c->table, keyFields(s, rec, level));
+  const RowMemory mem = s.impl().rows[rec.data];
+  const auto stored = w.stored(rec);
+  const bool changedElsewhere =
+      mem.exists ? (!stored || (mem.tstamp && *stored != *mem.tstamp)) : stored.has_value();
+  if (changedElsewhere) throw Refusal{kMsgChangedByOther, {levelName(s, level)}};
+  if (mem.exists)
+    w.update(rec, rec);
+  else
+    w.insert(rec);
+  after[rec.data] = RowMemory{true, w.stored(rec)};
+}
+
+void writeGridLevel(Session& s, const GridTie& t) {
+  const auto it = s.impl().cursors.find(t.cursor);
+  if (it == s.impl().cursors.end() || it->second.table.empty() ||
+      s.database().columns(it->second.table).empty())
+    return;
+  const std::string& table = it->second.table;
+  const auto& recs = t.array->records();
+  std::size_t r = 0;
+  for (std::size_t i = 0; i < recs.size(); ++i)
+    if (iequals(recs[i].layout->name(), table)) r = i;
+  auto keys = keyFields(s, recs[r], gridLevel(s, t));
+  if (keys.empty()) keys = columnFields(s.database(), table, *recs[r].layout);
+  RecordWriter w(s.database(), table, keys);
+  for (const auto& orig : t.array->deletedOriginals()) w.remove(t.array->view(orig, r));
+  for (std::size_t i = 0; i < t.array->size(); ++i) {
+    const Line& l = t.array->line(i);
+    const bool loaded = !l.original.empty();
+    if (l.state == kLineDeleted && loaded) w.remove(t.array->view(l.original, r));
+    if (l.state == kLineInserted || (l.state == kLineUpdated && !loaded))
+      w.insert(t.array->view(l.data, r));
+    if (l.state == kLineUpdated && loaded)
+      w.update(t.array->view(l.data, r), t.array->view(l.original, r));
+  }
+}
+
+void writeLevels(Session& s, std::map<const void*, RowMemory>& after) {
+  const auto& lv = s.levels();
+  for (int l = 0; l < static_cast<int>(lv.size()); ++l) {
+    if (!lv[l].isGrid()) writeRecordLevel(s, l, after);
+    for (const auto& t : s.impl().grids)
+      if (gridLevel(s, t) == l) writeGridLevel(s, t);
+  }
+}
+
+void refuse(Session& s, const SessionSnapshot& before, const Refusal& r) {
+  restoreSnapshot(s, before);
+  if (r.message) s.message(r.message, r.args);
+}
+
+// Runs body in one transaction; on any failure everything is put back.
+bool transact(Session& s, int failMessage, const std::function<void()>& body) {
+  const SessionSnapshot before = takeSnapshot(s);
+  dropStatements(s);
+  try {
+    db::Transaction tx(s.database());
+    body();
+    tx.commit();
+    return true;
+  } catch (const Refusal& r) {
+    refuse(s, before, r);
+  } catch (const db::DbError& e) {
+    refuse(s, before, Refusal{failMessage, {e.what()}});
+  } catch (const RuntimeError& e) {
+    restoreSnapshot(s, before);
+    s.reportError(e);
+  }
+  return false;
+}
+
+void resetLevels(Session& s, int from) {
+  for (const auto& r : s.records()) {
+    if (r.level < from || r.level >= 15) continue;
+    blankBound(r);
+    s.impl().rows.erase(r.record.data);
+  }
+  for (auto& t : s.impl().grids) {
+    if (gridLevel(s, t) < from) continue;
+    t.array->loadImages({});
+    t.pendingNew = false;
+    s.ui().linesChanged(*t.grid);
+  }
+  for (int l = from; l < static_cast<int>(s.levels().size()); ++l)
+    s.setLevelChange(l, kLineUnchanged);
+  recomputeTriggers(s);
+}
+
+void raiseLevelReset(Session& s, int from) {
+  const auto& h = update(s).handlers().levelReset;
+  for (int l = from; h && l < static_cast<int>(s.levels().size()); ++l)
+    guarded(s, 0, [&] {
+      h(l);
+      return 0;
+    });
+}
+
+void showAll(Session& s) {
+  for (const auto& f : s.forms()) s.displayFields(f->range(nullptr, nullptr));
+}
+
+GridTie* gridAtLevel(Session& s, int level) {
+  for (auto& t : s.impl().grids)
+    if (gridLevel(s, t) == level) return &t;
+  return nullptr;
+}
+
+}  // namespace
+
+bool Session::save() {
+  Control& u = update(*this);
+  if (!buttonEnabled(kButtonSave, 0)) return false;
+  std::map<const void*, RowMemory> after;
+  const auto& h = u.handlers();
+  const bool ok = transact(*this, kMsgSaveFailed, [&] {
+    checkRequired(*this);
+    assignNumber(*this);
+    for (int l = 0; l < static_cast<int>(levels().size()); ++l)
+      raiseLevel(*this, [&] { return h.saveLevel ? h.saveLevel(l) : 0; }, l, kMsgSaveFailed);
+    raiseLevel(*this, [&] { return h.saveLevel ? h.saveLevel(kWholeSaveLevel) : 0; },
+               kWholeSaveLevel, kMsgSaveFailed);
+    writeLevels(*this, after);
+  });
+  if (!ok) return false;
+  for (const auto& t : impl_->grids) t.array->markSaved();
+  for (int l = 0; l < static_cast<int>(levels().size()); ++l) setLevelChange(l, kLineUnchanged);
+  for (const auto& [data, mem] : after) impl_->rows[data] = mem;
+  if (h.saveCompleted)
+    guarded(*this, 0, [&] {
+      h.saveCompleted(0, kLineUpdated);
+      return 0;
+    });
+  showAll(*this);
+  return true;
+}
+
+bool Session::deleteLevel(int level) {
+  Control& u = update(*this);
+  if (!buttonEnabled(kButtonDelete, level) || level < 0 ||
+      level >= static_cast<int>(levels().size()))
+    return false;
+  const auto& h = u.handlers();
+  if (levels()[level].isGrid()) {
+    GridTie* t = gridAtLevel(*this, level);
+    if (!t || t->array->position() < 0) return false;
+    if (h.deleteRequested && guarded(*this, kSilentRefusal, [&] { return h.deleteRequested(level); }))
+      return false;
+    return deleteLine(*t->grid);
+  }
+  const bool ok = transact(*this, kMsgDeleteFailed, [&] {
+    for (int l = static_cast<int>(levels().size()) - 1; l >= level; --l)
+      raiseLevel(*this, [&] { return h.deleteRequested ? h.deleteRequested(l) : 0; }, l,
+                 kMsgDeleteFailed);
+    for (auto& t : impl_->grids) {
+      if (gridLevel(*this, t) <= level) continue;
+      t.array->clear();
+      writeGridLevel(*this, t);
+    }
+    const CursorState* c = levelCursor(*this, level);
+    const RecordRef rec = levelRecord(*this, level);
+    if (!c || !rec || !impl_->rows[rec.data].exists) return;
+    RecordWriter w(database(), c->table, keyFields(*this, rec, level));
+    const auto stored = w.stored(rec);
+    const auto& mem = impl_->rows[rec.data];
+    if (!stored || (mem.tstamp && *stored != *mem.tstamp))
+      throw Refusal{kMsgChangedByOther, {levelName(*this, level)}};
+    w.remove(rec);
+  });
+  if (!ok) return false;
+  resetLevels(*this, level);
+  raiseLevelReset(*this, level);
+  showAll(*this);
+  return true;
+}
+
+bool Session::cancel() {
+  Control& u = update(*this);
+  if (!buttonEnabled(kButtonCancel, 0)) return false;
+  const SessionSnapshot before = takeSnapshot(*this);
+  resetLevels(*this, 0);
+  const auto& h = u.handlers().cancelRequested;
+  if (h && guarded(*this, kSilentRefusal, h) != 0) {
+    restoreSnapshot(*this, before);
+    return false;
+  }
+  raiseLevelReset(*this, 0);
+  showAll(*this);
+  return true;
+}
+
+bool Session::newRecord(int level) {
+  update(*this);
+  if (!buttonEnabled(kButtonNew, level) || level < 0 ||
+      level >= static_cast<int>(levels().size()))
+    return false;
+  if (levels()[level].isGrid()) {
+    GridTie* t = gridAtLevel(*this, level);
+    return t && startNewLine(*t->grid);
+  }
+  resetLevels(*this, level);
+  applyDefaults(*this, level);
+  setLevelChange(level, kLineInserted);
+  showAll(*this);
+  return true;
+}
+
+}  // namespace corvena::forms
