@@ -1,0 +1,86 @@
+// Recalling a batch by its number: batch handling and the fields each status leaves open.
+
+#include "screens/payapp/tests/payapp_fixture.h"
+
+namespace corvena::payapp::testing {
+namespace {
+
+class BatchRecall : public PayAppTest {
+ protected:
+  void SetUp() override {
+    PayAppTest::SetUp();
+    addDoc({.cust = "C1", .ref = "INV100"});
+  }
+  const std::vector<std::string> headerFields{"cCustId",  "cNARefNbr", "cOrigDocAmt", "cDocDate",
+                                              "cPerPost", "cType",     "cCMRefNbr"};
+};
+
+TEST_F(BatchRecall, OpenBatchGetsHoldAndOpenFields) {
+  addHeader("0000000001", "O");
+  auto s = open();
+  ASSERT_TRUE(s->set("cNABatNbr", "0000000001"));
+  EXPECT_EQ(s->app().bXHeader.BatchHandling.trimmed(), "H");
+  for (const auto& name : headerFields) EXPECT_TRUE(s->enabled(name)) << name;
+  EXPECT_TRUE(s->enabled("cBatchHandling"));
+  EXPECT_TRUE(s->enabled("cCuryApplAmt"));
+  EXPECT_TRUE(s->enabled("cDiscAmt"));
+  EXPECT_EQ(s->shown("lName"), "Parent One");
+}
+
+TEST_F(BatchRecall, PartiallyReleasedBatchLeavesOnlyBatchHandlingOpen) {
+  addHeader("0000000002", "P");
+  auto s = open();
+  ASSERT_TRUE(s->set("cNABatNbr", "0000000002"));
+  EXPECT_EQ(s->app().bXHeader.BatchHandling.trimmed(), "N");
+  for (const auto& name : headerFields) EXPECT_FALSE(s->enabled(name)) << name;
+  EXPECT_TRUE(s->enabled("cBatchHandling"));
+  EXPECT_FALSE(s->enabled("cCuryApplAmt"));
+  EXPECT_EQ(s->lineCount(), 1u);
+}
+
+TEST_F(BatchRecall, ClosedBatchIsReadOnly) {
+  addHeader("0000000003", "C");
+  auto s = open();
+  ASSERT_TRUE(s->set("cNABatNbr", "0000000003"));
+  EXPECT_EQ(s->app().bXHeader.BatchHandling.trimmed(), "N");
+  for (const auto& name : headerFields) EXPECT_FALSE(s->enabled(name)) << name;
+  EXPECT_FALSE(s->enabled("cBatchHandling"));
+  EXPECT_FALSE(s->enabled("cCuryApplAmt"));
+  EXPECT_FALSE(s->enabled("cDiscAmt"));
+}
+
+TEST_F(BatchRecall, OpenBatchAfterClosedOneReopensTheFields) {
+  addHeader("0000000003", "C");
+  addHeader("0000000004", "O");
+  auto s = open();
+  ASSERT_TRUE(s->set("cNABatNbr", "0000000003"));
+  ASSERT_TRUE(s->set("cNABatNbr", "0000000004"));
+  EXPECT_EQ(s->app().bXHeader.BatchHandling.trimmed(), "H");
+  EXPECT_TRUE(s->enabled("cCustId"));
+  EXPECT_TRUE(s->enabled("cCuryApplAmt"));
+  EXPECT_TRUE(s->enabled("cDiscAmt"));
+}
+
+TEST_F(BatchRecall, CreditBatchShowsItsDocumentAndLocksTheAmount) {
+  addDoc({.cust = "C2", .type = "CM", .ref = "CM77", .balance = 300});
+  addHeader("0000000005", "O", "CM", "CMCM7701", 300, "P1", "CM77");
+  auto s = open();
+  ASSERT_TRUE(s->set("cNABatNbr", "0000000005"));
+  EXPECT_FALSE(s->enabled("cOrigDocAmt"));
+  EXPECT_TRUE(s->enabled("cCMRefNbr"));
+  EXPECT_NE(s->control("cCMRefNbr").property("pv").find("XNAShowAllClosedDocsForParent"),
+            std::string::npos);
+}
+
+TEST_F(BatchRecall, NewPaymentBatchTypesTheAmount) {
+  addHeader("0000000006", "O");
+  auto s = open();
+  ASSERT_TRUE(s->set("cNABatNbr", "0000000006"));
+  EXPECT_TRUE(s->enabled("cOrigDocAmt"));
+  EXPECT_FALSE(s->enabled("cCMRefNbr"));
+  EXPECT_EQ(s->control("cCMRefNbr").property("pv"), "");
+  EXPECT_EQ(s->shown("lFromCust"), "");
+}
+
+}  // namespace
+}  // namespace corvena::payapp::testing

@@ -1,0 +1,268 @@
+#include "screens/payapp/tests/payapp_fixture.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "platform/forms/messages.h"
+#include "runtime/kelpbas.h"
+#include "screens/payapp/payapp_form.h"
+#include "screens/payapp/payapp_screen.h"
+
+namespace corvena::payapp::testing {
+
+namespace {
+
+// No shell to start and no process to end: the sign-on is given.
+host::HostServices givenSignOn() {
+  host::HostServices s = host::defaultHostServices();
+  s.shellRunning = [] { return true; };
+  s.prepareShellStart = [] {};
+  s.startProgram = [](const std::string&) { return 0; };
+  s.loginState = [](std::optional<shell::SignOnContext>&) { return 1; };
+  s.pumpEvents = [] {};
+  s.endProcess = [](int code) { throw host::ProcessEnded{code}; };
+  return s;
+}
+
+std::string joined(db::Statement& st) {
+  std::string out;
+  for (int i = 0; i < st.columnCount(); ++i) {
+    if (i) out += "|";
+    const db::Value v = st.column(i);
+    if (const auto* s = std::get_if<std::string>(&v)) out += *s;
+    if (const auto* n = std::get_if<std::int64_t>(&v)) out += std::to_string(*n);
+    if (const auto* d = std::get_if<double>(&v)) out += std::to_string(*d);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::vector<std::string> sorted(std::vector<std::string> v) {
+  std::sort(v.begin(), v.end());
+  return v;
+}
+
+std::string hostMessage(int number) { return forms::formatMessage(number, {}); }
+
+OpenScreen::OpenScreen(const std::string& database, const std::string& company,
+                       const Date& today)
+    : process_(givenSignOn()),
+      ui_(new forms::HeadlessUi()),
+      session_(nullptr, std::unique_ptr<forms::Ui>(ui_)) {
+  within([&] {
+    runtime::resetRuntimeState();
+    process_.signOn = shell::SignOnContext{database, "CLERK1", company, today};
+    process_.program = "18300";
+    forms::Form& form = session_.loadForm(Form1Desc());
+    registerHandlers(form);
+    form.loadHandler()();
+    return 0;
+  });
+}
+
+OpenScreen::~OpenScreen() = default;
+
+PayApp& OpenScreen::app() {
+  return *within([] { return &payapp(); });
+}
+
+bool OpenScreen::set(const std::string& name, const std::string& value) {
+  return within([&] { return session_.enterValue(control(name), value); });
+}
+
+bool OpenScreen::click(const std::string& name) {
+  return within([&] { return session_.click(control(name)); });
+}
+
+bool OpenScreen::save() {
+  return within([&] { return session_.save(); });
+}
+
+bool OpenScreen::selectLine(int index) {
+  return within([&] { return session_.selectLine(grid(), index); });
+}
+
+std::string OpenScreen::shown(const std::string& name) {
+  return within([&] { return session_.displayText(control(name)); });
+}
+
+bool OpenScreen::enabled(const std::string& name) { return control(name).enabled(); }
+
+std::size_t OpenScreen::lineCount() {
+  return within([&] { return session_.lineCount(grid()); });
+}
+
+std::vector<std::string> OpenScreen::column(const std::string& name) {
+  return within([&] {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < session_.lineCount(grid()); ++i)
+      out.push_back(session_.cellText(grid(), i, control(name)));
+    return out;
+  });
+}
+
+std::vector<std::string> OpenScreen::documents() {
+  const auto cust = column("cCustid1");
+  const auto type = column("cDocType");
+  const auto ref = column("cRefNbr");
+  std::vector<std::string> out;
+  for (std::size_t i = 0; i < cust.size(); ++i) out.push_back(cust[i] + "/" + type[i] + "/" + ref[i]);
+  return out;
+}
+
+std::vector<int> OpenScreen::lineStates() {
+  return within([&] {
+    std::vector<int> out;
+    const forms::LineArray* lines = session_.lineArrayOf(grid());
+    for (std::size_t i = 0; i < lines->size(); ++i) out.push_back(lines->line(i).state);
+    return out;
+  });
+}
+
+std::vector<std::string> OpenScreen::messages() const {
+  std::vector<std::string> out;
+  for (const auto& m : ui_->messages()) out.push_back(m.text);
+  return out;
+}
+
+void PayAppTest::SetUp() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  dir_ = std::filesystem::temp_directory_path() /
+         ("qm18300-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" +
+          info->name());
+  std::filesystem::remove_all(dir_);
+  std::filesystem::create_directories(dir_);
+  path_ = (dir_ / "company.db").string();
+  db_ = db::Database::create(path_);
+  db_->exec(
+      "insert into Company (CpnyID, CpnyName, BaseCuryId, Active) values ('CO1', 'Demo', 'USD', 1),"
+      " ('CO2', 'Branch', 'USD', 1);"
+      "insert into GLSetup (SetupId, CpnyId, BaseCuryId) values ('GL', 'CO1', 'USD');"
+      "insert into ARSetup (SetupId, CurrPerNbr, PASortDflt) values ('AR', '202603', 'D');"
+      "insert into XNASetup (vond1, vond2, LastNABatNbr) values ('1010', '00-000', '0000000100');");
+  addCustomer("P1", "Parent One");
+  addCustomer("C1", "Child One");
+  addCustomer("C2", "Child Two");
+  addCustomer("X9", "Outsider");
+  link("P1", "C1");
+  link("P1", "C2");
+}
+
+void PayAppTest::TearDown() {
+  db_.reset();
+  std::filesystem::remove_all(dir_);
+}
+
+std::unique_ptr<OpenScreen> PayAppTest::open(const std::string& company, const Date& today) {
+  return std::make_unique<OpenScreen>(path_, company, today);
+}
+
+void PayAppTest::addCustomer(const std::string& id, const std::string& name) {
+  Customer c;
+  c.CustId = id;
+  c.Name = name;
+  c.Phone = "555-" + id;
+  c.StmtCycleId = "01";
+  c.Status = "A";
+  c.FinChrgCustId = id;
+  db_->insert("Customer", c);
+}
+
+void PayAppTest::link(const std::string& parent, const std::string& child) {
+  if (rows("select 1 from XNACustP where PrimaryCustId = '" + parent + "'").empty()) {
+    XNACustP p;
+    p.PrimaryCustId = parent;
+    p.cashreceipts = 1;
+    db_->insert("XNACustP", p);
+  }
+  XNACustS s;
+  s.PrimaryCustId = parent;
+  s.SecondaryCustid = child;
+  db_->insert("XNACustS", s);
+}
+
+void PayAppTest::addDoc(const Doc& d) {
+  ARDoc doc;
+  doc.BatNbr = "B" + d.ref;
+  doc.CpnyID = d.cpny;
+  doc.CustId = d.cust;
+  doc.DocType = d.type;
+  doc.RefNbr = d.ref;
+  doc.DocDate = Date{2026, 2, 1};
+  doc.DueDate = d.due;
+  doc.DiscDate = Date{2026, 2, 11};
+  doc.OrigDocAmt = doc.CuryOrigDocAmt = d.balance + 50;
+  doc.DocBal = doc.CuryDocBal = d.balance;
+  doc.DiscBal = doc.CuryDiscBal = d.discBal;
+  doc.Rlsed = d.released;
+  doc.OpenDoc = d.balance > 0 ? 1 : 0;
+  doc.CuryId = "USD";
+  db_->insert("ARDoc", doc);
+}
+
+void PayAppTest::addHeader(const std::string& batch, const std::string& status,
+                           const std::string& type, const std::string& refNbr, double amount,
+                           const std::string& cust, const std::string& applyRef) {
+  XNAHeader h;
+  h.NABatNbr = batch;
+  h.CpnyId = "CO1";
+  h.CustId = cust;
+  h.DocDate = Date{2026, 3, 1};
+  h.OrigDocAmt = amount;
+  h.PerPost = "202603";
+  h.RefNbr = refNbr;
+  h.vond1 = type;
+  h.vond2 = applyRef;
+  h.Status = status;
+  db_->insert("XNAHeader", h);
+}
+
+void PayAppTest::addDetail(const std::string& batch, const std::string& cust,
+                           const std::string& type, const std::string& ref, double applied,
+                           double discount) {
+  XNADetail d;
+  d.NABatNbr = batch;
+  d.CustId = cust;
+  d.DocType = type;
+  d.RefNbr = ref;
+  d.CpnyId = "CO1";
+  d.CuryApplAmt = applied;
+  d.DiscAmt = discount;
+  d.DocAmt = 150;
+  d.DocDate = Date{2026, 2, 1};
+  d.Crtd_Prog = "18300";
+  d.Crtd_User = "SEED";
+  d.Crtd_Date = Date{2026, 2, 20};
+  db_->insert("XNADetail", d);
+}
+
+void PayAppTest::addUnreleasedApplication(const std::string& cust, const std::string& type,
+                                          const std::string& ref) {
+  ARAdjust a;
+  a.AdjBatNbr = "H" + ref;
+  a.CustId = cust;
+  a.AdjdDocType = type;
+  a.AdjdRefNbr = ref;
+  a.AdjgDocType = "PA";
+  a.AdjgRefNbr = "HOSTCHK";
+  a.AdjAmt = a.CuryAdjdAmt = 10;
+  a.CpnyID = "CO1";
+  a.Rlsed = 0;
+  db_->insert("ARAdjust", a);
+}
+
+std::vector<std::string> PayAppTest::rows(const std::string& sql) {
+  std::vector<std::string> out;
+  auto st = db_->run(sql);
+  while (st.step()) out.push_back(joined(st));
+  return out;
+}
+
+std::string PayAppTest::value(const std::string& sql) {
+  const auto all = rows(sql);
+  return all.empty() ? std::string("<none>") : all.front();
+}
+
+}  // namespace corvena::payapp::testing

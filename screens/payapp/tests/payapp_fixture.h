@@ -1,0 +1,105 @@
+#pragma once
+// A fresh company database per test with a national account (parent P1 with
+// children C1 and C2, and an unrelated customer X9), and QM18300 opened on it
+// headless, as a clerk would use it.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/db/database.h"
+#include "platform/forms/headless_ui.h"
+#include "platform/forms/session.h"
+#include "runtime/host/session.h"
+#include "runtime/tables/records.h"
+#include "screens/payapp/payapp_state.h"
+
+namespace corvena::payapp::testing {
+
+// One running QM18300. Every call runs with this screen's session and host
+// process current, so several screens can be open at once.
+class OpenScreen {
+ public:
+  OpenScreen(const std::string& database, const std::string& company, const Date& today);
+  ~OpenScreen();
+
+  forms::Session& session() { return session_; }
+  forms::HeadlessUi& ui() { return *ui_; }
+  PayApp& app();
+  forms::Control& control(const std::string& name) { return session_.control(name); }
+  forms::Control& grid() { return control("Spread1"); }
+
+  bool set(const std::string& control, const std::string& value);
+  bool click(const std::string& control);
+  bool save();
+  bool selectLine(int index);
+  // Runs f with this screen current.
+  template <class F>
+  auto within(F f) {
+    host::HostProcessScope p(process_);
+    forms::SessionScope s(session_);
+    return f();
+  }
+  std::string shown(const std::string& control);
+  bool enabled(const std::string& control);
+  std::size_t lineCount();
+  // The column's text on every line, in grid order.
+  std::vector<std::string> column(const std::string& control);
+  // The grid's lines as "customer/type/reference".
+  std::vector<std::string> documents();
+  std::vector<int> lineStates();
+  // The texts of the message boxes shown so far.
+  std::vector<std::string> messages() const;
+
+ private:
+  host::HostProcess process_;
+  forms::HeadlessUi* ui_;
+  forms::Session session_;
+};
+
+struct Doc {
+  std::string cust = "P1";
+  std::string type = "IN";
+  std::string ref;
+  double balance = 100;
+  Date due{2026, 4, 1};
+  std::string cpny = "CO1";
+  double discBal = 0;
+  std::int16_t released = 1;
+};
+
+class PayAppTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  std::unique_ptr<OpenScreen> open(const std::string& company = "CO1",
+                                   const Date& today = Date{2026, 3, 2});
+  void addCustomer(const std::string& id, const std::string& name);
+  void link(const std::string& parent, const std::string& child);
+  void addDoc(const Doc& doc);
+  void addHeader(const std::string& batch, const std::string& status, const std::string& type = "NP",
+                 const std::string& refNbr = "CHK1", double amount = 500,
+                 const std::string& cust = "P1", const std::string& applyRef = "");
+  void addDetail(const std::string& batch, const std::string& cust, const std::string& type,
+                 const std::string& ref, double applied, double discount = 0);
+  // An unreleased host payment application of the document.
+  void addUnreleasedApplication(const std::string& cust, const std::string& type,
+                                const std::string& ref);
+  // Rows of a query, each row its columns joined by '|'.
+  std::vector<std::string> rows(const std::string& sql);
+  std::string value(const std::string& sql);
+
+  std::filesystem::path dir_;
+  std::string path_;
+  std::unique_ptr<db::Database> db_;
+};
+
+std::vector<std::string> sorted(std::vector<std::string> v);
+// The framework's text of a numbered host message.
+std::string hostMessage(int number);
+
+}  // namespace corvena::payapp::testing
