@@ -1,0 +1,107 @@
+#include "screens/payapp/payapp_save.h"
+
+#include "runtime/kelpbas.h"
+#include "screens/payapp/payapp_state.h"
+
+namespace corvena::payapp {
+
+using namespace corvena::host;
+
+namespace {
+
+constexpr int SaveAndDelete = 6;
+constexpr int ButtonsOn = -1;
+
+// The grid has no table of its own: the batch's detail is rewritten whole, one
+// row per line with an apply amount, so a second save leaves no duplicates.
+void SaveDetailLines(PayApp& a) {
+  if (!a.bXNAHeader.NABatNbr.blank()) {
+    Sql(a.CSR_XNADETAIL_D, "XNADetail_DeleteBatch " + SParm(a.bXNAHeader.NABatNbr));
+  }
+  const int position = LineArrayGetPos(a.DetailLines);
+  for (int rc = LineArrayFirst(a.DetailLines); rc == 0; rc = LineArrayNext(a.DetailLines)) {
+    if (LineArrayGetState(a.DetailLines) != LineUnchanged) {
+      StampAudit(a.bXDetail.Crtd_Date, a.bXDetail.Crtd_Prog, a.bXDetail.Crtd_User,
+                 a.bXDetail.LUpd_Date, a.bXDetail.LUpd_Prog, a.bXDetail.LUpd_User);
+    }
+    LineArrayUpdate(a.DetailLines);
+    if (a.bXDetail.CuryApplAmt != 0) InsertDetailRow();
+  }
+  LineArraySetPos(a.DetailLines, position);
+  LineArrayRedisplay(a.DetailLines);
+}
+
+}  // namespace
+
+int Update1_DeleteRequested(int level) {
+  auto& a = payapp();
+  if (level == 1 && a.bXNAHeader.Status == "O") {
+    Sql(a.CSR_XNADETAIL, "delete from xnadetail where nabatnbr = " + SParm(a.bXNAHeader.NABatNbr));
+  }
+  return 0;
+}
+
+void Update1_LevelReset(int level) {
+  if (level != 0) return;
+  SetButton(SaveAndDelete, 0, ButtonsOn);
+  SetButton(SaveAndDelete, 1, ButtonsOn);
+}
+
+int Update1_SaveLevel(int level) {
+  auto& a = payapp();
+  if (level == 0) {
+    StampAudit(a.bXNAHeader.Crtd_Date, a.bXNAHeader.Crtd_Prog, a.bXNAHeader.Crtd_User,
+               a.bXNAHeader.LUpd_Date, a.bXNAHeader.LUpd_Prog, a.bXNAHeader.LUpd_User);
+  } else if (level == 1) {
+    SaveDetailLines(a);
+  }
+  return 0;
+}
+
+void InsertDetailRow() {
+  auto& a = payapp();
+  XNADetail& row = a.bXNADetail;
+  row = a.nXNADetail;
+  const XDetail& line = a.bXDetail;
+  row.ARRefNbr = line.ARRefNbr;
+  row.CpnyId = line.CpnyId;
+  row.Crtd_Date = line.Crtd_Date;
+  row.Crtd_Prog = line.Crtd_Prog;
+  row.Crtd_User = line.Crtd_User;
+  row.CuryApplAmt = line.CuryApplAmt;
+  row.CuryId = forms::session().pes().CuryId.view();
+  row.CustId = line.CustId;
+  row.DocDate = line.DocDate;
+  row.DocType = line.DocType;
+  row.LUpd_Date = line.LUpd_Date;
+  row.LUpd_Prog = line.LUpd_Prog;
+  row.LUpd_User = line.LUpd_User;
+  row.NABatNbr = a.bXNAHeader.NABatNbr;
+  row.DocAmt = line.DocAmt;
+  row.RefNbr = line.RefNbr;
+  row.DetailFlag = line.DetailFlag;
+  row.LineStatus = line.LineStatus;
+  row.DiscAmt = line.DiscAmt;
+  SInsert1(a.CSR_XNADETAIL, "XNADetail", row, sizeof row);
+}
+
+void StampAudit(Date& Crtd_Date, Text<8>& Crtd_Prog, Text<10>& Crtd_User, Date& LUpd_Date,
+                Text<8>& LUpd_Prog, Text<10>& LUpd_User) {
+  const auto& pes = forms::session().pes();
+  DateToday(LUpd_Date);
+  LUpd_Prog = pes.Prog.trimmed();
+  LUpd_User = pes.UserId.trimmed();
+  if (DateCompare(Crtd_Date, runtime::BlankDate) != 0) return;
+  Crtd_Date = LUpd_Date;
+  Crtd_Prog = LUpd_Prog;
+  Crtd_User = LUpd_User;
+}
+
+void registerSaveHandlers() {
+  Control* Update1 = payapp().Update1;
+  Update1->onDeleteRequested(Update1_DeleteRequested);
+  Update1->onLevelReset(Update1_LevelReset);
+  Update1->onSaveLevel(Update1_SaveLevel);
+}
+
+}  // namespace corvena::payapp
