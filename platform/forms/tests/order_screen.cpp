@@ -83,6 +83,10 @@ OrderScreen::OrderScreen(const std::string& dbPath)
   session.openCursor(orderCursor, 0, "CSR_TORDER", "TOrder");
   session.openCursor(lineCursor, 1, "CSR_TLINE", "TLine");
   lines = session.detailSetup(lineCursor, c("Grid1"), nullptr, {line});
+  c("Grid1").onLineChange([this](int code) {
+    if (code == kLineStarting) line.OrderNbr = order.OrderNbr.view();
+    return 0;
+  });
 }
 
 std::vector<std::string> OrderScreen::messages() const {
