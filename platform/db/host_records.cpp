@@ -30,12 +30,12 @@ CORVENA_RECORD_LAYOUT(bcuryinfo, CORVENA_BCURYINFO_FIELDS)
 
 const std::vector<const RecordLayout*>& hostTableLayouts() {
   static const std::vector<const RecordLayout*> all{
-      &ARDoc::layout(),    &ARTran::layout(),     &Customer::layout(),   &ARSetup::layout(),
-      &GLSetup::layout(),  &PCSetup::layout(),    &PJContrl::layout(),   &Company::layout(),
-      &PJ_Account::layout(), &PJProj::layout(),   &PJPent::layout(),     &Batch::layout(),
-      &ARAdjust::layout(), &Account::layout(),    &SubAcct::layout(),    &AcctSub::layout(),
-      &AutoNumber::layout(), &CashAcct::layout(), &SlsTaxCat::layout(),  &SalesTax::layout(),
-      &Terms::layout(),    &StmtCycle::layout(),  &InterCpny::layout()};
+      &ARDoc::layout(),      &ARTran::layout(),    &Customer::layout(),  &ARSetup::layout(),
+      &GLSetup::layout(),    &PCSetup::layout(),   &PJContrl::layout(),  &Company::layout(),
+      &PJ_Account::layout(), &PJProj::layout(),    &PJPent::layout(),    &Batch::layout(),
+      &ARAdjust::layout(),   &Account::layout(),   &SubAcct::layout(),   &AcctSub::layout(),
+      &AutoNumber::layout(), &CashAcct::layout(),  &SlsTaxCat::layout(), &SalesTax::layout(),
+      &Terms::layout(),      &StmtCycle::layout(), &InterCpny::layout()};
   return all;
 }
 

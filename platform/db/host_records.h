@@ -5,6 +5,7 @@
 #include "platform/db/record.h"
 
 // Creation and last-update stamps carried by most rows.
+// clang-format off
 #define CORVENA_AUDIT_FIELDS(F)                                                              \
   F(DATE, Crtd_Date, 0) F(TEXT, Crtd_Prog, 8) F(TEXT, Crtd_User, 10) F(DATE, LUpd_Date, 0) \
   F(TEXT, LUpd_Prog, 8) F(TEXT, LUpd_User, 10)
@@ -124,6 +125,8 @@
 // DecPl: the currency's decimals, the precision amounts round to.
 #define CORVENA_BCURYINFO_FIELDS(F) \
   F(TEXT, CuryId, 4) F(TEXT, Descr, 30) F(TEXT, Symbol, 4) F(INT16, DecPl, 0)
+
+// clang-format on
 
 namespace corvena {
 

@@ -30,9 +30,13 @@ Date fromDays(int z) {
               static_cast<std::uint8_t>(month), static_cast<std::uint8_t>(day)};
 }
 
-Date addDays(const Date& d, int days) { return fromDays(toDays(d) + days); }
+Date addDays(const Date& d, int days) {
+  return fromDays(toDays(d) + days);
+}
 
-double cents(double v) { return std::round(v * 100.0) / 100.0; }
+double cents(double v) {
+  return std::round(v * 100.0) / 100.0;
+}
 
 std::string period(const Date& d) {
   return std::to_string(d.year) + (d.month < 10 ? "0" : "") + std::to_string(d.month);
@@ -90,7 +94,9 @@ INSERT INTO XNASetup (vond1, vond2, LastNABatNbr, LastNATrBatNbr, Crtd_Prog, Crt
 
 }  // namespace
 
-void DemoBuilder::setup() { db_.exec(kSetupSql); }
+void DemoBuilder::setup() {
+  db_.exec(kSetupSql);
+}
 
 void DemoBuilder::customer(const std::string& id, const std::string& name, const std::string& city,
                            const std::string& cycle, const std::string& status) {

@@ -24,7 +24,7 @@ const Plan kAccounts[] = {
 };
 
 const char* const kIndependents[][2] = {
-    {"ACME", "Acme Hardware"},          {"BAKER", "Baker Street Bakery"},
+    {"ACME", "Acme Hardware"},           {"BAKER", "Baker Street Bakery"},
     {"CITYLIB", "City Library Friends"}, {"DELTA", "Delta Office Supply"},
     {"EAGLE", "Eagle Sporting Goods"},   {"FOXTAIL", "Foxtail Florist"},
     {"GRANITE", "Granite Builders"},     {"HARBOR", "Harbor Marine"},
@@ -54,7 +54,9 @@ void payables(DemoBuilder& b, Sequence& seq, const std::string& cust, int open, 
     d.docDate = dayOfPeriod(seq);
     d.amount = d.docType == "FI" ? seq.amount(5, 60) : seq.amount(80, 4800);
     d.discount = d.docType == "IN" && seq.below(3) == 0;
-    d.balance = i >= open ? 0 : seq.below(4) == 0 ? d.amount * (20 + seq.below(60)) / 100 : d.amount;
+    d.balance = i >= open           ? 0
+                : seq.below(4) == 0 ? d.amount * (20 + seq.below(60)) / 100
+                                    : d.amount;
     b.document(d);
   }
 }
@@ -93,8 +95,8 @@ void fillDemo(db::Database& db) {
       kids.push_back(numbered(a.childPrefix, i, 3));
       // Statement cycles differ only where the account does not consolidate statements.
       const std::string cycle = a.statement || i % 5 ? "01" : "02";
-      b.customer(kids.back(), a.name.substr(0, a.name.find(' ')) + " #" + std::to_string(i),
-                 a.city, cycle, i == 3 && a.children > 10 ? "H" : "A");
+      b.customer(kids.back(), a.name.substr(0, a.name.find(' ')) + " #" + std::to_string(i), a.city,
+                 cycle, i == 3 && a.children > 10 ? "H" : "A");
     }
     b.nationalAccount(a.parent, kids, a.statement, a.financeCharges);
     payables(b, seq, a.parent, 6, 1);

@@ -35,7 +35,9 @@ void printDocuments(db::Database& db, const std::string& parent, std::ostream& o
   double total = 0;
   int count = 0;
   out << "  Open documents:\n    " << padded("Customer", 16) << "Type " << padded("Ref Nbr", 11)
-      << "Due date    " << "     Balance" << "    Discount\n";
+      << "Due date    "
+      << "     Balance"
+      << "    Discount\n";
   while (st.step()) {
     ARDoc d;
     st.readInto(d);
@@ -70,8 +72,8 @@ void printNationalAccounts(db::Database& db, std::ostream& out) {
   for (const Customer& parent : customers(db, "XNACustomerList '%'")) {
     const std::string id = parent.CustId.trimmed();
     const auto kids = customers(db, "XNACustS_DBNav " + db::textLiteral(id) + "'%'");
-    out << "National account " << id << "  " << parent.Name.trimmed() << "  ("
-        << kids.size() << " children, statement cycle " << parent.StmtCycleId.trimmed() << ")\n";
+    out << "National account " << id << "  " << parent.Name.trimmed() << "  (" << kids.size()
+        << " children, statement cycle " << parent.StmtCycleId.trimmed() << ")\n";
     for (const Customer& kid : kids)
       out << "  child " << padded(kid.CustId.trimmed(), 16) << padded(kid.Name.trimmed(), 30)
           << " cycle " << kid.StmtCycleId.trimmed() << "  status " << kid.Status.trimmed() << "\n";

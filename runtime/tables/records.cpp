@@ -14,9 +14,8 @@ CORVENA_RECORD_LAYOUT(XNATranDLn, XNATRANDLN_FIELDS)
 
 const std::vector<const RecordLayout*>& moduleTableLayouts() {
   static const std::vector<const RecordLayout*> all{
-      &XNASetup::layout(),  &XNACustP::layout(),   &XNACustS::layout(),
-      &XNAHeader::layout(), &XNADetail::layout(),  &XNATranHdr::layout(),
-      &XNATranDet::layout(), &XNATranDLn::layout()};
+      &XNASetup::layout(),  &XNACustP::layout(),   &XNACustS::layout(),   &XNAHeader::layout(),
+      &XNADetail::layout(), &XNATranHdr::layout(), &XNATranDet::layout(), &XNATranDLn::layout()};
   return all;
 }
 

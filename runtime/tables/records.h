@@ -6,6 +6,7 @@
 
 #include "platform/db/host_records.h"
 
+// clang-format off
 #define XNASETUP_FIELDS(F)                                                                   \
   F(TEXT, vond1, 10) F(TEXT, vond2, 24) F(TEXT, LastNABatNbr, 10) F(TEXT, LastNATrBatNbr, 10) \
   CORVENA_AUDIT_FIELDS(F)
@@ -49,6 +50,8 @@
   F(TEXT, Sub, 24) F(TEXT, TaskID, 32) F(TEXT, TaxCat, 10) F(TEXT, TaxIDDflt, 10)          \
   F(FLOAT, TranAmt, 0) F(TEXT, TranDesc, 30) F(TEXT, unitdesc, 6) F(FLOAT, UnitPrice, 0)   \
   F(TEXT, Status, 1) CORVENA_AUDIT_FIELDS(F)
+
+// clang-format on
 
 namespace corvena {
 

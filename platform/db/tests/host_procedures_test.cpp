@@ -11,13 +11,15 @@ class HostProcedures : public ::testing::Test {
   void SetUp() override {
     db->exec(
         "INSERT INTO Company (CpnyID, CpnyName, CpnyCOA, CpnySub, Active) VALUES"
-        " ('C1', 'One', 'C1', 'C1', 1), ('C2', 'Two', 'C1', 'C1', 1), ('C3', 'Three', 'C3', 'C3', 1);"
+        " ('C1', 'One', 'C1', 'C1', 1), ('C2', 'Two', 'C1', 'C1', 1), ('C3', 'Three', 'C3', 'C3', "
+        "1);"
         "INSERT INTO InterCpny VALUES ('C1', 'C2', 'AR', '08010', 0), ('C1', 'C3', 'GL', 'ALL', 0);"
         "INSERT INTO Customer (CustId, Name, Status) VALUES ('B2', 'Bee', 'A'), ('A1', 'Ay', 'A'),"
         " ('H9', 'Held', 'H');"
         "INSERT INTO Account (Acct, Descr, Active) VALUES ('1010', 'Cash', 1), ('1020', 'Wash', 1),"
         " ('9999', 'Old', 0);"
-        "INSERT INTO SubAcct (Sub, Descr, Active) VALUES ('00-000', 'Main', 1), ('99-999', 'Gone', 0);"
+        "INSERT INTO SubAcct (Sub, Descr, Active) VALUES ('00-000', 'Main', 1), ('99-999', 'Gone', "
+        "0);"
         "INSERT INTO AcctSub (CpnyID, Acct, Sub, Active) VALUES ('C1', '1010', '00-000', 1);"
         "INSERT INTO PJContrl (control_type, control_code, control_data) VALUES"
         " ('PA', 'NO-POST-PROJECT', 'NOPOST'), ('PA', 'DEFAULT-TASK', 'TASK1');"
@@ -26,7 +28,8 @@ class HostProcedures : public ::testing::Test {
         "INSERT INTO PJPent (project, pjt_entity, status_pa) VALUES ('P1', 'T1', 'A'),"
         " ('P1', 'T2', 'I');"
         "INSERT INTO ARDoc (CpnyID, CustId, DocType, RefNbr, CuryDocBal) VALUES"
-        " ('C1', 'A1', 'PA', '100', 5), ('C2', 'B2', 'PA', '100', 7), ('C1', 'A1', 'IN', '100', 9);");
+        " ('C1', 'A1', 'PA', '100', 5), ('C2', 'B2', 'PA', '100', 7), ('C1', 'A1', 'IN', '100', "
+        "9);");
   }
   std::vector<std::string> column(std::string_view call, const std::string& name) {
     std::vector<std::string> out;
@@ -36,8 +39,9 @@ class HostProcedures : public ::testing::Test {
       if (st.columnName(i) == name) index = i;
     while (st.step()) {
       const Value v = st.column(index);
-      out.push_back(std::holds_alternative<std::string>(v) ? std::get<std::string>(v)
-                                                           : std::to_string(std::get<std::int64_t>(v)));
+      out.push_back(std::holds_alternative<std::string>(v)
+                        ? std::get<std::string>(v)
+                        : std::to_string(std::get<std::int64_t>(v)));
     }
     return out;
   }

@@ -1,6 +1,7 @@
+#include "platform/db/host_records.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/db/host_records.h"
 #include "platform/db/tests/layout_check.h"
 #include "platform/db/tests/test_database.h"
 

@@ -20,8 +20,8 @@ TEST(HostSchema, CheckCatchesAMissingColumnAndAWrongType) {
   testing::ScratchDir dir;
   auto db = Database::create(dir.file("company.db"));
   db->exec("CREATE TABLE Probe (Acct REAL NOT NULL DEFAULT 0, Extra TEXT)");
-  static const RecordLayout probe("Probe", 32,
-                                  {{"Acct", FieldType::Text, 0, 10}, {"Descr", FieldType::Text, 10, 20}});
+  static const RecordLayout probe(
+      "Probe", 32, {{"Acct", FieldType::Text, 0, 10}, {"Descr", FieldType::Text, 10, 20}});
   const auto problems = testing::layoutProblems(*db, probe, true);
   ASSERT_EQ(problems.size(), 3u);
   EXPECT_EQ(problems[0], "Probe.Acct: text without RTRIM");

@@ -19,14 +19,16 @@ struct ColumnInfo {
 
 inline std::vector<ColumnInfo> tableColumns(Database& db, const std::string& table) {
   std::vector<ColumnInfo> cols;
-  Statement st = db.prepare("SELECT name, type, COALESCE(dflt_value, '') FROM pragma_table_info(?1)");
+  Statement st =
+      db.prepare("SELECT name, type, COALESCE(dflt_value, '') FROM pragma_table_info(?1)");
   st.bind(1, table);
   while (st.step()) {
     ColumnInfo c{std::get<std::string>(st.column(0)), std::get<std::string>(st.column(1)), "",
                  std::get<std::string>(st.column(2))};
     const char* coll = nullptr;
     if (sqlite3_table_column_metadata(db.handle(), nullptr, table.c_str(), c.name.c_str(), nullptr,
-                                      &coll, nullptr, nullptr, nullptr) == SQLITE_OK && coll)
+                                      &coll, nullptr, nullptr, nullptr) == SQLITE_OK &&
+        coll)
       c.collation = coll;
     cols.push_back(c);
   }
@@ -46,8 +48,10 @@ inline std::string fieldMismatch(const FieldDesc& f, const ColumnInfo& c) {
     case FieldType::Date:
       if (c.type != "TEXT" || c.defaultValue != "'1900-01-01'") return "date without blank default";
       return "";
-    case FieldType::Float: return c.type == "REAL" ? "" : "amount not REAL";
-    case FieldType::Int16: return c.type == "INTEGER" ? "" : "option not INTEGER";
+    case FieldType::Float:
+      return c.type == "REAL" ? "" : "amount not REAL";
+    case FieldType::Int16:
+      return c.type == "INTEGER" ? "" : "option not INTEGER";
   }
   return "unknown kind";
 }
@@ -87,8 +91,10 @@ inline std::string sampleText(const FieldDesc& f, std::size_t i) {
       std::snprintf(buf, sizeof buf, "20%02zu-%02zu-%02zu", 10 + i % 80, 1 + i % 12, 1 + i % 28);
       return buf;
     }
-    case FieldType::Float: return std::to_string(i) + ".25";
-    case FieldType::Int16: return std::to_string(i % 2 ? i : 30000 + i);
+    case FieldType::Float:
+      return std::to_string(i) + ".25";
+    case FieldType::Int16:
+      return std::to_string(i % 2 ? i : 30000 + i);
   }
   return "";
 }

@@ -1,7 +1,8 @@
+#include "platform/demo/consistency.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/db/tests/test_database.h"
-#include "platform/demo/consistency.h"
 
 namespace corvena::demo {
 namespace {

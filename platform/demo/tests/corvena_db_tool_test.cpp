@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sys/wait.h>
 
 #include "platform/db/tests/test_database.h"
 
@@ -28,7 +28,9 @@ Result tool(const std::string& args) {
   return r;
 }
 
-std::string quoted(const std::string& path) { return "'" + path + "'"; }
+std::string quoted(const std::string& path) {
+  return "'" + path + "'";
+}
 
 TEST(CorvenaDbTool, InitCreatesAnEmptyCompanyDatabase) {
   db::testing::ScratchDir dir;

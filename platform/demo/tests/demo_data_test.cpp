@@ -1,8 +1,9 @@
+#include "platform/demo/demo_data.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/db/tests/test_database.h"
 #include "platform/demo/consistency.h"
-#include "platform/demo/demo_data.h"
 
 namespace corvena::demo {
 namespace {
@@ -50,18 +51,19 @@ TEST_F(DemoData, AtLeastTwoHundredReleasedOpenPayablesWithDatesAndDiscounts) {
         << type;
   EXPECT_GE(number("SELECT COUNT(*) FROM ARDoc WHERE CuryDiscBal > 0 AND DiscDate > DocDate"), 10);
   EXPECT_EQ(number("SELECT COUNT(*) FROM ARDoc WHERE DocType = 'IN' AND DueDate <= DocDate"), 0);
-  EXPECT_GE(number("SELECT COUNT(*) FROM ARDoc WHERE CuryDocBal > 0 AND CuryDocBal < CuryOrigDocAmt"),
-            5);
+  EXPECT_GE(
+      number("SELECT COUNT(*) FROM ARDoc WHERE CuryDocBal > 0 AND CuryDocBal < CuryOrigDocAmt"), 5);
 }
 
 TEST_F(DemoData, ParentsHoldReleasedCreditsPaymentsAndPrepayments) {
   fillDemo(*db);
   for (const char* type : {"CM", "PA", "PP"})
-    EXPECT_EQ(number(std::string("SELECT COUNT(DISTINCT d.CustId) FROM ARDoc d JOIN XNACustP p ON "
-                                 "p.PrimaryCustId = d.CustId WHERE d.Rlsed = 1 AND d.CuryDocBal > 0 "
-                                 "AND d.DocType = '") +
-                     type + "'"),
-              3)
+    EXPECT_EQ(
+        number(std::string("SELECT COUNT(DISTINCT d.CustId) FROM ARDoc d JOIN XNACustP p ON "
+                           "p.PrimaryCustId = d.CustId WHERE d.Rlsed = 1 AND d.CuryDocBal > 0 "
+                           "AND d.DocType = '") +
+               type + "'"),
+        3)
         << type;
 }
 
@@ -82,10 +84,11 @@ TEST_F(DemoData, SetupRowsForTheScreens) {
 
 TEST_F(DemoData, FinanceChargeOptionIsAppliedToTheChildren) {
   fillDemo(*db);
-  EXPECT_EQ(number("SELECT COUNT(*) FROM Customer c JOIN XNACustS s ON s.SecondaryCustid = c.CustId "
-                   "JOIN XNACustP p ON p.PrimaryCustId = s.PrimaryCustId WHERE p.FinanceChrg = 1 "
-                   "AND c.FinChrgCustId <> p.PrimaryCustId"),
-            0);
+  EXPECT_EQ(
+      number("SELECT COUNT(*) FROM Customer c JOIN XNACustS s ON s.SecondaryCustid = c.CustId "
+             "JOIN XNACustP p ON p.PrimaryCustId = s.PrimaryCustId WHERE p.FinanceChrg = 1 "
+             "AND c.FinChrgCustId <> p.PrimaryCustId"),
+      0);
   EXPECT_GE(number("SELECT COUNT(*) FROM Customer WHERE FinChrgCustId <> CustId"), 20);
 }
 

@@ -71,10 +71,14 @@ class Company : public ::testing::Test {
       if (st.columnName(i) == name) index = i;
     while (st.step()) {
       const db::Value v = st.column(index);
-      if (const auto* s = std::get_if<std::string>(&v)) out.push_back(*s);
-      else if (const auto* n = std::get_if<std::int64_t>(&v)) out.push_back(std::to_string(*n));
-      else if (const auto* f = std::get_if<double>(&v)) out.push_back(std::to_string(*f));
-      else out.push_back("");
+      if (const auto* s = std::get_if<std::string>(&v))
+        out.push_back(*s);
+      else if (const auto* n = std::get_if<std::int64_t>(&v))
+        out.push_back(std::to_string(*n));
+      else if (const auto* f = std::get_if<double>(&v))
+        out.push_back(std::to_string(*f));
+      else
+        out.push_back("");
     }
     return out;
   }

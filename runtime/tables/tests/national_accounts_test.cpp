@@ -72,14 +72,16 @@ TEST_F(NationalAccounts, CustomerListOffersOnlyParents) {
 
 TEST_F(NationalAccounts, FinanceChargesFollowTheParentWhileTheOptionIsOn) {
   call("XNAUpdateFinChrg 'P1' 1");
-  EXPECT_EQ(column("select FinChrgCustId from Customer where CustId in ('K1', 'K2')", "FinChrgCustId"),
-            (Rows{"P1", "P1"}));
+  EXPECT_EQ(
+      column("select FinChrgCustId from Customer where CustId in ('K1', 'K2')", "FinChrgCustId"),
+      (Rows{"P1", "P1"}));
   EXPECT_EQ(column("select FinChrgCustId from Customer where CustId in ('K3', 'M1', 'P1')",
                    "FinChrgCustId"),
             (Rows{"K3", "M1", "P1"}));
   call("XNAUpdateFinChrg 'P1', 0");
-  EXPECT_EQ(column("select FinChrgCustId from Customer where CustId in ('K1', 'K2')", "FinChrgCustId"),
-            (Rows{"K1", "K2"}));
+  EXPECT_EQ(
+      column("select FinChrgCustId from Customer where CustId in ('K1', 'K2')", "FinChrgCustId"),
+      (Rows{"K1", "K2"}));
 }
 
 TEST_F(NationalAccounts, ViewFindsAChildOfAnotherParent) {

@@ -11,12 +11,12 @@ class PaymentDocuments : public Company {
     document("P1", "IN", "1001", 100);
     document("K1", "DM", "1002", 50);
     document("K2", "FI", "1003", 5);
-    document("K2", "IN", "1004", 0);          // paid
-    document("K1", "IN", "1005", 70, 0);      // not released
-    document("OUT", "IN", "1006", 30);        // no national account
-    document("K1", "CM", "1007", 20);         // a credit, not payable
+    document("K2", "IN", "1004", 0);      // paid
+    document("K1", "IN", "1005", 70, 0);  // not released
+    document("OUT", "IN", "1006", 30);    // no national account
+    document("K1", "CM", "1007", 20);     // a credit, not payable
     document("P1", "PA", "CHK1", 400);
-    document("P1", "PP", "PRE1", 0);          // used up
+    document("P1", "PP", "PRE1", 0);  // used up
     document("P1", "CM", "CRM1", 25);
   }
   void header(const std::string& batch, const std::string& ref, const std::string& status,

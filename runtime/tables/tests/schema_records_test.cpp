@@ -16,7 +16,8 @@ TEST_F(Records, EveryModuleRecordMatchesItsTableColumnForColumn) {
 TEST_F(Records, ViewRowFieldsAreTheViewsColumns) {
   Rows fields, columns;
   for (const auto& f : XVNACustomers_ALL::layout().fields()) fields.push_back(f.name);
-  for (const auto& c : db::testing::tableColumns(*db, "XVNACustomers_ALL")) columns.push_back(c.name);
+  for (const auto& c : db::testing::tableColumns(*db, "XVNACustomers_ALL"))
+    columns.push_back(c.name);
   EXPECT_EQ(columns, fields);
 }
 
