@@ -13,6 +13,19 @@ std::vector<const FieldDesc*> columnFields(db::Database& db, const std::string& 
   return out;
 }
 
+std::vector<const FieldDesc*> primaryKeyFields(db::Database& db, const std::string& table,
+                                               const RecordLayout& layout) {
+  std::vector<const FieldDesc*> out;
+  db::Statement st = db.prepare("SELECT name FROM pragma_table_info(?1) WHERE pk > 0 ORDER BY pk");
+  st.bind(1, table);
+  while (st.step()) {
+    const FieldDesc* f = layout.find(std::get<std::string>(st.column(0)));
+    if (!f) return {};
+    out.push_back(f);
+  }
+  return out;
+}
+
 RecordWriter::RecordWriter(db::Database& db, std::string table, std::vector<const FieldDesc*> keys)
     : db_(db), table_(std::move(table)), keys_(std::move(keys)) {
   for (const auto& col : db_.columns(table_))

@@ -31,6 +31,10 @@ class RecordWriter {
   bool tstamp_ = false;
 };
 
+// The record's fields of the table's primary key; empty when the table has
+// none or the record lacks one of its columns.
+std::vector<const FieldDesc*> primaryKeyFields(db::Database& db, const std::string& table,
+                                               const RecordLayout& layout);
 // The fields of the record that are columns of the table (tstamp excepted).
 std::vector<const FieldDesc*> columnFields(db::Database& db, const std::string& table,
                                            const RecordLayout& layout);

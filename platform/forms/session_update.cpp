@@ -28,6 +28,13 @@ std::vector<const FieldDesc*> keyFields(Session& s, const RecordRef& rec, int le
   return keys;
 }
 
+// How rows of the table are found: its primary key, else the key controls.
+std::vector<const FieldDesc*> rowKey(Session& s, const std::string& table, const RecordRef& rec,
+                                     int level) {
+  auto keys = primaryKeyFields(s.database(), table, *rec.layout);
+  return keys.empty() ? keyFields(s, rec, level) : keys;
+}
+
 std::string levelName(Session& s, int level) {
   const auto& lv = s.levels();
   return level >= 0 && level < static_cast<int>(lv.size()) ? lv[level].name
@@ -118,7 +125,7 @@ void writeRecordLevel(Session& s, int level, std::map<const void*, RowMemory>& a
   const CursorState* c = levelCursor(s, level);
   const RecordRef rec = levelRecord(s, level);
   if (!c || !rec || s.levelChange(level) == kLineUnchanged) return;
-  RecordWriter w(s.database(), c->table, keyFields(s, rec, level));
+  RecordWriter w(s.database(), c->table, rowKey(s, c->table, rec, level));
   const RowMemory mem = s.impl().rows[rec.data];
   const auto stored = w.stored(rec);
   const bool changedElsewhere =
@@ -141,7 +148,7 @@ void writeGridLevel(Session& s, const GridTie& t) {
   std::size_t r = 0;
   for (std::size_t i = 0; i < recs.size(); ++i)
     if (iequals(recs[i].layout->name(), table)) r = i;
-  auto keys = keyFields(s, recs[r], gridLevel(s, t));
+  auto keys = rowKey(s, table, recs[r], gridLevel(s, t));
   if (keys.empty()) keys = columnFields(s.database(), table, *recs[r].layout);
   RecordWriter w(s.database(), table, keys);
   for (const auto& orig : t.array->deletedOriginals()) w.remove(t.array->view(orig, r));
@@ -280,7 +287,7 @@ bool Session::deleteLevel(int level) {
     const CursorState* c = levelCursor(*this, level);
     const RecordRef rec = levelRecord(*this, level);
     if (!c || !rec || !impl_->rows[rec.data].exists) return;
-    RecordWriter w(database(), c->table, keyFields(*this, rec, level));
+    RecordWriter w(database(), c->table, rowKey(*this, c->table, rec, level));
     const auto stored = w.stored(rec);
     const auto& mem = impl_->rows[rec.data];
     if (!stored || (mem.tstamp && *stored != *mem.tstamp))
