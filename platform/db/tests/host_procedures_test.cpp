@@ -90,6 +90,30 @@ TEST_F(HostProcedures, DocumentLookupsByCompanyCustomerTypeAndReference) {
   EXPECT_EQ(column("ARDoc_RefNbr '100'", "DocType"), (Rows{"IN", "PA", "PA"}));
 }
 
+TEST_F(HostProcedures, SetupRowsAndTaxLookups) {
+  db->exec(
+      "INSERT INTO ARSetup (SetupId, CurrPerNbr, PASortDflt) VALUES ('AR', '202612', 'D');"
+      "INSERT INTO GLSetup (SetupId, CpnyId, ValidateAcctSub) VALUES ('GL', 'C1', 1);"
+      "INSERT INTO PCSetup (SetupId, S4Future) VALUES ('PC', 'S');"
+      "INSERT INTO PJ_Account (gl_acct, acct) VALUES ('7000', 'LABOR');"
+      "INSERT INTO SlsTaxCat (CatId) VALUES ('TAXABLE'), ('EXEMPT');"
+      "INSERT INTO SalesTax (TaxId, TaxRate) VALUES ('STATE', 6), ('CITY', 1.5)");
+  ARSetup ar;
+  db::Statement st = db->run("arsetup_all");
+  ASSERT_TRUE(st.step());
+  st.readInto(ar);
+  EXPECT_EQ(ar.CurrPerNbr, "202612");
+  EXPECT_EQ(ar.PASortDflt, "D");
+  EXPECT_EQ(column("GLSetup_All", "ValidateAcctSub"), (Rows{"1"}));
+  EXPECT_EQ(column("PCSetup_All", "S4Future"), (Rows{"S"}));
+  EXPECT_EQ(column("Company_All 'C%'", "CpnyID"), (Rows{"C1", "C2", "C3"}));
+  EXPECT_EQ(column("Company_All 'C2'", "CpnyName"), (Rows{"Two"}));
+  EXPECT_EQ(column("PJ_Account_Spk0 '7000'", "acct"), (Rows{"LABOR"}));
+  EXPECT_EQ(column("PJ_Account_Spk0 '1010'", "acct"), Rows{});
+  EXPECT_EQ(column("slstaxcat_all '%'", "CatId"), (Rows{"EXEMPT", "TAXABLE"}));
+  EXPECT_EQ(column("SalesTax_All 'S%'", "TaxId"), (Rows{"STATE"}));
+}
+
 TEST_F(HostProcedures, QuoteInAParameterFindsNothingAndChangesNothing) {
   EXPECT_EQ(column("Customer_all " + textLiteral("x' or '1'='1"), "CustId"), Rows{});
   EXPECT_EQ(column("Customer_all " + textLiteral("A1'; DELETE FROM Customer; --"), "CustId"),
