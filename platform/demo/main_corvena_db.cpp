@@ -24,14 +24,16 @@ void removeDatabaseFiles(const std::string& path) {
 
 int init(const std::string& path, bool demo) {
   auto db = corvena::db::Database::create(path);
-  if (!demo) return 0;
-  try {
-    corvena::demo::fillDemo(*db);
-  } catch (...) {
-    db.reset();
-    removeDatabaseFiles(path);
-    throw;
+  if (demo) {
+    try {
+      corvena::demo::fillDemo(*db);
+    } catch (...) {
+      db.reset();
+      removeDatabaseFiles(path);
+      throw;
+    }
   }
+  std::cout << "Created " << (demo ? "demo " : "empty ") << "company database " << path << "\n";
   return 0;
 }
 
