@@ -1,0 +1,204 @@
+#include "screens/customer/qm18100.h"
+
+#include <map>
+#include <memory>
+
+#include "runtime/kelpbas.h"
+#include "screens/customer/stamp_audit.h"
+
+namespace corvena::qm18100 {
+
+using namespace corvena::host;
+using namespace corvena::runtime;
+
+namespace {
+
+constexpr int LineUnchangedState = 4;
+
+std::string trimmedEntry(std::string_view text) {
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\0')) text.remove_suffix(1);
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  return std::string(text);
+}
+
+std::map<const forms::Session*, std::unique_ptr<QM18100>>& screens() {
+  static std::map<const forms::Session*, std::unique_ptr<QM18100>> all;
+  return all;
+}
+
+}  // namespace
+
+QM18100& registerHandlers(forms::Form& Form1) {
+  auto& slot = screens()[&Form1.session()];
+  slot = std::make_unique<QM18100>(Form1);
+  return *slot;
+}
+
+QM18100* screenOf(const forms::Session& session) {
+  const auto it = screens().find(&session);
+  return it == screens().end() ? nullptr : it->second.get();
+}
+
+QM18100::QM18100(forms::Form& form)
+    : form_(form),
+      cPrimaryCustId(&form.control("cPrimaryCustId")),
+      cSecondaryCustId(&form.control("cSecondaryCustId")),
+      cName(&form.control("cName")),
+      cPhone(&form.control("cPhone")),
+      Spread1(&form.control("Spread1")),
+      Update1(&form.control("Update1")) {
+  form.onLoad([this] { Form_Load(); });
+  form.onUnload([this] { Form_Unload(); });
+  cPrimaryCustId->onValueCheck([this](std::string& s) { return cPrimaryCustId_ValueCheck(s); });
+  cSecondaryCustId->onValueCheck(
+      [this](std::string& s) { return cSecondaryCustId_ValueCheck(s); });
+  Spread1->onLineChange([this](int action) { return Spread1_LineChange(action); });
+  Update1->onSaveLevel([this](int level) { return Update1_SaveLevel(level); });
+  Update1->onSaveCompleted([this](int first, int second) { Update1_SaveCompleted(first, second); });
+}
+
+void QM18100::Form_Load() {
+  RuntimeInit();
+  SetAddr(0, "bXNACustP", bXNACustP, nXNACustP, sizeof(bXNACustP));
+  SetAddr(1, "bXNACustS", bXNACustS, nXNACustS, sizeof(bXNACustS));
+  SetAddr(15, "bCustomer", bCustomer, nCustomer, sizeof(bCustomer));
+  SqlCursorEx(CSR_XNACUSTP, 0, "CSR_XNACUSTP", "XNACustP", "XNACustP");
+  SqlCursorEx(CSR_XNACUSTS, 1, "CSR_XNACUSTS", "XNACUSTS", "XNACUSTS");
+  SqlCursorEx(CSR_CUSTOMER, 271, "CSR_CUSTOMER", "CUSTOMER", "CUSTOMER");
+  SqlCursorEx(CSR_CUSTOMERWORK, 271, "CSR_CUSTOMERWORK", "CUSTOMER", "CUSTOMER");
+  SqlCursorEx(CSR_WORK, 15, "CSR_WORK", "XNACustS", "XNACustS");
+  ScreenInit();
+  ChildLines = detailsetup(CSR_XNACUSTS, Spread1, NoControl, bXNACustS, sizeof(bXNACustS),
+                           bCustomer, sizeof(bCustomer), NoControl, 0, NoControl, 0);
+  LevelChangeSet(0, 4);
+  LevelChangeSet(1, 4);
+  SqlFetch1(CSR_XNACUSTP, "Select * from XNACustP where 1 = 2", bXNACustP, sizeof(bXNACustP));
+}
+
+void QM18100::Form_Unload() {
+  std::string first, second;
+  ScreenExit(first, second);
+}
+
+// A customer that is already somebody's child cannot be a parent; any other
+// customer is read as a national account, or starts as a new one.
+int QM18100::cPrimaryCustId_ValueCheck(std::string& ChkStrg) {
+  if (SqlFetch1(CSR_XNACUSTS, "XNACustS_Primary '%', " + SParm(ChkStrg), bXNACustS,
+                sizeof(bXNACustS)) != NotFound) {
+    MessBox("This customer is already a child customer of National Account : " +
+                bXNACustS.PrimaryCustId.trimmed(),
+            48, "Warning");
+    return SilentRefusal;
+  }
+  if (Ex_dbnavfetch1(cPrimaryCustId, CSR_XNACUSTP, ChkStrg, bXNACustP, sizeof(bXNACustP)) ==
+      NotFound)
+    startNewParent(ChkStrg);
+  GridLoad(Spread1);
+  DispFields(nullptr, NoControl, NoControl);
+  SavedFinanceChrg = bXNACustP.FinanceChrg;
+  return 0;
+}
+
+// A new parent must not inherit the options or the children of the parent shown
+// before it: the grid loads by the parent ID in the record.
+void QM18100::startNewParent(const std::string& parent) {
+  bXNACustP = nXNACustP;
+  bXNACustP.PrimaryCustId = parent;
+}
+
+// A child is neither the parent itself nor a child of another national account;
+// the same customer under this parent is accepted again.
+int QM18100::cSecondaryCustId_ValueCheck(std::string& ChkStrg) {
+  if (trimmedEntry(ChkStrg) == bXNACustP.PrimaryCustId.trimmed()) {
+    MessBox("The child customer cannot be the same as the parent Customer.", 48, "Warning");
+    return SilentRefusal;
+  }
+  const std::string query = "Select * from XVNACustomers_ALL Where PrimaryCustId <> " +
+                            SParm(bXNACustP.PrimaryCustId) + " and SecondaryCustId Like " +
+                            SParm(ChkStrg);
+  if (SqlFetch1(CSR_WORK, query, bWork, sizeof(bWork)) != NotFound) {
+    MessBox("This customer is already part of National Account : " +
+                bWork.PrimaryCustId.trimmed(),
+            48, "Warning");
+    return SilentRefusal;
+  }
+  PVChkFetch1(NoControl, CSR_CUSTOMER, ChkStrg, bCustomer, sizeof(bCustomer));
+  DispFields(nullptr, cName, cPhone);
+  return 0;
+}
+
+int QM18100::Spread1_LineChange(int action) {
+  if (action == 0) bXNACustS.PrimaryCustId = bXNACustP.PrimaryCustId.view();
+  return 0;
+}
+
+int QM18100::Update1_SaveLevel(int level) {
+  if (level == 0) StampAudit(bXNACustP);
+  if (level == 1) saveChildLines();
+  if (level == forms::kWholeSaveLevel) {
+    applyFinanceCharges();
+    checkStatementCycles();
+  }
+  return 0;
+}
+
+// Every line carries the current parent; lines as loaded keep their stamps.
+void QM18100::saveChildLines() {
+  const int position = LineArrayGetPos(ChildLines);
+  for (int rc = LineArrayFirst(ChildLines); rc != NotFound; rc = LineArrayNext(ChildLines)) {
+    if (LineArrayGetState(ChildLines) != LineUnchangedState) StampAudit(bXNACustS);
+    bXNACustS.PrimaryCustId = bXNACustP.PrimaryCustId.view();
+    LineArrayUpdate(ChildLines);
+  }
+  LineArraySetPos(ChildLines, position);
+  LineArrayRedisplay(ChildLines);
+}
+
+void QM18100::applyFinanceCharges() {
+  pendingFinanceChrg_ = bXNACustP.FinanceChrg;
+  if (SavedFinanceChrg == bXNACustP.FinanceChrg) return;
+  Sql(CSR_CUSTOMER,
+      "XNAUpdateFinChrg " + SParm(bXNACustP.PrimaryCustId) + IParm(bXNACustP.FinanceChrg));
+}
+
+// Consolidated statements need every child on the parent's statement cycle;
+// otherwise the save goes on with the option cleared.
+void QM18100::checkStatementCycles() {
+  statementCleared_ = false;
+  if (bXNACustP.Statement != 1) return;
+  if (SqlFetch1(CSR_CUSTOMERWORK, "customer_all " + SParm(bXNACustP.PrimaryCustId),
+                bParentCustomer, sizeof(bParentCustomer)) == NotFound)
+    return;
+  if (childCyclesMatch()) return;
+  MessBox(
+      "Statement cycles do not match the parent.  Please update the child customer records and "
+      "re-set the check box.",
+      48, "Warning");
+  Sql(CSR_WORK, "Update xnacustp set statement = 0 where primarycustid = " +
+                    SParm(bXNACustP.PrimaryCustId));
+  bXNACustP.Statement = 0;
+  statementCleared_ = true;
+}
+
+bool QM18100::childCyclesMatch() {
+  const int position = LineArrayGetPos(ChildLines);
+  bool match = true;
+  for (int rc = LineArrayFirst(ChildLines); rc != NotFound && match;
+       rc = LineArrayNext(ChildLines))
+    match = bCustomer.StmtCycleId.trimmed() == bParentCustomer.StmtCycleId.trimmed();
+  LineArraySetPos(ChildLines, position);
+  LineArrayRedisplay(ChildLines);
+  return match;
+}
+
+// Once committed, the applied option is the saved one, and a cleared statement
+// option is shown as stored.
+void QM18100::Update1_SaveCompleted(int, int) {
+  SavedFinanceChrg = pendingFinanceChrg_;
+  if (!statementCleared_) return;
+  statementCleared_ = false;
+  std::string parent = bXNACustP.PrimaryCustId.trimmed();
+  cPrimaryCustId_ValueCheck(parent);
+}
+
+}  // namespace corvena::qm18100
