@@ -128,7 +128,10 @@ std::optional<int> ScreenProcess::start(const shell::EnvironmentLookup& env) {
     screen_.registerHandlers(form);
     if (form.loadHandler()) form.loadHandler()();
   });
-  if (ended_) return ended_;
+  if (ended_) {
+    if (!host_.failure.empty()) err_ << host_.failure << "\n";
+    return ended_;
+  }
   if (host::SystemErr() != 0) {
     err_ << (host_.failure.empty() ? "The screen could not start." : host_.failure) << "\n";
     return close(host::ExitCodeNoSignOn);

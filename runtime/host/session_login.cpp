@@ -1,5 +1,3 @@
-#include <iostream>
-
 #include "platform/db/database.h"
 #include "platform/db/host_records.h"
 #include "platform/forms/session.h"
@@ -49,7 +47,6 @@ int loginFailed(const std::string& why) {
   auto& hp = hostProcess();
   hp.failure = why;
   hp.exitCode = ExitCodeNoSignOn;
-  std::cerr << why << std::endl;
   return 1;
 }
 
