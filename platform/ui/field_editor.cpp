@@ -1,0 +1,109 @@
+#include "platform/ui/field_editor.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include "platform/forms/runtime_error.h"
+#include "platform/ui/field_editors.h"
+#include "platform/ui/qt_text.h"
+
+namespace corvena::ui {
+
+FieldEditor::FieldEditor(forms::Session& session, forms::Control& control)
+    : session_(&session), control_(&control) {}
+
+void FieldEditor::applyProperties() {
+  widget()->setEnabled(control_->enabled());
+  widget()->setVisible(control_->visible());
+}
+
+bool FieldEditor::commit() {
+  if (entering_) return true;
+  const auto text = pendingText();
+  if (!text) return !refused_;
+  return enter(*text);
+}
+
+bool FieldEditor::enterAsTyped(const std::string& value) {
+  setTypedText(qText(value));
+  return enter(value);
+}
+
+bool FieldEditor::enter(const std::string& text) {
+  entering_ = true;
+  bool accepted = false;
+  try {
+    accepted = session_->enterValue(*control_, text);
+  } catch (const forms::RuntimeError& error) {
+    session_->reportError(error);
+  }
+  return finish(accepted);
+}
+
+bool FieldEditor::enterClick() {
+  entering_ = true;
+  bool accepted = false;
+  try {
+    accepted = session_->click(*control_);
+  } catch (const forms::RuntimeError& error) {
+    session_->reportError(error);
+  }
+  return finish(accepted);
+}
+
+bool FieldEditor::finish(bool accepted) {
+  entering_ = false;
+  refused_ = !accepted;
+  if (!accepted && !keepsRefusedText()) refresh();
+  if (!accepted) keepFocus();
+  if (listener_) listener_(*this, accepted);
+  return accepted;
+}
+
+void FieldEditor::keepFocus() {
+  QWidget* w = widget();
+  w->setFocus(Qt::OtherFocusReason);
+  // A message box or a click elsewhere may still move the focus after this
+  // event; take it back once the event loop is free again.
+  QTimer::singleShot(0, w, [w] { w->setFocus(Qt::OtherFocusReason); });
+}
+
+QString FieldEditor::modelText() const {
+  return qText(session_->displayText(*control_));
+}
+
+bool isFieldClass(forms::ControlClass cls) {
+  using forms::ControlClass;
+  switch (cls) {
+    case ControlClass::MaskedText:
+    case ControlClass::Float:
+    case ControlClass::Date:
+    case ControlClass::Combo:
+    case ControlClass::Check:
+    case ControlClass::OptionGroup:
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::unique_ptr<FieldEditor> makeFieldEditor(forms::Session& session, forms::Control& control) {
+  using forms::ControlClass;
+  switch (control.cls()) {
+    case ControlClass::MaskedText:
+    case ControlClass::Float:
+      return std::make_unique<TextEditor>(session, control);
+    case ControlClass::Date:
+      return std::make_unique<DateEditor>(session, control);
+    case ControlClass::Combo:
+      return std::make_unique<ComboEditor>(session, control);
+    case ControlClass::Check:
+      return std::make_unique<CheckEditor>(session, control);
+    case ControlClass::OptionGroup:
+      return std::make_unique<OptionEditor>(session, control);
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace corvena::ui

@@ -1,0 +1,99 @@
+#pragma once
+// The field editors by control class.
+
+#include <QString>
+
+#include "platform/ui/field_editor.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLineEdit;
+
+namespace corvena::ui {
+
+// Masked text and float fields: a line edit entered on Enter or on leaving it.
+class TextEditor : public FieldEditor {
+ public:
+  TextEditor(forms::Session& session, forms::Control& control);
+  QWidget* widget() const override;
+  void refresh() override;
+  QLineEdit* lineEdit() const { return edit_; }
+
+ protected:
+  std::optional<std::string> pendingText() const override;
+  void setTypedText(const QString& text) override;
+
+ private:
+  QString formatted(const QString& model) const;
+  QLineEdit* edit_;
+  QString shown_;
+};
+
+class DateEditor : public FieldEditor {
+ public:
+  DateEditor(forms::Session& session, forms::Control& control);
+  QWidget* widget() const override;
+  void refresh() override;
+
+ protected:
+  std::optional<std::string> pendingText() const override;
+  void setTypedText(const QString& text) override;
+
+ private:
+  QDateEdit* edit_;
+  QString shown_;
+};
+
+// Combo lists show the captions of their "value;caption" items.
+class ComboEditor : public FieldEditor {
+ public:
+  ComboEditor(forms::Session& session, forms::Control& control);
+  QWidget* widget() const override;
+  void refresh() override;
+
+ protected:
+  std::optional<std::string> pendingText() const override { return std::nullopt; }
+  void setTypedText(const QString& text) override;
+  bool keepsRefusedText() const override { return false; }
+
+ private:
+  void fillItems();
+  QComboBox* combo_;
+};
+
+class CheckEditor : public FieldEditor {
+ public:
+  CheckEditor(forms::Session& session, forms::Control& control);
+  QWidget* widget() const override;
+  void refresh() override;
+
+ protected:
+  std::optional<std::string> pendingText() const override { return std::nullopt; }
+  void setTypedText(const QString& text) override;
+  bool keepsRefusedText() const override { return false; }
+
+ private:
+  QCheckBox* box_;
+};
+
+class OptionEditor : public FieldEditor {
+ public:
+  OptionEditor(forms::Session& session, forms::Control& control);
+  QWidget* widget() const override;
+  void refresh() override;
+
+ protected:
+  std::optional<std::string> pendingText() const override { return std::nullopt; }
+  void setTypedText(const QString& text) override;
+  bool keepsRefusedText() const override { return false; }
+
+ private:
+  QGroupBox* group_;
+  QButtonGroup* buttons_;
+  std::vector<std::string> values_;
+};
+
+}  // namespace corvena::ui

@@ -1,0 +1,197 @@
+#include "platform/ui/form_builder.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <cctype>
+
+#include "platform/ui/grid_view.h"
+#include "platform/ui/qt_text.h"
+
+namespace corvena::ui {
+
+namespace {
+
+using forms::ControlClass;
+
+bool isContainer(ControlClass cls) {
+  return cls == ControlClass::Frame || cls == ControlClass::Tab || cls == ControlClass::Container;
+}
+
+std::string lowered(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+// "lWashAcct" and "cWashAcct" both give "washacct".
+std::string stem(const forms::Control& control, char prefix) {
+  const std::string name = lowered(control.name());
+  if (name.size() < 2 || name[0] != prefix) return {};
+  return name.substr(1);
+}
+
+QFormLayout* newFormLayout(QWidget* owner) {
+  auto* layout = new QFormLayout(owner);
+  layout->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  layout->setFormAlignment(Qt::AlignLeft | Qt::AlignTop);
+  layout->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+  layout->setRowWrapPolicy(QFormLayout::DontWrapRows);
+  return layout;
+}
+
+}  // namespace
+
+void FormBuilder::build() {
+  top_ = newFormLayout(&view_);
+  pairLabelsByName();
+  for (const auto& control : view_.form_->controls()) place(*control);
+  for (auto& [layout, label] : pendingLabel_) flushLabel(layout);
+}
+
+void FormBuilder::pairLabelsByName() {
+  std::map<std::string, forms::Control*> fields;
+  for (const auto& control : view_.form_->controls())
+    if (isFieldClass(control->cls()) && !control->isGridColumn()) {
+      const std::string key = stem(*control, 'c');
+      if (!key.empty()) fields[key + "#" + std::to_string(control->index())] = control.get();
+    }
+  for (const auto& control : view_.form_->controls()) {
+    if (control->cls() != ControlClass::Label) continue;
+    const std::string key = stem(*control, 'l');
+    auto it = fields.find(key + "#" + std::to_string(control->index()));
+    if (key.empty() || it == fields.end()) continue;
+    labelByField_[it->second] = control.get();
+    pairedLabels_[control.get()] = true;
+  }
+}
+
+QFormLayout* FormBuilder::layoutFor(const forms::Control& control) {
+  const std::string& parent = control.desc().parent;
+  if (parent.empty()) return top_;
+  forms::Control* container = view_.form_->find(parent);
+  if (!container || !isContainer(container->cls())) return top_;
+  return containerLayout(*container);
+}
+
+// A container's box is made when a child or the container itself comes first.
+QFormLayout* FormBuilder::containerLayout(const forms::Control& container) {
+  auto it = view_.frames_.find(&container);
+  if (it != view_.frames_.end()) return static_cast<QFormLayout*>(it->second->layout());
+  auto* box = new QGroupBox(qText(container.property("caption")));
+  box->setObjectName(qText(container.name()));
+  view_.frames_[&container] = box;
+  return newFormLayout(box);
+}
+
+void FormBuilder::place(forms::Control& control) {
+  if (control.isGridColumn() || control.cls() == ControlClass::Update) return;
+  QFormLayout* layout = layoutFor(control);
+  const ControlClass cls = control.cls();
+  if (cls == ControlClass::Label) {
+    placeLabel(control, layout);
+  } else if (isFieldClass(cls)) {
+    placeField(control, layout);
+  } else if (isContainer(cls)) {
+    placeContainer(control, layout);
+  } else if (cls == ControlClass::Grid) {
+    placeGrid(control, layout);
+  } else if (cls == ControlClass::Button) {
+    placeButton(control, layout);
+  }
+}
+
+QLabel* FormBuilder::makeLabel(const forms::Control& label) {
+  auto* widget = new QLabel(qText(label.property("caption")));
+  widget->setObjectName(qText(label.name()));
+  view_.labels_[&label] = widget;
+  return widget;
+}
+
+void FormBuilder::placeLabel(forms::Control& label, QFormLayout* layout) {
+  if (pairedLabels_.count(&label)) return;
+  flushLabel(layout);
+  pendingLabel_[layout] = &label;
+}
+
+void FormBuilder::flushLabel(QFormLayout* layout) {
+  auto it = pendingLabel_.find(layout);
+  if (it == pendingLabel_.end() || !it->second) return;
+  forms::Control* label = it->second;
+  it->second = nullptr;
+  QLabel* widget = makeLabel(*label);
+  widget->setWordWrap(true);
+  addSpanning(*label, layout, widget);
+}
+
+void FormBuilder::addSpanning(const forms::Control& control, QFormLayout* layout, QWidget* widget) {
+  buttonRow_.erase(layout);
+  layout->addRow(widget);
+  view_.rows_[&control] = {layout, widget};
+}
+
+void FormBuilder::placeField(forms::Control& field, QFormLayout* layout) {
+  auto editor = makeFieldEditor(*view_.session_, field);
+  QWidget* widget = editor->widget();
+  editor->setEntryListener(
+      [this, &view = view_](FieldEditor&, bool accepted) { view.entered(accepted); });
+  QLabel* label = nullptr;
+  if (auto named = labelByField_.find(&field); named != labelByField_.end()) {
+    label = makeLabel(*named->second);
+  } else if (auto pending = pendingLabel_.find(layout);
+             pending != pendingLabel_.end() && pending->second) {
+    label = makeLabel(*pending->second);
+    pending->second = nullptr;
+  } else if (const std::string heading = field.property("heading"); !heading.empty()) {
+    label = new QLabel(qText(heading + ":"));
+  }
+  flushLabel(layout);
+  buttonRow_.erase(layout);
+  if (label) {
+    label->setBuddy(widget);
+    layout->addRow(label, widget);
+    view_.fieldLabels_[&field] = label;
+  } else {
+    layout->addRow(QString(), widget);
+  }
+  view_.rows_[&field] = {layout, widget};
+  view_.editors_[&field] = std::move(editor);
+}
+
+void FormBuilder::placeContainer(forms::Control& container, QFormLayout* layout) {
+  flushLabel(layout);
+  containerLayout(container);
+  addSpanning(container, layout, view_.frames_.at(&container));
+}
+
+void FormBuilder::placeGrid(forms::Control& grid, QFormLayout* layout) {
+  flushLabel(layout);
+  auto* view = new GridView(*view_.session_, grid, [&view = view_] { view.changed(); });
+  view_.grids_[&grid] = view;
+  addSpanning(grid, layout, view);
+}
+
+// Buttons that follow one another share a row.
+void FormBuilder::placeButton(forms::Control& button, QFormLayout* layout) {
+  flushLabel(layout);
+  auto* widget = new QPushButton(qText(button.property("caption")));
+  widget->setObjectName(qText(button.name()));
+  view_.buttons_[&button] = widget;
+  QObject::connect(widget, &QPushButton::clicked, widget,
+                   [&view = view_, &button] { view.clickButton(button); });
+  auto row = buttonRow_.find(layout);
+  if (row == buttonRow_.end()) {
+    auto* holder = new QWidget;
+    auto* box = new QHBoxLayout(holder);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->addStretch();
+    layout->addRow(holder);
+    row = buttonRow_.emplace(layout, holder).first;
+  }
+  auto* box = static_cast<QHBoxLayout*>(row->second->layout());
+  box->insertWidget(box->count() - 1, widget);
+}
+
+}  // namespace corvena::ui

@@ -1,0 +1,43 @@
+#pragma once
+// Lays a form's controls out in a FormView: each frame (tab, container) a
+// group box with its own label/field rows; a label beside the field it names
+// ("lName" beside "cName") or, failing that, the field right after it; a
+// label with no field as a line of its own; grids and buttons across the row.
+
+#include <map>
+#include <string>
+
+#include "platform/ui/form_view.h"
+
+class QFormLayout;
+
+namespace corvena::ui {
+
+class FormBuilder {
+ public:
+  explicit FormBuilder(FormView& view) : view_(view) {}
+  void build();
+
+ private:
+  QFormLayout* layoutFor(const forms::Control& control);
+  QFormLayout* containerLayout(const forms::Control& container);
+  void place(forms::Control& control);
+  void placeField(forms::Control& field, QFormLayout* layout);
+  void placeLabel(forms::Control& label, QFormLayout* layout);
+  void placeContainer(forms::Control& container, QFormLayout* layout);
+  void placeGrid(forms::Control& grid, QFormLayout* layout);
+  void placeButton(forms::Control& button, QFormLayout* layout);
+  void flushLabel(QFormLayout* layout);
+  QLabel* makeLabel(const forms::Control& label);
+  void addSpanning(const forms::Control& control, QFormLayout* layout, QWidget* widget);
+  void pairLabelsByName();
+
+  FormView& view_;
+  QFormLayout* top_ = nullptr;
+  std::map<QFormLayout*, forms::Control*> pendingLabel_;
+  std::map<QFormLayout*, QWidget*> buttonRow_;
+  std::map<const forms::Control*, forms::Control*> labelByField_;
+  std::map<const forms::Control*, bool> pairedLabels_;
+};
+
+}  // namespace corvena::ui

@@ -1,0 +1,196 @@
+#include "platform/ui/form_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QScrollArea>
+#include <QStyle>
+#include <QToolBar>
+
+#include "platform/forms/runtime_error.h"
+#include "platform/ui/form_view.h"
+#include "platform/ui/grid_view.h"
+#include "platform/ui/lookup_dialog.h"
+#include "platform/ui/qt_text.h"
+
+namespace corvena::ui {
+
+namespace {
+
+struct ButtonOf {
+  UpdateAction action;
+  int button;
+};
+// The toolbar buttons SetButton switches.
+constexpr ButtonOf kSwitched[] = {{UpdateAction::New, forms::kButtonNew},
+                                  {UpdateAction::Delete, forms::kButtonDelete},
+                                  {UpdateAction::Save, forms::kButtonSave},
+                                  {UpdateAction::Cancel, forms::kButtonCancel}};
+
+}  // namespace
+
+FormWindow::FormWindow(forms::Session& session, forms::Form& form)
+    : session_(&session), form_(&form), view_(new FormView(session, form)) {
+  setObjectName(qText(form.name()));
+  setWindowTitle(qText(form.caption()));
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidget(view_);
+  setCentralWidget(scroll);
+  view_->setModelChanged([this] { updateButtons(); });
+  addActions();
+  QObject::connect(qApp, &QApplication::focusChanged, this, [this] { updateButtons(); });
+  updateButtons();
+  resize(sizeHint().expandedTo(QSize(520, 240)));
+}
+
+QAction* FormWindow::addAction(UpdateAction which, const QString& text, int icon,
+                               const QKeySequence& key) {
+  auto* action =
+      new QAction(style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)), text, this);
+  action->setShortcut(key);
+  action->setShortcutContext(Qt::WindowShortcut);
+  action->setToolTip(text + (key.isEmpty() ? QString() : " (" + key.toString() + ")"));
+  QObject::connect(action, &QAction::triggered, this, [this, which] { run(which); });
+  QMainWindow::addAction(action);
+  actions_[which] = action;
+  return action;
+}
+
+void FormWindow::addActions() {
+  auto* lookup = new QAction("Possible Values", this);
+  lookup->setShortcut(QKeySequence(Qt::Key_F3));
+  QObject::connect(lookup, &QAction::triggered, this, [this] { lookUp(); });
+  QMainWindow::addAction(lookup);
+  const bool hasUpdate = form_->updateControl() != nullptr;
+  auto* bar = addToolBar("Update");
+  bar->setObjectName("Update1");
+  bar->setMovable(false);
+  bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  if (hasUpdate) {
+    bar->addAction(addAction(UpdateAction::New, "New", QStyle::SP_FileIcon, Qt::CTRL | Qt::Key_N));
+    bar->addAction(
+        addAction(UpdateAction::Save, "Save", QStyle::SP_DialogSaveButton, QKeySequence::Save));
+    bar->addAction(
+        addAction(UpdateAction::Delete, "Delete", QStyle::SP_TrashIcon, Qt::CTRL | Qt::Key_D));
+    bar->addAction(
+        addAction(UpdateAction::Cancel, "Cancel", QStyle::SP_DialogCancelButton, Qt::Key_Escape));
+    bar->addSeparator();
+    bar->addAction(addAction(UpdateAction::First, "First", QStyle::SP_MediaSkipBackward,
+                             Qt::CTRL | Qt::Key_Home));
+    bar->addAction(addAction(UpdateAction::Previous, "Previous", QStyle::SP_MediaSeekBackward,
+                             Qt::Key_PageUp));
+    bar->addAction(
+        addAction(UpdateAction::Next, "Next", QStyle::SP_MediaSeekForward, Qt::Key_PageDown));
+    bar->addAction(
+        addAction(UpdateAction::Last, "Last", QStyle::SP_MediaSkipForward, Qt::CTRL | Qt::Key_End));
+    bar->addSeparator();
+  }
+  bar->addAction(
+      addAction(UpdateAction::Close, "Close", QStyle::SP_DialogCloseButton, Qt::CTRL | Qt::Key_W));
+}
+
+QAction* FormWindow::action(UpdateAction which) const {
+  auto it = actions_.find(which);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+bool FormWindow::isMainForm() const {
+  return &session_->mainForm() == form_;
+}
+
+int FormWindow::currentLevel() const {
+  const forms::Control* control = view_->focusedControl();
+  if (!control) return 0;
+  const int level = control->level();
+  return level < 0 || level >= static_cast<int>(session_->levels().size()) ? 0 : level;
+}
+
+void FormWindow::updateButtons() {
+  if (unloaded_) return;
+  const int level = currentLevel();
+  for (const auto& [which, button] : kSwitched)
+    if (QAction* a = action(which)) a->setEnabled(session_->buttonEnabled(button, level));
+}
+
+bool FormWindow::run(UpdateAction which) {
+  if (which == UpdateAction::Close) return close();
+  // Cancel drops what is typed; everything else first enters it.
+  if (which != UpdateAction::Cancel && !view_->commitFocused()) return false;
+  bool done = false;
+  try {
+    done = perform(which);
+  } catch (const forms::RuntimeError& error) {
+    session_->reportError(error);
+  }
+  view_->refreshAll();
+  updateButtons();
+  return done;
+}
+
+bool FormWindow::perform(UpdateAction which) {
+  const int level = currentLevel();
+  switch (which) {
+    case UpdateAction::New:
+      return session_->newRecord(level);
+    case UpdateAction::Save:
+      return session_->save();
+    case UpdateAction::Delete:
+      return session_->deleteLevel(level);
+    case UpdateAction::Cancel:
+      return session_->cancel();
+    case UpdateAction::First:
+      return session_->navigate(level, forms::Navigation::First);
+    case UpdateAction::Previous:
+      return session_->navigate(level, forms::Navigation::Previous);
+    case UpdateAction::Next:
+      return session_->navigate(level, forms::Navigation::Next);
+    case UpdateAction::Last:
+      return session_->navigate(level, forms::Navigation::Last);
+    case UpdateAction::Close:
+      return false;
+  }
+  return false;
+}
+
+void FormWindow::lookUp() {
+  forms::Control* control = view_->focusedControl();
+  if (!control || control->property("pv").empty()) {
+    QApplication::beep();
+    return;
+  }
+  const auto chosen = LookupDialog::choose(*session_, *control, this);
+  if (!chosen) return;
+  if (FieldEditor* editor = view_->focusedEditor()) {
+    editor->enterAsTyped(*chosen);
+  } else if (GridView* grid = view_->focusedGrid()) {
+    grid->enterIntoCurrent(*chosen);
+  }
+  updateButtons();
+}
+
+void FormWindow::dismiss() {
+  dismissing_ = true;
+  close();
+  dismissing_ = false;
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  if (dismissing_) return;
+  try {
+    // The main form's unload handler ends the screen; a second form is only hidden.
+    if (isMainForm()) {
+      // The form and its controls go with the unload: nothing may touch them after.
+      unloaded_ = true;
+      session_->unloadForm(*form_);
+    } else {
+      session_->hideForm(*form_);
+    }
+  } catch (const forms::RuntimeError& error) {
+    session_->reportError(error);
+  }
+}
+
+}  // namespace corvena::ui

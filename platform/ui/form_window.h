@@ -1,0 +1,53 @@
+#pragma once
+// A form's window. The main form's carries the update control as a toolbar
+// and keys: New, Save (Ctrl+S), Delete, Cancel, First/Previous/Next/Last and
+// Close, switched on and off by SetButton for the level the user is in.
+// F3 opens the look-up list of the field's possible values.
+
+#include <QMainWindow>
+#include <map>
+
+#include "platform/forms/session.h"
+
+class QAction;
+
+namespace corvena::ui {
+
+class FormView;
+
+enum class UpdateAction { New, Save, Delete, Cancel, First, Previous, Next, Last, Close };
+
+class FormWindow : public QMainWindow {
+ public:
+  FormWindow(forms::Session& session, forms::Form& form);
+
+  FormView* view() const { return view_; }
+  forms::Form& form() const { return *form_; }
+  QAction* action(UpdateAction which) const;
+  // Runs a toolbar action as the user's click or key would.
+  bool run(UpdateAction which);
+  // The level the user works in: the focused control's (0 outside any).
+  int currentLevel() const;
+  void updateButtons();
+  void lookUp();
+  // Closes without raising the form's unload (the session already ends it).
+  void dismiss();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void addActions();
+  QAction* addAction(UpdateAction which, const QString& text, int icon, const QKeySequence& key);
+  bool perform(UpdateAction which);
+  bool isMainForm() const;
+
+  forms::Session* session_;
+  forms::Form* form_;
+  FormView* view_;
+  std::map<UpdateAction, QAction*> actions_;
+  bool dismissing_ = false;
+  bool unloaded_ = false;
+};
+
+}  // namespace corvena::ui

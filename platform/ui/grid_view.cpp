@@ -1,0 +1,324 @@
+#include "platform/ui/grid_view.h"
+
+#include <QApplication>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTableWidget>
+#include <QTimer>
+
+#include "platform/forms/runtime_error.h"
+#include "platform/ui/qt_text.h"
+
+namespace corvena::ui {
+
+namespace {
+
+QString columnTitle(const forms::Control& column) {
+  const std::string heading = column.property("heading");
+  return qText(heading.empty() ? column.name() : heading);
+}
+
+QString captionOf(const forms::Control& column, const QString& value) {
+  for (const auto& item : forms::parseList(column.property("list")))
+    if (qText(item.value) == value.trimmed()) return qText(item.caption);
+  return value;
+}
+
+// Runs one framework call; a run-time error is reported and counts as refused.
+template <class F>
+bool guarded(forms::Session& session, F&& call) {
+  try {
+    return call();
+  } catch (const forms::RuntimeError& error) {
+    session.reportError(error);
+    return false;
+  }
+}
+
+}  // namespace
+
+GridView::GridView(forms::Session& session, forms::Control& grid,
+                   std::function<void()> modelChanged)
+    : session_(&session),
+      grid_(&grid),
+      columns_(grid.form().columns(grid)),
+      modelChanged_(std::move(modelChanged)) {
+  setObjectName(qText(grid.name()));
+  buildTable();
+  buildLineForm();
+  auto* f4 = new QShortcut(QKeySequence(Qt::Key_F4), this, [this] { toggleView(); });
+  f4->setContext(Qt::WidgetWithChildrenShortcut);
+  auto* del =
+      new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete), this, [this] { deleteCurrentLine(); });
+  del->setContext(Qt::WidgetWithChildrenShortcut);
+  reload();
+}
+
+void GridView::buildTable() {
+  table_ = new QTableWidget(this);
+  table_->setObjectName(qText(grid_->name() + ".table"));
+  table_->setColumnCount(static_cast<int>(columns_.size()));
+  table_->horizontalHeader()->setStretchLastSection(true);
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
+  table_->setMinimumHeight(table_->verticalHeader()->defaultSectionSize() * 6);
+  QObject::connect(table_, &QTableWidget::itemChanged, table_, [this](QTableWidgetItem* item) {
+    if (!filling_) cellEdited(item);
+  });
+  QObject::connect(table_, &QTableWidget::currentCellChanged, table_,
+                   [this](int row, int, int previousRow, int) {
+                     if (!filling_ && row != previousRow) rowEntered(row, previousRow);
+                   });
+  addWidget(table_);
+  applyProperties();
+}
+
+void GridView::buildLineForm() {
+  auto* page = new QWidget(this);
+  auto* layout = new QVBoxLayout(page);
+  auto* bar = new QHBoxLayout;
+  auto* previous = new QPushButton("Previous Line", page);
+  auto* next = new QPushButton("Next Line", page);
+  linePosition_ = new QLabel(page);
+  QObject::connect(previous, &QPushButton::clicked, page, [this] { moveLine(-1); });
+  QObject::connect(next, &QPushButton::clicked, page, [this] { moveLine(1); });
+  bar->addWidget(previous);
+  bar->addWidget(next);
+  bar->addWidget(linePosition_);
+  bar->addStretch();
+  layout->addLayout(bar);
+  auto* fields = new QFormLayout;
+  for (forms::Control* column : columns_) {
+    auto editor = makeFieldEditor(*session_, *column);
+    if (!editor) continue;
+    editor->setEntryListener([this](FieldEditor&, bool accepted) {
+      if (accepted) modelChanged_();
+    });
+    fields->addRow(columnTitle(*column), editor->widget());
+    lineEditors_.push_back(std::move(editor));
+  }
+  layout->addLayout(fields);
+  layout->addStretch();
+  addWidget(page);
+}
+
+void GridView::applyProperties() {
+  for (std::size_t c = 0; c < columns_.size(); ++c) {
+    const int col = static_cast<int>(c);
+    table_->setHorizontalHeaderItem(col, new QTableWidgetItem(columnTitle(*columns_[c])));
+    table_->setColumnHidden(col, !columns_[c]->visible());
+  }
+  for (auto& editor : lineEditors_) editor->applyProperties();
+  setEnabled(grid_->enabled());
+}
+
+void GridView::toggleView() {
+  if (!commit()) return;
+  setCurrentIndex(showsTable() ? 1 : 0);
+  if (showsTable()) {
+    table_->setFocus();
+    return;
+  }
+  for (auto& editor : lineEditors_) {
+    if (editor->widget()->isEnabled()) {
+      editor->widget()->setFocus();
+      break;
+    }
+  }
+}
+
+bool GridView::addsLines() const {
+  const auto& levels = session_->levels();
+  const int level = grid_->level();
+  if (!grid_->enabled() || level < 0 || level >= static_cast<int>(levels.size())) return false;
+  const std::string& kind = levels[static_cast<std::size_t>(level)].kind;
+  return kind.find('A') != std::string::npos || kind.find('a') != std::string::npos;
+}
+
+int GridView::rowCountShown() const {
+  return static_cast<int>(session_->lineCount(*grid_)) + (addsLines() ? 1 : 0);
+}
+
+void GridView::reload() {
+  filling_ = true;
+  table_->setRowCount(rowCountShown());
+  for (int row = 0; row < table_->rowCount(); ++row) fillRow(row);
+  const int current = session_->currentLine(*grid_);
+  if (current >= 0 && current < table_->rowCount())
+    table_->setCurrentCell(current, std::max(table_->currentColumn(), 0));
+  filling_ = false;
+  linePosition_->setText(QString("Line %1 of %2")
+                             .arg(current + 1)
+                             .arg(static_cast<qulonglong>(session_->lineCount(*grid_))));
+  for (auto& editor : lineEditors_) editor->refresh();
+}
+
+void GridView::fillRow(int row) {
+  for (int col = 0; col < table_->columnCount(); ++col) fillCell(row, col);
+}
+
+QString GridView::cellText(int row, const forms::Control& column) const {
+  const auto lines = session_->lineCount(*grid_);
+  const QString raw = static_cast<std::size_t>(row) < lines
+                          ? qText(session_->cellText(*grid_, static_cast<std::size_t>(row), column))
+                          : qText(session_->displayText(column));
+  switch (column.cls()) {
+    case forms::ControlClass::Float: {
+      bool ok = false;
+      const double value = raw.toDouble(&ok);
+      return ok ? QString::number(value, 'f', session_->currencyDecimals()) : raw;
+    }
+    case forms::ControlClass::Combo:
+    case forms::ControlClass::OptionGroup:
+      return captionOf(column, raw);
+    default:
+      return raw;
+  }
+}
+
+void GridView::fillCell(int row, int col) {
+  const forms::Control& column = *columns_[static_cast<std::size_t>(col)];
+  auto* item = table_->item(row, col);
+  if (!item) {
+    item = new QTableWidgetItem;
+    table_->setItem(row, col, item);
+  }
+  const QString text = cellText(row, column);
+  Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+  if (column.cls() == forms::ControlClass::Check) {
+    item->setText(QString());
+    item->setCheckState(text.trimmed() == "1" ? Qt::Checked : Qt::Unchecked);
+    if (column.enabled()) flags |= Qt::ItemIsUserCheckable;
+  } else {
+    item->setText(text);
+    if (column.enabled()) flags |= Qt::ItemIsEditable;
+  }
+  if (column.cls() == forms::ControlClass::Float)
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  if (!column.enabled())
+    item->setForeground(table_->palette().color(QPalette::Disabled, QPalette::Text));
+  item->setFlags(flags);
+}
+
+std::string GridView::enteredText(const QTableWidgetItem& item,
+                                  const forms::Control& column) const {
+  if (column.cls() == forms::ControlClass::Check)
+    return item.checkState() == Qt::Checked ? "1" : "0";
+  const QString text = item.text().trimmed();
+  if (column.cls() == forms::ControlClass::Combo) {
+    for (const auto& entry : forms::parseList(column.property("list")))
+      if (qText(entry.caption).compare(text, Qt::CaseInsensitive) == 0) return entry.value;
+  }
+  return stdText(text);
+}
+
+void GridView::rowEntered(int row, int previousRow) {
+  if (row < 0) return;
+  const bool existing = static_cast<std::size_t>(row) < session_->lineCount(*grid_);
+  const bool ok = guarded(*session_, [&] {
+    return existing ? session_->selectLine(*grid_, row) : session_->startNewLine(*grid_);
+  });
+  if (!ok) {
+    filling_ = true;
+    table_->setCurrentCell(previousRow, table_->currentColumn());
+    filling_ = false;
+    return;
+  }
+  modelChanged_();
+}
+
+void GridView::cellEdited(QTableWidgetItem* item) {
+  const int row = item->row();
+  const int col = item->column();
+  enterCell(row, col, enteredText(*item, *columns_[static_cast<std::size_t>(col)]));
+}
+
+bool GridView::enterCell(int row, int col, const std::string& text) {
+  forms::Control& column = *columns_[static_cast<std::size_t>(col)];
+  const bool accepted = guarded(*session_, [&] {
+    if (static_cast<std::size_t>(row) < session_->lineCount(*grid_) &&
+        session_->currentLine(*grid_) != row && !session_->selectLine(*grid_, row))
+      return false;
+    return session_->enterValue(column, text);
+  });
+  lastCellRefused_ = !accepted;
+  if (accepted) {
+    modelChanged_();
+    return true;
+  }
+  filling_ = true;
+  fillCell(row, col);
+  filling_ = false;
+  // The refused cell keeps the focus, open for a new value.
+  QTimer::singleShot(0, table_, [this, row, col] {
+    table_->setFocus();
+    table_->setCurrentCell(row, col);
+    if (auto* item = table_->item(row, col); item && (item->flags() & Qt::ItemIsEditable))
+      table_->editItem(item);
+  });
+  return false;
+}
+
+forms::Control* GridView::currentColumn() const {
+  if (!showsTable()) {
+    FieldEditor* editor = focusedLineEditor();
+    return editor ? &editor->control() : nullptr;
+  }
+  const int col = table_->currentColumn();
+  if (col < 0) return nullptr;
+  return columns_[static_cast<std::size_t>(col)];
+}
+
+bool GridView::enterIntoCurrent(const std::string& value) {
+  if (!showsTable()) {
+    FieldEditor* editor = focusedLineEditor();
+    return editor && editor->enterAsTyped(value);
+  }
+  const int row = table_->currentRow();
+  const int col = table_->currentColumn();
+  if (row < 0 || col < 0) return false;
+  return enterCell(row, col, value);
+}
+
+FieldEditor* GridView::focusedLineEditor() const {
+  QWidget* focus = QApplication::focusWidget();
+  for (const auto& editor : lineEditors_)
+    if (focus && (focus == editor->widget() || editor->widget()->isAncestorOf(focus)))
+      return editor.get();
+  return nullptr;
+}
+
+bool GridView::commit() {
+  if (!showsTable()) {
+    FieldEditor* editor = focusedLineEditor();
+    return !editor || editor->commit();
+  }
+  // A cell being edited has its editor, a child of the table, in focus.
+  QWidget* focus = QApplication::focusWidget();
+  if (!focus || focus == table_ || !table_->isAncestorOf(focus)) return true;
+  // Taking the focus from the cell editor hands its text to the item, which enters it.
+  lastCellRefused_ = false;
+  table_->setFocus();
+  return !lastCellRefused_;
+}
+
+void GridView::moveLine(int delta) {
+  if (!commit()) return;
+  const int target = session_->currentLine(*grid_) + delta;
+  const int lines = static_cast<int>(session_->lineCount(*grid_));
+  if (target < 0 || target > lines || (target == lines && !addsLines())) return;
+  const bool ok = guarded(*session_, [&] {
+    return target < lines ? session_->selectLine(*grid_, target) : session_->startNewLine(*grid_);
+  });
+  if (ok) modelChanged_();
+}
+
+void GridView::deleteCurrentLine() {
+  if (session_->currentLine(*grid_) < 0) return;
+  if (guarded(*session_, [&] { return session_->deleteLine(*grid_); })) modelChanged_();
+}
+
+}  // namespace corvena::ui

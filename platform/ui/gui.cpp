@@ -1,0 +1,72 @@
+#include "platform/ui/gui.h"
+
+#include <QApplication>
+#include <QPixmap>
+#include <cstdlib>
+
+#include "platform/ui/form_view.h"
+#include "platform/ui/form_window.h"
+#include "platform/ui/qt_text.h"
+#include "platform/ui/qt_ui.h"
+
+namespace corvena::ui {
+
+namespace {
+
+// Qt keeps the argument count by reference for the application's lifetime.
+QApplication& application(int& argc, char** argv) {
+  if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
+  static char name[] = "corvena";
+  static char* fallback[] = {name, nullptr};
+  static int count = argv ? argc : 1;
+  static QApplication app(count, argv ? argv : fallback);
+  return app;
+}
+
+QtUi& rendererOf(forms::Session& session, int& argc, char** argv) {
+  application(argc, argv);
+  if (auto* ui = dynamic_cast<QtUi*>(&session.ui())) return *ui;
+  auto ui = std::make_unique<QtUi>();
+  QtUi& ref = *ui;
+  session.setUi(std::move(ui));
+  return ref;
+}
+
+FormWindow& showMainWindow(QtUi& ui, forms::Session& session) {
+  FormWindow& window = ui.window(session.mainForm());
+  window.view()->refreshAll();
+  window.show();
+  window.raise();
+  window.activateWindow();
+  return window;
+}
+
+}  // namespace
+
+std::unique_ptr<forms::Ui> createGuiUi(int& argc, char** argv) {
+  application(argc, argv);
+  return std::make_unique<QtUi>();
+}
+
+std::optional<std::string> screenshotRequest() {
+  const char* path = std::getenv("CORVENA_SCREENSHOT");
+  if (!path || !*path) return std::nullopt;
+  return std::string(path);
+}
+
+bool saveScreenshot(forms::Session& session, const std::string& path) {
+  int argc = 0;
+  QtUi& ui = rendererOf(session, argc, nullptr);
+  FormWindow& window = showMainWindow(ui, session);
+  QApplication::processEvents();
+  return window.grab().save(qText(path), "PNG");
+}
+
+int runGui(forms::Session& session, int& argc, char** argv) {
+  QtUi& ui = rendererOf(session, argc, argv);
+  if (const auto path = screenshotRequest()) return saveScreenshot(session, *path) ? 0 : 1;
+  showMainWindow(ui, session);
+  return QApplication::exec();
+}
+
+}  // namespace corvena::ui

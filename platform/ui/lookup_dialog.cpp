@@ -1,0 +1,127 @@
+#include "platform/ui/lookup_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <sstream>
+#include <variant>
+
+#include "platform/db/database.h"
+#include "platform/forms/proc_ref.h"
+#include "platform/forms/runtime_error.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/qt_text.h"
+
+namespace corvena::ui {
+
+namespace {
+
+std::string valueText(const db::Value& value) {
+  if (std::holds_alternative<std::int64_t>(value))
+    return std::to_string(std::get<std::int64_t>(value));
+  if (std::holds_alternative<double>(value)) {
+    std::ostringstream out;
+    out << std::get<double>(value);
+    return out.str();
+  }
+  if (std::holds_alternative<std::string>(value)) return std::get<std::string>(value);
+  return {};
+}
+
+}  // namespace
+
+std::string lookupCall(const forms::Session& session, const forms::Control& control) {
+  const forms::ProcRef ref = forms::parseProcRef(control.property("pv"));
+  std::string call = ref.procedure;
+  std::string separator = " ";
+  for (const auto& arg : ref.args) {
+    call += separator + db::textLiteral(arg.isField ? session.valueOf(arg.text) : arg.text);
+    separator = ", ";
+  }
+  return call + separator + db::textLiteral("%");
+}
+
+LookupRows fetchLookupRows(forms::Session& session, const forms::Control& control) {
+  LookupRows out;
+  db::Statement statement = session.database().run(lookupCall(session, control));
+  for (int c = 0; c < statement.columnCount(); ++c) out.columns.push_back(statement.columnName(c));
+  while (statement.step()) {
+    std::vector<std::string> row;
+    for (int c = 0; c < statement.columnCount(); ++c) row.push_back(valueText(statement.column(c)));
+    out.rows.push_back(std::move(row));
+  }
+  return out;
+}
+
+LookupDialog::LookupDialog(const forms::Control& control, LookupRows rows, QWidget* parent)
+    : QDialog(parent), rows_(std::move(rows)) {
+  const std::string heading = control.property("heading");
+  setWindowTitle("Possible Values - " + qText(heading.empty() ? control.name() : heading));
+  resize(560, 380);
+  filter_ = new QLineEdit(this);
+  filter_->setPlaceholderText("Type to narrow the list");
+  table_ = new QTableWidget(static_cast<int>(rows_.rows.size()),
+                            static_cast<int>(rows_.columns.size()), this);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setSelectionMode(QAbstractItemView::SingleSelection);
+  table_->verticalHeader()->hide();
+  table_->horizontalHeader()->setStretchLastSection(true);
+  for (std::size_t c = 0; c < rows_.columns.size(); ++c)
+    table_->setHorizontalHeaderItem(static_cast<int>(c),
+                                    new QTableWidgetItem(qText(rows_.columns[c])));
+  for (std::size_t r = 0; r < rows_.rows.size(); ++r)
+    for (std::size_t c = 0; c < rows_.rows[r].size(); ++c)
+      table_->setItem(static_cast<int>(r), static_cast<int>(c),
+                      new QTableWidgetItem(qText(rows_.rows[r][c])));
+  table_->resizeColumnsToContents();
+  if (!rows_.rows.empty()) table_->selectRow(0);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(table_, &QTableWidget::cellDoubleClicked, this, [this] { accept(); });
+  connect(filter_, &QLineEdit::textChanged, this, [this](const QString& t) { applyFilter(t); });
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(filter_);
+  layout->addWidget(table_);
+  layout->addWidget(buttons);
+  filter_->setFocus();
+}
+
+void LookupDialog::applyFilter(const QString& text) {
+  int first = -1;
+  for (int r = 0; r < table_->rowCount(); ++r) {
+    bool match = text.isEmpty();
+    for (int c = 0; !match && c < table_->columnCount(); ++c)
+      match = table_->item(r, c) && table_->item(r, c)->text().contains(text, Qt::CaseInsensitive);
+    table_->setRowHidden(r, !match);
+    if (match && first < 0) first = r;
+  }
+  if (first >= 0) table_->selectRow(first);
+}
+
+std::optional<std::string> LookupDialog::selectedValue() const {
+  const int row = table_->currentRow();
+  if (row < 0 || table_->isRowHidden(row) || rows_.rows.empty()) return std::nullopt;
+  return rows_.rows[static_cast<std::size_t>(row)].at(0);
+}
+
+std::optional<std::string> LookupDialog::choose(forms::Session& session,
+                                                const forms::Control& control, QWidget* parent) {
+  LookupRows rows;
+  try {
+    rows = fetchLookupRows(session, control);
+  } catch (const std::exception& error) {
+    showMessageBox(std::string("The possible values could not be listed. ") + error.what(), 48,
+                   "Error", parent);
+    return std::nullopt;
+  }
+  LookupDialog dialog(control, std::move(rows), parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.selectedValue();
+}
+
+}  // namespace corvena::ui

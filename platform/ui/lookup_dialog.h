@@ -1,0 +1,49 @@
+#pragma once
+// The look-up list of a field's possible values (F3): the rows its pv
+// procedure gives for the pattern '%', filtered as the user types; the first
+// column of the chosen row is the value.
+
+#include <QDialog>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/forms/session.h"
+
+class QLineEdit;
+class QTableWidget;
+
+namespace corvena::ui {
+
+struct LookupRows {
+  std::vector<std::string> columns;
+  std::vector<std::vector<std::string>> rows;
+};
+
+// The procedure call a field's possible values are listed with: its pv
+// procedure, the pv's own arguments, and '%' for the value.
+std::string lookupCall(const forms::Session& session, const forms::Control& control);
+// Runs it; throws db::DbError when the database refuses it.
+LookupRows fetchLookupRows(forms::Session& session, const forms::Control& control);
+
+class LookupDialog : public QDialog {
+ public:
+  LookupDialog(const forms::Control& control, LookupRows rows, QWidget* parent = nullptr);
+
+  // Shows the list modally; the chosen value, or nothing when dismissed.
+  static std::optional<std::string> choose(forms::Session& session, const forms::Control& control,
+                                           QWidget* parent);
+
+  QTableWidget* table() const { return table_; }
+  QLineEdit* filter() const { return filter_; }
+  // The value of the selected row, if a row is selected and shown.
+  std::optional<std::string> selectedValue() const;
+
+ private:
+  void applyFilter(const QString& text);
+  LookupRows rows_;
+  QLineEdit* filter_;
+  QTableWidget* table_;
+};
+
+}  // namespace corvena::ui

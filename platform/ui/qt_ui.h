@@ -1,0 +1,48 @@
+#pragma once
+// The desktop renderer of a session: form windows, message boxes and the
+// process status log. The session tells it what changed; it redraws.
+
+#include <QPointer>
+#include <map>
+#include <memory>
+
+#include "platform/forms/form.h"
+#include "platform/forms/ui.h"
+
+class QEventLoop;
+class QWidget;
+
+namespace corvena::ui {
+
+class FormWindow;
+class StatusLogWindow;
+
+class QtUi : public forms::Ui {
+ public:
+  QtUi();
+  ~QtUi() override;
+
+  int messageBox(std::string_view text, int style, std::string_view caption) override;
+  void status(int code, std::string_view text, int mode) override;
+
+  void fieldsShown(const std::vector<forms::Control*>& controls) override;
+  void linesChanged(forms::Control& grid) override;
+  void propertyChanged(forms::Control& control, std::string_view property) override;
+  void buttonsChanged() override;
+  void formShown(forms::Form& form, bool modal) override;
+  void formHidden(forms::Form& form) override;
+  bool waitsForForms() const override { return true; }
+
+  // The form's window, made on first use.
+  FormWindow& window(forms::Form& form);
+  FormWindow* findWindow(const forms::Form& form) const;
+  StatusLogWindow& statusLog();
+
+ private:
+  QWidget* activeParent() const;
+  std::map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
+  std::map<const forms::Form*, QEventLoop*> modalLoops_;
+  std::unique_ptr<StatusLogWindow> log_;
+};
+
+}  // namespace corvena::ui
