@@ -135,10 +135,7 @@ int QM18100::Spread1_LineChange(int action) {
 int QM18100::Update1_SaveLevel(int level) {
   if (level == 0) StampAudit(bXNACustP);
   if (level == 1) saveChildLines();
-  if (level == forms::kWholeSaveLevel) {
-    applyFinanceCharges();
-    checkStatementCycles();
-  }
+  if (level == forms::kWholeSaveLevel) checkStatementCycles();
   return 0;
 }
 
@@ -154,11 +151,13 @@ void QM18100::saveChildLines() {
   LineArrayRedisplay(ChildLines);
 }
 
+// Runs once the save is committed, so the children linked or removed by the
+// same save are the ones it reaches.
 void QM18100::applyFinanceCharges() {
-  pendingFinanceChrg_ = bXNACustP.FinanceChrg;
   if (SavedFinanceChrg == bXNACustP.FinanceChrg) return;
   Sql(CSR_CUSTOMER,
       "XNAUpdateFinChrg " + SParm(bXNACustP.PrimaryCustId) + IParm(bXNACustP.FinanceChrg));
+  SavedFinanceChrg = bXNACustP.FinanceChrg;
 }
 
 // Consolidated statements need every child on the parent's statement cycle;
@@ -191,10 +190,9 @@ bool QM18100::childCyclesMatch() {
   return match;
 }
 
-// Once committed, the applied option is the saved one, and a cleared statement
-// option is shown as stored.
+// A cleared statement option is shown as stored, with the national account read again.
 void QM18100::Update1_SaveCompleted(int, int) {
-  SavedFinanceChrg = pendingFinanceChrg_;
+  applyFinanceCharges();
   if (!statementCleared_) return;
   statementCleared_ = false;
   std::string parent = bXNACustP.PrimaryCustId.trimmed();

@@ -41,7 +41,7 @@ class QM18100 {
 
   host::Cursor CSR_XNACUSTP, CSR_XNACUSTS, CSR_CUSTOMER, CSR_CUSTOMERWORK, CSR_WORK;
   host::LineArrayHandle ChildLines = nullptr;
-  // The parent's FinanceChrg as last read from or written to the database.
+  // The parent's FinanceChrg as last read from the database or applied to its children.
   std::int16_t SavedFinanceChrg = 0;
 
  private:
@@ -58,8 +58,6 @@ class QM18100 {
   forms::Control* cPhone;
   forms::Control* Spread1;
   forms::Control* Update1;
-  // The FinanceChrg the running save applies; it becomes SavedFinanceChrg once committed.
-  std::int16_t pendingFinanceChrg_ = 0;
   bool statementCleared_ = false;
 };
 
