@@ -184,7 +184,7 @@ void DemoBuilder::closeBatch() {
   batchOpen_ = false;
 }
 
-void DemoBuilder::document(const DocSpec& spec) {
+ARDoc DemoBuilder::document(const DocSpec& spec) {
   if (!batchOpen_) openBatch();
   const bool credit = spec.docType == "CM" || spec.docType == "PA" || spec.docType == "PP";
   ARDoc d;
@@ -240,6 +240,7 @@ void DemoBuilder::document(const DocSpec& spec) {
   db_.insert("ARTran", t);
   batch_.CtrlTot += d.OrigDocAmt;
   (credit ? batch_.DrTot : batch_.CrTot) += d.OrigDocAmt;
+  return d;
 }
 
 }  // namespace corvena::demo

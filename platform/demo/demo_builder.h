@@ -43,12 +43,17 @@ class DemoBuilder {
   // The module's tables are written by SQL: platform code knows no module records.
   void nationalAccount(const std::string& parent, const std::vector<std::string>& children,
                        bool statement, bool financeCharges);
-  void document(const DocSpec& spec);  // released, in the current open AR batch
-  void closeBatch();                   // the batch's totals; the next document starts another
+  ARDoc document(const DocSpec& spec);  // released, in the current open AR batch
+  void closeBatch();                    // the batch's totals; the next document starts another
+  // A released national-account payment of the parent's check: the first `lines`
+  // open invoices of the account paid in full by one host payment per customer,
+  // recorded as a closed batch with its detail rows.
+  void nationalPayment(const std::string& parent, const std::string& checkNbr, int lines);
 
  private:
   std::string nextNumber(const std::string& source);
   void openBatch();
+  void apply(const ARDoc& payment, const ARDoc& invoice, const std::string& naBatch);
   db::Database& db_;
   Batch batch_;
   bool batchOpen_ = false;

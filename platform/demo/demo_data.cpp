@@ -112,7 +112,7 @@ void fillDemo(db::Database& db) {
     payables(b, seq, ind[0], 3, 1);
     batchUp(4);
   }
-  b.closeBatch();
+  b.nationalPayment("NATL-HOTEL", "CHK10001", 4);
   tx.commit();
 }
 

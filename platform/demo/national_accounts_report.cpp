@@ -66,6 +66,18 @@ void printCredits(db::Database& db, const std::string& parent, std::ostream& out
   out << (any ? "\n" : " none\n");
 }
 
+void printBatches(db::Database& db, const std::string& parent, std::ostream& out) {
+  db::Statement st = db.prepare(
+      "SELECT NABatNbr, vond1, RefNbr, OrigDocAmt, Status FROM XNAHeader WHERE CustId = ?1 "
+      "ORDER BY NABatNbr");
+  st.bind(1, parent);
+  while (st.step()) {
+    auto text = [&](int i) { return std::get<std::string>(st.column(i)); };
+    out << "  Payment batch " << text(0) << " " << text(1) << " check " << text(2)
+        << money(std::get<double>(st.column(3))) << "  status " << text(4) << "\n";
+  }
+}
+
 }  // namespace
 
 void printNationalAccounts(db::Database& db, std::ostream& out) {
@@ -78,6 +90,7 @@ void printNationalAccounts(db::Database& db, std::ostream& out) {
       out << "  child " << padded(kid.CustId.trimmed(), 16) << padded(kid.Name.trimmed(), 30)
           << " cycle " << kid.StmtCycleId.trimmed() << "  status " << kid.Status.trimmed() << "\n";
     printCredits(db, id, out);
+    printBatches(db, id, out);
     printDocuments(db, id, out);
     out << "\n";
   }

@@ -54,6 +54,7 @@ TEST(CorvenaDbTool, DemoDatabaseShowsItsNationalAccounts) {
   EXPECT_NE(shown.output.find("National account NATL-GROCER"), std::string::npos);
   EXPECT_NE(shown.output.find("(24 children"), std::string::npos);
   EXPECT_NE(shown.output.find("child GROCER-024"), std::string::npos);
+  EXPECT_NE(shown.output.find("Payment batch 0000000001 NP check CHK10001"), std::string::npos);
   EXPECT_NE(shown.output.find("Customers in no national account:\n  ACME"), std::string::npos);
 }
 

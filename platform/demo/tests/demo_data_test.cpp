@@ -92,6 +92,27 @@ TEST_F(DemoData, FinanceChargeOptionIsAppliedToTheChildren) {
   EXPECT_GE(number("SELECT COUNT(*) FROM Customer WHERE FinChrgCustId <> CustId"), 20);
 }
 
+TEST_F(DemoData, AClosedNationalAccountPaymentWithItsHostPayments) {
+  fillDemo(*db);
+  EXPECT_EQ(number("SELECT COUNT(*) FROM XNAHeader WHERE Status = 'C' AND ARBatNbr <> '' AND "
+                   "NABatNbr = '0000000001'"),
+            1);
+  EXPECT_EQ(number("SELECT LastNABatNbr = '0000000001' FROM XNASetup"), 1);
+  EXPECT_EQ(number("SELECT COUNT(*) FROM XNADetail WHERE NABatNbr = '0000000001' AND "
+                   "LineStatus = 'C'"),
+            4);
+  EXPECT_NEAR(number("SELECT OrigDocAmt FROM XNAHeader"),
+              number("SELECT TOTAL(CuryApplAmt) FROM XNADetail"), 0.005);
+  // Each paid document is closed and its application comes from the recorded host payment.
+  EXPECT_EQ(number("SELECT COUNT(*) FROM XNADetail x JOIN ARDoc d ON d.CustId = x.CustId AND "
+                   "d.DocType = x.DocType AND d.RefNbr = x.RefNbr JOIN ARAdjust a ON "
+                   "a.AdjdRefNbr = x.RefNbr AND a.AdjgRefNbr = x.ARRefNbr AND a.Rlsed = 1 JOIN "
+                   "ARDoc p ON p.RefNbr = x.ARRefNbr AND p.DocType = 'PA' JOIN XNAHeader h ON "
+                   "h.ARBatNbr = p.BatNbr WHERE d.OpenDoc = 0 AND d.CuryDocBal = 0 AND "
+                   "ABS(a.CuryAdjdAmt - x.CuryApplAmt) < 0.005"),
+            4);
+}
+
 TEST_F(DemoData, TheSameDataEveryTime) {
   fillDemo(*db);
   db::testing::ScratchDir other;
