@@ -185,18 +185,16 @@ void Session::setButtons(int buttons, int level, int state) {
     mask = state == 0 ? (mask | buttons) : (mask & ~buttons);
   };
   if (level == kAllLevels) {
-    for (auto& [l, mask] : impl_->disabledButtons) apply(l);
+    for (int l = 0; l <= 15; ++l) apply(l);
+  } else {
+    apply(level);
   }
-  apply(level);
   ui_->buttonsChanged();
 }
 
 bool Session::buttonEnabled(int button, int level) const {
-  for (int l : {kAllLevels, level}) {
-    const auto it = impl_->disabledButtons.find(l);
-    if (it != impl_->disabledButtons.end() && (it->second & button)) return false;
-  }
-  return true;
+  const auto it = impl_->disabledButtons.find(level);
+  return it == impl_->disabledButtons.end() || !(it->second & button);
 }
 
 void Session::setAutoNumber(Control& key, std::string source, std::vector<Control*> detailKeys) {

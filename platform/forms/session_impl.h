@@ -57,7 +57,7 @@ struct Session::Impl {
   std::vector<std::unique_ptr<LineArray>> arrays;
   std::vector<GridTie> grids;
   std::map<int, int> levelChange;
-  std::map<int, int> disabledButtons;  // level (or kAllLevels) -> mask of disabled buttons
+  std::map<int, int> disabledButtons;  // level -> mask of disabled buttons
   std::map<const void*, RowMemory> rows;
   std::optional<AutoNumber> autoNumber;
   std::vector<LevelDesc> levels;
