@@ -2,8 +2,7 @@
 
 #include <unistd.h>
 
-#include "runtime/kelpbas.h"
-#include "screens/customer/qm18100_form.h"
+#include "screens/customer/qm18100_program.h"
 
 namespace corvena::qm18100::testing {
 
@@ -35,42 +34,44 @@ std::string joined(db::Statement& st) {
 
 }  // namespace
 
-OpenScreen::OpenScreen(const std::string& database, const std::string& user, const Date& today)
-    : process_(givenSignOn()),
-      processScope_(process_),
-      ui_(new forms::HeadlessUi()),
-      session_(nullptr, std::unique_ptr<forms::Ui>(ui_)),
-      sessionScope_(session_) {
+OpenScreen::OpenScreen(const std::string& database, const std::string& user, const Date& today,
+                       const std::string& company) {
   runtime::resetRuntimeState();
-  process_.signOn = shell::SignOnContext{database, user, "CO1", today};
-  process_.program = "18100";
-  forms::Form& form = session_.loadForm(QM18100Form());
-  screen_ = &registerHandlers(form);
-  form.loadHandler()();
+  auto options = runtime::parseScreenOptions(
+      {"--db", database, "--user", user, "--company", company, "--date", today.iso()});
+  process_ = std::make_unique<runtime::ScreenProcess>(QM18100Program(), std::move(options),
+                                                      givenSignOn(), out_, err_);
+  const auto ended = process_->start([](const std::string&) { return std::nullopt; });
+  if (ended) ADD_FAILURE() << "QM18100 did not start: " << err_.str();
 }
 
-OpenScreen::~OpenScreen() = default;
+OpenScreen::~OpenScreen() {
+  process_.reset();
+  runtime::resetRuntimeState();
+}
+
+forms::HeadlessUi& OpenScreen::ui() { return dynamic_cast<forms::HeadlessUi&>(session().ui()); }
 
 bool OpenScreen::set(const std::string& name, const std::string& value) {
-  return session_.enterValue(control(name), value);
+  return session().enterValue(control(name), value);
 }
 
-bool OpenScreen::click(const std::string& name) { return session_.click(control(name)); }
+bool OpenScreen::click(const std::string& name) { return session().click(control(name)); }
 
 bool OpenScreen::addChild(const std::string& child) {
-  return session_.startNewLine(grid()) && set("cSecondaryCustId", child);
+  return session().startNewLine(grid()) && set("cSecondaryCustId", child);
 }
 
 std::vector<std::string> OpenScreen::children() {
   std::vector<std::string> out;
-  for (std::size_t i = 0; i < session_.lineCount(grid()); ++i)
-    out.push_back(session_.cellText(grid(), i, control("cSecondaryCustId")));
+  for (std::size_t i = 0; i < session().lineCount(grid()); ++i)
+    out.push_back(session().cellText(grid(), i, control("cSecondaryCustId")));
   return out;
 }
 
-std::vector<std::string> OpenScreen::messages() const {
+std::vector<std::string> OpenScreen::messages() {
   std::vector<std::string> out;
-  for (const auto& m : ui_->messages()) out.push_back(m.text);
+  for (const auto& m : ui().messages()) out.push_back(m.text);
   return out;
 }
 

@@ -6,46 +6,47 @@
 
 #include <filesystem>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/db/database.h"
 #include "platform/forms/headless_ui.h"
 #include "platform/forms/session.h"
-#include "runtime/host/session.h"
+#include "runtime/screen_program.h"
 #include "runtime/tables/records.h"
 #include "screens/customer/qm18100.h"
 
 namespace corvena::qm18100::testing {
 
-// One running QM18100: its process state, session and screen.
+// One running QM18100 process, signed on to the test's database.
 class OpenScreen {
  public:
-  OpenScreen(const std::string& database, const std::string& user, const Date& today);
+  OpenScreen(const std::string& database, const std::string& user, const Date& today,
+             const std::string& company = "CO1");
   ~OpenScreen();
 
-  forms::Session& session() { return session_; }
-  forms::HeadlessUi& ui() { return *ui_; }
-  QM18100& screen() { return *screen_; }
-  forms::Control& control(const std::string& name) { return session_.control(name); }
+  forms::Session& session() { return process_->session(); }
+  forms::HeadlessUi& ui();
+  QM18100& screen() { return *screenOf(session()); }
+  forms::Control& control(const std::string& name) { return session().control(name); }
   forms::Control& grid() { return control("Spread1"); }
+  // Runs a screen script; its output is output().
+  int run(std::string_view script) { return process_->runScript(script); }
+  std::string output() const { return out_.str(); }
 
   bool set(const std::string& control, const std::string& value);
   bool click(const std::string& control);
   bool addChild(const std::string& child);
-  bool save() { return session_.save(); }
-  std::string shown(const std::string& control) { return session_.displayText(this->control(control)); }
+  bool save() { return session().save(); }
+  std::string shown(const std::string& control) { return session().displayText(this->control(control)); }
   std::vector<std::string> children();
   // The texts of the message boxes shown so far.
-  std::vector<std::string> messages() const;
+  std::vector<std::string> messages();
 
  private:
-  host::HostProcess process_;
-  host::HostProcessScope processScope_;
-  forms::HeadlessUi* ui_;
-  forms::Session session_;
-  forms::SessionScope sessionScope_;
-  QM18100* screen_ = nullptr;
+  std::ostringstream out_, err_;
+  std::unique_ptr<runtime::ScreenProcess> process_;
 };
 
 class CustomerSetup : public ::testing::Test {
