@@ -50,8 +50,7 @@ QM18100::QM18100(forms::Form& form)
   form.onLoad([this] { Form_Load(); });
   form.onUnload([this] { Form_Unload(); });
   cPrimaryCustId->onValueCheck([this](std::string& s) { return cPrimaryCustId_ValueCheck(s); });
-  cSecondaryCustId->onValueCheck(
-      [this](std::string& s) { return cSecondaryCustId_ValueCheck(s); });
+  cSecondaryCustId->onValueCheck([this](std::string& s) { return cSecondaryCustId_ValueCheck(s); });
   Spread1->onLineChange([this](int action) { return Spread1_LineChange(action); });
   Update1->onSaveLevel([this](int level) { return Update1_SaveLevel(level); });
   Update1->onSaveCompleted([this](int first, int second) { Update1_SaveCompleted(first, second); });
@@ -117,8 +116,7 @@ int QM18100::cSecondaryCustId_ValueCheck(std::string& ChkStrg) {
                             SParm(bXNACustP.PrimaryCustId) + " and SecondaryCustId Like " +
                             SParm(ChkStrg);
   if (SqlFetch1(CSR_WORK, query, bWork, sizeof(bWork)) != NotFound) {
-    MessBox("This customer is already part of National Account : " +
-                bWork.PrimaryCustId.trimmed(),
+    MessBox("This customer is already part of National Account : " + bWork.PrimaryCustId.trimmed(),
             48, "Warning");
     return SilentRefusal;
   }
@@ -165,16 +163,16 @@ void QM18100::applyFinanceCharges() {
 void QM18100::checkStatementCycles() {
   statementCleared_ = false;
   if (bXNACustP.Statement != 1) return;
-  if (SqlFetch1(CSR_CUSTOMERWORK, "customer_all " + SParm(bXNACustP.PrimaryCustId),
-                bParentCustomer, sizeof(bParentCustomer)) == NotFound)
+  if (SqlFetch1(CSR_CUSTOMERWORK, "customer_all " + SParm(bXNACustP.PrimaryCustId), bParentCustomer,
+                sizeof(bParentCustomer)) == NotFound)
     return;
   if (childCyclesMatch()) return;
   MessBox(
       "Statement cycles do not match the parent.  Please update the child customer records and "
       "re-set the check box.",
       48, "Warning");
-  Sql(CSR_WORK, "Update xnacustp set statement = 0 where primarycustid = " +
-                    SParm(bXNACustP.PrimaryCustId));
+  Sql(CSR_WORK,
+      "Update xnacustp set statement = 0 where primarycustid = " + SParm(bXNACustP.PrimaryCustId));
   bXNACustP.Statement = 0;
   statementCleared_ = true;
 }
@@ -182,8 +180,7 @@ void QM18100::checkStatementCycles() {
 bool QM18100::childCyclesMatch() {
   const int position = LineArrayGetPos(ChildLines);
   bool match = true;
-  for (int rc = LineArrayFirst(ChildLines); rc != NotFound && match;
-       rc = LineArrayNext(ChildLines))
+  for (int rc = LineArrayFirst(ChildLines); rc != NotFound && match; rc = LineArrayNext(ChildLines))
     match = bCustomer.StmtCycleId.trimmed() == bParentCustomer.StmtCycleId.trimmed();
   LineArraySetPos(ChildLines, position);
   LineArrayRedisplay(ChildLines);

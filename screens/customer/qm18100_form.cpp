@@ -10,15 +10,21 @@ using forms::ControlClass;
 using forms::ControlDesc;
 
 // Customer IDs are typed upper-cased.
-std::string idMask(std::size_t width) { return std::string(width, '!'); }
+std::string idMask(std::size_t width) {
+  return std::string(width, '!');
+}
 
 ControlDesc frame(std::string name, std::string caption, std::string parent = {}) {
-  return {.cls = ControlClass::Frame, .name = std::move(name), .caption = std::move(caption),
+  return {.cls = ControlClass::Frame,
+          .name = std::move(name),
+          .caption = std::move(caption),
           .parent = std::move(parent)};
 }
 
 ControlDesc label(std::string name, std::string caption, std::string parent) {
-  return {.cls = ControlClass::Label, .name = std::move(name), .caption = std::move(caption),
+  return {.cls = ControlClass::Label,
+          .name = std::move(name),
+          .caption = std::move(caption),
           .parent = std::move(parent)};
 }
 
@@ -33,8 +39,8 @@ ControlDesc option(std::string name, std::string field, std::string caption,
           .parent = "frmOptions"};
 }
 
-ControlDesc childColumn(std::string name, std::string field, std::string mask,
-                        std::string heading, bool enabled, int fieldclass) {
+ControlDesc childColumn(std::string name, std::string field, std::string mask, std::string heading,
+                        bool enabled, int fieldclass) {
   return {.cls = ControlClass::MaskedText,
           .name = std::move(name),
           .fieldname = std::move(field),
@@ -107,9 +113,8 @@ std::vector<ControlDesc> childControls() {
 forms::FormDesc QM18100Form() {
   forms::FormDesc form{.name = "Form1",
                        .caption = "National Account Customer Setup Screen (QM.181.00)"};
-  form.controls.push_back({.cls = ControlClass::Update,
-                           .name = "Update1",
-                           .levels = "Primary;N,Secondary;D"});
+  form.controls.push_back(
+      {.cls = ControlClass::Update, .name = "Update1", .levels = "Primary;N,Secondary;D"});
   for (auto& c : parentControls()) form.controls.push_back(std::move(c));
   for (auto& c : childControls()) form.controls.push_back(std::move(c));
   return form;

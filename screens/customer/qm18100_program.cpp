@@ -7,9 +7,9 @@ namespace corvena::qm18100 {
 
 const runtime::ScreenDefinition& QM18100Program() {
   static const runtime::ScreenDefinition program{
-      .program = "QM18100",
-      .form = QM18100Form,
-      .registerHandlers = [](forms::Form& form) { registerHandlers(form); }};
+      .program = "QM18100", .form = QM18100Form, .registerHandlers = [](forms::Form& form) {
+        registerHandlers(form);
+      }};
   return program;
 }
 

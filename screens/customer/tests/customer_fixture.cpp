@@ -50,13 +50,17 @@ OpenScreen::~OpenScreen() {
   runtime::resetRuntimeState();
 }
 
-forms::HeadlessUi& OpenScreen::ui() { return dynamic_cast<forms::HeadlessUi&>(session().ui()); }
+forms::HeadlessUi& OpenScreen::ui() {
+  return dynamic_cast<forms::HeadlessUi&>(session().ui());
+}
 
 bool OpenScreen::set(const std::string& name, const std::string& value) {
   return session().enterValue(control(name), value);
 }
 
-bool OpenScreen::click(const std::string& name) { return session().click(control(name)); }
+bool OpenScreen::click(const std::string& name) {
+  return session().click(control(name));
+}
 
 bool OpenScreen::addChild(const std::string& child) {
   return session().startNewLine(grid()) && set("cSecondaryCustId", child);
@@ -77,9 +81,8 @@ std::vector<std::string> OpenScreen::messages() {
 
 void CustomerSetup::SetUp() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  dir_ = std::filesystem::temp_directory_path() /
-         ("qm18100-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" +
-          info->name());
+  dir_ = std::filesystem::temp_directory_path() / ("qm18100-" + std::to_string(::getpid()) + "-" +
+                                                   info->test_suite_name() + "-" + info->name());
   std::filesystem::remove_all(dir_);
   std::filesystem::create_directories(dir_);
   path_ = (dir_ / "company.db").string();

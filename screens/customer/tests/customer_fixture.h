@@ -39,7 +39,9 @@ class OpenScreen {
   bool click(const std::string& control);
   bool addChild(const std::string& child);
   bool save() { return session().save(); }
-  std::string shown(const std::string& control) { return session().displayText(this->control(control)); }
+  std::string shown(const std::string& control) {
+    return session().displayText(this->control(control));
+  }
   std::vector<std::string> children();
   // The texts of the message boxes shown so far.
   std::vector<std::string> messages();

@@ -6,8 +6,9 @@ namespace corvena::qm18100::testing {
 
 namespace {
 
-constexpr const char* kBasis = "select CustId, FinChrgCustId from Customer where CustId in "
-                               "('P1', 'C1', 'C2', 'C3') order by CustId";
+constexpr const char* kBasis =
+    "select CustId, FinChrgCustId from Customer where CustId in "
+    "('P1', 'C1', 'C2', 'C3') order by CustId";
 
 }  // namespace
 

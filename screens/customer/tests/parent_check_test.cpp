@@ -19,8 +19,9 @@ TEST_F(CustomerSetup, ParentThatIsAChildIsRefusedNamingItsParent) {
 TEST_F(CustomerSetup, ParentRefusalIgnoresTrailingBlanks) {
   auto s = open();
   EXPECT_FALSE(s->set("cPrimaryCustId", "c4   "));
-  EXPECT_EQ(s->messages(), std::vector<std::string>{
-                               "This customer is already a child customer of National Account : P2"});
+  EXPECT_EQ(s->messages(),
+            std::vector<std::string>{
+                "This customer is already a child customer of National Account : P2"});
 }
 
 TEST_F(CustomerSetup, ExistingParentIsReadWithItsChildren) {
