@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "platform/shell/shell_presence.h"
+#include "runtime/desktop_entry.h"
 #include "runtime/app_information.h"
 
 namespace corvena::runtime {
@@ -170,12 +171,15 @@ int runScreen(int argc, char** argv, const ScreenDefinition& screen) {
   }
   const auto script = options.script;
   ScreenProcess process(screen, std::move(options), host::defaultHostServices(), std::cout, std::cerr);
+  const bool desktop = !script && desktopAvailable();
+  if (desktop) prepareDesktop(process, argc, argv);
   if (auto ended = process.start(shell::processEnvironment())) return *ended;
   if (script) {
     const auto text = readScript(*script, std::cerr);
-    return process.close(text ? process.runScript(*text) : ExitUsage);
+    return process.close(screenshotAfterScript(process, text ? process.runScript(*text) : ExitUsage));
   }
-  std::cerr << screen.program << ": the desktop screen is not built yet; ";
+  if (desktop) return process.close(runDesktop(process, argc, argv));
+  std::cerr << screen.program << ": no display for the desktop screen; ";
   if (::isatty(STDIN_FILENO)) {
     std::cerr << "give --script FILE to run it headless.\n";
     return process.close(ExitUsage);

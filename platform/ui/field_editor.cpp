@@ -3,7 +3,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "platform/forms/runtime_error.h"
+#include "platform/ui/event_guard.h"
 #include "platform/ui/field_editors.h"
 #include "platform/ui/qt_text.h"
 
@@ -31,24 +31,12 @@ bool FieldEditor::enterAsTyped(const std::string& value) {
 
 bool FieldEditor::enter(const std::string& text) {
   entering_ = true;
-  bool accepted = false;
-  try {
-    accepted = session_->enterValue(*control_, text);
-  } catch (const forms::RuntimeError& error) {
-    session_->reportError(error);
-  }
-  return finish(accepted);
+  return finish(guardedCall(*session_, [&] { return session_->enterValue(*control_, text); }));
 }
 
 bool FieldEditor::enterClick() {
   entering_ = true;
-  bool accepted = false;
-  try {
-    accepted = session_->click(*control_);
-  } catch (const forms::RuntimeError& error) {
-    session_->reportError(error);
-  }
-  return finish(accepted);
+  return finish(guardedCall(*session_, [&] { return session_->click(*control_); }));
 }
 
 bool FieldEditor::finish(bool accepted) {

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "platform/forms/runtime_error.h"
+#include "platform/ui/event_guard.h"
 #include "platform/ui/form_builder.h"
 #include "platform/ui/grid_view.h"
 #include "platform/ui/qt_text.h"
@@ -123,11 +123,7 @@ void FormView::entered(bool accepted) {
 }
 
 void FormView::clickButton(forms::Control& button) {
-  try {
-    session_->click(button);
-  } catch (const forms::RuntimeError& error) {
-    session_->reportError(error);
-  }
+  guardedCall(*session_, [&] { return session_->click(button); });
   changed();
 }
 

@@ -7,7 +7,7 @@
 #include <QStyle>
 #include <QToolBar>
 
-#include "platform/forms/runtime_error.h"
+#include "platform/ui/event_guard.h"
 #include "platform/ui/form_view.h"
 #include "platform/ui/grid_view.h"
 #include "platform/ui/lookup_dialog.h"
@@ -108,7 +108,7 @@ int FormWindow::currentLevel() const {
 }
 
 void FormWindow::updateButtons() {
-  if (unloaded_) return;
+  if (closed_) return;
   const int level = currentLevel();
   for (const auto& [which, button] : kSwitched)
     if (QAction* a = action(which)) a->setEnabled(session_->buttonEnabled(button, level));
@@ -118,12 +118,8 @@ bool FormWindow::run(UpdateAction which) {
   if (which == UpdateAction::Close) return close();
   // Cancel drops what is typed; everything else first enters it.
   if (which != UpdateAction::Cancel && !view_->commitFocused()) return false;
-  bool done = false;
-  try {
-    done = perform(which);
-  } catch (const forms::RuntimeError& error) {
-    session_->reportError(error);
-  }
+  const bool done = guardedCall(*session_, [&] { return perform(which); });
+  if (closed_) return done;
   view_->refreshAll();
   updateButtons();
   return done;
@@ -179,18 +175,17 @@ void FormWindow::dismiss() {
 void FormWindow::closeEvent(QCloseEvent* event) {
   event->accept();
   if (dismissing_) return;
-  try {
-    // The main form's unload handler ends the screen; a second form is only hidden.
-    if (isMainForm()) {
-      // The form and its controls go with the unload: nothing may touch them after.
-      unloaded_ = true;
-      session_->unloadForm(*form_);
-    } else {
-      session_->hideForm(*form_);
-    }
-  } catch (const forms::RuntimeError& error) {
-    session_->reportError(error);
+  // Closing the main form ends the desktop run: whoever started it closes the
+  // screen (unload handler, ScreenExit). A second form is only hidden.
+  if (isMainForm()) {
+    closed_ = true;
+    QCoreApplication::exit(0);
+    return;
   }
+  guardedCall(*session_, [&] {
+    session_->hideForm(*form_);
+    return true;
+  });
 }
 
 }  // namespace corvena::ui

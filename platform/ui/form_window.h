@@ -47,7 +47,7 @@ class FormWindow : public QMainWindow {
   FormView* view_;
   std::map<UpdateAction, QAction*> actions_;
   bool dismissing_ = false;
-  bool unloaded_ = false;
+  bool closed_ = false;
 };
 
 }  // namespace corvena::ui

@@ -10,7 +10,7 @@
 #include <QTableWidget>
 #include <QTimer>
 
-#include "platform/forms/runtime_error.h"
+#include "platform/ui/event_guard.h"
 #include "platform/ui/qt_text.h"
 
 namespace corvena::ui {
@@ -26,17 +26,6 @@ QString captionOf(const forms::Control& column, const QString& value) {
   for (const auto& item : forms::parseList(column.property("list")))
     if (qText(item.value) == value.trimmed()) return qText(item.caption);
   return value;
-}
-
-// Runs one framework call; a run-time error is reported and counts as refused.
-template <class F>
-bool guarded(forms::Session& session, F&& call) {
-  try {
-    return call();
-  } catch (const forms::RuntimeError& error) {
-    session.reportError(error);
-    return false;
-  }
 }
 
 }  // namespace
@@ -218,7 +207,7 @@ std::string GridView::enteredText(const QTableWidgetItem& item,
 void GridView::rowEntered(int row, int previousRow) {
   if (row < 0) return;
   const bool existing = static_cast<std::size_t>(row) < session_->lineCount(*grid_);
-  const bool ok = guarded(*session_, [&] {
+  const bool ok = guardedCall(*session_, [&] {
     return existing ? session_->selectLine(*grid_, row) : session_->startNewLine(*grid_);
   });
   if (!ok) {
@@ -238,7 +227,7 @@ void GridView::cellEdited(QTableWidgetItem* item) {
 
 bool GridView::enterCell(int row, int col, const std::string& text) {
   forms::Control& column = *columns_[static_cast<std::size_t>(col)];
-  const bool accepted = guarded(*session_, [&] {
+  const bool accepted = guardedCall(*session_, [&] {
     if (static_cast<std::size_t>(row) < session_->lineCount(*grid_) &&
         session_->currentLine(*grid_) != row && !session_->selectLine(*grid_, row))
       return false;
@@ -310,7 +299,7 @@ void GridView::moveLine(int delta) {
   const int target = session_->currentLine(*grid_) + delta;
   const int lines = static_cast<int>(session_->lineCount(*grid_));
   if (target < 0 || target > lines || (target == lines && !addsLines())) return;
-  const bool ok = guarded(*session_, [&] {
+  const bool ok = guardedCall(*session_, [&] {
     return target < lines ? session_->selectLine(*grid_, target) : session_->startNewLine(*grid_);
   });
   if (ok) modelChanged_();
@@ -318,7 +307,7 @@ void GridView::moveLine(int delta) {
 
 void GridView::deleteCurrentLine() {
   if (session_->currentLine(*grid_) < 0) return;
-  if (guarded(*session_, [&] { return session_->deleteLine(*grid_); })) modelChanged_();
+  if (guardedCall(*session_, [&] { return session_->deleteLine(*grid_); })) modelChanged_();
 }
 
 }  // namespace corvena::ui

@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <cstdlib>
 
+#include "platform/ui/event_guard.h"
 #include "platform/ui/form_view.h"
 #include "platform/ui/form_window.h"
 #include "platform/ui/qt_text.h"
@@ -66,7 +67,9 @@ int runGui(forms::Session& session, int& argc, char** argv) {
   QtUi& ui = rendererOf(session, argc, argv);
   if (const auto path = screenshotRequest()) return saveScreenshot(session, *path) ? 0 : 1;
   showMainWindow(ui, session);
-  return QApplication::exec();
+  const int code = QApplication::exec();
+  rethrowDeferred();
+  return code;
 }
 
 }  // namespace corvena::ui
