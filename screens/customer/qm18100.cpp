@@ -82,20 +82,21 @@ void QM18100::Form_Unload() {
 // A customer that is already somebody's child cannot be a parent; any other
 // customer is read as a national account, or starts as a new one.
 int QM18100::cPrimaryCustId_ValueCheck(std::string& ChkStrg) {
-  if (SqlFetch1(CSR_XNACUSTS, "XNACustS_Primary '%', " + SParm(ChkStrg), bXNACustS,
-                sizeof(bXNACustS)) != NotFound) {
+  const bool isChild = SqlFetch1(CSR_XNACUSTS, "XNACustS_Primary '%', " + SParm(ChkStrg), bXNACustS,
+                                 sizeof(bXNACustS)) != NotFound;
+  if (isChild) {
     MessBox("This customer is already a child customer of National Account : " +
                 bXNACustS.PrimaryCustId.trimmed(),
             48, "Warning");
-    return SilentRefusal;
+  } else {
+    if (Ex_dbnavfetch1(cPrimaryCustId, CSR_XNACUSTP, ChkStrg, bXNACustP, sizeof(bXNACustP)) ==
+        NotFound)
+      startNewParent(ChkStrg);
+    GridLoad(Spread1);
+    DispFields(nullptr, NoControl, NoControl);
   }
-  if (Ex_dbnavfetch1(cPrimaryCustId, CSR_XNACUSTP, ChkStrg, bXNACustP, sizeof(bXNACustP)) ==
-      NotFound)
-    startNewParent(ChkStrg);
-  GridLoad(Spread1);
-  DispFields(nullptr, NoControl, NoControl);
   SavedFinanceChrg = bXNACustP.FinanceChrg;
-  return 0;
+  return isChild ? SilentRefusal : 0;
 }
 
 // A new parent must not inherit the options or the children of the parent shown
@@ -131,10 +132,22 @@ int QM18100::Spread1_LineChange(int action) {
 }
 
 int QM18100::Update1_SaveLevel(int level) {
-  if (level == 0) StampAudit(bXNACustP);
+  if (level == 0) {
+    readSavedFinanceChrg();
+    StampAudit(bXNACustP);
+  }
   if (level == 1) saveChildLines();
   if (level == forms::kWholeSaveLevel) checkStatementCycles();
   return 0;
+}
+
+// The parent row may have come by navigation, which checks no entry: the
+// stored option is read again before it is overwritten.
+void QM18100::readSavedFinanceChrg() {
+  bStoredParent = nXNACustP;
+  SqlFetch1(CSR_WORK, "XNACustP_DBNav " + SParm(bXNACustP.PrimaryCustId), bStoredParent,
+            sizeof(bStoredParent));
+  SavedFinanceChrg = bStoredParent.FinanceChrg;
 }
 
 // Every line carries the current parent; lines as loaded keep their stamps.

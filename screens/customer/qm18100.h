@@ -38,6 +38,8 @@ class QM18100 {
   Customer bParentCustomer{};
   // An existing link of a customer entered as child.
   XVNACustomers_ALL bWork{};
+  // The parent row as stored, read when saving.
+  XNACustP bStoredParent{};
 
   host::Cursor CSR_XNACUSTP, CSR_XNACUSTS, CSR_CUSTOMER, CSR_CUSTOMERWORK, CSR_WORK;
   host::LineArrayHandle ChildLines = nullptr;
@@ -46,6 +48,7 @@ class QM18100 {
 
  private:
   void startNewParent(const std::string& parent);
+  void readSavedFinanceChrg();
   void saveChildLines();
   void applyFinanceCharges();
   void checkStatementCycles();

@@ -66,4 +66,18 @@ TEST_F(CustomerSetup, RefusedParentEntryKeepsAnUnsavedFinanceChargeChange) {
   EXPECT_EQ(value("select FinChrgCustId from Customer where CustId = 'C1'"), "P1");
 }
 
+TEST_F(CustomerSetup, ParentReachedByNavigationAppliesItsOwnChange) {
+  link("P1", "C1");
+  link("P3", "C3");
+  addCustomer("P3");
+  db_->exec("update XNACustP set FinanceChrg = 1 where PrimaryCustId = 'P1'");
+  auto s = open();
+  ASSERT_TRUE(s->set("cPrimaryCustId", "P1"));
+  ASSERT_TRUE(s->session().navigate(0, forms::Navigation::Last));
+  ASSERT_EQ(s->shown("cPrimaryCustId"), "P3");
+  ASSERT_TRUE(s->click("cFinanceChrg"));
+  ASSERT_TRUE(s->save());
+  EXPECT_EQ(value("select FinChrgCustId from Customer where CustId = 'C3'"), "P3");
+}
+
 }  // namespace corvena::qm18100::testing
