@@ -19,11 +19,6 @@ struct ShownMessage {
   int answer = kAnswerOk;
 };
 
-struct StatusLine {
-  int mode = 0;
-  std::string text;
-};
-
 class HeadlessUi : public Ui {
  public:
   // `out`, when given, receives "MESSAGE <caption> (<style>): <text>" and

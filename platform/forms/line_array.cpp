@@ -99,34 +99,54 @@ void LineArray::setKey(std::size_t segment, SortKey key) {
 
 namespace {
 
-int compareField(const char* a, const char* b, const FieldDesc& f) {
-  switch (f.type) {
+std::size_t trimmedLength(const char* p, std::size_t n) {
+  while (n && (p[n - 1] == ' ' || p[n - 1] == 0)) --n;
+  return n;
+}
+
+template <class T>
+int compareAs(const char* a, const char* b) {
+  T x, y;
+  std::memcpy(&x, a, sizeof x);
+  std::memcpy(&y, b, sizeof y);
+  return x < y ? -1 : y < x ? 1 : 0;
+}
+
+int compareDates(const char* a, const char* b) {
+  Date x, y;
+  std::memcpy(&x, a, sizeof x);
+  std::memcpy(&y, b, sizeof y);
+  return x.serial() < y.serial() ? -1 : x.serial() > y.serial() ? 1 : 0;
+}
+
+// One line's view for sorting: its data and the trimmed lengths of its text keys.
+struct SortEntry {
+  std::size_t line;
+  const char* data;
+  const std::size_t* lengths;
+};
+
+struct Segment {
+  std::size_t offset;
+  const FieldDesc* field;
+  bool ascending;
+};
+
+int compareSegment(const SortEntry& a, const SortEntry& b, const Segment& s, std::size_t i) {
+  const char* x = a.data + s.offset;
+  const char* y = b.data + s.offset;
+  switch (s.field->type) {
     case FieldType::Text: {
       // Trailing blanks do not count: compare as the database does.
-      std::size_t la = f.width, lb = f.width;
-      while (la && (a[la - 1] == ' ' || a[la - 1] == 0)) --la;
-      while (lb && (b[lb - 1] == ' ' || b[lb - 1] == 0)) --lb;
-      const int c = std::memcmp(a, b, std::min(la, lb));
-      return c != 0 ? c : (la < lb ? -1 : la > lb ? 1 : 0);
+      const int c = std::memcmp(x, y, std::min(a.lengths[i], b.lengths[i]));
+      return c != 0 ? c : (a.lengths[i] < b.lengths[i] ? -1 : a.lengths[i] > b.lengths[i] ? 1 : 0);
     }
-    case FieldType::Date: {
-      Date x, y;
-      std::memcpy(&x, a, sizeof x);
-      std::memcpy(&y, b, sizeof y);
-      return x.serial() < y.serial() ? -1 : x.serial() > y.serial() ? 1 : 0;
-    }
-    case FieldType::Float: {
-      double x, y;
-      std::memcpy(&x, a, sizeof x);
-      std::memcpy(&y, b, sizeof y);
-      return x < y ? -1 : x > y ? 1 : 0;
-    }
-    case FieldType::Int16: {
-      std::int16_t x, y;
-      std::memcpy(&x, a, sizeof x);
-      std::memcpy(&y, b, sizeof y);
-      return x < y ? -1 : x > y ? 1 : 0;
-    }
+    case FieldType::Date:
+      return compareDates(x, y);
+    case FieldType::Float:
+      return compareAs<double>(x, y);
+    case FieldType::Int16:
+      return compareAs<std::int16_t>(x, y);
   }
   return 0;
 }
@@ -134,22 +154,31 @@ int compareField(const char* a, const char* b, const FieldDesc& f) {
 }  // namespace
 
 void LineArray::sort() {
-  struct Segment {
-    std::size_t offset;
-    const FieldDesc* field;
-    bool ascending;
-  };
   std::vector<Segment> segs;
   for (const auto& k : keys_)
     if (k.field) segs.push_back({offsets_.at(k.record) + k.field->offset, k.field, k.ascending});
   if (segs.empty()) return;
-  std::stable_sort(lines_.begin(), lines_.end(), [&](const Line& a, const Line& b) {
-    for (const auto& s : segs) {
-      const int c = compareField(a.data.data() + s.offset, b.data.data() + s.offset, *s.field);
-      if (c != 0) return s.ascending ? c < 0 : c > 0;
+  std::vector<std::size_t> lengths(lines_.size() * segs.size());
+  std::vector<SortEntry> entries;
+  entries.reserve(lines_.size());
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    SortEntry e{i, lines_[i].data.data(), lengths.data() + i * segs.size()};
+    for (std::size_t k = 0; k < segs.size(); ++k)
+      if (segs[k].field->type == FieldType::Text)
+        lengths[i * segs.size() + k] = trimmedLength(e.data + segs[k].offset, segs[k].field->width);
+    entries.push_back(e);
+  }
+  std::stable_sort(entries.begin(), entries.end(), [&](const SortEntry& a, const SortEntry& b) {
+    for (std::size_t i = 0; i < segs.size(); ++i) {
+      const int c = compareSegment(a, b, segs[i], i);
+      if (c != 0) return segs[i].ascending ? c < 0 : c > 0;
     }
     return false;
   });
+  std::vector<Line> sorted;
+  sorted.reserve(lines_.size());
+  for (const auto& e : entries) sorted.push_back(std::move(lines_[e.line]));
+  lines_ = std::move(sorted);
   pos_ = -1;
 }
 

@@ -155,6 +155,7 @@ void Session::message(int number, const std::vector<std::string>& args) {
 
 void Session::status(int code, int stop, std::string_view text, int mode) {
   (void)stop;
+  if (code == kStatusWrite) statusLog_.push_back({mode, std::string(text)});
   ui_->status(code, text, mode);
 }
 

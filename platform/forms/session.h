@@ -76,7 +76,8 @@ class Session {
   int currencyDecimals() const { return curyInfo_.DecPl; }
 
   // --- forms and controls ---
-  // The first form loaded is the main form. Runs the form's load handler.
+  // The first form loaded is the main form. Raising its load handler is the
+  // start-up's (it runs after the caller has registered it).
   Form& loadForm(const FormDesc& desc);
   void unloadForm(Form& form);
   Form& mainForm() const;
@@ -183,6 +184,8 @@ class Session {
   int lastResponse() const { return lastResponse_; }
   void message(int number, const std::vector<std::string>& args = {});
   void status(int code, int stop, std::string_view text, int mode);
+  // The lines written to the process status log since the session began.
+  const std::vector<StatusLine>& statusLog() const { return statusLog_; }
   // Reports a run-time error through a message box.
   void reportError(const RuntimeError& error);
 
@@ -199,6 +202,7 @@ class Session {
   Control* checking_ = nullptr;
   int lastErrorLevel_ = 0;
   int lastResponse_ = 0;
+  std::vector<StatusLine> statusLog_;
   long nextWindow_ = 1000;
   std::unique_ptr<Impl> impl_;
 };

@@ -26,6 +26,12 @@ inline constexpr int kStatusClose = -2;
 inline constexpr int kStatusProgress = 2;
 inline constexpr int kStatusError = 3;
 
+// A line of the process status log.
+struct StatusLine {
+  int mode = 0;
+  std::string text;
+};
+
 class Ui {
  public:
   virtual ~Ui() = default;

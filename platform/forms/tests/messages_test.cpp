@@ -54,6 +54,8 @@ TEST_F(MessagesTest, StatusLogKeepsItsLines) {
   session_.status(kStatusClose, 0, "", 0);
   EXPECT_FALSE(ui_->statusOpen());
   ASSERT_EQ(ui_->statusLines().size(), 2u);
+  ASSERT_EQ(session_.statusLog().size(), 2u);
+  EXPECT_EQ(session_.statusLog()[0].text, "Batch 0000000001 released.");
   EXPECT_EQ(ui_->statusLines()[1].mode, kStatusError);
   EXPECT_EQ(out_.str(),
             "STATUS 2: Batch 0000000001 released.\n"
