@@ -70,8 +70,8 @@ host::CreatedObject CorvenaVBTApp::createForm(std::int32_t& hwnd) {
   return form;
 }
 
-host::CreatedObject CorvenaVBTApp::createArrayElement(std::string_view arrayName,
-                                                      forms::Form* form, std::int32_t& hwnd) {
+host::CreatedObject CorvenaVBTApp::createArrayElement(std::string_view arrayName, forms::Form* form,
+                                                      std::int32_t& hwnd) {
   forms::Control* first = nullptr;
   step([&] {
     if (form) first = form->find(arrayName, 0);
@@ -110,7 +110,9 @@ void CorvenaVBTApp::ChangeHelpFile(std::string_view NewHelpFile) {
   App().HelpFile = std::string(NewHelpFile);
 }
 
-void CorvenaVBTApp::RestoreHelpFile() { App().HelpFile = SavedHelpFile; }
+void CorvenaVBTApp::RestoreHelpFile() {
+  App().HelpFile = SavedHelpFile;
+}
 
 void CorvenaVBTApp::DisplayForm(forms::Form* lpdForm) {
   if (!lpdForm) throw forms::RuntimeError(91, "Object variable not set");

@@ -6,7 +6,9 @@ namespace corvena::runtime {
 
 namespace {
 
-std::string_view untilZero(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }
+std::string_view untilZero(std::string_view bytes) {
+  return bytes.substr(0, bytes.find('\0'));
+}
 
 std::string dwordText(std::string_view bytes, bool bigEndian) {
   std::uint32_t u = 0;
@@ -62,12 +64,18 @@ std::string registryValueText(const shell::RegistryValue& value,
   namespace regtype = shell::regtype;
   const std::string_view bytes = value.bytes;
   switch (value.type) {
-    case regtype::Text: return std::string(untilZero(bytes));
-    case regtype::ExpandText: return expandEnvironmentText(untilZero(bytes), env);
-    case regtype::DwordLittleEndian: return dwordText(bytes, false);
-    case regtype::DwordBigEndian: return dwordText(bytes, true);
-    case regtype::MultiText: return std::string(beforeZeroPair(bytes));
-    default: return "0";
+    case regtype::Text:
+      return std::string(untilZero(bytes));
+    case regtype::ExpandText:
+      return expandEnvironmentText(untilZero(bytes), env);
+    case regtype::DwordLittleEndian:
+      return dwordText(bytes, false);
+    case regtype::DwordBigEndian:
+      return dwordText(bytes, true);
+    case regtype::MultiText:
+      return std::string(beforeZeroPair(bytes));
+    default:
+      return "0";
   }
 }
 

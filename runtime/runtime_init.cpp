@@ -26,7 +26,8 @@ void step(const std::function<void()>& statement) {
 }
 
 void rootHelpFile() {
-  std::string parent = ReadRegistryValue(HKEY_LOCAL_MACHINE, Runtime.toolsKey, "ParentDirectory", "");
+  std::string parent =
+      ReadRegistryValue(HKEY_LOCAL_MACHINE, Runtime.toolsKey, "ParentDirectory", "");
   if (parent.empty() || parent.back() != '\\') parent += '\\';
   App().HelpFile = parent + "help\\" + App().HelpFile;
 }

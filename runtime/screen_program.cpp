@@ -7,14 +7,15 @@
 #include <sstream>
 
 #include "platform/shell/shell_presence.h"
-#include "runtime/desktop_entry.h"
 #include "runtime/app_information.h"
+#include "runtime/desktop_entry.h"
 
 namespace corvena::runtime {
 
 namespace {
 
 constexpr int ExitUsage = automation::ScriptBroken;
+constexpr int ErrScriptEnded = 3010;
 
 std::string joined(const std::vector<std::string>& words) {
   std::string out;
@@ -49,7 +50,8 @@ ScreenOptions parseScreenOptions(std::vector<std::string> args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const auto& arg = args[i];
     if (arg == "--script") {
-      if (i + 1 >= args.size()) throw UsageError("the option --script needs a file, or - for standard input");
+      if (i + 1 >= args.size())
+        throw UsageError("the option --script needs a file, or - for standard input");
       options.script = args[++i];
     } else if (arg.rfind("--script=", 0) == 0) {
       options.script = arg.substr(9);
@@ -141,14 +143,24 @@ std::optional<int> ScreenProcess::start(const shell::EnvironmentLookup& env) {
 }
 
 int ScreenProcess::runScript(std::string_view script) {
-  int result = automation::ScriptBroken;
-  guarded([&] { result = driver_->run(script); });
-  return ended_ ? *ended_ : result;
+  return scripted([&] { return driver_->run(script); });
 }
 
 int ScreenProcess::runStream(std::istream& in) {
+  return scripted([&] { return driver_->runStream(in); });
+}
+
+// While a script runs, a screen waiting in its own loop (a modal form) is
+// served the script's next commands, as a person would go on working.
+int ScreenProcess::scripted(const std::function<int()>& run) {
+  const auto pump = host_.services.pumpEvents;
+  host_.services.pumpEvents = [this] {
+    if (!driver_->pumpOne())
+      throw forms::RuntimeError(ErrScriptEnded, "The script ended while a form waited for it.");
+  };
   int result = automation::ScriptBroken;
-  guarded([&] { result = driver_->runStream(in); });
+  guarded([&] { result = run(); });
+  host_.services.pumpEvents = pump;
   return ended_ ? *ended_ : result;
 }
 
@@ -170,13 +182,15 @@ int runScreen(int argc, char** argv, const ScreenDefinition& screen) {
     return ExitUsage;
   }
   const auto script = options.script;
-  ScreenProcess process(screen, std::move(options), host::defaultHostServices(), std::cout, std::cerr);
+  ScreenProcess process(screen, std::move(options), host::defaultHostServices(), std::cout,
+                        std::cerr);
   const bool desktop = !script && desktopAvailable();
   if (desktop) prepareDesktop(process, argc, argv);
   if (auto ended = process.start(shell::processEnvironment())) return *ended;
   if (script) {
     const auto text = readScript(*script, std::cerr);
-    return process.close(screenshotAfterScript(process, text ? process.runScript(*text) : ExitUsage));
+    return process.close(
+        screenshotAfterScript(process, text ? process.runScript(*text) : ExitUsage));
   }
   if (desktop) return process.close(runDesktop(process, argc, argv));
   std::cerr << screen.program << ": no display for the desktop screen; ";

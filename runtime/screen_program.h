@@ -73,6 +73,7 @@ class ScreenProcess {
  private:
   std::optional<int> signOn(const shell::EnvironmentLookup& env);
   std::optional<int> guarded(const std::function<void()>& work);
+  int scripted(const std::function<int()>& run);
   const ScreenDefinition& screen_;
   ScreenOptions options_;
   host::HostProcess host_;

@@ -14,7 +14,9 @@ namespace {
 
 constexpr int ErrOverflow = 6;
 
-bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+bool isDigit(char c) {
+  return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
 
 template <class Int>
 Int fitting(std::string_view text) {
@@ -49,8 +51,12 @@ std::string Str(long value) {
   return value < 0 ? std::to_string(value) : " " + std::to_string(value);
 }
 
-std::int16_t ValInt16(std::string_view text) { return fitting<std::int16_t>(text); }
+std::int16_t ValInt16(std::string_view text) {
+  return fitting<std::int16_t>(text);
+}
 
-std::int32_t ValInt32(std::string_view text) { return fitting<std::int32_t>(text); }
+std::int32_t ValInt32(std::string_view text) {
+  return fitting<std::int32_t>(text);
+}
 
 }  // namespace corvena::runtime

@@ -36,7 +36,9 @@ const Grammar* grammarOf(CommandKind kind) {
   return nullptr;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool isBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r';
+}
 
 std::optional<int> wholeNumber(std::string_view s) {
   int v = 0;
@@ -62,8 +64,9 @@ std::size_t readQuoted(std::string_view text, std::size_t i, int line, std::stri
 void checkArguments(const Command& cmd) {
   const Grammar& g = *grammarOf(cmd.kind);
   if (cmd.args.size() != g.arguments)
-    throw ScriptError(cmd.line, std::string(cmd.args.size() < g.arguments ? "missing" : "too many") +
-                                    " arguments, expected: " + std::string(g.usage));
+    throw ScriptError(cmd.line,
+                      std::string(cmd.args.size() < g.arguments ? "missing" : "too many") +
+                          " arguments, expected: " + std::string(g.usage));
   switch (cmd.kind) {
     case CommandKind::Delete:
     case CommandKind::First:
@@ -89,15 +92,21 @@ void checkArguments(const Command& cmd) {
 }  // namespace
 
 ScriptError::ScriptError(int line, const std::string& what)
-    : std::runtime_error("line " + std::to_string(line) + ": " + what), line_(line), message_(what) {}
+    : std::runtime_error("line " + std::to_string(line) + ": " + what),
+      line_(line),
+      message_(what) {}
 
-int Command::level() const { return *wholeNumber(args.at(0)); }
+int Command::level() const {
+  return *wholeNumber(args.at(0));
+}
 
 int Command::lineNumber() const {
   return args.at(1) == "new" ? 0 : *wholeNumber(args.at(1));
 }
 
-bool Command::yes() const { return args.at(0) == "yes"; }
+bool Command::yes() const {
+  return args.at(0) == "yes";
+}
 
 std::vector<std::string> splitWords(std::string_view text, int line) {
   std::vector<std::string> words;
@@ -143,7 +152,9 @@ std::vector<Command> parseScript(std::string_view text) {
   }
 }
 
-std::string_view commandName(CommandKind kind) { return grammarOf(kind)->name; }
+std::string_view commandName(CommandKind kind) {
+  return grammarOf(kind)->name;
+}
 
 std::string scriptWord(std::string_view value) {
   const bool plain = !value.empty() && value.front() != '#' &&

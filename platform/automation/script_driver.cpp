@@ -1,6 +1,7 @@
 #include "platform/automation/script_driver.h"
 
 #include <string>
+#include <utility>
 
 namespace corvena::automation {
 
@@ -15,10 +16,14 @@ std::string trimmed(std::string_view s) {
 
 forms::Navigation navigationOf(CommandKind kind) {
   switch (kind) {
-    case CommandKind::First: return forms::Navigation::First;
-    case CommandKind::Prev: return forms::Navigation::Previous;
-    case CommandKind::Next: return forms::Navigation::Next;
-    default: return forms::Navigation::Last;
+    case CommandKind::First:
+      return forms::Navigation::First;
+    case CommandKind::Prev:
+      return forms::Navigation::Previous;
+    case CommandKind::Next:
+      return forms::Navigation::Next;
+    default:
+      return forms::Navigation::Last;
   }
 }
 
@@ -55,26 +60,42 @@ int ScriptDriver::run(std::string_view script) {
     out_.flush();
     return result();
   }
-  for (const auto& command : commands)
-    if (!execute(command)) break;
-  out_.flush();
-  return result();
+  std::size_t position = 0;
+  return drain([&]() -> std::optional<Command> {
+    if (position >= commands.size()) return std::nullopt;
+    return commands[position++];
+  });
 }
 
 int ScriptDriver::runStream(std::istream& in) {
   int line = 0;
-  for (std::string text; std::getline(in, text);) {
-    try {
-      const auto command = parseCommand(text, ++line);
-      if (command && !execute(*command)) break;
-    } catch (const ScriptError& e) {
-      reportError(e);
-      break;
+  return drain([&]() -> std::optional<Command> {
+    for (std::string text; std::getline(in, text);) {
+      try {
+        if (auto command = parseCommand(text, ++line)) return command;
+      } catch (const ScriptError& e) {
+        reportError(e);
+        return std::nullopt;
+      }
     }
-    out_.flush();
+    return std::nullopt;
+  });
+}
+
+int ScriptDriver::drain(CommandSource source) {
+  const auto outer = std::exchange(source_, std::move(source));
+  while (pumpOne()) {
   }
+  source_ = outer;
   out_.flush();
   return result();
+}
+
+bool ScriptDriver::pumpOne() {
+  if (broken_ || !source_) return false;
+  const auto command = source_();
+  if (!command) return false;
+  return execute(*command);
 }
 
 bool ScriptDriver::execute(const Command& command) {
@@ -91,21 +112,34 @@ bool ScriptDriver::execute(const Command& command) {
 
 void ScriptDriver::perform(const Command& command) {
   switch (command.kind) {
-    case CommandKind::Set: return set(command);
-    case CommandKind::Click: return click(command);
-    case CommandKind::Save: session_.save(); return;
-    case CommandKind::Cancel: session_.cancel(); return;
-    case CommandKind::Delete: session_.deleteLevel(command.level()); return;
+    case CommandKind::Set:
+      return set(command);
+    case CommandKind::Click:
+      return click(command);
+    case CommandKind::Save:
+      session_.save();
+      return;
+    case CommandKind::Cancel:
+      session_.cancel();
+      return;
+    case CommandKind::Delete:
+      session_.deleteLevel(command.level());
+      return;
     case CommandKind::First:
     case CommandKind::Prev:
     case CommandKind::Next:
-    case CommandKind::Last: session_.navigate(command.level(), navigationOf(command.kind)); return;
-    case CommandKind::Line: return line(command);
+    case CommandKind::Last:
+      session_.navigate(command.level(), navigationOf(command.kind));
+      return;
+    case CommandKind::Line:
+      return line(command);
     case CommandKind::Answer:
       ui_->queueAnswer(command.yes() ? forms::kAnswerYes : forms::kAnswerNo);
       return;
-    case CommandKind::Expect: return expect(command);
-    case CommandKind::Show: return show(command);
+    case CommandKind::Expect:
+      return expect(command);
+    case CommandKind::Show:
+      return show(command);
   }
 }
 
@@ -148,8 +182,8 @@ void ScriptDriver::expect(const Command& command) {
   auto& target = control(command, command.args[0]);
   const auto shown = trimmed(session_.displayText(target));
   if (shown != command.args[1])
-    fail(command.line, target.name() + " is " + scriptWord(shown) + ", expected " +
-                           scriptWord(command.args[1]));
+    fail(command.line,
+         target.name() + " is " + scriptWord(shown) + ", expected " + scriptWord(command.args[1]));
 }
 
 void ScriptDriver::show(const Command& command) {

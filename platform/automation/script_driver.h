@@ -5,7 +5,9 @@
 // a whole script or one at a time from a stream (another process driving this
 // screen), with the output flushed after each command.
 
+#include <functional>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string_view>
 
@@ -17,8 +19,8 @@ namespace corvena::automation {
 
 // Exit codes of a script run.
 inline constexpr int ScriptPassed = 0;
-inline constexpr int ScriptFailed = 1;      // an expectation did not hold
-inline constexpr int ScriptBroken = 2;      // unknown command or control, bad arguments
+inline constexpr int ScriptFailed = 1;  // an expectation did not hold
+inline constexpr int ScriptBroken = 2;  // unknown command or control, bad arguments
 
 class ScriptDriver {
  public:
@@ -33,11 +35,16 @@ class ScriptDriver {
   int runStream(std::istream& in);
   // One command; false on a fault in the script (reported as ERROR).
   bool execute(const Command& command);
+  // Runs the next command of the script being run, for a screen that waits in a
+  // loop of its own (a modal form) while the script goes on; false when there is none.
+  bool pumpOne();
 
   int result() const;
   int failures() const { return failures_; }
 
  private:
+  using CommandSource = std::function<std::optional<Command>()>;
+  int drain(CommandSource source);
   void reportError(const ScriptError& error);
   void fail(int line, const std::string& what);
   forms::Control& control(const Command& command, std::string_view name);
@@ -53,6 +60,7 @@ class ScriptDriver {
   forms::Session& session_;
   std::ostream& out_;
   forms::HeadlessUi* ui_;
+  CommandSource source_;
   int failures_ = 0;
   bool broken_ = false;
 };

@@ -170,8 +170,8 @@ RegistryStore RegistryStore::parse(std::string_view content) {
     if (!pv) malformed(lineNo, "expected \"name\" = TYPE:HEX");
     const auto slash = section.find('\\');
     const auto hive = std::string_view(section).substr(0, slash);
-    const auto key =
-        slash == std::string::npos ? std::string_view{} : std::string_view(section).substr(slash + 1);
+    const auto key = slash == std::string::npos ? std::string_view{}
+                                                : std::string_view(section).substr(slash + 1);
     store.write(hive, key, pv->name, std::move(pv->value));
   }
   return store;
@@ -185,7 +185,8 @@ void RegistryStore::addKey(std::string_view fullKey) {
 
 bool RegistryStore::hasKey(std::string_view hive, std::string_view key) const {
   const auto full = joinKey(hive, key);
-  return std::any_of(keys_.begin(), keys_.end(), [&](const auto& k) { return sameNoCase(k, full); });
+  return std::any_of(keys_.begin(), keys_.end(),
+                     [&](const auto& k) { return sameNoCase(k, full); });
 }
 
 RegistryStore::Entry* RegistryStore::find(std::string_view fullKey, std::string_view name) {
@@ -220,8 +221,9 @@ void RegistryStore::write(std::string_view hive, std::string_view key, std::stri
 bool RegistryStore::remove(std::string_view hive, std::string_view key, std::string_view name) {
   const auto full = joinKey(hive, key);
   const auto before = entries_.size();
-  std::erase_if(entries_,
-                [&](const Entry& e) { return sameNoCase(e.key, full) && sameNoCase(e.name, name); });
+  std::erase_if(entries_, [&](const Entry& e) {
+    return sameNoCase(e.key, full) && sameNoCase(e.name, name);
+  });
   return entries_.size() != before;
 }
 
@@ -231,8 +233,8 @@ std::string RegistryStore::serialize() const {
     out += "\n[" + key + "]\n";
     for (const auto& e : entries_) {
       if (!sameNoCase(e.key, key)) continue;
-      out += quotedName(e.name) + " = " + std::to_string(e.value.type) + ":" + toHex(e.value.bytes) +
-             "\n";
+      out += quotedName(e.name) + " = " + std::to_string(e.value.type) + ":" +
+             toHex(e.value.bytes) + "\n";
     }
   }
   return out;

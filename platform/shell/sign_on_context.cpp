@@ -95,7 +95,8 @@ Date localToday() {
   std::tm local{};
   localtime_r(&now, &local);
   return Date{static_cast<std::uint16_t>(local.tm_year + 1900),
-              static_cast<std::uint8_t>(local.tm_mon + 1), static_cast<std::uint8_t>(local.tm_mday)};
+              static_cast<std::uint8_t>(local.tm_mon + 1),
+              static_cast<std::uint8_t>(local.tm_mday)};
 }
 
 }  // namespace corvena::shell

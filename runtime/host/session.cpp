@@ -45,16 +45,21 @@ constexpr const char* NoSignOnText =
 
 HostProcess::HostProcess(HostServices s) : services(std::move(s)) {}
 
-HostProcess& hostProcess() { return current ? *current : processWide(); }
+HostProcess& hostProcess() {
+  return current ? *current : processWide();
+}
 
 HostProcessScope::HostProcessScope(HostProcess& process) : previous_(current) {
   current = &process;
 }
 
-HostProcessScope::~HostProcessScope() { current = previous_; }
+HostProcessScope::~HostProcessScope() {
+  current = previous_;
+}
 
-void sw_applinit(forms::Form* mainForm, std::int32_t, const forms::FormDesc&, forms::Control* noControl,
-                 std::string_view commandLine, forms::Control*& noControlOut) {
+void sw_applinit(forms::Form* mainForm, std::int32_t, const forms::FormDesc&,
+                 forms::Control* noControl, std::string_view commandLine,
+                 forms::Control*& noControlOut) {
   auto& hp = hostProcess();
   hp.mainForm = mainForm;
   hp.commandLine = std::string(commandLine);
@@ -70,7 +75,9 @@ void sw_applinit(forms::Form* mainForm, std::int32_t, const forms::FormDesc&, fo
   hp.systemError = 0;
 }
 
-int SystemErr() { return hostProcess().systemError; }
+int SystemErr() {
+  return hostProcess().systemError;
+}
 
 std::string ApplGetParms() {
   auto& hp = hostProcess();
@@ -78,24 +85,38 @@ std::string ApplGetParms() {
   return hp.parameters[hp.nextParameter++];
 }
 
-std::string ApplicVer() { return hostProcess().services.libraryVersion; }
+std::string ApplicVer() {
+  return hostProcess().services.libraryVersion;
+}
 
-void SetSqlType(int type) { hostProcess().sqlType = type; }
+void SetSqlType(int type) {
+  hostProcess().sqlType = type;
+}
 
-void SetRuntimeLevel(int level) { hostProcess().runtimeLevel = level; }
+void SetRuntimeLevel(int level) {
+  hostProcess().runtimeLevel = level;
+}
 
-void SetStartKey(std::int32_t key) { hostProcess().startKey = key; }
+void SetStartKey(std::int32_t key) {
+  hostProcess().startKey = key;
+}
 
-void SetFloatLimit(double limit) { hostProcess().floatLimit = limit; }
+void SetFloatLimit(double limit) {
+  hostProcess().floatLimit = limit;
+}
 
-void InitWorkValue(Date& blankDate) { blankDate = Date::blankDate(); }
+void InitWorkValue(Date& blankDate) {
+  blankDate = Date::blankDate();
+}
 
 int IsParentActive() {
   auto& hp = hostProcess();
   return hp.signOn || hp.services.shellRunning() ? 1 : 0;
 }
 
-void PrepareParentStart() { hostProcess().services.prepareShellStart(); }
+void PrepareParentStart() {
+  hostProcess().services.prepareShellStart();
+}
 
 int ExecProg(std::string_view command) {
   auto& hp = hostProcess();
@@ -115,7 +136,9 @@ int IsLoginReady() {
   return state;
 }
 
-void DoEvents() { hostProcess().services.pumpEvents(); }
+void DoEvents() {
+  hostProcess().services.pumpEvents();
+}
 
 int ExecProgWait(std::string& command) {
   auto& hp = hostProcess();
@@ -126,7 +149,8 @@ int ExecProgWait(std::string& command) {
 std::shared_ptr<ScreenRegistration> sw_screeninit(std::string& caption,
                                                   std::shared_ptr<ApplicationObject> app) {
   auto& hp = hostProcess();
-  hp.registration = std::make_shared<ScreenRegistration>(ScreenRegistration{caption, std::move(app)});
+  hp.registration =
+      std::make_shared<ScreenRegistration>(ScreenRegistration{caption, std::move(app)});
   return hp.registration;
 }
 
@@ -155,14 +179,24 @@ void LoadFormEx(forms::Form* form, std::int32_t) {
   if (form) hostProcess().subForms.push_back(form);
 }
 
-int GetScreenTop() { return hostProcess().screenTop; }
+int GetScreenTop() {
+  return hostProcess().screenTop;
+}
 
-int GetScreenTopExtra() { return hostProcess().screenTopExtra; }
+int GetScreenTopExtra() {
+  return hostProcess().screenTopExtra;
+}
 
-double ScreenWidth() { return hostProcess().screenWidth; }
+double ScreenWidth() {
+  return hostProcess().screenWidth;
+}
 
-FormGeometry& FormPosition(const forms::Form& form) { return hostProcess().geometry[&form]; }
+FormGeometry& FormPosition(const forms::Form& form) {
+  return hostProcess().geometry[&form];
+}
 
-void SetScreenMousePointer(int pointer) { hostProcess().mousePointer = pointer; }
+void SetScreenMousePointer(int pointer) {
+  hostProcess().mousePointer = pointer;
+}
 
 }  // namespace corvena::host

@@ -101,7 +101,8 @@ HostServices defaultHostServices() {
     return startedChild > 0 ? 0 : 1;
   };
   s.loginState = loginState;
-  // Headless there are no window events; polling the shell's presence a few times a second is enough.
+  // Headless there are no window events; polling the shell's presence a few times a second is
+  // enough.
   s.pumpEvents = [] { std::this_thread::sleep_for(std::chrono::milliseconds(100)); };
   s.runProgramAndWait = runAndWait;
   s.endProcess = [](int code) {

@@ -23,7 +23,9 @@ shell::EnvironmentLookup env(std::map<std::string, std::string> vars) {
   };
 }
 
-std::string text(const RegistryValue& v) { return registryValueText(v, env({{"HOME", "/h"}})); }
+std::string text(const RegistryValue& v) {
+  return registryValueText(v, env({{"HOME", "/h"}}));
+}
 
 // Each test writes its own registry file and points CORVENA_REGISTRY at it.
 class ReadRegistryValueTest : public ::testing::Test {

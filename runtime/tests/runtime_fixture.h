@@ -38,8 +38,11 @@ struct TestScreen {
   Customer bCustomer;
   Customer nCustomer;
   host::Cursor CSR_Customer;
+  forms::Form* detailForm = nullptr;
+  std::string detailNote;
   int unloads = 0;
   ScreenDefinition definition();
+  static forms::FormDesc detailDesc();
 };
 
 class RuntimeTest : public ::testing::Test {

@@ -14,7 +14,8 @@ TEST_F(RuntimeTest, ASignedOnScreenComesUpRegistered) {
   EXPECT_EQ(host::SystemErr(), 0);
   ASSERT_TRUE(hp.registration);
   EXPECT_EQ(hp.registration->caption, "Runtime Test Screen (QM.999.99)");
-  EXPECT_EQ(hp.registration->application.get(), static_cast<host::ApplicationObject*>(ScreenApp.get()));
+  EXPECT_EQ(hp.registration->application.get(),
+            static_cast<host::ApplicationObject*>(ScreenApp.get()));
   EXPECT_EQ(hp.sqlType, 99);
   EXPECT_EQ(hp.mousePointer, PointerDefault);
   EXPECT_EQ(hp.floatLimit, 3.402823E+38);
@@ -167,9 +168,9 @@ TEST_F(RuntimeTest, DeclarationsVersionMismatchIsReportedAndStopsStartUp) {
   };
   ASSERT_FALSE(start(signOnArgs()));
   ASSERT_EQ(messages().size(), 1u);
-  EXPECT_NE(messages()[0].find(
-                "Version number in APPLIC is not the same as the version number in KELP"),
-            std::string::npos)
+  EXPECT_NE(
+      messages()[0].find("Version number in APPLIC is not the same as the version number in KELP"),
+      std::string::npos)
       << messages()[0];
   EXPECT_EQ(process_->host().floatLimit, 0);
   EXPECT_EQ(LineBreak, "");

@@ -60,5 +60,20 @@ TEST_F(RuntimeTest, ASavedRecordReachesTheDatabase) {
   EXPECT_EQ(std::get<std::string>(row.column(0)), "Bolt");
 }
 
+TEST_F(RuntimeTest, AModalFormIsServedTheScriptsNextCommands) {
+  ASSERT_FALSE(start(signOnArgs()));
+  const int code = process_->runScript(
+      "click cmdDetail\nset cNote memo\nclick cmdOk\nexpect cName \"Back from memo\"\n");
+  EXPECT_EQ(code, automation::ScriptPassed) << out_.str();
+  EXPECT_FALSE(screen_.detailForm->shown());
+}
+
+TEST_F(RuntimeTest, AScriptEndingWhileAModalFormWaitsIsReported) {
+  ASSERT_FALSE(start(signOnArgs()));
+  process_->runScript("click cmdDetail\n");
+  EXPECT_NE(out_.str().find("The script ended while a form waited for it."), std::string::npos)
+      << out_.str();
+}
+
 }  // namespace
 }  // namespace corvena::runtime::testing

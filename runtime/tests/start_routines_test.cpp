@@ -9,8 +9,7 @@ namespace {
 
 class StartRoutinesTest : public ::testing::Test {
  protected:
-  StartRoutinesTest()
-      : host_(host::HostServices{}), hostScope_(host_), scope_(session_) {
+  StartRoutinesTest() : host_(host::HostServices{}), hostScope_(host_), scope_(session_) {
     resetRuntimeState();
     form_ = &session_.loadForm(forms::FormDesc{"Form1", "Test", {}});
     host_.screenWidth = 28800;

@@ -31,9 +31,8 @@ class ScriptDriverTest : public ::testing::Test {
     session_.openCursor(cursor_, 0, "CSR_Customer", "Customer");
     form.control("cName").onValueCheck([this](std::string& text) {
       if (text == "BAD") return forms::kSilentRefusal;
-      if (text == "ASK" &&
-          session_.messageBox("Take it?", forms::kStyleYesNo, "National Accounts") !=
-              forms::kAnswerYes)
+      if (text == "ASK" && session_.messageBox("Take it?", forms::kStyleYesNo,
+                                               "National Accounts") != forms::kAnswerYes)
         return forms::kSilentRefusal;
       return 0;
     });
@@ -50,9 +49,14 @@ class ScriptDriverTest : public ::testing::Test {
         "Driver Test",
         {
             {.cls = ControlClass::Update, .name = "Update1", .levels = "Customer;N"},
-            {.cls = ControlClass::MaskedText, .name = "cCustId", .fieldname = "bCustomer.CustId",
-             .level = "0,k", .mask = "UUUUUUUUUU"},
-            {.cls = ControlClass::MaskedText, .name = "cName", .fieldname = "bCustomer.Name",
+            {.cls = ControlClass::MaskedText,
+             .name = "cCustId",
+             .fieldname = "bCustomer.CustId",
+             .level = "0,k",
+             .mask = "UUUUUUUUUU"},
+            {.cls = ControlClass::MaskedText,
+             .name = "cName",
+             .fieldname = "bCustomer.Name",
              .level = "0"},
             {.cls = ControlClass::Label, .name = "lName", .caption = "Name:"},
             {.cls = ControlClass::Button, .name = "cmdGo", .caption = "Go"},

@@ -59,7 +59,9 @@ TEST(ScriptParser, AnUnknownCommandNamesItselfAndItsLine) {
   }
 }
 
-TEST(ScriptParser, CommandsAreLowerCase) { EXPECT_THROW(parseCommand("SAVE", 1), ScriptError); }
+TEST(ScriptParser, CommandsAreLowerCase) {
+  EXPECT_THROW(parseCommand("SAVE", 1), ScriptError);
+}
 
 TEST(ScriptParser, MissingArgumentsAreNamedWithTheUsage) {
   try {

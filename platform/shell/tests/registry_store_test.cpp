@@ -35,7 +35,8 @@ TEST(RegistryStore, ValuesRoundTripThroughTheFile) {
 TEST(RegistryStore, MatchesHiveKeyAndNameIgnoringCase) {
   RegistryStore store;
   store.write(HiveLocalMachine, Key, "ParentDirectory", RegistryValue::text("x"));
-  EXPECT_TRUE(store.read("hkey_local_machine", "SOFTWARE\\corvena\\screen tools", "parentdirectory"));
+  EXPECT_TRUE(
+      store.read("hkey_local_machine", "SOFTWARE\\corvena\\screen tools", "parentdirectory"));
   EXPECT_TRUE(store.hasKey(HiveLocalMachine, "software\\corvena\\screen tools\\"));
   EXPECT_FALSE(store.read(HiveCurrentUser, Key, "ParentDirectory"));
   EXPECT_FALSE(store.read(HiveLocalMachine, Key, "Other"));
@@ -45,7 +46,8 @@ TEST(RegistryStore, ParsesTheHandWrittenForm) {
   const auto store = RegistryStore::parse(
       "# comment\n\n[HKEY_LOCAL_MACHINE\\Software\\Corvena]\n"
       "  \"Big\" = 5:00000102\n[HKEY_LOCAL_MACHINE\\Software\\Empty]\n");
-  EXPECT_EQ(store.read(HiveLocalMachine, "Software\\Corvena", "Big")->type, regtype::DwordBigEndian);
+  EXPECT_EQ(store.read(HiveLocalMachine, "Software\\Corvena", "Big")->type,
+            regtype::DwordBigEndian);
   EXPECT_EQ(store.read(HiveLocalMachine, "Software\\Corvena", "Big")->bytes,
             std::string("\0\0\1\2", 4));
   EXPECT_TRUE(store.hasKey(HiveLocalMachine, "Software\\Empty"));

@@ -22,7 +22,9 @@ class ShellPresenceTest : public ::testing::Test {
   std::string path_;
 };
 
-TEST_F(ShellPresenceTest, NoFileIsNoShell) { EXPECT_FALSE(findShellPresence(path_)); }
+TEST_F(ShellPresenceTest, NoFileIsNoShell) {
+  EXPECT_FALSE(findShellPresence(path_));
+}
 
 TEST_F(ShellPresenceTest, APublishedShellIsFoundWithItsContext) {
   publishShellPresence({::getpid(), true, SignOnContext{"/c.db", "ANN", "C1", Date{2026, 3, 1}}},

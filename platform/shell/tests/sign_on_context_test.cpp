@@ -16,8 +16,8 @@ EnvironmentLookup fakeEnv(std::map<std::string, std::string> vars) {
 }
 
 TEST(SignOnContext, OptionsAreTakenOutOfTheArguments) {
-  std::vector<std::string> args{"--script", "a.txt", "--db", "/d/c.db", "--user=ANN",
-                                "--company", "C1", "--date", "2026-03-31", "5"};
+  std::vector<std::string> args{"--script",  "a.txt", "--db",   "/d/c.db",    "--user=ANN",
+                                "--company", "C1",    "--date", "2026-03-31", "5"};
   const auto options = takeSignOnOptions(args);
   EXPECT_EQ(args, (std::vector<std::string>{"--script", "a.txt", "5"}));
   EXPECT_EQ(options.database, "/d/c.db");

@@ -1,0 +1,170 @@
+#include "platform/shell/parent_window.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/db/database.h"
+#include "platform/shell/parent_launcher.h"
+
+namespace corvena::shell {
+
+namespace {
+
+QString fromStd(const std::string& s) {
+  return QString::fromStdString(s);
+}
+
+QDate qDate(const Date& d) {
+  return QDate(d.year, d.month, d.day);
+}
+
+std::vector<std::string> companiesOf(const std::string& path) {
+  std::vector<std::string> ids;
+  try {
+    auto db = db::Database::open(path);
+    auto rows = db->run("SELECT CpnyID FROM Company ORDER BY CpnyID");
+    while (rows.step())
+      if (auto* id = std::get_if<std::string>(&rows.column(0))) ids.push_back(*id);
+  } catch (const std::exception&) {
+    // Not a company database (yet): the company is typed by hand.
+  }
+  return ids;
+}
+
+}  // namespace
+
+SignOnDialog::SignOnDialog(const SignOnOptions& given, QWidget* parent) : QDialog(parent) {
+  setWindowTitle("Corvena - Sign On");
+  database_ = new QLineEdit(fromStd(given.database.value_or("")));
+  database_->setMinimumWidth(360);
+  auto* browse = new QPushButton("Browse...");
+  connect(browse, &QPushButton::clicked, this, [this] {
+    const QString file = QFileDialog::getOpenFileName(this, "Company Database", database_->text());
+    if (!file.isEmpty()) database_->setText(file);
+    fillCompanies();
+  });
+  connect(database_, &QLineEdit::editingFinished, this, [this] { fillCompanies(); });
+  const char* login = std::getenv("USER");
+  user_ = new QLineEdit(fromStd(given.user.value_or(login ? login : "")));
+  company_ = new QComboBox;
+  company_->setEditable(true);
+  date_ = new QDateEdit(qDate(localToday()));
+  date_->setDisplayFormat("yyyy-MM-dd");
+  date_->setCalendarPopup(true);
+  if (given.date) {
+    Date d;
+    if (Date::parseIso(*given.date, d)) date_->setDate(qDate(d));
+  }
+  problem_ = new QLabel;
+  problem_->setStyleSheet("color: #b00000");
+  auto* databaseRow = new QHBoxLayout;
+  databaseRow->addWidget(database_);
+  databaseRow->addWidget(browse);
+  auto* form = new QFormLayout;
+  form->addRow("Company Database:", databaseRow);
+  form->addRow("User:", user_);
+  form->addRow("Company:", company_);
+  form->addRow("Business Date:", date_);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(problem_);
+  layout->addWidget(buttons);
+  fillCompanies();
+  if (given.company) company_->setCurrentText(fromStd(*given.company));
+}
+
+void SignOnDialog::fillCompanies() {
+  const QString typed = company_->currentText();
+  company_->clear();
+  for (const auto& id : companiesOf(database_->text().toStdString()))
+    company_->addItem(fromStd(id));
+  if (!typed.isEmpty()) company_->setCurrentText(typed);
+}
+
+std::optional<SignOnContext> SignOnDialog::check(QString& why) const {
+  SignOnContext context;
+  context.database = database_->text().trimmed().toStdString();
+  context.user = user_->text().trimmed().toStdString();
+  context.company = company_->currentText().trimmed().toStdString();
+  const QDate d = date_->date();
+  context.businessDate =
+      Date{static_cast<std::uint16_t>(d.year()), static_cast<std::uint8_t>(d.month()),
+           static_cast<std::uint8_t>(d.day())};
+  if (context.database.empty() || context.user.empty() || context.company.empty()) {
+    why = "Enter the company database, the user and the company.";
+    return std::nullopt;
+  }
+  try {
+    db::Database::open(context.database);
+  } catch (const std::exception& error) {
+    why = "The company database cannot be opened: " + QString::fromStdString(error.what());
+    return std::nullopt;
+  }
+  return context;
+}
+
+void SignOnDialog::accept() {
+  QString why;
+  context_ = check(why);
+  if (!context_) {
+    problem_->setText(why);
+    return;
+  }
+  QDialog::accept();
+}
+
+MenuWindow::MenuWindow(SignOnContext context, std::vector<MenuScreen> screens)
+    : context_(std::move(context)), screens_(std::move(screens)), list_(new QListWidget) {
+  setWindowTitle("Corvena - Accounts Receivable");
+  for (const auto& screen : screens_) {
+    auto* item = new QListWidgetItem(fromStd(screen.number + "   " + screen.caption) +
+                                     (screen.available() ? "" : "   (not installed)"));
+    if (!screen.available()) item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
+    list_->addItem(item);
+  }
+  auto* open = new QPushButton("Start Screen");
+  connect(open, &QPushButton::clicked, this, [this] { start(list_->currentRow()); });
+  connect(list_, &QListWidget::itemActivated, this,
+          [this](QListWidgetItem* item) { start(list_->row(item)); });
+  auto* central = new QWidget;
+  auto* layout = new QVBoxLayout(central);
+  layout->addWidget(new QLabel("National Accounts and Accounts Receivable screens:"));
+  layout->addWidget(list_);
+  layout->addWidget(open, 0, Qt::AlignRight);
+  setCentralWidget(central);
+  statusBar()->showMessage(fromStd("Company " + context_.company + "   User " + context_.user +
+                                   "   Business date " + context_.businessDate.iso() + "   " +
+                                   context_.database));
+  resize(640, 360);
+}
+
+bool MenuWindow::start(int row) {
+  if (row < 0 || row >= static_cast<int>(screens_.size())) return false;
+  const MenuScreen& screen = screens_[static_cast<std::size_t>(row)];
+  if (!screen.available()) return false;
+  if (launchScreen(*screen.path, context_) > 0) {
+    statusBar()->showMessage(fromStd("Started " + screen.number), 4000);
+    return true;
+  }
+  QMessageBox::warning(this, "System Message",
+                       fromStd("The screen " + screen.number + " could not be started."));
+  return false;
+}
+
+}  // namespace corvena::shell

@@ -1,0 +1,61 @@
+#pragma once
+// PARENT at a desk: the sign-on window (company database, user, company,
+// business date defaulting to today) and the menu window that starts screens.
+
+#include <QDialog>
+#include <QMainWindow>
+#include <optional>
+#include <vector>
+
+#include "platform/shell/parent_menu.h"
+#include "platform/shell/sign_on_context.h"
+
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+
+namespace corvena::shell {
+
+class SignOnDialog : public QDialog {
+ public:
+  // Fields start from the options given to the shell; the date from today.
+  SignOnDialog(const SignOnOptions& given, QWidget* parent = nullptr);
+  // The context entered, once accepted.
+  const std::optional<SignOnContext>& context() const { return context_; }
+
+  QLineEdit* databaseEdit() const { return database_; }
+  QLineEdit* userEdit() const { return user_; }
+  QComboBox* companyBox() const { return company_; }
+  QDateEdit* dateEdit() const { return date_; }
+  // Checks what is entered; the context, or the reason it cannot sign on.
+  std::optional<SignOnContext> check(QString& why) const;
+
+ protected:
+  void accept() override;
+
+ private:
+  void fillCompanies();
+  QLineEdit* database_;
+  QLineEdit* user_;
+  QComboBox* company_;
+  QDateEdit* date_;
+  QLabel* problem_;
+  std::optional<SignOnContext> context_;
+};
+
+class MenuWindow : public QMainWindow {
+ public:
+  MenuWindow(SignOnContext context, std::vector<MenuScreen> screens);
+  QListWidget* list() const { return list_; }
+  // Starts the screen of the row; false when it is unavailable or did not start.
+  bool start(int row);
+
+ private:
+  SignOnContext context_;
+  std::vector<MenuScreen> screens_;
+  QListWidget* list_;
+};
+
+}  // namespace corvena::shell
