@@ -26,7 +26,9 @@ bool RefusedAsPartlyReleased(PayApp& a) {
   return true;
 }
 
-double AmountOf(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+double AmountOf(const std::string& text) {
+  return std::strtod(text.c_str(), nullptr);
+}
 
 std::string AmountText(double value) {
   char text[64];

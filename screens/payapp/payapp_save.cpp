@@ -33,9 +33,12 @@ void SaveDetailLines(PayApp& a) {
 
 }  // namespace
 
+// Only the deletion of the batch itself removes its stored detail. Removing a
+// line from the grid leaves the rows alone: the next save rewrites the detail
+// without it, and a batch that is not saved keeps what it had.
 int Update1_DeleteRequested(int level) {
   auto& a = payapp();
-  if (level == 1 && a.bXNAHeader.Status == "O") {
+  if (level == 0 && a.bXNAHeader.Status == "O") {
     Sql(a.CSR_XNADETAIL, "delete from xnadetail where nabatnbr = " + SParm(a.bXNAHeader.NABatNbr));
   }
   return 0;

@@ -1,0 +1,98 @@
+// Saving a batch: the header and exactly one XNADetail row per line with an
+// apply amount, however often it is saved.
+
+#include "screens/payapp/tests/apply_fixture.h"
+
+namespace corvena::payapp::testing {
+namespace {
+
+using Rows = std::vector<std::string>;
+
+class SaveDetail : public ApplyTest {
+ protected:
+  void SetUp() override {
+    ApplyTest::SetUp();
+    addDoc({.cust = "P1", .ref = "INV1", .balance = 100, .discBal = 2});
+    addDoc({.cust = "C1", .type = "DM", .ref = "DM2", .balance = 300, .discBal = 5});
+    addDoc({.cust = "C2", .type = "FI", .ref = "FI3", .balance = 250});
+  }
+
+  std::unique_ptr<OpenScreen> applied() {
+    auto s = openPayment("500");
+    EXPECT_TRUE(enter(*s, "INV1", "cDiscAmt", "2"));
+    payDocument(*s, "INV1");
+    EXPECT_TRUE(enter(*s, "DM2", "cCuryApplAmt", "120.50"));
+    // A discount alone is no application.
+    EXPECT_TRUE(enter(*s, "FI3", "cDiscAmt", "0"));
+    return s;
+  }
+
+  Rows detail() {
+    return sorted(
+        rows("select NABatNbr, CustId, DocType, RefNbr, CuryApplAmt, DiscAmt, CpnyId, CuryId, "
+             "DocAmt, DocDate from XNADetail"));
+  }
+};
+
+TEST_F(SaveDetail, WritesTheHeaderAndOneRowPerAppliedLine) {
+  auto s = applied();
+  ASSERT_TRUE(s->save()) << ::testing::PrintToString(s->messages());
+  const std::string batch = s->app().bXNAHeader.NABatNbr.trimmed();
+  ASSERT_FALSE(batch.empty());
+  EXPECT_EQ(rows("select NABatNbr, CustId, RefNbr, OrigDocAmt, Status from XNAHeader"),
+            Rows{batch + "|P1|CHK1|500.000000|O"});
+  EXPECT_EQ(detail(),
+            sorted({batch + "|C1|DM|DM2|120.500000|0.000000|CO1|USD|350.000000|2026-02-01",
+                    batch + "|P1|IN|INV1|98.000000|2.000000|CO1|USD|150.000000|2026-02-01"}));
+}
+
+TEST_F(SaveDetail, ALineWithADiscountButNoApplyAmountGetsNoRow) {
+  auto s = openPayment("500");
+  ASSERT_TRUE(enter(*s, "DM2", "cDiscAmt", "5"));
+  ASSERT_TRUE(enter(*s, "FI3", "cCuryApplAmt", "10"));
+  ASSERT_TRUE(s->save());
+  EXPECT_EQ(rows("select RefNbr from XNADetail"), Rows{"FI3"});
+}
+
+TEST_F(SaveDetail, SavingTwiceKeepsOneRowPerAppliedLine) {
+  auto s = applied();
+  ASSERT_TRUE(s->save());
+  const Rows first = detail();
+  ASSERT_TRUE(s->save());
+  EXPECT_EQ(detail(), first);
+  ASSERT_TRUE(enter(*s, "DM2", "cCuryApplAmt", "0"));
+  ASSERT_TRUE(enter(*s, "FI3", "cCuryApplAmt", "7"));
+  ASSERT_TRUE(s->save());
+  EXPECT_EQ(sorted(rows("select RefNbr, CuryApplAmt from XNADetail")),
+            sorted({"INV1|98.000000", "FI3|7.000000"}));
+}
+
+TEST_F(SaveDetail, ARecalledBatchSavedAgainKeepsItsRowsAndTakesTheChanges) {
+  std::string batch;
+  {
+    auto s = applied();
+    ASSERT_TRUE(s->save());
+    batch = s->app().bXNAHeader.NABatNbr.trimmed();
+  }
+  auto s = open();
+  ASSERT_TRUE(s->set("cNABatNbr", batch));
+  EXPECT_EQ(cell(*s, "DM2", "cCuryApplAmt"), "120.50");
+  ASSERT_TRUE(enter(*s, "DM2", "cCuryApplAmt", "121"));
+  ASSERT_TRUE(s->save());
+  EXPECT_EQ(sorted(rows("select RefNbr, CuryApplAmt from XNADetail")),
+            sorted({"INV1|98.000000", "DM2|121.000000"}));
+}
+
+TEST_F(SaveDetail, OtherBatchesRowsAreLeftAlone) {
+  addDoc({.cust = "C2", .ref = "INV9", .balance = 80});
+  addHeader("0000000007", "O", "NP", "CHK7", 80);
+  addDetail("0000000007", "C2", "IN", "INV9", 80);
+  auto s = applied();
+  ASSERT_TRUE(s->save());
+  ASSERT_TRUE(s->save());
+  EXPECT_EQ(rows("select RefNbr, CuryApplAmt from XNADetail where NABatNbr = '0000000007'"),
+            Rows{"INV9|80.000000"});
+}
+
+}  // namespace
+}  // namespace corvena::payapp::testing
