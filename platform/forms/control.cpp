@@ -13,7 +13,9 @@ namespace corvena::forms {
 
 namespace {
 
-std::string boolText(bool b) { return b ? "1" : "0"; }
+std::string boolText(bool b) {
+  return b ? "1" : "0";
+}
 
 bool parseBool(std::string_view v) {
   const std::string t = lower(trim(v));
@@ -102,9 +104,8 @@ std::vector<ListItem> parseList(std::string_view list) {
     const auto end = std::min(list.find(',', start), list.size());
     const std::string_view item = list.substr(start, end - start);
     const auto semi = item.find(';');
-    ListItem li{trim(item.substr(0, semi)), trim(semi == std::string_view::npos
-                                                     ? item
-                                                     : item.substr(semi + 1))};
+    ListItem li{trim(item.substr(0, semi)),
+                trim(semi == std::string_view::npos ? item : item.substr(semi + 1))};
     if (!li.value.empty()) items.push_back(std::move(li));
     start = end + 1;
   }

@@ -38,8 +38,9 @@ std::optional<std::string> checkFloat(const Control& c, const std::string& text,
   const double v = std::stod(t);
   const auto& d = c.desc();
   if ((d.min && v < *d.min) || (d.max && v > *d.max)) {
-    refusal = {kMsgOutOfRange,
-               {text, controlLabel(c), d.min ? numberText(*d.min) : "", d.max ? numberText(*d.max) : ""}};
+    refusal = {
+        kMsgOutOfRange,
+        {text, controlLabel(c), d.min ? numberText(*d.min) : "", d.max ? numberText(*d.max) : ""}};
     return std::nullopt;
   }
   return t;

@@ -85,7 +85,9 @@ void LineArray::clear() {
   pos_ = -1;
 }
 
-int LineArray::state() const { return pos_ < 0 ? kLineEnd : lines_[pos_].state; }
+int LineArray::state() const {
+  return pos_ < 0 ? kLineEnd : lines_[pos_].state;
+}
 
 void LineArray::setState(int state) {
   if (pos_ < 0) throw RuntimeError(kErrBadHandle, "No current line");

@@ -55,7 +55,9 @@ std::optional<std::int64_t> RecordWriter::stored(const RecordRef& keyImage) {
   return n ? *n : 0;
 }
 
-void RecordWriter::insert(const RecordRef& rec) { db_.insert(table_, rec); }
+void RecordWriter::insert(const RecordRef& rec) {
+  db_.insert(table_, rec);
+}
 
 void RecordWriter::update(const RecordRef& rec, const RecordRef& keyImage) {
   const auto fields = columnFields(db_, table_, *rec.layout);

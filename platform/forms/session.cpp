@@ -28,9 +28,13 @@ Session::~Session() {
   if (current == this) current = nullptr;
 }
 
-void Session::setDatabase(std::shared_ptr<db::Database> database) { db_ = std::move(database); }
+void Session::setDatabase(std::shared_ptr<db::Database> database) {
+  db_ = std::move(database);
+}
 
-bool Session::hasDatabase() const { return db_ != nullptr; }
+bool Session::hasDatabase() const {
+  return db_ != nullptr;
+}
 
 db::Database& Session::database() const {
   if (!db_) throw RuntimeError(kErrNoDatabase, "The screen is not connected to a database.");
@@ -62,7 +66,11 @@ void Session::unloadForm(Form& form) {
   if (!form.loaded_) return;
   form.loaded_ = false;
   form.shown_ = false;
-  if (form.onUnload_) guarded(*this, 0, [&] { form.onUnload_(); return 0; });
+  if (form.onUnload_)
+    guarded(*this, 0, [&] {
+      form.onUnload_();
+      return 0;
+    });
 }
 
 Form& Session::mainForm() const {
@@ -101,9 +109,9 @@ void Session::hideForm(Form& form) {
   ui_->formHidden(form);
 }
 
-void Session::bindRecord(int level, std::string_view name, RecordRef record,
-                         RecordRef nullRecord) {
-  if (!record) throw RuntimeError(kErrNoSuchRecord, "SetAddr without a record: " + std::string(name));
+void Session::bindRecord(int level, std::string_view name, RecordRef record, RecordRef nullRecord) {
+  if (!record)
+    throw RuntimeError(kErrNoSuchRecord, "SetAddr without a record: " + std::string(name));
   BoundRecord b{level, std::string(name), record, nullRecord};
   for (auto& r : records_) {
     if (iequals(r.name, name)) {
@@ -136,7 +144,9 @@ std::string Session::valueOf(std::string_view bufferField) const {
   return f ? fieldText(r->record, *f) : std::string();
 }
 
-void Session::displayFields(const std::vector<Control*>& controls) { ui_->fieldsShown(controls); }
+void Session::displayFields(const std::vector<Control*>& controls) {
+  ui_->fieldsShown(controls);
+}
 
 void Session::setProperty(Control& control, std::string_view property, std::string_view value) {
   control.setProperty(property, value);
@@ -178,7 +188,9 @@ int Session::levelChange(int level) const {
   return it == impl_->levelChange.end() ? kLineUnchanged : it->second;
 }
 
-void Session::setLevelChange(int level, int state) { impl_->levelChange[level] = state; }
+void Session::setLevelChange(int level, int state) {
+  impl_->levelChange[level] = state;
+}
 
 void Session::setButtons(int buttons, int level, int state) {
   auto apply = [&](int l) {
@@ -204,15 +216,21 @@ void Session::setAutoNumber(Control& key, std::string source, std::vector<Contro
   impl_->autoNumber = AutoNumber{&key, std::move(source), std::move(detailKeys)};
 }
 
-Session* currentSession() { return current; }
+Session* currentSession() {
+  return current;
+}
 
 Session& session() {
   if (!current) throw RuntimeError(kErrNoDatabase, "No screen session is current.");
   return *current;
 }
 
-SessionScope::SessionScope(Session& s) : previous_(current) { current = &s; }
+SessionScope::SessionScope(Session& s) : previous_(current) {
+  current = &s;
+}
 
-SessionScope::~SessionScope() { current = previous_; }
+SessionScope::~SessionScope() {
+  current = previous_;
+}
 
 }  // namespace corvena::forms

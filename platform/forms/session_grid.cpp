@@ -194,8 +194,8 @@ void Session::setColumnAllLines(Control& column, std::string_view text) {
   const BoundRecord* b = findRecord(column.bufferName());
   const auto& recs = t.array->records();
   for (std::size_t r = 0; b && r < recs.size(); ++r) {
-    const FieldDesc* f = recs[r].data == b->record.data ? recs[r].layout->find(column.fieldName())
-                                                         : nullptr;
+    const FieldDesc* f =
+        recs[r].data == b->record.data ? recs[r].layout->find(column.fieldName()) : nullptr;
     if (!f) continue;
     for (std::size_t i = 0; i < t.array->size(); ++i) {
       Line& l = t.array->line(i);

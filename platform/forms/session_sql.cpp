@@ -97,8 +97,8 @@ Control& checkedControl(Session& s, Control* control) {
   throw RuntimeError(kErrNoSuchControl, "No control is being checked.");
 }
 
-int procFetch(Session& s, CursorHandle& cursor, const std::string& procText,
-              std::string_view value, const std::vector<RecordRef>& into) {
+int procFetch(Session& s, CursorHandle& cursor, const std::string& procText, std::string_view value,
+              const std::vector<RecordRef>& into) {
   if (trim(procText).empty()) return kLineEnd;
   CursorState& c = s.impl().cursor(s, cursor);
   c.statement = s.database().run(procCall(s, procText, {std::string(value)}));

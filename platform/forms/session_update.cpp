@@ -38,7 +38,7 @@ std::vector<const FieldDesc*> rowKey(Session& s, const std::string& table, const
 std::string levelName(Session& s, int level) {
   const auto& lv = s.levels();
   return level >= 0 && level < static_cast<int>(lv.size()) ? lv[level].name
-                                                            : "Level " + std::to_string(level);
+                                                           : "Level " + std::to_string(level);
 }
 
 Control& update(Session& s) {
@@ -57,7 +57,9 @@ void dropStatements(Session& s) {
   for (auto& [id, c] : s.impl().cursors) c.statement = db::Statement();
 }
 
-bool blankField(const RecordRef& rec, const FieldDesc& f) { return trim(fieldText(rec, f)).empty(); }
+bool blankField(const RecordRef& rec, const FieldDesc& f) {
+  return trim(fieldText(rec, f)).empty();
+}
 
 // Required fields of what is about to be written.
 void checkRequired(Session& s) {
@@ -244,9 +246,11 @@ bool Session::save() {
     checkRequired(*this);
     assignNumber(*this);
     for (int l = 0; l < static_cast<int>(levels().size()); ++l)
-      raiseLevel(*this, [&] { return h.saveLevel ? h.saveLevel(l) : 0; }, l, kMsgSaveFailed);
-    raiseLevel(*this, [&] { return h.saveLevel ? h.saveLevel(kWholeSaveLevel) : 0; },
-               kWholeSaveLevel, kMsgSaveFailed);
+      raiseLevel(
+          *this, [&] { return h.saveLevel ? h.saveLevel(l) : 0; }, l, kMsgSaveFailed);
+    raiseLevel(
+        *this, [&] { return h.saveLevel ? h.saveLevel(kWholeSaveLevel) : 0; }, kWholeSaveLevel,
+        kMsgSaveFailed);
     writeLevels(*this, after);
   });
   if (!ok) return false;
@@ -271,14 +275,15 @@ bool Session::deleteLevel(int level) {
   if (levels()[level].isGrid()) {
     GridTie* t = gridAtLevel(*this, level);
     if (!t || t->array->position() < 0) return false;
-    if (h.deleteRequested && guarded(*this, kSilentRefusal, [&] { return h.deleteRequested(level); }))
+    if (h.deleteRequested &&
+        guarded(*this, kSilentRefusal, [&] { return h.deleteRequested(level); }))
       return false;
     return deleteLine(*t->grid);
   }
   const bool ok = transact(*this, kMsgDeleteFailed, [&] {
     for (int l = static_cast<int>(levels().size()) - 1; l >= level; --l)
-      raiseLevel(*this, [&] { return h.deleteRequested ? h.deleteRequested(l) : 0; }, l,
-                 kMsgDeleteFailed);
+      raiseLevel(
+          *this, [&] { return h.deleteRequested ? h.deleteRequested(l) : 0; }, l, kMsgDeleteFailed);
     for (auto& t : impl_->grids) {
       if (gridLevel(*this, t) <= level) continue;
       t.array->clear();
@@ -318,8 +323,7 @@ bool Session::cancel() {
 
 bool Session::newRecord(int level) {
   update(*this);
-  if (!buttonEnabled(kButtonNew, level) || level < 0 ||
-      level >= static_cast<int>(levels().size()))
+  if (!buttonEnabled(kButtonNew, level) || level < 0 || level >= static_cast<int>(levels().size()))
     return false;
   if (levels()[level].isGrid()) {
     GridTie* t = gridAtLevel(*this, level);

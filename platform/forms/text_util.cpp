@@ -6,14 +6,18 @@
 namespace corvena::forms {
 
 namespace {
-char lowerChar(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-char upperChar(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+char lowerChar(char c) {
+  return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+char upperChar(char c) {
+  return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
 }  // namespace
 
 bool iequals(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return lowerChar(x) == lowerChar(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return lowerChar(x) == lowerChar(y);
+         });
 }
 
 std::string lower(std::string_view s) {

@@ -4,8 +4,12 @@
 
 namespace corvena::forms {
 
-bool LevelDesc::isGrid() const { return upper(kind).find('D') != std::string::npos; }
-bool LevelDesc::singleRow() const { return upper(kind).find('C') != std::string::npos; }
+bool LevelDesc::isGrid() const {
+  return upper(kind).find('D') != std::string::npos;
+}
+bool LevelDesc::singleRow() const {
+  return upper(kind).find('C') != std::string::npos;
+}
 
 std::vector<LevelDesc> parseLevels(std::string_view levels) {
   std::vector<LevelDesc> out;

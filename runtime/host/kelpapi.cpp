@@ -9,7 +9,9 @@ namespace corvena::host {
 
 namespace {
 
-forms::Session& S() { return forms::session(); }
+forms::Session& S() {
+  return forms::session();
+}
 
 std::vector<RecordRef> refs(std::initializer_list<RecordArg> args) {
   std::vector<RecordRef> out;
@@ -23,7 +25,9 @@ Control& need(Control* c, const char* what) {
   return *c;
 }
 
-Form& formOr(Form* form) { return form ? *form : S().mainForm(); }
+Form& formOr(Form* form) {
+  return form ? *form : S().mainForm();
+}
 
 double rounded(double v, int precision) {
   return forms::fpRoundTo(v, precision, S().currencyDecimals());
@@ -37,19 +41,22 @@ PropValue::PropValue(double v) {
   text = buf;
 }
 
-void SetAddr(int level, std::string_view bufferName, RecordArg record, RecordArg nullRecord,
-             int) {
+void SetAddr(int level, std::string_view bufferName, RecordArg record, RecordArg nullRecord, int) {
   S().bindRecord(level, bufferName, record.ref, nullRecord.ref);
 }
 
-int SqlCursor(Cursor& cursor, int flags) { return S().openCursor(cursor, flags, "", ""); }
+int SqlCursor(Cursor& cursor, int flags) {
+  return S().openCursor(cursor, flags, "", "");
+}
 
 int SqlCursorEx(Cursor& cursor, int flags, std::string_view name, std::string_view table,
                 std::string_view) {
   return S().openCursor(cursor, flags, name, table);
 }
 
-void SqlFree(Cursor& cursor) { S().freeCursor(cursor); }
+void SqlFree(Cursor& cursor) {
+  S().freeCursor(cursor);
+}
 
 int SqlFetch1(Cursor& cursor, std::string_view statement, RecordArg record, int) {
   return S().fetchFirst(cursor, statement, refs({record}));
@@ -59,18 +66,30 @@ int SFetch1(Cursor& cursor, RecordArg record, int) {
   return S().fetchNext(cursor, refs({record}));
 }
 
-int SGroupFetch1(Cursor& cursor, double& value, int) { return S().fetchValue(cursor, value); }
+int SGroupFetch1(Cursor& cursor, double& value, int) {
+  return S().fetchValue(cursor, value);
+}
 
 void SInsert1(Cursor& cursor, std::string_view table, RecordArg record, int) {
   S().insertRecord(cursor, table, record.ref);
 }
 
-void Sql(Cursor& cursor, std::string_view statement) { S().execute(cursor, statement); }
+void Sql(Cursor& cursor, std::string_view statement) {
+  S().execute(cursor, statement);
+}
 
-std::string SParm(std::string_view text) { return db::textLiteral(text); }
-std::string IParm(long value) { return db::intLiteral(value); }
-std::string FParm(double value) { return db::floatLiteral(value); }
-std::string DParm(const Date& value) { return db::dateLiteral(value); }
+std::string SParm(std::string_view text) {
+  return db::textLiteral(text);
+}
+std::string IParm(long value) {
+  return db::intLiteral(value);
+}
+std::string FParm(double value) {
+  return db::floatLiteral(value);
+}
+std::string DParm(const Date& value) {
+  return db::dateLiteral(value);
+}
 
 int PVChkFetch1(Control* control, Cursor& cursor, std::string_view value, RecordArg record, int) {
   return S().pvFetch(control, cursor, value, refs({record}));
@@ -96,11 +115,17 @@ int MessBox(std::string_view text, int style, std::string_view caption) {
   return S().messageBox(text, style, caption);
 }
 
-int MessResponse() { return S().lastResponse(); }
+int MessResponse() {
+  return S().lastResponse();
+}
 
-void Mess(int number) { S().message(number); }
+void Mess(int number) {
+  S().message(number);
+}
 
-void MessfList(int number, const std::vector<std::string>& args) { S().message(number, args); }
+void MessfList(int number, const std::vector<std::string>& args) {
+  S().message(number, args);
+}
 
 void MessText(std::string_view text, std::string_view a, std::string_view b, std::string_view c) {
   std::string t(text);
@@ -117,9 +142,13 @@ void DispFields(Form* form, Control* first, Control* last) {
   S().displayFields(formOr(form).range(first, last));
 }
 
-void DispField(Control* control) { S().displayFields({&need(control, "DispField")}); }
+void DispField(Control* control) {
+  S().displayFields({&need(control, "DispField")});
+}
 
-void SetButton(int buttons, int level, int state) { S().setButtons(buttons, level, state); }
+void SetButton(int buttons, int level, int state) {
+  S().setButtons(buttons, level, state);
+}
 
 void SetCtrlProp(Control* control, std::string_view property, const PropValue& value) {
   S().setProperty(need(control, "SetCtrlProp"), property, value.text);
@@ -134,20 +163,22 @@ void SetColumnAllLines(Control* column, std::string_view text) {
   S().setColumnAllLines(need(column, "SetColumnAllLines"), text);
 }
 
-LineArrayHandle detailsetup(Cursor& cursor, Control* grid, FieldPlace lineNumber, RecordArg r1,
-                            int, RecordArg r2, int, RecordArg r3, int, RecordArg r4, int) {
+LineArrayHandle detailsetup(Cursor& cursor, Control* grid, FieldPlace lineNumber, RecordArg r1, int,
+                            RecordArg r2, int, RecordArg r3, int, RecordArg r4, int) {
   return S().detailSetup(cursor, need(grid, "detailsetup"), lineNumber.address,
                          refs({r1, r2, r3, r4}));
 }
 
-void GridLoad(Control* grid) { S().gridLoad(need(grid, "GridLoad")); }
+void GridLoad(Control* grid) {
+  S().gridLoad(need(grid, "GridLoad"));
+}
 
 LineArrayHandle mopen(RecordArg r1, int, RecordArg r2, int) {
   return S().openArray(refs({r1, r2}));
 }
 
-void mkeyoffset(LineArrayHandle array, int segment, RecordArg record, const void* field, int,
-                int, int direction) {
+void mkeyoffset(LineArrayHandle array, int segment, RecordArg record, const void* field, int, int,
+                int direction) {
   forms::LineArray& a = S().array(array);
   const auto& recs = a.records();
   const char* p = static_cast<const char*>(field);
@@ -163,47 +194,97 @@ void mkeyoffset(LineArrayHandle array, int segment, RecordArg record, const void
   throw RuntimeError(forms::kErrNoSuchField, "mkeyoffset: the field is not in the array's records");
 }
 
-int LineArrayFirst(LineArrayHandle array) { return S().array(array).first(); }
-int LineArrayNext(LineArrayHandle array) { return S().array(array).next(); }
-void LineArrayUpdate(LineArrayHandle array) { S().array(array).update(); }
-void LineArrayInsert(LineArrayHandle array) { S().array(array).insert(); }
-int LineArrayDelete(LineArrayHandle array) { return S().array(array).remove(); }
-void LineArrayClear(LineArrayHandle array) { S().array(array).clear(); }
-int LineArrayGetPos(LineArrayHandle array) { return S().array(array).position(); }
+int LineArrayFirst(LineArrayHandle array) {
+  return S().array(array).first();
+}
+int LineArrayNext(LineArrayHandle array) {
+  return S().array(array).next();
+}
+void LineArrayUpdate(LineArrayHandle array) {
+  S().array(array).update();
+}
+void LineArrayInsert(LineArrayHandle array) {
+  S().array(array).insert();
+}
+int LineArrayDelete(LineArrayHandle array) {
+  return S().array(array).remove();
+}
+void LineArrayClear(LineArrayHandle array) {
+  S().array(array).clear();
+}
+int LineArrayGetPos(LineArrayHandle array) {
+  return S().array(array).position();
+}
 void LineArraySetPos(LineArrayHandle array, int position) {
   S().array(array).setPosition(position);
 }
-int LineArrayGetState(LineArrayHandle array) { return S().array(array).state(); }
-void LineArraySetState(LineArrayHandle array, int state) { S().array(array).setState(state); }
-void LineArraySort(LineArrayHandle array) { S().array(array).sort(); }
-void LineArrayClose(LineArrayHandle array) { S().closeArray(array); }
+int LineArrayGetState(LineArrayHandle array) {
+  return S().array(array).state();
+}
+void LineArraySetState(LineArrayHandle array, int state) {
+  S().array(array).setState(state);
+}
+void LineArraySort(LineArrayHandle array) {
+  S().array(array).sort();
+}
+void LineArrayClose(LineArrayHandle array) {
+  S().closeArray(array);
+}
 int LineArrayLoad(LineArrayHandle array, Cursor& cursor, std::string_view statement) {
   return S().loadArray(array, cursor, statement);
 }
-void LineArrayRedisplay(LineArrayHandle array) { S().redisplay(array); }
+void LineArrayRedisplay(LineArrayHandle array) {
+  S().redisplay(array);
+}
 
-int LevelChangeGet(int level) { return S().levelChange(level); }
-void LevelChangeSet(int level, int state) { S().setLevelChange(level, state); }
-void SaveAll() { S().save(); }
+int LevelChangeGet(int level) {
+  return S().levelChange(level);
+}
+void LevelChangeSet(int level, int state) {
+  S().setLevelChange(level, state);
+}
+void SaveAll() {
+  S().save();
+}
 
-void disp_form(Form* form, bool modal) { S().showForm(formOr(form), modal); }
-void hide_form(Form* form) { S().hideForm(formOr(form)); }
-int formwait(Form* form) { return formOr(form).shown() ? -1 : 0; }
-int HostWaitsForForm() { return S().ui().waitsForForms() ? 1 : 0; }
+void disp_form(Form* form, bool modal) {
+  S().showForm(formOr(form), modal);
+}
+void hide_form(Form* form) {
+  S().hideForm(formOr(form));
+}
+int formwait(Form* form) {
+  return formOr(form).shown() ? -1 : 0;
+}
+int HostWaitsForForm() {
+  return S().ui().waitsForForms() ? 1 : 0;
+}
 
-void DateToday(Date& date) { date = S().businessDate(); }
-Date DateToday() { return S().businessDate(); }
+void DateToday(Date& date) {
+  date = S().businessDate();
+}
+Date DateToday() {
+  return S().businessDate();
+}
 int DateCompare(const Date& a, const Date& b) {
   return a.serial() < b.serial() ? -1 : a.serial() > b.serial() ? 1 : 0;
 }
 
-double FPAdd(double a, double b, int precision) { return rounded(a + b, precision); }
-double FPSub(double a, double b, int precision) { return rounded(a - b, precision); }
-double FPMult(double a, double b, int precision) { return rounded(a * b, precision); }
+double FPAdd(double a, double b, int precision) {
+  return rounded(a + b, precision);
+}
+double FPSub(double a, double b, int precision) {
+  return rounded(a - b, precision);
+}
+double FPMult(double a, double b, int precision) {
+  return rounded(a * b, precision);
+}
 double FPDiv(double a, double b, int precision) {
   if (b == 0) throw RuntimeError(11, "Division by zero");
   return rounded(a / b, precision);
 }
-double FPRound(double value, int precision) { return rounded(value, precision); }
+double FPRound(double value, int precision) {
+  return rounded(value, precision);
+}
 
 }  // namespace corvena::host

@@ -41,8 +41,8 @@ inline constexpr int CurrencyPrecision = forms::kCurrencyPrecision;
 // in the place of a record they do not give.
 struct RecordArg {
   RecordRef ref;
-  RecordArg(std::nullptr_t) {}  // NOLINT: the host's "no record"
-  RecordArg(Control*) {}        // NOLINT: NoControl in a record place
+  RecordArg(std::nullptr_t) {}        // NOLINT: the host's "no record"
+  RecordArg(Control*) {}              // NOLINT: NoControl in a record place
   RecordArg(RecordRef r) : ref(r) {}  // NOLINT
   template <class R, class = decltype(R::layout())>
   RecordArg(R& r) : ref(r) {}  // NOLINT: any record
@@ -51,25 +51,25 @@ struct RecordArg {
 // The line-number field place of detailsetup: NoControl, or a 16-bit field.
 struct FieldPlace {
   const void* address = nullptr;
-  FieldPlace(std::nullptr_t) {}        // NOLINT
-  FieldPlace(Control*) {}              // NOLINT: NoControl
+  FieldPlace(std::nullptr_t) {}                 // NOLINT
+  FieldPlace(Control*) {}                       // NOLINT: NoControl
   FieldPlace(std::int16_t& f) : address(&f) {}  // NOLINT
 };
 
 // A property value: text, a number or true/false.
 struct PropValue {
   std::string text;
-  PropValue(std::string_view s) : text(s) {}  // NOLINT
-  PropValue(const char* s) : text(s) {}       // NOLINT
-  PropValue(const std::string& s) : text(s) {}  // NOLINT
-  PropValue(bool b) : text(b ? "1" : "0") {}  // NOLINT
+  PropValue(std::string_view s) : text(s) {}     // NOLINT
+  PropValue(const char* s) : text(s) {}          // NOLINT
+  PropValue(const std::string& s) : text(s) {}   // NOLINT
+  PropValue(bool b) : text(b ? "1" : "0") {}     // NOLINT
   PropValue(int v) : text(std::to_string(v)) {}  // NOLINT
-  PropValue(double v);                            // NOLINT
+  PropValue(double v);                           // NOLINT
 };
 
 // --- records ---
-void SetAddr(int level, std::string_view bufferName, RecordArg record, RecordArg nullRecord = nullptr,
-             int length = 0);
+void SetAddr(int level, std::string_view bufferName, RecordArg record,
+             RecordArg nullRecord = nullptr, int length = 0);
 
 // --- SQL ---
 int SqlCursor(Cursor& cursor, int flags);
@@ -109,7 +109,9 @@ int MessBox(std::string_view text, int style, std::string_view caption);
 int MessResponse();
 void Mess(int number);
 void MessfList(int number, const std::vector<std::string>& args);
-inline std::string messArg(std::string_view s) { return std::string(s); }
+inline std::string messArg(std::string_view s) {
+  return std::string(s);
+}
 template <std::size_t N>
 std::string messArg(const Text<N>& t) {
   return t.trimmed();

@@ -9,9 +9,9 @@
 #include "platform/db/record.h"
 #include "platform/forms/line_array.h"
 
-#define BENCH_LINE_FIELDS(F)                                                               \
-  F(TEXT, CustId, 15) F(TEXT, RefNbr, 10) F(DATE, DueDate, 0) F(FLOAT, CuryDocBal, 0) \
-  F(TEXT, Filler, 200)
+#define BENCH_LINE_FIELDS(F) \
+  F(TEXT, CustId, 15)        \
+  F(TEXT, RefNbr, 10) F(DATE, DueDate, 0) F(FLOAT, CuryDocBal, 0) F(TEXT, Filler, 200)
 CORVENA_RECORD(BenchLine, BENCH_LINE_FIELDS)
 CORVENA_RECORD_LAYOUT(BenchLine, BENCH_LINE_FIELDS)
 
@@ -41,9 +41,11 @@ int main() {
     a.sort();
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
     best = std::min(best, took.count());
-    bestCpu = std::min(bestCpu, 1000.0 * static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC);
+    bestCpu =
+        std::min(bestCpu, 1000.0 * static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC);
   }
-  std::printf("line array sort: %d lines by customer and due date: %.2f ms wall, %.2f ms CPU (best of 5)\n",
-              kLines, best, bestCpu);
+  std::printf(
+      "line array sort: %d lines by customer and due date: %.2f ms wall, %.2f ms CPU (best of 5)\n",
+      kLines, best, bestCpu);
   return 0;
 }

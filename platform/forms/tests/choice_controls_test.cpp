@@ -19,7 +19,9 @@ class ChoiceTest : public ::testing::Test {
         {"F",
          "Choices",
          {{.cls = C::Check, .name = "cHold", .fieldname = "bchoice.hold", .caption = "Hold"},
-          {.cls = C::OptionGroup, .name = "optSearchType", .fieldname = "bchoice.searchtype",
+          {.cls = C::OptionGroup,
+           .name = "optSearchType",
+           .fieldname = "bchoice.searchtype",
            .list = "I;Invoice,P;Payment,C;Check"}}});
     blankRecord(rec_);
     session_.bindRecord(15, "bChoice", rec_, {});

@@ -51,7 +51,8 @@ TEST_F(EntryTest, OtherRefusalLevelShowsTheFrameworkMessage) {
 }
 
 TEST_F(EntryTest, RuntimeErrorInHandlerIsReportedAndRefuses) {
-  s().c("cCustId").onValueCheck([](std::string&) -> int { throw RuntimeError(91, "Object not set"); });
+  s().c("cCustId").onValueCheck(
+      [](std::string&) -> int { throw RuntimeError(91, "Object not set"); });
   EXPECT_FALSE(s().set("cCustId", "BOLT"));
   ASSERT_EQ(s().messages().size(), 1u);
   EXPECT_NE(s().messages()[0].find("Object not set"), std::string::npos);

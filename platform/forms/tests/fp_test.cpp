@@ -1,9 +1,9 @@
 // Amount rounding: half away from zero on the decimal value, not the binary one.
+#include "platform/forms/fp.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "platform/forms/fp.h"
 
 namespace corvena::forms {
 namespace {

@@ -1,7 +1,7 @@
 // Input masks: what each mask character takes and how literals are filled in.
-#include <gtest/gtest.h>
-
 #include "platform/forms/mask.h"
+
+#include <gtest/gtest.h>
 
 namespace corvena::forms {
 namespace {
@@ -38,7 +38,9 @@ TEST(MaskTest, LiteralsAreFilledInOrTyped) {
   EXPECT_EQ(applyMask(phone, "555x"), std::nullopt);
 }
 
-TEST(MaskTest, EmptyMaskTakesAnything) { EXPECT_EQ(applyMask("", "any text"), "any text"); }
+TEST(MaskTest, EmptyMaskTakesAnything) {
+  EXPECT_EQ(applyMask("", "any text"), "any text");
+}
 
 }  // namespace
 }  // namespace corvena::forms

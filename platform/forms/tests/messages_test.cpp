@@ -1,10 +1,11 @@
 // Message boxes, numbered messages and the process status log, headless.
+#include "platform/forms/messages.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "platform/forms/headless_ui.h"
-#include "platform/forms/messages.h"
 #include "platform/forms/session.h"
 
 namespace corvena::forms {

@@ -15,9 +15,10 @@
 #include "platform/forms/headless_ui.h"
 #include "platform/forms/session.h"
 
-#define TORDER_FIELDS(F)                                                                   \
-  F(TEXT, OrderNbr, 10) F(TEXT, CustId, 10) F(DATE, OrderDate, 0) F(FLOAT, Amount, 0) \
-  F(TEXT, Status, 1) F(FLOAT, Total, 0)
+#define TORDER_FIELDS(F)                                                           \
+  F(TEXT, OrderNbr, 10)                                                            \
+  F(TEXT, CustId, 10) F(DATE, OrderDate, 0) F(FLOAT, Amount, 0) F(TEXT, Status, 1) \
+      F(FLOAT, Total, 0)
 #define TLINE_FIELDS(F) F(TEXT, OrderNbr, 10) F(TEXT, LineRef, 5) F(FLOAT, Amt, 0) F(TEXT, Note, 10)
 
 CORVENA_RECORD(TOrder, TORDER_FIELDS)

@@ -30,7 +30,8 @@ TEST_F(SaveTest, LevelsAreRaisedInOrderThenWholeSaveThenCompletion) {
         events.push_back("SaveLevel " + std::to_string(level));
         return 0;
       })
-      .onSaveCompleted([&](int first, int) { events.push_back("SaveCompleted " + std::to_string(first)); });
+      .onSaveCompleted(
+          [&](int first, int) { events.push_back("SaveCompleted " + std::to_string(first)); });
   enterOrderWithTwoLines();
   ASSERT_TRUE(s().session.save());
   EXPECT_EQ(events, (std::vector<std::string>{"SaveLevel 0", "SaveLevel 1", "SaveLevel 32000",

@@ -42,16 +42,16 @@ TEST_F(LinesTest, SortByTextThenDateIsStableAndKeepsStates) {
 }
 
 TEST_F(LinesTest, DescendingKey) {
-  LineArrayHandle h = fill({{"A", Date{}, LineUnchanged}, {"C", Date{}, LineUnchanged},
-                            {"B", Date{}, LineUnchanged}});
+  LineArrayHandle h = fill(
+      {{"A", Date{}, LineUnchanged}, {"C", Date{}, LineUnchanged}, {"B", Date{}, LineUnchanged}});
   mkeyoffset(h, 1, bItem, &bItem.ItemId, 0, 10, 0);
   LineArraySort(h);
   EXPECT_EQ(walk(h), (std::vector<std::string>{"C/01", "B/01", "A/01"}));
 }
 
 TEST_F(LinesTest, DeleteUntilNoneLeftAndPositions) {
-  LineArrayHandle h = fill({{"A", Date{}, LineUnchanged}, {"B", Date{}, LineUnchanged},
-                            {"C", Date{}, LineUnchanged}});
+  LineArrayHandle h = fill(
+      {{"A", Date{}, LineUnchanged}, {"B", Date{}, LineUnchanged}, {"C", Date{}, LineUnchanged}});
   LineArrayFirst(h);
   LineArrayNext(h);
   const int pos = LineArrayGetPos(h);

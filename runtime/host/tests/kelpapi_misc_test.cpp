@@ -49,7 +49,10 @@ FormDesc itemForm() {
   return {"Form1",
           "Items",
           {{.cls = C::Update, .name = "Update1", .levels = "Item;N"},
-           {.cls = C::MaskedText, .name = "cItemId", .fieldname = "bKItem.ItemId", .level = "0,k",
+           {.cls = C::MaskedText,
+            .name = "cItemId",
+            .fieldname = "bKItem.ItemId",
+            .level = "0,k",
             .pv = "KItem_All"},
            {.cls = C::MaskedText, .name = "cDescr", .fieldname = "bKItem.Descr", .level = "0"},
            {.cls = C::Float, .name = "cPrice", .fieldname = "bKItem.Price", .level = "0"}}};
