@@ -144,7 +144,9 @@ std::string Session::valueOf(std::string_view bufferField) const {
   return f ? fieldText(r->record, *f) : std::string();
 }
 
+// Lines changed by code show in the totals once the screen redraws.
 void Session::displayFields(const std::vector<Control*>& controls) {
+  recomputeTriggers(*this);
   ui_->fieldsShown(controls);
 }
 

@@ -74,6 +74,16 @@ TEST_F(GridTest, TriggerKeepsTheHeaderTotalEqualToTheLines) {
   EXPECT_EQ(s().show("cTotal"), "5.20");
 }
 
+TEST_F(GridTest, LinesChangedByCodeShowInTheTotalOnRedraw) {
+  loadOrder();
+  s().lines->first();
+  s().line.Amt = 100;
+  s().lines->update();
+  EXPECT_EQ(s().show("cTotal"), "6.00");
+  s().session.displayFields(s().session.mainForm().range(nullptr, nullptr));
+  EXPECT_EQ(s().show("cTotal"), "105.00");
+}
+
 TEST_F(GridTest, RefusedColumnEntryLeavesTheLine) {
   loadOrder();
   s().c("cAmt").onValueCheck([](std::string& t) { return t == "9" ? kSilentRefusal : 0; });
