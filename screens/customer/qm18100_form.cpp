@@ -28,6 +28,14 @@ ControlDesc label(std::string name, std::string caption, std::string parent) {
           .parent = std::move(parent)};
 }
 
+// The grid's line view titles its fields itself, so the child labels stay hidden
+// rather than stand apart from the grid.
+ControlDesc lineLabel(std::string name, std::string caption) {
+  ControlDesc c = label(std::move(name), std::move(caption), "frmNASecondary");
+  c.visible = false;
+  return c;
+}
+
 ControlDesc option(std::string name, std::string field, std::string caption,
                    std::string defaultValue) {
   return {.cls = ControlClass::Check,
@@ -89,11 +97,11 @@ std::vector<ControlDesc> childControls() {
   child.blankerr = true;
   return {
       frame("frmNASecondary", "Child National Account"),
-      label("lSecondaryCustId", "Child Customer ID:", "frmNASecondary"),
-      label("lName", "Child Customer Name:", "frmNASecondary"),
-      label("lCity", "City:", "frmNASecondary"),
-      label("lState", "State:", "frmNASecondary"),
-      label("lPhone", "Phone:", "frmNASecondary"),
+      lineLabel("lSecondaryCustId", "Child Customer ID:"),
+      lineLabel("lName", "Child Customer Name:"),
+      lineLabel("lCity", "City:"),
+      lineLabel("lState", "State:"),
+      lineLabel("lPhone", "Phone:"),
       {.cls = ControlClass::Grid,
        .name = "Spread1",
        .dbnav = "\"XNACustS_DBNav\", \"bxnacustp.primaryCustid\"; 0; 0; 0; 0, "
@@ -113,8 +121,9 @@ std::vector<ControlDesc> childControls() {
 forms::FormDesc QM18100Form() {
   forms::FormDesc form{.name = "Form1",
                        .caption = "National Account Customer Setup Screen (QM.181.00)"};
+  // Clerks add child lines: on this framework a grid level takes new lines when marked A.
   form.controls.push_back(
-      {.cls = ControlClass::Update, .name = "Update1", .levels = "Primary;N,Secondary;D"});
+      {.cls = ControlClass::Update, .name = "Update1", .levels = "Primary;N,Secondary;DA"});
   for (auto& c : parentControls()) form.controls.push_back(std::move(c));
   for (auto& c : childControls()) form.controls.push_back(std::move(c));
   return form;
