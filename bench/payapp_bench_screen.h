@@ -1,0 +1,113 @@
+#pragma once
+// QM18300 opened headless on a scaled company for the benchmarks: a new payment
+// of the scaled national account with every open document in the grid.
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/db/database.h"
+#include "platform/demo/demo_data.h"
+#include "platform/forms/headless_ui.h"
+#include "platform/forms/session.h"
+#include "runtime/host/session.h"
+#include "runtime/kelpbas.h"
+#include "screens/payapp/payapp_form.h"
+#include "screens/payapp/payapp_screen.h"
+#include "screens/payapp/payapp_state.h"
+
+namespace corvena::bench {
+
+// A scaled company database in a fresh temporary directory, removed afterwards.
+class ScaledCompany {
+ public:
+  ScaledCompany(int children, int documents)
+      : dir_(std::filesystem::temp_directory_path() /
+             ("qm18300-bench-" + std::to_string(::getpid()) + "-" + std::to_string(documents))) {
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+    auto db = db::Database::create(path());
+    demo::fillScaled(*db, children, documents);
+  }
+  ~ScaledCompany() { std::filesystem::remove_all(dir_); }
+  std::string path() const { return (dir_ / "company.db").string(); }
+
+ private:
+  std::filesystem::path dir_;
+};
+
+// The screen as a clerk has it: every call runs with its session current.
+class PayAppScreen {
+ public:
+  template <class F>
+  auto within(F f) {
+    host::HostProcessScope p(process_);
+    forms::SessionScope s(session_);
+    return f();
+  }
+
+  explicit PayAppScreen(const std::string& database)
+      : process_(givenSignOn()),
+        ui_(new forms::HeadlessUi()),
+        session_(nullptr, std::unique_ptr<forms::Ui>(ui_)) {
+    within([&] {
+      runtime::resetRuntimeState();
+      process_.signOn = shell::SignOnContext{database, "BENCH", "DEMO", demo::kDemoToday};
+      process_.program = "18300";
+      forms::Form& form = session_.loadForm(payapp::Form1Desc());
+      payapp::registerHandlers(form);
+      form.loadHandler()();
+    });
+  }
+
+  // A new payment of the scaled national account for `amount`.
+  void newPayment(const std::string& amount) {
+    within([&] {
+      session_.newRecord(0);
+      enter("cCustId", "SCALE-PARENT");
+      enter("cNARefNbr", "BENCH1");
+      enter("cOrigDocAmt", amount);
+    });
+  }
+  bool enter(const std::string& control, const std::string& value) {
+    return within([&] { return session_.enterValue(session_.control(control), value); });
+  }
+  void payLine(int line) {
+    within([&] {
+      session_.selectLine(grid(), line);
+      session_.click(session_.control("cbAutoApply"));
+    });
+  }
+  bool save() {
+    return within([&] { return session_.save(); });
+  }
+  forms::Session& session() { return session_; }
+  forms::HeadlessUi& ui() { return *ui_; }
+  forms::Control& grid() { return session_.control("Spread1"); }
+  int lineCount() {
+    return within([&] { return static_cast<int>(session_.lineCount(grid())); });
+  }
+  payapp::PayApp& app() {
+    return *within([] { return &payapp::payapp(); });
+  }
+
+ private:
+  static host::HostServices givenSignOn() {
+    host::HostServices s = host::defaultHostServices();
+    s.shellRunning = [] { return true; };
+    s.prepareShellStart = [] {};
+    s.startProgram = [](const std::string&) { return 0; };
+    s.loginState = [](std::optional<shell::SignOnContext>&) { return 1; };
+    s.pumpEvents = [] {};
+    s.endProcess = [](int code) { throw host::ProcessEnded{code}; };
+    return s;
+  }
+
+  host::HostProcess process_;
+  forms::HeadlessUi* ui_;
+  forms::Session session_;
+};
+
+}  // namespace corvena::bench
