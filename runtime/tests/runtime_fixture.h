@@ -16,6 +16,7 @@
 #include "platform/shell/registry_store.h"
 #include "runtime/host/kelpapi.h"
 #include "runtime/screen_program.h"
+#include "runtime/tests/program/test_screen.h"
 
 namespace corvena::runtime::testing {
 
@@ -32,17 +33,6 @@ struct FakeShell {
   std::string libraryVersion{host::HostLibraryVersion};
 
   host::HostServices services();
-};
-
-struct TestScreen {
-  Customer bCustomer;
-  Customer nCustomer;
-  host::Cursor CSR_Customer;
-  forms::Form* detailForm = nullptr;
-  std::string detailNote;
-  int unloads = 0;
-  ScreenDefinition definition();
-  static forms::FormDesc detailDesc();
 };
 
 class RuntimeTest : public ::testing::Test {
