@@ -8,6 +8,7 @@ namespace {
 class BatchNumbering : public PayAppTest {
  protected:
   void enterPayment(OpenScreen& s, const std::string& ref) {
+    ASSERT_TRUE(s.newBatch());
     ASSERT_TRUE(s.set("cCustId", "P1"));
     ASSERT_TRUE(s.set("cNARefNbr", ref));
     ASSERT_TRUE(s.set("cOrigDocAmt", "100"));
@@ -19,7 +20,7 @@ TEST_F(BatchNumbering, TwoScreensSavingAtOnceGetDifferentNumbers) {
   auto second = open();
   enterPayment(*first, "CHKA");
   enterPayment(*second, "CHKB");
-  ASSERT_TRUE(first->save());
+  ASSERT_TRUE(first->save()) << ::testing::PrintToString(first->messages());
   ASSERT_TRUE(second->save());
   const std::string a = first->app().bXNAHeader.NABatNbr.trimmed();
   const std::string b = second->app().bXNAHeader.NABatNbr.trimmed();

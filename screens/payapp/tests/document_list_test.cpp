@@ -98,10 +98,11 @@ TEST_F(DocumentList, ClosedBatchShowsReleasedApplicationsWithZeroBalanceWhenDocu
 }
 
 TEST_F(DocumentList, NewCustomerEntryEmptiesTheGridFirst) {
+  link("P2", "C9");
   auto s = open();
   ASSERT_TRUE(s->set("cCustId", "P1"));
   ASSERT_EQ(s->lineCount(), 3u);
-  ASSERT_TRUE(s->set("cCustId", "X9"));
+  ASSERT_TRUE(s->set("cCustId", "P2"));
   EXPECT_EQ(s->lineCount(), 0u);
   EXPECT_DOUBLE_EQ(s->app().bXHeader.ApplyTotal, 0);
 }

@@ -11,6 +11,7 @@ class DuplicateReference : public PayAppTest {
  protected:
   std::unique_ptr<OpenScreen> newBatchFor(const std::string& cust) {
     auto s = open();
+    EXPECT_TRUE(s->newBatch());
     EXPECT_TRUE(s->set("cCustId", cust));
     return s;
   }

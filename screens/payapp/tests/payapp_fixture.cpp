@@ -80,6 +80,10 @@ bool OpenScreen::save() {
   return within([&] { return session_.save(); });
 }
 
+bool OpenScreen::newBatch() {
+  return within([&] { return session_.newRecord(0); });
+}
+
 bool OpenScreen::selectLine(int index) {
   return within([&] { return session_.selectLine(grid(), index); });
 }
@@ -146,6 +150,8 @@ void PayAppTest::SetUp() {
   addCustomer("C1", "Child One");
   addCustomer("C2", "Child Two");
   addCustomer("X9", "Outsider");
+  addCustomer("P2", "Parent Two");
+  addCustomer("C9", "Child Nine");
   link("P1", "C1");
   link("P1", "C2");
 }

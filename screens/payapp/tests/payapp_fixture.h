@@ -35,6 +35,8 @@ class OpenScreen {
   bool set(const std::string& control, const std::string& value);
   bool click(const std::string& control);
   bool save();
+  // The toolbar's New at the header: a blank batch with the defaults.
+  bool newBatch();
   bool selectLine(int index);
   // Runs f with this screen current.
   template <class F>

@@ -16,8 +16,8 @@ class SortOrder : public PayAppTest {
     addDoc({.cust = "P1", .type = "DM", .ref = "R4", .due = Date{2026, 4, 1}});
     addDoc({.cust = "C1", .type = "DM", .ref = "R2", .due = Date{2026, 4, 2}});
   }
-  Refs sortedBy(OpenScreen& s, const std::string& option) {
-    EXPECT_TRUE(s.click(option));
+  Refs sortedBy(OpenScreen& s, const std::string& option, const std::string& order) {
+    EXPECT_TRUE(s.set(option, order));
     return s.column("cRefNbr");
   }
 };
@@ -32,13 +32,13 @@ TEST_F(SortOrder, DefaultFromARSetupIsCustomerThenDueDate) {
 TEST_F(SortOrder, EachOptionOrdersTheLines) {
   auto s = open();
   ASSERT_TRUE(s->set("cCustId", "P1"));
-  EXPECT_EQ(sortedBy(*s, "cSortOrder2"), (Refs{"R1", "R2", "R3", "R4"}));
-  EXPECT_EQ(sortedBy(*s, "cSortOrder3"), (Refs{"R2", "R1", "R3", "R4"}));
-  EXPECT_EQ(sortedBy(*s, "cSortOrder4"), (Refs{"R4", "R2", "R3", "R1"}));
-  EXPECT_EQ(sortedBy(*s, "cSortOrder5"), (Refs{"R1", "R2", "R3", "R4"}));
-  EXPECT_EQ(sortedBy(*s, "cSortOrder6").front().substr(0, 1), "R");
+  EXPECT_EQ(sortedBy(*s, "cSortOrder2", "R"), (Refs{"R1", "R2", "R3", "R4"}));
+  EXPECT_EQ(sortedBy(*s, "cSortOrder3", "T"), (Refs{"R2", "R1", "R3", "R4"}));
+  EXPECT_EQ(sortedBy(*s, "cSortOrder4", "A"), (Refs{"R4", "R2", "R3", "R1"}));
+  EXPECT_EQ(sortedBy(*s, "cSortOrder5", "F"), (Refs{"R1", "R2", "R3", "R4"}));
+  EXPECT_EQ(sortedBy(*s, "cSortOrder6", "C").front().substr(0, 1), "R");
   EXPECT_EQ(s->column("cDocType"), (Refs{"DM", "DM", "FI", "IN"}));
-  EXPECT_EQ(sortedBy(*s, "cSortOrder"), (Refs{"R2", "R1", "R3", "R4"}));
+  EXPECT_EQ(sortedBy(*s, "cSortOrder", "D"), (Refs{"R2", "R1", "R3", "R4"}));
 }
 
 TEST_F(SortOrder, ResortKeepsLineStatesAndValues) {
@@ -55,7 +55,7 @@ TEST_F(SortOrder, ResortKeepsLineStatesAndValues) {
     return 0;
   });
   ASSERT_NE(loadedState, host::LineUnchanged);
-  ASSERT_TRUE(s->click("cSortOrder5"));
+  ASSERT_TRUE(s->set("cSortOrder5", "F"));
   const Refs refs = s->column("cRefNbr");
   ASSERT_EQ(refs, (Refs{"R1", "R2", "R3", "R4"}));
   const auto states = s->lineStates();
