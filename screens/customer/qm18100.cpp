@@ -40,8 +40,7 @@ QM18100* screenOf(const forms::Session& session) {
 }
 
 QM18100::QM18100(forms::Form& form)
-    : form_(form),
-      cPrimaryCustId(&form.control("cPrimaryCustId")),
+    : cPrimaryCustId(&form.control("cPrimaryCustId")),
       cSecondaryCustId(&form.control("cSecondaryCustId")),
       cName(&form.control("cName")),
       cPhone(&form.control("cPhone")),

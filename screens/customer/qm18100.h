@@ -54,7 +54,6 @@ class QM18100 {
   void checkStatementCycles();
   bool childCyclesMatch();
 
-  forms::Form& form_;
   forms::Control* cPrimaryCustId;
   forms::Control* cSecondaryCustId;
   forms::Control* cName;
@@ -64,8 +63,8 @@ class QM18100 {
   bool statementCleared_ = false;
 };
 
-// Creates the screen for the form's session and registers its handlers; the
-// screen lives as long as the session.
+// Creates the screen for the form's session (one a session; a later one
+// replaces it) and registers its handlers.
 QM18100& registerHandlers(forms::Form& Form1);
 // The screen of a session, nullptr when none was registered.
 QM18100* screenOf(const forms::Session& session);
