@@ -36,8 +36,10 @@ std::vector<std::string> companiesOf(const std::string& path) {
   try {
     auto db = db::Database::open(path);
     auto rows = db->run("SELECT CpnyID FROM Company ORDER BY CpnyID");
-    while (rows.step())
-      if (auto* id = std::get_if<std::string>(&rows.column(0))) ids.push_back(*id);
+    while (rows.step()) {
+      const db::Value id = rows.column(0);
+      if (const auto* text = std::get_if<std::string>(&id)) ids.push_back(*text);
+    }
   } catch (const std::exception&) {
     // Not a company database (yet): the company is typed by hand.
   }
