@@ -24,6 +24,9 @@ int requiredAndListed(Session& s, Control& c, const std::string& text) {
     return kMsgFieldRequired;
   }
   if (trim(c.desc().pv).empty() || !s.hasDatabase()) return 0;
+  // A key whose list is its own records' navigation list: an unknown value is
+  // a new record, not a wrong one.
+  if (c.isKey() && trim(c.desc().pv) == trim(c.desc().dbnav)) return 0;
   return guarded(s, kSilentRefusal, [&] {
     db::Statement st = s.database().run(procCall(s, c.desc().pv, {t}));
     if (st.step()) return 0;

@@ -137,6 +137,12 @@ TEST_F(EntryTest, UnknownKeyStartsANewRecordWithDefaults) {
   EXPECT_EQ(s().session.levelChange(0), kLineInserted);
 }
 
+TEST_F(EntryTest, KeyListedByAnotherListMustBeInIt) {
+  s().session.setProperty(s().c("cOrderNbr"), "pv", "\"TCust_All\",");
+  EXPECT_FALSE(s().set("cOrderNbr", "77"));
+  EXPECT_TRUE(s().order.OrderNbr.blank());
+}
+
 TEST_F(EntryTest, KnownKeyReadsTheRow) {
   addOrder("0000000005", "BOLT", 40);
   ASSERT_TRUE(s().set("cOrderNbr", "0000000005"));

@@ -45,6 +45,7 @@ FormDesc orderForm() {
            .fieldname = "bTOrder.OrderNbr; 0; 0; 10",
            .level = "0,k",
            .mask = "9999999999",
+           .pv = "TOrder_All",
            .dbnav = "TOrder_All",
            .heading = "Order Number"},
           {.cls = C::MaskedText,
