@@ -61,6 +61,19 @@ TEST_F(PayDocument, WithNothingLeftChangesNothingAndSaysNothing) {
   expectTotalsMatchLines(*s);
 }
 
+TEST_F(PayDocument, CentsPaidOneByOneAddUpExactlySoThePaymentCanBeLoweredToThem) {
+  addDoc({.cust = "C1", .type = "FI", .ref = "FI10", .balance = 0.1});
+  addDoc({.cust = "C1", .type = "FI", .ref = "FI20", .balance = 0.2});
+  auto s = openPayment("500");
+  payDocument(*s, "FI10");
+  payDocument(*s, "FI20");
+  const std::size_t before = s->ui().messages().size();
+  EXPECT_TRUE(s->set("cOrigDocAmt", "0.3"));
+  EXPECT_EQ(s->ui().messages().size(), before);
+  EXPECT_EQ(s->shown("cUnappliedAmt"), "0.00");
+  expectTotalsMatchLines(*s);
+}
+
 // The grid lists only documents with a balance; one paid down to nothing or
 // below by another screen since the list was read is still shown.
 TEST_F(PayDocument, OnAZeroOrNegativeBalanceChangesNothing) {
