@@ -27,8 +27,9 @@ class LoadCompany {
   LoadCompany() : company_(kChildren, kDocuments) {
     auto db = db::Database::open(company_.path());
     db::Transaction tx(*db);
-    db->exec("INSERT INTO XNAHeader (NABatNbr, CpnyId, CustId, Status, vond1)"
-             " VALUES ('0000099999', 'DEMO', 'SCALE-PARENT', 'O', 'NP')");
+    db->exec(
+        "INSERT INTO XNAHeader (NABatNbr, CpnyId, CustId, Status, vond1)"
+        " VALUES ('0000099999', 'DEMO', 'SCALE-PARENT', 'O', 'NP')");
     db::Statement docs = db->prepare(openDocumentsSql());
     db::Statement detail = db->prepare(
         "INSERT INTO XNADetail (NABatNbr, CustId, DocType, RefNbr, CuryApplAmt)"

@@ -22,8 +22,8 @@ void showCustomer(PayApp& a, bool found) {
 // A recalled batch of a credit: its document to apply is looked up again.
 void showApplyDoc(PayApp& a, const std::string& type) {
   SetApplyDocList(type);
-  PVChkFetch4(a.cCMRefNbr, a.CSR_ARDOC, a.bXNAHeader.vond2.view(), a.bApplyDoc,
-              sizeof a.bApplyDoc, a.bApplyDocCust, sizeof a.bApplyDocCust);
+  PVChkFetch4(a.cCMRefNbr, a.CSR_ARDOC, a.bXNAHeader.vond2.view(), a.bApplyDoc, sizeof a.bApplyDoc,
+              a.bApplyDocCust, sizeof a.bApplyDocCust);
   ShowCaption(a.lFromCust, std::string(kFromCustomer) + a.bApplyDoc.CustId.trimmed());
   EnableField(a.cOrigDocAmt, false);
   EnableField(a.cCMRefNbr, true);
@@ -41,8 +41,7 @@ void clearApplyDoc(PayApp& a) {
 
 int cNABatNbr_ValueCheck(std::string& text) {
   auto& a = payapp();
-  if (PVChkFetch1(nullptr, a.CSR_XNAHEADER, text, a.bXNAHeader, sizeof a.bXNAHeader) !=
-      NotFound) {
+  if (PVChkFetch1(nullptr, a.CSR_XNAHEADER, text, a.bXNAHeader, sizeof a.bXNAHeader) != NotFound) {
     a.bXHeader.BatchHandling = a.bXNAHeader.Status == "O" ? "H" : "N";
     const std::string type = a.bXNAHeader.vond1.trimmed();
     a.bXNAHeader.vond1 = type;

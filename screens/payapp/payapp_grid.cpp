@@ -44,8 +44,8 @@ void addReleasedLine(PayApp& a) {
   line.DocDate = row.DocDate;
   line.NABatNbr = row.NABatNbr;
   line.DocAmt = row.DocAmt;
-  if (SqlFetch1(a.CSR_ARDOC, "XNAARDoc_Closed " + SParm(row.RefNbr) + SParm(row.CustId),
-                a.bARDoc, sizeof a.bARDoc) != NotFound) {
+  if (SqlFetch1(a.CSR_ARDOC, "XNAARDoc_Closed " + SParm(row.RefNbr) + SParm(row.CustId), a.bARDoc,
+                sizeof a.bARDoc) != NotFound) {
     line.CuryDocBal = a.bARDoc.CuryDocBal;
     line.DueDate = a.bARDoc.DueDate;
     line.CuryDiscBal = a.bARDoc.CuryDiscBal;
@@ -135,8 +135,8 @@ bool IsDocumentSelectable(std::string_view RefNbr, std::string_view DocType,
                           std::string_view CustId) {
   auto& a = payapp();
   if (SqlFetch1(a.CSR_ARDocWork,
-                "UnrlsedPayCheck " + SParm(RefNbr) + SParm(DocType) + SParm(CustId),
-                a.bUnrlsedPay, sizeof a.bUnrlsedPay) != NotFound) {
+                "UnrlsedPayCheck " + SParm(RefNbr) + SParm(DocType) + SParm(CustId), a.bUnrlsedPay,
+                sizeof a.bUnrlsedPay) != NotFound) {
     return false;
   }
   const std::string signedOn = forms::session().pes().CpnyID.trimmed();

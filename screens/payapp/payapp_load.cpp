@@ -82,8 +82,8 @@ void Form1_Load() {
   runtime::ScreenInit();
   AutoNbrDefault(a.cNABatNbr, "XNAPaymentAutoNbr", a.cNABatNbrD, runtime::NoControl);
   ReadProjectDefaults();
-  a.DetailLines = detailsetup(a.CSR_XDETAIL, a.Spread1, runtime::NoControl, a.bXDetail,
-                              sizeof a.bXDetail);
+  a.DetailLines =
+      detailsetup(a.CSR_XDETAIL, a.Spread1, runtime::NoControl, a.bXDetail, sizeof a.bXDetail);
   // Grid lines are made only by the screen.
   SetButton(5, 1, 0);
   initialRecords(a);

@@ -24,10 +24,10 @@ bool arPaymentUses(PayApp& a, std::string_view custPattern, std::string_view ref
 
 // The batch on screen holds its own reference; only another batch's use counts.
 bool otherBatchUses(PayApp& a, std::string_view reference, std::string_view custPattern) {
-  int rc = SqlFetch1(a.CSR_XNAHEADERWork,
-                     "XNAHeader_RefNbr " + std::string("'%'") + SParm(reference) +
-                         SParm(custPattern),
-                     a.bRefHeader, sizeof a.bRefHeader);
+  int rc =
+      SqlFetch1(a.CSR_XNAHEADERWork,
+                "XNAHeader_RefNbr " + std::string("'%'") + SParm(reference) + SParm(custPattern),
+                a.bRefHeader, sizeof a.bRefHeader);
   while (rc != NotFound && a.bRefHeader.NABatNbr == a.bXNAHeader.NABatNbr) {
     rc = SFetch1(a.CSR_XNAHEADERWork, a.bRefHeader, sizeof a.bRefHeader);
   }
@@ -61,10 +61,10 @@ void placeGeneratedRefNbr(PayApp& a, std::string_view reference) {
 }  // namespace
 
 std::optional<std::string> GeneratePaymentRefNbr(std::string_view type,
-                                                  std::string_view reference) {
+                                                 std::string_view reference) {
   auto& a = payapp();
-  const std::string stem = Text<30>(type).trimmed() +
-                           Text<30>(reference).trimmed().substr(0, kStemLength);
+  const std::string stem =
+      Text<30>(type).trimmed() + Text<30>(reference).trimmed().substr(0, kStemLength);
   for (int n = 1; n <= kCandidates; ++n) {
     char suffix[3];
     std::snprintf(suffix, sizeof suffix, "%02d", n);

@@ -20,8 +20,8 @@ void registerHandlers(forms::Form& Form1) {
   a.cType->onValueCheck(cType_ValueCheck);
   a.cCMRefNbr->onValueCheck(cCMRefNbr_ValueCheck);
   a.cNARefNbr->onValueCheck(cNARefNbr_ValueCheck);
-  for (Control* option : {a.cSortOrder, a.cSortOrder2, a.cSortOrder3, a.cSortOrder4,
-                          a.cSortOrder5, a.cSortOrder6}) {
+  for (Control* option :
+       {a.cSortOrder, a.cSortOrder2, a.cSortOrder3, a.cSortOrder4, a.cSortOrder5, a.cSortOrder6}) {
     option->onValueCheck(cSortOrder_ValueCheck);
   }
   a.Spread1->onLineChange(Spread1_LineChange);

@@ -17,25 +17,26 @@ std::map<const forms::Session*, std::unique_ptr<PayApp>>& instances() {
 void PayApp::bindControls(Form& form) {
   Form1 = &form;
   Control** const slots[] = {
-      &Update1,     &frmNAHeader, &cNABatNbr,   &cCpnyId,      &cStatus,      &cCustId,
-      &cType,       &cCMRefNbr,   &cNARefNbr,   &cDocDate,     &cPerPost,     &cOrigDocAmt,
-      &cBatchHandling, &CApplyTotal, &cDiscTotal, &cUnappliedAmt, &lName,     &lPhone,
-      &lFromCust,   &Frame1,      &cSortOrder,  &cSortOrder2,  &cSortOrder3,  &cSortOrder4,
-      &cSortOrder5, &cSortOrder6, &frmNADetail, &Spread1,      &cbAutoApply,  &cCustid1,
-      &cCpnyId1,    &cDocType,    &cRefNbr,     &cDocDateD,    &cDueDate,     &cCuryDocBal,
-      &cCuryApplAmt, &cDiscAmt,   &cTotApply,   &cCuryDiscBal, &cDiscDate,    &cNewDocBal,
+      &Update1,        &frmNAHeader, &cNABatNbr,   &cCpnyId,       &cStatus,     &cCustId,
+      &cType,          &cCMRefNbr,   &cNARefNbr,   &cDocDate,      &cPerPost,    &cOrigDocAmt,
+      &cBatchHandling, &CApplyTotal, &cDiscTotal,  &cUnappliedAmt, &lName,       &lPhone,
+      &lFromCust,      &Frame1,      &cSortOrder,  &cSortOrder2,   &cSortOrder3, &cSortOrder4,
+      &cSortOrder5,    &cSortOrder6, &frmNADetail, &Spread1,       &cbAutoApply, &cCustid1,
+      &cCpnyId1,       &cDocType,    &cRefNbr,     &cDocDateD,     &cDueDate,    &cCuryDocBal,
+      &cCuryApplAmt,   &cDiscAmt,    &cTotApply,   &cCuryDiscBal,  &cDiscDate,   &cNewDocBal,
       &cNABatNbrD};
   static constexpr const char* names[] = {
-      "Update1",     "frmNAHeader", "cNABatNbr",   "cCpnyId",      "cStatus",      "cCustId",
-      "cType",       "cCMRefNbr",   "cNARefNbr",   "cDocDate",     "cPerPost",     "cOrigDocAmt",
-      "cBatchHandling", "CApplyTotal", "cDiscTotal", "cUnappliedAmt", "lName",     "lPhone",
-      "lFromCust",   "Frame1",      "cSortOrder",  "cSortOrder2",  "cSortOrder3",  "cSortOrder4",
-      "cSortOrder5", "cSortOrder6", "frmNADetail", "Spread1",      "cbAutoApply",  "cCustid1",
-      "cCpnyId1",    "cDocType",    "cRefNbr",     "cDocDateD",    "cDueDate",     "cCuryDocBal",
-      "cCuryApplAmt", "cDiscAmt",   "cTotApply",   "cCuryDiscBal", "cDiscDate",    "cNewDocBal",
+      "Update1",        "frmNAHeader", "cNABatNbr",   "cCpnyId",       "cStatus",     "cCustId",
+      "cType",          "cCMRefNbr",   "cNARefNbr",   "cDocDate",      "cPerPost",    "cOrigDocAmt",
+      "cBatchHandling", "CApplyTotal", "cDiscTotal",  "cUnappliedAmt", "lName",       "lPhone",
+      "lFromCust",      "Frame1",      "cSortOrder",  "cSortOrder2",   "cSortOrder3", "cSortOrder4",
+      "cSortOrder5",    "cSortOrder6", "frmNADetail", "Spread1",       "cbAutoApply", "cCustid1",
+      "cCpnyId1",       "cDocType",    "cRefNbr",     "cDocDateD",     "cDueDate",    "cCuryDocBal",
+      "cCuryApplAmt",   "cDiscAmt",    "cTotApply",   "cCuryDiscBal",  "cDiscDate",   "cNewDocBal",
       "cNABatNbrD"};
   static_assert(sizeof(names) / sizeof(names[0]) == sizeof(slots) / sizeof(slots[0]));
-  for (std::size_t i = 0; i < sizeof(names) / sizeof(names[0]); ++i) *slots[i] = &form.control(names[i]);
+  for (std::size_t i = 0; i < sizeof(names) / sizeof(names[0]); ++i)
+    *slots[i] = &form.control(names[i]);
 }
 
 PayApp& createPayApp(forms::Session& session) {

@@ -72,9 +72,9 @@ struct PayApp {
           *cSortOrder4 = nullptr, *cSortOrder5 = nullptr, *cSortOrder6 = nullptr,
           *frmNADetail = nullptr, *Spread1 = nullptr, *cbAutoApply = nullptr, *cCustid1 = nullptr,
           *cCpnyId1 = nullptr, *cDocType = nullptr, *cRefNbr = nullptr, *cDocDateD = nullptr,
-          *cDueDate = nullptr, *cCuryDocBal = nullptr, *cCuryApplAmt = nullptr,
-          *cDiscAmt = nullptr, *cTotApply = nullptr, *cCuryDiscBal = nullptr,
-          *cDiscDate = nullptr, *cNewDocBal = nullptr, *cNABatNbrD = nullptr;
+          *cDueDate = nullptr, *cCuryDocBal = nullptr, *cCuryApplAmt = nullptr, *cDiscAmt = nullptr,
+          *cTotApply = nullptr, *cCuryDiscBal = nullptr, *cDiscDate = nullptr,
+          *cNewDocBal = nullptr, *cNABatNbrD = nullptr;
 
   // Looks every control up on the loaded form.
   void bindControls(Form& form);

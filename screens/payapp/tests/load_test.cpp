@@ -19,9 +19,11 @@ TEST_F(ScreenLoad, TakesPeriodAndSortOrderFromARSetup) {
 
 TEST_F(ScreenLoad, ReadsProjectDefaultsWhenTheProjectControllerIsSetUp) {
   const std::string task = std::string(32, 'T') + "REST";
-  db_->exec("insert into PCSetup (SetupId, S4Future) values ('PC', 'S');"
-            "insert into PJContrl (control_type, control_code, control_data) values "
-            "('PA', 'NO-POST-PROJECT', 'PROJ1'), ('PA', 'DEFAULT-TASK', '" + task + "')");
+  db_->exec(
+      "insert into PCSetup (SetupId, S4Future) values ('PC', 'S');"
+      "insert into PJContrl (control_type, control_code, control_data) values "
+      "('PA', 'NO-POST-PROJECT', 'PROJ1'), ('PA', 'DEFAULT-TASK', '" +
+      task + "')");
   auto s = open();
   const auto& a = s->app();
   EXPECT_TRUE(a.ProjectController);
@@ -31,9 +33,10 @@ TEST_F(ScreenLoad, ReadsProjectDefaultsWhenTheProjectControllerIsSetUp) {
 }
 
 TEST_F(ScreenLoad, NoProjectDefaultsWithoutTheProjectController) {
-  db_->exec("insert into PCSetup (SetupId, S4Future) values ('PC', 'N');"
-            "insert into PJContrl (control_type, control_code, control_data) values "
-            "('PA', 'NO-POST-PROJECT', 'PROJ1')");
+  db_->exec(
+      "insert into PCSetup (SetupId, S4Future) values ('PC', 'N');"
+      "insert into PJContrl (control_type, control_code, control_data) values "
+      "('PA', 'NO-POST-PROJECT', 'PROJ1')");
   auto s = open();
   EXPECT_FALSE(s->app().ProjectController);
   EXPECT_EQ(s->app().DefaultProject, "");

@@ -44,10 +44,11 @@ std::vector<std::string> sorted(std::vector<std::string> v) {
   return v;
 }
 
-std::string hostMessage(int number) { return forms::formatMessage(number, {}); }
+std::string hostMessage(int number) {
+  return forms::formatMessage(number, {});
+}
 
-OpenScreen::OpenScreen(const std::string& database, const std::string& company,
-                       const Date& today)
+OpenScreen::OpenScreen(const std::string& database, const std::string& company, const Date& today)
     : process_(givenSignOn()),
       ui_(new forms::HeadlessUi()),
       session_(nullptr, std::unique_ptr<forms::Ui>(ui_)) {
@@ -92,7 +93,9 @@ std::string OpenScreen::shown(const std::string& name) {
   return within([&] { return session_.displayText(control(name)); });
 }
 
-bool OpenScreen::enabled(const std::string& name) { return control(name).enabled(); }
+bool OpenScreen::enabled(const std::string& name) {
+  return control(name).enabled();
+}
 
 std::size_t OpenScreen::lineCount() {
   return within([&] { return session_.lineCount(grid()); });
@@ -112,7 +115,8 @@ std::vector<std::string> OpenScreen::documents() {
   const auto type = column("cDocType");
   const auto ref = column("cRefNbr");
   std::vector<std::string> out;
-  for (std::size_t i = 0; i < cust.size(); ++i) out.push_back(cust[i] + "/" + type[i] + "/" + ref[i]);
+  for (std::size_t i = 0; i < cust.size(); ++i)
+    out.push_back(cust[i] + "/" + type[i] + "/" + ref[i]);
   return out;
 }
 
@@ -133,9 +137,8 @@ std::vector<std::string> OpenScreen::messages() const {
 
 void PayAppTest::SetUp() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  dir_ = std::filesystem::temp_directory_path() /
-         ("qm18300-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" +
-          info->name());
+  dir_ = std::filesystem::temp_directory_path() / ("qm18300-" + std::to_string(::getpid()) + "-" +
+                                                   info->test_suite_name() + "-" + info->name());
   std::filesystem::remove_all(dir_);
   std::filesystem::create_directories(dir_);
   path_ = (dir_ / "company.db").string();

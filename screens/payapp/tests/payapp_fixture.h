@@ -83,9 +83,10 @@ class PayAppTest : public ::testing::Test {
   void addCustomer(const std::string& id, const std::string& name);
   void link(const std::string& parent, const std::string& child);
   void addDoc(const Doc& doc);
-  void addHeader(const std::string& batch, const std::string& status, const std::string& type = "NP",
-                 const std::string& refNbr = "CHK1", double amount = 500,
-                 const std::string& cust = "P1", const std::string& applyRef = "");
+  void addHeader(const std::string& batch, const std::string& status,
+                 const std::string& type = "NP", const std::string& refNbr = "CHK1",
+                 double amount = 500, const std::string& cust = "P1",
+                 const std::string& applyRef = "");
   void addDetail(const std::string& batch, const std::string& cust, const std::string& type,
                  const std::string& ref, double applied, double discount = 0);
   // An unreleased host payment application of the document.

@@ -26,9 +26,9 @@ class ScriptRecall : public PayAppTest {
   }
   std::string run(const std::string& script) {
     runtime::ScreenDefinition screen{
-        .program = "QM18300",
-        .form = Form1Desc,
-        .registerHandlers = [](forms::Form& form) { registerHandlers(form); }};
+        .program = "QM18300", .form = Form1Desc, .registerHandlers = [](forms::Form& form) {
+          registerHandlers(form);
+        }};
     runtime::ScreenOptions options;
     options.signOn.database = path_;
     options.signOn.user = "CLERK1";
@@ -44,24 +44,24 @@ class ScriptRecall : public PayAppTest {
 };
 
 TEST_F(ScriptRecall, RecalledBatchShowsItsApplicationsInTheChosenOrder) {
-  const std::string out = run(
-      "set cNABatNbr 0000000021\n"
-      "expect cBatchHandling H\n"
-      "expect CApplyTotal 75.00\n"
-      "set cSortOrder5 F\n"
-      "line Spread1 1\n"
-      "expect cRefNbr R1\n"
-      "line Spread1 2\n"
-      "expect cRefNbr R2\n"
-      "expect cCuryApplAmt 75.00\n");
+  const std::string out =
+      run("set cNABatNbr 0000000021\n"
+          "expect cBatchHandling H\n"
+          "expect CApplyTotal 75.00\n"
+          "set cSortOrder5 F\n"
+          "line Spread1 1\n"
+          "expect cRefNbr R1\n"
+          "line Spread1 2\n"
+          "expect cRefNbr R2\n"
+          "expect cCuryApplAmt 75.00\n");
   EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
 }
 
 TEST_F(ScriptRecall, ReferenceOfAnotherBatchIsRefused) {
-  const std::string out = run(
-      "set cNABatNbr 0000000021\n"
-      "set cNARefNbr CHK22\n"
-      "expect cNARefNbr CHK21\n");
+  const std::string out =
+      run("set cNABatNbr 0000000021\n"
+          "set cNARefNbr CHK22\n"
+          "expect cNARefNbr CHK21\n");
   EXPECT_NE(out.find(hostMessage(3007)), std::string::npos) << out;
   EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
 }
