@@ -23,9 +23,10 @@ namespace corvena::bench {
 // A scaled company database in a fresh temporary directory, removed afterwards.
 class ScaledCompany {
  public:
+  // Each company of the process gets its own directory: benchmarks keep theirs alive together.
   ScaledCompany(int children, int documents)
       : dir_(std::filesystem::temp_directory_path() /
-             ("qm18300-bench-" + std::to_string(::getpid()) + "-" + std::to_string(documents))) {
+             ("qm18300-bench-" + std::to_string(::getpid()) + "-" + std::to_string(nextId()))) {
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
     auto db = db::Database::create(path());
@@ -35,6 +36,10 @@ class ScaledCompany {
   std::string path() const { return (dir_ / "company.db").string(); }
 
  private:
+  static int nextId() {
+    static int id = 0;
+    return ++id;
+  }
   std::filesystem::path dir_;
 };
 
