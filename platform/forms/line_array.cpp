@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "platform/forms/runtime_error.h"
 
@@ -180,7 +181,7 @@ void LineArray::sort() {
   std::vector<Line> sorted;
   sorted.reserve(lines_.size());
   for (const auto& e : entries) sorted.push_back(std::move(lines_[e.line]));
-  lines_ = std::move(sorted);
+  lines_.assign(std::make_move_iterator(sorted.begin()), std::make_move_iterator(sorted.end()));
   pos_ = -1;
 }
 
@@ -203,7 +204,7 @@ void LineArray::loadImages(std::vector<std::vector<char>> images) {
 }
 
 void LineArray::restoreSnapshot(Snapshot s) {
-  lines_ = std::move(s.lines);
+  lines_.assign(std::make_move_iterator(s.lines.begin()), std::make_move_iterator(s.lines.end()));
   deleted_ = std::move(s.deleted);
   pos_ = s.pos;
 }

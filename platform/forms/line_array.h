@@ -4,6 +4,7 @@
 // line and those records (the line records). Every line has a state.
 
 #include <cstddef>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -82,14 +83,15 @@ class LineArray {
     std::vector<std::vector<char>> deleted;
     int pos;
   };
-  Snapshot snapshot() const { return {lines_, deleted_, pos_}; }
+  Snapshot snapshot() const { return {{lines_.begin(), lines_.end()}, deleted_, pos_}; }
   void restoreSnapshot(Snapshot s);
 
  private:
   std::vector<RecordRef> records_;
   std::vector<std::size_t> offsets_;
   std::size_t width_ = 0;
-  std::vector<Line> lines_;
+  // A deque, so that deleting lines from the first one on stays linear.
+  std::deque<Line> lines_;
   std::vector<std::vector<char>> deleted_;
   std::vector<SortKey> keys_;
   int pos_ = -1;
