@@ -1,6 +1,5 @@
 #include <QDateEdit>
 
-#include "platform/ui/entry_keys.h"
 #include "platform/ui/field_editors.h"
 #include "platform/ui/qt_text.h"
 
@@ -25,7 +24,7 @@ DateEditor::DateEditor(forms::Session& session, forms::Control& control)
   edit_->setCalendarPopup(true);
   edit_->setMinimumDate(kBlankDate);
   edit_->setSpecialValueText(" ");
-  new EntryKeys(edit_, [this] { commit(); });
+  watchEntry(edit_);
 }
 
 QWidget* DateEditor::widget() const {

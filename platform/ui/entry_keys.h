@@ -11,6 +11,8 @@ class EntryKeys : public QObject {
  public:
   EntryKeys(QObject* watched, std::function<void()> enter);
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // The editor goes before its widget: events after that enter nothing.
+  void disarm() { enter_ = nullptr; }
 
  private:
   std::function<void()> enter_;

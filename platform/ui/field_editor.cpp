@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "platform/ui/entry_keys.h"
 #include "platform/ui/event_guard.h"
 #include "platform/ui/field_editors.h"
 #include "platform/ui/qt_text.h"
@@ -11,6 +12,14 @@ namespace corvena::ui {
 
 FieldEditor::FieldEditor(forms::Session& session, forms::Control& control)
     : session_(&session), control_(&control) {}
+
+FieldEditor::~FieldEditor() {
+  if (keys_) keys_->disarm();
+}
+
+void FieldEditor::watchEntry(QObject* watched) {
+  keys_ = new EntryKeys(watched, [this] { commit(); });
+}
 
 void FieldEditor::applyProperties() {
   widget()->setEnabled(control_->enabled());
@@ -53,7 +62,10 @@ void FieldEditor::keepFocus() {
   w->setFocus(Qt::OtherFocusReason);
   // A message box or a click elsewhere may still move the focus after this
   // event; take it back once the event loop is free again.
-  QTimer::singleShot(0, w, [w] { w->setFocus(Qt::OtherFocusReason); });
+  QTimer::singleShot(0, w, [w] {
+    w->activateWindow();
+    w->setFocus(Qt::OtherFocusReason);
+  });
 }
 
 QString FieldEditor::modelText() const {

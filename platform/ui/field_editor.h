@@ -3,6 +3,7 @@
 // through the framework's entry path (Session::enterValue / click); the
 // editor only shows what the model holds and hands over what the user typed.
 
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -16,13 +17,15 @@ class QWidget;
 
 namespace corvena::ui {
 
+class EntryKeys;
+
 class FieldEditor {
  public:
   // Told after every entry attempt: accepted or refused.
   using EntryListener = std::function<void(FieldEditor& editor, bool accepted)>;
 
   FieldEditor(forms::Session& session, forms::Control& control);
-  virtual ~FieldEditor() = default;
+  virtual ~FieldEditor();
   FieldEditor(const FieldEditor&) = delete;
   FieldEditor& operator=(const FieldEditor&) = delete;
 
@@ -57,6 +60,8 @@ class FieldEditor {
   // The framework's entry for a click (check boxes).
   bool enterClick();
   QString modelText() const;
+  // Enters the typed text on Enter and on leaving the widget.
+  void watchEntry(QObject* watched);
 
  private:
   bool finish(bool accepted);
@@ -64,6 +69,7 @@ class FieldEditor {
   forms::Session* session_;
   forms::Control* control_;
   EntryListener listener_;
+  QPointer<EntryKeys> keys_;
   bool refused_ = false;
   bool entering_ = false;
 };

@@ -40,9 +40,15 @@ FormWindow::FormWindow(forms::Session& session, forms::Form& form)
   setCentralWidget(scroll);
   view_->setModelChanged([this] { updateButtons(); });
   addActions();
-  QObject::connect(qApp, &QApplication::focusChanged, this, [this] { updateButtons(); });
+  focusWatch_ =
+      QObject::connect(qApp, &QApplication::focusChanged, this, [this] { updateButtons(); });
   updateButtons();
   resize(sizeHint().expandedTo(QSize(520, 240)));
+}
+
+// Focus moves while the widgets are taken down; the window no longer follows it.
+FormWindow::~FormWindow() {
+  QObject::disconnect(focusWatch_);
 }
 
 QAction* FormWindow::addAction(UpdateAction which, const QString& text, int icon,

@@ -20,6 +20,7 @@ enum class UpdateAction { New, Save, Delete, Cancel, First, Previous, Next, Last
 class FormWindow : public QMainWindow {
  public:
   FormWindow(forms::Session& session, forms::Form& form);
+  ~FormWindow() override;
 
   FormView* view() const { return view_; }
   forms::Form& form() const { return *form_; }
@@ -46,6 +47,7 @@ class FormWindow : public QMainWindow {
   forms::Form* form_;
   FormView* view_;
   std::map<UpdateAction, QAction*> actions_;
+  QMetaObject::Connection focusWatch_;
   bool dismissing_ = false;
   bool closed_ = false;
 };

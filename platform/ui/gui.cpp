@@ -20,8 +20,9 @@ QApplication& application(int& argc, char** argv) {
   static char name[] = "corvena";
   static char* fallback[] = {name, nullptr};
   static int count = argv ? argc : 1;
-  static QApplication app(count, argv ? argv : fallback);
-  return app;
+  // Never destroyed: tearing Qt down among the other statics at exit is not safe.
+  static auto* app = new QApplication(count, argv ? argv : fallback);
+  return *app;
 }
 
 QtUi& rendererOf(forms::Session& session, int& argc, char** argv) {

@@ -22,8 +22,7 @@ class StatusLogWindow : public QDialog {
   bool running() const { return running_; }
   QString logText() const;
   int errorLines() const { return errorLines_; }
-
- protected:
+  // Escape or the window's close: only once the process has finished.
   void reject() override;
 
  private:

@@ -1,7 +1,6 @@
 #include <QLineEdit>
 #include <algorithm>
 
-#include "platform/ui/entry_keys.h"
 #include "platform/ui/field_editors.h"
 #include "platform/ui/qt_text.h"
 
@@ -32,7 +31,7 @@ TextEditor::TextEditor(forms::Session& session, forms::Control& control)
   // Wide enough for what the field holds, but a long text field stays readable.
   const int chars = std::clamp(edit_->maxLength(), 6, 40);
   edit_->setFixedWidth(edit_->fontMetrics().horizontalAdvance(QString(chars, 'N')) + 16);
-  new EntryKeys(edit_, [this] { commit(); });
+  watchEntry(edit_);
 }
 
 QWidget* TextEditor::widget() const {

@@ -1,0 +1,44 @@
+// Grids: typing into the new-line row adds a line through the entry path; F4
+// switches to one line at a time as a form and back.
+#include "platform/ui/grid_view.h"
+
+#include <QTableWidget>
+
+#include "platform/ui/tests/render_fixture.h"
+
+namespace corvena::ui::testing {
+namespace {
+
+using GridEntry = RenderTest;
+
+TEST_F(GridEntry, TypingIntoTheNewLineRowAddsALine) {
+  GridView* grid = view().gridFor(&control("Grid1"));
+  QTableWidget* table = grid->table();
+  table->setFocus();
+  table->setCurrentCell(0, 0);
+  settle();
+  ASSERT_EQ(table->rowCount(), 1);
+  table->item(0, 0)->setText("p1");
+  settle();
+  ASSERT_EQ(session_->lineCount(control("Grid1")), 1u);
+  EXPECT_EQ(session_->cellText(control("Grid1"), 0, control("cParcelRef")), "P1");
+  EXPECT_EQ(table->rowCount(), 2);
+  EXPECT_EQ(table->item(0, 0)->text(), "P1");
+  table->setCurrentCell(0, 1);
+  table->item(0, 1)->setText("3.25");
+  settle();
+  EXPECT_EQ(table->item(0, 1)->text(), "3.25");
+  EXPECT_DOUBLE_EQ(parcel_.Kilos, 3.25);
+}
+
+TEST_F(GridEntry, F4SwitchesBetweenTableAndLineForm) {
+  GridView* grid = view().gridFor(&control("Grid1"));
+  EXPECT_TRUE(grid->showsTable());
+  grid->toggleView();
+  EXPECT_FALSE(grid->showsTable());
+  grid->toggleView();
+  EXPECT_TRUE(grid->showsTable());
+}
+
+}  // namespace
+}  // namespace corvena::ui::testing

@@ -1,0 +1,60 @@
+// The update control as a toolbar: Save enters what is being typed and saves,
+// SetButton switches buttons off and on.
+#include <QAction>
+#include <QLineEdit>
+
+#include "platform/ui/tests/render_fixture.h"
+
+namespace corvena::ui::testing {
+namespace {
+
+using UpdateToolbar = RenderTest;
+
+TEST_F(UpdateToolbar, SaveEntersTheFieldBeingTypedAndWritesTheRecord) {
+  for (const auto& [name, text] : {std::pair{"cDelivNbr", "00000007"}, {"cCarrier", "FASTSHIP"}}) {
+    auto* edit = qobject_cast<QLineEdit*>(widget(name));
+    edit->setFocus();
+    settle();
+    edit->setText(text);
+  }
+  window().action(UpdateAction::Save)->trigger();
+  settle();
+  EXPECT_EQ(query("SELECT DelivNbr || '/' || Carrier FROM UDelivery"), "00000007/FASTSHIP");
+}
+
+TEST_F(UpdateToolbar, ARefusedFieldStopsTheSave) {
+  auto* number = qobject_cast<QLineEdit*>(widget("cDelivNbr"));
+  number->setFocus();
+  settle();
+  number->setText("00000008");
+  auto* carrier = qobject_cast<QLineEdit*>(widget("cCarrier"));
+  carrier->setFocus();
+  settle();
+  carrier->setText("NOPE");
+  EXPECT_FALSE(window().run(UpdateAction::Save));
+  settle();
+  EXPECT_EQ(query("SELECT COUNT(*) FROM UDelivery"), "0");
+}
+
+TEST_F(UpdateToolbar, SetButtonSwitchesTheToolbarButtons) {
+  session_->setButtons(forms::kButtonSave | forms::kButtonDelete, forms::kAllLevels, 0);
+  EXPECT_FALSE(window().action(UpdateAction::Save)->isEnabled());
+  EXPECT_FALSE(window().action(UpdateAction::Delete)->isEnabled());
+  EXPECT_TRUE(window().action(UpdateAction::New)->isEnabled());
+  session_->setButtons(forms::kButtonSave, forms::kAllLevels, -1);
+  EXPECT_TRUE(window().action(UpdateAction::Save)->isEnabled());
+}
+
+TEST_F(UpdateToolbar, CancelDropsWhatIsTyped) {
+  auto* carrier = qobject_cast<QLineEdit*>(widget("cCarrier"));
+  carrier->setFocus();
+  settle();
+  carrier->setText("NOPE");
+  window().action(UpdateAction::Cancel)->trigger();
+  settle();
+  EXPECT_EQ(carrier->text(), "");
+  EXPECT_TRUE(answerer_->texts.empty());
+}
+
+}  // namespace
+}  // namespace corvena::ui::testing

@@ -1,0 +1,83 @@
+#include "screens/setup/gui/tests/desktop_fixture.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cstdlib>
+
+#include "platform/ui/gui.h"
+#include "platform/ui/qt_ui.h"
+
+namespace corvena::qm18200::testing {
+
+MessageAnswerer::MessageAnswerer() {
+  timer_.setInterval(5);
+  QObject::connect(&timer_, &QTimer::timeout, [this] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    texts_.push_back(box->text().toStdString());
+    if (auto* button = box->defaultButton()) {
+      button->click();
+    } else {
+      box->reject();
+    }
+  });
+  timer_.start();
+}
+
+void DesktopSetup::SetUp() {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  SetupScreen::SetUp();
+  screen_ = std::make_unique<runtime::ScreenDefinition>(definition());
+  process_ = std::make_unique<runtime::ScreenProcess>(*screen_, signedOn(),
+                                                      host::defaultHostServices(), out_, err_);
+  static int argc = 1;
+  static char name[] = "QM18200";
+  static char* argv[] = {name, nullptr};
+  process_->session().setUi(ui::createGuiUi(argc, argv));
+  answerer_ = std::make_unique<MessageAnswerer>();
+  ASSERT_FALSE(process_->start([](const std::string&) { return std::nullopt; })) << err_.str();
+  auto& renderer = dynamic_cast<ui::QtUi&>(process_->session().ui());
+  window_ = &renderer.window(process_->session().mainForm());
+  window_->show();
+  window_->activateWindow();
+  QApplication::setActiveWindow(window_);
+  settle();
+}
+
+void DesktopSetup::TearDown() {
+  answerer_.reset();
+  process_.reset();
+  SetupScreen::TearDown();
+}
+
+forms::Control& DesktopSetup::control(const std::string& name) {
+  return process_->session().control(name);
+}
+
+QWidget* DesktopSetup::widget(const std::string& name) {
+  return view().widgetFor(&control(name));
+}
+
+void DesktopSetup::settle() {
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+void DesktopSetup::focus(const std::string& name) {
+  widget(name)->setFocus(Qt::TabFocusReason);
+  settle();
+}
+
+void DesktopSetup::typeAndEnter(const std::string& name, const std::string& text) {
+  focus(name);
+  auto* edit = qobject_cast<QLineEdit*>(widget(name));
+  ASSERT_NE(edit, nullptr) << name;
+  edit->setText(QString::fromStdString(text));
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(edit, &press);
+  settle();
+}
+
+}  // namespace corvena::qm18200::testing

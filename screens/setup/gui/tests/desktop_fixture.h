@@ -1,0 +1,52 @@
+#pragma once
+// QM18200 opened in the desktop renderer on Qt's offscreen platform, on a
+// fresh company database, as a clerk at a desk would have it.
+
+#include <QMessageBox>
+#include <QTimer>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/ui/form_view.h"
+#include "platform/ui/form_window.h"
+#include "runtime/screen_program.h"
+#include "screens/setup/tests/setup_fixture.h"
+
+namespace corvena::qm18200::testing {
+
+// Answers every message box that opens with its default button and keeps its text.
+class MessageAnswerer {
+ public:
+  MessageAnswerer();
+  const std::vector<std::string>& texts() const { return texts_; }
+
+ private:
+  QTimer timer_;
+  std::vector<std::string> texts_;
+};
+
+class DesktopSetup : public SetupScreen {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  ui::FormWindow& window() { return *window_; }
+  ui::FormView& view() { return *window_->view(); }
+  forms::Control& control(const std::string& name);
+  QWidget* widget(const std::string& name);
+  // Types into a text field and presses Enter.
+  void typeAndEnter(const std::string& name, const std::string& text);
+  void focus(const std::string& name);
+  static void settle();
+  const std::vector<std::string>& answererTexts() const { return answerer_->texts(); }
+
+  std::unique_ptr<runtime::ScreenDefinition> screen_;
+  std::unique_ptr<runtime::ScreenProcess> process_;
+  std::ostringstream out_, err_;
+  ui::FormWindow* window_ = nullptr;
+  std::unique_ptr<MessageAnswerer> answerer_;
+};
+
+}  // namespace corvena::qm18200::testing
