@@ -107,5 +107,14 @@ TEST_F(DocumentList, NewCustomerEntryEmptiesTheGridFirst) {
   EXPECT_DOUBLE_EQ(s->app().bXHeader.ApplyTotal, 0);
 }
 
+// Another clerk's work after this screen opened is seen at the next entry.
+TEST_F(DocumentList, SeesDocumentsAddedAfterTheScreenOpened) {
+  auto s = open();
+  ASSERT_TRUE(s->set("cCustId", "P1"));
+  addDoc({.cust = "C1", .ref = "INV800"});
+  ASSERT_TRUE(s->set("cCustId", "P1"));
+  EXPECT_EQ(s->lineCount(), 4u);
+}
+
 }  // namespace
 }  // namespace corvena::payapp::testing
