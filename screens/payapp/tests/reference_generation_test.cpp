@@ -78,6 +78,14 @@ TEST_F(ReferenceGeneration, ChoosingACreditZeroesTheApplications) {
   EXPECT_DOUBLE_EQ(s->app().bXHeader.ApplyTotal, 0);
 }
 
+TEST_F(ReferenceGeneration, RecalledBatchKeepsItsOwnGeneratedReference) {
+  addHeader("0000000050", "O", "CM", "CMABCDEF01", 250, "P1", "ABCDEFGH");
+  auto s = open();
+  ASSERT_TRUE(s->set("cNABatNbr", "0000000050"));
+  ASSERT_TRUE(s->set("cCMRefNbr", "ABCDEFGH"));
+  EXPECT_EQ(s->app().bXNAHeader.RefNbr.trimmed(), "CMABCDEF01");
+}
+
 // A hand-written literal directly before a parameter stays a parameter of its own.
 TEST_F(ReferenceGeneration, LookUpSendsSeparateParameters) {
   const db::Call call = db::parseCall("ARDoc_CpnyID_Type_Ref2 " + std::string("'%'") +
