@@ -31,17 +31,22 @@ void prepareDesktop(ScreenProcess& process, int& argc, char** argv) {
 
 int runDesktop(ScreenProcess& process, int& argc, char** argv) {
   // Closing the screen (unload handler, ScreenExit) is the caller's, as after a script.
+  int code = 0;
   try {
-    return ui::runGui(process.session(), argc, argv);
+    code = ui::runGui(process.session(), argc, argv);
   } catch (const host::ProcessEnded& ended) {
-    return ended.exitCode;
+    code = ended.exitCode;
   }
+  ui::closeGui(process.session());
+  return code;
 }
 
 int screenshotAfterScript(ScreenProcess& process, int scriptResult) {
   const auto path = ui::screenshotRequest();
   if (!path) return scriptResult;
-  if (ui::saveScreenshot(process.session(), *path)) return scriptResult;
+  const bool saved = ui::saveScreenshot(process.session(), *path);
+  ui::closeGui(process.session());
+  if (saved) return scriptResult;
   std::cerr << "Cannot write the screenshot " << *path << "\n";
   return 1;
 }

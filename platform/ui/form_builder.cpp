@@ -162,8 +162,16 @@ void FormBuilder::placeField(forms::Control& field, QFormLayout* layout) {
 
 void FormBuilder::placeContainer(forms::Control& container, QFormLayout* layout) {
   flushLabel(layout);
-  containerLayout(container);
+  if (containerLayout(container)->rowCount() == 0 && !holdsControls(container))
+    view_.empty_[&container] = true;
   addSpanning(container, layout, view_.frames_.at(&container));
+}
+
+bool FormBuilder::holdsControls(const forms::Control& container) const {
+  const std::string name = lowered(container.name());
+  for (const auto& control : view_.form_->controls())
+    if (lowered(control->desc().parent) == name) return true;
+  return false;
 }
 
 void FormBuilder::placeGrid(forms::Control& grid, QFormLayout* layout) {

@@ -31,6 +31,7 @@ class FormBuilder {
   QLabel* makeLabel(const forms::Control& label);
   void addSpanning(const forms::Control& control, QFormLayout* layout, QWidget* widget);
   void pairLabelsByName();
+  bool holdsControls(const forms::Control& container) const;
 
   FormView& view_;
   QFormLayout* top_ = nullptr;

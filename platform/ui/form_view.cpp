@@ -55,7 +55,7 @@ void FormView::refreshControl(const forms::Control& control) {
     frame->second->setTitle(caption);
   }
   if (QWidget* widget = widgetFor(&control)) widget->setEnabled(control.enabled());
-  setShown(control, control.visible());
+  setShown(control, control.visible() && !empty_.count(&control));
 }
 
 void FormView::setShown(const forms::Control& control, bool visible) {

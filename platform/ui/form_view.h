@@ -73,6 +73,8 @@ class FormView : public QWidget {
   std::map<const forms::Control*, QPushButton*> buttons_;
   std::map<const forms::Control*, QGroupBox*> frames_;
   std::map<const forms::Control*, Row> rows_;
+  // Frames and containers holding no control take no room.
+  std::map<const forms::Control*, bool> empty_;
   std::function<void()> modelChanged_;
 };
 

@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QPixmap>
 #include <cstdlib>
+#include <iostream>
+#include <utility>
 
+#include "platform/forms/headless_ui.h"
 #include "platform/ui/event_guard.h"
 #include "platform/ui/form_view.h"
 #include "platform/ui/form_window.h"
@@ -14,15 +17,17 @@ namespace corvena::ui {
 
 namespace {
 
+QApplication* made = nullptr;
+
 // Qt keeps the argument count by reference for the application's lifetime.
 QApplication& application(int& argc, char** argv) {
   if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
   static char name[] = "corvena";
   static char* fallback[] = {name, nullptr};
-  static int count = argv ? argc : 1;
-  // Never destroyed: tearing Qt down among the other statics at exit is not safe.
-  static auto* app = new QApplication(count, argv ? argv : fallback);
-  return *app;
+  static int count = 1;
+  count = argv ? argc : 1;
+  made = new QApplication(count, argv ? argv : fallback);
+  return *made;
 }
 
 QtUi& rendererOf(forms::Session& session, int& argc, char** argv) {
@@ -62,6 +67,12 @@ bool saveScreenshot(forms::Session& session, const std::string& path) {
   FormWindow& window = showMainWindow(ui, session);
   QApplication::processEvents();
   return window.grab().save(qText(path), "PNG");
+}
+
+void closeGui(forms::Session& session) {
+  if (dynamic_cast<QtUi*>(&session.ui()))
+    session.setUi(std::make_unique<forms::HeadlessUi>(&std::cerr));
+  delete std::exchange(made, nullptr);
 }
 
 int runGui(forms::Session& session, int& argc, char** argv) {

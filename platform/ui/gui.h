@@ -24,6 +24,11 @@ int runGui(forms::Session& session, int& argc, char** argv);
 // Draws the session's main form window into a PNG; false when it cannot be written.
 bool saveScreenshot(forms::Session& session, const std::string& path);
 
+// Takes the renderer down (its windows, then Qt itself) while the process
+// still runs: Qt must not be torn down among the statics at exit. The session
+// goes on headless, messages printed to standard error.
+void closeGui(forms::Session& session);
+
 // The PNG path CORVENA_SCREENSHOT asks for, if any.
 std::optional<std::string> screenshotRequest();
 
