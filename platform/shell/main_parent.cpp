@@ -7,10 +7,25 @@
 
 #include <QApplication>
 #include <csignal>
+#include <cstring>
 #include <iostream>
 
 #include "platform/shell/parent_window.h"
 #include "platform/shell/shell_presence.h"
+
+namespace {
+
+// The presence file of this shell; a shell ended by a signal takes it away too,
+// so a screen started later does not wait for a login that cannot come.
+char presenceFile[4096];
+
+void endBySignal(int signal) {
+  ::unlink(presenceFile);
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   using namespace corvena::shell;
@@ -26,6 +41,8 @@ int main(int argc, char** argv) {
   std::signal(SIGCHLD, SIG_IGN);
   QApplication app(argc, argv);
   const std::string presence = shellPresencePath();
+  std::strncpy(presenceFile, presence.c_str(), sizeof(presenceFile) - 1);
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) std::signal(signal, endBySignal);
   publishShellPresence({::getpid(), false, std::nullopt}, presence);
   SignOnDialog signOn(given);
   if (signOn.exec() != QDialog::Accepted || !signOn.context()) {
