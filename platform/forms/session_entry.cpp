@@ -87,17 +87,11 @@ void storeIntoLevel(Session& s, Control& c, RecordRef rec) {
   }
 }
 
-// A statement left after its first row keeps its read transaction, and with it
-// a view of the database from before other screens' later saves.
-void releaseReads(Session& s) {
-  for (auto& [id, c] : s.impl().cursors) c.statement = db::Statement();
-}
-
 }  // namespace
 
 bool Session::enterValue(Control& control, std::string_view typed) {
   lastErrorLevel_ = kSilentRefusal;
-  releaseReads(*this);
+  impl_->endCursorReads();
   if (!control.enabled() || !control.visible()) return false;
   RecordRef rec;
   const FieldDesc* field = fieldOf(control, &rec);
@@ -152,7 +146,7 @@ bool Session::enterValue(Control& control, std::string_view typed) {
 
 bool Session::click(Control& control) {
   if (!control.enabled() || !control.visible()) return false;
-  releaseReads(*this);
+  impl_->endCursorReads();
   if (control.cls() == ControlClass::Check) {
     RecordRef rec;
     const FieldDesc* f = fieldOf(control, &rec);

@@ -4,11 +4,19 @@
 #include "platform/db/database.h"
 #include "platform/forms/runtime_error.h"
 #include "platform/forms/session.h"
+#include "platform/forms/session_impl.h"
 
 namespace corvena::forms {
 
 template <class F>
 int guarded(Session& s, int failure, F&& f) {
+  struct Depth {
+    Session::Impl& impl;
+    explicit Depth(Session::Impl& i) : impl(i) { ++impl.eventDepth; }
+    ~Depth() {
+      if (--impl.eventDepth == 0) impl.endCursorReads();
+    }
+  } depth(s.impl());
   try {
     return f();
   } catch (const RuntimeError& e) {

@@ -64,6 +64,13 @@ struct Session::Impl {
   std::string levelsText;
   // Set while a handler fetches during an entry: whether a level-0 read happened.
   std::optional<bool> keyLookupFound;
+  int eventDepth = 0;
+
+  // A statement left open on a cursor keeps its read snapshot, so this screen
+  // would not see what other clerks commit; every outermost event ends them.
+  void endCursorReads() {
+    for (auto& [id, c] : cursors) c.statement = db::Statement();
+  }
 
   CursorState& cursor(Session& s, CursorHandle& h);
   GridTie* tieOf(const Control& grid);
