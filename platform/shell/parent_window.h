@@ -31,8 +31,7 @@ class SignOnDialog : public QDialog {
   QDateEdit* dateEdit() const { return date_; }
   // Checks what is entered; the context, or the reason it cannot sign on.
   std::optional<SignOnContext> check(QString& why) const;
-
- protected:
+  // OK: closes only on a context that checks; else says why and stays.
   void accept() override;
 
  private:

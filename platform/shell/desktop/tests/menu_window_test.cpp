@@ -1,0 +1,65 @@
+// PARENT's menu: unavailable screens cannot be started; an available one runs
+// as its own process with the sign-on context.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QListWidget>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/shell/parent_window.h"
+
+namespace corvena::shell {
+namespace {
+
+class Menu : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "parent_ui_tests";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance()) new QApplication(argc, argv);
+    dir_ = std::filesystem::temp_directory_path() /
+           ("corvena-menuwin-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir_);
+    // A stand-in QM18200 that writes down the arguments it was started with.
+    const auto program = dir_ / "QM18200";
+    std::ofstream(program)
+        << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"$(dirname \"$0\")/args\"\n";
+    ::chmod(program.c_str(), 0755);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  std::filesystem::path dir_;
+  SignOnContext context_{"/data/company.db", "CLERK1", "NORTH", Date{2026, 3, 2}};
+};
+
+TEST_F(Menu, AScreenNotInstalledIsShownButCannotBeStarted) {
+  MenuWindow menu(context_, menuScreens({dir_.string()}));
+  ASSERT_GE(menu.list()->count(), 5);
+  EXPECT_FALSE(menu.list()->item(0)->flags() & Qt::ItemIsEnabled);
+  EXPECT_TRUE(menu.list()->item(0)->text().contains("not installed"));
+  EXPECT_TRUE(menu.list()->item(1)->flags() & Qt::ItemIsEnabled);
+  EXPECT_TRUE(menu.list()->item(1)->text().contains("National Account Setup Screen (QM.182.00)"));
+  EXPECT_FALSE(menu.start(0));
+}
+
+TEST_F(Menu, StartingAScreenRunsItsProgramWithTheContext) {
+  MenuWindow menu(context_, menuScreens({dir_.string()}));
+  ASSERT_TRUE(menu.start(1));
+  int status = 0;
+  ASSERT_GT(::wait(&status), 0);
+  std::ifstream in(dir_ / "args");
+  std::vector<std::string> args;
+  for (std::string line; std::getline(in, line);) args.push_back(line);
+  EXPECT_EQ(args, context_.toArguments());
+}
+
+}  // namespace
+}  // namespace corvena::shell

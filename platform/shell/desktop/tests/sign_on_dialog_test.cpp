@@ -1,0 +1,101 @@
+// PARENT's sign-on window: a context only for a company database that opens,
+// with user and company; the business date defaults to today.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/db/database.h"
+#include "platform/shell/parent_window.h"
+
+namespace corvena::shell {
+namespace {
+
+void app() {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  static int argc = 1;
+  static char name[] = "parent_ui_tests";
+  static char* argv[] = {name, nullptr};
+  if (!QApplication::instance()) new QApplication(argc, argv);
+}
+
+class SignOn : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    app();
+    dir_ = std::filesystem::temp_directory_path() /
+           ("corvena-signon-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir_);
+    database_ = (dir_ / "company.db").string();
+    auto db = db::Database::create(database_);
+    db->exec(
+        "INSERT INTO Company (CpnyID, CpnyName) VALUES ('NORTH', 'North'), ('SOUTH', 'South')");
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  std::filesystem::path dir_;
+  std::string database_;
+};
+
+TEST_F(SignOn, TheBusinessDateDefaultsToToday) {
+  SignOnDialog dialog(SignOnOptions{});
+  const Date today = localToday();
+  EXPECT_EQ(dialog.dateEdit()->date(), QDate(today.year, today.month, today.day));
+}
+
+TEST_F(SignOn, TheCompaniesOfTheDatabaseAreOffered) {
+  SignOnOptions given;
+  given.database = database_;
+  SignOnDialog dialog(given);
+  ASSERT_EQ(dialog.companyBox()->count(), 2);
+  EXPECT_EQ(dialog.companyBox()->itemText(1), "SOUTH");
+}
+
+TEST_F(SignOn, AnEnteredSignOnGivesTheContext) {
+  SignOnOptions given;
+  given.database = database_;
+  given.user = "CLERK1";
+  given.company = "SOUTH";
+  given.date = "2026-03-02";
+  SignOnDialog dialog(given);
+  QString why;
+  const auto context = dialog.check(why);
+  ASSERT_TRUE(context) << why.toStdString();
+  EXPECT_EQ(context->database, database_);
+  EXPECT_EQ(context->user, "CLERK1");
+  EXPECT_EQ(context->company, "SOUTH");
+  EXPECT_EQ(context->businessDate, (Date{2026, 3, 2}));
+}
+
+TEST_F(SignOn, AMissingUserIsRefused) {
+  SignOnOptions given;
+  given.database = database_;
+  given.company = "NORTH";
+  SignOnDialog dialog(given);
+  dialog.userEdit()->clear();
+  QString why;
+  EXPECT_FALSE(dialog.check(why));
+  EXPECT_FALSE(why.isEmpty());
+}
+
+TEST_F(SignOn, ADatabaseThatDoesNotOpenIsRefused) {
+  SignOnOptions given;
+  given.database = (dir_ / "nothing-here.db").string();
+  given.user = "CLERK1";
+  given.company = "NORTH";
+  SignOnDialog dialog(given);
+  QString why;
+  EXPECT_FALSE(dialog.check(why));
+  EXPECT_TRUE(why.contains("cannot be opened")) << why.toStdString();
+  dialog.accept();
+  EXPECT_FALSE(dialog.context());
+}
+
+}  // namespace
+}  // namespace corvena::shell
