@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
 #include <QToolBar>
@@ -43,7 +44,18 @@ FormWindow::FormWindow(forms::Session& session, forms::Form& form)
   focusWatch_ =
       QObject::connect(qApp, &QApplication::focusChanged, this, [this] { updateButtons(); });
   updateButtons();
-  resize(sizeHint().expandedTo(QSize(520, 240)));
+  fitToContent();
+}
+
+// The whole form in view where the screen allows; scroll bars beyond that.
+void FormWindow::fitToContent() {
+  const QSize content = view_->sizeHint() + QSize(32, 24);
+  int barHeight = 0;
+  for (auto* bar : findChildren<QToolBar*>()) barHeight += bar->sizeHint().height();
+  QSize wanted(std::max(content.width(), 520), content.height() + barHeight);
+  if (QScreen* display = screen())
+    wanted = wanted.boundedTo(display->availableGeometry().size() * 9 / 10);
+  resize(wanted);
 }
 
 // Focus moves while the widgets are taken down; the window no longer follows it.

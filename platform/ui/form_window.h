@@ -42,6 +42,7 @@ class FormWindow : public QMainWindow {
   QAction* addAction(UpdateAction which, const QString& text, int icon, const QKeySequence& key);
   bool perform(UpdateAction which);
   bool isMainForm() const;
+  void fitToContent();
 
   forms::Session* session_;
   forms::Form* form_;

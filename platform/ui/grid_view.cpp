@@ -140,6 +140,7 @@ void GridView::reload() {
   if (current >= 0 && current < table_->rowCount())
     table_->setCurrentCell(current, std::max(table_->currentColumn(), 0));
   filling_ = false;
+  table_->resizeColumnsToContents();
   linePosition_->setText(QString("Line %1 of %2")
                              .arg(current + 1)
                              .arg(static_cast<qulonglong>(session_->lineCount(*grid_))));
