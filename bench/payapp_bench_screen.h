@@ -54,7 +54,7 @@ class PayAppScreen {
   }
 
   explicit PayAppScreen(const std::string& database)
-      : process_(givenSignOn()),
+      : process_(host::inProcessServices()),
         ui_(new forms::HeadlessUi()),
         session_(nullptr, std::unique_ptr<forms::Ui>(ui_)) {
     within([&] {
@@ -99,17 +99,6 @@ class PayAppScreen {
   }
 
  private:
-  static host::HostServices givenSignOn() {
-    host::HostServices s = host::defaultHostServices();
-    s.shellRunning = [] { return true; };
-    s.prepareShellStart = [] {};
-    s.startProgram = [](const std::string&) { return 0; };
-    s.loginState = [](std::optional<shell::SignOnContext>&) { return 1; };
-    s.pumpEvents = [] {};
-    s.endProcess = [](int code) { throw host::ProcessEnded{code}; };
-    return s;
-  }
-
   host::HostProcess process_;
   forms::HeadlessUi* ui_;
   forms::Session session_;

@@ -63,6 +63,9 @@ class Statement {
   mutable std::vector<const FieldDesc*> mapping_;
 };
 
+// The current row's values as text, columns separated by '|' (for reports and checks).
+std::string rowText(const Statement& st);
+
 // A record field as the value bound for its column: text right-trimmed, dates ISO.
 Value fieldValue(const RecordRef& rec, const FieldDesc& f);
 

@@ -131,6 +131,18 @@ void Statement::readInto(const RecordRef& rec) const {
     if (mapping_[i]) storeColumn(stmt_, i, rec, *mapping_[i]);
 }
 
+std::string rowText(const Statement& st) {
+  std::string out;
+  for (int i = 0; i < st.columnCount(); ++i) {
+    if (i) out += "|";
+    const Value v = st.column(i);
+    if (const auto* s = std::get_if<std::string>(&v)) out += *s;
+    if (const auto* n = std::get_if<std::int64_t>(&v)) out += std::to_string(*n);
+    if (const auto* d = std::get_if<double>(&v)) out += std::to_string(*d);
+  }
+  return out;
+}
+
 Value fieldValue(const RecordRef& rec, const FieldDesc& f) {
   const void* p = rec.at(f);
   switch (f.type) {

@@ -56,6 +56,9 @@ struct HostServices {
 
 // Real processes, the shell's presence file and std::exit.
 HostServices defaultHostServices();
+// A screen run inside another program (tests, benchmarks) with its sign-on given:
+// no shell to start, and ending the process throws ProcessEnded instead.
+HostServices inProcessServices();
 
 // Where a form stands on the screen, in twips.
 struct FormGeometry {

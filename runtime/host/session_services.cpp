@@ -113,4 +113,15 @@ HostServices defaultHostServices() {
   return s;
 }
 
+HostServices inProcessServices() {
+  HostServices s = defaultHostServices();
+  s.shellRunning = [] { return true; };
+  s.prepareShellStart = [] {};
+  s.startProgram = [](const std::string&) { return 0; };
+  s.loginState = [](std::optional<shell::SignOnContext>&) { return 1; };
+  s.pumpEvents = [] {};
+  s.endProcess = [](int code) { throw ProcessEnded{code}; };
+  return s;
+}
+
 }  // namespace corvena::host

@@ -6,41 +6,13 @@
 
 namespace corvena::qm18100::testing {
 
-namespace {
-
-// No shell to start and no process to end: the sign-on is given.
-host::HostServices givenSignOn() {
-  host::HostServices s = host::defaultHostServices();
-  s.shellRunning = [] { return true; };
-  s.prepareShellStart = [] {};
-  s.startProgram = [](const std::string&) { return 0; };
-  s.loginState = [](std::optional<shell::SignOnContext>&) { return 1; };
-  s.pumpEvents = [] {};
-  s.endProcess = [](int code) { throw host::ProcessEnded{code}; };
-  return s;
-}
-
-std::string joined(db::Statement& st) {
-  std::string out;
-  for (int i = 0; i < st.columnCount(); ++i) {
-    if (i) out += "|";
-    const db::Value v = st.column(i);
-    if (const auto* s = std::get_if<std::string>(&v)) out += *s;
-    if (const auto* n = std::get_if<std::int64_t>(&v)) out += std::to_string(*n);
-    if (const auto* d = std::get_if<double>(&v)) out += std::to_string(*d);
-  }
-  return out;
-}
-
-}  // namespace
-
 OpenScreen::OpenScreen(const std::string& database, const std::string& user, const Date& today,
                        const std::string& company) {
   runtime::resetRuntimeState();
   auto options = runtime::parseScreenOptions(
       {"--db", database, "--user", user, "--company", company, "--date", today.iso()});
   process_ = std::make_unique<runtime::ScreenProcess>(QM18100Program(), std::move(options),
-                                                      givenSignOn(), out_, err_);
+                                                      host::inProcessServices(), out_, err_);
   const auto ended = process_->start([](const std::string&) { return std::nullopt; });
   if (ended) ADD_FAILURE() << "QM18100 did not start: " << err_.str();
 }
@@ -133,7 +105,7 @@ void CustomerSetup::link(const std::string& parent, const std::string& child) {
 std::vector<std::string> CustomerSetup::rows(const std::string& sql) {
   std::vector<std::string> out;
   auto st = db_->run(sql);
-  while (st.step()) out.push_back(joined(st));
+  while (st.step()) out.push_back(db::rowText(st));
   return out;
 }
 

@@ -11,34 +11,6 @@
 
 namespace corvena::payapp::testing {
 
-namespace {
-
-// No shell to start and no process to end: the sign-on is given.
-host::HostServices givenSignOn() {
-  host::HostServices s = host::defaultHostServices();
-  s.shellRunning = [] { return true; };
-  s.prepareShellStart = [] {};
-  s.startProgram = [](const std::string&) { return 0; };
-  s.loginState = [](std::optional<shell::SignOnContext>&) { return 1; };
-  s.pumpEvents = [] {};
-  s.endProcess = [](int code) { throw host::ProcessEnded{code}; };
-  return s;
-}
-
-std::string joined(db::Statement& st) {
-  std::string out;
-  for (int i = 0; i < st.columnCount(); ++i) {
-    if (i) out += "|";
-    const db::Value v = st.column(i);
-    if (const auto* s = std::get_if<std::string>(&v)) out += *s;
-    if (const auto* n = std::get_if<std::int64_t>(&v)) out += std::to_string(*n);
-    if (const auto* d = std::get_if<double>(&v)) out += std::to_string(*d);
-  }
-  return out;
-}
-
-}  // namespace
-
 std::vector<std::string> sorted(std::vector<std::string> v) {
   std::sort(v.begin(), v.end());
   return v;
@@ -49,7 +21,7 @@ std::string hostMessage(int number) {
 }
 
 OpenScreen::OpenScreen(const std::string& database, const std::string& company, const Date& today)
-    : process_(givenSignOn()),
+    : process_(host::inProcessServices()),
       ui_(new forms::HeadlessUi()),
       session_(nullptr, std::unique_ptr<forms::Ui>(ui_)) {
   within([&] {
@@ -265,7 +237,7 @@ void PayAppTest::addUnreleasedApplication(const std::string& cust, const std::st
 std::vector<std::string> PayAppTest::rows(const std::string& sql) {
   std::vector<std::string> out;
   auto st = db_->run(sql);
-  while (st.step()) out.push_back(joined(st));
+  while (st.step()) out.push_back(db::rowText(st));
   return out;
 }
 
