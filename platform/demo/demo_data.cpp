@@ -18,7 +18,7 @@ struct Plan {
 };
 
 const Plan kAccounts[] = {
-    {"NATL-GROCER", "Harvest Grocers Inc", "Columbus", 24, "GROCER-", false, true},
+    {"NATL-GROC", "Harvest Grocers Inc", "Columbus", 24, "GROCER-", false, true},
     {"NATL-AUTO", "Midway Auto Parts", "Dayton", 6, "AUTO-", false, false},
     {"NATL-HOTEL", "Lakeside Hotels Group", "Toledo", 4, "HOTEL-", true, false},
 };

@@ -39,6 +39,8 @@ TEST_F(DemoData, ThreeNationalAccountsOneWithAtLeastTwentyChildren) {
   EXPECT_GE(number("SELECT COUNT(*) FROM XNACustS s JOIN Customer c ON c.CustId = "
                    "s.SecondaryCustid WHERE c.StmtCycleId <> '01'"),
             1);
+  // The customer setup screen takes a parent ID of ten characters at most.
+  EXPECT_EQ(number("SELECT COUNT(*) FROM XNACustP WHERE length(PrimaryCustId) > 10"), 0);
 }
 
 TEST_F(DemoData, AtLeastTwoHundredReleasedOpenPayablesWithDatesAndDiscounts) {
