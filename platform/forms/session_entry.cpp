@@ -16,6 +16,18 @@ int runValueCheck(Session& s, Control& c, std::string& text) {
   return level;
 }
 
+// Look-up lists match with patterns; only a row holding the typed value itself
+// lists it, so "C%" is not taken for a customer ID.
+bool rowHolds(const db::Statement& st, const std::string& value) {
+  for (int i = 0; i < st.columnCount(); ++i) {
+    const db::Value v = st.column(i);
+    if (const auto* text = std::get_if<std::string>(&v); text && trim(*text) == value) return true;
+    if (const auto* n = std::get_if<std::int64_t>(&v); n && std::to_string(*n) == value)
+      return true;
+  }
+  return false;
+}
+
 int requiredAndListed(Session& s, Control& c, const std::string& text) {
   const std::string t = trim(text);
   if (t.empty()) {
@@ -29,7 +41,8 @@ int requiredAndListed(Session& s, Control& c, const std::string& text) {
   if (c.isKey() && trim(c.desc().pv) == trim(c.desc().dbnav)) return 0;
   return guarded(s, kSilentRefusal, [&] {
     db::Statement st = s.database().run(procCall(s, c.desc().pv, {t}));
-    if (st.step()) return 0;
+    while (st.step())
+      if (rowHolds(st, t)) return 0;
     s.message(kMsgNotInList, {t, controlLabel(c)});
     return kMsgNotInList;
   });

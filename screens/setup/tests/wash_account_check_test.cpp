@@ -31,6 +31,13 @@ save
   EXPECT_TRUE(setupRows().empty());
 }
 
+TEST_F(WashAccountCheck, APatternMatchingAccountsIsNotAnAccount) {
+  const auto run = this->run(
+      "set cWashAcct 10%\nexpect cWashAcct \"\"\nset cWashAcct 101_\nexpect cWashAcct \"\"\n");
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_THAT(run.output, HasSubstr(messageStart(forms::kMsgNotInList, "10%")));
+}
+
 TEST_F(WashAccountCheck, ABlankAccountIsRefusedOnEntry) {
   storeSetup("1010", "00-000-00", "000123");
   const auto run = this->run("set cWashAcct \"\"\nexpect cWashAcct 1010\n");
