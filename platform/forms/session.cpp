@@ -24,7 +24,9 @@ Session::Session(std::shared_ptr<db::Database> database, std::unique_ptr<Ui> ui)
   bindRecord(15, "bcuryinfo", curyInfo_, {});
 }
 
+// The UI goes first: a renderer taking its windows down still asks the whole session.
 Session::~Session() {
+  ui_.reset();
   if (current == this) current = nullptr;
 }
 

@@ -124,8 +124,8 @@ bool GridView::addsLines() const {
   // A grid is bound through its columns: their level is the grid's.
   const int level = columns_.empty() ? grid_->level() : columns_.front()->level();
   if (!grid_->enabled() || level < 0 || level >= static_cast<int>(levels.size())) return false;
-  const std::string& kind = levels[static_cast<std::size_t>(level)].kind;
-  return kind.find('A') != std::string::npos || kind.find('a') != std::string::npos;
+  // Screens that make their lines themselves switch the level's New button off.
+  return session_->buttonEnabled(forms::kButtonNew, level);
 }
 
 int GridView::rowCountShown() const {

@@ -123,7 +123,7 @@ forms::FormDesc QM18100Form() {
                        .caption = "National Account Customer Setup Screen (QM.181.00)"};
   // Clerks add child lines: on this framework a grid level takes new lines when marked A.
   form.controls.push_back(
-      {.cls = ControlClass::Update, .name = "Update1", .levels = "Primary;N,Secondary;DA"});
+      {.cls = ControlClass::Update, .name = "Update1", .levels = "Primary;N,Secondary;D"});
   for (auto& c : parentControls()) form.controls.push_back(std::move(c));
   for (auto& c : childControls()) form.controls.push_back(std::move(c));
   return form;

@@ -31,6 +31,16 @@ TEST_F(GridEntry, TypingIntoTheNewLineRowAddsALine) {
   EXPECT_DOUBLE_EQ(parcel_.Kilos, 3.25);
 }
 
+TEST_F(GridEntry, NoNewLineRowWhenTheScreenSwitchesNewOffForTheLevel) {
+  GridView* grid = view().gridFor(&control("Grid1"));
+  session_->setButtons(forms::kButtonNew, 1, 0);
+  grid->reload();
+  EXPECT_EQ(grid->table()->rowCount(), 0);
+  session_->setButtons(forms::kButtonNew, 1, -1);
+  grid->reload();
+  EXPECT_EQ(grid->table()->rowCount(), 1);
+}
+
 TEST_F(GridEntry, F4SwitchesBetweenTableAndLineForm) {
   GridView* grid = view().gridFor(&control("Grid1"));
   EXPECT_TRUE(grid->showsTable());

@@ -41,7 +41,7 @@ forms::FormDesc deliveryForm() {
   return {"DeliveryForm",
           "Deliveries (UT.100.00)",
           {
-              {.cls = C::Update, .name = "Update1", .levels = "Delivery;N,Parcels;DA"},
+              {.cls = C::Update, .name = "Update1", .levels = "Delivery;N,Parcels;D"},
               {.cls = C::Frame, .name = "frmDelivery", .caption = "Delivery"},
               {.cls = C::Label,
                .name = "lDelivNbr",
