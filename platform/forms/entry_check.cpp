@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <regex>
 
+#include "platform/forms/form.h"
 #include "platform/forms/mask.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/text_util.h"
@@ -85,10 +86,21 @@ std::optional<std::string> byClass(const Control& c, const FieldDesc& f, const s
 
 }  // namespace
 
+// Messages name a field as the clerk sees it: its heading, its caption, or its
+// label ("lWashAcct" labels "cWashAcct") without the colon.
 std::string controlLabel(const Control& control) {
   if (!control.desc().heading.empty()) return control.desc().heading;
   if (!control.desc().caption.empty()) return control.desc().caption;
-  return control.name();
+  const std::string& name = control.name();
+  if (name.size() > 1 && name[0] == 'c') {
+    const Control* label = control.form().find("l" + name.substr(1));
+    if (label && !label->desc().caption.empty()) {
+      std::string text = label->desc().caption;
+      while (!text.empty() && (text.back() == ':' || text.back() == ' ')) text.pop_back();
+      return text;
+    }
+  }
+  return name;
 }
 
 std::optional<std::string> checkEntry(const Control& control, const RecordRef& rec,

@@ -36,6 +36,7 @@ TEST_F(WashAccountCheck, APatternMatchingAccountsIsNotAnAccount) {
       "set cWashAcct 10%\nexpect cWashAcct \"\"\nset cWashAcct 101_\nexpect cWashAcct \"\"\n");
   EXPECT_EQ(run.exitCode, 0) << run.output;
   EXPECT_THAT(run.output, HasSubstr(messageStart(forms::kMsgNotInList, "10%")));
+  EXPECT_THAT(run.output, HasSubstr("Wash Account"));
 }
 
 TEST_F(WashAccountCheck, ABlankAccountIsRefusedOnEntry) {
