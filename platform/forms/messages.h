@@ -19,6 +19,7 @@ inline constexpr int kMsgDeleteFailed = 22;
 inline constexpr int kMsgRuntimeError = 23;
 inline constexpr int kMsgNoNumber = 24;
 inline constexpr int kMsgConfirmDelete = 25;
+inline constexpr int kMsgSaveBeforeMoving = 26;
 
 // The catalogue text, or "Message N" for a number it does not hold.
 std::string messageText(int number);

@@ -192,8 +192,12 @@ int Session::levelChange(int level) const {
   return it == impl_->levelChange.end() ? kLineUnchanged : it->second;
 }
 
+// Level 0 read or written as it stands means nothing is left unsaved; a level
+// marked changed by code (or a deleted line) means something is.
 void Session::setLevelChange(int level, int state) {
   impl_->levelChange[level] = state;
+  if (level == 0 && state == kLineUnchanged) impl_->edited = false;
+  if (state == kLineUpdated || state == kLineDeleted) impl_->edited = true;
 }
 
 void Session::setButtons(int buttons, int level, int state) {

@@ -80,6 +80,7 @@ void afterKeyEntry(Session& s, Control& c, RecordRef rec) {
 }
 
 void storeIntoLevel(Session& s, Control& c, RecordRef rec) {
+  if (c.level() != 15) s.impl().edited = true;
   if (c.isGridColumn()) {
     GridTie* tie = s.impl().tieOf(c.form().control(c.desc().parent));
     if (tie->pendingNew) {

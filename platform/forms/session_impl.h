@@ -65,6 +65,8 @@ struct Session::Impl {
   // Set while a handler fetches during an entry: whether a level-0 read happened.
   std::optional<bool> keyLookupFound;
   int eventDepth = 0;
+  // Whether the record on the screen has changes the clerk has not saved.
+  bool edited = false;
 
   // A statement left open on a cursor keeps its read snapshot, so this screen
   // would not see what other clerks commit; every outermost event ends them.

@@ -301,6 +301,7 @@ bool Session::deleteLevel(int level) {
   });
   if (!ok) return false;
   resetLevels(*this, level);
+  if (level == 0) impl_->edited = false;
   raiseLevelReset(*this, level);
   showAll(*this);
   return true;
@@ -316,6 +317,7 @@ bool Session::cancel() {
     restoreSnapshot(*this, before);
     return false;
   }
+  impl_->edited = false;
   raiseLevelReset(*this, 0);
   showAll(*this);
   return true;
@@ -332,6 +334,7 @@ bool Session::newRecord(int level) {
   resetLevels(*this, level);
   applyDefaults(*this, level);
   setLevelChange(level, kLineInserted);
+  if (level == 0) impl_->edited = false;
   showAll(*this);
   return true;
 }

@@ -1,4 +1,5 @@
 // First, previous, next and last through the key's navigation procedure.
+#include "platform/forms/messages.h"
 #include "platform/forms/tests/order_screen.h"
 
 namespace corvena::forms::testing {
@@ -52,6 +53,28 @@ TEST_F(NavigationTest, ARecordReachedCanBeSavedWithoutConflict) {
   ASSERT_TRUE(s().set("cAmount", "9"));
   ASSERT_TRUE(s().session.save());
   EXPECT_EQ(query("SELECT Amount FROM TOrder WHERE OrderNbr = '0000000010'"), "9.000000");
+}
+
+TEST_F(NavigationTest, MovingAwayFromUnsavedChangesAsksAndNoLetsThemGo) {
+  ASSERT_TRUE(go(Navigation::First));
+  ASSERT_TRUE(s().set("cAmount", "9"));
+  s().ui->queueAnswer(kAnswerNo);
+  ASSERT_TRUE(go(Navigation::Next));
+  EXPECT_EQ(s().messages().back(), messageText(kMsgSaveBeforeMoving));
+  EXPECT_EQ(at(), "0000000020");
+  EXPECT_EQ(query("SELECT Amount FROM TOrder WHERE OrderNbr = '0000000010'"), "1.000000");
+}
+
+TEST_F(NavigationTest, YesSavesTheChangesBeforeMoving) {
+  ASSERT_TRUE(go(Navigation::First));
+  ASSERT_TRUE(s().set("cAmount", "9"));
+  s().ui->queueAnswer(kAnswerYes);
+  ASSERT_TRUE(go(Navigation::Next));
+  EXPECT_EQ(at(), "0000000020");
+  EXPECT_EQ(query("SELECT Amount FROM TOrder WHERE OrderNbr = '0000000010'"), "9.000000");
+  const auto before = s().messages().size();
+  ASSERT_TRUE(go(Navigation::Next));
+  EXPECT_EQ(s().messages().size(), before);
 }
 
 TEST_F(NavigationTest, GridLevelMovesBetweenLines) {
