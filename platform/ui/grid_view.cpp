@@ -152,10 +152,13 @@ void GridView::fillRow(int row) {
 }
 
 QString GridView::cellText(int row, const forms::Control& column) const {
-  const auto lines = session_->lineCount(*grid_);
-  const QString raw = static_cast<std::size_t>(row) < lines
-                          ? qText(session_->cellText(*grid_, static_cast<std::size_t>(row), column))
-                          : qText(session_->displayText(column));
+  QString raw;
+  if (static_cast<std::size_t>(row) < session_->lineCount(*grid_))
+    raw = qText(session_->cellText(*grid_, static_cast<std::size_t>(row), column));
+  else if (session_->currentLine(*grid_) < 0)
+    // Only a line being added has its values in the line records; otherwise
+    // they hold the current line, which the new-line row must not repeat.
+    raw = qText(session_->displayText(column));
   switch (column.cls()) {
     case forms::ControlClass::Float: {
       bool ok = false;

@@ -1,5 +1,5 @@
-// Grids: typing into the new-line row adds a line through the entry path; F4
-// switches to one line at a time as a form and back.
+// Grids: typing into the new-line row adds a line through the entry path and
+// leaves a blank new-line row; F4 switches to one line at a time as a form and back.
 #include "platform/ui/grid_view.h"
 
 #include <QTableWidget>
@@ -29,6 +29,24 @@ TEST_F(GridEntry, TypingIntoTheNewLineRowAddsALine) {
   settle();
   EXPECT_EQ(table->item(0, 1)->text(), "3.25");
   EXPECT_DOUBLE_EQ(parcel_.Kilos, 3.25);
+}
+
+TEST_F(GridEntry, TheNewLineRowStaysBlankBesideTheCurrentLine) {
+  GridView* grid = view().gridFor(&control("Grid1"));
+  QTableWidget* table = grid->table();
+  table->setFocus();
+  table->setCurrentCell(0, 0);
+  settle();
+  table->item(0, 0)->setText("p1");
+  settle();
+  table->setCurrentCell(0, 1);
+  table->item(0, 1)->setText("3.25");
+  settle();
+  ASSERT_EQ(session_->currentLine(control("Grid1")), 0);
+  ASSERT_EQ(table->rowCount(), 2);
+  EXPECT_EQ(table->item(1, 0)->text(), "");
+  EXPECT_EQ(table->item(1, 1)->text(), "");
+  EXPECT_EQ(table->item(0, 0)->text(), "P1");
 }
 
 TEST_F(GridEntry, NoNewLineRowWhenTheScreenSwitchesNewOffForTheLevel) {
