@@ -92,4 +92,32 @@ void OptionEditor::refresh() {
   markShown();
 }
 
+RadioEditor::RadioEditor(forms::Session& session, forms::Control& control)
+    : FieldEditor(session, control), radio_(new QRadioButton) {
+  radio_->setObjectName(qText(control.name()));
+  radio_->setAutoExclusive(false);
+  const auto items = forms::parseList(control.property("list"));
+  if (!items.empty()) {
+    value_ = items.front().value;
+    radio_->setText(qText(items.front().caption));
+  }
+  QObject::connect(radio_, &QRadioButton::clicked, radio_, [this] {
+    enter(value_);
+    refresh();
+  });
+}
+
+QWidget* RadioEditor::widget() const {
+  return radio_;
+}
+
+void RadioEditor::setTypedText(const QString& text) {
+  radio_->setChecked(stdText(text.trimmed()) == value_);
+}
+
+void RadioEditor::refresh() {
+  setTypedText(modelText());
+  markShown();
+}
+
 }  // namespace corvena::ui

@@ -100,6 +100,8 @@ std::unique_ptr<FieldEditor> makeFieldEditor(forms::Session& session, forms::Con
     case ControlClass::Check:
       return std::make_unique<CheckEditor>(session, control);
     case ControlClass::OptionGroup:
+      if (forms::parseList(control.property("list")).size() == 1)
+        return std::make_unique<RadioEditor>(session, control);
       return std::make_unique<OptionEditor>(session, control);
     default:
       return nullptr;

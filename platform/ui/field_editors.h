@@ -11,6 +11,7 @@ class QComboBox;
 class QDateEdit;
 class QGroupBox;
 class QLineEdit;
+class QRadioButton;
 
 namespace corvena::ui {
 
@@ -94,6 +95,24 @@ class OptionEditor : public FieldEditor {
   QGroupBox* group_;
   QButtonGroup* buttons_;
   std::vector<std::string> values_;
+};
+
+// One value of a field whose options are separate controls: the radios of
+// one field are exclusive through the model, which every refresh shows.
+class RadioEditor : public FieldEditor {
+ public:
+  RadioEditor(forms::Session& session, forms::Control& control);
+  QWidget* widget() const override;
+  void refresh() override;
+
+ protected:
+  std::optional<std::string> pendingText() const override { return std::nullopt; }
+  void setTypedText(const QString& text) override;
+  bool keepsRefusedText() const override { return false; }
+
+ private:
+  QRadioButton* radio_;
+  std::string value_;
 };
 
 }  // namespace corvena::ui

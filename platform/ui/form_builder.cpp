@@ -1,10 +1,12 @@
 #include "platform/ui/form_builder.h"
 
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <cctype>
 
 #include "platform/ui/grid_view.h"
@@ -15,6 +17,8 @@ namespace corvena::ui {
 namespace {
 
 using forms::ControlClass;
+
+constexpr int kRadiosPerLine = 3;
 
 bool isContainer(ControlClass cls) {
   return cls == ControlClass::Frame || cls == ControlClass::Tab || cls == ControlClass::Container;
@@ -136,7 +140,35 @@ void FormBuilder::placeField(forms::Control& field, QFormLayout* layout) {
   auto editor = makeFieldEditor(*view_.session_, field);
   QWidget* widget = editor->widget();
   editor->setEntryListener(
-      [this, &view = view_](FieldEditor&, bool accepted) { view.entered(accepted); });
+      [&view = view_](FieldEditor&, bool accepted) { view.entered(accepted); });
+  if (qobject_cast<QRadioButton*>(widget)) {
+    placeRadio(field, layout, widget);
+  } else {
+    placeLabelled(field, layout, widget);
+  }
+  view_.editors_[&field] = std::move(editor);
+}
+
+// The options of one field in one frame share a row, three to a line.
+void FormBuilder::placeRadio(const forms::Control& option, QFormLayout* layout, QWidget* radio) {
+  const std::string field =
+      option.bound() ? lowered(option.bufferName() + "." + option.fieldName()) : option.name();
+  auto row = radioRows_.find({layout, field});
+  if (row == radioRows_.end()) {
+    flushLabel(layout);
+    buttonRow_.erase(layout);
+    auto* holder = new QWidget;
+    auto* grid = new QGridLayout(holder);
+    grid->setContentsMargins(0, 0, 0, 0);
+    layout->addRow(holder);
+    row = radioRows_.emplace(std::make_pair(layout, field), holder).first;
+  }
+  auto* grid = static_cast<QGridLayout*>(row->second->layout());
+  const int n = grid->count();
+  grid->addWidget(radio, n / kRadiosPerLine, n % kRadiosPerLine);
+}
+
+void FormBuilder::placeLabelled(forms::Control& field, QFormLayout* layout, QWidget* widget) {
   QLabel* label = nullptr;
   if (auto named = labelByField_.find(&field); named != labelByField_.end()) {
     label = makeLabel(*named->second);
@@ -157,7 +189,6 @@ void FormBuilder::placeField(forms::Control& field, QFormLayout* layout) {
     layout->addRow(QString(), widget);
   }
   view_.rows_[&field] = {layout, widget};
-  view_.editors_[&field] = std::move(editor);
 }
 
 void FormBuilder::placeContainer(forms::Control& container, QFormLayout* layout) {

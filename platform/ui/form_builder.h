@@ -2,14 +2,18 @@
 // Lays a form's controls out in a FormView: each frame (tab, container) a
 // group box with its own label/field rows; a label beside the field it names
 // ("lName" beside "cName") or, failing that, the field right after it; a
-// label with no field as a line of its own; grids and buttons across the row.
+// label with no field as a line of its own; grids and buttons across the row;
+// single-value options bound to one field as one row of radios.
 
 #include <map>
 #include <string>
+#include <utility>
 
 #include "platform/ui/form_view.h"
 
 class QFormLayout;
+class QLabel;
+class QWidget;
 
 namespace corvena::ui {
 
@@ -23,6 +27,8 @@ class FormBuilder {
   QFormLayout* containerLayout(const forms::Control& container);
   void place(forms::Control& control);
   void placeField(forms::Control& field, QFormLayout* layout);
+  void placeLabelled(forms::Control& field, QFormLayout* layout, QWidget* widget);
+  void placeRadio(const forms::Control& option, QFormLayout* layout, QWidget* radio);
   void placeLabel(forms::Control& label, QFormLayout* layout);
   void placeContainer(forms::Control& container, QFormLayout* layout);
   void placeGrid(forms::Control& grid, QFormLayout* layout);
@@ -37,6 +43,7 @@ class FormBuilder {
   QFormLayout* top_ = nullptr;
   std::map<QFormLayout*, forms::Control*> pendingLabel_;
   std::map<QFormLayout*, QWidget*> buttonRow_;
+  std::map<std::pair<QFormLayout*, std::string>, QWidget*> radioRows_;
   std::map<const forms::Control*, forms::Control*> labelByField_;
   std::map<const forms::Control*, bool> pairedLabels_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // The renderer's own test screen: a delivery header (frame, combo, check box,
-// option group, float, date, a disabled field) with its lines in a grid, over
+// option group, float, date, a disabled field, the same choice again as two
+// single-value options in a frame) with its lines in a grid, over
 // a fresh company database, drawn on Qt's offscreen platform.
 
 #include <gtest/gtest.h>
