@@ -1,5 +1,6 @@
 #include "screens/payapp/payapp_form.h"
 
+#include <utility>
 #include <vector>
 
 namespace corvena::payapp {
@@ -116,6 +117,29 @@ std::vector<ControlDesc> headerControls() {
   };
 }
 
+// Each stands beside the header field of the same name ("lType" by "cType").
+std::vector<ControlDesc> headerLabels() {
+  const std::pair<const char*, const char*> labels[] = {
+      {"lCpnyId", "Company ID:"},
+      {"lStatus", "Status:"},
+      {"lType", "Type:"},
+      {"lCMRefNbr", "Ref Nbr to Apply:"},
+      {"lNARefNbr", "Ref Nbr:"},
+      {"lDocDate", "Doc Date:"},
+      {"lPerPost", "Period to Post:"},
+      {"lOrigDocAmt", "Payment Amount:"},
+      {"lBatchHandling", "Batch Handling:"},
+      {"lApplyTotal", "Apply Total:"},
+      {"lDiscTotal", "Discount Total:"},
+      {"lUnappliedAmt", "Unapplied Amount:"},
+  };
+  std::vector<ControlDesc> c;
+  for (const auto& [name, caption] : labels)
+    c.push_back(
+        {.cls = ControlClass::Label, .name = name, .caption = caption, .parent = "frmNAHeader"});
+  return c;
+}
+
 // One option per sort order, all bound to the header's sort order.
 ControlDesc sortOption(const char* name, const char* value, const char* caption) {
   return {.cls = ControlClass::OptionGroup,
@@ -197,7 +221,7 @@ const forms::FormDesc& Form1Desc() {
   static const forms::FormDesc desc = [] {
     forms::FormDesc d{.name = "Form1",
                       .caption = "National Account Payment Application (QM.183.00)"};
-    for (auto part : {headerControls(), sortControls(), detailControls()}) {
+    for (auto part : {headerControls(), headerLabels(), sortControls(), detailControls()}) {
       d.controls.insert(d.controls.end(), part.begin(), part.end());
     }
     return d;
