@@ -55,7 +55,9 @@ void FormView::refreshControl(const forms::Control& control) {
     frame->second->setTitle(caption);
   }
   if (QWidget* widget = widgetFor(&control)) widget->setEnabled(control.enabled());
-  setShown(control, control.visible() && !empty_.count(&control));
+  // A label with nothing to say takes no room until the screen gives it a caption.
+  const bool blankLabel = labels_.count(&control) && caption.trimmed().isEmpty();
+  setShown(control, control.visible() && !empty_.count(&control) && !blankLabel);
 }
 
 void FormView::setShown(const forms::Control& control, bool visible) {

@@ -1,6 +1,7 @@
 // How a form is drawn: frames as group boxes, labels left of their fields,
 // combo captions, check boxes, option groups, floats, dates, disabled
-// fields greyed, grids as tables titled by the columns' headings.
+// fields greyed, labels without a caption hidden, grids as tables titled by
+// the columns' headings.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -81,6 +82,15 @@ TEST_F(Layout, ADisabledControlIsGreyedAndFollowsItsProperty) {
   session_->setProperty(control("cWeight"), "visible", "0");
   EXPECT_FALSE(widget("cWeight")->isVisible());
   EXPECT_FALSE(view().labelOf(&control("cWeight"))->isVisible());
+}
+
+TEST_F(Layout, ALabelWithoutACaptionTakesNoRoomUntilItGetsOne) {
+  EXPECT_FALSE(widget("lRemark")->isVisible());
+  session_->setProperty(control("lRemark"), "caption", "Fragile");
+  ASSERT_TRUE(widget("lRemark")->isVisible());
+  EXPECT_EQ(qobject_cast<QLabel*>(widget("lRemark"))->text(), "Fragile");
+  session_->setProperty(control("lRemark"), "caption", "");
+  EXPECT_FALSE(widget("lRemark")->isVisible());
 }
 
 TEST_F(Layout, AGridIsATableTitledByItsColumnsHeadings) {

@@ -113,6 +113,7 @@ forms::FormDesc deliveryForm() {
                .caption = "Express",
                .list = "X;Express",
                .parent = "frmSpeed"},
+              {.cls = C::Label, .name = "lRemark", .parent = "frmSpeed"},
               {.cls = C::Grid,
                .name = "Grid1",
                .dbnav = "\"UParcel_Nav\", \"bUDelivery.DelivNbr\"; 0; 0; 0; 0, "
