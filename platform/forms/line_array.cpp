@@ -56,6 +56,7 @@ void LineArray::setPosition(int pos) {
 }
 
 void LineArray::update() {
+  ++changes_;
   if (pos_ < 0) throw RuntimeError(kErrBadHandle, "No current line to update");
   Line& l = lines_[pos_];
   l.data = capture();
@@ -63,11 +64,13 @@ void LineArray::update() {
 }
 
 void LineArray::insert() {
+  ++changes_;
   lines_.push_back(Line{capture(), {}, kLineInserted});
   pos_ = static_cast<int>(lines_.size()) - 1;
 }
 
 int LineArray::remove() {
+  ++changes_;
   if (pos_ < 0) return lines_.empty() ? kLineEnd : kLineOk;
   if (!lines_[pos_].original.empty()) deleted_.push_back(lines_[pos_].original);
   lines_.erase(lines_.begin() + pos_);
@@ -80,6 +83,7 @@ int LineArray::remove() {
 }
 
 void LineArray::clear() {
+  ++changes_;
   for (const auto& l : lines_)
     if (!l.original.empty()) deleted_.push_back(l.original);
   lines_.clear();
@@ -194,6 +198,7 @@ void LineArray::markSaved() {
 }
 
 void LineArray::loadImages(std::vector<std::vector<char>> images) {
+  ++changes_;
   lines_.clear();
   deleted_.clear();
   for (auto& img : images) {
@@ -204,6 +209,7 @@ void LineArray::loadImages(std::vector<std::vector<char>> images) {
 }
 
 void LineArray::restoreSnapshot(Snapshot s) {
+  ++changes_;
   lines_.assign(std::make_move_iterator(s.lines.begin()), std::make_move_iterator(s.lines.end()));
   deleted_ = std::move(s.deleted);
   pos_ = s.pos;

@@ -4,6 +4,7 @@
 // line and those records (the line records). Every line has a state.
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <vector>
@@ -41,7 +42,12 @@ class LineArray {
   const std::vector<RecordRef>& records() const { return records_; }
   std::size_t size() const { return lines_.size(); }
   const Line& line(std::size_t i) const { return lines_.at(i); }
-  Line& line(std::size_t i) { return lines_.at(i); }
+  Line& line(std::size_t i) {
+    ++changes_;
+    return lines_.at(i);
+  }
+  // Counts changes to the lines' values, so sums over them can be kept until it moves.
+  std::uint64_t changes() const { return changes_; }
   // -1 when no line is current.
   int position() const { return pos_; }
 
@@ -95,6 +101,7 @@ class LineArray {
   std::vector<std::vector<char>> deleted_;
   std::vector<SortKey> keys_;
   int pos_ = -1;
+  std::uint64_t changes_ = 0;
 };
 
 }  // namespace corvena::forms
