@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <sstream>
 
 #include "platform/automation/script_driver.h"
 #include "platform/db/database.h"
 #include "platform/db/host_records.h"
+#include "platform/db/tests/test_database.h"
 
 namespace corvena::automation {
 namespace {
@@ -17,12 +16,7 @@ using forms::ControlClass;
 class ScriptDriverGridTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("corvena-driver-grid-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    session_.setDatabase(db::Database::create((dir_ / "company.db").string()));
+    session_.setDatabase(db::Database::create(dir_.file("company.db")));
     driver_ = std::make_unique<ScriptDriver>(session_, out_);
     auto& form = session_.loadForm(formDesc());
     session_.bindRecord(0, "bCustomer", RecordRef(customer_), RecordRef(nullCustomer_));
@@ -37,7 +31,6 @@ class ScriptDriverGridTest : public ::testing::Test {
   }
   void TearDown() override {
     driver_.reset();
-    std::filesystem::remove_all(dir_);
   }
 
   static forms::FormDesc formDesc() {
@@ -70,7 +63,7 @@ class ScriptDriverGridTest : public ::testing::Test {
         }};
   }
 
-  std::filesystem::path dir_;
+  db::testing::ScratchDir dir_;
   forms::Session session_;
   std::ostringstream out_;
   std::unique_ptr<ScriptDriver> driver_;
