@@ -13,3 +13,18 @@ function(corvena_tests name)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
+
+# corvena_screen(LIB PROGRAM): a screen's sources (every *.cpp but main.cpp) as
+# a library that its tests and the benchmarks link, and the program built from
+# main.cpp into bin/, beside PARENT, which looks for its screens next to itself.
+function(corvena_screen lib program)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX ".*/main\\.cpp$")
+  add_library(${lib} STATIC ${sources})
+  target_include_directories(${lib} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${lib} PUBLIC corvena_runtime)
+  add_executable(${program} main.cpp)
+  target_link_libraries(${program} PRIVATE ${lib})
+  set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+  corvena_tests(${lib}_tests ${lib})
+endfunction()
