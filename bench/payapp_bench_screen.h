@@ -63,7 +63,7 @@ class PayAppScreen {
       process_.program = "18300";
       forms::Form& form = session_.loadForm(payapp::Form1Desc());
       payapp::registerHandlers(form);
-      form.loadHandler()();
+      session_.raiseLoad(form);
     });
   }
 

@@ -129,7 +129,7 @@ std::optional<int> ScreenProcess::start(const shell::EnvironmentLookup& env) {
   guarded([&] {
     forms::Form& form = session_.loadForm(screen_.form());
     screen_.registerHandlers(form);
-    if (form.loadHandler()) form.loadHandler()();
+    session_.raiseLoad(form);
   });
   if (ended_) {
     if (!host_.failure.empty()) err_ << host_.failure << "\n";

@@ -117,13 +117,13 @@ void ScriptDriver::perform(const Command& command) {
     case CommandKind::Click:
       return click(command);
     case CommandKind::Save:
-      session_.save();
+      if (!session_.save()) out_ << "REFUSED save\n";
       return;
     case CommandKind::Cancel:
-      session_.cancel();
+      if (!session_.cancel()) out_ << "REFUSED cancel\n";
       return;
     case CommandKind::Delete:
-      session_.deleteLevel(command.level());
+      if (!session_.deleteLevel(command.level())) out_ << "REFUSED delete\n";
       return;
     case CommandKind::First:
     case CommandKind::Prev:

@@ -4,7 +4,7 @@ namespace corvena::forms {
 
 int HeadlessUi::messageBox(std::string_view text, int style, std::string_view caption) {
   int answer = kAnswerOk;
-  if (style == kStyleYesNo) {
+  if (style == kStyleYesNo || style == kStyleYesNoCancel) {
     answer = defaultAnswer_;
     if (!answers_.empty()) {
       answer = answers_.front();

@@ -33,6 +33,10 @@ class HeadlessUi : public Ui {
   // The answer when the queue is empty; kAnswerNo unless set.
   void setDefaultAnswer(int answer) { defaultAnswer_ = answer; }
 
+  bool asksBeforeDropping() const override { return asks_; }
+  // Lets a test stand in for a person at a desk.
+  void setAsksBeforeDropping(bool asks) { asks_ = asks; }
+
   const std::vector<ShownMessage>& messages() const { return messages_; }
   const std::vector<StatusLine>& statusLines() const { return statusLines_; }
   bool statusOpen() const { return statusOpen_; }
@@ -45,6 +49,7 @@ class HeadlessUi : public Ui {
   std::vector<ShownMessage> messages_;
   std::vector<StatusLine> statusLines_;
   bool statusOpen_ = false;
+  bool asks_ = false;
 };
 
 }  // namespace corvena::forms

@@ -19,7 +19,11 @@ inline constexpr int kMsgDeleteFailed = 22;
 inline constexpr int kMsgRuntimeError = 23;
 inline constexpr int kMsgNoNumber = 24;
 inline constexpr int kMsgConfirmDelete = 25;
-inline constexpr int kMsgSaveBeforeMoving = 26;
+inline constexpr int kMsgSaveFirst = 26;
+inline constexpr int kMsgNothingToSave = 27;
+inline constexpr int kMsgDuplicateValue = 28;
+inline constexpr int kMsgConfirmCancel = 29;
+inline constexpr int kMsgConfirmDeleteLine = 30;
 
 // The catalogue text, or "Message N" for a number it does not hold.
 std::string messageText(int number);

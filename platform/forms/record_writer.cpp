@@ -1,5 +1,6 @@
 #include "platform/forms/record_writer.h"
 
+#include "platform/forms/duplicate_key.h"
 #include "platform/forms/text_util.h"
 
 namespace corvena::forms {
@@ -56,7 +57,7 @@ std::optional<std::int64_t> RecordWriter::stored(const RecordRef& keyImage) {
 }
 
 void RecordWriter::insert(const RecordRef& rec) {
-  db_.insert(table_, rec);
+  writeGuarded([&] { db_.insert(table_, rec); }, &rec);
 }
 
 void RecordWriter::update(const RecordRef& rec, const RecordRef& keyImage) {
@@ -71,7 +72,7 @@ void RecordWriter::update(const RecordRef& rec, const RecordRef& keyImage) {
   for (std::size_t i = 0; i < fields.size(); ++i)
     st.bind(static_cast<int>(i) + 1, db::fieldValue(rec, *fields[i]));
   bindKeys(st, keyImage, first);
-  st.step();
+  writeGuarded([&] { st.step(); }, &rec);
 }
 
 void RecordWriter::remove(const RecordRef& keyImage) {

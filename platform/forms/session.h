@@ -44,8 +44,8 @@ inline constexpr int kCursorTemporary = 16384;
 
 // Toolbar buttons of SetButton.
 inline constexpr int kButtonNew = 1;
-inline constexpr int kButtonDelete = 2;
-inline constexpr int kButtonSave = 4;
+inline constexpr int kButtonSave = 2;
+inline constexpr int kButtonDelete = 4;
 inline constexpr int kButtonCancel = 8;
 inline constexpr int kAllLevels = -1;
 
@@ -79,6 +79,9 @@ class Session {
   // The first form loaded is the main form. Raising its load handler is the
   // start-up's (it runs after the caller has registered it).
   Form& loadForm(const FormDesc& desc);
+  // Raises the form's load handler. A screen whose load read no record then
+  // opens on a new one, defaults applied, as after New.
+  void raiseLoad(Form& form);
   void unloadForm(Form& form);
   Form& mainForm() const;
   Form* findForm(std::string_view name) const;
@@ -137,6 +140,10 @@ class Session {
   void setLevelChange(int level, int state);
   void setButtons(int buttons, int level, int state);
   bool buttonEnabled(int button, int level) const;
+  // Before the clerk's changes are dropped (moving, New, closing): at a desk,
+  // asks whether to save them first. Yes saves (a refused save stays), No
+  // lets them go, Cancel stays. False when the action must not go on.
+  bool settleUnsaved(std::string_view action);
   // Numbers a new level-0 record with a blank key from `source` at save.
   void setAutoNumber(Control& key, std::string source, std::vector<Control*> detailKeys);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/forms/messages.h"
 #include "platform/forms/session_impl.h"
 #include "platform/forms/text_util.h"
 
@@ -77,6 +78,7 @@ bool Session::selectLine(Control& grid, int index) {
 
 bool Session::startNewLine(Control& grid) {
   GridTie& t = tieFor(*this, grid);
+  if (!buttonEnabled(kButtonNew, gridLevel(*this, t))) return false;
   const SessionSnapshot before = takeSnapshot(*this);
   t.array->setPosition(-1);
   blankLineRecords(*this, *t.array);
@@ -97,7 +99,8 @@ bool Session::deleteLine(Control& grid) {
     t.array->setPosition(t.array->size() ? 0 : -1);
     return true;
   }
-  if (t.array->position() < 0) return false;
+  if (t.array->position() < 0 || !buttonEnabled(kButtonDelete, gridLevel(*this, t))) return false;
+  if (!confirmedAtDesk(*this, kMsgConfirmDeleteLine)) return false;
   if (raiseLine(*this, grid, kLineDeleting) != 0) return false;
   t.array->remove();
   setLevelChange(gridLevel(*this, t), kLineUpdated);

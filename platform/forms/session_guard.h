@@ -2,6 +2,8 @@
 // The event boundary: handlers' run-time errors become the event's failure.
 
 #include "platform/db/database.h"
+#include "platform/forms/duplicate_key.h"
+#include "platform/forms/messages.h"
 #include "platform/forms/runtime_error.h"
 #include "platform/forms/session.h"
 #include "platform/forms/session_impl.h"
@@ -21,6 +23,8 @@ int guarded(Session& s, int failure, F&& f) {
     return f();
   } catch (const RuntimeError& e) {
     s.reportError(e);
+  } catch (const DuplicateKey& e) {
+    s.message(kMsgDuplicateValue, {duplicateText(s, e)});
   } catch (const db::DbError& e) {
     s.reportError(RuntimeError(kErrDatabase, e.what()));
   }

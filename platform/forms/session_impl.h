@@ -49,6 +49,8 @@ struct SessionSnapshot {
   std::vector<std::pair<const LineArray*, LineArray::Snapshot>> arrays;
   std::map<int, int> levelChange;
   std::map<const void*, RowMemory> rows;
+  // What the labels said: a handler shows a name beside a value it then refuses.
+  std::vector<std::pair<Control*, std::string>> captions;
 };
 
 struct Session::Impl {
@@ -87,6 +89,8 @@ struct Session::Impl {
 };
 
 // Helpers shared by the implementation files.
+// At a desk, asks the numbered Yes/No question; true when there is none to ask or Yes.
+bool confirmedAtDesk(Session& s, int message, const std::vector<std::string>& args = {});
 SessionSnapshot takeSnapshot(const Session& s);
 void restoreSnapshot(Session& s, const SessionSnapshot& snap);
 // Runs a handler at the event boundary: a RuntimeError or database error is

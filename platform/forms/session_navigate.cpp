@@ -1,6 +1,5 @@
 // First, previous, next and last: through the level's key control's dbnav
 // procedure for a record level, through the lines for a grid level.
-#include "platform/forms/messages.h"
 #include "platform/forms/session_impl.h"
 #include "platform/forms/text_util.h"
 
@@ -67,14 +66,6 @@ bool navigateLines(Session& s, GridTie& t, Navigation how) {
   return s.selectLine(*t.grid, to);
 }
 
-// Moving away from a record with unsaved changes asks first; Yes saves (and a
-// refused save stays on the record), No lets the changes go.
-bool keptOrSaved(Session& s) {
-  if (!s.impl().edited) return true;
-  s.message(kMsgSaveBeforeMoving, {});
-  return s.lastResponse() != kAnswerYes || s.save();
-}
-
 }  // namespace
 
 bool Session::navigate(int level, Navigation how) {
@@ -87,7 +78,7 @@ bool Session::navigate(int level, Navigation how) {
   Control* key = navigationKey(*this, level);
   RecordRef rec;
   const FieldDesc* keyField = key ? fieldOf(*key, &rec) : nullptr;
-  if (!keyField || !keptOrSaved(*this)) return false;
+  if (!keyField || !settleUnsaved("moving")) return false;
   return guarded(*this, 1, [&] {
            const auto rows = candidates(*this, *key, rec, *keyField);
            const int to = target(rows, trim(fieldText(rec, *keyField)), how);

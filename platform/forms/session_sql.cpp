@@ -1,4 +1,5 @@
 // SQL through the screen's cursors, possible-value and navigation fetches.
+#include "platform/forms/duplicate_key.h"
 #include "platform/forms/session_impl.h"
 #include "platform/forms/text_util.h"
 
@@ -75,7 +76,7 @@ int Session::fetchValue(CursorHandle& cursor, double& value) {
 
 void Session::insertRecord(CursorHandle& cursor, std::string_view table, RecordRef record) {
   impl_->cursor(*this, cursor);
-  database().insert(trim(table), record);
+  writeGuarded([&] { database().insert(trim(table), record); }, &record);
 }
 
 void Session::execute(CursorHandle& cursor, std::string_view statement) {
@@ -85,8 +86,10 @@ void Session::execute(CursorHandle& cursor, std::string_view statement) {
     c.statement = std::move(st);
     return;
   }
-  while (st.step()) {
-  }
+  writeGuarded([&] {
+    while (st.step()) {
+    }
+  });
 }
 
 namespace {
@@ -101,7 +104,8 @@ int procFetch(Session& s, CursorHandle& cursor, const std::string& procText, std
               const std::vector<RecordRef>& into) {
   if (trim(procText).empty()) return kLineEnd;
   CursorState& c = s.impl().cursor(s, cursor);
-  c.statement = s.database().run(procCall(s, procText, {std::string(value)}));
+  // Records hold text blank-padded; a look-up matches what was typed.
+  c.statement = s.database().run(procCall(s, procText, {trimEnd(value)}));
   return stepInto(s, c, into);
 }
 

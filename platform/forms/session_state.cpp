@@ -40,6 +40,10 @@ SessionSnapshot takeSnapshot(const Session& s) {
   for (const auto& a : s.impl().arrays) snap.arrays.emplace_back(a.get(), a->snapshot());
   snap.levelChange = s.impl().levelChange;
   snap.rows = s.impl().rows;
+  for (const auto& f : s.forms())
+    for (const auto& c : f->controls())
+      if (c->cls() == ControlClass::Label && !c->bound())
+        snap.captions.emplace_back(c.get(), c->property("caption"));
   return snap;
 }
 
@@ -52,6 +56,8 @@ void restoreSnapshot(Session& s, const SessionSnapshot& snap) {
       if (a.get() == array) a->restoreSnapshot(lines);
   s.impl().levelChange = snap.levelChange;
   s.impl().rows = snap.rows;
+  for (const auto& [label, caption] : snap.captions)
+    if (label->property("caption") != caption) s.setProperty(*label, "caption", caption);
 }
 
 const BoundRecord* boundAt(const Session& s, const void* data) {

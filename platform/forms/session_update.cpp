@@ -1,6 +1,7 @@
 // The update control: save, delete, cancel, new record and navigation. A save
 // or delete is one transaction; any refusal or error rolls it back and puts
 // the screen's records and lines back as they were.
+#include "platform/forms/duplicate_key.h"
 #include "platform/forms/entry_check.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/record_writer.h"
@@ -61,7 +62,8 @@ bool blankField(const RecordRef& rec, const FieldDesc& f) {
   return trim(fieldText(rec, f)).empty();
 }
 
-// Required fields of what is about to be written.
+// Required fields of every level (a record's whether or not it changed) and
+// of every line about to be written.
 void checkRequired(Session& s) {
   for (const auto& form : s.forms())
     for (const auto& c : form->controls()) {
@@ -70,9 +72,7 @@ void checkRequired(Session& s) {
       const FieldDesc* f = s.fieldOf(*c, &rec);
       if (!f) continue;
       if (!c->isGridColumn()) {
-        const int l = c->level();
-        if (l < static_cast<int>(s.levels().size()) && s.levelChange(l) != kLineUnchanged &&
-            blankField(rec, *f))
+        if (c->level() < static_cast<int>(s.levels().size()) && blankField(rec, *f))
           throw Refusal{kMsgFieldRequired, {controlLabel(*c)}};
         continue;
       }
@@ -190,6 +190,8 @@ bool transact(Session& s, int failMessage, const std::function<void()>& body) {
     return true;
   } catch (const Refusal& r) {
     refuse(s, before, r);
+  } catch (const DuplicateKey& e) {
+    refuse(s, before, Refusal{kMsgDuplicateValue, {duplicateText(s, e)}});
   } catch (const db::DbError& e) {
     refuse(s, before, Refusal{failMessage, {e.what()}});
   } catch (const RuntimeError& e) {
@@ -240,6 +242,10 @@ GridTie* gridAtLevel(Session& s, int level) {
 bool Session::save() {
   Control& u = update(*this);
   if (!buttonEnabled(kButtonSave, 0)) return false;
+  if (!impl_->edited) {
+    message(kMsgNothingToSave);
+    return false;
+  }
   std::map<const void*, RowMemory> after;
   const auto& h = u.handlers();
   const bool ok = transact(*this, kMsgSaveFailed, [&] {
@@ -280,6 +286,8 @@ bool Session::deleteLevel(int level) {
       return false;
     return deleteLine(*t->grid);
   }
+  if (!confirmedAtDesk(*this, kMsgConfirmDelete, {"the " + levelName(*this, level) + " shown"}))
+    return false;
   const bool ok = transact(*this, kMsgDeleteFailed, [&] {
     for (int l = static_cast<int>(levels().size()) - 1; l >= level; --l)
       raiseLevel(
@@ -310,6 +318,7 @@ bool Session::deleteLevel(int level) {
 bool Session::cancel() {
   Control& u = update(*this);
   if (!buttonEnabled(kButtonCancel, 0)) return false;
+  if (impl_->edited && !confirmedAtDesk(*this, kMsgConfirmCancel)) return false;
   const SessionSnapshot before = takeSnapshot(*this);
   resetLevels(*this, 0);
   const auto& h = u.handlers().cancelRequested;
@@ -331,6 +340,7 @@ bool Session::newRecord(int level) {
     GridTie* t = gridAtLevel(*this, level);
     return t && startNewLine(*t->grid);
   }
+  if (!settleUnsaved("starting a new record")) return false;
   resetLevels(*this, level);
   applyDefaults(*this, level);
   setLevelChange(level, kLineInserted);

@@ -39,6 +39,11 @@ std::string trim(std::string_view s) {
   return std::string(s.substr(b, e - b + 1));
 }
 
+std::string trimEnd(std::string_view s) {
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.remove_suffix(1);
+  return std::string(s);
+}
+
 bool splitFieldRef(std::string_view ref, std::string& buffer, std::string& field) {
   std::string head = trim(ref.substr(0, ref.find(';')));
   if (!head.empty() && head.front() == '"') head = head.substr(1);

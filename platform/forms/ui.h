@@ -13,9 +13,11 @@ class Form;
 
 // Message box styles and answers.
 inline constexpr int kStylePlain = 0;
+inline constexpr int kStyleYesNoCancel = 3;
 inline constexpr int kStyleYesNo = 4;
 inline constexpr int kStyleWarning = 48;
 inline constexpr int kAnswerOk = 1;
+inline constexpr int kAnswerCancel = 2;
 inline constexpr int kAnswerYes = 6;
 inline constexpr int kAnswerNo = 7;
 
@@ -56,6 +58,9 @@ class Ui {
     (void)modal;
   }
   virtual void formHidden(Form& form) { (void)form; }
+  // Whether the framework asks before it drops or deletes what the clerk sees
+  // (a person at a desk); a script says what it means and is not asked.
+  virtual bool asksBeforeDropping() const { return false; }
   // True when formShown(modal) waits until the form is hidden.
   virtual bool waitsForForms() const { return false; }
 };

@@ -114,6 +114,16 @@ forms::Control* FormView::focusedControl() const {
   return nullptr;
 }
 
+void FormView::focusFirstField() {
+  for (const auto& control : form_->controls()) {
+    FieldEditor* editor = editorFor(control.get());
+    if (editor && control->enabled() && control->visible()) {
+      editor->widget()->setFocus(Qt::OtherFocusReason);
+      return;
+    }
+  }
+}
+
 bool FormView::commitFocused() {
   if (FieldEditor* editor = focusedEditor()) return editor->commit();
   if (GridView* grid = focusedGrid()) return grid->commit();

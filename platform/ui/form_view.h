@@ -48,6 +48,8 @@ class FormView : public QWidget {
   GridView* focusedGrid() const;
   // The field (or grid column) the user is in, or nullptr.
   forms::Control* focusedControl() const;
+  // The clerk starts in the first field that takes entries, as on paper.
+  void focusFirstField();
   // Enters what the user typed into the focused field; false when refused.
   bool commitFocused();
   // Told after every accepted entry, line change or button click.

@@ -139,6 +139,7 @@ bool FormWindow::run(UpdateAction which) {
   const bool done = guardedCall(*session_, [&] { return perform(which); });
   if (closed_) return done;
   view_->refreshAll();
+  if (done && which == UpdateAction::New) view_->focusFirstField();
   updateButtons();
   return done;
 }
@@ -184,6 +185,12 @@ void FormWindow::lookUp() {
   updateButtons();
 }
 
+// What is typed but not yet entered counts as unsaved work too.
+bool FormWindow::keepsNothingUnsaved() {
+  view_->commitFocused();
+  return guardedCall(*session_, [&] { return session_->settleUnsaved("closing"); });
+}
+
 void FormWindow::dismiss() {
   dismissing_ = true;
   close();
@@ -196,6 +203,10 @@ void FormWindow::closeEvent(QCloseEvent* event) {
   // Closing the main form ends the desktop run: whoever started it closes the
   // screen (unload handler, ScreenExit). A second form is only hidden.
   if (isMainForm()) {
+    if (!keepsNothingUnsaved()) {
+      event->ignore();
+      return;
+    }
     closed_ = true;
     QCoreApplication::exit(0);
     return;

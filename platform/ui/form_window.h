@@ -43,6 +43,7 @@ class FormWindow : public QMainWindow {
   bool perform(UpdateAction which);
   bool isMainForm() const;
   void fitToContent();
+  bool keepsNothingUnsaved();
 
   forms::Session* session_;
   forms::Form* form_;

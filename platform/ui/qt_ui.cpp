@@ -74,9 +74,11 @@ void QtUi::buttonsChanged() {
 void QtUi::formShown(forms::Form& form, bool modal) {
   FormWindow& w = window(form);
   w.view()->refreshAll();
+  const bool opening = !w.isVisible();
   w.show();
   w.raise();
   w.activateWindow();
+  if (opening) w.view()->focusFirstField();
   if (!modal || modalLoops_.count(&form)) return;
   // A modal form holds its caller until it is hidden again.
   w.setWindowModality(Qt::ApplicationModal);

@@ -24,6 +24,7 @@ class QtUi : public forms::Ui {
 
   int messageBox(std::string_view text, int style, std::string_view caption) override;
   void status(int code, std::string_view text, int mode) override;
+  bool asksBeforeDropping() const override { return true; }
 
   void fieldsShown(const std::vector<forms::Control*>& controls) override;
   void linesChanged(forms::Control& grid) override;

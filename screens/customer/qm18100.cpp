@@ -105,11 +105,30 @@ void QM18100::startNewParent(const std::string& parent) {
   bXNACustP.PrimaryCustId = parent;
 }
 
-// A child is neither the parent itself nor a child of another national account;
-// the same customer under this parent is accepted again.
+// A customer heading a national account, even one not yet saved with children,
+// would be locked out of this screen as somebody's child.
+bool QM18100::headsNationalAccount(const std::string& customer) {
+  bStoredParent = nXNACustP;
+  return SqlFetch1(CSR_WORK, "Select * from XNACustP Where PrimaryCustId = " + SParm(customer),
+                   bStoredParent, sizeof(bStoredParent)) != NotFound ||
+         SqlFetch1(CSR_WORK, "Select * from XVNACustomers_ALL Where PrimaryCustId = " +
+                                 SParm(customer), bWork, sizeof(bWork)) != NotFound;
+}
+
+// A child is neither the parent itself, nor a parent, nor a child of another
+// national account; the same customer under this parent is accepted again.
 int QM18100::cSecondaryCustId_ValueCheck(std::string& ChkStrg) {
+  if (bXNACustP.PrimaryCustId.blank()) {
+    MessBox("Enter the parent customer before its child customers.", 48, "Warning");
+    return SilentRefusal;
+  }
   if (trimmedEntry(ChkStrg) == bXNACustP.PrimaryCustId.trimmed()) {
     MessBox("The child customer cannot be the same as the parent Customer.", 48, "Warning");
+    return SilentRefusal;
+  }
+  if (headsNationalAccount(trimmedEntry(ChkStrg))) {
+    MessBox("This customer is a National Account parent and cannot be a child customer.", 48,
+            "Warning");
     return SilentRefusal;
   }
   const std::string query = "Select * from XVNACustomers_ALL Where PrimaryCustId <> " +

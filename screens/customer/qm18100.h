@@ -48,6 +48,7 @@ class QM18100 {
 
  private:
   void startNewParent(const std::string& parent);
+  bool headsNationalAccount(const std::string& customer);
   void readSavedFinanceChrg();
   void saveChildLines();
   void applyFinanceCharges();

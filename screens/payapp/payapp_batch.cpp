@@ -19,11 +19,19 @@ void showCustomer(PayApp& a, bool found) {
   ShowCaption(a.lPhone, found ? a.bCustomer.Phone.trimmed() : "");
 }
 
-// A recalled batch of a credit: its document to apply is looked up again.
+// A recalled batch of a credit: its document to apply is looked up again. The
+// list offers only credits with a balance left; one this batch used up, or a
+// released batch's, is still the batch's own and is read directly.
 void showApplyDoc(PayApp& a, const std::string& type) {
   SetApplyDocList(type);
-  PVChkFetch4(a.cCMRefNbr, a.CSR_ARDOC, a.bXNAHeader.vond2.view(), a.bApplyDoc, sizeof a.bApplyDoc,
-              a.bApplyDocCust, sizeof a.bApplyDocCust);
+  if (PVChkFetch4(a.cCMRefNbr, a.CSR_ARDOC, a.bXNAHeader.vond2.view(), a.bApplyDoc,
+                  sizeof a.bApplyDoc, a.bApplyDocCust, sizeof a.bApplyDocCust) == NotFound) {
+    a.bApplyDoc = a.nApplyDoc;
+    SqlFetch1(a.CSR_ARDOC,
+              "select * from ARDoc where CustId = " + SParm(a.bXNAHeader.CustId) +
+                  " and DocType = " + SParm(type) + " and RefNbr = " + SParm(a.bXNAHeader.vond2),
+              a.bApplyDoc, sizeof a.bApplyDoc);
+  }
   ShowCaption(a.lFromCust, std::string(kFromCustomer) + a.bApplyDoc.CustId.trimmed());
   EnableField(a.cOrigDocAmt, false);
   EnableField(a.cCMRefNbr, true);
@@ -61,11 +69,15 @@ int cNABatNbr_ValueCheck(std::string& text) {
   return 0;
 }
 
+// The labels are cleared for a batch number that recalled nothing; a recalled
+// batch's customer, read by the check, is shown again.
 void cNABatNbr_ValueDisplayed() {
   auto& a = payapp();
   ApplyBatchStatus();
   ShowCaption(a.lName, "");
   ShowCaption(a.lPhone, "");
+  if (!a.bXNAHeader.CustId.blank() && a.bCustomer.CustId.trimmed() == a.bXNAHeader.CustId.trimmed())
+    showCustomer(a, true);
 }
 
 int cCustId_ValueCheck(std::string& text) {

@@ -210,7 +210,8 @@ std::vector<ControlDesc> detailControls() {
   c[3].pv = "Customer_Active";
   c[5].list = "IN;Invoice,DM;Debit Memo,FI;Finance Charge";
   c[6].level = "1,k";
-  c.back().enabled = true;
+  // The line's batch number is the screen's own bookkeeping, never the clerk's.
+  c.back().visible = false;
   c.back().mask = std::string(10, 'X');
   return c;
 }

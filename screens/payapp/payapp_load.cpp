@@ -2,6 +2,7 @@
 
 #include "runtime/kelpbas.h"
 #include "screens/payapp/payapp_state.h"
+#include "screens/payapp/payapp_status.h"
 
 namespace corvena::payapp {
 
@@ -84,8 +85,7 @@ void Form1_Load() {
   ReadProjectDefaults();
   a.DetailLines =
       detailsetup(a.CSR_XDETAIL, a.Spread1, runtime::NoControl, a.bXDetail, sizeof a.bXDetail);
-  // Grid lines are made only by the screen.
-  SetButton(5, 1, 0);
+  LockGridLines();
   initialRecords(a);
   DispFields(a.Form1, a.Update1, a.Update1);
   SetProps(a.Form1, a.cCMRefNbr, a.cCMRefNbr, "enabled", false);

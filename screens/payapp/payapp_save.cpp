@@ -2,6 +2,7 @@
 
 #include "runtime/kelpbas.h"
 #include "screens/payapp/payapp_state.h"
+#include "screens/payapp/payapp_status.h"
 
 namespace corvena::payapp {
 
@@ -48,6 +49,7 @@ void Update1_LevelReset(int level) {
   if (level != 0) return;
   SetButton(SaveAndDelete, 0, ButtonsOn);
   SetButton(SaveAndDelete, 1, ButtonsOn);
+  LockGridLines();
 }
 
 int Update1_SaveLevel(int level) {

@@ -55,7 +55,12 @@ void ApplyBatchStatus() {
   } else {
     openBatch(a);
   }
+  LockGridLines();
   RedrawAll();
+}
+
+void LockGridLines() {
+  SetButton(5, 1, 0);
 }
 
 }  // namespace corvena::payapp

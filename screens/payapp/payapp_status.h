@@ -5,5 +5,8 @@ namespace corvena::payapp {
 
 // By bXNAHeader.Status: "C" closed, "P" partially released, else open.
 void ApplyBatchStatus();
+// Grid lines are made and removed only by the screen: New and Delete stay off
+// at the grid's level, whatever switched the buttons of every level back on.
+void LockGridLines();
 
 }  // namespace corvena::payapp

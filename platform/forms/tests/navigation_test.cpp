@@ -55,28 +55,6 @@ TEST_F(NavigationTest, ARecordReachedCanBeSavedWithoutConflict) {
   EXPECT_EQ(query("SELECT Amount FROM TOrder WHERE OrderNbr = '0000000010'"), "9.000000");
 }
 
-TEST_F(NavigationTest, MovingAwayFromUnsavedChangesAsksAndNoLetsThemGo) {
-  ASSERT_TRUE(go(Navigation::First));
-  ASSERT_TRUE(s().set("cAmount", "9"));
-  s().ui->queueAnswer(kAnswerNo);
-  ASSERT_TRUE(go(Navigation::Next));
-  EXPECT_EQ(s().messages().back(), messageText(kMsgSaveBeforeMoving));
-  EXPECT_EQ(at(), "0000000020");
-  EXPECT_EQ(query("SELECT Amount FROM TOrder WHERE OrderNbr = '0000000010'"), "1.000000");
-}
-
-TEST_F(NavigationTest, YesSavesTheChangesBeforeMoving) {
-  ASSERT_TRUE(go(Navigation::First));
-  ASSERT_TRUE(s().set("cAmount", "9"));
-  s().ui->queueAnswer(kAnswerYes);
-  ASSERT_TRUE(go(Navigation::Next));
-  EXPECT_EQ(at(), "0000000020");
-  EXPECT_EQ(query("SELECT Amount FROM TOrder WHERE OrderNbr = '0000000010'"), "9.000000");
-  const auto before = s().messages().size();
-  ASSERT_TRUE(go(Navigation::Next));
-  EXPECT_EQ(s().messages().size(), before);
-}
-
 TEST_F(NavigationTest, GridLevelMovesBetweenLines) {
   ASSERT_TRUE(go(Navigation::Last));
   ASSERT_TRUE(go(Navigation::Previous));

@@ -72,19 +72,6 @@ TEST_F(SaveTest, RefusalAtALevelWritesNothingAndRestoresTheScreen) {
   EXPECT_EQ(query("SELECT COUNT(*) FROM TLine"), "2");
 }
 
-TEST_F(SaveTest, DatabaseErrorInTheDetailRollsBackTheHeader) {
-  addLine("0000000001", "B", 1);  // an orphan line that the new B collides with
-  enterOrderWithTwoLines();
-  EXPECT_FALSE(s().session.save());
-  EXPECT_EQ(query("SELECT COUNT(*) FROM TOrder"), "0");
-  EXPECT_EQ(query("SELECT Amt FROM TLine"), "1.000000");
-  ASSERT_FALSE(s().messages().empty());
-  EXPECT_NE(s().messages().back().find("Nothing was written"), std::string::npos);
-  EXPECT_EQ(s().lines->size(), 2u);
-  s().lines->first();
-  EXPECT_EQ(s().lines->state(), kLineInserted);
-}
-
 TEST_F(SaveTest, RequiredFieldIsCheckedAtSave) {
   ASSERT_TRUE(s().set("cOrderNbr", "0000000002"));
   ASSERT_TRUE(s().set("cAmount", "5"));

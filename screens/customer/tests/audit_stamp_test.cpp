@@ -56,6 +56,7 @@ TEST_F(CustomerSetup, UnchangedLinesTakeTheCurrentParent) {
   screen.bXNACustS.PrimaryCustId = "";
   host::LineArrayUpdate(screen.ChildLines);
   host::LineArraySetState(screen.ChildLines, 4);
+  ASSERT_TRUE(s->click("cCreditChk"));
   ASSERT_TRUE(s->save());
   const XNACustS row = childRow("P1", "C1");
   EXPECT_EQ(row.PrimaryCustId.trimmed(), "P1");

@@ -30,7 +30,7 @@ OpenScreen::OpenScreen(const std::string& database, const std::string& company, 
     process_.program = "18300";
     forms::Form& form = session_.loadForm(Form1Desc());
     registerHandlers(form);
-    form.loadHandler()();
+    session_.raiseLoad(form);
     return 0;
   });
 }

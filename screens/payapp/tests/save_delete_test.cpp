@@ -48,14 +48,35 @@ TEST_F(SaveDelete, AStatusOtherThanOpenRemovesNoDetail) {
   EXPECT_EQ(batch40(), (Rows{"INV1", "INV2"}));
 }
 
-TEST_F(SaveDelete, RemovingALineLeavesTheStoredRowsUntilTheBatchIsSaved) {
-  auto s = open();
-  ASSERT_TRUE(s->set("cNABatNbr", "0000000040"));
-  pick(*s, "INV2");
-  ASSERT_TRUE(deleteLevel(*s, 1));
-  EXPECT_EQ(batch40(), (Rows{"INV1", "INV2"}));
-  ASSERT_TRUE(s->save());
-  EXPECT_EQ(batch40(), Rows{"INV1"});
+struct Toolbar {
+  const char* status;
+  bool save;
+  bool remove;
+};
+
+// A partially released batch can still be saved for its release but never
+// deleted; a closed one neither. Grid lines are the screen's alone.
+TEST_F(SaveDelete, ToolbarFollowsTheBatchStatus) {
+  addHeader("0000000042", "P", "NP", "CHK42", 80);
+  addHeader("0000000043", "C", "NP", "CHK43", 80);
+  const Toolbar cases[] = {{"O", true, true}, {"P", true, false}, {"C", false, false}};
+  const char* batches[] = {"0000000040", "0000000042", "0000000043"};
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(cases[i].status);
+    auto s = open();
+    ASSERT_TRUE(s->set("cNABatNbr", batches[i]));
+    const auto on = [&](int button, int level) {
+      return s->within([&] { return s->session().buttonEnabled(button, level); });
+    };
+    EXPECT_EQ(on(forms::kButtonSave, 0), cases[i].save);
+    EXPECT_EQ(on(forms::kButtonDelete, 0), cases[i].remove);
+    EXPECT_FALSE(on(forms::kButtonNew, 1));
+    EXPECT_FALSE(on(forms::kButtonDelete, 1));
+    EXPECT_EQ(deleteLevel(*s, 0), cases[i].remove);
+    EXPECT_FALSE(deleteLevel(*s, 1));
+  }
+  EXPECT_EQ(value("select count(*) from XNAHeader where NABatNbr in ('0000000042', '0000000043')"),
+            "2");
 }
 
 TEST_F(SaveDelete, ResettingTheHeaderTurnsSaveAndDeleteBackOn) {
@@ -67,10 +88,9 @@ TEST_F(SaveDelete, ResettingTheHeaderTurnsSaveAndDeleteBackOn) {
   };
   ASSERT_FALSE(enabled(forms::kButtonSave, 0));
   ASSERT_TRUE(s->within([&] { return s->session().cancel(); }));
-  for (int level : {0, 1}) {
-    EXPECT_TRUE(enabled(forms::kButtonSave, level));
-    EXPECT_TRUE(enabled(forms::kButtonDelete, level));
-  }
+  for (int level : {0, 1}) EXPECT_TRUE(enabled(forms::kButtonSave, level));
+  EXPECT_TRUE(enabled(forms::kButtonDelete, 0));
+  EXPECT_FALSE(enabled(forms::kButtonDelete, 1));
 }
 
 }  // namespace

@@ -1,0 +1,28 @@
+// A screen opens on a record to work on, and work on it that is not saved is
+// never dropped without the clerk's word.
+#include "platform/forms/messages.h"
+#include "platform/forms/session_impl.h"
+
+namespace corvena::forms {
+
+bool confirmedAtDesk(Session& s, int message, const std::vector<std::string>& args) {
+  if (!s.ui().asksBeforeDropping()) return true;
+  s.message(message, args);
+  return s.lastResponse() == kAnswerYes;
+}
+
+bool Session::settleUnsaved(std::string_view action) {
+  if (!impl_->edited || !ui_->asksBeforeDropping()) return true;
+  message(kMsgSaveFirst, {std::string(action)});
+  if (lastResponse_ == kAnswerYes) return save();
+  return lastResponse_ == kAnswerNo;
+}
+
+void Session::raiseLoad(Form& form) {
+  if (form.loadHandler()) form.loadHandler()();
+  if (&form != &mainForm() || !updateControl() || levels().empty() || levels()[0].isGrid()) return;
+  const RecordRef rec = levelRecord(*this, 0);
+  if (rec && !impl_->rows[rec.data].exists) newRecord(0);
+}
+
+}  // namespace corvena::forms
