@@ -3,20 +3,27 @@
 #include <QAction>
 #include <QLineEdit>
 
+#include "platform/forms/messages.h"
 #include "platform/ui/tests/render_fixture.h"
 
 namespace corvena::ui::testing {
 namespace {
 
-using UpdateToolbar = RenderTest;
+class UpdateToolbar : public RenderTest {
+ protected:
+  // A delivery typed field by field, the last one not yet entered.
+  void typeDelivery(const char* number) {
+    for (const auto& [name, text] : {std::pair{"cDelivNbr", number}, {"cCarrier", "FASTSHIP"}}) {
+      auto* edit = qobject_cast<QLineEdit*>(widget(name));
+      edit->setFocus();
+      settle();
+      edit->setText(text);
+    }
+  }
+};
 
 TEST_F(UpdateToolbar, SaveEntersTheFieldBeingTypedAndWritesTheRecord) {
-  for (const auto& [name, text] : {std::pair{"cDelivNbr", "00000007"}, {"cCarrier", "FASTSHIP"}}) {
-    auto* edit = qobject_cast<QLineEdit*>(widget(name));
-    edit->setFocus();
-    settle();
-    edit->setText(text);
-  }
+  typeDelivery("00000007");
   window().action(UpdateAction::Save)->trigger();
   settle();
   EXPECT_EQ(query("SELECT DelivNbr || '/' || Carrier FROM UDelivery"), "00000007/FASTSHIP");
@@ -54,6 +61,24 @@ TEST_F(UpdateToolbar, CancelDropsWhatIsTyped) {
   settle();
   EXPECT_EQ(carrier->text(), "");
   EXPECT_TRUE(answerer_->texts.empty());
+}
+
+// Closing asks before what was typed is lost; its default answer saves it.
+TEST_F(UpdateToolbar, ClosingWithWorkNotSavedAsksAndSavesIt) {
+  typeDelivery("00000009");
+  window().action(UpdateAction::Close)->trigger();
+  settle();
+  ASSERT_EQ(answerer_->texts.size(), 1u);
+  EXPECT_EQ(answerer_->texts[0], forms::formatMessage(forms::kMsgSaveFirst, {"closing"}));
+  EXPECT_EQ(query("SELECT COUNT(*) FROM UDelivery WHERE DelivNbr = '00000009'"), "1");
+}
+
+TEST_F(UpdateToolbar, NewStartsInTheFirstField) {
+  widget("cCarrier")->setFocus();
+  settle();
+  window().action(UpdateAction::New)->trigger();
+  settle();
+  EXPECT_TRUE(widget("cDelivNbr")->hasFocus());
 }
 
 }  // namespace
