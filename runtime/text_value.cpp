@@ -51,6 +51,12 @@ std::string Str(long value) {
   return value < 0 ? std::to_string(value) : " " + std::to_string(value);
 }
 
+std::string Trim(std::string_view text) {
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\0')) text.remove_suffix(1);
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  return std::string(text);
+}
+
 std::int16_t ValInt16(std::string_view text) {
   return fitting<std::int16_t>(text);
 }

@@ -15,5 +15,8 @@ std::int16_t ValInt16(std::string_view text);
 std::int32_t ValInt32(std::string_view text);
 // A number written with a leading blank standing for its sign ("-" when negative).
 std::string Str(long value);
+// The text without leading blanks and trailing blanks or NULs, as typed into a
+// fixed-width field.
+std::string Trim(std::string_view text);
 
 }  // namespace corvena::runtime

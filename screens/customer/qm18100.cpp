@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "runtime/kelpbas.h"
+#include "runtime/text_value.h"
 #include "screens/customer/stamp_audit.h"
 
 namespace corvena::qm18100 {
@@ -14,12 +15,6 @@ using namespace corvena::runtime;
 namespace {
 
 constexpr int LineUnchangedState = 4;
-
-std::string trimmedEntry(std::string_view text) {
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\0')) text.remove_suffix(1);
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  return std::string(text);
-}
 
 std::map<const forms::Session*, std::unique_ptr<QM18100>>& screens() {
   static std::map<const forms::Session*, std::unique_ptr<QM18100>> all;
@@ -122,11 +117,11 @@ int QM18100::cSecondaryCustId_ValueCheck(std::string& ChkStrg) {
     MessBox("Enter the parent customer before its child customers.", 48, "Warning");
     return SilentRefusal;
   }
-  if (trimmedEntry(ChkStrg) == bXNACustP.PrimaryCustId.trimmed()) {
+  if (Trim(ChkStrg) == bXNACustP.PrimaryCustId.trimmed()) {
     MessBox("The child customer cannot be the same as the parent Customer.", 48, "Warning");
     return SilentRefusal;
   }
-  if (headsNationalAccount(trimmedEntry(ChkStrg))) {
+  if (headsNationalAccount(Trim(ChkStrg))) {
     MessBox("This customer is a National Account parent and cannot be a child customer.", 48,
             "Warning");
     return SilentRefusal;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "runtime/kelpbas.h"
+#include "runtime/text_value.h"
 
 namespace corvena::qm18200 {
 
@@ -30,6 +31,9 @@ QM18200::QM18200(forms::Form& form) {
   form.onLoad([this] { Form_Load(); });
   form.onUnload([this] { Form_Unload(); });
   form.control("Update1").onCancelRequested([this] { return Update1_CancelRequested(); });
+  form.control("cLastNABatNbr").onValueCheck([this](std::string& s) {
+    return cLastNABatNbr_ValueCheck(s);
+  });
 }
 
 void QM18200::Form_Load() {
@@ -48,6 +52,22 @@ void QM18200::readSetup() {
 
 int QM18200::Update1_CancelRequested() {
   readSetup();
+  return 0;
+}
+
+// Numbering continues from this number: anything but digits, or the last
+// number the ten-character batch number holds, would stop it.
+int QM18200::cLastNABatNbr_ValueCheck(std::string& ChkStrg) {
+  constexpr std::size_t Width = 10;
+  const std::string digits = Trim(ChkStrg);
+  if (digits.empty()) return 0;
+  const bool allDigits = digits.find_first_not_of("0123456789") == std::string::npos;
+  if (!allDigits || digits.size() > Width || digits == std::string(Width, '9')) {
+    MessBox("The Last NA Batch Number must be up to 10 digits, below 9999999999, so that the "
+            "next batch can be numbered.",
+            48, "Warning");
+    return SilentRefusal;
+  }
   return 0;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // QM18200, the module setup screen: the single XNASetup row. Entry checks and
-// saving are the framework's, from the controls' properties; the screen only
-// loads the row, shows it again on cancel and ends on unload.
+// saving are the framework's, from the controls' properties; the screen loads
+// the row, keeps the last batch number one that numbering can continue, shows
+// the row again on cancel and ends on unload.
 
 #include "runtime/host/kelpapi.h"
 #include "runtime/tables/records.h"
@@ -18,6 +19,7 @@ class QM18200 {
   void Form_Load();
   void Form_Unload();
   int Update1_CancelRequested();
+  int cLastNABatNbr_ValueCheck(std::string& ChkStrg);
 
   XNASetup bXNASetup{}, nXNASetup{};
   host::Cursor CSR_XNASETUP;

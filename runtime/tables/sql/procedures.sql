@@ -142,8 +142,12 @@ SELECT * FROM XNADetail WHERE CustId = ?1 AND ARRefNbr LIKE ?2 AND ARRefNbr <> '
 ORDER BY ARRefNbr, NABatNbr;
 
 -- (numbering source) advances the source's last number and returns it, keeping its
--- width with leading zeros (10 digits when blank). The module's sources keep their
--- numbers in XNASetup, where its setup screen shows them; others in AutoNumber. Call inside a transaction so that the
+-- width with leading zeros (10 digits when blank or not a number). The module's sources keep their
+-- numbers in XNASetup, where its setup screen shows them, and go past every batch
+-- already numbered, so a last number typed wrong never hands out a used one; the
+-- row's stamp moves, so a setup screen still showing the old number cannot write it
+-- back. A number that would outgrow its width is not handed out: nothing is
+-- returned. Others keep theirs in AutoNumber. Call inside a transaction so that the
 -- advance and the read are one step for other processes.
 -- procedure AutoNbr_Next 1
 UPDATE AutoNumber
@@ -151,14 +155,23 @@ SET LastNbr = printf('%0*d', CASE WHEN LastNbr = '' THEN 10 ELSE length(LastNbr)
                      CAST(LastNbr AS INTEGER) + 1)
 WHERE Source = ?1;
 UPDATE XNASetup
-SET LastNABatNbr = printf('%0*d', CASE WHEN LastNABatNbr = '' THEN 10 ELSE length(LastNABatNbr) END,
-                          CAST(LastNABatNbr AS INTEGER) + 1)
+SET LastNABatNbr = (
+      SELECT CASE WHEN n < 10000000000 THEN printf('%0*d', w, n) ELSE LastNABatNbr END
+      FROM (SELECT CASE WHEN LastNABatNbr NOT GLOB '*[^0-9]*' AND LastNABatNbr <> ''
+                        THEN length(LastNABatNbr) ELSE 10 END AS w,
+                   MAX(CASE WHEN LastNABatNbr NOT GLOB '*[^0-9]*' AND LastNABatNbr <> ''
+                            THEN CAST(LastNABatNbr AS INTEGER) ELSE 0 END,
+                       COALESCE((SELECT MAX(CAST(NABatNbr AS INTEGER)) FROM XNAHeader
+                                 WHERE NABatNbr NOT GLOB '*[^0-9]*'), 0)) + 1 AS n)),
+    tstamp = tstamp + 1
 WHERE ?1 = 'XNAPaymentAutoNbr';
 UPDATE XNASetup
 SET LastNATrBatNbr = printf('%0*d',
                             CASE WHEN LastNATrBatNbr = '' THEN 10 ELSE length(LastNATrBatNbr) END,
-                            CAST(LastNATrBatNbr AS INTEGER) + 1)
+                            CAST(LastNATrBatNbr AS INTEGER) + 1),
+    tstamp = tstamp + 1
 WHERE ?1 = 'XNATransferAutoNbr';
 SELECT LastNbr FROM AutoNumber WHERE Source = ?1
-UNION ALL SELECT LastNABatNbr FROM XNASetup WHERE ?1 = 'XNAPaymentAutoNbr'
+UNION ALL SELECT LastNABatNbr FROM XNASetup
+  WHERE ?1 = 'XNAPaymentAutoNbr' AND LastNABatNbr NOT IN (SELECT NABatNbr FROM XNAHeader)
 UNION ALL SELECT LastNATrBatNbr FROM XNASetup WHERE ?1 = 'XNATransferAutoNbr';
