@@ -23,6 +23,8 @@ int guarded(Session& s, int failure, F&& f) {
     s.reportError(e);
   } catch (const db::DbError& e) {
     s.reportError(RuntimeError(kErrDatabase, e.what()));
+  } catch (const std::exception& e) {
+    s.reportError(RuntimeError(kErrInternal, e.what()));
   }
   return failure;
 }
