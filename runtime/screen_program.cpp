@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -28,6 +29,11 @@ std::optional<std::string> readScript(const std::string& path, std::ostream& err
   if (path == "-") {
     text << std::cin.rdbuf();
     return text.str();
+  }
+  std::error_code ignored;
+  if (std::filesystem::is_directory(path, ignored)) {
+    err << "Cannot read the script " << path << ": it is a directory\n";
+    return std::nullopt;
   }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
@@ -95,6 +101,12 @@ std::optional<int> ScreenProcess::guarded(const std::function<void()>& work) {
     work();
   } catch (const host::ProcessEnded& e) {
     ended_ = e.exitCode;
+  } catch (const forms::RuntimeError& e) {
+    err_ << screen_.program << ": " << e.what() << "\n";
+    ended_ = e.number() == forms::kErrNoDatabase ? host::ExitCodeNoSignOn : host::ExitCodeFault;
+  } catch (const std::exception& e) {
+    err_ << screen_.program << ": " << e.what() << "\n";
+    ended_ = host::ExitCodeFault;
   }
   return ended_;
 }
@@ -173,7 +185,9 @@ int ScreenProcess::close(int exitCode) {
   return ended_.value_or(exitCode);
 }
 
-int runScreen(int argc, char** argv, const ScreenDefinition& screen) {
+namespace {
+
+int runScreenProcess(int argc, char** argv, const ScreenDefinition& screen) {
   ScreenOptions options;
   try {
     options = parseScreenOptions(std::vector<std::string>(argv + 1, argv + argc));
@@ -200,6 +214,22 @@ int runScreen(int argc, char** argv, const ScreenDefinition& screen) {
   }
   std::cerr << "running headless from standard input.\n";
   return process.close(process.runStream(std::cin));
+}
+
+}  // namespace
+
+// Whatever escapes the screen's own event boundaries ends it with its message.
+int runScreen(int argc, char** argv, const ScreenDefinition& screen) {
+  try {
+    return runScreenProcess(argc, argv, screen);
+  } catch (const std::exception& e) {
+    std::cerr << screen.program << ": " << e.what() << "\n";
+  } catch (const host::ProcessEnded& e) {
+    return e.exitCode;
+  } catch (...) {
+    std::cerr << screen.program << ": an unexpected fault ended the screen.\n";
+  }
+  return host::ExitCodeFault;
 }
 
 }  // namespace corvena::runtime

@@ -117,8 +117,7 @@ void ScriptDriver::perform(const Command& command) {
     case CommandKind::Click:
       return click(command);
     case CommandKind::Save:
-      if (!session_.save()) out_ << "REFUSED save\n";
-      return;
+      return save(command);
     case CommandKind::Cancel:
       if (!session_.cancel()) out_ << "REFUSED cancel\n";
       return;
@@ -159,6 +158,19 @@ forms::Control& ScriptDriver::grid(const Command& command) {
 void ScriptDriver::set(const Command& command) {
   auto& target = control(command, command.args[0]);
   if (!session_.enterValue(target, command.args[1])) out_ << "REFUSED " << target.name() << "\n";
+}
+
+// A save that gave up waiting for another user's lock did not do what the
+// script asked: the run fails, where a refusal by the screen is the screen's answer.
+void ScriptDriver::save(const Command& command) {
+  const auto lockTimeouts = [&] {
+    return session_.hasDatabase() ? session_.database().lockTimeouts() : 0;
+  };
+  const int before = lockTimeouts();
+  if (session_.save()) return;
+  out_ << "REFUSED save\n";
+  if (lockTimeouts() > before)
+    fail(command.line, "the save waited for another user's lock on the company database and failed");
 }
 
 void ScriptDriver::click(const Command& command) {

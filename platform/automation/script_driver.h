@@ -51,6 +51,7 @@ class ScriptDriver {
   forms::Control& grid(const Command& command);
   void set(const Command& command);
   void click(const Command& command);
+  void save(const Command& command);
   void line(const Command& command);
   void expect(const Command& command);
   void show(const Command& command);

@@ -1,10 +1,8 @@
 #include "platform/db/database.h"
 
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
 
 #include "platform/db/statement_cache.h"
 
@@ -12,93 +10,28 @@ namespace corvena::db {
 
 namespace {
 
-constexpr const char* kMarker = "corvena-company";
-
-sqlite3* openHandle(const std::string& path, int flags) {
-  sqlite3* db = nullptr;
-  const int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
-  if (rc != SQLITE_OK) {
-    std::string msg = db ? sqlite3_errmsg(db) : "out of memory";
-    sqlite3_close(db);
-    throw DbError("Cannot open company database " + path + ": " + msg, rc);
-  }
-  sqlite3_busy_timeout(db, 30000);
-  sqlite3_extended_result_codes(db, 1);
-  return db;
-}
-
 void execOn(sqlite3* db, std::string_view script) {
   char* err = nullptr;
   const int rc = sqlite3_exec(db, std::string(script).c_str(), nullptr, nullptr, &err);
   if (rc != SQLITE_OK) {
     std::string msg = err ? err : sqlite3_errmsg(db);
     sqlite3_free(err);
-    throw DbError(msg, rc);
+    throw sqliteError(rc, msg);
   }
-}
-
-bool isCompanyDatabase(sqlite3* db) {
-  sqlite3_stmt* st = nullptr;
-  if (sqlite3_prepare_v2(db, "SELECT value FROM corvena_meta WHERE key = 'format'", -1, &st,
-                         nullptr) != SQLITE_OK) {
-    sqlite3_finalize(st);
-    return false;
-  }
-  const bool ok = sqlite3_step(st) == SQLITE_ROW &&
-                  std::string_view(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))) ==
-                      kMarker;
-  sqlite3_finalize(st);
-  return ok;
 }
 
 }  // namespace
 
-Database::Database(sqlite3* db, std::string path)
-    : db_(db), path_(std::move(path)), cache_(std::make_unique<StatementCache>(db)) {}
+Database::Database(sqlite3* db, std::string path, bool viewOnly)
+    : db_(db),
+      path_(std::move(path)),
+      viewOnly_(viewOnly),
+      cache_(std::make_unique<StatementCache>(db)) {}
 
 Database::~Database() {
   procedures_.clear();
   cache_.reset();
   sqlite3_close_v2(db_);
-}
-
-std::unique_ptr<Database> Database::open(const std::string& path) {
-  if (!std::filesystem::is_regular_file(path))
-    throw DbError("Company database " + path + " does not exist.");
-  sqlite3* h = openHandle(path, SQLITE_OPEN_READWRITE);
-  if (!isCompanyDatabase(h)) {
-    sqlite3_close(h);
-    throw DbError(path + " is not a company database.");
-  }
-  std::unique_ptr<Database> db(new Database(h, path));
-  db->exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;");
-  db->loadProcedures(schemaDirectories());
-  return db;
-}
-
-std::unique_ptr<Database> Database::create(const std::string& path) {
-  if (std::filesystem::exists(path)) throw DbError(path + " already exists.");
-  sqlite3* h = openHandle(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-  std::unique_ptr<Database> db(new Database(h, path));
-  try {
-    db->exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
-    Transaction tx(*db);
-    db->exec(
-        "CREATE TABLE corvena_meta (key TEXT PRIMARY KEY, value TEXT NOT NULL);"
-        "INSERT INTO corvena_meta VALUES ('format', 'corvena-company');");
-    for (const auto& dir : schemaDirectories()) {
-      const auto file = std::filesystem::path(dir) / "schema.sql";
-      if (std::filesystem::exists(file)) db->exec(readSqlFile(file.string()));
-    }
-    tx.commit();
-    db->loadProcedures(schemaDirectories());
-  } catch (...) {
-    db.reset();
-    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
-      std::filesystem::remove(path + suffix);
-    throw;
-  }
-  return db;
 }
 
 void Database::exec(std::string_view script) { execOn(db_, script); }
@@ -155,7 +88,16 @@ const std::vector<std::string>& Database::columns(std::string_view table) {
 // Nested begins become savepoints, so a procedure that opens its own
 // transaction still takes part in the caller's save.
 void Database::begin() {
-  exec(depth_ == 0 ? std::string("BEGIN IMMEDIATE") : "SAVEPOINT s" + std::to_string(depth_));
+  if (viewOnly_)
+    throw DbError("The company database " + path_ +
+                  " is open for viewing only (it cannot be written here); nothing can be saved.",
+                  SQLITE_READONLY);
+  try {
+    exec(depth_ == 0 ? std::string("BEGIN IMMEDIATE") : "SAVEPOINT s" + std::to_string(depth_));
+  } catch (const DbError& e) {
+    if (e.locked()) ++lockTimeouts_;
+    throw;
+  }
   ++depth_;
 }
 

@@ -22,10 +22,16 @@ class DbError : public std::runtime_error {
  public:
   explicit DbError(const std::string& what, int code = 0) : std::runtime_error(what), code_(code) {}
   int code() const { return code_; }
+  bool damaged() const;  // the file is no database, or a damaged one
+  bool locked() const;   // another connection held a lock longer than the wait
 
  private:
   int code_;
 };
+
+// SQLite's result code and message as a clerk reads it: a damaged file, a lock
+// held by another user and a file that cannot be written each say so.
+DbError sqliteError(int code, const std::string& message);
 
 using Value = std::variant<std::monostate, std::int64_t, double, std::string>;
 
@@ -87,14 +93,22 @@ class Database {
     int params = 0;
     std::vector<std::string> statements;
   };
-  // Opens an existing company database; refuses a file that is not one.
-  static std::unique_ptr<Database> open(const std::string& path);
+  enum class Access { Edit, View };
+  // Opens an existing company database; refuses a file that is not one. Opening
+  // only reads. A file or directory this process cannot write opens for viewing,
+  // as does Access::View: then nothing is written and a transaction is refused.
+  static std::unique_ptr<Database> open(const std::string& path, Access access = Access::Edit);
   // Creates a new company database with the schema and procedures of every schema
   // directory; fails, leaving nothing behind, when the path exists or cannot be written.
   static std::unique_ptr<Database> create(const std::string& path);
   ~Database();
 
   const std::string& path() const { return path_; }
+  bool viewOnly() const { return viewOnly_; }
+  // Transactions that gave up waiting for another connection's lock.
+  int lockTimeouts() const { return lockTimeouts_; }
+  // How long a statement waits for another connection's lock (30 s unless set).
+  void setLockWait(int milliseconds);
   sqlite3* handle() const { return db_; }
 
   void exec(std::string_view script);  // statements without parameters
@@ -119,13 +133,14 @@ class Database {
   std::int64_t changes() const;
 
  private:
-  Database(sqlite3* db, std::string path);
+  Database(sqlite3* db, std::string path, bool viewOnly);
   void loadProcedures(const std::vector<std::string>& dirs);
-  void readCatalogue();
   Statement runStatement(const std::string& sql, const std::vector<Value>& params);
   sqlite3* db_;
   std::string path_;
+  bool viewOnly_;
   int depth_ = 0;
+  int lockTimeouts_ = 0;
   std::unique_ptr<StatementCache> cache_;
   std::vector<std::pair<std::string, std::vector<std::string>>> columns_;
   std::vector<std::unique_ptr<Procedure>> procedures_;

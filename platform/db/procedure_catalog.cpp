@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <sstream>
 
@@ -95,6 +96,78 @@ std::string readSqlFile(const std::string& path) {
   return ss.str();
 }
 
+namespace {
+
+// The catalogue's rows by (name, seq), names folded as the table's NOCASE key
+// folds them, so a later directory's procedure replaces an earlier one's.
+struct CatalogueRow {
+  std::string name;
+  int params = 0;
+  std::string body;
+  bool operator==(const CatalogueRow&) const = default;
+};
+using Catalogue = std::map<std::pair<std::string, int>, CatalogueRow>;
+
+std::string folded(std::string_view name) {
+  std::string out(name);
+  for (auto& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+Catalogue catalogueOf(const std::vector<Database::Procedure>& procs) {
+  Catalogue rows;
+  for (const auto& p : procs)
+    for (std::size_t i = 0; i < p.statements.size(); ++i)
+      rows[{folded(p.name), static_cast<int>(i)}] = {p.name, p.params, p.statements[i]};
+  return rows;
+}
+
+Catalogue storedCatalogue(Database& db) {
+  Catalogue rows;
+  Statement exists(db.handle(), "SELECT 1 FROM sqlite_master WHERE name = 'corvena_procedure'");
+  if (!exists.step()) return rows;
+  Statement st = db.prepare("SELECT name, seq, params, body FROM corvena_procedure");
+  while (st.step()) {
+    const std::string name = std::get<std::string>(st.column(0));
+    rows[{folded(name), static_cast<int>(std::get<std::int64_t>(st.column(1)))}] = {
+        name, static_cast<int>(std::get<std::int64_t>(st.column(2))),
+        std::get<std::string>(st.column(3))};
+  }
+  return rows;
+}
+
+void storeCatalogue(Database& db, const Catalogue& rows) {
+  Transaction tx(db);
+  db.exec(
+      "CREATE TABLE IF NOT EXISTS corvena_procedure (name TEXT NOT NULL COLLATE NOCASE, "
+      "seq INTEGER NOT NULL, params INTEGER NOT NULL, body TEXT NOT NULL, PRIMARY KEY (name, seq));"
+      "DELETE FROM corvena_procedure");
+  for (const auto& [key, row] : rows) {
+    Statement st(db.handle(), "INSERT INTO corvena_procedure VALUES (?1, ?2, ?3, ?4)");
+    st.bind(1, row.name);
+    st.bind(2, static_cast<std::int64_t>(key.second));
+    st.bind(3, static_cast<std::int64_t>(row.params));
+    st.bind(4, row.body);
+    st.step();
+  }
+  tx.commit();
+}
+
+void checkStatements(sqlite3* db, const std::vector<Database::Procedure>& procs) {
+  for (const auto& p : procs)
+    for (const auto& s : p.statements) {
+      try {
+        Statement check(db, s);
+      } catch (const DbError& e) {
+        throw DbError("Procedure " + p.name + ": " + e.what(), e.code());
+      }
+    }
+}
+
+}  // namespace
+
+// The files are the truth; the stored catalogue is written only when it differs
+// from them, so opening a database that is up to date writes nothing.
 void Database::loadProcedures(const std::vector<std::string>& dirs) {
   std::vector<Procedure> parsed;
   bool found = false;
@@ -104,45 +177,21 @@ void Database::loadProcedures(const std::vector<std::string>& dirs) {
     found = true;
     for (auto& p : parseProcedureFile(file.string())) parsed.push_back(std::move(p));
   }
-  exec(
-      "CREATE TABLE IF NOT EXISTS corvena_procedure (name TEXT NOT NULL COLLATE NOCASE, "
-      "seq INTEGER NOT NULL, params INTEGER NOT NULL, body TEXT NOT NULL, PRIMARY KEY (name, seq))");
+  checkStatements(db_, parsed);
+  Catalogue rows = storedCatalogue(*this);
   if (found) {
-    for (const auto& p : parsed)
-      for (const auto& s : p.statements) {
-        try {
-          Statement check(db_, s);
-        } catch (const DbError& e) {
-          throw DbError("Procedure " + p.name + ": " + e.what(), e.code());
-        }
-      }
-    Transaction tx(*this);
-    exec("DELETE FROM corvena_procedure");
-    for (const auto& p : parsed)
-      for (std::size_t i = 0; i < p.statements.size(); ++i) {
-        Statement st(db_, "INSERT OR REPLACE INTO corvena_procedure VALUES (?1, ?2, ?3, ?4)");
-        st.bind(1, p.name);
-        st.bind(2, static_cast<std::int64_t>(i));
-        st.bind(3, static_cast<std::int64_t>(p.params));
-        st.bind(4, p.statements[i]);
-        st.step();
-      }
-    tx.commit();
+    Catalogue wanted = catalogueOf(parsed);
+    if (wanted != rows && !viewOnly_) storeCatalogue(*this, wanted);
+    rows = std::move(wanted);
   }
-  readCatalogue();
-}
-
-void Database::readCatalogue() {
   procedures_.clear();
-  Statement st(db_, "SELECT name, params, body FROM corvena_procedure ORDER BY name, seq");
-  while (st.step()) {
-    const std::string name = std::get<std::string>(st.column(0));
-    if (procedures_.empty() || procedures_.back()->name != name) {
+  for (const auto& [key, row] : rows) {
+    if (procedures_.empty() || folded(procedures_.back()->name) != key.first) {
       procedures_.push_back(std::make_unique<Procedure>());
-      procedures_.back()->name = name;
-      procedures_.back()->params = static_cast<int>(std::get<std::int64_t>(st.column(1)));
+      procedures_.back()->name = row.name;
+      procedures_.back()->params = row.params;
     }
-    procedures_.back()->statements.push_back(std::get<std::string>(st.column(2)));
+    procedures_.back()->statements.push_back(row.body);
   }
 }
 

@@ -54,7 +54,7 @@ void Statement::bind(int index, const Value& v) {
     const auto& s = std::get<std::string>(v);
     rc = sqlite3_bind_text(stmt_, index, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
   }
-  if (rc != SQLITE_OK) throw DbError(sqlite3_errmsg(sqlite3_db_handle(stmt_)), rc);
+  if (rc != SQLITE_OK) throw sqliteError(rc, sqlite3_errmsg(sqlite3_db_handle(stmt_)));
 }
 
 bool Statement::step() {
@@ -64,7 +64,7 @@ bool Statement::step() {
   if (rc == SQLITE_DONE) return false;
   std::string msg = sqlite3_errmsg(sqlite3_db_handle(stmt_));
   sqlite3_reset(stmt_);
-  throw DbError(msg, rc);
+  throw sqliteError(rc, msg);
 }
 
 void Statement::reset() {

@@ -9,7 +9,7 @@ sqlite3_stmt* prepareOrThrow(sqlite3* db, const std::string& sql) {
   const int rc = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr);
   if (rc != SQLITE_OK) {
     sqlite3_finalize(stmt);
-    throw DbError(std::string(sqlite3_errmsg(db)) + " in: " + sql, rc);
+    throw sqliteError(rc, std::string(sqlite3_errmsg(db)) + " in: " + sql);
   }
   return stmt;
 }

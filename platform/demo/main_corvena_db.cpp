@@ -37,8 +37,22 @@ int init(const std::string& path, bool demo) {
   return 0;
 }
 
+// A damaged page may lie where the report never reads: the whole file is checked first.
+void checkIntegrity(corvena::db::Database& db) {
+  auto st = db.prepare("PRAGMA integrity_check");
+  std::string problems;
+  while (st.step()) {
+    const std::string line = corvena::db::rowText(st);
+    if (line != "ok") problems += "\n  " + line;
+  }
+  if (!problems.empty())
+    throw corvena::db::DbError("The company database " + db.path() +
+                               " is damaged; restore it from a backup:" + problems);
+}
+
 int show(const std::string& path) {
-  auto db = corvena::db::Database::open(path);
+  auto db = corvena::db::Database::open(path, corvena::db::Database::Access::View);
+  checkIntegrity(*db);
   corvena::demo::printNationalAccounts(*db, std::cout);
   return 0;
 }
@@ -54,6 +68,9 @@ int main(int argc, char** argv) {
     if (args.size() == 2 && args[0] == "show") return show(args[1]);
   } catch (const std::exception& e) {
     std::cerr << "corvena-db: " << e.what() << "\n";
+    return 1;
+  } catch (...) {
+    std::cerr << "corvena-db: an unexpected fault ended the command; nothing more was done.\n";
     return 1;
   }
   return usage();

@@ -65,6 +65,7 @@ const std::map<std::string, TextProperty>& properties() {
       {"enabled", boolMember(&ControlDesc::enabled)},
       {"visible", boolMember(&ControlDesc::visible)},
       {"blankerr", boolMember(&ControlDesc::blankerr)},
+      {"period", boolMember(&ControlDesc::period)},
       {"pv", textMember(&ControlDesc::pv)},
       {"dbnav", textMember(&ControlDesc::dbnav)},
       {"mask", textMember(&ControlDesc::mask)},

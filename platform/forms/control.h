@@ -49,6 +49,7 @@ struct ControlDesc {
   // Navigation procedure, same syntax as pv.
   std::string dbnav;
   bool blankerr = false;  // a blank value is refused
+  bool period = false;    // a fiscal period (YYYYPP) of the company's calendar
   // Default for a new record: a literal or "buffer.field".
   std::string defaultValue;
   bool enabled = true;
@@ -96,7 +97,7 @@ class Control {
   std::string fieldName() const;   // "custid"
 
   // Properties by name, case-insensitive, as text: "enabled", "visible", "pv",
-  // "dbnav", "mask", "caption", "heading", "list", "default", "blankerr", "min",
+  // "dbnav", "mask", "caption", "heading", "list", "default", "blankerr", "period", "min",
   // "max", "tag", "level", "trigger", "fieldclass", "fieldname", "levels".
   // Booleans read "1"/"0" and take "1", "-1", "true" or "0", "false".
   // Throws RuntimeError for an unknown property.

@@ -1,9 +1,12 @@
 #include "platform/forms/entry_check.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
-#include <regex>
 
+#include "platform/forms/fiscal_period.h"
 #include "platform/forms/form.h"
+#include "platform/forms/fp.h"
 #include "platform/forms/mask.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/text_util.h"
@@ -15,6 +18,12 @@ namespace {
 std::string rtrim(std::string_view s) {
   const auto e = s.find_last_not_of(" \t\r\n");
   return e == std::string_view::npos ? std::string() : std::string(s.substr(0, e + 1));
+}
+
+// A refused entry as messages quote it: a long one is cut short.
+std::string shown(const std::string& text) {
+  constexpr std::size_t kLongest = 40;
+  return text.size() <= kLongest ? text : text.substr(0, kLongest) + "...";
 }
 
 std::string numberText(double v) {
@@ -31,20 +40,46 @@ std::optional<std::string> fromList(const Control& c, const std::string& text) {
   return std::nullopt;
 }
 
+// Digits with at most one decimal point and a sign: no exponent, nothing a
+// locale would read otherwise. A scan, so no length of text can exhaust it.
+bool plainNumber(std::string_view t) {
+  if (!t.empty() && (t.front() == '+' || t.front() == '-')) t.remove_prefix(1);
+  bool digits = false, point = false;
+  for (const char ch : t) {
+    if (ch >= '0' && ch <= '9') {
+      digits = true;
+    } else if (ch == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  return digits;
+}
+
+// The amount rounded to the currency's decimals; nothing when it is no finite double.
+std::optional<double> amount(std::string_view t, int decimals) {
+  if (!plainNumber(t)) return std::nullopt;
+  if (t.front() == '+') t.remove_prefix(1);
+  double v = 0;
+  const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+  if (ec != std::errc() || end != t.data() + t.size() || !std::isfinite(v)) return std::nullopt;
+  const double rounded = fpRound(v, decimals);
+  return rounded == 0 ? 0.0 : rounded;  // no negative zero
+}
+
 std::optional<std::string> checkFloat(const Control& c, const std::string& text,
-                                      EntryRefusal& refusal) {
-  static const std::regex number(R"(^[+-]?(\d+\.?\d*|\.\d+)$)");
-  const std::string t = text.empty() ? "0" : text;
-  if (!std::regex_match(t, number)) return std::nullopt;
-  const double v = std::stod(t);
+                                      const EntryRules& rules, EntryRefusal& refusal) {
+  const auto v = amount(text.empty() ? "0" : text, rules.decimals);
+  if (!v) return std::nullopt;
   const auto& d = c.desc();
-  if ((d.min && v < *d.min) || (d.max && v > *d.max)) {
-    refusal = {
-        kMsgOutOfRange,
-        {text, controlLabel(c), d.min ? numberText(*d.min) : "", d.max ? numberText(*d.max) : ""}};
+  if ((d.min && *v < *d.min) || (d.max && *v > *d.max)) {
+    refusal = {kMsgOutOfRange,
+               {shown(text), controlLabel(c), d.min ? numberText(*d.min) : "",
+                d.max ? numberText(*d.max) : ""}};
     return std::nullopt;
   }
-  return t;
+  return numberText(*v);
 }
 
 std::optional<std::string> checkDate(const std::string& text) {
@@ -54,15 +89,19 @@ std::optional<std::string> checkDate(const std::string& text) {
   return d.iso();
 }
 
-std::optional<std::string> checkText(const Control& c, const FieldDesc& f,
-                                     const std::string& text) {
+std::optional<std::string> checkText(const Control& c, const FieldDesc& f, const std::string& text,
+                                     const EntryRules& rules, EntryRefusal& refusal) {
   auto masked = applyMask(c.desc().mask, text);
   if (!masked || (f.type == FieldType::Text && masked->size() > f.width)) return std::nullopt;
+  if (c.desc().period && !masked->empty() && !validPeriod(*masked, rules.periodsPerYear)) {
+    refusal = {kMsgBadPeriod, {*masked, controlLabel(c), std::to_string(rules.periodsPerYear)}};
+    return std::nullopt;
+  }
   return masked;
 }
 
 std::optional<std::string> byClass(const Control& c, const FieldDesc& f, const std::string& text,
-                                   EntryRefusal& refusal) {
+                                   const EntryRules& rules, EntryRefusal& refusal) {
   switch (c.cls()) {
     case ControlClass::Combo:
     case ControlClass::OptionGroup:
@@ -74,11 +113,11 @@ std::optional<std::string> byClass(const Control& c, const FieldDesc& f, const s
       return std::nullopt;
     }
     case ControlClass::Float:
-      return checkFloat(c, text, refusal);
+      return checkFloat(c, text, rules, refusal);
     case ControlClass::Date:
       return checkDate(text);
     case ControlClass::MaskedText:
-      return checkText(c, f, text);
+      return checkText(c, f, text, rules, refusal);
     default:
       return std::nullopt;
   }
@@ -105,14 +144,18 @@ std::string controlLabel(const Control& control) {
 
 std::optional<std::string> checkEntry(const Control& control, const RecordRef& rec,
                                       const FieldDesc& field, std::string_view typed,
-                                      EntryRefusal& refusal) {
+                                      const EntryRules& rules, EntryRefusal& refusal) {
   const std::string text = rtrim(typed);
-  refusal = {kMsgBadValue, {text, controlLabel(control)}};
-  auto stored = byClass(control, field, text, refusal);
+  if (!typableText(text)) {
+    refusal = {kMsgUntypable, {controlLabel(control)}};
+    return std::nullopt;
+  }
+  refusal = {kMsgBadValue, {shown(text), controlLabel(control)}};
+  auto stored = byClass(control, field, text, rules, refusal);
   if (!stored) return std::nullopt;
   std::vector<char> trial(rec.bytes(), rec.bytes() + rec.layout->size());
   if (!setFieldText(RecordRef(trial.data(), rec.layout), field, *stored)) {
-    refusal = {kMsgBadValue, {text, controlLabel(control)}};
+    refusal = {kMsgBadValue, {shown(text), controlLabel(control)}};
     return std::nullopt;
   }
   return stored;

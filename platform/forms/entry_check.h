@@ -17,12 +17,19 @@ struct EntryRefusal {
   std::vector<std::string> args;
 };
 
+// What entry checks take from the session: the currency's decimals amounts
+// round to, and the periods a year of the fiscal calendar.
+struct EntryRules {
+  int decimals = 2;
+  int periodsPerYear = 12;
+};
+
 // How a control names itself in messages: heading, caption, else its name.
 std::string controlLabel(const Control& control);
 
 // The text to store, or the refusal. `rec` is only read (a trial store).
 std::optional<std::string> checkEntry(const Control& control, const RecordRef& rec,
                                       const FieldDesc& field, std::string_view typed,
-                                      EntryRefusal& refusal);
+                                      const EntryRules& rules, EntryRefusal& refusal);
 
 }  // namespace corvena::forms

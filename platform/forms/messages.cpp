@@ -21,6 +21,12 @@ const std::map<int, Entry>& catalogue() {
       {kMsgOutOfRange, {"%1 is outside the allowed range of %2 (%3 to %4).", kStyleWarning}},
       {kMsgEntryRefused, {"The entry in %1 was not accepted.", kStyleWarning}},
       {15, {"Discount cannot exceed the discount balance of %1.", kStyleWarning}},
+      {kMsgUntypable,
+       {"The entry in %1 holds a control character or bytes that are not UTF-8 text.",
+        kStyleWarning}},
+      {kMsgBadPeriod,
+       {"%1 is not a fiscal period for %2: give YYYYPP, the period from 01 to %3.",
+        kStyleWarning}},
       {kMsgChangedByOther,
        {"%1 was changed by another user since it was read. Nothing was saved; cancel and "
         "read it again to see the changes.",

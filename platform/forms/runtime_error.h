@@ -29,5 +29,6 @@ inline constexpr int kErrNoDatabase = 3000;
 inline constexpr int kErrDatabase = 3001;
 inline constexpr int kErrBadHandle = 3002;
 inline constexpr int kErrBadProperty = 3003;
+inline constexpr int kErrInternal = 3004;  // a fault no handler expected (out of memory, ...)
 
 }  // namespace corvena::forms

@@ -1,6 +1,7 @@
 // The user's path into a field: check, ValueCheck, required and possible-value
 // checks, store, ValueDisplayed, totals. A refusal restores everything.
 #include "platform/forms/entry_check.h"
+#include "platform/forms/fiscal_period.h"
 #include "platform/forms/messages.h"
 #include "platform/forms/session_impl.h"
 #include "platform/forms/text_util.h"
@@ -79,6 +80,14 @@ void afterKeyEntry(Session& s, Control& c, RecordRef rec) {
   s.setLevelChange(0, kLineInserted);
 }
 
+EntryRules entryRules(Session& s, const Control& c) {
+  EntryRules rules{s.currencyDecimals(), kDefaultPeriodsPerYear};
+  if (c.desc().period && s.hasDatabase())
+    rules.periodsPerYear = guarded(s, kDefaultPeriodsPerYear,
+                                   [&] { return periodsPerYear(s.database()); });
+  return rules;
+}
+
 void storeIntoLevel(Session& s, Control& c, RecordRef rec) {
   if (c.level() != 15) s.impl().edited = true;
   if (c.isGridColumn()) {
@@ -122,7 +131,7 @@ bool Session::enterValue(Control& control, std::string_view typed) {
     if (tie->array->position() < 0 && !tie->pendingNew && !startNewLine(*tie->grid)) return false;
   }
   EntryRefusal refusal;
-  auto text = checkEntry(control, rec, *field, typed, refusal);
+  auto text = checkEntry(control, rec, *field, typed, entryRules(*this, control), refusal);
   if (!text) {
     message(refusal.message, refusal.args);
     lastErrorLevel_ = refusal.message;

@@ -27,6 +27,8 @@ int guarded(Session& s, int failure, F&& f) {
     s.message(kMsgDuplicateValue, {duplicateText(s, e)});
   } catch (const db::DbError& e) {
     s.reportError(RuntimeError(kErrDatabase, e.what()));
+  } catch (const std::exception& e) {
+    s.reportError(RuntimeError(kErrInternal, e.what()));
   }
   return failure;
 }

@@ -13,6 +13,8 @@ std::string trim(std::string_view s);
 // Without the trailing blanks and NULs of a fixed-width field.
 std::string trimEnd(std::string_view s);
 // "bxnaheader.custid; 0; 0; 10" -> {"bxnaheader", "custid"}; empty when not "a.b".
+// Well-formed UTF-8 without control characters: what a person can type.
+bool typableText(std::string_view s);
 bool splitFieldRef(std::string_view ref, std::string& buffer, std::string& field);
 
 }  // namespace corvena::forms

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 
@@ -25,9 +26,13 @@ void endBySignal(int signal) {
   std::raise(signal);
 }
 
-}  // namespace
+bool hasDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    if (const char* value = std::getenv(name); value && *value) return true;
+  return false;
+}
 
-int main(int argc, char** argv) {
+int runShell(int argc, char** argv) {
   using namespace corvena::shell;
   std::vector<std::string> args(argv + 1, argv + argc);
   SignOnOptions given;
@@ -36,6 +41,11 @@ int main(int argc, char** argv) {
   } catch (const SignOnError& error) {
     std::cerr << "PARENT: " << error.what() << "\n";
     return 2;
+  }
+  if (!hasDisplay()) {
+    std::cerr << "PARENT: no display for the sign-on window; sign on with --db, --user and "
+                 "--company on a screen program instead.\n";
+    return 1;
   }
   // Screens run on their own; nobody waits for them here.
   std::signal(SIGCHLD, SIG_IGN);
@@ -55,4 +65,19 @@ int main(int argc, char** argv) {
   const int code = QApplication::exec();
   withdrawShellPresence(presence);
   return code;
+}
+
+}  // namespace
+
+// A fault nothing else caught still takes the presence file away and says what it was.
+int main(int argc, char** argv) {
+  try {
+    return runShell(argc, argv);
+  } catch (const std::exception& error) {
+    std::cerr << "PARENT: " << error.what() << "\n";
+  } catch (...) {
+    std::cerr << "PARENT: an unexpected fault ended the host shell.\n";
+  }
+  corvena::shell::withdrawShellPresence(presenceFile);
+  return 1;
 }

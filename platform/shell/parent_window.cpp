@@ -112,6 +112,10 @@ std::optional<SignOnContext> SignOnDialog::check(QString& why) const {
     why = "Enter the company database, the user and the company.";
     return std::nullopt;
   }
+  if (auto problem = userNameProblem(context.user)) {
+    why = "Sign-on refused: " + QString::fromStdString(*problem) + ".";
+    return std::nullopt;
+  }
   try {
     db::Database::open(context.database);
   } catch (const std::exception& error) {

@@ -1,12 +1,13 @@
 #include "platform/shell/shell_presence.h"
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -42,13 +43,41 @@ std::optional<SignOnContext> contextFrom(const std::map<std::string, std::string
   }
 }
 
+bool privateTo(const struct stat& st, uid_t user) {
+  return st.st_uid == user && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+// The file's text when another user could not have written it: the user's own
+// regular file, not writable by others, in the user's own directory that only
+// the user can enter. Anyone else's file could name a database and a user for
+// the screens to sign on with.
+std::optional<std::string> readPrivateFile(const std::string& path) {
+  const uid_t me = ::geteuid();
+  const auto parent = std::filesystem::path(path).parent_path();
+  struct stat dir{};
+  if (::stat(parent.empty() ? "." : parent.c_str(), &dir) != 0 || !S_ISDIR(dir.st_mode) ||
+      dir.st_uid != me || (dir.st_mode & (S_IRWXG | S_IRWXO)) != 0)
+    return std::nullopt;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat file{};
+  std::string text;
+  if (::fstat(fd, &file) == 0 && S_ISREG(file.st_mode) && privateTo(file, me)) {
+    char buf[4096];
+    for (ssize_t n; (n = ::read(fd, buf, sizeof buf)) > 0;) text.append(buf, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  if (text.empty()) return std::nullopt;
+  return text;
+}
+
 }  // namespace
 
 std::string shellPresencePath() {
   if (const char* p = std::getenv("CORVENA_SHELL_PRESENCE"); p && *p) return p;
   if (const char* dir = std::getenv("XDG_RUNTIME_DIR"); dir && *dir)
     return std::string(dir) + "/corvena-shell";
-  return "/tmp/corvena-shell-" + std::to_string(::getuid());
+  return "/tmp/corvena-" + std::to_string(::geteuid()) + "/shell";
 }
 
 void publishShellPresence(const ShellPresence& presence, const std::string& path) {
@@ -60,9 +89,17 @@ void publishShellPresence(const ShellPresence& presence, const std::string& path
     out << "db=" << c.database << "\nuser=" << c.user << "\ncompany=" << c.company
         << "\ndate=" << c.businessDate.iso() << "\n";
   }
+  const auto parent = std::filesystem::path(path).parent_path();
+  if (!parent.empty()) ::mkdir(parent.c_str(), 0700);
   const auto temp = path + ".tmp";
-  std::ofstream(temp, std::ios::trunc) << out.str();
-  std::filesystem::rename(temp, path);
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0) return;
+  const std::string text = out.str();
+  const bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+  ::close(fd);
+  std::error_code ignored;
+  if (written) std::filesystem::rename(temp, path, ignored);
+  std::filesystem::remove(temp, ignored);
 }
 
 void withdrawShellPresence(const std::string& path) {
@@ -71,8 +108,9 @@ void withdrawShellPresence(const std::string& path) {
 }
 
 std::optional<ShellPresence> findShellPresence(const std::string& path) {
-  std::ifstream in(path);
-  if (!in) return std::nullopt;
+  const auto text = readPrivateFile(path);
+  if (!text) return std::nullopt;
+  std::istringstream in(*text);
   const auto fields = readFields(in);
   ShellPresence presence;
   const auto pid = fields.find("pid");

@@ -2,7 +2,7 @@
 // How a running host shell makes itself known to the screens of the same user:
 // a small file naming its process, whether its login is done, and the sign-on
 // context it gives the screens it starts. A file whose process is gone counts as
-// no shell.
+// no shell, and so does one another user could have written.
 
 #include <optional>
 #include <string>
@@ -17,13 +17,15 @@ struct ShellPresence {
   std::optional<SignOnContext> context;  // set once the login is done
 };
 
-// $XDG_RUNTIME_DIR/corvena-shell when set, else /tmp/corvena-shell-<uid>;
-// CORVENA_SHELL_PRESENCE overrides both.
+// $XDG_RUNTIME_DIR/corvena-shell when set, else /tmp/corvena-<uid>/shell (the
+// directory made private to the user); CORVENA_SHELL_PRESENCE overrides both.
 std::string shellPresencePath();
 
+// Never fails the shell: a presence that cannot be written is no presence.
 void publishShellPresence(const ShellPresence& presence, const std::string& path);
 void withdrawShellPresence(const std::string& path);
-// The published presence when the file exists, parses and its process is alive.
+// The published presence when the file exists, parses and its process is alive,
+// and the file and its directory are the user's own and nobody else can write them.
 std::optional<ShellPresence> findShellPresence(const std::string& path);
 
 }  // namespace corvena::shell

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "platform/db/host_records.h"
+
 namespace corvena::shell {
 
 namespace {
@@ -84,6 +86,7 @@ std::optional<SignOnContext> resolveSignOn(const SignOnOptions& options,
   if (!company || company->empty()) missing += " company (--company)";
   if (!missing.empty()) throw SignOnError("incomplete sign-on context, missing:" + missing);
 
+  if (auto problem = userNameProblem(*user)) throw SignOnError(*problem);
   SignOnContext ctx{*database, *user, *company, localToday()};
   if (date && !Date::parseIso(*date, ctx.businessDate))
     throw SignOnError("the business date \"" + *date + "\" is not a date (YYYY-MM-DD)");
@@ -97,6 +100,17 @@ Date localToday() {
   return Date{static_cast<std::uint16_t>(local.tm_year + 1900),
               static_cast<std::uint8_t>(local.tm_mon + 1),
               static_cast<std::uint8_t>(local.tm_mday)};
+}
+
+}  // namespace corvena::shell
+
+namespace corvena::shell {
+
+std::optional<std::string> userNameProblem(const std::string& user) {
+  const std::size_t longest = ARDoc::layout().find("Crtd_User")->width;
+  if (user.size() <= longest) return std::nullopt;
+  return "the user name \"" + user + "\" is longer than " + std::to_string(longest) +
+         " characters, the longest a user name can be";
 }
 
 }  // namespace corvena::shell

@@ -41,11 +41,16 @@ struct SignOnOptions {
 SignOnOptions takeSignOnOptions(std::vector<std::string>& args);
 
 // Nothing when neither options nor environment name any part of a context.
-// A partial context throws SignOnError naming what is missing; a bad date likewise.
+// A partial context throws SignOnError naming what is missing; a bad date or
+// user name likewise.
 // A missing business date is today's date (the machine's local calendar).
 std::optional<SignOnContext> resolveSignOn(const SignOnOptions& options,
                                            const EnvironmentLookup& env);
 
 Date localToday();
+
+// Why the user name cannot sign on (longer than the audit columns that record
+// who saved a row, so it would be stored cut short); nothing when it can.
+std::optional<std::string> userNameProblem(const std::string& user);
 
 }  // namespace corvena::shell

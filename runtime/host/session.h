@@ -33,6 +33,8 @@ inline constexpr int HostErrNotInitialised = 3;
 
 // Exit code of a process whose sign-on or database connection failed.
 inline constexpr int ExitCodeNoSignOn = 3;
+// Exit code of a process ended by a fault no handler caught.
+inline constexpr int ExitCodeFault = 4;
 
 // Thrown by the test replacement of the process end, so a test sees
 // "the process ended" without ending. Deliberately not a std::exception.

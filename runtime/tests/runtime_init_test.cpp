@@ -142,6 +142,27 @@ TEST_F(RuntimeTest, AShellThatNeverSignsOnEndsStartUpWithNothingWritten) {
   EXPECT_FALSE(process_->host().registration);
 }
 
+TEST_F(RuntimeTest, AFaultLeavingTheLoadHandlerEndsTheScreenWithItsMessage) {
+  const auto registerScreen = definition_.registerHandlers;
+  definition_.registerHandlers = [registerScreen](forms::Form& form) {
+    registerScreen(form);
+    form.onLoad([] { throw forms::RuntimeError(forms::kErrNoDatabase, "Not connected."); });
+  };
+  shell_.loginStates = {0, -1};
+  auto ended = start({});
+  ASSERT_TRUE(ended);
+  EXPECT_EQ(*ended, host::ExitCodeNoSignOn);
+  EXPECT_NE(err_.str().find("Not connected."), std::string::npos) << err_.str();
+  definition_.registerHandlers = [registerScreen](forms::Form& form) {
+    registerScreen(form);
+    form.onLoad([] { throw std::out_of_range("stod"); });
+  };
+  ended = start(signOnArgs());
+  ASSERT_TRUE(ended);
+  EXPECT_EQ(*ended, host::ExitCodeFault);
+  EXPECT_NE(err_.str().find("stod"), std::string::npos) << err_.str();
+}
+
 TEST_F(RuntimeTest, AScriptWithoutSignOnFailsAtOnceWithoutStartingTheShell) {
   const auto ended = start({"--script", "-"});
   ASSERT_TRUE(ended);

@@ -18,8 +18,11 @@ struct ProgramRun {
 // Runs the test screen as its own process with a script file.
 class ScreenProgramRunTest : public RuntimeTest {
  protected:
-  ProgramRun runProgram(const std::vector<std::string>& args, const std::string& script) {
-    const auto scriptPath = (dir_ / "run.script").string();
+  // Runs the test screen as its own process with the script written to a file, or
+  // with --script naming scriptPath when one is given.
+  ProgramRun runProgram(const std::vector<std::string>& args, const std::string& script,
+                        std::string scriptPath = {}) {
+    if (scriptPath.empty()) scriptPath = (dir_ / "run.script").string();
     const auto errPath = (dir_ / "stderr.txt").string();
     std::ofstream(scriptPath) << script;
     std::string command =
@@ -65,6 +68,9 @@ TEST_F(ScreenProgramRunTest, AScriptErrorExitsTwo) {
   const auto run = runProgram(signOnArgs(), "set cName Acme\npress cmdDetail\n");
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_EQ(run.out, "ERROR 2: unknown command: press\n");
+  const auto directory = runProgram(signOnArgs(), "", dir_.string());
+  EXPECT_EQ(directory.exitCode, 2);
+  EXPECT_NE(directory.err.find("is a directory"), std::string::npos) << directory.err;
 }
 
 TEST_F(ScreenProgramRunTest, NoSignOnExitsThreeAndWritesNothing) {

@@ -79,6 +79,7 @@ std::vector<ControlDesc> headerControls() {
        .name = "cPerPost",
        .fieldname = "bxnaheader.perpost",
        .blankerr = true,
+       .period = true,
        .defaultValue = "barsetup.currpernbr",
        .parent = "frmNAHeader"},
       {.cls = ControlClass::Float,

@@ -135,6 +135,15 @@ TEST_F(ScriptDriverTest, SavedValuesReachTheDatabase) {
   EXPECT_EQ(std::get<std::string>(row.column(0)), "Seven");
 }
 
+TEST_F(ScriptDriverTest, ASaveThatGaveUpOnAnotherWritersLockFailsTheRun) {
+  auto other = db::Database::open(dir_.file("company.db"));
+  db::Transaction holding(*other);
+  session_.database().setLockWait(0);
+  EXPECT_EQ(run("set cCustId C7\nset cName Seven\nsave\n"), ScriptFailed);
+  EXPECT_NE(out_.str().find("FAIL 3: the save waited for another user's lock"), std::string::npos)
+      << out_.str();
+}
+
 TEST_F(ScriptDriverTest, AStreamIsAnsweredCommandByCommand) {
   std::istringstream in("set cName Acme\nexpect cName Nope\nbogus\nset cName never\n");
   EXPECT_EQ(driver_->runStream(in), ScriptBroken);

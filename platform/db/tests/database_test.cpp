@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <filesystem>
 
 #include "platform/db/database.h"
@@ -150,6 +152,48 @@ TEST_F(DatabaseTest, ReopenKeepsDataAndProcedures) {
   db_ = Database::open(dir_.file("company.db"));
   EXPECT_TRUE(db_->hasProcedure("PARTY_BYID"));
   EXPECT_TRUE(db_->run("Party_ById 'P1'").step());
+}
+
+TEST_F(DatabaseTest, OpeningWritesNothingSoAnotherWritersLockDoesNotStopIt) {
+  db_.reset();
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(dir_.file("company.db").c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE; INSERT INTO Party (PartyId) VALUES ('X')",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  db_ = Database::open(dir_.file("company.db"));
+  db_->setLockWait(0);
+  EXPECT_EQ(count(), 0);
+  try {
+    Transaction tx(*db_);
+    FAIL() << "a transaction began under another writer's lock";
+  } catch (const DbError& e) {
+    EXPECT_TRUE(e.locked());
+    EXPECT_NE(std::string(e.what()).find("locked"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(db_->lockTimeouts(), 1);
+  sqlite3_close(other);
+}
+
+TEST_F(DatabaseTest, ViewingWritesNothingAndLeavesNoFilesBehind) {
+  db_->insert("Party", party("P1", "First"));
+  db_.reset();
+  const std::string path = dir_.file("company.db");
+  const auto viewed = [&](Database::Access access) {
+    db_ = Database::open(path, access);
+    EXPECT_TRUE(db_->viewOnly());
+    EXPECT_EQ(count(), 1);
+    EXPECT_THROW(db_->begin(), DbError);
+    db_.reset();
+    EXPECT_FALSE(std::filesystem::exists(path + "-wal"));
+    EXPECT_FALSE(std::filesystem::exists(path + "-shm"));
+  };
+  viewed(Database::Access::View);
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+  std::filesystem::permissions(dir_.file(""), std::filesystem::perms::owner_read |
+                                                  std::filesystem::perms::owner_exec);
+  viewed(Database::Access::Edit);
+  std::filesystem::permissions(dir_.file(""), std::filesystem::perms::owner_all);
 }
 
 TEST_F(DatabaseTest, ColumnsOfTablesAndMissingTables) {

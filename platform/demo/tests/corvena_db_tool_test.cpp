@@ -71,6 +71,27 @@ TEST(CorvenaDbTool, PathThatCannotBeWrittenIsRefusedAndLeavesNothing) {
   EXPECT_FALSE(std::filesystem::exists(dir.file("no")));
 }
 
+TEST(CorvenaDbTool, InitWithoutAFileNameCreatesNothingAndSaysSo) {
+  const Result r = tool("init ''");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.output.find("Created"), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("needs a file name"), std::string::npos) << r.output;
+}
+
+TEST(CorvenaDbTool, ShowFindsADamagedPageTheReportNeverReads) {
+  db::testing::ScratchDir dir;
+  const std::string path = dir.file("demo.db");
+  ASSERT_EQ(tool("init --demo " + quoted(path)).status, 0);
+  const auto size = std::filesystem::file_size(path);
+  std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+  file.seekp(static_cast<std::streamoff>(size / 2 / 4096 * 4096));
+  file << std::string(64, '\xFF');
+  file.close();
+  const Result shown = tool("show " + quoted(path));
+  EXPECT_EQ(shown.status, 1);
+  EXPECT_NE(shown.output.find("damaged"), std::string::npos) << shown.output;
+}
+
 TEST(CorvenaDbTool, ExistingFileThatIsNoDatabaseIsLeftAlone) {
   db::testing::ScratchDir dir;
   dir.write("notes.txt", "not a company database\n");

@@ -1,4 +1,6 @@
 // Entering values: the order of the checks, refusals and what they leave behind.
+#include <cmath>
+
 #include "platform/forms/messages.h"
 #include "platform/forms/tests/order_screen.h"
 
@@ -95,6 +97,39 @@ TEST_F(EntryTest, FloatsParseStrictlyWithinMinAndMax) {
   EXPECT_TRUE(s().set("cAmount", "1000"));
   EXPECT_TRUE(s().set("cAmount", "12.5"));
   EXPECT_EQ(s().show("cAmount"), "12.50");
+}
+
+TEST_F(EntryTest, AmountsRoundToTheCurrencyOnEntry) {
+  ASSERT_TRUE(s().set("cAmount", "0.005"));
+  EXPECT_EQ(s().order.Amount, 0.01);
+  s().session.setProperty(s().c("cAmount"), "min", "-1");
+  for (const char* dust : {"0.004", "0.000000001", "-0.004"}) {
+    ASSERT_TRUE(s().set("cAmount", "5"));
+    ASSERT_TRUE(s().set("cAmount", dust));
+    EXPECT_EQ(s().order.Amount, 0) << dust;
+    EXPECT_FALSE(std::signbit(s().order.Amount)) << dust;
+  }
+}
+
+TEST_F(EntryTest, AmountsNoDoubleHoldsAreRefusedWithAShortMessage) {
+  s().session.setProperty(s().c("cAmount"), "max", "");
+  s().set("cAmount", "7");
+  for (const std::string& text : {std::string(310, '9'), std::string(30000, '9'),
+                                  std::string("nan"), std::string("inf"), std::string("1e999")}) {
+    EXPECT_FALSE(s().set("cAmount", text));
+    EXPECT_LT(s().messages().back().size(), 100u);
+  }
+  EXPECT_EQ(s().order.Amount, 7);
+}
+
+TEST_F(EntryTest, ControlCharactersAndBrokenUtf8AreRefusedNamingTheField) {
+  for (const std::string& text : {std::string("AC\x01ME"), std::string("AC\0ME", 5),
+                                  std::string("AC\xC3\x28"), std::string("\xED\xA0\x80"),
+                                  std::string("\xC0\xAF")}) {
+    EXPECT_FALSE(s().set("cCustId", text));
+    EXPECT_EQ(s().messages().back(), formatMessage(kMsgUntypable, {"Customer"}));
+  }
+  EXPECT_TRUE(s().order.CustId.blank());
 }
 
 TEST_F(EntryTest, DatesParseStrictly) {

@@ -15,6 +15,7 @@ class ShellPresenceTest : public ::testing::Test {
            ("corvena-presence-" + std::to_string(::getpid()) + "-" +
             ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(dir_);
+    std::filesystem::permissions(dir_, std::filesystem::perms::owner_all);
     path_ = (dir_ / "shell").string();
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
@@ -47,6 +48,19 @@ TEST_F(ShellPresenceTest, ALoginInProgressIsNotReady) {
 
 TEST_F(ShellPresenceTest, AFileLeftByAnEndedShellIsNoShell) {
   publishShellPresence({0x7ffffff0, true, std::nullopt}, path_);
+  EXPECT_FALSE(findShellPresence(path_));
+}
+
+TEST_F(ShellPresenceTest, AFileOthersCouldHaveWrittenIsNoShell) {
+  using std::filesystem::perms;
+  const SignOnContext victim{"/c.db", "ANN", "C1", Date{2026, 3, 1}};
+  publishShellPresence({::getpid(), true, victim}, path_);
+  ASSERT_TRUE(findShellPresence(path_));
+  std::filesystem::permissions(path_, perms::group_write | perms::others_write,
+                               std::filesystem::perm_options::add);
+  EXPECT_FALSE(findShellPresence(path_));
+  publishShellPresence({::getpid(), true, victim}, path_);
+  std::filesystem::permissions(dir_, perms::others_exec, std::filesystem::perm_options::add);
   EXPECT_FALSE(findShellPresence(path_));
 }
 

@@ -71,6 +71,17 @@ TEST(SignOnContext, ABadBusinessDateIsRefused) {
   EXPECT_THROW(resolveSignOn(options, fakeEnv({})), SignOnError);
 }
 
+TEST(SignOnContext, AUserNameLongerThanTheAuditColumnsIsRefused) {
+  SignOnOptions options{"/x.db", std::nullopt, "C", std::nullopt};
+  EXPECT_EQ(resolveSignOn(options, fakeEnv({{"CORVENA_USER", "SYSADMIN-I"}}))->user, "SYSADMIN-I");
+  try {
+    resolveSignOn(options, fakeEnv({{"CORVENA_USER", "SYSADMIN-IMPOSTOR"}}));
+    FAIL() << "a name longer than the audit columns signed on";
+  } catch (const SignOnError& e) {
+    EXPECT_NE(std::string(e.what()).find("SYSADMIN-IMPOSTOR"), std::string::npos);
+  }
+}
+
 TEST(SignOnContext, AMissingDateIsToday) {
   SignOnOptions options{"/x.db", "U", "C", std::nullopt};
   EXPECT_EQ(resolveSignOn(options, fakeEnv({}))->businessDate, localToday());
