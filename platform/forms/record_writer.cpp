@@ -75,6 +75,13 @@ void RecordWriter::update(const RecordRef& rec, const RecordRef& keyImage) {
   writeGuarded([&] { st.step(); }, &rec);
 }
 
+void RecordWriter::touch(const RecordRef& keyImage) {
+  if (!tstamp_) return;
+  db::Statement st = db_.prepare("UPDATE " + table_ + " SET tstamp = tstamp + 1" + where(1));
+  bindKeys(st, keyImage, 1);
+  st.step();
+}
+
 void RecordWriter::remove(const RecordRef& keyImage) {
   db::Statement st = db_.prepare("DELETE FROM " + table_ + where(1));
   bindKeys(st, keyImage, 1);

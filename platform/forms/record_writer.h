@@ -21,6 +21,8 @@ class RecordWriter {
   // Updates the row keyed by keyImage with all of rec's columns; tstamp goes up by one.
   void update(const RecordRef& rec, const RecordRef& keyImage);
   void remove(const RecordRef& keyImage);
+  // Moves the row's tstamp on, as a write of it would.
+  void touch(const RecordRef& keyImage);
 
  private:
   std::string where(int firstParam) const;

@@ -123,17 +123,24 @@ void assignNumber(Session& s) {
 }
 
 // Writes a record level by key; refuses when the row changed since it was read.
+// A header left as it was still guards what is saved under it: its row must be
+// as read (not changed, not deleted by another clerk), and its stamp moves on,
+// so two clerks saving lines of one record never overwrite each other.
 void writeRecordLevel(Session& s, int level, std::map<const void*, RowMemory>& after) {
   const CursorState* c = levelCursor(s, level);
   const RecordRef rec = levelRecord(s, level);
-  if (!c || !rec || s.levelChange(level) == kLineUnchanged) return;
-  RecordWriter w(s.database(), c->table, rowKey(s, c->table, rec, level));
+  if (!c || !rec) return;
+  const bool unchanged = s.levelChange(level) == kLineUnchanged;
   const RowMemory mem = s.impl().rows[rec.data];
+  if (unchanged && (level != 0 || !mem.exists)) return;
+  RecordWriter w(s.database(), c->table, rowKey(s, c->table, rec, level));
   const auto stored = w.stored(rec);
   const bool changedElsewhere =
       mem.exists ? (!stored || (mem.tstamp && *stored != *mem.tstamp)) : stored.has_value();
   if (changedElsewhere) throw Refusal{kMsgChangedByOther, {levelName(s, level)}};
-  if (mem.exists)
+  if (unchanged)
+    w.touch(rec);
+  else if (mem.exists)
     w.update(rec, rec);
   else
     w.insert(rec);

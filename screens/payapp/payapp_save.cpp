@@ -32,6 +32,26 @@ void SaveDetailLines(PayApp& a) {
   LineArrayRedisplay(a.DetailLines);
 }
 
+// The grid hid what other batches and payments held when it was read; by the
+// time of the save another clerk may have taken a document's balance. Checked
+// again here, inside the save's transaction, after this batch's rows are written.
+int RefuseOverappliedDocuments(PayApp& a) {
+  if (a.bXNAHeader.Status.trimmed() != "O") return 0;
+  std::string documents;
+  for (int rc = SqlFetch1(a.CSR_XNADETAIL, "XNADetail_Overapplied " + SParm(a.bXNAHeader.NABatNbr),
+                          a.bXNADetail, sizeof a.bXNADetail);
+       rc == 0; rc = SFetch1(a.CSR_XNADETAIL, a.bXNADetail, sizeof a.bXNADetail)) {
+    documents += "\n" + a.bXNADetail.CustId.trimmed() + " " + a.bXNADetail.DocType.trimmed() + " " +
+                 a.bXNADetail.RefNbr.trimmed();
+  }
+  a.bXNADetail = a.nXNADetail;
+  if (documents.empty()) return 0;
+  MessBox("Another batch or payment has applied to these documents since they were shown; "
+          "their balance no longer covers this batch. Nothing was saved." + documents,
+          48, "National Accounts");
+  return SilentRefusal;
+}
+
 }  // namespace
 
 // Only the deletion of the batch itself removes its stored detail. Removing a
@@ -59,6 +79,8 @@ int Update1_SaveLevel(int level) {
                a.bXNAHeader.LUpd_Date, a.bXNAHeader.LUpd_Prog, a.bXNAHeader.LUpd_User);
   } else if (level == 1) {
     SaveDetailLines(a);
+  } else if (level == forms::kWholeSaveLevel) {
+    return RefuseOverappliedDocuments(a);
   }
   return 0;
 }

@@ -27,6 +27,25 @@ WHERE d.CustId = ?1 AND d.RefNbr = ?2 AND d.DocType = ?3 AND d.LineStatus <> 'C'
   AND NOT EXISTS (SELECT 1 FROM XNAHeader h WHERE h.NABatNbr = d.NABatNbr AND h.Status = 'C')
 ORDER BY d.NABatNbr;
 
+-- (batch) the batch's applications to documents that cannot take them: the document's
+-- released balance less what every batch not yet closed (this one too) and the host's
+-- unreleased payments apply to it is below zero. Read inside the save's transaction,
+-- after the batch's rows are written, so two clerks never both take one balance.
+-- procedure XNADetail_Overapplied 1
+SELECT d.* FROM XNADetail d
+LEFT JOIN ARDoc a ON a.CustId = d.CustId AND a.DocType = d.DocType AND a.RefNbr = d.RefNbr
+WHERE d.NABatNbr = ?1
+  AND ROUND((SELECT COALESCE(SUM(o.CuryApplAmt + o.DiscAmt), 0) FROM XNADetail o
+             WHERE o.RefNbr = d.RefNbr AND o.CustId = d.CustId AND o.DocType = d.DocType
+               AND o.LineStatus <> 'C'
+               AND NOT EXISTS (SELECT 1 FROM XNAHeader h
+                               WHERE h.NABatNbr = o.NABatNbr AND h.Status = 'C'))
+          + (SELECT COALESCE(SUM(j.CuryAdjdAmt + j.CuryAdjdDiscAmt), 0) FROM ARAdjust j
+             WHERE j.AdjdRefNbr = d.RefNbr AND j.AdjdDocType = d.DocType AND j.CustId = d.CustId
+               AND j.Rlsed = 0)
+          - COALESCE(CASE WHEN a.Rlsed = 1 THEN a.CuryDocBal END, 0), 2) > 0
+ORDER BY d.CustId, d.DocType, d.RefNbr;
+
 -- (batch)
 -- procedure XNADetail_DeleteBatch 1
 DELETE FROM XNADetail WHERE NABatNbr = ?1;
@@ -156,7 +175,7 @@ SET LastNbr = printf('%0*d', CASE WHEN LastNbr = '' THEN 10 ELSE length(LastNbr)
 WHERE Source = ?1;
 UPDATE XNASetup
 SET LastNABatNbr = (
-      SELECT CASE WHEN n < 10000000000 THEN printf('%0*d', w, n) ELSE LastNABatNbr END
+      SELECT printf('%0*d', w, CASE WHEN n < 10000000000 THEN n ELSE n - 1 END)
       FROM (SELECT CASE WHEN LastNABatNbr NOT GLOB '*[^0-9]*' AND LastNABatNbr <> ''
                         THEN length(LastNABatNbr) ELSE 10 END AS w,
                    MAX(CASE WHEN LastNABatNbr NOT GLOB '*[^0-9]*' AND LastNABatNbr <> ''

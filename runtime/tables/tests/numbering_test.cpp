@@ -41,6 +41,26 @@ TEST_F(Numbering, ShortNumbersKeepTheirWidthAndCarryIntoMoreDigits) {
   EXPECT_EQ(next("XNATransferAutoNbr"), "10");
 }
 
+// Whatever the setup holds, the next number is past every numbered batch, so
+// payment entry is never blocked; the setup row's stamp moves with it.
+TEST_F(Numbering, PaymentNumbersGoPastEveryNumberedBatch) {
+  db->exec("INSERT INTO XNAHeader (NABatNbr, Status) VALUES ('0000000007', 'O')");
+  for (const char* last : {"", "0000000000", "ABC", "-1", "0000000003"}) {
+    SCOPED_TRACE(last);
+    db->exec("DELETE FROM XNASetup");
+    setup(last, "");
+    EXPECT_EQ(next("XNAPaymentAutoNbr"), "0000000008");
+    EXPECT_EQ(column("select * from xnasetup", "tstamp"), (Rows{"1"}));
+  }
+}
+
+TEST_F(Numbering, ANumberOutgrowingTheBatchNumberIsNotHandedOut) {
+  db->exec("INSERT INTO XNAHeader (NABatNbr, Status) VALUES ('9999999999', 'O')");
+  setup("9999999998", "");
+  EXPECT_EQ(next("XNAPaymentAutoNbr"), "rows: 0");
+  EXPECT_EQ(column("select * from xnasetup", "LastNABatNbr"), (Rows{"9999999999"}));
+}
+
 TEST_F(Numbering, HostSourcesLiveInTheNumberingTable) {
   db->exec("INSERT INTO AutoNumber (Source, LastNbr) VALUES ('ARBatch', '000120'), ('ARRef', '')");
   EXPECT_EQ(next("ARBatch"), "000121");
