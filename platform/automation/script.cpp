@@ -19,6 +19,7 @@ constexpr Grammar grammar[] = {
     {CommandKind::Click, "click", 1, "click CONTROL"},
     {CommandKind::Save, "save", 0, "save"},
     {CommandKind::Cancel, "cancel", 0, "cancel"},
+    {CommandKind::New, "new", 1, "new LEVEL"},
     {CommandKind::Delete, "delete", 1, "delete LEVEL"},
     {CommandKind::First, "first", 1, "first LEVEL"},
     {CommandKind::Prev, "prev", 1, "prev LEVEL"},
@@ -68,6 +69,7 @@ void checkArguments(const Command& cmd) {
                       std::string(cmd.args.size() < g.arguments ? "missing" : "too many") +
                           " arguments, expected: " + std::string(g.usage));
   switch (cmd.kind) {
+    case CommandKind::New:
     case CommandKind::Delete:
     case CommandKind::First:
     case CommandKind::Prev:

@@ -17,6 +17,7 @@ enum class CommandKind {
   Click,   // click CONTROL
   Save,    // save
   Cancel,  // cancel
+  New,     // new LEVEL
   Delete,  // delete LEVEL
   First,   // first LEVEL
   Prev,    // prev LEVEL
@@ -33,7 +34,7 @@ struct Command {
   int line = 0;  // 1-based line of the script it came from
   std::vector<std::string> args;
 
-  int level() const;       // Delete, First, Prev, Next, Last
+  int level() const;       // New, Delete, First, Prev, Next, Last
   int lineNumber() const;  // Line: the 1-based line, or 0 for "new"
   bool yes() const;        // Answer
 };

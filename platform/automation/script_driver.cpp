@@ -121,6 +121,9 @@ void ScriptDriver::perform(const Command& command) {
     case CommandKind::Cancel:
       if (!session_.cancel()) out_ << "REFUSED cancel\n";
       return;
+    case CommandKind::New:
+      if (!session_.newRecord(command.level())) out_ << "REFUSED new\n";
+      return;
     case CommandKind::Delete:
       if (!session_.deleteLevel(command.level())) out_ << "REFUSED delete\n";
       return;

@@ -89,6 +89,8 @@ struct Session::Impl {
 };
 
 // Helpers shared by the implementation files.
+// A level-0 record no handler read becomes a new record with its defaults.
+void openNewIfNoneRead(Session& s);
 // At a desk, asks the numbered Yes/No question; true when there is none to ask or Yes.
 bool confirmedAtDesk(Session& s, int message, const std::vector<std::string>& args = {});
 SessionSnapshot takeSnapshot(const Session& s);

@@ -20,9 +20,18 @@ bool Session::settleUnsaved(std::string_view action) {
 
 void Session::raiseLoad(Form& form) {
   if (form.loadHandler()) form.loadHandler()();
-  if (&form != &mainForm() || !updateControl() || levels().empty() || levels()[0].isGrid()) return;
-  const RecordRef rec = levelRecord(*this, 0);
-  if (rec && !impl_->rows[rec.data].exists) newRecord(0);
+  if (&form == &mainForm()) openNewIfNoneRead(*this);
+}
+
+// Opening, cancelling or deleting leaves the clerk on a record to work on: the
+// one the screen read, else a new one with its defaults.
+void openNewIfNoneRead(Session& s) {
+  if (!s.updateControl() || s.levels().empty() || s.levels()[0].isGrid()) return;
+  const RecordRef rec = levelRecord(s, 0);
+  if (!rec || s.impl().rows[rec.data].exists) return;
+  applyDefaults(s, 0);
+  s.setLevelChange(0, kLineInserted);
+  s.displayFields(s.mainForm().range(nullptr, nullptr));
 }
 
 }  // namespace corvena::forms

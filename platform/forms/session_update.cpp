@@ -318,6 +318,7 @@ bool Session::deleteLevel(int level) {
   resetLevels(*this, level);
   if (level == 0) impl_->edited = false;
   raiseLevelReset(*this, level);
+  if (level == 0) openNewIfNoneRead(*this);
   showAll(*this);
   return true;
 }
@@ -335,6 +336,7 @@ bool Session::cancel() {
   }
   impl_->edited = false;
   raiseLevelReset(*this, 0);
+  openNewIfNoneRead(*this);
   showAll(*this);
   return true;
 }

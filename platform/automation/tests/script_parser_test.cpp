@@ -81,6 +81,8 @@ TEST(ScriptParser, AnUnquotedValueWithBlanksIsTooManyArguments) {
 TEST(ScriptParser, LevelsAreNumbers) {
   EXPECT_EQ(parseCommand("delete 1", 1)->level(), 1);
   EXPECT_EQ(parseCommand("first 0", 1)->kind, CommandKind::First);
+  EXPECT_EQ(parseCommand("new 0", 1)->kind, CommandKind::New);
+  EXPECT_THROW(parseCommand("new", 1), ScriptError);
   EXPECT_THROW(parseCommand("next header", 1), ScriptError);
   EXPECT_THROW(parseCommand("last -1", 1), ScriptError);
 }

@@ -66,14 +66,15 @@ TEST_F(ScriptRecall, ReferenceOfAnotherBatchIsRefused) {
   EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
 }
 
-TEST_F(ScriptRecall, APaymentTypedStraightAfterOpeningIsSavedWithItsDefaults) {
+// Opening, cancelling and the toolbar's New each leave a new batch with its defaults.
+TEST_F(ScriptRecall, APaymentTypedStraightAfterOpeningOrCancelIsSavedWithItsDefaults) {
   const std::string out =
-      run("set cCustId P1\n"
-          "set cNARefNbr CHK77\n"
-          "set cOrigDocAmt 100\n"
-          "save\n");
+      run("set cCustId P1\nset cNARefNbr CHK77\nset cOrigDocAmt 100\nsave\n"
+          "cancel\nset cCustId P1\nset cNARefNbr CHK78\nset cOrigDocAmt 50\nsave\n"
+          "new 0\nset cCustId P1\nset cNARefNbr CHK79\nset cOrigDocAmt 20\nsave\n");
   EXPECT_EQ(out.find("REFUSED"), std::string::npos) << out;
-  EXPECT_EQ(rows("select CpnyId, CustId, Status, vond1 from XNAHeader where RefNbr = 'CHK77'"),
+  EXPECT_EQ(rows("select CpnyId, CustId, Status, vond1 from XNAHeader where RefNbr like 'CHK7%' "
+                 "group by 1, 2, 3, 4 having count(*) = 3"),
             std::vector<std::string>{"CO1|P1|O|NP"});
 }
 
