@@ -74,6 +74,14 @@ std::optional<std::string> GeneratePaymentRefNbr(std::string_view type,
   return std::nullopt;
 }
 
+bool ReferenceTakenMeanwhile() {
+  auto& a = payapp();
+  if (a.bXNAHeader.Status.trimmed() != "O" || a.bXNAHeader.RefNbr.blank()) return false;
+  if (!otherBatchUses(a, a.bXNAHeader.RefNbr.trimmed(), a.bXNAHeader.CustId.trimmed())) return false;
+  Mess(kDuplicateReference);
+  return true;
+}
+
 int cCMRefNbr_ValueCheck(std::string& text) {
   auto& a = payapp();
   if (a.bXNAHeader.vond1 == "NP") {

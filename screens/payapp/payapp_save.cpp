@@ -1,6 +1,7 @@
 #include "screens/payapp/payapp_save.h"
 
 #include "runtime/kelpbas.h"
+#include "screens/payapp/payapp_reference.h"
 #include "screens/payapp/payapp_state.h"
 #include "screens/payapp/payapp_status.h"
 
@@ -80,7 +81,7 @@ int Update1_SaveLevel(int level) {
   } else if (level == 1) {
     SaveDetailLines(a);
   } else if (level == forms::kWholeSaveLevel) {
-    return RefuseOverappliedDocuments(a);
+    return ReferenceTakenMeanwhile() ? SilentRefusal : RefuseOverappliedDocuments(a);
   }
   return 0;
 }

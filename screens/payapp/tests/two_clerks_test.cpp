@@ -25,6 +25,7 @@ class TwoClerks : public ApplyTest {
 TEST_F(TwoClerks, ADocumentsBalanceIsTakenOnceWhoeverSavesSecond) {
   auto a = openPayment("500");
   auto b = openPayment("500");
+  ASSERT_TRUE(b->set("cNARefNbr", "CHK2"));
   ASSERT_TRUE(enter(*b, "INV2", "cCuryApplAmt", "10"));
   ASSERT_TRUE(enter(*a, "INV1", "cCuryApplAmt", "60"));
   ASSERT_TRUE(enter(*b, "INV1", "cCuryApplAmt", "50"));
@@ -36,6 +37,15 @@ TEST_F(TwoClerks, ADocumentsBalanceIsTakenOnceWhoeverSavesSecond) {
   ASSERT_TRUE(enter(*b, "INV1", "cCuryApplAmt", "40"));
   ASSERT_TRUE(b->save());
   EXPECT_EQ(applied(), sorted({"INV1|60.000000", "INV1|40.000000", "INV2|10.000000"}));
+}
+
+TEST_F(TwoClerks, OneCheckNumberTypedByTwoClerksIsSavedOnce) {
+  auto a = openPayment("500");
+  auto b = openPayment("500");
+  ASSERT_TRUE(a->save());
+  EXPECT_FALSE(b->save());
+  EXPECT_EQ(lastMessage(*b).text, hostMessage(3007));
+  EXPECT_EQ(rows("select RefNbr from XNAHeader"), Rows{"CHK1"});
 }
 
 TEST_F(TwoClerks, AnUnreleasedHostPaymentCountsAgainstTheBalance) {
