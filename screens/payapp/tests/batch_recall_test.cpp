@@ -50,7 +50,7 @@ TEST_F(BatchRecall, ClosedBatchIsReadOnly) {
 
 TEST_F(BatchRecall, OpenBatchAfterClosedOneReopensTheFields) {
   addHeader("0000000003", "C");
-  addHeader("0000000004", "O");
+  addHeader("0000000004", "O", "NP", "CHK4");
   auto s = open();
   ASSERT_TRUE(s->set("cNABatNbr", "0000000003"));
   ASSERT_TRUE(s->set("cNABatNbr", "0000000004"));

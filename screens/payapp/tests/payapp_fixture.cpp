@@ -6,6 +6,7 @@
 
 #include "platform/forms/messages.h"
 #include "runtime/kelpbas.h"
+#include "runtime/tables/payment_invariants.h"
 #include "screens/payapp/payapp_form.h"
 #include "screens/payapp/payapp_screen.h"
 
@@ -131,7 +132,9 @@ void PayAppTest::SetUp() {
   link("P1", "C2");
 }
 
+// Whatever a test did through the screen, the payments' invariants still hold.
 void PayAppTest::TearDown() {
+  EXPECT_EQ(paymentInvariantProblems(*db_), std::vector<std::string>{});
   db_.reset();
   std::filesystem::remove_all(dir_);
 }

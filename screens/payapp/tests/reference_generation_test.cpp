@@ -69,7 +69,7 @@ TEST_F(ReferenceGeneration, AllNinetyNineTakenAsksForAReference) {
 
 TEST_F(ReferenceGeneration, ChoosingACreditZeroesTheApplications) {
   addDoc({.cust = "C1", .ref = "INV100"});
-  addHeader("0000000001", "O", "CM", "", 0, "P1", "");
+  addHeader("0000000001", "O", "CM", "", 30, "P1", "");
   addDetail("0000000001", "C1", "IN", "INV100", 30);
   auto s = open();
   ASSERT_TRUE(s->set("cNABatNbr", "0000000001"));

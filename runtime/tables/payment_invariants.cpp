@@ -1,0 +1,73 @@
+#include "runtime/tables/payment_invariants.h"
+
+namespace corvena {
+
+namespace {
+
+struct Check {
+  const char* what;
+  const char* sql;  // each row: the text that names one offender
+};
+
+// Money is compared at the cent: amounts are kept rounded to it.
+constexpr Check kChecks[] = {
+    {"document applied beyond its balance",
+     "WITH held AS ("
+     "  SELECT CustId, DocType, RefNbr, SUM(CuryApplAmt + DiscAmt) AS amt FROM XNADetail d"
+     "  WHERE LineStatus <> 'C' AND NOT EXISTS (SELECT 1 FROM XNAHeader h"
+     "    WHERE h.NABatNbr = d.NABatNbr AND h.Status = 'C')"
+     "  GROUP BY 1, 2, 3"
+     "  UNION ALL SELECT CustId, AdjdDocType, AdjdRefNbr, SUM(CuryAdjdAmt + CuryAdjdDiscAmt)"
+     "  FROM ARAdjust WHERE Rlsed = 0 GROUP BY 1, 2, 3)"
+     " SELECT h.CustId || ' ' || h.DocType || ' ' || h.RefNbr || ' holds ' || printf('%.2f', SUM(h.amt))"
+     "  || ' of ' || printf('%.2f', COALESCE(MAX(a.CuryDocBal), 0))"
+     " FROM held h LEFT JOIN ARDoc a ON a.CustId = h.CustId AND a.DocType = h.DocType"
+     "  AND a.RefNbr = h.RefNbr AND a.Rlsed = 1"
+     " GROUP BY h.CustId, h.DocType, h.RefNbr"
+     " HAVING ROUND(SUM(h.amt) - COALESCE(MAX(a.CuryDocBal), 0), 2) > 0"},
+    {"document balance outside 0 to its amount",
+     "SELECT CustId || ' ' || DocType || ' ' || RefNbr FROM ARDoc"
+     " WHERE ROUND(CuryDocBal, 2) < 0 OR ROUND(CuryDocBal - CuryOrigDocAmt, 2) > 0"},
+    {"batch applies more than its payment",
+     "SELECT h.NABatNbr FROM XNAHeader h JOIN XNADetail d ON d.NABatNbr = h.NABatNbr"
+     " GROUP BY h.NABatNbr HAVING ROUND(SUM(d.CuryApplAmt) - MAX(h.OrigDocAmt), 2) > 0"},
+    {"application line without its batch",
+     "SELECT NABatNbr || ' ' || RefNbr FROM XNADetail d"
+     " WHERE NOT EXISTS (SELECT 1 FROM XNAHeader h WHERE h.NABatNbr = d.NABatNbr)"},
+    {"amount negative or not at the cent",
+     "SELECT NABatNbr || ' ' || RefNbr FROM XNADetail"
+     " WHERE CuryApplAmt < 0 OR DiscAmt < 0 OR CuryApplAmt <> ROUND(CuryApplAmt, 2)"
+     "  OR DiscAmt <> ROUND(DiscAmt, 2)"
+     " UNION ALL SELECT NABatNbr FROM XNAHeader"
+     " WHERE OrigDocAmt < 0 OR OrigDocAmt <> ROUND(OrigDocAmt, 2)"},
+    {"payment reference used by two batches of a customer",
+     "SELECT CustId || ' ' || RefNbr FROM XNAHeader WHERE vond1 = 'NP' AND RefNbr <> ''"
+     " GROUP BY CustId, RefNbr HAVING COUNT(*) > 1"},
+    {"batch number blank or not numbered",
+     "SELECT '''' || NABatNbr || '''' FROM XNAHeader WHERE NABatNbr = ''"},
+};
+
+std::vector<std::string> textColumn(db::Database& db, const char* sql) {
+  std::vector<std::string> out;
+  db::Statement st = db.prepare(sql);
+  while (st.step()) {
+    const db::Value v = st.column(0);
+    out.push_back(std::holds_alternative<std::string>(v) ? std::get<std::string>(v) : "?");
+  }
+  return out;
+}
+
+}  // namespace
+
+std::vector<std::string> paymentInvariantProblems(db::Database& db) {
+  std::vector<std::string> problems;
+  for (const auto& line : textColumn(db, "PRAGMA integrity_check"))
+    if (line != "ok") problems.push_back("database damaged: " + line);
+  if (!problems.empty()) return problems;
+  for (const auto& check : kChecks)
+    for (const auto& offender : textColumn(db, check.sql))
+      problems.push_back(std::string(check.what) + ": " + offender);
+  return problems;
+}
+
+}  // namespace corvena

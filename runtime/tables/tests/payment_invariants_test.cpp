@@ -1,0 +1,63 @@
+// The payments' invariants: silent on sound data, and each broken rule named
+// with its offender.
+#include "runtime/tables/payment_invariants.h"
+#include "runtime/tables/tests/company.h"
+
+namespace corvena::testing {
+namespace {
+
+class PaymentInvariants : public Company {
+ protected:
+  void SetUp() override {
+    document("P1", "IN", "INV1", 100);
+    db->exec(
+        "INSERT INTO XNAHeader (NABatNbr, CustId, RefNbr, vond1, Status, OrigDocAmt) VALUES"
+        " ('0000000001', 'P1', 'CHK1', 'NP', 'O', 80), ('0000000002', 'P1', 'CHK2', 'NP', 'C', 90);"
+        "INSERT INTO XNADetail (NABatNbr, CustId, DocType, RefNbr, CuryApplAmt) VALUES"
+        " ('0000000001', 'P1', 'IN', 'INV1', 60), ('0000000002', 'P1', 'IN', 'INV1', 90)");
+  }
+  std::string only() {
+    const auto problems = paymentInvariantProblems(*db);
+    return problems.size() == 1 ? problems[0] : std::to_string(problems.size()) + " problems";
+  }
+};
+
+TEST_F(PaymentInvariants, SoundDataHasNone) {
+  EXPECT_TRUE(paymentInvariantProblems(*db).empty());
+}
+
+struct Broken {
+  const char* sql;
+  const char* problem;
+};
+
+TEST_F(PaymentInvariants, EachBrokenRuleIsNamedWithItsOffender) {
+  const Broken cases[] = {
+      {"INSERT INTO XNAHeader (NABatNbr, CustId, RefNbr, vond1, Status, OrigDocAmt)"
+       " VALUES ('0000000003', 'P1', 'CHK3', 'NP', 'O', 50);"
+       "INSERT INTO XNADetail (NABatNbr, CustId, DocType, RefNbr, CuryApplAmt)"
+       " VALUES ('0000000003', 'P1', 'IN', 'INV1', 40.01)",
+       "document applied beyond its balance: P1 IN INV1 holds 100.01 of 100.00"},
+      {"INSERT INTO ARAdjust (AdjBatNbr, CustId, AdjdDocType, AdjdRefNbr, CuryAdjdAmt)"
+       " VALUES ('H1', 'P1', 'IN', 'INV1', 41)",
+       "document applied beyond its balance: P1 IN INV1 holds 101.00 of 100.00"},
+      {"UPDATE ARDoc SET CuryDocBal = 110.01", "document balance outside 0 to its amount: P1 IN INV1"},
+      {"UPDATE XNAHeader SET OrigDocAmt = 59.99 WHERE NABatNbr = '0000000001'",
+       "batch applies more than its payment: 0000000001"},
+      {"DELETE FROM XNAHeader WHERE NABatNbr = '0000000001'",
+       "application line without its batch: 0000000001 INV1"},
+      {"UPDATE XNADetail SET CuryApplAmt = 0.005 WHERE NABatNbr = '0000000001'",
+       "amount negative or not at the cent: 0000000001 INV1"},
+      {"UPDATE XNAHeader SET RefNbr = 'CHK1'",
+       "payment reference used by two batches of a customer: P1 CHK1"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.sql);
+    db::Transaction tx(*db);
+    db->exec(c.sql);
+    EXPECT_EQ(only(), c.problem);
+  }
+}
+
+}  // namespace
+}  // namespace corvena::testing
