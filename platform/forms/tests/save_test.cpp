@@ -1,5 +1,10 @@
 // Saving: event order, one transaction for all levels, refusals and database
 // errors writing nothing, the check against another clerk's change.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+
 #include "platform/forms/messages.h"
 #include "platform/forms/tests/order_screen.h"
 
@@ -127,6 +132,32 @@ TEST_F(SaveTest, SavingTwiceUpdatesTheRowAndItsStamp) {
   ASSERT_TRUE(s().set("cAmount", "31"));
   ASSERT_TRUE(s().session.save());
   EXPECT_EQ(query("SELECT Amount || '/' || tstamp FROM TOrder"), "31.0/1");
+}
+
+// Another clerk's process killed halfway through its save: its transaction
+// leaves nothing behind and holds nothing, so this clerk saves as usual.
+TEST_F(SaveTest, AProcessKilledInTheMiddleOfASaveLeavesNothingOfIt) {
+  const pid_t clerk = fork();
+  if (clerk == 0) {
+    OrderScreen other(dbPath());
+    SessionScope scope(other.session);
+    other.set("cOrderNbr", "0000000009");
+    other.set("cCustId", "BOLT");
+    other.c("Update1").onSaveLevel([&](int level) {
+      if (level == 0) other.session.database().run("INSERT INTO TCust VALUES ('HALF')").step();
+      if (level == 1) std::raise(SIGKILL);
+      return 0;
+    });
+    other.session.save();
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(clerk, &status, 0), clerk);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(query("SELECT COUNT(*) FROM TCust WHERE CustId = 'HALF'"), "0");
+  EXPECT_EQ(query("SELECT COUNT(*) FROM TOrder"), "0");
+  enterOrderWithTwoLines();
+  EXPECT_TRUE(s().session.save());
 }
 
 TEST_F(SaveTest, SaveButtonDisabledRefusesTheSave) {
