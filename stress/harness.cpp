@@ -1,0 +1,88 @@
+#include "stress/harness.h"
+
+#include <filesystem>
+
+#include "platform/db/database.h"
+#include "platform/demo/demo_data.h"
+#include "runtime/tables/payment_invariants.h"
+
+namespace corvena::stress {
+
+namespace {
+
+constexpr int kChildren = 50;
+constexpr int kDocuments = 3000;
+
+std::string text(const db::Value& v) {
+  if (const auto* s = std::get_if<std::string>(&v)) return *s;
+  if (const auto* n = std::get_if<std::int64_t>(&v)) return std::to_string(*n);
+  if (const auto* d = std::get_if<double>(&v)) return std::to_string(*d);
+  return "";
+}
+
+}  // namespace
+
+Harness::Harness(std::string bin, std::string work, unsigned seed, Scale scale)
+    : bin_(std::move(bin)),
+      work_(std::move(work)),
+      database_(work_ + "/company.db"),
+      rnd_(seed),
+      scale_(scale) {
+  std::filesystem::create_directories(work_);
+  auto db = db::Database::create(database_);
+  demo::fillScaled(*db, kChildren, kDocuments);
+}
+
+Clerk Harness::start(const std::string& program, const std::string& script) {
+  const std::string stem = work_ + "/run" + std::to_string(++runs_);
+  writeFile(stem + ".script", script);
+  return Clerk(Launch{bin_ + "/" + program, database_, "CLERK" + std::to_string(runs_ % 100),
+                      stem + ".script", stem + ".out"});
+}
+
+RunResult Harness::run(const std::string& program, const std::string& script) {
+  return start(program, script).finish();
+}
+
+void Harness::judge(ProbeResult& r, const RunResult& run, const std::string& what) {
+  if (!run.crashed && run.exitCode <= 3) return;
+  ++r.failures;
+  r.notes.push_back(what + (run.crashed ? ": crashed" : ": exit " + std::to_string(run.exitCode)) +
+                    " (" + run.output.substr(run.output.size() > 300 ? run.output.size() - 300 : 0) +
+                    ")");
+}
+
+void Harness::checkDatabase(ProbeResult& r) {
+  std::vector<std::string> problems;
+  try {
+    auto db = db::Database::open(database_);
+    for (const char* table : {"XNAHeader", "XNADetail", "XNASetup", "XNACustS", "Customer", "ARDoc"})
+      db->prepare(std::string("SELECT COUNT(*) FROM ") + table).step();
+    problems = paymentInvariantProblems(*db);
+  } catch (const std::exception& e) {
+    problems.push_back(e.what());
+  }
+  for (auto& p : problems) {
+    if (!seen_.insert(p).second) continue;
+    ++r.failures;
+    r.notes.push_back(std::move(p));
+  }
+}
+
+std::string Harness::value(const std::string& sql) {
+  auto db = db::Database::open(database_);
+  db::Statement st = db->prepare(sql);
+  return st.step() ? text(st.column(0)) : "";
+}
+
+void Harness::exec(const std::string& sql) {
+  db::Database::open(database_)->exec(sql);
+}
+
+std::string Harness::batchState(const std::string& ref) {
+  return value("SELECT COUNT(*) FROM XNAHeader WHERE RefNbr = '" + ref + "'") + "/" +
+         value("SELECT COUNT(*) FROM XNADetail d JOIN XNAHeader h ON h.NABatNbr = d.NABatNbr"
+               " WHERE h.RefNbr = '" + ref + "'");
+}
+
+}  // namespace corvena::stress

@@ -1,0 +1,59 @@
+#pragma once
+// The reliability run: a scaled company, clerks as real screen processes, and
+// after every probe the database's integrity and the payments' invariants.
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "stress/clerk_scripts.h"
+#include "stress/process_run.h"
+
+namespace corvena::stress {
+
+struct Scale {
+  int clerks = 4;
+  int saves = 40;  // per clerk, payments and line edits alike
+  int kills = 30;  // kill trials of saves, and as many of deletes
+  int largeLines = 400;
+  int fuzzScripts = 40;  // per screen
+};
+
+struct ProbeResult {
+  std::string probe;
+  int trials = 0;
+  int failures = 0;
+  std::vector<std::string> notes;  // what failed, and what was seen
+};
+
+class Harness {
+ public:
+  Harness(std::string bin, std::string work, unsigned seed, Scale scale);
+
+  ProbeResult concurrentPayments();
+  ProbeResult sharedBatchEdits();
+  ProbeResult killedSaves();
+  ProbeResult fuzzedScripts();
+  ProbeResult hostileValues();
+
+ private:
+  Clerk start(const std::string& program, const std::string& script);
+  RunResult run(const std::string& program, const std::string& script);
+  // A clerk ending by a crash or a fault no boundary caught is a failure.
+  void judge(ProbeResult& r, const RunResult& run, const std::string& what);
+  // Integrity, the tables still there, the payments' invariants; a problem is
+  // counted by the probe that first left it.
+  void checkDatabase(ProbeResult& r);
+  std::string value(const std::string& sql);
+  void exec(const std::string& sql);
+  // "headers/lines" of the batches carrying the payment reference.
+  std::string batchState(const std::string& ref);
+
+  std::string bin_, work_, database_;
+  Random rnd_;
+  Scale scale_;
+  int runs_ = 0;
+  std::set<std::string> seen_;
+};
+
+}  // namespace corvena::stress

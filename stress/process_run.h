@@ -1,0 +1,48 @@
+#pragma once
+// One screen program run as a clerk's process: signed on, driven by a script
+// file, its output kept; optionally killed outright after a delay.
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvena::stress {
+
+struct RunResult {
+  bool killed = false;    // ended by the harness's kill
+  bool crashed = false;   // ended by a signal of its own
+  int exitCode = 0;
+  double seconds = 0;
+  std::string output;
+};
+
+struct Launch {
+  std::string program;  // path of the screen program
+  std::string database;
+  std::string user;
+  std::string scriptPath;
+  std::string outputPath;
+};
+
+// Starts the program; the caller waits for it with finish().
+class Clerk {
+ public:
+  explicit Clerk(const Launch& launch);
+  Clerk(const Clerk&) = delete;
+  Clerk& operator=(const Clerk&) = delete;
+  Clerk(Clerk&& other) noexcept;
+  ~Clerk();
+  // Waits for the end; with killAfter, kills it with SIGKILL once that has passed.
+  RunResult finish(std::optional<std::chrono::microseconds> killAfter = std::nullopt);
+
+ private:
+  int pid_ = -1;
+  std::string outputPath_;
+  std::chrono::steady_clock::time_point started_;
+};
+
+// Writes text to a file; throws std::runtime_error when it cannot.
+void writeFile(const std::string& path, const std::string& text);
+
+}  // namespace corvena::stress
