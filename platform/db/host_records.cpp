@@ -15,6 +15,7 @@ CORVENA_RECORD_LAYOUT(PJProj, CORVENA_PJPROJ_FIELDS)
 CORVENA_RECORD_LAYOUT(PJPent, CORVENA_PJPENT_FIELDS)
 CORVENA_RECORD_LAYOUT(Batch, CORVENA_BATCH_FIELDS)
 CORVENA_RECORD_LAYOUT(ARAdjust, CORVENA_ARADJUST_FIELDS)
+CORVENA_RECORD_LAYOUT(GLTran, CORVENA_GLTRAN_FIELDS)
 CORVENA_RECORD_LAYOUT(Account, CORVENA_ACCOUNT_FIELDS)
 CORVENA_RECORD_LAYOUT(SubAcct, CORVENA_SUBACCT_FIELDS)
 CORVENA_RECORD_LAYOUT(AcctSub, CORVENA_ACCTSUB_FIELDS)
@@ -35,7 +36,7 @@ const std::vector<const RecordLayout*>& hostTableLayouts() {
       &PJ_Account::layout(), &PJProj::layout(),    &PJPent::layout(),    &Batch::layout(),
       &ARAdjust::layout(),   &Account::layout(),   &SubAcct::layout(),   &AcctSub::layout(),
       &AutoNumber::layout(), &CashAcct::layout(),  &SlsTaxCat::layout(), &SalesTax::layout(),
-      &Terms::layout(),      &StmtCycle::layout(), &InterCpny::layout()};
+      &Terms::layout(),      &StmtCycle::layout(), &InterCpny::layout(), &GLTran::layout()};
   return all;
 }
 

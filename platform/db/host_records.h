@@ -83,6 +83,13 @@
   F(DATE, AdjgDocDate, 0) F(TEXT, PerAppl, 6) F(TEXT, CpnyID, 10) F(INT16, Rlsed, 0)       \
   CORVENA_AUDIT_FIELDS(F)
 
+// A general-ledger line of a released batch.
+#define CORVENA_GLTRAN_FIELDS(F)                                                             \
+  F(TEXT, Module, 2) F(TEXT, BatNbr, 10) F(INT16, LineNbr, 0) F(TEXT, Acct, 10)            \
+  F(TEXT, Sub, 24) F(FLOAT, DrAmt, 0) F(FLOAT, CrAmt, 0) F(TEXT, RefNbr, 10)              \
+  F(TEXT, CustId, 15) F(TEXT, TranType, 2) F(TEXT, TranDesc, 30) F(TEXT, PerPost, 6)     \
+  F(TEXT, CpnyID, 10) F(INT16, Posted, 0) CORVENA_AUDIT_FIELDS(F)
+
 #define CORVENA_ACCOUNT_FIELDS(F) \
   F(TEXT, Acct, 10) F(TEXT, Descr, 30) F(INT16, Active, 0) F(TEXT, AcctType, 2)
 
@@ -143,6 +150,7 @@ CORVENA_RECORD(PJProj, CORVENA_PJPROJ_FIELDS)
 CORVENA_RECORD(PJPent, CORVENA_PJPENT_FIELDS)
 CORVENA_RECORD(Batch, CORVENA_BATCH_FIELDS)
 CORVENA_RECORD(ARAdjust, CORVENA_ARADJUST_FIELDS)
+CORVENA_RECORD(GLTran, CORVENA_GLTRAN_FIELDS)
 CORVENA_RECORD(Account, CORVENA_ACCOUNT_FIELDS)
 CORVENA_RECORD(SubAcct, CORVENA_SUBACCT_FIELDS)
 CORVENA_RECORD(AcctSub, CORVENA_ACCTSUB_FIELDS)

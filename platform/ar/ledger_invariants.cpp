@@ -1,0 +1,68 @@
+// What must hold of the AR ledger, on any company database.
+#include "platform/ar/ledger.h"
+#include "platform/ar/ledger_sql.h"
+
+namespace corvena::ar {
+
+namespace {
+
+struct Check {
+  const char* what;
+  const char* sql;  // each row names one offender
+};
+
+// Documents the ledger released (they carry GL lines of their own) keep
+// balance = amount - what released applications took from them (as adjusted,
+// amount and discount) - what they applied (as adjusting). Opening documents
+// written before the ledger only stay within 0 and their amount.
+constexpr Check kChecks[] = {
+    {"balance is not amount less released applications",
+     "SELECT d.CustId || ' ' || d.DocType || ' ' || d.RefNbr || ' ' || printf('%.2f', d.CuryDocBal)"
+     " FROM ARDoc d WHERE d.Rlsed = 1"
+     " AND EXISTS (SELECT 1 FROM GLTran g WHERE g.RefNbr = d.RefNbr AND g.TranType = d.DocType"
+     "   AND g.CustId = d.CustId AND g.BatNbr = d.BatNbr)"
+     " AND ROUND(d.CuryOrigDocAmt - d.CuryDocBal"
+     "   - COALESCE((SELECT SUM(a.CuryAdjdAmt + a.CuryAdjdDiscAmt) FROM ARAdjust a WHERE a.Rlsed = 1"
+     "       AND a.CustId = d.CustId AND a.AdjdDocType = d.DocType AND a.AdjdRefNbr = d.RefNbr), 0)"
+     "   - COALESCE((SELECT SUM(a.CuryAdjdAmt) FROM ARAdjust a WHERE a.Rlsed = 1"
+     "       AND a.CustId = d.CustId AND a.AdjgDocType = d.DocType AND a.AdjgRefNbr = d.RefNbr), 0),"
+     "   2) <> 0"},
+    {"balance outside 0 to the amount",
+     "SELECT CustId || ' ' || DocType || ' ' || RefNbr FROM ARDoc"
+     " WHERE ROUND(CuryDocBal, 2) < 0 OR ROUND(CuryDocBal - CuryOrigDocAmt, 2) > 0"
+     "  OR ROUND(CuryDiscBal, 2) < 0"},
+    {"open flag disagrees with the balance",
+     "SELECT CustId || ' ' || DocType || ' ' || RefNbr FROM ARDoc"
+     " WHERE Rlsed = 1 AND OpenDoc <> (ROUND(CuryDocBal, 2) > 0)"},
+    {"GL of a batch does not balance",
+     "SELECT BatNbr || ' ' || printf('%.2f', SUM(DrAmt)) || '/' || printf('%.2f', SUM(CrAmt))"
+     " FROM GLTran GROUP BY Module, BatNbr HAVING ROUND(SUM(DrAmt) - SUM(CrAmt), 2) <> 0"},
+    {"GL lines of a batch not released",
+     "SELECT DISTINCT g.BatNbr FROM GLTran g JOIN Batch b ON b.Module = g.Module"
+     " AND b.BatNbr = g.BatNbr WHERE b.Rlsed = 0"},
+    {"document released twice",
+     "SELECT CustId || ' ' || TranType || ' ' || RefNbr FROM GLTran"
+     " GROUP BY CustId, TranType, RefNbr HAVING COUNT(DISTINCT BatNbr) > 1"
+     "  AND SUM(TranType IN ('IN', 'DM', 'FI', 'CM')) > 0"},
+    {"released application to a document not released",
+     "SELECT a.AdjBatNbr || ' ' || a.AdjdRefNbr FROM ARAdjust a WHERE a.Rlsed = 1"
+     " AND NOT EXISTS (SELECT 1 FROM ARDoc d WHERE d.CustId = a.CustId"
+     "   AND d.DocType = a.AdjdDocType AND d.RefNbr = a.AdjdRefNbr AND d.Rlsed = 1)"},
+};
+
+}  // namespace
+
+std::vector<std::string> ledgerProblems(db::Database& db) {
+  std::vector<std::string> problems;
+  for (const auto& check : kChecks) {
+    db::Statement st = query(db, check.sql);
+    while (st.step()) {
+      const db::Value v = st.column(0);
+      const auto* text = std::get_if<std::string>(&v);
+      problems.push_back(std::string(check.what) + ": " + (text ? *text : "?"));
+    }
+  }
+  return problems;
+}
+
+}  // namespace corvena::ar
