@@ -195,5 +195,9 @@ Control& Control::onCancelRequested(CancelRequestedHandler h) {
   handlers_.cancelRequested = std::move(h);
   return *this;
 }
+Control& Control::onNewRequested(NewRequestedHandler h) {
+  handlers_.newRequested = std::move(h);
+  return *this;
+}
 
 }  // namespace corvena::forms

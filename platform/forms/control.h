@@ -115,6 +115,7 @@ class Control {
   Control& onDeleteRequested(DeleteRequestedHandler h);
   Control& onLevelReset(LevelResetHandler h);
   Control& onCancelRequested(CancelRequestedHandler h);
+  Control& onNewRequested(NewRequestedHandler h);
   const ControlHandlers& handlers() const { return handlers_; }
 
  private:

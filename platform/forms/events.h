@@ -31,6 +31,9 @@ using SaveCompletedHandler = std::function<void(int first, int second)>;
 using DeleteRequestedHandler = std::function<int(int level)>;
 using LevelResetHandler = std::function<void(int level)>;
 using CancelRequestedHandler = std::function<int()>;
+// New at a level: a screen may finish what the level holds first (an AR batch
+// is completed, and released when so asked); non-zero keeps the record.
+using NewRequestedHandler = std::function<int(int level)>;
 // Forms.
 using FormHandler = std::function<void()>;
 
@@ -45,6 +48,7 @@ struct ControlHandlers {
   DeleteRequestedHandler deleteRequested;
   LevelResetHandler levelReset;
   CancelRequestedHandler cancelRequested;
+  NewRequestedHandler newRequested;
 };
 
 }  // namespace corvena::forms

@@ -7,17 +7,18 @@ namespace corvena::forms {
 
 namespace {
 
-// Level-0 records remember what was read into them, for the save's check.
+// Records of the levels remember what was read into them, for the save's check
+// and to update rather than insert; a miss on another level's cursor forgets nothing.
 void noteRead(Session& s, const CursorState& c, const std::vector<RecordRef>& into, bool found) {
   for (const auto& rec : into) {
     const BoundRecord* b = boundAt(s, rec.data);
-    if (!b || b->level != 0) continue;
-    if (!found && c.level() != 0) continue;
+    if (!b || b->level >= 15) continue;
+    if (!found && c.level() != b->level) continue;
     RowMemory m;
     m.exists = found;
     if (found) m.tstamp = tstampOf(c.statement);
     s.impl().rows[rec.data] = m;
-    s.impl().keyLookupFound = found;
+    if (b->level == 0) s.impl().keyLookupFound = found;
   }
 }
 

@@ -350,6 +350,8 @@ bool Session::newRecord(int level) {
     return t && startNewLine(*t->grid);
   }
   if (!settleUnsaved("starting a new record")) return false;
+  const auto& asked = updateControl()->handlers().newRequested;
+  if (asked && guarded(*this, kSilentRefusal, [&] { return asked(level); }) != 0) return false;
   resetLevels(*this, level);
   applyDefaults(*this, level);
   setLevelChange(level, kLineInserted);

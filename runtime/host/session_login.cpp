@@ -1,47 +1,10 @@
-#include "platform/db/database.h"
-#include "platform/db/host_records.h"
 #include "platform/forms/session.h"
+#include "platform/shell/session_sign_on.h"
 #include "runtime/host/session.h"
 
 namespace corvena::host {
 
 namespace {
-
-// The company's name and currency; a database without companies takes any company.
-bool readCompany(db::Database& database, const std::string& company, corvena::bpes& pes) {
-  Company row;
-  auto all = database.run("select count(*) from Company");
-  const bool anyCompany = all.step() && std::get<std::int64_t>(all.column(0)) > 0;
-  db::Call byId{"", "select * from Company where CpnyID = ?1", {company}};
-  auto found = database.run(byId);
-  if (!found.step()) return !anyCompany;
-  found.readInto(row);
-  pes.CpnyName = row.CpnyName.trimmed();
-  pes.CuryId = row.BaseCuryId.trimmed();
-  return true;
-}
-
-void readLedgerCurrency(db::Database& database, corvena::bpes& pes) {
-  if (!pes.CuryId.blank()) return;
-  auto setup = database.run("select BaseCuryId from GLSetup");
-  if (setup.step()) {
-    const auto v = setup.column(0);
-    if (const auto* text = std::get_if<std::string>(&v)) pes.CuryId = *text;
-  }
-}
-
-void fillSignOnRecords(forms::Session& session, const shell::SignOnContext& signOn,
-                       const std::string& program) {
-  auto& pes = session.pes();
-  pes.CpnyID = signOn.company;
-  pes.UserId = signOn.user;
-  pes.Prog = program;
-  pes.Today = signOn.businessDate;
-  pes.DBName = signOn.database;
-  auto& cury = session.curyInfo();
-  cury.CuryId = pes.CuryId.trimmed();
-  if (cury.DecPl == 0) cury.DecPl = 2;
-}
 
 int loginFailed(const std::string& why) {
   auto& hp = hostProcess();
@@ -56,20 +19,8 @@ int SqlLogin(std::string_view, std::string&, std::string_view, std::string&, std
              int) {
   auto& hp = hostProcess();
   if (!hp.signOn) return loginFailed("No sign-on context: no company database to open.");
-  const auto& signOn = *hp.signOn;
-  try {
-    std::shared_ptr<db::Database> database = db::Database::open(signOn.database);
-    auto& session = forms::session();
-    if (!readCompany(*database, signOn.company, session.pes()))
-      return loginFailed("The company " + signOn.company + " is not in the database " +
-                         signOn.database + ".");
-    readLedgerCurrency(*database, session.pes());
-    session.setDatabase(std::move(database));
-    fillSignOnRecords(session, signOn, hp.program);
-    return 0;
-  } catch (const std::exception& e) {
-    return loginFailed("Cannot open the company database " + signOn.database + ": " + e.what());
-  }
+  const auto refused = shell::signOnSession(forms::session(), *hp.signOn, hp.program);
+  return refused ? loginFailed(*refused) : 0;
 }
 
 }  // namespace corvena::host
