@@ -24,26 +24,6 @@ std::string joined(const std::vector<std::string>& words) {
   return out;
 }
 
-std::optional<std::string> readScript(const std::string& path, std::ostream& err) {
-  std::ostringstream text;
-  if (path == "-") {
-    text << std::cin.rdbuf();
-    return text.str();
-  }
-  std::error_code ignored;
-  if (std::filesystem::is_directory(path, ignored)) {
-    err << "Cannot read the script " << path << ": it is a directory\n";
-    return std::nullopt;
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    err << "Cannot read the script " << path << "\n";
-    return std::nullopt;
-  }
-  text << in.rdbuf();
-  return text.str();
-}
-
 }  // namespace
 
 ScreenOptions parseScreenOptions(std::vector<std::string> args) {
@@ -202,7 +182,7 @@ int runScreenProcess(int argc, char** argv, const ScreenDefinition& screen) {
   if (desktop) prepareDesktop(process, argc, argv);
   if (auto ended = process.start(shell::processEnvironment())) return *ended;
   if (script) {
-    const auto text = readScript(*script, std::cerr);
+    const auto text = automation::readScriptFile(*script, std::cerr);
     return process.close(
         screenshotAfterScript(process, text ? process.runScript(*text) : ExitUsage));
   }

@@ -2,6 +2,10 @@
 
 #include <cctype>
 #include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
 
 namespace corvena::automation {
 
@@ -92,6 +96,26 @@ void checkArguments(const Command& cmd) {
 }
 
 }  // namespace
+
+std::optional<std::string> readScriptFile(const std::string& path, std::ostream& err) {
+  std::ostringstream text;
+  if (path == "-") {
+    text << std::cin.rdbuf();
+    return text.str();
+  }
+  std::error_code ignored;
+  if (std::filesystem::is_directory(path, ignored)) {
+    err << "Cannot read the script " << path << ": it is a directory\n";
+    return std::nullopt;
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    err << "Cannot read the script " << path << "\n";
+    return std::nullopt;
+  }
+  text << in.rdbuf();
+  return text.str();
+}
 
 ScriptError::ScriptError(int line, const std::string& what)
     : std::runtime_error("line " + std::to_string(line) + ": " + what),

@@ -5,6 +5,7 @@
 // word begins a comment that runs to the end of the line.
 
 #include <optional>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -57,6 +58,10 @@ std::vector<std::string> splitWords(std::string_view text, int line);
 // Nothing for a blank or comment line; throws ScriptError for an unknown command,
 // a wrong number of arguments or an argument of the wrong form.
 std::optional<Command> parseCommand(std::string_view text, int line);
+
+// The text of a script file, or standard input for "-"; nothing, with the
+// reason written to `err`, when it cannot be read (a directory, no such file).
+std::optional<std::string> readScriptFile(const std::string& path, std::ostream& err);
 
 // The whole script; the first fault throws.
 std::vector<Command> parseScript(std::string_view text);

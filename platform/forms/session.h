@@ -144,6 +144,8 @@ class Session {
   // asks whether to save them first. Yes saves (a refused save stays), No
   // lets them go, Cancel stays. False when the action must not go on.
   bool settleUnsaved(std::string_view action);
+  // Whether the clerk changed the record on the screen since it was read or saved.
+  bool hasUnsavedWork() const;
   // Numbers a new level-0 record with a blank key from `source` at save.
   void setAutoNumber(Control& key, std::string source, std::vector<Control*> detailKeys);
 

@@ -11,6 +11,10 @@ bool confirmedAtDesk(Session& s, int message, const std::vector<std::string>& ar
   return s.lastResponse() == kAnswerYes;
 }
 
+bool Session::hasUnsavedWork() const {
+  return impl_->edited;
+}
+
 bool Session::settleUnsaved(std::string_view action) {
   if (!impl_->edited || !ui_->asksBeforeDropping()) return true;
   message(kMsgSaveFirst, {std::string(action)});

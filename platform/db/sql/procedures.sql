@@ -101,3 +101,22 @@ SELECT * FROM SlsTaxCat WHERE CatId LIKE ?1 ORDER BY CatId;
 -- (tax ID pattern)
 -- procedure SalesTax_All 1
 SELECT * FROM SalesTax WHERE TaxId LIKE ?1 ORDER BY TaxId;
+
+-- (batch pattern) the AR batches the invoice and memo screen entered
+-- procedure ARBatch_Invoices 1
+SELECT * FROM Batch WHERE Module = 'AR' AND EditScrnNbr = '08010' AND BatNbr LIKE ?1
+ORDER BY BatNbr;
+
+-- (batch pattern) the AR batches the payment application screen entered
+-- procedure ARBatch_Payments 1
+SELECT * FROM Batch WHERE Module = 'AR' AND EditScrnNbr = '08030' AND BatNbr LIKE ?1
+ORDER BY BatNbr;
+
+-- (batch, reference pattern) the documents entered in an AR batch
+-- procedure ARDoc_Batch 2
+SELECT * FROM ARDoc WHERE BatNbr = ?1 AND BatNbr <> '' AND RefNbr LIKE ?2 ORDER BY RefNbr;
+
+-- (batch, reference, lowest and highest line) a document's lines
+-- procedure ARTran_Doc 4
+SELECT * FROM ARTran WHERE BatNbr = ?1 AND RefNbr = ?2 AND LineNbr BETWEEN ?3 AND ?4
+ORDER BY LineNbr;

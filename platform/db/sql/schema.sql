@@ -293,6 +293,9 @@ CREATE TABLE AutoNumber (
   LastNbr TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
   Descr TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
   tstamp INTEGER NOT NULL DEFAULT 0);
+-- The host's AR screens number their batches, and documents where AR setup says so.
+INSERT INTO AutoNumber (Source, LastNbr, Descr) VALUES
+  ('ARBatch', '000000', 'AR batches'), ('ARRefNbr', '000000', 'AR document references');
 
 CREATE TABLE PJ_Account (
   gl_acct TEXT NOT NULL DEFAULT '' COLLATE RTRIM PRIMARY KEY,

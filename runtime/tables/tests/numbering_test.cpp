@@ -62,7 +62,7 @@ TEST_F(Numbering, ANumberOutgrowingTheBatchNumberIsNotHandedOut) {
 }
 
 TEST_F(Numbering, HostSourcesLiveInTheNumberingTable) {
-  db->exec("INSERT INTO AutoNumber (Source, LastNbr) VALUES ('ARBatch', '000120'), ('ARRef', '')");
+  db->exec("INSERT OR REPLACE INTO AutoNumber (Source, LastNbr) VALUES ('ARBatch', '000120'), ('ARRef', '')");
   EXPECT_EQ(next("ARBatch"), "000121");
   EXPECT_EQ(next("ARRef"), "0000000001");
   EXPECT_EQ(column("select LastNbr from AutoNumber order by Source", "LastNbr"),

@@ -1,0 +1,118 @@
+#include "platform/ar/host_batch.h"
+
+#include "platform/ar/ledger.h"
+#include "platform/ar/ledger_sql.h"
+
+namespace corvena::ar {
+
+namespace {
+
+using C = forms::ControlClass;
+
+forms::ControlDesc label(const char* name, const char* caption, const char* parent) {
+  return {.cls = C::Label, .name = name, .caption = caption, .parent = parent};
+}
+
+}  // namespace
+
+std::vector<forms::ControlDesc> batchControls(const std::string& screen, const std::string& levels) {
+  const std::string nav = screen == "08010" ? "ARBatch_Invoices" : "ARBatch_Payments";
+  return {
+      {.cls = C::Update, .name = "Update1", .levels = levels},
+      {.cls = C::Frame, .name = "frmBatch", .caption = "Batch"},
+      label("lBatNbr", "Batch Number:", "frmBatch"),
+      {.cls = C::MaskedText, .name = "cBatNbr", .fieldname = "bBatch.BatNbr", .level = "0,k",
+       .mask = std::string(10, 'X'), .pv = nav, .dbnav = nav, .heading = "Batch Number",
+       .parent = "frmBatch"},
+      label("lbathandling", "Handling:", "frmBatch"),
+      {.cls = C::Combo, .name = "cbathandling", .fieldname = "bBatch.Handling", .level = "0",
+       .defaultValue = "H", .heading = "Handling", .list = "H;Hold,R;Release Now",
+       .parent = "frmBatch"},
+      label("lctrltot", "Control Total:", "frmBatch"),
+      {.cls = C::Float, .name = "cctrltot", .fieldname = "bBatch.CtrlTot", .level = "0",
+       .heading = "Control Total", .min = 0.0, .max = 999999999.99, .parent = "frmBatch"},
+      label("lcrtot", "Batch Total:", "frmBatch"),
+      {.cls = C::Float, .name = "ccrtot", .fieldname = "bBatch.CrTot", .level = "0",
+       .enabled = false, .heading = "Batch Total", .parent = "frmBatch"},
+      label("lPerPost", "Period to Post:", "frmBatch"),
+      {.cls = C::MaskedText, .name = "cPerPost", .fieldname = "bBatch.PerPost", .level = "0",
+       .mask = "999999", .blankerr = true, .period = true, .defaultValue = "bARSetup.CurrPerNbr",
+       .heading = "Period to Post", .parent = "frmBatch"},
+      {.cls = C::Button, .name = "cmdComplete", .caption = "Complete Batch", .parent = "frmBatch"},
+      {.cls = C::Label, .name = "lErrorText", .parent = "frmBatch"},
+  };
+}
+
+HostBatch::HostBatch(forms::Form& form, std::string screen)
+    : session_(form.session()), form_(form), screen_(std::move(screen)) {
+  form.control("cmdComplete").onClick([this] { session_.newRecord(0); });
+}
+
+void HostBatch::load() {
+  for (auto* r : {&bBatch, &nBatch}) blankRecord(*r);
+  for (auto* r : {&bARSetup, &nARSetup}) blankRecord(*r);
+  session_.bindRecord(0, "bBatch", bBatch, nBatch);
+  session_.bindRecord(15, "bARSetup", bARSetup, nARSetup);
+  session_.openCursor(cursor, 0, "CSR_BATCH", "Batch");
+  session_.openCursor(setupCursor, 15 | forms::kCursorReadOnly, "CSR_ARSETUP", "ARSetup");
+  session_.openCursor(work, 15, "CSR_WORK", "");
+  session_.fetchFirst(setupCursor, "arsetup_all", {bARSetup});
+  session_.setAutoNumber(form_.control("cBatNbr"), "ARBatch", {});
+}
+
+bool HostBatch::prepareSave() {
+  if (released()) {
+    session_.messageBox("Batch " + bBatch.BatNbr.trimmed() + " is released; it cannot be changed.",
+                        forms::kStyleWarning, "Message");
+    return false;
+  }
+  bBatch.Module = "AR";
+  bBatch.EditScrnNbr = screen_;
+  bBatch.BatType = "N";
+  if (bBatch.Status.blank()) bBatch.Status = "H";
+  stamp(bBatch);
+  return true;
+}
+
+void HostBatch::showTotal() {
+  db::Statement st = query(session_.database(),
+                           "SELECT COALESCE(SUM(OrigDocAmt), 0) FROM ARDoc WHERE BatNbr = ?1"
+                           " AND BatNbr <> ''",
+                           {bBatch.BatNbr.trimmed()});
+  const db::Value v = st.step() ? st.column(0) : db::Value{};
+  bBatch.CrTot = std::holds_alternative<double>(v) ? cents(std::get<double>(v)) : 0;
+  session_.displayFields({&form_.control("ccrtot")});
+}
+
+int HostBatch::complete() {
+  auto& errorText = form_.control("lErrorText");
+  if (session_.hasUnsavedWork() && !session_.save()) return forms::kSilentRefusal;
+  if (bBatch.BatNbr.blank() || released()) return 0;
+  db::Database& db = session_.database();
+  db::Statement stored = query(db, "SELECT Handling FROM Batch WHERE Module = 'AR' AND BatNbr = ?1",
+                               {bBatch.BatNbr.trimmed()});
+  if (!stored.step()) return 0;
+  showTotal();
+  execute(db, "UPDATE Batch SET CrTot = ?2, tstamp = tstamp + 1 WHERE Module = 'AR' AND BatNbr = ?1",
+          {bBatch.BatNbr.trimmed(), bBatch.CrTot});
+  std::string why = "Batch " + bBatch.BatNbr.trimmed() + " is on hold: it was saved, not released.";
+  if (std::get<std::string>(stored.column(0)) == "R")
+    why = releaseBatch(db, bBatch.BatNbr.trimmed(),
+                       Releaser{session_.pes().UserId.trimmed(), screen_, session_.businessDate()});
+  session_.setProperty(errorText, "caption", why);
+  if (!why.empty()) session_.status(forms::kStatusWrite, 0, why, forms::kStatusError);
+  return 0;
+}
+
+void HostBatch::stampAudit(Date& cd, Text<8>& cp, Text<10>& cu, Date& ld, Text<8>& lp,
+                           Text<10>& lu) const {
+  ld = session_.businessDate();
+  lp = screen_;
+  lu = session_.pes().UserId.trimmed();
+  if (!cd.isBlank()) return;
+  cd = ld;
+  cp = lp;
+  cu = lu;
+}
+
+}  // namespace corvena::ar

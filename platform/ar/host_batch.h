@@ -1,0 +1,53 @@
+#pragma once
+// The batch level both host AR screens share: numbered by the host, handling
+// "Hold" or "Release Now", a control total the clerk types against the total of
+// the batch's documents, and completing it, which releases it when so asked.
+
+#include <string>
+#include <vector>
+
+#include "platform/db/host_records.h"
+#include "platform/forms/form.h"
+#include "platform/forms/session.h"
+
+namespace corvena::ar {
+
+// The batch's controls and the update control; `screen` is "08010" or "08030".
+std::vector<forms::ControlDesc> batchControls(const std::string& screen, const std::string& levels);
+
+class HostBatch {
+ public:
+  HostBatch(forms::Form& form, std::string screen);
+  HostBatch(const HostBatch&) = delete;
+  HostBatch& operator=(const HostBatch&) = delete;
+
+  // Binds the batch and AR setup records and numbers new batches.
+  void load();
+  // Stamps a batch about to be saved; false (with a message) when it may not be.
+  bool prepareSave();
+  // The batch total shown again from the stored documents.
+  void showTotal();
+  // Saves what is pending, then releases the stored batch when its handling is
+  // Release Now; the error text says why it was not released (empty when it was).
+  int complete();
+  // Stamps a row written by this screen.
+  template <class R>
+  void stamp(R& row) const {
+    stampAudit(row.Crtd_Date, row.Crtd_Prog, row.Crtd_User, row.LUpd_Date, row.LUpd_Prog,
+               row.LUpd_User);
+  }
+  bool released() const { return bBatch.Rlsed != 0; }
+
+  Batch bBatch{}, nBatch{};
+  ARSetup bARSetup{}, nARSetup{};
+  forms::CursorHandle cursor, setupCursor, work;
+
+ private:
+  void stampAudit(Date& cd, Text<8>& cp, Text<10>& cu, Date& ld, Text<8>& lp,
+                  Text<10>& lu) const;
+  forms::Session& session_;
+  forms::Form& form_;
+  std::string screen_;
+};
+
+}  // namespace corvena::ar

@@ -1,0 +1,104 @@
+#include "platform/ar/host_program.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <iostream>
+
+#include "platform/automation/script_driver.h"
+#include "platform/shell/session_sign_on.h"
+#include "platform/shell/shell_presence.h"
+#include "platform/ui/gui.h"
+
+namespace corvena::ar {
+
+namespace {
+
+constexpr int kExitNoSignOn = 3;
+constexpr int kExitFault = 4;
+
+struct Options {
+  shell::SignOnOptions signOn;
+  std::optional<std::string> script;
+};
+
+Options parse(std::vector<std::string> args) {
+  Options o;
+  o.signOn = shell::takeSignOnOptions(args);
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--script" && i + 1 < args.size())
+      o.script = args[++i];
+    else if (args[i].rfind("--", 0) == 0)
+      throw shell::SignOnError("unknown option " + args[i]);
+  }
+  return o;
+}
+
+std::optional<shell::SignOnContext> signOnContext(const Options& o) {
+  if (auto context = shell::resolveSignOn(o.signOn, shell::processEnvironment())) return context;
+  const auto presence = shell::findShellPresence(shell::shellPresencePath());
+  if (presence && presence->loginReady && presence->context) return presence->context;
+  return std::nullopt;
+}
+
+bool desktopAvailable() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    if (const char* v = std::getenv(name); v && *v) return true;
+  return false;
+}
+
+int runScript(forms::Session& session, const std::string& path) {
+  const auto text = automation::readScriptFile(path, std::cerr);
+  if (!text) return automation::ScriptBroken;
+  automation::ScriptDriver driver(session, std::cout);
+  const int result = driver.run(*text);
+  const auto shot = ui::screenshotRequest();
+  if (!shot) return result;
+  const bool saved = ui::saveScreenshot(session, *shot);
+  ui::closeGui(session);
+  return saved ? result : 1;
+}
+
+int run(int argc, char** argv, const HostScreenProgram& screen) {
+  const Options o = parse(std::vector<std::string>(argv + 1, argv + argc));
+  const auto context = signOnContext(o);
+  if (!context) {
+    std::cerr << screen.program << ": no sign-on: give --db PATH --user ID --company ID "
+              << "[--date YYYY-MM-DD], or sign on in the host shell first.\n";
+    return kExitNoSignOn;
+  }
+  const bool desktop = !o.script && desktopAvailable();
+  forms::Session session(nullptr, desktop ? ui::createGuiUi(argc, argv) : nullptr);
+  forms::SessionScope scope(session);
+  if (const auto refused = shell::signOnSession(session, *context, screen.program)) {
+    std::cerr << screen.program << ": " << *refused << "\n";
+    return kExitNoSignOn;
+  }
+  forms::Form& form = session.loadForm(screen.form());
+  const auto handlers = screen.attach(form);
+  session.raiseLoad(form);
+  if (o.script) return runScript(session, *o.script);
+  if (!desktop) {
+    std::cerr << screen.program << ": no display; give --script FILE to run it headless.\n";
+    return automation::ScriptBroken;
+  }
+  const int code = ui::runGui(session, argc, argv);
+  ui::closeGui(session);
+  return code;
+}
+
+}  // namespace
+
+int runHostScreen(int argc, char** argv, const HostScreenProgram& screen) {
+  try {
+    return run(argc, argv, screen);
+  } catch (const shell::SignOnError& e) {
+    std::cerr << screen.program << ": " << e.what() << "\n";
+    return automation::ScriptBroken;
+  } catch (const std::exception& e) {
+    std::cerr << screen.program << ": " << e.what() << "\n";
+    return kExitFault;
+  }
+}
+
+}  // namespace corvena::ar
