@@ -1,0 +1,219 @@
+#include "platform/ar/payment_entry.h"
+
+#include <cstdlib>
+
+#include "platform/ar/ledger_sql.h"
+#include "platform/forms/messages.h"
+
+namespace corvena::ar {
+
+namespace {
+
+constexpr int kDuplicateReference = 3007;
+constexpr int kBeyondBalance = 217;
+constexpr int kBeyondDiscount = 15;
+constexpr int kDiscountDatePassed = 12338;
+
+double typed(const std::string& text) {
+  return cents(std::strtod(text.c_str(), nullptr));
+}
+
+}  // namespace
+
+PaymentEntry::PaymentEntry(forms::Form& form)
+    : session_(form.session()), form_(form), batch_(form, "08030") {
+  form.onLoad([this] { load(); });
+  form.control("cCustID").onValueCheck([this](std::string& t) { return customerCheck(t); });
+  form.control("cRefNbr").onValueCheck([this](std::string& t) { return refNbrCheck(t); });
+  form.control("ctranamt").onValueCheck([this](std::string& t) { return amountCheck(t); });
+  form.control("cCuryUnitPrice").onValueCheck([this](std::string& t) { return discountCheck(t); });
+  auto& update = form.control("Update1");
+  update.onSaveLevel([this](int level) { return saveLevel(level); });
+  update.onSaveCompleted([this](int, int) { batch_.showTotal(); });
+  update.onNewRequested([this](int level) { return level == 0 ? batch_.complete() : 0; });
+}
+
+void PaymentEntry::load() {
+  batch_.load();
+  for (auto* r : {&bARDoc, &nARDoc}) blankRecord(*r);
+  for (auto* r : {&bPayLine, &nPayLine}) blankRecord(*r);
+  for (auto* r : {&bPayTotals, &nPayTotals}) blankRecord(*r);
+  session_.bindRecord(1, "bARDoc", bARDoc, nARDoc);
+  session_.bindRecord(2, "bPayLine", bPayLine, nPayLine);
+  session_.bindRecord(15, "bPayTotals", bPayTotals, nPayTotals);
+  session_.openCursor(docCursor_, 1, "CSR_ARDOC", "ARDoc");
+  // The grid lives on the screen; applications are written by the save itself.
+  session_.openCursor(lineCursor_, 2, "CSR_PAYLINE", "XPayLine");
+  lines_ = session_.detailSetup(lineCursor_, form_.control("Spread1"), nullptr, {bPayLine});
+  session_.setButtons(forms::kButtonNew | forms::kButtonDelete, 2, 0);
+}
+
+// The open documents of the customer, with what this document applies to them.
+void PaymentEntry::loadLines() {
+  const auto lit = [](const auto& text) { return db::textLiteral(text.trimmed()); };
+  session_.loadArray(
+      lines_, lineCursor_,
+      "SELECT d.RefNbr, d.DocType, d.DocDate, d.DueDate, d.DiscDate, d.CuryDocBal, d.CuryDiscBal,"
+      " COALESCE(a.CuryAdjdAmt, 0) AS ApplAmt, COALESCE(a.CuryAdjdDiscAmt, 0) AS DiscAmt"
+      " FROM ARDoc d LEFT JOIN ARAdjust a ON a.CustId = d.CustId AND a.AdjdDocType = d.DocType"
+      " AND a.AdjdRefNbr = d.RefNbr AND a.Rlsed = 0 AND a.AdjBatNbr = " + lit(batch_.bBatch.BatNbr) +
+      " AND a.AdjgDocType = " + lit(bARDoc.DocType) + " AND a.AdjgRefNbr = " + lit(bARDoc.RefNbr) +
+      " WHERE d.CustId = " + lit(bARDoc.CustId) +
+      " AND d.Rlsed = 1 AND d.OpenDoc = 1 AND d.DocType IN ('IN', 'DM', 'FI')"
+      " ORDER BY d.DocDate, d.RefNbr");
+  session_.setLevelChange(2, forms::kLineUnchanged);
+  session_.displayFields({&form_.control("cApplTotal"), &form_.control("cDiscTotal")});
+}
+
+int PaymentEntry::customerCheck(std::string& text) {
+  bARDoc.CustId = text;
+  loadLines();
+  return 0;
+}
+
+// This batch's document, an open credit of the customer to apply, or a new
+// payment; a payment reference the customer already has is refused.
+int PaymentEntry::refNbrCheck(std::string& text) {
+  const std::string cust = bARDoc.CustId.trimmed();
+  const std::string type = bARDoc.DocType.trimmed();
+  if (session_.dbnavFetch(nullptr, docCursor_, text, {bARDoc}) == forms::kLineOk &&
+      bARDoc.CustId == cust) {
+    session_.setProperty(form_.control("cOrigDocAmt"), "enabled", "True");
+  } else if (!selectCredit(text)) {
+    if (type != "PA" && type != "PP") {
+      session_.messageBox(type + " " + text + " is not an open credit of customer " + cust + ".",
+                          forms::kStyleWarning, "Message");
+      return forms::kSilentRefusal;
+    }
+    if (customerHasPayment(text)) {
+      session_.message(kDuplicateReference);
+      return forms::kSilentRefusal;
+    }
+    startPayment(text);
+  }
+  loadLines();
+  return 0;
+}
+
+bool PaymentEntry::selectCredit(const std::string& ref) {
+  const std::string cust = bARDoc.CustId.trimmed(), type = bARDoc.DocType.trimmed();
+  const std::string sql = "SELECT * FROM ARDoc WHERE CustId = " + db::textLiteral(cust) +
+                          " AND DocType = " + db::textLiteral(type) +
+                          " AND RefNbr = " + db::textLiteral(ref) +
+                          " AND Rlsed = 1 AND OpenDoc = 1 AND DocType IN ('CM', 'PA', 'PP')";
+  if (session_.fetchFirst(docCursor_, sql, {bARDoc}) != forms::kLineOk) return false;
+  // What is left of the credit is what it can apply.
+  bARDoc.OrigDocAmt = bARDoc.CuryDocBal;
+  session_.setProperty(form_.control("cOrigDocAmt"), "enabled", "False");
+  return true;
+}
+
+bool PaymentEntry::customerHasPayment(const std::string& ref) {
+  return query(session_.database(),
+               "SELECT 1 FROM ARDoc WHERE CustId = ?1 AND DocType IN ('PA', 'PP') AND RefNbr = ?2",
+               {bARDoc.CustId.trimmed(), ref})
+      .step();
+}
+
+void PaymentEntry::startPayment(const std::string& ref) {
+  const std::string cust = bARDoc.CustId.trimmed(), type = bARDoc.DocType.trimmed();
+  const Date date = bARDoc.DocDate.isBlank() ? session_.businessDate() : bARDoc.DocDate;
+  const double amount = bARDoc.OrigDocAmt;
+  bARDoc = nARDoc;
+  bARDoc.CustId = cust;
+  bARDoc.DocType = type;
+  bARDoc.RefNbr = ref;
+  bARDoc.DocDate = date;
+  bARDoc.OrigDocAmt = amount;
+  bARDoc.BankAcct = batch_.bARSetup.ChkAcct.view();
+  bARDoc.BankSub = batch_.bARSetup.ChkSub.view();
+  session_.setLevelChange(1, forms::kLineInserted);
+  session_.setProperty(form_.control("cOrigDocAmt"), "enabled", "True");
+}
+
+// Amount and discount together stay within the document's balance.
+int PaymentEntry::amountCheck(std::string& text) {
+  if (cents(typed(text) + bPayLine.DiscAmt - bPayLine.CuryDocBal) <= 0) return 0;
+  session_.message(kBeyondBalance);
+  return forms::kSilentRefusal;
+}
+
+int PaymentEntry::discountCheck(std::string& text) {
+  const double discount = typed(text);
+  if (cents(discount - bPayLine.CuryDiscBal) > 0) {
+    session_.message(kBeyondDiscount, {bPayLine.RefNbr.trimmed()});
+    return forms::kSilentRefusal;
+  }
+  if (cents(discount + bPayLine.ApplAmt - bPayLine.CuryDocBal) > 0) {
+    session_.message(kBeyondBalance);
+    return forms::kSilentRefusal;
+  }
+  if (discount > 0 && bARDoc.DocDate.serial() > bPayLine.DiscDate.serial())
+    session_.message(kDiscountDatePassed);
+  return 0;
+}
+
+int PaymentEntry::saveLevel(int level) {
+  if (level == 0) return batch_.prepareSave() ? 0 : forms::kSilentRefusal;
+  if (level == 1) return saveDocument() ? 0 : forms::kSilentRefusal;
+  if (level == 2) saveApplications();
+  return 0;
+}
+
+// A payment applies no more than its amount, an existing credit no more than
+// is left of it; an existing credit itself is not written again.
+bool PaymentEntry::saveDocument() {
+  if (bARDoc.RefNbr.blank()) return true;
+  if (cents(bPayTotals.ApplTotal - bARDoc.OrigDocAmt) > 0) {
+    session_.messageBox("The applications (" + money(bPayTotals.ApplTotal) + ") exceed " +
+                            (existingCredit() ? "what is left of the credit (" : "the payment (") +
+                            money(bARDoc.OrigDocAmt) + ").",
+                        forms::kStyleWarning, "Message");
+    return false;
+  }
+  if (existingCredit()) {
+    session_.setLevelChange(1, forms::kLineUnchanged);
+    return true;
+  }
+  bARDoc.BatNbr = batch_.bBatch.BatNbr.view();
+  bARDoc.CpnyID = session_.pes().CpnyID.view();
+  bARDoc.PerPost = batch_.bBatch.PerPost.view();
+  bARDoc.CuryOrigDocAmt = bARDoc.OrigDocAmt;
+  bARDoc.CuryId = session_.pes().CuryId.view();
+  batch_.stamp(bARDoc);
+  return true;
+}
+
+void PaymentEntry::saveApplications() {
+  db::Database& db = session_.database();
+  const std::string bat = batch_.bBatch.BatNbr.trimmed(), cust = bARDoc.CustId.trimmed();
+  const std::string type = bARDoc.DocType.trimmed(), ref = bARDoc.RefNbr.trimmed();
+  execute(db,
+          "DELETE FROM ARAdjust WHERE AdjBatNbr = ?1 AND CustId = ?2 AND AdjgDocType = ?3"
+          " AND AdjgRefNbr = ?4 AND Rlsed = 0",
+          {bat, cust, type, ref});
+  for (int rc = lines_->first(); rc == forms::kLineOk; rc = lines_->next()) {
+    if (cents(bPayLine.ApplAmt + bPayLine.DiscAmt) <= 0) continue;
+    ARAdjust a{};
+    blankRecord(a);
+    a.AdjBatNbr = bat;
+    a.CustId = cust;
+    a.AdjdDocType = bPayLine.DocType.view();
+    a.AdjdRefNbr = bPayLine.RefNbr.view();
+    a.AdjgDocType = type;
+    a.AdjgRefNbr = ref;
+    a.AdjAmt = a.CuryAdjdAmt = bPayLine.ApplAmt;
+    a.AdjDiscAmt = a.CuryAdjdDiscAmt = bPayLine.DiscAmt;
+    a.AdjgDocDate = bARDoc.DocDate;
+    a.PerAppl = batch_.bBatch.PerPost.view();
+    a.CpnyID = session_.pes().CpnyID.view();
+    batch_.stamp(a);
+    db.insert("ARAdjust", a);
+  }
+}
+
+std::shared_ptr<void> attachPaymentEntry(forms::Form& form) {
+  return std::make_shared<PaymentEntry>(form);
+}
+
+}  // namespace corvena::ar
