@@ -70,13 +70,13 @@ int run(int argc, char** argv, const HostScreenProgram& screen) {
   const bool desktop = !o.script && desktopAvailable();
   forms::Session session(nullptr, desktop ? ui::createGuiUi(argc, argv) : nullptr);
   forms::SessionScope scope(session);
-  if (const auto refused = shell::signOnSession(session, *context, screen.program)) {
-    std::cerr << screen.program << ": " << *refused << "\n";
+  std::shared_ptr<void> handlers;
+  try {
+    handlers = openHostScreen(session, *context, screen);
+  } catch (const std::runtime_error& e) {
+    std::cerr << screen.program << ": " << e.what() << "\n";
     return kExitNoSignOn;
   }
-  forms::Form& form = session.loadForm(screen.form());
-  const auto handlers = screen.attach(form);
-  session.raiseLoad(form);
   if (o.script) return runScript(session, *o.script);
   if (!desktop) {
     std::cerr << screen.program << ": no display; give --script FILE to run it headless.\n";
@@ -88,6 +88,16 @@ int run(int argc, char** argv, const HostScreenProgram& screen) {
 }
 
 }  // namespace
+
+std::shared_ptr<void> openHostScreen(forms::Session& session, const shell::SignOnContext& signOn,
+                                     const HostScreenProgram& screen) {
+  if (const auto refused = shell::signOnSession(session, signOn, screen.program))
+    throw std::runtime_error(*refused);
+  forms::Form& form = session.loadForm(screen.form());
+  auto handlers = screen.attach(form);
+  session.raiseLoad(form);
+  return handlers;
+}
 
 int runHostScreen(int argc, char** argv, const HostScreenProgram& screen) {
   try {

@@ -10,6 +10,7 @@
 
 #include "platform/forms/form.h"
 #include "platform/forms/session.h"
+#include "platform/shell/sign_on_context.h"
 
 namespace corvena::ar {
 
@@ -19,6 +20,11 @@ struct HostScreenProgram {
   // Creates the screen's handlers on the loaded form; kept for the run.
   std::function<std::shared_ptr<void>(forms::Form&)> attach;
 };
+
+// Signs the session on to the context and opens the screen on it; the handlers
+// to keep for the run. Throws std::runtime_error when the sign-on is refused.
+std::shared_ptr<void> openHostScreen(forms::Session& session, const shell::SignOnContext& signOn,
+                                     const HostScreenProgram& screen);
 
 int runHostScreen(int argc, char** argv, const HostScreenProgram& screen);
 

@@ -75,7 +75,7 @@ void afterKeyEntry(Session& s, Control& c, RecordRef rec) {
         if (const FieldDesc* kf = s.fieldOf(*k)) keys.emplace_back(kf, fieldText(rec, *kf));
   if (const BoundRecord* b = boundAt(s, rec.data)) blankBound(*b);
   for (const auto& [kf, v] : keys) setFieldText(rec, *kf, v);
-  applyDefaults(s, 0);
+  applyRecordDefaults(s, 0);
   impl.rows[rec.data] = RowMemory{};
   s.setLevelChange(0, kLineInserted);
 }

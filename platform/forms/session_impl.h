@@ -105,6 +105,8 @@ const BoundRecord* boundAt(const Session& s, const void* data);
 void blankBound(const BoundRecord& r);
 // Defaults of the level's controls (of level 0 also those outside the levels).
 void applyDefaults(Session& s, int level);
+// A new record at a level is new at every record level below it too.
+void applyRecordDefaults(Session& s, int from);
 // The record a level saves: the one named like its cursor's table, else the
 // first bound at that level; empty when none is bound.
 RecordRef levelRecord(Session& s, int level);

@@ -95,6 +95,12 @@ void applyDefaults(Session& s, int level) {
   }
 }
 
+void applyRecordDefaults(Session& s, int from) {
+  const auto& levels = s.levels();
+  for (int l = from; l < static_cast<int>(levels.size()); ++l)
+    if (l == from || !levels[l].isGrid()) applyDefaults(s, l);
+}
+
 void recomputeTriggers(Session& s) {
   for (const auto& f : s.forms()) {
     for (const auto& c : f->controls()) {

@@ -33,7 +33,7 @@ void openNewIfNoneRead(Session& s) {
   if (!s.updateControl() || s.levels().empty() || s.levels()[0].isGrid()) return;
   const RecordRef rec = levelRecord(s, 0);
   if (!rec || s.impl().rows[rec.data].exists) return;
-  applyDefaults(s, 0);
+  applyRecordDefaults(s, 0);
   s.setLevelChange(0, kLineInserted);
   s.displayFields(s.mainForm().range(nullptr, nullptr));
 }

@@ -353,7 +353,7 @@ bool Session::newRecord(int level) {
   const auto& asked = updateControl()->handlers().newRequested;
   if (asked && guarded(*this, kSilentRefusal, [&] { return asked(level); }) != 0) return false;
   resetLevels(*this, level);
-  applyDefaults(*this, level);
+  applyRecordDefaults(*this, level);
   setLevelChange(level, kLineInserted);
   if (level == 0) impl_->edited = false;
   showAll(*this);
