@@ -2,6 +2,7 @@
 // lines, starting and deleting lines, loading through dbnav.
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/forms/messages.h"
 #include "platform/forms/session_impl.h"
@@ -46,7 +47,8 @@ void numberLine(const GridTie& t) {
     std::int16_t n = 0;
     for (std::size_t i = 0; i < t.array->size(); ++i) {
       std::int16_t v;
-      std::memcpy(&v, t.array->view(t.array->line(i).data, r).bytes() + off, sizeof v);
+      std::memcpy(&v, t.array->view(std::as_const(*t.array).line(i).data, r).bytes() + off,
+                  sizeof v);
       n = std::max(n, v);
     }
     const auto next = static_cast<std::int16_t>(n + 1);
@@ -126,7 +128,8 @@ std::string Session::cellText(const Control& grid, std::size_t line, const Contr
   for (std::size_t r = 0; r < recs.size(); ++r) {
     if (recs[r].data != b->record.data) continue;
     const FieldDesc* f = recs[r].layout->find(column.fieldName());
-    if (f) return displayedField(*this, t->array->view(t->array->line(line).data, r), *f);
+    if (f)
+      return displayedField(*this, t->array->view(std::as_const(*t->array).line(line).data, r), *f);
   }
   return {};
 }

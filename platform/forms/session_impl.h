@@ -67,13 +67,6 @@ struct Session::Impl {
   // Set while a handler fetches during an entry: whether a level-0 read happened.
   std::optional<bool> keyLookupFound;
   int eventDepth = 0;
-  // Trigger totals as last summed, per total control; summed again when the lines change.
-  struct TriggerSum {
-    const LineArray* array = nullptr;
-    std::uint64_t changes = 0;
-    double sum = 0;
-  };
-  std::map<const Control*, TriggerSum> triggerSums;
   // Whether the record on the screen has changes the clerk has not saved.
   bool edited = false;
 

@@ -110,15 +110,8 @@ void recomputeTriggers(Session& s) {
           if (recs[r].data != lineRec->record.data) continue;
           const FieldDesc* lf = recs[r].layout->find(field);
           if (!lf) continue;
-          auto& cached = s.impl().triggerSums[c.get()];
-          if (cached.array != tie.array || cached.changes != tie.array->changes()) {
-            const LineArray& lines = *tie.array;
-            double sum = 0;
-            for (std::size_t i = 0; i < lines.size(); ++i)
-              sum += fieldFloat(lines.view(lines.line(i).data, r), *lf);
-            cached = {tie.array, lines.changes(), sum};
-          }
-          setFieldFloat(target, *targetField, fpRound(cached.sum, s.currencyDecimals()));
+          setFieldFloat(target, *targetField,
+                        fpRound(tie.array->sum(r, *lf), s.currencyDecimals()));
         }
       }
     }
