@@ -153,6 +153,7 @@ LineArray* Session::detailSetup(CursorHandle& cursor, Control& grid, const void*
   std::erase_if(records, [](const RecordRef& r) { return !r; });
   if (records.empty()) throw RuntimeError(kErrNoSuchRecord, "detailsetup without a record");
   impl_->cursor(*this, cursor);
+  impl_->triggers.reset();
   if (GridTie* old = impl_->tieOf(grid)) closeArray(old->array);
   LineArray* a = openArray(std::move(records));
   impl_->grids.push_back(GridTie{&grid, a, cursor.id, lineNumber, false});
@@ -166,6 +167,7 @@ LineArray* Session::openArray(std::vector<RecordRef> records) {
 
 void Session::closeArray(LineArray* handle) {
   array(handle);
+  impl_->triggers.reset();
   std::erase_if(impl_->grids, [&](const GridTie& t) { return t.array == handle; });
   std::erase_if(impl_->arrays, [&](const auto& a) { return a.get() == handle; });
 }
