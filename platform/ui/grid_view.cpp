@@ -137,7 +137,7 @@ int GridView::columnWidth(const forms::Control& column) const {
   const int heading =
       table_->horizontalHeader()->fontMetrics().horizontalAdvance(columnTitle(column)) + 24;
   const int chars = std::min(valueChars(*session_, column), 40);
-  return std::max(heading, table_->fontMetrics().horizontalAdvance(QString(chars, 'N')) + 12);
+  return std::max(heading, table_->fontMetrics().averageCharWidth() * chars + 16);
 }
 
 // Every column in view where the screen allows.
