@@ -56,22 +56,23 @@ void LineArray::setPosition(int pos) {
 }
 
 void LineArray::update() {
-  ++changes_;
   if (pos_ < 0) throw RuntimeError(kErrBadHandle, "No current line to update");
   Line& l = lines_[pos_];
-  l.data = capture();
+  std::vector<char> now = capture();
+  adjustSums(&l.data, &now);
+  l.data = std::move(now);
   if (l.state == kLineUnchanged) l.state = kLineUpdated;
 }
 
 void LineArray::insert() {
-  ++changes_;
   lines_.push_back(Line{capture(), {}, kLineInserted});
+  adjustSums(nullptr, &lines_.back().data);
   pos_ = static_cast<int>(lines_.size()) - 1;
 }
 
 int LineArray::remove() {
-  ++changes_;
   if (pos_ < 0) return lines_.empty() ? kLineEnd : kLineOk;
+  adjustSums(&lines_[pos_].data, nullptr);
   if (!lines_[pos_].original.empty()) deleted_.push_back(lines_[pos_].original);
   lines_.erase(lines_.begin() + pos_);
   if (lines_.empty()) {
@@ -83,11 +84,27 @@ int LineArray::remove() {
 }
 
 void LineArray::clear() {
-  ++changes_;
+  forgetSums();
   for (const auto& l : lines_)
     if (!l.original.empty()) deleted_.push_back(l.original);
   lines_.clear();
   pos_ = -1;
+}
+
+double LineArray::sum(std::size_t r, const FieldDesc& field) {
+  for (const auto& kept : sums_)
+    if (kept.record == r && kept.field == &field) return kept.value;
+  double total = 0;
+  for (const auto& l : lines_) total += fieldFloat(view(l.data, r), field);
+  sums_.push_back({r, &field, total});
+  return total;
+}
+
+void LineArray::adjustSums(const std::vector<char>* gone, const std::vector<char>* come) {
+  for (auto& kept : sums_) {
+    if (gone) kept.value -= fieldFloat(view(*gone, kept.record), *kept.field);
+    if (come) kept.value += fieldFloat(view(*come, kept.record), *kept.field);
+  }
 }
 
 int LineArray::state() const {
@@ -198,7 +215,7 @@ void LineArray::markSaved() {
 }
 
 void LineArray::loadImages(std::vector<std::vector<char>> images) {
-  ++changes_;
+  forgetSums();
   lines_.clear();
   deleted_.clear();
   for (auto& img : images) {
@@ -209,7 +226,7 @@ void LineArray::loadImages(std::vector<std::vector<char>> images) {
 }
 
 void LineArray::restoreSnapshot(Snapshot s) {
-  ++changes_;
+  forgetSums();
   lines_.assign(std::make_move_iterator(s.lines.begin()), std::make_move_iterator(s.lines.end()));
   deleted_ = std::move(s.deleted);
   pos_ = s.pos;

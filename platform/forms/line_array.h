@@ -42,12 +42,14 @@ class LineArray {
   const std::vector<RecordRef>& records() const { return records_; }
   std::size_t size() const { return lines_.size(); }
   const Line& line(std::size_t i) const { return lines_.at(i); }
+  // A line to change in place: the sums are added up again when next asked.
   Line& line(std::size_t i) {
-    ++changes_;
+    forgetSums();
     return lines_.at(i);
   }
-  // Counts changes to the lines' values, so sums over them can be kept until it moves.
-  std::uint64_t changes() const { return changes_; }
+  // The sum of a float field of record `r` over the lines. Kept as single
+  // lines change, so that paying a long grid line by line stays linear.
+  double sum(std::size_t r, const FieldDesc& field);
   // -1 when no line is current.
   int position() const { return pos_; }
 
@@ -101,7 +103,15 @@ class LineArray {
   std::vector<std::vector<char>> deleted_;
   std::vector<SortKey> keys_;
   int pos_ = -1;
-  std::uint64_t changes_ = 0;
+  struct KeptSum {
+    std::size_t record;
+    const FieldDesc* field;
+    double value;
+  };
+  std::vector<KeptSum> sums_;
+  void forgetSums() { sums_.clear(); }
+  // Moves the kept sums by a line leaving (`gone`) and one arriving (`come`).
+  void adjustSums(const std::vector<char>* gone, const std::vector<char>* come);
 };
 
 }  // namespace corvena::forms

@@ -59,6 +59,7 @@ Date Session::businessDate() const {
 }
 
 Form& Session::loadForm(const FormDesc& desc) {
+  impl_->triggers.reset();
   forms_.push_back(std::make_unique<Form>(*this, desc, nextWindow_++));
   Form& f = *forms_.back();
   return f;
@@ -114,6 +115,7 @@ void Session::hideForm(Form& form) {
 void Session::bindRecord(int level, std::string_view name, RecordRef record, RecordRef nullRecord) {
   if (!record)
     throw RuntimeError(kErrNoSuchRecord, "SetAddr without a record: " + std::string(name));
+  impl_->triggers.reset();
   BoundRecord b{level, std::string(name), record, nullRecord};
   for (auto& r : records_) {
     if (iequals(r.name, name)) {
@@ -153,6 +155,7 @@ void Session::displayFields(const std::vector<Control*>& controls) {
 }
 
 void Session::setProperty(Control& control, std::string_view property, std::string_view value) {
+  impl_->triggers.reset();
   control.setProperty(property, value);
   if (iequals(property, "levels")) impl_->levelsText.clear();
   ui_->propertyChanged(control, property);

@@ -2,6 +2,7 @@
 // lines, starting and deleting lines, loading through dbnav.
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/forms/messages.h"
 #include "platform/forms/session_impl.h"
@@ -46,7 +47,8 @@ void numberLine(const GridTie& t) {
     std::int16_t n = 0;
     for (std::size_t i = 0; i < t.array->size(); ++i) {
       std::int16_t v;
-      std::memcpy(&v, t.array->view(t.array->line(i).data, r).bytes() + off, sizeof v);
+      std::memcpy(&v, t.array->view(std::as_const(*t.array).line(i).data, r).bytes() + off,
+                  sizeof v);
       n = std::max(n, v);
     }
     const auto next = static_cast<std::int16_t>(n + 1);
@@ -126,7 +128,8 @@ std::string Session::cellText(const Control& grid, std::size_t line, const Contr
   for (std::size_t r = 0; r < recs.size(); ++r) {
     if (recs[r].data != b->record.data) continue;
     const FieldDesc* f = recs[r].layout->find(column.fieldName());
-    if (f) return displayedField(*this, t->array->view(t->array->line(line).data, r), *f);
+    if (f)
+      return displayedField(*this, t->array->view(std::as_const(*t->array).line(line).data, r), *f);
   }
   return {};
 }
@@ -150,6 +153,7 @@ LineArray* Session::detailSetup(CursorHandle& cursor, Control& grid, const void*
   std::erase_if(records, [](const RecordRef& r) { return !r; });
   if (records.empty()) throw RuntimeError(kErrNoSuchRecord, "detailsetup without a record");
   impl_->cursor(*this, cursor);
+  impl_->triggers.reset();
   if (GridTie* old = impl_->tieOf(grid)) closeArray(old->array);
   LineArray* a = openArray(std::move(records));
   impl_->grids.push_back(GridTie{&grid, a, cursor.id, lineNumber, false});
@@ -163,6 +167,7 @@ LineArray* Session::openArray(std::vector<RecordRef> records) {
 
 void Session::closeArray(LineArray* handle) {
   array(handle);
+  impl_->triggers.reset();
   std::erase_if(impl_->grids, [&](const GridTie& t) { return t.array == handle; });
   std::erase_if(impl_->arrays, [&](const auto& a) { return a.get() == handle; });
 }

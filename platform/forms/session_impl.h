@@ -67,13 +67,23 @@ struct Session::Impl {
   // Set while a handler fetches during an entry: whether a level-0 read happened.
   std::optional<bool> keyLookupFound;
   int eventDepth = 0;
-  // Trigger totals as last summed, per total control; summed again when the lines change.
-  struct TriggerSum {
-    const LineArray* array = nullptr;
-    std::uint64_t changes = 0;
+  // Trigger totals resolved once: the field a total shows and the line field
+  // it adds up, with the last sum and its rounding. Resolved again after any
+  // form, record, grid or property change.
+  struct TriggerSource {
+    LineArray* array;
+    std::size_t record;
+    const FieldDesc* field;
     double sum = 0;
+    double rounded = 0;
+    int decimals = 0;
   };
-  std::map<const Control*, TriggerSum> triggerSums;
+  struct Trigger {
+    RecordRef target;
+    const FieldDesc* targetField;
+    std::vector<TriggerSource> sources;
+  };
+  std::optional<std::vector<Trigger>> triggers;
   // Whether the record on the screen has changes the clerk has not saved.
   bool edited = false;
 

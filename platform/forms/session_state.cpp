@@ -1,5 +1,6 @@
 // Session state helpers: snapshots for all-or-nothing events, blanking and
 // defaults, trigger totals, procedure calls from pv and dbnav texts.
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -101,32 +102,46 @@ void applyRecordDefaults(Session& s, int from) {
     if (l == from || !levels[l].isGrid()) applyDefaults(s, l);
 }
 
-void recomputeTriggers(Session& s) {
+namespace {
+
+std::vector<Session::Impl::Trigger> resolveTriggers(Session& s) {
+  std::vector<Session::Impl::Trigger> triggers;
   for (const auto& f : s.forms()) {
     for (const auto& c : f->controls()) {
       std::string buffer, field;
       if (c->desc().trigger.empty() || !splitFieldRef(c->desc().trigger, buffer, field)) continue;
       const BoundRecord* lineRec = s.findRecord(buffer);
-      RecordRef target;
-      const FieldDesc* targetField = s.fieldOf(*c, &target);
-      if (!lineRec || !targetField) continue;
+      Session::Impl::Trigger t;
+      t.targetField = s.fieldOf(*c, &t.target);
+      if (!lineRec || !t.targetField) continue;
       for (const auto& tie : s.impl().grids) {
         const auto& recs = tie.array->records();
         for (std::size_t r = 0; r < recs.size(); ++r) {
-          if (recs[r].data != lineRec->record.data) continue;
-          const FieldDesc* lf = recs[r].layout->find(field);
-          if (!lf) continue;
-          auto& cached = s.impl().triggerSums[c.get()];
-          if (cached.array != tie.array || cached.changes != tie.array->changes()) {
-            const LineArray& lines = *tie.array;
-            double sum = 0;
-            for (std::size_t i = 0; i < lines.size(); ++i)
-              sum += fieldFloat(lines.view(lines.line(i).data, r), *lf);
-            cached = {tie.array, lines.changes(), sum};
-          }
-          setFieldFloat(target, *targetField, fpRound(cached.sum, s.currencyDecimals()));
+          const FieldDesc* lf =
+              recs[r].data == lineRec->record.data ? recs[r].layout->find(field) : nullptr;
+          // A NaN sum is never equal: the first one is always rounded.
+          if (lf) t.sources.push_back({tie.array, r, lf, std::nan(""), 0, 0});
         }
       }
+      triggers.push_back(std::move(t));
+    }
+  }
+  return triggers;
+}
+
+}  // namespace
+
+void recomputeTriggers(Session& s) {
+  auto& triggers = s.impl().triggers;
+  if (!triggers) triggers = resolveTriggers(s);
+  for (auto& t : *triggers) {
+    for (auto& source : t.sources) {
+      const double sum = source.array->sum(source.record, *source.field);
+      if (sum != source.sum || s.currencyDecimals() != source.decimals)
+        source.rounded = fpRound(sum, s.currencyDecimals());
+      source.sum = sum;
+      source.decimals = s.currencyDecimals();
+      setFieldFloat(t.target, *t.targetField, source.rounded);
     }
   }
 }

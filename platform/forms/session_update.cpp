@@ -1,6 +1,8 @@
 // The update control: save, delete, cancel, new record and navigation. A save
 // or delete is one transaction; any refusal or error rolls it back and puts
 // the screen's records and lines back as they were.
+#include <utility>
+
 #include "platform/forms/duplicate_key.h"
 #include "platform/forms/entry_check.h"
 #include "platform/forms/messages.h"
@@ -80,7 +82,7 @@ void checkRequired(Session& s) {
       const auto& recs = t->array->records();
       for (std::size_t r = 0; r < recs.size(); ++r)
         for (std::size_t i = 0; recs[r].data == rec.data && i < t->array->size(); ++i) {
-          const Line& l = t->array->line(i);
+          const Line& l = std::as_const(*t->array).line(i);
           if (l.state != kLineUnchanged && blankField(t->array->view(l.data, r), *f))
             throw Refusal{kMsgFieldRequired, {controlLabel(*c)}};
         }
@@ -162,7 +164,7 @@ void writeGridLevel(Session& s, const GridTie& t) {
   RecordWriter w(s.database(), table, keys);
   for (const auto& orig : t.array->deletedOriginals()) w.remove(t.array->view(orig, r));
   for (std::size_t i = 0; i < t.array->size(); ++i) {
-    const Line& l = t.array->line(i);
+    const Line& l = std::as_const(*t.array).line(i);
     const bool loaded = !l.original.empty();
     if (l.state == kLineDeleted && loaded) w.remove(t.array->view(l.original, r));
     if (l.state == kLineInserted || (l.state == kLineUpdated && !loaded))

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -63,6 +64,9 @@ SignOnDialog::SignOnDialog(const SignOnOptions& given, QWidget* parent) : QDialo
   user_ = new QLineEdit(fromStd(given.user.value_or(login ? login : "")));
   company_ = new QComboBox;
   company_->setEditable(true);
+  // Enter signs on with the company shown; it never picks another one.
+  company_->setInsertPolicy(QComboBox::NoInsert);
+  company_->lineEdit()->installEventFilter(this);
   date_ = new QDateEdit(qDate(localToday()));
   date_->setDisplayFormat("yyyy-MM-dd");
   date_->setCalendarPopup(true);
@@ -89,6 +93,18 @@ SignOnDialog::SignOnDialog(const SignOnOptions& given, QWidget* parent) : QDialo
   layout->addWidget(buttons);
   fillCompanies();
   if (given.company) company_->setCurrentText(fromStd(*given.company));
+  user_->setFocus();
+}
+
+bool SignOnDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      accept();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void SignOnDialog::fillCompanies() {

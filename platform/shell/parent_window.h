@@ -1,6 +1,7 @@
 #pragma once
 // PARENT at a desk: the sign-on window (company database, user, company,
-// business date defaulting to today) and the menu window that starts screens.
+// business date defaulting to today; the clerk starts in the user) and the
+// menu window that starts screens.
 
 #include <QDialog>
 #include <QMainWindow>
@@ -33,6 +34,8 @@ class SignOnDialog : public QDialog {
   std::optional<SignOnContext> check(QString& why) const;
   // OK: closes only on a context that checks; else says why and stays.
   void accept() override;
+  // Enter in the company field signs on with the company shown.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void fillCompanies();

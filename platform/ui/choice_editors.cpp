@@ -4,15 +4,34 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QRadioButton>
+#include <QWheelEvent>
 
 #include "platform/ui/field_editors.h"
 #include "platform/ui/qt_text.h"
 
 namespace corvena::ui {
 
+namespace {
+
+// The wheel over a list the clerk is not in scrolls the window; one notch
+// must not switch a value unseen.
+class FocusedWheelCombo : public QComboBox {
+ protected:
+  void wheelEvent(QWheelEvent* event) override {
+    if (hasFocus()) {
+      QComboBox::wheelEvent(event);
+    } else {
+      event->ignore();
+    }
+  }
+};
+
+}  // namespace
+
 ComboEditor::ComboEditor(forms::Session& session, forms::Control& control)
-    : FieldEditor(session, control), combo_(new QComboBox) {
+    : FieldEditor(session, control), combo_(new FocusedWheelCombo) {
   combo_->setObjectName(qText(control.name()));
+  combo_->setFocusPolicy(Qt::StrongFocus);
   fillItems();
   QObject::connect(combo_, &QComboBox::activated, combo_,
                    [this](int index) { enter(stdText(combo_->itemData(index).toString())); });

@@ -1,6 +1,7 @@
 #pragma once
 // The field editors by control class.
 
+#include <QDate>
 #include <QString>
 
 #include "platform/ui/field_editor.h"
@@ -8,10 +9,11 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
-class QDateEdit;
+class QCalendarWidget;
 class QGroupBox;
 class QLineEdit;
 class QRadioButton;
+class QToolButton;
 
 namespace corvena::ui {
 
@@ -33,18 +35,31 @@ class TextEditor : public FieldEditor {
   QString shown_;
 };
 
+// A date typed in any of the clerk's forms (see typed_date.h) into one text
+// field, "t" for the business date, "+"/"-" for a day on, with a calendar
+// beside it that opens at the field's date, else the business date.
 class DateEditor : public FieldEditor {
  public:
   DateEditor(forms::Session& session, forms::Control& control);
   QWidget* widget() const override;
   void refresh() override;
+  QLineEdit* lineEdit() const { return edit_; }
+  QToolButton* calendarButton() const { return pick_; }
+  QCalendarWidget* calendar() const { return calendar_; }
 
  protected:
   std::optional<std::string> pendingText() const override;
   void setTypedText(const QString& text) override;
 
  private:
-  QDateEdit* edit_;
+  QDate businessDate() const;
+  QDate shownDate() const;
+  bool dayKey(QChar key);
+  void openCalendar();
+  QWidget* holder_;
+  QLineEdit* edit_;
+  QToolButton* pick_;
+  QCalendarWidget* calendar_ = nullptr;
   QString shown_;
 };
 

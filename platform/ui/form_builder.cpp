@@ -19,6 +19,8 @@ namespace {
 using forms::ControlClass;
 
 constexpr int kRadiosPerLine = 3;
+// A frame with more rows than this shows them in two columns side by side.
+constexpr int kRowsInOneColumn = 7;
 
 bool isContainer(ControlClass cls) {
   return cls == ControlClass::Frame || cls == ControlClass::Tab || cls == ControlClass::Container;
@@ -46,6 +48,15 @@ QFormLayout* newFormLayout(QWidget* owner) {
   return layout;
 }
 
+// A grid needs the frame's whole width.
+bool holdsGrid(const QFormLayout& layout) {
+  for (int row = 0; row < layout.rowCount(); ++row) {
+    const QLayoutItem* item = layout.itemAt(row, QFormLayout::SpanningRole);
+    if (item && dynamic_cast<GridView*>(item->widget())) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 void FormBuilder::build() {
@@ -53,6 +64,29 @@ void FormBuilder::build() {
   pairLabelsByName();
   for (const auto& control : view_.form_->controls()) place(*control);
   for (auto& [layout, label] : pendingLabel_) flushLabel(layout);
+  for (auto& [container, layout] : containerForms_) splitInTwo(*layout);
+}
+
+// A long frame reads better, and leaves the grid room, as two columns.
+void FormBuilder::splitInTwo(QFormLayout& first) {
+  const int rows = first.rowCount();
+  if (rows <= kRowsInOneColumn) return;
+  if (holdsGrid(first)) return;
+  auto* second = newFormLayout(nullptr);
+  static_cast<QBoxLayout*>(first.parent())->addLayout(second);
+  for (int row = (rows + 1) / 2; row < rows; ++row) {
+    const auto taken = first.takeRow((rows + 1) / 2);
+    QWidget* field = taken.fieldItem->widget();
+    if (taken.labelItem) {
+      second->addRow(taken.labelItem->widget(), field);
+    } else {
+      second->addRow(field);
+    }
+    delete taken.labelItem;
+    delete taken.fieldItem;
+    for (auto& [control, placed] : view_.rows_)
+      if (placed.widget == field) placed.layout = second;
+  }
 }
 
 void FormBuilder::pairLabelsByName() {
@@ -82,12 +116,16 @@ QFormLayout* FormBuilder::layoutFor(const forms::Control& control) {
 
 // A container's box is made when a child or the container itself comes first.
 QFormLayout* FormBuilder::containerLayout(const forms::Control& container) {
-  auto it = view_.frames_.find(&container);
-  if (it != view_.frames_.end()) return static_cast<QFormLayout*>(it->second->layout());
+  auto it = containerForms_.find(&container);
+  if (it != containerForms_.end()) return it->second;
   auto* box = new QGroupBox(qText(container.property("caption")));
   box->setObjectName(qText(container.name()));
   view_.frames_[&container] = box;
-  return newFormLayout(box);
+  auto* columns = new QHBoxLayout(box);
+  auto* layout = newFormLayout(nullptr);
+  columns->addLayout(layout);
+  containerForms_[&container] = layout;
+  return layout;
 }
 
 void FormBuilder::place(forms::Control& control) {

@@ -38,6 +38,7 @@ class FormBuilder {
   void addSpanning(const forms::Control& control, QFormLayout* layout, QWidget* widget);
   void pairLabelsByName();
   bool holdsControls(const forms::Control& container) const;
+  void splitInTwo(QFormLayout& first);
 
   FormView& view_;
   QFormLayout* top_ = nullptr;
@@ -46,6 +47,7 @@ class FormBuilder {
   std::map<std::pair<QFormLayout*, std::string>, QWidget*> radioRows_;
   std::map<const forms::Control*, forms::Control*> labelByField_;
   std::map<const forms::Control*, bool> pairedLabels_;
+  std::map<const forms::Control*, QFormLayout*> containerForms_;
 };
 
 }  // namespace corvena::ui

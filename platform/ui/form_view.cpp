@@ -114,6 +114,13 @@ forms::Control* FormView::focusedControl() const {
   return nullptr;
 }
 
+std::function<bool(const std::string&)> FormView::entryForFocused() const {
+  if (FieldEditor* editor = focusedEditor())
+    return [editor](const std::string& value) { return editor->enterAsTyped(value); };
+  if (GridView* grid = focusedGrid()) return grid->entryForCurrent();
+  return {};
+}
+
 void FormView::focusFirstField() {
   for (const auto& control : form_->controls()) {
     FieldEditor* editor = editorFor(control.get());

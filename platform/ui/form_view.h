@@ -48,6 +48,9 @@ class FormView : public QWidget {
   GridView* focusedGrid() const;
   // The field (or grid column) the user is in, or nullptr.
   forms::Control* focusedControl() const;
+  // Enters a chosen value where the focus is now, as typed there; empty
+  // outside any field.
+  std::function<bool(const std::string&)> entryForFocused() const;
   // The clerk starts in the first field that takes entries, as on paper.
   void focusFirstField();
   // Enters what the user typed into the focused field; false when refused.

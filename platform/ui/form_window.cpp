@@ -5,14 +5,16 @@
 #include <QCloseEvent>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 
+#include "platform/forms/entry_check.h"
 #include "platform/ui/event_guard.h"
 #include "platform/ui/form_view.h"
-#include "platform/ui/grid_view.h"
 #include "platform/ui/lookup_dialog.h"
 #include "platform/ui/qt_text.h"
+#include "platform/ui/window_memory.h"
 
 namespace corvena::ui {
 
@@ -41,15 +43,17 @@ FormWindow::FormWindow(forms::Session& session, forms::Form& form)
   setCentralWidget(scroll);
   view_->setModelChanged([this] { updateButtons(); });
   addActions();
+  statusBar()->setSizeGripEnabled(true);
   focusWatch_ =
       QObject::connect(qApp, &QApplication::focusChanged, this, [this] { updateButtons(); });
   updateButtons();
-  fitToContent();
 }
 
 // The whole form in view where the screen allows; scroll bars beyond that.
 void FormWindow::fitToContent() {
-  const QSize content = view_->sizeHint() + QSize(32, 24);
+  // Room for a vertical scroll bar, so a form taller than the screen keeps its width.
+  const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  const QSize content = view_->sizeHint() + QSize(32 + scrollBar, 24);
   int barHeight = 0;
   for (auto* bar : findChildren<QToolBar*>()) barHeight += bar->sizeHint().height();
   QSize wanted(std::max(content.width(), 520), content.height() + barHeight);
@@ -138,6 +142,7 @@ bool FormWindow::run(UpdateAction which) {
   if (which != UpdateAction::Cancel && !view_->commitFocused()) return false;
   const bool done = guardedCall(*session_, [&] { return perform(which); });
   if (closed_) return done;
+  tell(which, done);
   view_->refreshAll();
   if (done && which == UpdateAction::New) view_->focusFirstField();
   updateButtons();
@@ -175,14 +180,62 @@ void FormWindow::lookUp() {
     QApplication::beep();
     return;
   }
+  // The dialog takes the focus: the choice goes where the clerk pressed F3.
+  const auto enter = view_->entryForFocused();
   const auto chosen = LookupDialog::choose(*session_, *control, this);
-  if (!chosen) return;
-  if (FieldEditor* editor = view_->focusedEditor()) {
-    editor->enterAsTyped(*chosen);
-  } else if (GridView* grid = view_->focusedGrid()) {
-    grid->enterIntoCurrent(*chosen);
-  }
+  if (chosen && enter) enter(*chosen);
   updateButtons();
+}
+
+QStatusBar* FormWindow::statusLine() const {
+  return const_cast<FormWindow*>(this)->statusBar();
+}
+
+QString FormWindow::recordShown() const {
+  for (const auto& control : form_->controls()) {
+    if (!control->isKey() || control->level() != 0 || !control->bound()) continue;
+    const forms::Control* frame = form_->find(control->desc().parent);
+    const std::string name = frame && !frame->property("caption").empty()
+                                 ? frame->property("caption")
+                                 : forms::controlLabel(*control);
+    return qText(name + " " + session_->displayText(*control));
+  }
+  return "Record";
+}
+
+void FormWindow::tell(UpdateAction which, bool done) {
+  QString text;
+  switch (which) {
+    case UpdateAction::Save:
+      text = done ? recordShown() + " saved" : "Nothing saved";
+      break;
+    case UpdateAction::Delete:
+      text = done ? "Deleted" : "Nothing deleted";
+      break;
+    case UpdateAction::New:
+      text = done ? "New entry" : QString();
+      break;
+    case UpdateAction::Cancel:
+      text = done ? "Changes dropped" : QString();
+      break;
+    case UpdateAction::Close:
+      break;
+    default:
+      text = done ? recordShown() : QString();
+  }
+  statusLine()->showMessage(text);
+}
+
+std::string FormWindow::screenName() const {
+  return stdText(QCoreApplication::applicationName()) + "/" + form_->name();
+}
+
+std::string FormWindow::userName() const {
+  return std::string(session_->pes().UserId.trimmed());
+}
+
+void FormWindow::restorePlace() {
+  placed_ = restoreWindowPlace(*this, screenName(), userName());
 }
 
 // What is typed but not yet entered counts as unsaved work too.
@@ -197,6 +250,16 @@ void FormWindow::dismiss() {
   dismissing_ = false;
 }
 
+// Without a window manager nobody hands a new window the keys: it takes them.
+void FormWindow::showEvent(QShowEvent* event) {
+  // Sized once its widgets are polished, unless the clerk's own place was kept.
+  if (!placed_) fitToContent();
+  placed_ = true;
+  QMainWindow::showEvent(event);
+  activateWindow();
+  if (!focusWidget()) view_->focusFirstField();
+}
+
 void FormWindow::closeEvent(QCloseEvent* event) {
   event->accept();
   if (dismissing_) return;
@@ -208,6 +271,7 @@ void FormWindow::closeEvent(QCloseEvent* event) {
       return;
     }
     closed_ = true;
+    keepWindowPlace(*this, screenName(), userName());
     QCoreApplication::exit(0);
     return;
   }

@@ -2,7 +2,8 @@
 // A form's window. The main form's carries the update control as a toolbar
 // and keys: New, Save (Ctrl+S), Delete, Cancel, First/Previous/Next/Last and
 // Close, switched on and off by SetButton for the level the user is in.
-// F3 opens the look-up list of the field's possible values.
+// F3 opens the look-up list of the field's possible values. A status line
+// says what the last action did.
 
 #include <QMainWindow>
 #include <map>
@@ -10,6 +11,7 @@
 #include "platform/forms/session.h"
 
 class QAction;
+class QStatusBar;
 
 namespace corvena::ui {
 
@@ -33,9 +35,13 @@ class FormWindow : public QMainWindow {
   void lookUp();
   // Closes without raising the form's unload (the session already ends it).
   void dismiss();
+  // Opens where this clerk last left this screen.
+  void restorePlace();
+  QStatusBar* statusLine() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void addActions();
@@ -44,6 +50,11 @@ class FormWindow : public QMainWindow {
   bool isMainForm() const;
   void fitToContent();
   bool keepsNothingUnsaved();
+  std::string screenName() const;
+  std::string userName() const;
+  void tell(UpdateAction which, bool done);
+  // "Batch 0000000002": the record the update control works on.
+  QString recordShown() const;
 
   forms::Session* session_;
   forms::Form* form_;
@@ -52,6 +63,7 @@ class FormWindow : public QMainWindow {
   QMetaObject::Connection focusWatch_;
   bool dismissing_ = false;
   bool closed_ = false;
+  bool placed_ = false;
 };
 
 }  // namespace corvena::ui

@@ -8,10 +8,13 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableWidget>
+#include <QStyle>
 #include <QTimer>
+#include <algorithm>
 
 #include "platform/ui/event_guard.h"
 #include "platform/ui/qt_text.h"
+#include "platform/ui/typed_date.h"
 
 namespace corvena::ui {
 
@@ -20,6 +23,23 @@ namespace {
 QString columnTitle(const forms::Control& column) {
   const std::string heading = column.property("heading");
   return qText(heading.empty() ? column.name() : heading);
+}
+
+// Characters a column's values take: the mask's positions, the field's
+// width, an amount's or a date's digits, the longest caption of a list.
+int valueChars(const forms::Session& session, const forms::Control& column) {
+  using forms::ControlClass;
+  int chars = 0;
+  for (const auto& item : forms::parseList(column.property("list")))
+    chars = std::max(chars, static_cast<int>(item.caption.size()));
+  if (chars > 0) return chars;
+  if (column.cls() == ControlClass::Float) return 14;
+  if (column.cls() == ControlClass::Date) return 10;
+  if (column.cls() == ControlClass::Check) return 1;
+  const std::string mask = column.property("mask");
+  if (!mask.empty()) return static_cast<int>(mask.size());
+  const FieldDesc* field = session.fieldOf(column);
+  return field && field->type == FieldType::Text ? static_cast<int>(field->width) : 10;
 }
 
 QString captionOf(const forms::Control& column, const QString& value) {
@@ -37,6 +57,8 @@ GridView::GridView(forms::Session& session, forms::Control& grid,
       columns_(grid.form().columns(grid)),
       modelChanged_(std::move(modelChanged)) {
   setObjectName(qText(grid.name()));
+  // The lines take whatever room the window has to spare.
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   buildTable();
   buildLineForm();
   auto* f4 = new QShortcut(QKeySequence(Qt::Key_F4), this, [this] { toggleView(); });
@@ -57,6 +79,10 @@ void GridView::buildTable() {
   QObject::connect(table_, &QTableWidget::itemChanged, table_, [this](QTableWidgetItem* item) {
     if (!filling_) cellEdited(item);
   });
+  QObject::connect(table_->itemDelegate(), &QAbstractItemDelegate::closeEditor, table_,
+                   [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+                     if (hint == QAbstractItemDelegate::SubmitModelCache) enteredDown();
+                   });
   QObject::connect(table_, &QTableWidget::currentCellChanged, table_,
                    [this](int row, int, int previousRow, int) {
                      if (!filling_ && row != previousRow) rowEntered(row, previousRow);
@@ -99,9 +125,29 @@ void GridView::applyProperties() {
     const int col = static_cast<int>(c);
     table_->setHorizontalHeaderItem(col, new QTableWidgetItem(columnTitle(*columns_[c])));
     table_->setColumnHidden(col, !columns_[c]->visible());
+    table_->setColumnWidth(col, columnWidth(*columns_[c]));
   }
   for (auto& editor : lineEditors_) editor->applyProperties();
   setEnabled(grid_->enabled());
+}
+
+// Wide enough for the heading and for every value the column can hold, the
+// same on every reload: nothing is cut and nothing jumps.
+int GridView::columnWidth(const forms::Control& column) const {
+  const int heading =
+      table_->horizontalHeader()->fontMetrics().horizontalAdvance(columnTitle(column)) + 24;
+  const int chars = std::min(valueChars(*session_, column), 40);
+  return std::max(heading, table_->fontMetrics().averageCharWidth() * chars + 16);
+}
+
+// Every column in view where the screen allows.
+QSize GridView::sizeHint() const {
+  // Line numbers up to five digits.
+  int width = table_->verticalHeader()->fontMetrics().horizontalAdvance("99999") + 12 +
+              2 * table_->frameWidth() + table_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  for (const forms::Control* column : columns_)
+    if (column->visible()) width += columnWidth(*column);
+  return {width, QStackedWidget::sizeHint().height()};
 }
 
 void GridView::toggleView() {
@@ -140,7 +186,6 @@ void GridView::reload() {
   if (current >= 0 && current < table_->rowCount())
     table_->setCurrentCell(current, std::max(table_->currentColumn(), 0));
   filling_ = false;
-  table_->resizeColumnsToContents();
   linePosition_->setText(QString("Line %1 of %2")
                              .arg(current + 1)
                              .arg(static_cast<qulonglong>(session_->lineCount(*grid_))));
@@ -202,6 +247,8 @@ std::string GridView::enteredText(const QTableWidgetItem& item,
   if (column.cls() == forms::ControlClass::Check)
     return item.checkState() == Qt::Checked ? "1" : "0";
   const QString text = item.text().trimmed();
+  if (column.cls() == forms::ControlClass::Date)
+    return stdText(enteredDate(text, qDate(session_->businessDate())));
   if (column.cls() == forms::ControlClass::Combo) {
     for (const auto& entry : forms::parseList(column.property("list")))
       if (qText(entry.caption).compare(text, Qt::CaseInsensitive) == 0) return entry.value;
@@ -256,6 +303,15 @@ bool GridView::enterCell(int row, int col, const std::string& text) {
   return false;
 }
 
+// Amounts are keyed down a column, one line after another, as on an adding machine.
+void GridView::enteredDown() {
+  const int row = table_->currentRow();
+  const int col = table_->currentColumn();
+  if (lastCellRefused_ || col < 0 || row + 1 >= table_->rowCount()) return;
+  if (columns_[static_cast<std::size_t>(col)]->cls() != forms::ControlClass::Float) return;
+  table_->setCurrentCell(row + 1, col);
+}
+
 forms::Control* GridView::currentColumn() const {
   if (!showsTable()) {
     FieldEditor* editor = focusedLineEditor();
@@ -266,15 +322,21 @@ forms::Control* GridView::currentColumn() const {
   return columns_[static_cast<std::size_t>(col)];
 }
 
-bool GridView::enterIntoCurrent(const std::string& value) {
+std::function<bool(const std::string&)> GridView::entryForCurrent() {
   if (!showsTable()) {
     FieldEditor* editor = focusedLineEditor();
-    return editor && editor->enterAsTyped(value);
+    if (!editor) return {};
+    return [editor](const std::string& value) { return editor->enterAsTyped(value); };
   }
   const int row = table_->currentRow();
   const int col = table_->currentColumn();
-  if (row < 0 || col < 0) return false;
-  return enterCell(row, col, value);
+  if (row < 0 || col < 0) return {};
+  return [this, row, col](const std::string& value) {
+    filling_ = true;
+    if (auto* item = table_->item(row, col)) item->setText(qText(value));
+    filling_ = false;
+    return enterCell(row, col, value);
+  };
 }
 
 FieldEditor* GridView::focusedLineEditor() const {

@@ -1,7 +1,8 @@
 #pragma once
 // A grid: its lines as a table (column titles from the columns' headings,
 // editable where the column is enabled), or one line at a time as a form. F4
-// switches between the two. Values go through the framework's entry path.
+// switches between the two. Values go through the framework's entry path;
+// Enter in an amount column goes on to the next line.
 
 #include <QStackedWidget>
 #include <functional>
@@ -30,16 +31,19 @@ class GridView : public QStackedWidget {
   void reload();
   // Column headings, enabled and visible columns as the properties say.
   void applyProperties();
-  // Enters a chosen value into the current cell (or line form field).
-  bool enterIntoCurrent(const std::string& value);
+  // Enters a chosen value into what is current now: the cell, or the line
+  // form's field; empty when nothing is.
+  std::function<bool(const std::string&)> entryForCurrent();
   // The column under the cursor (table) or of the focused field (line form).
   forms::Control* currentColumn() const;
   // Enters what is typed in the line form.
   bool commit();
   FieldEditor* focusedLineEditor() const;
+  QSize sizeHint() const override;
 
  private:
   void buildTable();
+  int columnWidth(const forms::Control& column) const;
   void buildLineForm();
   void deleteCurrentLine();
   void fillRow(int row);
@@ -50,6 +54,7 @@ class GridView : public QStackedWidget {
   void rowEntered(int row, int previousRow);
   bool enterCell(int row, int col, const std::string& text);
   void moveLine(int delta);
+  void enteredDown();
   int rowCountShown() const;
   bool addsLines() const;
 

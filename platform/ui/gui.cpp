@@ -78,6 +78,7 @@ void closeGui(forms::Session& session) {
 int runGui(forms::Session& session, int& argc, char** argv) {
   QtUi& ui = rendererOf(session, argc, argv);
   if (const auto path = screenshotRequest()) return saveScreenshot(session, *path) ? 0 : 1;
+  ui.window(session.mainForm()).restorePlace();
   showMainWindow(ui, session);
   const int code = QApplication::exec();
   rethrowDeferred();

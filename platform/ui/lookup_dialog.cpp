@@ -10,9 +10,12 @@
 #include <variant>
 
 #include "platform/db/database.h"
+#include "platform/forms/entry_check.h"
 #include "platform/forms/proc_ref.h"
 #include "platform/forms/runtime_error.h"
+#include "platform/ui/lookup_columns.h"
 #include "platform/ui/message_box.h"
+#include "platform/ui/modal_exec.h"
 #include "platform/ui/qt_text.h"
 
 namespace corvena::ui {
@@ -48,37 +51,46 @@ LookupRows fetchLookupRows(forms::Session& session, const forms::Control& contro
   LookupRows out;
   db::Statement statement = session.database().run(lookupCall(session, control));
   for (int c = 0; c < statement.columnCount(); ++c) out.columns.push_back(statement.columnName(c));
+  out.amounts.assign(out.columns.size(), false);
   while (statement.step()) {
     std::vector<std::string> row;
-    for (int c = 0; c < statement.columnCount(); ++c) row.push_back(valueText(statement.column(c)));
+    for (int c = 0; c < statement.columnCount(); ++c) {
+      const db::Value value = statement.column(c);
+      if (std::holds_alternative<double>(value)) out.amounts[static_cast<std::size_t>(c)] = true;
+      row.push_back(valueText(value));
+    }
     out.rows.push_back(std::move(row));
   }
   return out;
 }
 
-LookupDialog::LookupDialog(const forms::Control& control, LookupRows rows, QWidget* parent)
+namespace {
+
+QString shownText(const std::string& raw, bool amount, int decimals) {
+  // The blank date is no date.
+  if (raw == "1900-01-01") return {};
+  if (!amount) return qText(raw);
+  bool ok = false;
+  const double value = qText(raw).toDouble(&ok);
+  return ok ? QString::number(value, 'f', decimals) : qText(raw);
+}
+
+}  // namespace
+
+LookupDialog::LookupDialog(const forms::Session& session, const forms::Control& control,
+                           LookupRows rows, QWidget* parent)
     : QDialog(parent), rows_(std::move(rows)) {
-  const std::string heading = control.property("heading");
-  setWindowTitle("Possible Values - " + qText(heading.empty() ? control.name() : heading));
+  setWindowTitle("Possible Values - " + qText(forms::controlLabel(control)));
   resize(560, 380);
   filter_ = new QLineEdit(this);
   filter_->setPlaceholderText("Type to narrow the list");
-  table_ = new QTableWidget(static_cast<int>(rows_.rows.size()),
-                            static_cast<int>(rows_.columns.size()), this);
+  table_ = new QTableWidget(this);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->verticalHeader()->hide();
   table_->horizontalHeader()->setStretchLastSection(true);
-  for (std::size_t c = 0; c < rows_.columns.size(); ++c)
-    table_->setHorizontalHeaderItem(static_cast<int>(c),
-                                    new QTableWidgetItem(qText(rows_.columns[c])));
-  for (std::size_t r = 0; r < rows_.rows.size(); ++r)
-    for (std::size_t c = 0; c < rows_.rows[r].size(); ++c)
-      table_->setItem(static_cast<int>(r), static_cast<int>(c),
-                      new QTableWidgetItem(qText(rows_.rows[r][c])));
-  table_->resizeColumnsToContents();
-  if (!rows_.rows.empty()) table_->selectRow(0);
+  fillTable(session, control);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -89,6 +101,28 @@ LookupDialog::LookupDialog(const forms::Control& control, LookupRows rows, QWidg
   layout->addWidget(table_);
   layout->addWidget(buttons);
   filter_->setFocus();
+}
+
+void LookupDialog::fillTable(const forms::Session& session, const forms::Control& control) {
+  const auto columns = shownLookupColumns(
+      rows_.columns, {control.fieldName(), control.property("heading")}, forms::controlLabel(control));
+  if (!columns.empty()) valueColumn_ = columns.front().index;
+  table_->setColumnCount(static_cast<int>(columns.size()));
+  table_->setRowCount(static_cast<int>(rows_.rows.size()));
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    const std::size_t from = columns[c].index;
+    const bool amount = from < rows_.amounts.size() && rows_.amounts[from];
+    table_->setHorizontalHeaderItem(static_cast<int>(c),
+                                    new QTableWidgetItem(qText(columns[c].heading)));
+    for (std::size_t r = 0; r < rows_.rows.size(); ++r) {
+      auto* item =
+          new QTableWidgetItem(shownText(rows_.rows[r].at(from), amount, session.currencyDecimals()));
+      if (amount) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      table_->setItem(static_cast<int>(r), static_cast<int>(c), item);
+    }
+  }
+  table_->resizeColumnsToContents();
+  if (!rows_.rows.empty()) table_->selectRow(0);
 }
 
 void LookupDialog::applyFilter(const QString& text) {
@@ -106,7 +140,7 @@ void LookupDialog::applyFilter(const QString& text) {
 std::optional<std::string> LookupDialog::selectedValue() const {
   const int row = table_->currentRow();
   if (row < 0 || table_->isRowHidden(row) || rows_.rows.empty()) return std::nullopt;
-  return rows_.rows[static_cast<std::size_t>(row)].at(0);
+  return rows_.rows[static_cast<std::size_t>(row)].at(valueColumn_);
 }
 
 std::optional<std::string> LookupDialog::choose(forms::Session& session,
@@ -119,8 +153,8 @@ std::optional<std::string> LookupDialog::choose(forms::Session& session,
                    "Error", parent);
     return std::nullopt;
   }
-  LookupDialog dialog(control, std::move(rows), parent);
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  LookupDialog dialog(session, control, std::move(rows), parent);
+  if (execModal(dialog) != QDialog::Accepted) return std::nullopt;
   return dialog.selectedValue();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The look-up list of a field's possible values (F3): the rows its pv
-// procedure gives for the pattern '%', filtered as the user types; the first
-// column of the chosen row is the value.
+// procedure gives for the pattern '%', filtered as the user types, titled by
+// the field's label; the value column of the chosen row is the value.
 
 #include <QDialog>
 #include <optional>
@@ -18,6 +18,8 @@ namespace corvena::ui {
 struct LookupRows {
   std::vector<std::string> columns;
   std::vector<std::vector<std::string>> rows;
+  // Columns holding amounts, shown with the currency's decimals.
+  std::vector<bool> amounts;
 };
 
 // The procedure call a field's possible values are listed with: its pv
@@ -28,7 +30,8 @@ LookupRows fetchLookupRows(forms::Session& session, const forms::Control& contro
 
 class LookupDialog : public QDialog {
  public:
-  LookupDialog(const forms::Control& control, LookupRows rows, QWidget* parent = nullptr);
+  LookupDialog(const forms::Session& session, const forms::Control& control, LookupRows rows,
+               QWidget* parent = nullptr);
 
   // Shows the list modally; the chosen value, or nothing when dismissed.
   static std::optional<std::string> choose(forms::Session& session, const forms::Control& control,
@@ -40,8 +43,10 @@ class LookupDialog : public QDialog {
   std::optional<std::string> selectedValue() const;
 
  private:
+  void fillTable(const forms::Session& session, const forms::Control& control);
   void applyFilter(const QString& text);
   LookupRows rows_;
+  std::size_t valueColumn_ = 0;
   QLineEdit* filter_;
   QTableWidget* table_;
 };

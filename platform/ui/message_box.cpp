@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/ui/modal_exec.h"
 #include "platform/ui/qt_text.h"
 
 namespace corvena::ui {
@@ -87,7 +88,7 @@ int hostAnswer(QMessageBox::StandardButton button) {
 
 int showMessageBox(std::string_view text, int style, std::string_view caption, QWidget* parent) {
   auto box = makeMessageBox(text, style, caption, parent);
-  box->exec();
+  execModal(*box);
   const auto clicked = box->standardButton(box->clickedButton());
   // Closing the window answers as its escape button would: No or Cancel where offered.
   if (clicked == Button::NoButton) return hostAnswer(box->standardButton(box->escapeButton()));

@@ -28,8 +28,9 @@ TextEditor::TextEditor(forms::Session& session, forms::Control& control)
   edit_->setObjectName(qText(control.name()));
   edit_->setMaxLength(maxLength(session, control));
   if (isFloat(control)) edit_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  // Wide enough for what the field holds, but a long text field stays readable.
-  const int chars = std::clamp(edit_->maxLength(), 6, 40);
+  // Wide enough for what the field holds (an amount's digits), but a long
+  // text field stays readable.
+  const int chars = isFloat(control) ? 14 : std::clamp(edit_->maxLength(), 6, 40);
   edit_->setFixedWidth(edit_->fontMetrics().horizontalAdvance(QString(chars, 'N')) + 16);
   watchEntry(edit_);
 }

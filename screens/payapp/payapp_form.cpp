@@ -192,7 +192,7 @@ std::vector<ControlDesc> detailControls() {
        .name = "frmNADetail",
        .caption = "All Open Documents for Parent and its Child Customers"},
       {.cls = Grid, .name = "Spread1", .level = "1", .parent = "frmNADetail"},
-      {.cls = Button, .name = "cbAutoApply", .caption = "Pay Document", .parent = "frmNADetail"},
+      {.cls = Button, .name = "cbAutoApply", .caption = "&Pay Document", .parent = "frmNADetail"},
       column(MaskedText, "cCustid1", "bXdetail.custid; 104; 0; 15", "Customer ID"),
       column(MaskedText, "cCpnyId1", "bXdetail.cpnyid; 20; 0; 10", "Company Id"),
       column(Combo, "cDocType", "bXDetail.DocType; 140; 0; 2", "Doc Type"),

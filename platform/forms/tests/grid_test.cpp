@@ -91,6 +91,7 @@ TEST_F(GridTest, RefusedColumnEntryLeavesTheLine) {
   EXPECT_FALSE(s().set("cAmt", "9"));
   EXPECT_EQ(s().lines->state(), kLineUnchanged);
   EXPECT_EQ(s().session.cellText(grid(), 1, s().c("cAmt")), "2.00");
+  EXPECT_EQ(s().show("cTotal"), "6.00");
 }
 
 TEST_F(GridTest, SortKeepsEachLinesState) {

@@ -1,5 +1,6 @@
 // Grids: typing into the new-line row adds a line through the entry path and
-// leaves a blank new-line row; F4 switches to one line at a time as a form and back.
+// leaves a blank new-line row; Enter under an amount goes down; F4 switches
+// to one line at a time as a form and back.
 #include "platform/ui/grid_view.h"
 
 #include <QTableWidget>
@@ -47,6 +48,22 @@ TEST_F(GridEntry, TheNewLineRowStaysBlankBesideTheCurrentLine) {
   EXPECT_EQ(table->item(1, 0)->text(), "");
   EXPECT_EQ(table->item(1, 1)->text(), "");
   EXPECT_EQ(table->item(0, 0)->text(), "P1");
+}
+
+TEST_F(GridEntry, EnterInAnAmountColumnGoesOnToTheNextLine) {
+  QTableWidget* table = view().gridFor(&control("Grid1"))->table();
+  table->setFocus();
+  table->setCurrentCell(0, 0);
+  table->item(0, 0)->setText("p1");
+  settle();
+  table->setCurrentCell(0, 1);
+  table->editItem(table->item(0, 1));
+  settle();
+  type("4.5");
+  press(Qt::Key_Return);
+  EXPECT_EQ(session_->cellText(control("Grid1"), 0, control("cKilos")), "4.50");
+  EXPECT_EQ(table->currentRow(), 1);
+  EXPECT_EQ(table->currentColumn(), 1);
 }
 
 TEST_F(GridEntry, NoNewLineRowWhenTheScreenSwitchesNewOffForTheLevel) {

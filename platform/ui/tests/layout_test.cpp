@@ -1,16 +1,16 @@
 // How a form is drawn: frames as group boxes, labels left of their fields,
 // combo captions, check boxes, option groups, floats, dates, disabled
 // fields greyed, labels without a caption hidden, grids as tables titled by
-// the columns' headings.
+// the columns' headings, wide enough for them and growing with the window.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTableWidget>
 
+#include "platform/ui/field_editors.h"
 #include "platform/ui/grid_view.h"
 #include "platform/ui/tests/render_fixture.h"
 
@@ -70,9 +70,9 @@ TEST_F(Layout, FloatsAreRightAlignedWithTwoDecimals) {
 }
 
 TEST_F(Layout, ADateFieldShowsTheBlankDateEmpty) {
-  auto* date = qobject_cast<QDateEdit*>(widget("cShipDate"));
+  auto* date = dynamic_cast<DateEditor*>(view().editorFor(&control("cShipDate")));
   ASSERT_NE(date, nullptr);
-  EXPECT_EQ(date->text().trimmed(), "");
+  EXPECT_EQ(date->lineEdit()->text(), "");
 }
 
 TEST_F(Layout, ADisabledControlIsGreyedAndFollowsItsProperty) {
@@ -102,6 +102,18 @@ TEST_F(Layout, AGridIsATableTitledByItsColumnsHeadings) {
   EXPECT_EQ(table->horizontalHeaderItem(1)->text(), "Kilos");
   // A level whose lines may be added shows a row to start a new line in.
   EXPECT_EQ(table->rowCount(), 1);
+}
+
+TEST_F(Layout, AGridOpensWithEveryColumnInViewAndTakesTheRoomToSpare) {
+  GridView* grid = view().gridFor(&control("Grid1"));
+  EXPECT_GE(grid->width(), grid->sizeHint().width());
+  const int parcel = grid->table()->columnWidth(0);
+  const int height = grid->height();
+  window().resize(window().width() + 100, window().height() + 200);
+  settle();
+  EXPECT_GT(grid->height(), height + 100);
+  grid->reload();
+  EXPECT_EQ(grid->table()->columnWidth(0), parcel);
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
-// F3's look-up list: the pv procedure's rows for '%', narrowed as typed; the
-// chosen value is entered as if typed.
+// F3's look-up list: the pv procedure's rows for '%', narrowed as typed,
+// under readable headings; the chosen row's value is entered in the field
+// F3 was pressed in, as if typed.
+#include <QApplication>
 #include <QLineEdit>
 #include <QTableWidget>
+#include <QTest>
 
+#include "platform/ui/lookup_columns.h"
 #include "platform/ui/lookup_dialog.h"
 #include "platform/ui/tests/render_fixture.h"
 
@@ -11,28 +15,54 @@ namespace {
 
 using Lookup = RenderTest;
 
-TEST_F(Lookup, ListsThePossibleValuesOfTheField) {
+TEST_F(Lookup, ListsThePossibleValuesOfTheFieldTitledByItsLabel) {
   EXPECT_EQ(lookupCall(*session_, control("cCarrier")), "UCarrier_All '%'");
-  const auto rows = fetchLookupRows(*session_, control("cCarrier"));
-  ASSERT_EQ(rows.rows.size(), 2u);
-  EXPECT_EQ(rows.columns[0], "Carrier");
-  EXPECT_EQ(rows.rows[1][0], "SLOWBOAT");
-  EXPECT_EQ(rows.rows[1][1], "Slow Boat");
+  LookupDialog dialog(*session_, control("cCarrier"),
+                      fetchLookupRows(*session_, control("cCarrier")));
+  EXPECT_EQ(dialog.windowTitle(), "Possible Values - Carrier");
+  ASSERT_EQ(dialog.table()->rowCount(), 2);
+  EXPECT_EQ(dialog.table()->horizontalHeaderItem(0)->text(), "Carrier");
+  EXPECT_EQ(dialog.table()->horizontalHeaderItem(1)->text(), "Description");
+  EXPECT_EQ(dialog.table()->item(1, 1)->text(), "Slow Boat");
+}
+
+TEST_F(Lookup, DocumentsShowTheirReferenceFirstAndNoAuditColumns) {
+  const std::vector<std::string> names = {"BatNbr",   "CustId",         "DocType",   "RefNbr",
+                                          "DocDate",  "OrigDocAmt",     "CuryOrigDocAmt",
+                                          "DocBal",   "CuryDocBal",     "Crtd_User", "tstamp"};
+  std::vector<std::string> headings;
+  for (const auto& c : shownLookupColumns(names, {"vond2", "Ref Nbr"}, "Ref Nbr to Apply"))
+    headings.push_back(c.heading);
+  EXPECT_EQ(headings, (std::vector<std::string>{"Ref Nbr to Apply", "Customer ID", "Type",
+                                                "Document Date", "Amount", "Balance"}));
 }
 
 TEST_F(Lookup, TypingNarrowsTheListAndTheSelectedRowGivesTheValue) {
-  LookupDialog dialog(control("cCarrier"), fetchLookupRows(*session_, control("cCarrier")));
+  LookupDialog dialog(*session_, control("cCarrier"),
+                      fetchLookupRows(*session_, control("cCarrier")));
   EXPECT_EQ(dialog.selectedValue(), "FASTSHIP");
   dialog.filter()->setText("slow");
   EXPECT_TRUE(dialog.table()->isRowHidden(0));
   EXPECT_EQ(dialog.selectedValue(), "SLOWBOAT");
 }
 
-TEST_F(Lookup, TheChosenValueIsEnteredAsIfTyped) {
-  FieldEditor* editor = view().editorFor(&control("cCarrier"));
-  ASSERT_TRUE(editor->enterAsTyped("SLOWBOAT"));
+TEST_F(Lookup, EnterOnAChosenRowEntersItsValueInTheFieldF3WasPressedIn) {
+  widget("cCarrier")->setFocus();
+  settle();
+  QTimer chooser;
+  chooser.setInterval(5);
+  QObject::connect(&chooser, &QTimer::timeout, [&] {
+    auto* dialog = dynamic_cast<LookupDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    dialog->table()->selectRow(1);
+    QTest::keyClick(dialog->table(), Qt::Key_Return);
+  });
+  chooser.start();
+  press(Qt::Key_F3);
+  chooser.stop();
   EXPECT_EQ(delivery_.Carrier.trimmed(), "SLOWBOAT");
   EXPECT_EQ(qobject_cast<QLineEdit*>(widget("cCarrier"))->text(), "SLOWBOAT");
+  EXPECT_EQ(QApplication::focusWidget(), widget("cCarrier"));
 }
 
 }  // namespace

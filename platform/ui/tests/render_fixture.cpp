@@ -2,11 +2,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QTest>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <cstdlib>
 
 #include "platform/ui/gui.h"
+#include "platform/ui/qt_text.h"
 
 CORVENA_RECORD_LAYOUT(UDelivery, UDELIVERY_FIELDS)
 CORVENA_RECORD_LAYOUT(UParcel, UPARCEL_FIELDS)
@@ -153,6 +156,7 @@ MessageAnswerer::MessageAnswerer() {
 
 RenderTest::RenderTest() : schema_(dir_.file("")) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, qText(dir_.file("settings")));
   dir_.write("schema.sql", kSchema);
   dir_.write("procedures.sql", kProcedures);
   db::Database::create(dir_.file("company.db"));
@@ -194,6 +198,15 @@ RenderTest::~RenderTest() {
 
 void RenderTest::settle() {
   for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+void RenderTest::type(const QString& text) {
+  QTest::keyClicks(QApplication::focusWidget(), text);
+}
+
+void RenderTest::press(int key) {
+  QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key));
+  settle();
 }
 
 std::string RenderTest::query(const std::string& sql) {

@@ -50,6 +50,9 @@ class RenderTest : public ::testing::Test {
   QWidget* widget(const std::string& name) { return view().widgetFor(&control(name)); }
   std::string query(const std::string& sql);
   static void settle();
+  // Keys as the clerk presses them, to the widget with the focus.
+  static void type(const QString& text);
+  static void press(int key);
 
   db::testing::ScratchDir dir_;
   db::testing::SchemaPath schema_;

@@ -1,7 +1,8 @@
-// The update control as a toolbar: Save enters what is being typed and saves,
-// SetButton switches buttons off and on.
+// The update control as a toolbar: Save enters what is being typed and saves
+// (the status line says so), SetButton switches buttons off and on.
 #include <QAction>
 #include <QLineEdit>
+#include <QStatusBar>
 
 #include "platform/forms/messages.h"
 #include "platform/ui/tests/render_fixture.h"
@@ -27,6 +28,7 @@ TEST_F(UpdateToolbar, SaveEntersTheFieldBeingTypedAndWritesTheRecord) {
   window().action(UpdateAction::Save)->trigger();
   settle();
   EXPECT_EQ(query("SELECT DelivNbr || '/' || Carrier FROM UDelivery"), "00000007/FASTSHIP");
+  EXPECT_EQ(window().statusLine()->currentMessage(), "Delivery 00000007 saved");
 }
 
 TEST_F(UpdateToolbar, ARefusedFieldStopsTheSave) {

@@ -1,11 +1,12 @@
 // PARENT's sign-on window: a context only for a company database that opens,
-// with user and company; the business date defaults to today.
+// with user and company; the business date defaults to today; Enter signs on.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <cstdlib>
 #include <filesystem>
@@ -95,6 +96,23 @@ TEST_F(SignOn, ADatabaseThatDoesNotOpenIsRefused) {
   EXPECT_TRUE(why.contains("cannot be opened")) << why.toStdString();
   dialog.accept();
   EXPECT_FALSE(dialog.context());
+}
+
+TEST_F(SignOn, TheClerkStartsInTheUserAndEnterInTheCompanySignsOnWithIt) {
+  SignOnOptions given;
+  given.database = database_;
+  given.user = "CLERK1";
+  given.company = "SOUTH";
+  SignOnDialog dialog(given);
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::focusWidget(), dialog.userEdit());
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(dialog.companyBox()->lineEdit(), &enter);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  ASSERT_TRUE(dialog.context());
+  EXPECT_EQ(dialog.context()->company, "SOUTH");
 }
 
 }  // namespace
