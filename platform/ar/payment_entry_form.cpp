@@ -24,7 +24,6 @@ forms::ControlDesc column(C cls, const char* name, const char* fieldname, const 
 std::vector<forms::ControlDesc> documentControls() {
   std::vector<forms::ControlDesc> c{
       {.cls = C::Frame, .name = "frmDocument", .caption = "Payment"},
-      {.cls = C::Label, .name = "lxNAFlag", .parent = "frmDocument"},
       field(C::MaskedText, "cCustID", "bARDoc.CustId", "Customer ID"),
       field(C::Combo, "cDocType", "bARDoc.DocType", "Doc Type"),
       field(C::MaskedText, "cRefNbr", "bARDoc.RefNbr", "Ref Nbr"),
@@ -34,25 +33,27 @@ std::vector<forms::ControlDesc> documentControls() {
       field(C::MaskedText, "cBankSub", "bARDoc.BankSub", "Cash Subaccount"),
       field(C::Float, "cApplTotal", "bPayTotals.ApplTotal", "Applied"),
       field(C::Float, "cDiscTotal", "bPayTotals.DiscTotal", "Discounts"),
+      // A caller's note on what drives the screen; it stands alone, no field's label.
+      {.cls = C::Label, .name = "lxNAFlag", .parent = "frmDocument"},
   };
-  c[2].pv = "Customer_Active";
-  c[2].blankerr = true;
-  c[2].mask = std::string(15, 'X');
-  c[3].list = "PA;Payment,CM;Credit Memo,PP;Prepayment";
-  c[3].defaultValue = "PA";
-  c[4].level = "1,k";
-  c[4].mask = std::string(10, 'X');
-  c[4].blankerr = true;
-  c[4].dbnav = R"("ARDoc_Batch", "bBatch.BatNbr"; 0; 0; 0; 0,)";
-  c[5].defaultValue = "bpes.Today";
-  c[6].min = 0.0;
-  c[6].max = 999999999.99;
-  c[7].defaultValue = "bARSetup.ChkAcct";
-  c[7].pv = "account_all";
-  c[8].defaultValue = "bARSetup.ChkSub";
-  for (int i : {9, 10}) c[i].enabled = false;
-  c[9].trigger = "bPayLine.ApplAmt;c;i";
-  c[10].trigger = "bPayLine.DiscAmt;c;i";
+  c[1].pv = "Customer_Active";
+  c[1].blankerr = true;
+  c[1].mask = std::string(15, 'X');
+  c[2].list = "PA;Payment,CM;Credit Memo,PP;Prepayment";
+  c[2].defaultValue = "PA";
+  c[3].level = "1,k";
+  c[3].mask = std::string(10, 'X');
+  c[3].blankerr = true;
+  c[3].dbnav = R"("ARDoc_Batch", "bBatch.BatNbr"; 0; 0; 0; 0,)";
+  c[4].defaultValue = "bpes.Today";
+  c[5].min = 0.0;
+  c[5].max = 999999999.99;
+  c[6].defaultValue = "bARSetup.ChkAcct";
+  c[6].pv = "account_all";
+  c[7].defaultValue = "bARSetup.ChkSub";
+  for (int i : {8, 9}) c[i].enabled = false;
+  c[8].trigger = "bPayLine.ApplAmt;c;i";
+  c[9].trigger = "bPayLine.DiscAmt;c;i";
   return c;
 }
 
