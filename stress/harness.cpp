@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/ar/ledger.h"
 #include "platform/db/database.h"
 #include "platform/demo/demo_data.h"
 #include "runtime/tables/payment_invariants.h"
@@ -59,6 +60,7 @@ void Harness::checkDatabase(ProbeResult& r) {
     for (const char* table : {"XNAHeader", "XNADetail", "XNASetup", "XNACustS", "Customer", "ARDoc"})
       db->prepare(std::string("SELECT COUNT(*) FROM ") + table).step();
     problems = paymentInvariantProblems(*db);
+    for (auto& p : ar::ledgerProblems(*db)) problems.push_back(std::move(p));
   } catch (const std::exception& e) {
     problems.push_back(e.what());
   }

@@ -2,6 +2,8 @@
 // counts its trials and failures and ends by checking the database.
 #include <chrono>
 
+#include "platform/ar/invoice_entry.h"
+#include "platform/ar/payment_entry.h"
 #include "platform/forms/form.h"
 #include "screens/customer/qm18100_form.h"
 #include "screens/payapp/payapp_form.h"
@@ -31,7 +33,9 @@ std::vector<Screen> screens() {
   return {{"QM18300", payapp::Form1Desc(),
            "set cCustId " + std::string(kParent) + "\nline Spread1 1\n"},
           {"QM18100", qm18100::QM18100Form(), "set cPrimaryCustId SCALE-X1\n"},
-          {"QM18200", qm18200::QM18200Form(), ""}};
+          {"QM18200", qm18200::QM18200Form(), ""},
+          {"0801000", ar::invoiceEntryForm(), "line Spread1 new\n"},
+          {"0803000", ar::paymentEntryForm(), "set cCustID " + std::string(kParent) + "\n"}};
 }
 
 bool isField(forms::ControlClass c) {
@@ -119,7 +123,7 @@ ProbeResult Harness::killedSaves() {
     const std::string ref = "KILL" + std::to_string(k);
     const auto at = [&](double seconds) {
       return std::chrono::microseconds(
-          static_cast<long>(seconds * rnd_.between(0.3, 1.05) * 1e6));
+          static_cast<long>(seconds * rnd_.between(0.5, 1.5) * 1e6));
     };
     judge(r, start("QM18300", largePaymentScript(ref, scale_.largeLines)).finish(at(full.seconds)),
           "killed save");
