@@ -63,6 +63,7 @@ class Statement {
 
  private:
   void release();
+  void mapColumns(const RecordRef& rec) const;
   sqlite3_stmt* stmt_ = nullptr;
   StatementCache* owner_ = nullptr;
   mutable const RecordLayout* mappedLayout_ = nullptr;

@@ -1,5 +1,7 @@
 #include <sqlite3.h>
 
+#include <strings.h>
+
 #include <cstring>
 
 #include "platform/db/database.h"
@@ -120,13 +122,26 @@ void storeColumn(sqlite3_stmt* stmt, int i, const RecordRef& rec, const FieldDes
 
 }  // namespace
 
+// A join names a column once per table ("CustId" of the header and of the
+// detail): a record takes the one of its own table.
+void Statement::mapColumns(const RecordRef& rec) const {
+  const int n = columnCount();
+  mapping_.assign(n, nullptr);
+  for (int i = 0; i < n; ++i) mapping_[i] = rec.layout->find(sqlite3_column_name(stmt_, i));
+  const auto ownTable = [&](int i) {
+    const char* t = sqlite3_column_table_name(stmt_, i);
+    return t && ::strcasecmp(t, rec.layout->name().c_str()) == 0;
+  };
+  for (int i = 0; i < n; ++i)
+    for (int j = 0; j < n; ++j)
+      if (i != j && mapping_[i] && mapping_[i] == mapping_[j] && ownTable(j) && !ownTable(i))
+        mapping_[i] = nullptr;
+  mappedLayout_ = rec.layout;
+}
+
 void Statement::readInto(const RecordRef& rec) const {
   const int n = columnCount();
-  if (mappedLayout_ != rec.layout || static_cast<int>(mapping_.size()) != n) {
-    mapping_.assign(n, nullptr);
-    for (int i = 0; i < n; ++i) mapping_[i] = rec.layout->find(sqlite3_column_name(stmt_, i));
-    mappedLayout_ = rec.layout;
-  }
+  if (mappedLayout_ != rec.layout || static_cast<int>(mapping_.size()) != n) mapColumns(rec);
   for (int i = 0; i < n; ++i)
     if (mapping_[i]) storeColumn(stmt_, i, rec, *mapping_[i]);
 }

@@ -1,0 +1,84 @@
+// QM18800 driven by screen scripts: the three searches over batches applied and
+// released, the messages for a missing selection, and the fields each search opens.
+#include <sstream>
+
+#include "platform/db/tests/test_database.h"
+#include "runtime/kelpbas.h"
+#include "runtime/screen_program.h"
+#include "screens/inquiry/qm18800.h"
+
+namespace corvena::qm18800::testing {
+namespace {
+
+class Inquiry : public ::testing::Test {
+ protected:
+  Inquiry() {
+    auto db = db::Database::create(dir_.file("company.db"));
+    db->exec(
+        "INSERT INTO Customer (CustId, Name) VALUES ('P1', 'Parent'), ('C1', 'Child'),"
+        " ('P2', 'Other');"
+        "INSERT INTO XNAHeader (NABatNbr, CustId, RefNbr, vond1, Status, ARBatNbr, OrigDocAmt)"
+        " VALUES ('0000000001', 'P1', 'CHK1', 'NP', 'C', '000201', 300),"
+        " ('0000000002', 'P1', 'CHK''2', 'NP', 'C', '000202', 100);"
+        "INSERT INTO XNADetail (NABatNbr, CustId, DocType, RefNbr, ARRefNbr, CuryApplAmt, LineStatus)"
+        " VALUES ('0000000001', 'P1', 'IN', 'INV1', 'CHK1', 60, 'C'),"
+        " ('0000000001', 'C1', 'IN', 'INV2', 'NCHK1', 240, 'C'),"
+        " ('0000000002', 'P1', 'IN', 'INV1', 'CHK''2', 40, 'C')");
+  }
+  std::string run(const std::string& script) {
+    runtime::resetRuntimeState();
+    runtime::ScreenDefinition screen{.program = "QM18800", .form = QM18800Form,
+                                     .registerHandlers = [](forms::Form& f) { registerHandlers(f); }};
+    runtime::ScreenOptions options;
+    options.signOn = {dir_.file("company.db"), "CLERK1", "CO1", "2026-12-15"};
+    std::ostringstream out, err;
+    runtime::ScreenProcess process(screen, options, host::inProcessServices(), out, err);
+    if (!process.start([](const std::string&) { return std::nullopt; }))
+      process.close(process.runScript(script));
+    return out.str() + err.str();
+  }
+  db::testing::ScratchDir dir_;
+};
+
+TEST_F(Inquiry, EachSearchListsOneLinePerHeaderAndDetail) {
+  const std::string byPayment =
+      run("set cCustomer P1\nset cCheckNbr CHK1\nclick cmdRefresh\nshow spread1\n");
+  EXPECT_NE(byPayment.find("SHOW spread1: 2 lines"), std::string::npos) << byPayment;
+  EXPECT_NE(byPayment.find("NCHK1 | "), std::string::npos) << byPayment;
+  const std::string byInvoice =
+      run("set optSearchType I\nset cInvcNbr INV1\nclick cmdRefresh\nshow spread1\n");
+  EXPECT_NE(byInvoice.find("SHOW spread1: 2 lines"), std::string::npos) << byInvoice;
+  const std::string byCheck =
+      run("set optSearchType S\nset cCustomer2 C1\nset cCheckNbr2 NCHK1\nclick cmdRefresh\n"
+          "line spread1 1\nexpect cApplyCustID C1\nexpect cCustID P1\nexpect cApplAmt 240.00\n");
+  EXPECT_EQ(byCheck.find("FAIL"), std::string::npos) << byCheck;
+}
+
+TEST_F(Inquiry, AQuoteInASelectionIsOnlyAValue) {
+  const std::string out =
+      run("set cCustomer P1\nset cCheckNbr \"CHK'2\"\nclick cmdRefresh\nshow spread1\n");
+  EXPECT_NE(out.find("SHOW spread1: 1 line\n"), std::string::npos) << out;
+}
+
+TEST_F(Inquiry, AMissingSelectionIsSaidAndEmptiesTheGrid) {
+  const std::string out =
+      run("set cCustomer P1\nset cCheckNbr CHK1\nclick cmdRefresh\nset cCustomer P1\n"
+          "expect cCheckNbr \"\"\nclick cmdRefresh\nshow spread1\n"
+          "set optSearchType I\nclick cmdRefresh\n");
+  EXPECT_NE(out.find("Customer ID and Check Number fields must be filled in."), std::string::npos);
+  EXPECT_NE(out.find("SHOW spread1: 0 lines"), std::string::npos) << out;
+  EXPECT_NE(out.find("Invoice Number field must be filled in."), std::string::npos) << out;
+  EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
+}
+
+TEST_F(Inquiry, ASearchTypeOpensItsFieldsAndKeepsTheOthersValues) {
+  const std::string out =
+      run("set cCustomer P1\nset optSearchType I\nset cCustomer P2\nexpect cCustomer P1\n"
+          "set cInvcNbr INV1\nset optSearchType C\nexpect cInvcNbr INV1\nsave\n");
+  EXPECT_NE(out.find("REFUSED cCustomer"), std::string::npos) << out;
+  EXPECT_NE(out.find("REFUSED save"), std::string::npos) << out;
+  EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
+}
+
+}  // namespace
+}  // namespace corvena::qm18800::testing
