@@ -20,6 +20,7 @@ constexpr int kExitFault = 4;
 struct Options {
   shell::SignOnOptions signOn;
   std::optional<std::string> script;
+  std::vector<std::string> parameters;
 };
 
 Options parse(std::vector<std::string> args) {
@@ -30,6 +31,8 @@ Options parse(std::vector<std::string> args) {
       o.script = args[++i];
     else if (args[i].rfind("--", 0) == 0)
       throw shell::SignOnError("unknown option " + args[i]);
+    else
+      o.parameters.push_back(args[i]);
   }
   return o;
 }
@@ -72,7 +75,7 @@ int run(int argc, char** argv, const HostScreenProgram& screen) {
   forms::SessionScope scope(session);
   std::shared_ptr<void> handlers;
   try {
-    handlers = openHostScreen(session, *context, screen);
+    handlers = openHostScreen(session, *context, screen, o.parameters);
   } catch (const std::runtime_error& e) {
     std::cerr << screen.program << ": " << e.what() << "\n";
     return kExitNoSignOn;
@@ -90,11 +93,12 @@ int run(int argc, char** argv, const HostScreenProgram& screen) {
 }  // namespace
 
 std::shared_ptr<void> openHostScreen(forms::Session& session, const shell::SignOnContext& signOn,
-                                     const HostScreenProgram& screen) {
+                                     const HostScreenProgram& screen,
+                                     const std::vector<std::string>& parameters) {
   if (const auto refused = shell::signOnSession(session, signOn, screen.program))
     throw std::runtime_error(*refused);
   forms::Form& form = session.loadForm(screen.form());
-  auto handlers = screen.attach(form);
+  auto handlers = screen.attach(form, parameters);
   session.raiseLoad(form);
   return handlers;
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/forms/form.h"
 #include "platform/forms/session.h"
@@ -17,14 +18,16 @@ namespace corvena::ar {
 struct HostScreenProgram {
   std::string program;  // "0801000"
   std::function<forms::FormDesc()> form;
-  // Creates the screen's handlers on the loaded form; kept for the run.
-  std::function<std::shared_ptr<void>(forms::Form&)> attach;
+  // Creates the screen's handlers on the loaded form, given the program's start
+  // parameters (the words after the options); kept for the run.
+  std::function<std::shared_ptr<void>(forms::Form&, const std::vector<std::string>&)> attach;
 };
 
 // Signs the session on to the context and opens the screen on it; the handlers
 // to keep for the run. Throws std::runtime_error when the sign-on is refused.
 std::shared_ptr<void> openHostScreen(forms::Session& session, const shell::SignOnContext& signOn,
-                                     const HostScreenProgram& screen);
+                                     const HostScreenProgram& screen,
+                                     const std::vector<std::string>& parameters = {});
 
 int runHostScreen(int argc, char** argv, const HostScreenProgram& screen);
 

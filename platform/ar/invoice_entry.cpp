@@ -155,7 +155,7 @@ void InvoiceEntry::saveLines() {
   }
 }
 
-std::shared_ptr<void> attachInvoiceEntry(forms::Form& form) {
+std::shared_ptr<void> attachInvoiceEntry(forms::Form& form, const std::vector<std::string>&) {
   return std::make_shared<InvoiceEntry>(form);
 }
 

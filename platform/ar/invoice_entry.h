@@ -4,6 +4,8 @@
 // completed with handling Release Now.
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/ar/host_batch.h"
 #include "platform/forms/form.h"
@@ -37,6 +39,6 @@ class InvoiceEntry {
   forms::LineArray* lines_ = nullptr;
 };
 
-std::shared_ptr<void> attachInvoiceEntry(forms::Form& form);
+std::shared_ptr<void> attachInvoiceEntry(forms::Form& form, const std::vector<std::string>& parameters);
 
 }  // namespace corvena::ar

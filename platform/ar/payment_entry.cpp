@@ -212,7 +212,7 @@ void PaymentEntry::saveApplications() {
   }
 }
 
-std::shared_ptr<void> attachPaymentEntry(forms::Form& form) {
+std::shared_ptr<void> attachPaymentEntry(forms::Form& form, const std::vector<std::string>&) {
   return std::make_shared<PaymentEntry>(form);
 }
 

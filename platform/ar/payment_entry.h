@@ -5,6 +5,8 @@
 // completed with handling Release Now.
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/ar/host_batch.h"
 #include "platform/forms/form.h"
@@ -55,6 +57,6 @@ class PaymentEntry {
   forms::LineArray* lines_ = nullptr;
 };
 
-std::shared_ptr<void> attachPaymentEntry(forms::Form& form);
+std::shared_ptr<void> attachPaymentEntry(forms::Form& form, const std::vector<std::string>& parameters);
 
 }  // namespace corvena::ar

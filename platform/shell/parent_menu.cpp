@@ -24,6 +24,7 @@ constexpr Entry kScreens[] = {
     {"QM18900", "QM.189.00", "National Account Transfer Credit Memo/Payment (QM.189.00)"},
     {"0801000", "08.010.00", "Invoice and Memo (08.010.00)"},
     {"0803000", "08.030.00", "Payment Application (08.030.00)"},
+    {"0325000", "03.250.00", "AR Document Inquiry (03.250.00)"},
 };
 
 void splitInto(const char* list, std::vector<std::string>& out) {

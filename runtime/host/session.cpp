@@ -140,9 +140,17 @@ void DoEvents() {
   hostProcess().services.pumpEvents();
 }
 
+// The program runs in this screen's sign-on context, handed on as the
+// environment a screen started alone signs on from.
 int ExecProgWait(std::string& command) {
   auto& hp = hostProcess();
   hp.startedPrograms.push_back(command);
+  if (hp.signOn) {
+    ::setenv("CORVENA_DB", hp.signOn->database.c_str(), 1);
+    ::setenv("CORVENA_USER", hp.signOn->user.c_str(), 1);
+    ::setenv("CORVENA_COMPANY", hp.signOn->company.c_str(), 1);
+    ::setenv("CORVENA_DATE", hp.signOn->businessDate.iso().c_str(), 1);
+  }
   return hp.services.runProgramAndWait(command);
 }
 

@@ -2,6 +2,7 @@
 // demo company: documents entered, applied and released, and the refusals.
 #include <sstream>
 
+#include "platform/ar/document_inquiry.h"
 #include "platform/ar/host_program.h"
 #include "platform/ar/invoice_entry.h"
 #include "platform/ar/ledger.h"
@@ -17,6 +18,7 @@ namespace {
 using Rows = std::vector<std::string>;
 
 const HostScreenProgram kInvoices{"0801000", invoiceEntryForm, attachInvoiceEntry};
+const HostScreenProgram kDocuments{"0325000", documentInquiryForm, attachDocumentInquiry};
 const HostScreenProgram kPayments{"0803000", paymentEntryForm, attachPaymentEntry};
 
 class HostScreens : public ::testing::Test {
@@ -28,11 +30,13 @@ class HostScreens : public ::testing::Test {
   void TearDown() override { EXPECT_EQ(ledgerProblems(*open()), Rows{}); }
 
   std::unique_ptr<db::Database> open() { return db::Database::open(dir_.file("company.db")); }
-  std::string run(const HostScreenProgram& screen, const std::string& script) {
+  std::string run(const HostScreenProgram& screen, const std::string& script,
+                  const std::vector<std::string>& parameters = {}) {
     forms::Session session;
     forms::SessionScope scope(session);
     const auto handlers = openHostScreen(
-        session, {dir_.file("company.db"), "CLERK", "DEMO", Date{2026, 12, 31}}, screen);
+        session, {dir_.file("company.db"), "CLERK", "DEMO", Date{2026, 12, 31}}, screen,
+        parameters);
     std::ostringstream out;
     automation::ScriptDriver(session, out).run(script);
     return out.str();
@@ -76,6 +80,12 @@ TEST_F(HostScreens, AnInvoiceReleasedIsPaidByAPaymentDownToZero) {
   EXPECT_EQ(rows("SELECT RefNbr, printf('%.2f', CuryDocBal), OpenDoc FROM ARDoc WHERE RefNbr IN"
                  " ('" + ref + "', 'TCHK1') ORDER BY DocType"),
             (Rows{ref + "|0.00|0", "TCHK1|0.00|0"}));
+  // The document inquiry, started as another screen starts it, follows the payment.
+  const std::string shown =
+      run(kDocuments, "show cStatus\nshow Spread1\n", {"4", "1000", ref, "NATL-AUTO"});
+  EXPECT_NE(shown.find("SHOW cStatus: Closed"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("Paid by | PA | TCHK1 | 245.00 | 0.00 | 2026-12-31 | 000112 | Yes"), std::string::npos)
+      << shown;
 }
 
 TEST_F(HostScreens, ABatchOnHoldOrOffItsControlTotalIsSavedNotReleased) {

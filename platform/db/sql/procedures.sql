@@ -120,3 +120,15 @@ SELECT * FROM ARDoc WHERE BatNbr = ?1 AND BatNbr <> '' AND RefNbr LIKE ?2 ORDER 
 -- procedure ARTran_Doc 4
 SELECT * FROM ARTran WHERE BatNbr = ?1 AND RefNbr = ?2 AND LineNbr BETWEEN ?3 AND ?4
 ORDER BY LineNbr;
+
+-- (customer, document type, reference) every application to the document and by it
+-- procedure ARDoc_Applications 3
+SELECT 'Paid by' AS Relation, AdjgDocType AS OtherType, AdjgRefNbr AS OtherRef,
+       CuryAdjdAmt AS Amount, CuryAdjdDiscAmt AS Discount, AdjgDocDate AS ApplDate,
+       AdjBatNbr AS BatNbr, CASE Rlsed WHEN 1 THEN 'Yes' ELSE 'No' END AS Released
+FROM ARAdjust WHERE CustId = ?1 AND AdjdDocType = ?2 AND AdjdRefNbr = ?3
+UNION ALL
+SELECT 'Paid', AdjdDocType, AdjdRefNbr, CuryAdjdAmt, CuryAdjdDiscAmt, AdjgDocDate, AdjBatNbr,
+       CASE Rlsed WHEN 1 THEN 'Yes' ELSE 'No' END
+FROM ARAdjust WHERE CustId = ?1 AND AdjgDocType = ?2 AND AdjgRefNbr = ?3
+ORDER BY ApplDate, BatNbr;
