@@ -71,16 +71,14 @@ void fillInvoice(const Send& send) {
 }
 
 template <class Screen>
-void BM_RoundTrip(benchmark::State& state) {
+void roundTrips(benchmark::State& state) {
   DemoCompany company;
   Screen screen(company);
   for (auto _ : state) screen.send("get cBatNbr");
 }
-BENCHMARK(BM_RoundTrip<InProcess>)->Name("BM_RequestRoundTrip/in_process")->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_RoundTrip<Driven>)->Name("BM_RequestRoundTrip/driven")->Unit(benchmark::kMicrosecond);
 
 template <class Screen>
-void BM_FillLines(benchmark::State& state) {
+void fillLines(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     DemoCompany company;
@@ -90,8 +88,15 @@ void BM_FillLines(benchmark::State& state) {
   }
   state.counters["lines"] = kLines;
 }
-BENCHMARK(BM_FillLines<InProcess>)->Name("BM_Fill1000InvoiceLines/in_process")->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(BM_FillLines<Driven>)->Name("BM_Fill1000InvoiceLines/driven")->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_RequestRoundTripInProcess(benchmark::State& state) { roundTrips<InProcess>(state); }
+void BM_RequestRoundTripDriven(benchmark::State& state) { roundTrips<Driven>(state); }
+void BM_Fill1000InvoiceLinesInProcess(benchmark::State& state) { fillLines<InProcess>(state); }
+void BM_Fill1000InvoiceLinesDriven(benchmark::State& state) { fillLines<Driven>(state); }
+BENCHMARK(BM_RequestRoundTripInProcess)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RequestRoundTripDriven)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Fill1000InvoiceLinesInProcess)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_Fill1000InvoiceLinesDriven)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace corvena::bench

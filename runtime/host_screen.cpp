@@ -20,7 +20,7 @@ using automation::scriptWord;
 // Long enough for a release completing a large batch; CORVENA_AUTOMATION_TIMEOUT (seconds) overrides.
 constexpr std::chrono::milliseconds kDefaultAnswerTimeout{120000};
 
-[[noreturn]] void raise(int code, const std::string& description) {
+[[noreturn]] void raiseHostError(int code, const std::string& description) {
   throw forms::RuntimeError(HostObjectErrorBase + code, description);
 }
 
@@ -30,7 +30,7 @@ std::string levelWord(std::string_view level) {
   int number = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
   if (ec != std::errc() || end != text.data() + text.size() || number < 0)
-    raise(automation::kErrObjectModel, "0 no level " + text + " on this screen");
+    raiseHostError(automation::kErrObjectModel, "0 no level " + text + " on this screen");
   return text;
 }
 
@@ -114,15 +114,15 @@ HostScreen::HostScreen(std::unique_ptr<automation::DrivenProcess> process)
 HostScreen::~HostScreen() = default;
 
 std::string HostScreen::request(const std::string& line) {
-  if (!process_) raise(automation::kErrObjectModel, "0 the screen was closed before: " + line);
+  if (!process_) raiseHostError(automation::kErrObjectModel, "0 the screen was closed before: " + line);
   automation::WireAnswer answer;
   try {
     answer = process_->request(line);
   } catch (const automation::ProcessLost& e) {
     process_.reset();
-    raise(automation::kErrHostFailure, std::string("0 ") + e.what());
+    raiseHostError(automation::kErrHostFailure, std::string("0 ") + e.what());
   }
-  if (!answer.ok) raise(answer.number, answer.text);
+  if (!answer.ok) raiseHostError(answer.number, answer.text);
   return answer.text;
 }
 
@@ -139,7 +139,7 @@ void HostScreen::PrepareScreen(bool keep) {
 }
 
 void HostScreen::CloseScreen() {
-  if (!process_) raise(automation::kErrObjectModel, "0 the screen was closed before");
+  if (!process_) raiseHostError(automation::kErrObjectModel, "0 the screen was closed before");
   process_->close();
   process_.reset();
 }

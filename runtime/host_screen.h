@@ -29,7 +29,7 @@ class HostProperty {
   void PropertyValue(std::string_view value) const;
 
  private:
-  friend class HostControl;
+  friend class HostProperties;
   HostProperty(HostScreen& screen, std::string control, std::string name);
   HostScreen* screen_;
   std::string control_, name_;

@@ -10,6 +10,7 @@
 
 #include "platform/db/tests/test_database.h"
 #include "platform/demo/demo_data.h"
+#include "platform/forms/session.h"
 #include "runtime/host/session.h"
 #include "runtime/host_error_report.h"
 #include "runtime/text_value.h"
@@ -44,13 +45,16 @@ class DrivenHostScreen : public ::testing::Test {
     return 0;
   }
   std::string scalar(const std::string& sql) {
-    auto st = db::Database::open(dir_.file("company.db"))->prepare(sql);
+    const auto db = db::Database::open(dir_.file("company.db"));
+    auto st = db->prepare(sql);
     return st.step() ? db::rowText(st) : "";
   }
 
   db::testing::ScratchDir dir_;
   host::HostProcess host_{host::inProcessServices()};
   host::HostProcessScope scope_{host_};
+  forms::Session session_;  // the caller's, whose status log the error report writes
+  forms::SessionScope sessionScope_{session_};
 };
 
 TEST_F(DrivenHostScreen, ValuesWrittenAsTextFloatIntegerOrControlReadBackAndTheBatchReleases) {
@@ -122,7 +126,7 @@ TEST_F(DrivenHostScreen, ARefusalArrivesAs2048WithTheHostMessageNumberLeading) {
   controls.ControlByName("cRefNbr").ControlValue("TCHK9");
   controls.ControlByName("cOrigDocAmt").ControlValue(10.0);
   pay->SaveScreen();
-  pay->StartNewAtLevel("1");
+  pay->StartNewAtLevel("Batch");  // within its batch the reference would recall the payment
   controls.ControlByName("cCustID").ControlValue("NATL-AUTO");
   std::string description;
   EXPECT_EQ(raised([&] { controls.ControlByName("cRefNbr").ControlValue("TCHK9"); }, &description),
