@@ -7,6 +7,8 @@
 #include <iostream>
 #include <sstream>
 
+#include "platform/automation/automation_server.h"
+#include "platform/automation/wire.h"
 #include "platform/shell/shell_presence.h"
 #include "runtime/app_information.h"
 #include "runtime/desktop_entry.h"
@@ -39,6 +41,8 @@ ScreenOptions parseScreenOptions(std::vector<std::string> args) {
       if (i + 1 >= args.size())
         throw UsageError("the option --script needs a file, or - for standard input");
       options.script = args[++i];
+    } else if (arg == "--automate") {
+      options.automate = true;
     } else if (arg.rfind("--script=", 0) == 0) {
       options.script = arg.substr(9);
     } else if (arg.rfind("--", 0) == 0 && arg.size() > 2) {
@@ -98,12 +102,14 @@ std::optional<int> ScreenProcess::signOn(const shell::EnvironmentLookup& env) {
     err_ << e.what() << "\n";
     return host::ExitCodeNoSignOn;
   }
-  // A script never starts the host shell: it signs on itself or takes a signed-on shell's context.
-  if (!host_.signOn && options_.script) {
+  // A script or a driving process never starts the host shell: it signs on
+  // itself or takes a signed-on shell's context.
+  const bool unattended = options_.script || options_.automate;
+  if (!host_.signOn && unattended) {
     const auto shell = shell::findShellPresence(shell::shellPresencePath());
     if (shell && shell->loginReady && shell->context) host_.signOn = shell->context;
   }
-  if (!host_.signOn && options_.script) {
+  if (!host_.signOn && unattended) {
     err_ << "No sign-on: give --db PATH --user ID --company ID [--date YYYY-MM-DD] "
             "(or CORVENA_DB, CORVENA_USER, CORVENA_COMPANY, CORVENA_DATE), or sign on in the "
             "host shell first.\n";
@@ -142,6 +148,13 @@ int ScreenProcess::runStream(std::istream& in) {
   return scripted([&] { return driver_->runStream(in); });
 }
 
+int ScreenProcess::serve(std::istream& in, std::ostream& wire) {
+  return scripted([&] {
+    automation::serveRequests(*driver_, in, wire);
+    return automation::ScriptPassed;
+  });
+}
+
 // While a script runs, a screen waiting in its own loop (a modal form) is
 // served the script's next commands, as a person would go on working.
 int ScreenProcess::scripted(const std::function<int()>& run) {
@@ -167,6 +180,22 @@ int ScreenProcess::close(int exitCode) {
 
 namespace {
 
+// Driven by another process: start-up failures are told on the wire as well.
+int automateScreen(const ScreenDefinition& screen, ScreenOptions options) {
+  const auto wire = automation::takeStandardOutputForWire();
+  std::ostringstream failure;
+  ScreenProcess process(screen, std::move(options), host::defaultHostServices(),
+                        automation::discardedOutput(), failure);
+  if (auto ended = process.start(shell::processEnvironment())) {
+    const int code =
+        process.host().signOn ? automation::kErrDuringLoad : automation::kErrNotLoggedIn;
+    *wire << automation::startFailureLine(code, failure.str()) << std::endl;
+    return *ended;
+  }
+  *wire << automation::readyLine(screen.program) << std::endl;
+  return process.close(process.serve(std::cin, *wire));
+}
+
 int runScreenProcess(int argc, char** argv, const ScreenDefinition& screen) {
   ScreenOptions options;
   try {
@@ -175,6 +204,7 @@ int runScreenProcess(int argc, char** argv, const ScreenDefinition& screen) {
     std::cerr << screen.program << ": " << e.what() << "\n";
     return ExitUsage;
   }
+  if (options.automate) return automateScreen(screen, std::move(options));
   const auto script = options.script;
   ScreenProcess process(screen, std::move(options), host::defaultHostServices(), std::cout,
                         std::cerr);

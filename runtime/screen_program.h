@@ -4,6 +4,7 @@
 // through the unload handler and ScreenExit.
 //
 //   QM18200 [--script FILE|-] [--db PATH --user ID --company ID --date YYYY-MM-DD] [PARAMETERS]
+//   QM18200 --automate [...]: driven by another process over standard input and output
 //
 // Exit codes: 0 every expectation held, 1 one failed, 2 a script error (or bad
 // options), 3 no sign-on or no database.
@@ -42,6 +43,7 @@ class UsageError : public std::runtime_error {
 
 struct ScreenOptions {
   std::optional<std::string> script;  // a file, or "-" for standard input
+  bool automate = false;              // requests on standard input, answers on standard output
   shell::SignOnOptions signOn;
   std::vector<std::string> parameters;  // passed on as the start parameters
 };
@@ -63,6 +65,8 @@ class ScreenProcess {
   std::optional<int> start(const shell::EnvironmentLookup& env);
   int runScript(std::string_view script);
   int runStream(std::istream& in);
+  // Answers a driving process's requests until they end.
+  int serve(std::istream& in, std::ostream& wire);
   // Closes the screen (unload handler, ScreenExit) and gives the exit code.
   int close(int exitCode);
 

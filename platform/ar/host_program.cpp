@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "platform/automation/automation_server.h"
 #include "platform/automation/script_driver.h"
+#include "platform/automation/wire.h"
 #include "platform/shell/session_sign_on.h"
 #include "platform/shell/shell_presence.h"
 #include "platform/ui/gui.h"
@@ -21,6 +23,7 @@ struct Options {
   shell::SignOnOptions signOn;
   std::optional<std::string> script;
   std::vector<std::string> parameters;
+  bool automate = false;
 };
 
 Options parse(std::vector<std::string> args) {
@@ -29,6 +32,8 @@ Options parse(std::vector<std::string> args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--script" && i + 1 < args.size())
       o.script = args[++i];
+    else if (args[i] == "--automate")
+      o.automate = true;
     else if (args[i].rfind("--", 0) == 0)
       throw shell::SignOnError("unknown option " + args[i]);
     else
@@ -62,8 +67,32 @@ int runScript(forms::Session& session, const std::string& path) {
   return saved ? result : 1;
 }
 
+// Driven by another process: start-up failures are told on the wire, not only on standard error.
+int automate(const Options& o, const HostScreenProgram& screen) {
+  const auto wire = automation::takeStandardOutputForWire();
+  const auto context = signOnContext(o);
+  if (!context) {
+    *wire << automation::startFailureLine(automation::kErrNotLoggedIn, "no sign-on") << std::endl;
+    return kExitNoSignOn;
+  }
+  forms::Session session;
+  forms::SessionScope scope(session);
+  std::shared_ptr<void> handlers;
+  try {
+    handlers = openHostScreen(session, *context, screen, o.parameters);
+  } catch (const std::runtime_error& e) {
+    *wire << automation::startFailureLine(automation::kErrDuringLoad, e.what()) << std::endl;
+    return kExitNoSignOn;
+  }
+  automation::ScriptDriver driver(session, automation::discardedOutput());
+  *wire << automation::readyLine(screen.program) << std::endl;
+  automation::serveRequests(driver, std::cin, *wire);
+  return 0;
+}
+
 int run(int argc, char** argv, const HostScreenProgram& screen) {
   const Options o = parse(std::vector<std::string>(argv + 1, argv + argc));
+  if (o.automate) return automate(o, screen);
   const auto context = signOnContext(o);
   if (!context) {
     std::cerr << screen.program << ": no sign-on: give --db PATH --user ID --company ID "

@@ -33,6 +33,12 @@ constexpr Grammar grammar[] = {
     {CommandKind::Answer, "answer", 1, "answer yes|no"},
     {CommandKind::Expect, "expect", 2, "expect CONTROL VALUE"},
     {CommandKind::Show, "show", 1, "show CONTROL"},
+    {CommandKind::Get, "get", 1, "get CONTROL"},
+    {CommandKind::Property, "property", 2, "property CONTROL NAME"},
+    {CommandKind::SetProperty, "setproperty", 3, "setproperty CONTROL NAME VALUE"},
+    {CommandKind::Grid, "grid", 2, "grid LEVEL first|next"},
+    {CommandKind::EditState, "editstate", 1, "editstate LEVEL"},
+    {CommandKind::Abandon, "abandon", 1, "abandon LEVEL"},
 };
 
 const Grammar* grammarOf(CommandKind kind) {
@@ -66,6 +72,11 @@ std::size_t readQuoted(std::string_view text, std::size_t i, int line, std::stri
   throw ScriptError(line, "unclosed quote");
 }
 
+void checkLevel(const Command& cmd) {
+  if (!wholeNumber(cmd.args[0]) || *wholeNumber(cmd.args[0]) < 0)
+    throw ScriptError(cmd.line, "the level must be a number: " + cmd.args[0]);
+}
+
 void checkArguments(const Command& cmd) {
   const Grammar& g = *grammarOf(cmd.kind);
   if (cmd.args.size() != g.arguments)
@@ -79,12 +90,18 @@ void checkArguments(const Command& cmd) {
     case CommandKind::Prev:
     case CommandKind::Next:
     case CommandKind::Last:
-      if (!wholeNumber(cmd.args[0]) || *wholeNumber(cmd.args[0]) < 0)
-        throw ScriptError(cmd.line, "the level must be a number: " + cmd.args[0]);
+    case CommandKind::EditState:
+    case CommandKind::Abandon:
+      checkLevel(cmd);
       break;
     case CommandKind::Line:
       if (cmd.args[1] != "new" && (!wholeNumber(cmd.args[1]) || *wholeNumber(cmd.args[1]) < 1))
         throw ScriptError(cmd.line, "the line must be a number from 1 or new: " + cmd.args[1]);
+      break;
+    case CommandKind::Grid:
+      checkLevel(cmd);
+      if (cmd.args[1] != "first" && cmd.args[1] != "next")
+        throw ScriptError(cmd.line, "the row must be first or next: " + cmd.args[1]);
       break;
     case CommandKind::Answer:
       if (cmd.args[0] != "yes" && cmd.args[0] != "no")
@@ -132,6 +149,10 @@ int Command::lineNumber() const {
 
 bool Command::yes() const {
   return args.at(0) == "yes";
+}
+
+bool Command::first() const {
+  return args.at(1) == "first";
 }
 
 std::vector<std::string> splitWords(std::string_view text, int line) {

@@ -28,6 +28,12 @@ enum class CommandKind {
   Answer,  // answer yes | answer no
   Expect,  // expect CONTROL VALUE
   Show,    // show CONTROL | show GRID
+  Get,          // get CONTROL: its value as the screen holds it
+  Property,     // property CONTROL NAME
+  SetProperty,  // setproperty CONTROL NAME VALUE
+  Grid,         // grid LEVEL first|next: the level's grid row
+  EditState,    // editstate LEVEL: 3 when nothing is pending
+  Abandon,      // abandon LEVEL: pending changes dropped, unsaved
 };
 
 struct Command {
@@ -38,6 +44,7 @@ struct Command {
   int level() const;       // New, Delete, First, Prev, Next, Last
   int lineNumber() const;  // Line: the 1-based line, or 0 for "new"
   bool yes() const;        // Answer
+  bool first() const;      // Grid
 };
 
 // A fault in the script itself: what it is and where.

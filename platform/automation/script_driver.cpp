@@ -43,12 +43,29 @@ int ScriptDriver::result() const {
 
 void ScriptDriver::reportError(const ScriptError& error) {
   broken_ = true;
+  outcome_ = {Outcome::Kind::Broken, {}, error.message()};
   out_ << "ERROR " << error.line() << ": " << error.message() << "\n";
 }
 
 void ScriptDriver::fail(int line, const std::string& what) {
   ++failures_;
+  outcome_ = {Outcome::Kind::Failed, {}, what};
   out_ << "FAIL " << line << ": " << what << "\n";
+}
+
+// The refusal's reason is the last message the screen showed for it, if any.
+void ScriptDriver::refused(const std::string& what) {
+  out_ << "REFUSED " << what << "\n";
+  outcome_ = {Outcome::Kind::Refused, {}, what + " was refused"};
+  const auto& shown = ui_->messages();
+  if (shown.size() <= messagesBefore_) return;
+  outcome_.reason = shown.back().text;
+  outcome_.messageNumber = session_.lastMessageNumber();
+}
+
+void ScriptDriver::read(std::string_view tag, const std::string& subject, std::string value) {
+  out_ << tag << " " << subject << ": " << value << "\n";
+  outcome_.value = std::move(value);
 }
 
 int ScriptDriver::run(std::string_view script) {
@@ -99,15 +116,25 @@ bool ScriptDriver::pumpOne() {
 }
 
 bool ScriptDriver::execute(const Command& command) {
+  outcome_ = {};
+  messagesBefore_ = ui_->messages().size();
   try {
     perform(command);
   } catch (const ScriptError& e) {
     reportError(e);
   } catch (const forms::RuntimeError& e) {
     fail(command.line, "run-time error " + std::to_string(e.number()) + ": " + e.description());
+    outcome_.messageNumber = e.number();
+    outcome_.reason = e.description();
   }
   out_.flush();
   return !broken_;
+}
+
+const Outcome& ScriptDriver::answer(const Command& command) {
+  execute(command);
+  broken_ = false;
+  return outcome_;
 }
 
 void ScriptDriver::perform(const Command& command) {
@@ -119,13 +146,13 @@ void ScriptDriver::perform(const Command& command) {
     case CommandKind::Save:
       return save(command);
     case CommandKind::Cancel:
-      if (!session_.cancel()) out_ << "REFUSED cancel\n";
+      if (!session_.cancel()) refused("cancel");
       return;
     case CommandKind::New:
-      if (!session_.newRecord(command.level())) out_ << "REFUSED new\n";
+      if (!session_.newRecord(command.level())) refused("new");
       return;
     case CommandKind::Delete:
-      if (!session_.deleteLevel(command.level())) out_ << "REFUSED delete\n";
+      if (!session_.deleteLevel(command.level())) refused("delete");
       return;
     case CommandKind::First:
     case CommandKind::Prev:
@@ -142,6 +169,18 @@ void ScriptDriver::perform(const Command& command) {
       return expect(command);
     case CommandKind::Show:
       return show(command);
+    case CommandKind::Get:
+      return get(command);
+    case CommandKind::Property:
+      return property(command);
+    case CommandKind::SetProperty:
+      return setProperty(command);
+    case CommandKind::Grid:
+      return gridRow(command);
+    case CommandKind::EditState:
+      return editState(command);
+    case CommandKind::Abandon:
+      return abandon(command);
   }
 }
 
@@ -160,7 +199,7 @@ forms::Control& ScriptDriver::grid(const Command& command) {
 
 void ScriptDriver::set(const Command& command) {
   auto& target = control(command, command.args[0]);
-  if (!session_.enterValue(target, command.args[1])) out_ << "REFUSED " << target.name() << "\n";
+  if (!session_.enterValue(target, command.args[1])) refused(target.name());
 }
 
 // A save that gave up waiting for another user's lock did not do what the
@@ -171,21 +210,21 @@ void ScriptDriver::save(const Command& command) {
   };
   const int before = lockTimeouts();
   if (session_.save()) return;
-  out_ << "REFUSED save\n";
+  refused("save");
   if (lockTimeouts() > before)
     fail(command.line, "the save waited for another user's lock on the company database and failed");
 }
 
 void ScriptDriver::click(const Command& command) {
   auto& target = control(command, command.args[0]);
-  if (!session_.click(target)) out_ << "REFUSED " << target.name() << "\n";
+  if (!session_.click(target)) refused(target.name());
 }
 
 void ScriptDriver::line(const Command& command) {
   auto& target = grid(command);
   const int number = command.lineNumber();
   if (number == 0) {
-    if (!session_.startNewLine(target)) out_ << "REFUSED " << target.name() << "\n";
+    if (!session_.startNewLine(target)) refused(target.name());
     return;
   }
   if (!session_.selectLine(target, number - 1))

@@ -1,13 +1,14 @@
 #pragma once
 // Runs screen scripts against a form session, as a person would work the
 // screen, and writes one output line per event: MESSAGE, REFUSED, STATUS,
-// FAIL, SHOW, and ERROR for a fault in the script itself. Commands can come as
-// a whole script or one at a time from a stream (another process driving this
-// screen), with the output flushed after each command.
+// FAIL, SHOW, VALUE, PROPERTY, GRID, EDITSTATE, and ERROR for a fault in the
+// script itself. Commands can come as a whole script, one at a time from a
+// stream, or as requests of another process driving this screen (answer()).
 
 #include <functional>
 #include <istream>
 #include <optional>
+#include <string>
 #include <ostream>
 #include <string_view>
 
@@ -21,6 +22,16 @@ namespace corvena::automation {
 inline constexpr int ScriptPassed = 0;
 inline constexpr int ScriptFailed = 1;  // an expectation did not hold
 inline constexpr int ScriptBroken = 2;  // unknown command or control, bad arguments
+
+// What one command came to, for a caller that drives the screen request by request.
+struct Outcome {
+  enum class Kind { Done, Refused, Failed, Broken };
+  Kind kind = Kind::Done;
+  std::string value;      // what a reading command read
+  std::string reason;     // why it was refused, failed or broken
+  // The host message that refused it (0 for none or the screen's own text), or the run-time error.
+  int messageNumber = 0;
+};
 
 class ScriptDriver {
  public:
@@ -38,6 +49,10 @@ class ScriptDriver {
   // Runs the next command of the script being run, for a screen that waits in a
   // loop of its own (a modal form) while the script goes on; false when there is none.
   bool pumpOne();
+  // Runs one request; the driver stays ready for the next whatever it came to.
+  const Outcome& answer(const Command& command);
+
+  forms::HeadlessUi& ui() { return *ui_; }
 
   int result() const;
   int failures() const { return failures_; }
@@ -57,11 +72,23 @@ class ScriptDriver {
   void show(const Command& command);
   void showGrid(forms::Control& grid);
   void perform(const Command& command);
+  void refused(const std::string& what);
+  void read(std::string_view tag, const std::string& subject, std::string value);
+  void get(const Command& command);
+  void property(const Command& command);
+  void setProperty(const Command& command);
+  void gridRow(const Command& command);
+  void editState(const Command& command);
+  void abandon(const Command& command);
+  forms::Control& gridAtLevel(const Command& command);
+  std::string propertyText(const Command& command, forms::Control& target);
 
   forms::Session& session_;
   std::ostream& out_;
   forms::HeadlessUi* ui_;
   CommandSource source_;
+  Outcome outcome_;
+  std::size_t messagesBefore_ = 0;
   int failures_ = 0;
   bool broken_ = false;
 };

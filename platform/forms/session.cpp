@@ -162,12 +162,14 @@ void Session::setProperty(Control& control, std::string_view property, std::stri
 }
 
 int Session::messageBox(std::string_view text, int style, std::string_view caption) {
+  lastMessageNumber_ = 0;
   lastResponse_ = ui_->messageBox(text, style, caption);
   return lastResponse_;
 }
 
 void Session::message(int number, const std::vector<std::string>& args) {
   messageBox(formatMessage(number, args), messageStyle(number), kMessageCaption);
+  lastMessageNumber_ = number;
 }
 
 void Session::status(int code, int stop, std::string_view text, int mode) {

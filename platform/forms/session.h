@@ -191,6 +191,8 @@ class Session {
   // --- messages ---
   int messageBox(std::string_view text, int style, std::string_view caption);
   int lastResponse() const { return lastResponse_; }
+  // The number of the host message the last message box showed; 0 for a text of the screen's own.
+  int lastMessageNumber() const { return lastMessageNumber_; }
   void message(int number, const std::vector<std::string>& args = {});
   void status(int code, int stop, std::string_view text, int mode);
   // The lines written to the process status log since the session began.
@@ -211,6 +213,7 @@ class Session {
   Control* checking_ = nullptr;
   int lastErrorLevel_ = 0;
   int lastResponse_ = 0;
+  int lastMessageNumber_ = 0;
   std::vector<StatusLine> statusLog_;
   long nextWindow_ = 1000;
   std::unique_ptr<Impl> impl_;

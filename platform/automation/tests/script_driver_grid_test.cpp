@@ -2,7 +2,10 @@
 
 #include <sstream>
 
+#include "platform/automation/automation_server.h"
 #include "platform/automation/script_driver.h"
+#include "platform/automation/wire.h"
+#include "platform/forms/messages.h"
 #include "platform/db/database.h"
 #include "platform/db/host_records.h"
 #include "platform/db/tests/test_database.h"
@@ -103,6 +106,49 @@ TEST_F(ScriptDriverGridTest, ARefusedNewLineIsReported) {
 TEST_F(ScriptDriverGridTest, AnEmptyGridShowsNoLines) {
   driver_->run("show Spread1\n");
   EXPECT_EQ(out_.str(), "SHOW Spread1: 0 lines\n");
+}
+
+TEST_F(ScriptDriverGridTest, AGridIsWalkedByLevelAndItsValuesAndPropertiesRead) {
+  driver_->run(
+      "line Spread1 new\nset cRefNbr A\nline Spread1 new\nset cRefNbr B\n"
+      "grid 1 first\nget crefnbr\ngrid 1 next\nget cRefNbr\ngrid 1 next\n"
+      "property cRefNbr Level\nproperty cHidden visible\neditstate 0\n");
+  EXPECT_EQ(out_.str(),
+            "GRID 1: 2\nVALUE cRefNbr: A\nGRID 1: 2\nVALUE cRefNbr: B\nGRID 1: 0\n"
+            "PROPERTY cRefNbr Level: 1\nPROPERTY cHidden visible: False\nEDITSTATE 0: 2\n");
+}
+
+// Requests of a driving process: one answer line each, and a bad request leaves the screen served.
+TEST_F(ScriptDriverGridTest, RequestsAreAnsweredOneLineEach) {
+  std::istringstream requests(
+      "line Spread1 new\nset cRefNbr \"A B\"\nget cNoSuch\nget cRefNbr\n"
+      "property cRefNbr NoSuch\nbogus\ngrid 0 next\n");
+  std::ostringstream answers;
+  serveRequests(*driver_, requests, answers);
+  EXPECT_EQ(answers.str(),
+            "OK\nOK\nERROR 2050 unknown control: cNoSuch\nOK A B\n"
+            "ERROR 2050 unknown property: NoSuch\nERROR 2050 unknown command: bogus\n"
+            "ERROR 2050 no grid at level 0\n");
+}
+
+TEST_F(ScriptDriverGridTest, ARefusalAnswersWithTheRefusingMessage) {
+  refuseNewLines_ = true;
+  const Outcome& refused = driver_->answer(*parseCommand("line Spread1 new", 1));
+  EXPECT_EQ(answerLine(refused), "ERROR 2048 0 Spread1 was refused");
+  session_.message(forms::kMsgNotInList);
+  EXPECT_EQ(session_.lastMessageNumber(), forms::kMsgNotInList);
+}
+
+TEST(Wire, TextSurvivesEscaping) {
+  const std::string text = "a\\b\nc\rd \\n";
+  EXPECT_EQ(unescapeWire(escapeWire(text)), text);
+  EXPECT_EQ(escapeWire(text).find('\n'), std::string::npos);
+  const auto failed = parseGreeting(startFailureLine(7506, "no sign-on\nat all"));
+  ASSERT_TRUE(failed);
+  EXPECT_EQ(failed->number, 7506);
+  EXPECT_EQ(failed->text, "no sign-on\nat all");
+  EXPECT_TRUE(parseGreeting(readyLine("0803000"))->ok);
+  EXPECT_FALSE(parseAnswer("SHOW x"));
 }
 
 }  // namespace

@@ -1,0 +1,89 @@
+// The commands another process needs to drive a screen as its object model:
+// reading values and properties, walking a level's grid, and a level's pending state.
+#include <string>
+
+#include "platform/automation/script_driver.h"
+#include "platform/forms/text_util.h"
+
+namespace corvena::automation {
+
+namespace {
+
+constexpr int kRowCurrent = 2;
+constexpr int kNoRow = 0;
+constexpr int kNothingPending = 3;
+constexpr int kChangesPending = 2;
+
+bool isTrueFalse(std::string_view property) {
+  for (std::string_view name : {"enabled", "visible", "blankerr", "period"})
+    if (forms::iequals(property, name)) return true;
+  return false;
+}
+
+}  // namespace
+
+void ScriptDriver::get(const Command& command) {
+  auto& target = control(command, command.args[0]);
+  read("VALUE", target.name(), session_.displayText(target));
+}
+
+// Levels read as plain numbers and flags as True/False, as automation callers compare them.
+std::string ScriptDriver::propertyText(const Command& command, forms::Control& target) {
+  const std::string& name = command.args[1];
+  if (forms::iequals(name, "level")) return std::to_string(target.level());
+  try {
+    const std::string text = target.property(name);
+    if (isTrueFalse(name)) return text == "1" ? "True" : "False";
+    return text;
+  } catch (const forms::RuntimeError&) {
+    throw ScriptError(command.line, "unknown property: " + name);
+  }
+}
+
+void ScriptDriver::property(const Command& command) {
+  auto& target = control(command, command.args[0]);
+  read("PROPERTY", target.name() + " " + command.args[1], propertyText(command, target));
+}
+
+void ScriptDriver::setProperty(const Command& command) {
+  auto& target = control(command, command.args[0]);
+  try {
+    session_.setProperty(target, command.args[1], command.args[2]);
+  } catch (const forms::RuntimeError&) {
+    throw ScriptError(command.line, "unknown property: " + command.args[1]);
+  }
+}
+
+forms::Control& ScriptDriver::gridAtLevel(const Command& command) {
+  for (const auto& c : session_.mainForm().controls())
+    if (c->cls() == forms::ControlClass::Grid && c->level() == command.level()) return *c;
+  throw ScriptError(command.line, "no grid at level " + command.args[0]);
+}
+
+void ScriptDriver::gridRow(const Command& command) {
+  auto& grid = gridAtLevel(command);
+  int row = 0;
+  if (!command.first()) {
+    row = session_.currentLine(grid) + 1;
+    if (row == 0) throw ScriptError(command.line, "no current row of " + grid.name() + " to move on from");
+  }
+  const bool moved = session_.selectLine(grid, row);
+  read("GRID", command.args[0], std::to_string(moved ? kRowCurrent : kNoRow));
+}
+
+void ScriptDriver::editState(const Command& command) {
+  int state = kNothingPending;
+  if (session_.hasUnsavedWork()) {
+    state = session_.levelChange(command.level());
+    if (state != forms::kLineInserted) state = kChangesPending;
+  }
+  read("EDITSTATE", command.args[0], std::to_string(state));
+}
+
+// Level 0 is the whole screen's work; a lower level is given up by starting it anew.
+void ScriptDriver::abandon(const Command& command) {
+  const int level = command.level();
+  if (!(level == 0 ? session_.cancel() : session_.newRecord(level))) refused("abandon");
+}
+
+}  // namespace corvena::automation

@@ -1,0 +1,45 @@
+#pragma once
+// The automation wire, version 1 (docs/automation.md): the driven screen greets
+// with one line, then answers each request line with exactly one answer line.
+// Text inside a line escapes backslash, newline and carriage return.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/automation/script_driver.h"
+
+namespace corvena::automation {
+
+inline constexpr int kWireVersion = 1;
+inline constexpr std::string_view kGreeting = "CORVENA-AUTOMATION";
+
+// Error numbers a driving caller sees.
+inline constexpr int kErrRefused = 2048;      // the screen refused; its message number leads
+inline constexpr int kErrHostFailure = 2049;  // the screen failed, or its process did
+inline constexpr int kErrObjectModel = 2050;  // unknown control or property, a request out of order
+
+// Start-up failures, as the driven screen reports them.
+inline constexpr int kErrNotLoggedIn = 7506;
+inline constexpr int kErrOperatingSystem = 7519;
+inline constexpr int kErrDuringLoad = 7520;
+
+std::string escapeWire(std::string_view text);
+std::string unescapeWire(std::string_view text);
+
+std::string readyLine(std::string_view program);
+std::string startFailureLine(int code, std::string_view description);
+// The answer line for what a request came to.
+std::string answerLine(const Outcome& outcome);
+
+// A greeting or an answer as the caller reads it.
+struct WireAnswer {
+  bool ok = false;
+  int number = 0;     // ERROR / FAILED: the error number
+  std::string text;   // OK: the value; ERROR / FAILED: the description
+};
+// Nothing for a line that is no answer of this version.
+std::optional<WireAnswer> parseAnswer(std::string_view line);
+std::optional<WireAnswer> parseGreeting(std::string_view line);
+
+}  // namespace corvena::automation

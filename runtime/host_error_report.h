@@ -1,0 +1,41 @@
+#pragma once
+// The error report of a release driving host screens: each caller configures
+// which refusals skip the step, which have a text of their own and what aborts
+// the release; the report writes the error line to the status log, runs the
+// abort with the error's class, and says whether the release may go on.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "platform/forms/runtime_error.h"
+
+namespace corvena::runtime {
+
+struct HostErrorReport {
+  std::set<long> skippedCodes;             // refusal codes (2048) that skip the step
+  std::map<long, std::string> codeTexts;   // refusal codes reported with their own line
+  std::set<std::int32_t> numbersWithoutRows;  // reported under the table's last row
+  std::function<void(std::string_view errorClass)> abort;  // "STARTUP", "FATAL", "NOTFATAL"
+};
+
+struct ReportedError {
+  bool skipped = false;  // the step is skipped and the release goes on
+  std::int32_t number = 0;
+  std::string line;
+  std::string errorClass;
+};
+
+// The number a host object error carries for the table: offset back when the
+// description names the host or the offset sum is positive; a sum outside 32
+// bits is no host object error and keeps its number.
+std::int32_t adjustedErrorNumber(std::int32_t number, std::string_view description);
+
+ReportedError ReportHostError(const HostErrorReport& report, std::int32_t number,
+                              std::string_view description);
+ReportedError ReportHostError(const HostErrorReport& report, const forms::RuntimeError& error);
+
+}  // namespace corvena::runtime

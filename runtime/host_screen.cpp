@@ -1,0 +1,206 @@
+#include "runtime/host_screen.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstdlib>
+
+#include "platform/automation/script.h"
+#include "platform/forms/session.h"
+#include "platform/forms/text_util.h"
+#include "platform/shell/parent_menu.h"
+#include "runtime/host/session.h"
+#include "runtime/text_value.h"
+
+namespace corvena::runtime {
+
+namespace {
+
+using automation::scriptWord;
+
+// Long enough for a release completing a large batch; CORVENA_AUTOMATION_TIMEOUT (seconds) overrides.
+constexpr std::chrono::milliseconds kDefaultAnswerTimeout{120000};
+
+[[noreturn]] void raiseHostError(int code, const std::string& description) {
+  throw forms::RuntimeError(HostObjectErrorBase + code, description);
+}
+
+std::string levelWord(std::string_view level) {
+  const std::string text = Trim(level);
+  if (forms::iequals(text, "Batch")) return "0";
+  int number = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (ec != std::errc() || end != text.data() + text.size() || number < 0)
+    raiseHostError(automation::kErrObjectModel, "0 no level " + text + " on this screen");
+  return text;
+}
+
+std::chrono::milliseconds answerTimeout() {
+  const char* seconds = std::getenv("CORVENA_AUTOMATION_TIMEOUT");
+  if (!seconds || Val(seconds) <= 0) return kDefaultAnswerTimeout;
+  return std::chrono::milliseconds(static_cast<long>(Val(seconds) * 1000));
+}
+
+std::string floatText(double value) {
+  char buffer[32];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+  return std::string(buffer, end);
+}
+
+std::optional<shell::SignOnContext> callerSignOn() {
+  if (const auto& given = host::hostProcess().signOn) return given;
+  forms::Session* current = forms::currentSession();
+  if (!current || !current->hasDatabase()) return std::nullopt;
+  auto& s = *current;
+  return shell::SignOnContext{s.pes().DBName.trimmed(), s.pes().UserId.trimmed(),
+                              s.pes().CpnyID.trimmed(), s.businessDate()};
+}
+
+std::string withoutExe(std::string_view file) {
+  std::string name(file);
+  if (name.size() > 4 && forms::iequals(std::string_view(name).substr(name.size() - 4), ".exe"))
+    name.resize(name.size() - 4);
+  return name;
+}
+
+}  // namespace
+
+int hostErrorCode(const forms::RuntimeError& error) {
+  return error.number() - HostObjectErrorBase;
+}
+
+HostProperty::HostProperty(HostScreen& screen, std::string control, std::string name)
+    : screen_(&screen), control_(std::move(control)), name_(std::move(name)) {}
+
+std::string HostProperty::PropertyValue() const {
+  return screen_->request("property " + scriptWord(control_) + " " + scriptWord(name_));
+}
+
+void HostProperty::PropertyValue(std::string_view value) const {
+  screen_->request("setproperty " + scriptWord(control_) + " " + scriptWord(name_) + " " +
+                   scriptWord(value));
+}
+
+HostProperty HostProperties::PropertyByName(std::string_view name) const {
+  return HostProperty(*screen_, control_, std::string(name));
+}
+
+std::string HostControl::ControlValue() const {
+  return screen_->request("get " + scriptWord(name_));
+}
+
+void HostControl::ControlValue(std::string_view text) const {
+  screen_->request("set " + scriptWord(name_) + " " + scriptWord(text));
+}
+
+void HostControl::ControlValue(double value) const {
+  ControlValue(std::string_view(floatText(value)));
+}
+
+void HostControl::ControlValue(std::int16_t value) const {
+  ControlValue(std::string_view(std::to_string(value)));
+}
+
+void HostControl::ControlValue(const HostControl& from) const {
+  ControlValue(std::string_view(from.ControlValue()));
+}
+
+HostControl ScreenControlSet::ControlByName(std::string_view name) const {
+  return HostControl(*screen_, std::string(name));
+}
+
+HostScreen::HostScreen(std::unique_ptr<automation::DrivenProcess> process)
+    : process_(std::move(process)) {}
+
+HostScreen::~HostScreen() = default;
+
+std::string HostScreen::request(const std::string& line) {
+  if (!process_) raiseHostError(automation::kErrObjectModel, "0 the screen was closed before: " + line);
+  automation::WireAnswer answer;
+  try {
+    answer = process_->request(line);
+  } catch (const automation::ProcessLost& e) {
+    process_.reset();
+    raiseHostError(automation::kErrHostFailure, std::string("0 ") + e.what());
+  }
+  if (!answer.ok) raiseHostError(answer.number, answer.text);
+  return answer.text;
+}
+
+long HostScreen::processId() const {
+  return process_ ? process_->pid() : 0;
+}
+
+std::int16_t HostScreen::stateOf(const std::string& line) {
+  return static_cast<std::int16_t>(Val(request(line)));
+}
+
+void HostScreen::PrepareScreen(bool keep) {
+  if (!keep) request("new 0");
+}
+
+void HostScreen::CloseScreen() {
+  if (!process_) raiseHostError(automation::kErrObjectModel, "0 the screen was closed before");
+  process_->close();
+  process_.reset();
+}
+
+void HostScreen::GridFirst(std::string_view level, std::int16_t& state) {
+  state = stateOf("grid " + levelWord(level) + " first");
+}
+
+void HostScreen::GridNext(std::string_view level, std::int16_t& state) {
+  state = stateOf("grid " + levelWord(level) + " next");
+}
+
+void HostScreen::SaveScreen() {
+  request("save");
+}
+
+void HostScreen::StartNewAtLevel(std::string_view level) {
+  request("new " + levelWord(level));
+}
+
+void HostScreen::AbandonLevel(std::string_view level, std::int16_t& result) {
+  result = 0;
+  try {
+    request("abandon " + levelWord(level));
+  } catch (const forms::RuntimeError& e) {
+    if (hostErrorCode(e) != automation::kErrRefused) throw;
+    result = 1;
+  }
+}
+
+std::string HostScreen::ScreenErrorText() {
+  return request("get lErrorText");
+}
+
+void HostScreen::LevelEditState(std::string_view level, std::int16_t& state) {
+  state = stateOf("editstate " + levelWord(level));
+}
+
+std::unique_ptr<HostScreen> StartAppAndAutomate(std::string_view programFile, std::int16_t& iErr,
+                                                std::int32_t& lErr) {
+  iErr = 0;
+  lErr = 0;
+  const auto signOn = callerSignOn();
+  if (!signOn) {
+    iErr = automation::kErrNotLoggedIn;
+    return nullptr;
+  }
+  const auto path = shell::locateProgram(withoutExe(programFile), shell::programDirectories());
+  if (!path) {
+    iErr = automation::kErrOperatingSystem;
+    lErr = ENOENT;
+    return nullptr;
+  }
+  try {
+    return std::make_unique<HostScreen>(
+        automation::DrivenProcess::start(*path, signOn->toArguments(), answerTimeout()));
+  } catch (const automation::StartFailure& failure) {
+    iErr = static_cast<std::int16_t>(failure.code);
+    lErr = static_cast<std::int32_t>(failure.detail);
+    return nullptr;
+  }
+}
+
+}  // namespace corvena::runtime

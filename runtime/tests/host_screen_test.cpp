@@ -1,0 +1,187 @@
+// The host screens 0801000 and 0803000 driven through HostScreen as the
+// releases drive them: each its own process, the program a clerk opens.
+#include "runtime/host_screen.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <cstdlib>
+
+#include "platform/db/tests/test_database.h"
+#include "platform/demo/demo_data.h"
+#include "platform/forms/session.h"
+#include "runtime/host/session.h"
+#include "runtime/host_error_report.h"
+#include "runtime/text_value.h"
+
+namespace corvena::runtime {
+namespace {
+
+class DrivenHostScreen : public ::testing::Test {
+ protected:
+  DrivenHostScreen() {
+    ::setenv("CORVENA_PROGRAM_PATH", CORVENA_BINARY_DIR "/bin", 1);
+    demo::fillDemo(*db::Database::create(dir_.file("company.db")));
+    host_.signOn = shell::SignOnContext{dir_.file("company.db"), "CLERK", "DEMO", Date{2026, 12, 31}};
+  }
+
+  std::unique_ptr<HostScreen> start(std::string_view program) {
+    std::int16_t iErr = -1;
+    std::int32_t lErr = -1;
+    auto screen = StartAppAndAutomate(program, iErr, lErr);
+    EXPECT_EQ(iErr, 0) << lErr;
+    return screen;
+  }
+  // The host's number of what the call raised; 0 when it raised nothing.
+  template <class Call>
+  static int raised(Call call, std::string* description = nullptr) {
+    try {
+      call();
+    } catch (const forms::RuntimeError& e) {
+      if (description) *description = e.description();
+      return hostErrorCode(e);
+    }
+    return 0;
+  }
+  std::string scalar(const std::string& sql) {
+    const auto db = db::Database::open(dir_.file("company.db"));
+    auto st = db->prepare(sql);
+    return st.step() ? db::rowText(st) : "";
+  }
+
+  db::testing::ScratchDir dir_;
+  host::HostProcess host_{host::inProcessServices()};
+  host::HostProcessScope scope_{host_};
+  forms::Session session_;  // the caller's, whose status log the error report writes
+  forms::SessionScope sessionScope_{session_};
+};
+
+TEST_F(DrivenHostScreen, ValuesWrittenAsTextFloatIntegerOrControlReadBackAndTheBatchReleases) {
+  auto memo = start("0801000.exe");
+  auto controls = memo->ScreenControls();
+  memo->PrepareScreen(false);
+  controls.ControlByName("cbathandling").ControlValue("Release Now");
+  controls.ControlByName("CCTRLTOT").ControlValue(245.0);
+  controls.ControlByName("cCustID").ControlValue("NATL-AUTO");
+  controls.ControlByName("corigdocamt").ControlValue(controls.ControlByName("cctrltot"));
+  controls.ControlByName("cProjectID_Hdr").ControlValue("STORE-REFIT");
+  const auto lineLevel =
+      controls.ControlByName("cunitprice").ControlProperties().PropertyByName("Level").PropertyValue();
+  memo->StartNewAtLevel(lineLevel);
+  controls.ControlByName("cAcct").ControlValue("4000");
+  controls.ControlByName("cqty").ControlValue(std::int16_t{2});
+  controls.ControlByName("cUnitPrice").ControlValue(122.5);
+  EXPECT_EQ(Val(controls.ControlByName("cqty").ControlValue()), 2);
+  EXPECT_EQ(Trim(controls.ControlByName("corigdocamt").ControlValue()), "245.00");
+  std::int16_t state = 0;
+  memo->LevelEditState("1", state);
+  EXPECT_NE(state, 3);
+  memo->SaveScreen();
+  memo->LevelEditState("1", state);
+  EXPECT_EQ(state, 3);
+  const std::string ref = Trim(controls.ControlByName("crefnbr").ControlValue());
+  memo->StartNewAtLevel("Batch");
+  EXPECT_EQ(Trim(memo->ScreenErrorText()), "");
+  memo->CloseScreen();
+  EXPECT_EQ(scalar("SELECT printf('%.2f', CuryDocBal) || Rlsed FROM ARDoc WHERE RefNbr = '" + ref + "'"),
+            "245.001");
+}
+
+TEST_F(DrivenHostScreen, PropertiesReadAndWritten) {
+  auto pay = start("0803000");
+  auto properties = [&](const char* control) {
+    return pay->ScreenControls().ControlByName(control).ControlProperties();
+  };
+  EXPECT_EQ(properties("crefnbr").PropertyByName("Level").PropertyValue(), "1");
+  EXPECT_EQ(properties("crefnbr1").PropertyByName("level").PropertyValue(), "2");
+  EXPECT_EQ(properties("cCustID").PropertyByName("BlankErr").PropertyValue(), "True");
+  EXPECT_EQ(properties("ccrtot").PropertyByName("Enabled").PropertyValue(), "False");
+  properties("lxNAFlag").PropertyByName("caption").PropertyValue("Processing National Account");
+  EXPECT_EQ(properties("LXNAFLAG").PropertyByName("caption").PropertyValue(),
+            "Processing National Account");
+}
+
+TEST_F(DrivenHostScreen, GridRowsWalkedAndAnAmountTypedIntoOne) {
+  auto pay = start("0803000");
+  auto controls = pay->ScreenControls();
+  controls.ControlByName("cCustID").ControlValue("NATL-AUTO");
+  controls.ControlByName("cRefNbr").ControlValue("TCHK7");
+  std::int16_t state = 0;
+  int rows = 0;
+  for (pay->GridFirst("2", state); state == 2; pay->GridNext("2", state)) ++rows;
+  EXPECT_GT(rows, 0);
+  pay->GridFirst("2", state);
+  controls.ControlByName("ctranamt").ControlValue(1.0);
+  controls.ControlByName("cOrigDocAmt").ControlValue(1.0);
+  pay->SaveScreen();
+  EXPECT_EQ(scalar("SELECT printf('%.2f', SUM(CuryAdjdAmt)) FROM ARAdjust WHERE AdjgRefNbr = 'TCHK7'"),
+            "1.00");
+}
+
+TEST_F(DrivenHostScreen, ARefusalArrivesAs2048WithTheHostMessageNumberLeading) {
+  auto pay = start("0803000");
+  auto controls = pay->ScreenControls();
+  controls.ControlByName("cCustID").ControlValue("NATL-AUTO");
+  controls.ControlByName("cRefNbr").ControlValue("TCHK9");
+  controls.ControlByName("cOrigDocAmt").ControlValue(10.0);
+  pay->SaveScreen();
+  pay->StartNewAtLevel("Batch");  // within its batch the reference would recall the payment
+  controls.ControlByName("cCustID").ControlValue("NATL-AUTO");
+  std::string description;
+  EXPECT_EQ(raised([&] { controls.ControlByName("cRefNbr").ControlValue("TCHK9"); }, &description),
+            2048);
+  EXPECT_EQ(Val(description), 3007);
+  HostErrorReport report{.codeTexts = {{3007, "Duplicate reference number for customer NATL-AUTO"}}};
+  EXPECT_EQ(ReportHostError(report, HostObjectErrorBase + 2048, description).line,
+            "Duplicate reference number for customer NATL-AUTO");
+}
+
+TEST_F(DrivenHostScreen, AnUnknownControlOrPropertyOrALevelNotOnTheScreenIs2050) {
+  auto pay = start("0803000");
+  EXPECT_EQ(raised([&] { pay->ScreenControls().ControlByName("cNoSuch").ControlValue(); }), 2050);
+  EXPECT_EQ(raised([&] {
+              pay->ScreenControls().ControlByName("cRefNbr").ControlProperties()
+                  .PropertyByName("NoSuch").PropertyValue();
+            }),
+            2050);
+  std::int16_t state = 0;
+  EXPECT_EQ(raised([&] { pay->GridNext("Header", state); }), 2050);
+  pay->CloseScreen();
+  EXPECT_EQ(raised([&] { pay->SaveScreen(); }), 2050);
+}
+
+TEST_F(DrivenHostScreen, AKilledScreenIsAFatalErrorAtOnce) {
+  auto pay = start("0803000");
+  ::kill(static_cast<pid_t>(pay->processId()), SIGKILL);
+  const auto began = std::chrono::steady_clock::now();
+  std::string description;
+  const int code = raised([&] { pay->SaveScreen(); }, &description);
+  EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(2));
+  EXPECT_EQ(code, 2049);
+  EXPECT_EQ(ReportHostError({}, HostObjectErrorBase + code, description).errorClass, "FATAL");
+}
+
+TEST_F(DrivenHostScreen, AScreenThatStopsAnsweringIsAFatalErrorWithinTheTimeout) {
+  ::setenv("CORVENA_AUTOMATION_TIMEOUT", "3", 1);
+  auto pay = start("0803000");
+  ::unsetenv("CORVENA_AUTOMATION_TIMEOUT");
+  ::kill(static_cast<pid_t>(pay->processId()), SIGSTOP);
+  EXPECT_EQ(raised([&] { pay->SaveScreen(); }), 2049);
+}
+
+TEST_F(DrivenHostScreen, StartUpFailuresComeThroughIErr) {
+  std::int16_t iErr = 0;
+  std::int32_t lErr = 0;
+  EXPECT_EQ(StartAppAndAutomate("0899000.exe", iErr, lErr), nullptr);
+  EXPECT_EQ(iErr, 7519);
+  host_.signOn->database = dir_.file("missing.db");
+  EXPECT_EQ(StartAppAndAutomate("0801000.exe", iErr, lErr), nullptr);
+  EXPECT_EQ(iErr, 7520);
+  host_.signOn.reset();
+  EXPECT_EQ(StartAppAndAutomate("0801000.exe", iErr, lErr), nullptr);
+  EXPECT_EQ(iErr, 7506);
+}
+
+}  // namespace
+}  // namespace corvena::runtime
