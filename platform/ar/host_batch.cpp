@@ -74,13 +74,24 @@ bool HostBatch::prepareSave() {
   return true;
 }
 
+void HostBatch::trackDocument(const ARDoc& document, std::function<bool()> counts) {
+  document_ = &document;
+  counts_ = std::move(counts);
+}
+
 void HostBatch::showTotal() {
+  const bool current = document_ && counts_ && counts_() && !document_->RefNbr.blank();
   db::Statement st = query(session_.database(),
                            "SELECT COALESCE(SUM(OrigDocAmt), 0) FROM ARDoc WHERE BatNbr = ?1"
-                           " AND BatNbr <> ''",
-                           {bBatch.BatNbr.trimmed()});
+                           " AND BatNbr <> '' AND NOT (?2 AND CustId = ?3 AND DocType = ?4"
+                           " AND RefNbr = ?5)",
+                           {bBatch.BatNbr.trimmed(), std::int64_t{current},
+                            current ? document_->CustId.trimmed() : std::string(),
+                            current ? document_->DocType.trimmed() : std::string(),
+                            current ? document_->RefNbr.trimmed() : std::string()});
   const db::Value v = st.step() ? st.column(0) : db::Value{};
-  bBatch.CrTot = std::holds_alternative<double>(v) ? cents(std::get<double>(v)) : 0;
+  const double stored = std::holds_alternative<double>(v) ? std::get<double>(v) : 0;
+  bBatch.CrTot = cents(stored + (current ? document_->OrigDocAmt : 0));
   session_.displayFields({&form_.control("ccrtot")});
 }
 

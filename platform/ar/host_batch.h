@@ -3,6 +3,7 @@
 // "Hold" or "Release Now", a control total the clerk types against the total of
 // the batch's documents, and completing it, which releases it when so asked.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,9 @@ class HostBatch {
   void load();
   // Stamps a batch about to be saved; false (with a message) when it may not be.
   bool prepareSave();
-  // The batch total shown again from the stored documents.
+  // The document on the screen, counted in the batch total as it is typed.
+  void trackDocument(const ARDoc& document, std::function<bool()> counts);
+  // The batch total shown again: the stored documents, the one on the screen as typed.
   void showTotal();
   // Saves what is pending, then releases the stored batch when its handling is
   // Release Now; the error text says why it was not released (empty when it was).
@@ -48,6 +51,8 @@ class HostBatch {
   forms::Session& session_;
   forms::Form& form_;
   std::string screen_;
+  const ARDoc* document_ = nullptr;
+  std::function<bool()> counts_;
 };
 
 }  // namespace corvena::ar

@@ -26,6 +26,8 @@ InvoiceEntry::InvoiceEntry(forms::Form& form)
   auto& update = form.control("Update1");
   update.onSaveLevel([this](int level) { return saveLevel(level); });
   update.onSaveCompleted([this](int, int) { batch_.showTotal(); });
+  form.control("cOrigDocAmt").onValueDisplayed([this] { batch_.showTotal(); });
+  batch_.trackDocument(bARDoc, [this] { return bARDoc.Rlsed == 0; });
   update.onNewRequested([this](int level) { return level == 0 ? batch_.complete() : 0; });
 }
 

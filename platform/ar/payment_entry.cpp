@@ -30,6 +30,8 @@ PaymentEntry::PaymentEntry(forms::Form& form)
   auto& update = form.control("Update1");
   update.onSaveLevel([this](int level) { return saveLevel(level); });
   update.onSaveCompleted([this](int, int) { batch_.showTotal(); });
+  form.control("cOrigDocAmt").onValueDisplayed([this] { batch_.showTotal(); });
+  batch_.trackDocument(bARDoc, [this] { return !existingCredit(); });
   update.onNewRequested([this](int level) { return level == 0 ? batch_.complete() : 0; });
 }
 

@@ -2,6 +2,7 @@
 
 #include "runtime/kelpbas.h"
 #include "screens/payapp/payapp_reference.h"
+#include "screens/payapp/payapp_release.h"
 #include "screens/payapp/payapp_state.h"
 #include "screens/payapp/payapp_status.h"
 
@@ -130,6 +131,7 @@ void registerSaveHandlers() {
   Update1->onDeleteRequested(Update1_DeleteRequested);
   Update1->onLevelReset(Update1_LevelReset);
   Update1->onSaveLevel(Update1_SaveLevel);
+  Update1->onSaveCompleted(Update1_SaveCompleted);
 }
 
 }  // namespace corvena::payapp

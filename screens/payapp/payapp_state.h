@@ -9,6 +9,7 @@
 
 #include "platform/forms/session.h"
 #include "runtime/host/kelpapi.h"
+#include "runtime/host_screen.h"
 #include "runtime/tables/records.h"
 #include "screens/payapp/payapp_records.h"
 
@@ -60,6 +61,12 @@ struct PayApp {
   double PendingDocTotal = 0;
   bool RemainderPlaced = false;
   std::string ReleaseBatchNbr;
+  // The host screens while the release drives them; never both at once.
+  std::unique_ptr<runtime::HostScreen> MemoScreen, PayScreen;
+  // The spare cursor of the release's status statements.
+  Cursor CSR_Release;
+  // Set while a release runs, so that its closing save does not release again.
+  bool Releasing = false;
 
   // The form and its controls.
   Form* Form1 = nullptr;

@@ -1,0 +1,216 @@
+// The documents a release enters in the host screens: the debit memo of a
+// credit, the payments per customer, the parent's remainder, the credit itself
+// applied to the memo, and each application line.
+#include "runtime/kelpbas.h"
+#include "runtime/text_value.h"
+#include "screens/payapp/payapp_release.h"
+#include "screens/payapp/payapp_release_steps.h"
+#include "screens/payapp/payapp_state.h"
+
+namespace corvena::payapp {
+
+using namespace corvena::host;
+using runtime::Trim;
+using runtime::HostControl;
+
+namespace {
+
+HostControl on(runtime::HostScreen& screen, std::string_view name) {
+  return screen.ScreenControls().ControlByName(name);
+}
+
+std::string levelOf(runtime::HostScreen& screen, std::string_view control) {
+  return on(screen, control).ControlProperties().PropertyByName("Level").PropertyValue();
+}
+
+// The memo's description, by which the payment phase finds it again.
+std::string memoDescription(const PayApp& a) {
+  return ("NA" + a.bXNAHeader.NABatNbr.trimmed() + "-" + a.bXNAHeader.vond1.trimmed() +
+          a.bXNAHeader.vond2.trimmed())
+      .substr(0, 30);
+}
+
+// DParm's text of the header's date, trimmed, without its first character: our
+// DParm quotes the date, so its closing quote goes too.
+std::string documentDate(const PayApp& a) {
+  std::string text = Trim(DParm(a.bXNAHeader.DocDate));
+  if (!text.empty()) text.erase(0, 1);
+  if (!text.empty() && text.back() == '\'') text.pop_back();
+  return text;
+}
+
+void enableWhenAsked(runtime::HostScreen& screen, std::string_view control) {
+  if (on(screen, control).ControlProperties().PropertyByName("Enabled").PropertyValue() == "True")
+    on(screen, control).ControlValue("");
+}
+
+}  // namespace
+
+std::string PrefixedReference(char letter, const std::string& reference) {
+  return std::string(1, letter) +
+         (reference.size() < 10 ? reference : reference.substr(reference.size() - 9));
+}
+
+void EnterDebitMemo() {
+  auto& a = payapp();
+  auto& memo = *a.MemoScreen;
+  const std::string description = memoDescription(a);
+  const std::string wash = a.bXNASetup.vond1.trimmed(), washSub = a.bXNASetup.vond2.trimmed();
+  const runtime::HostErrorReport report{.skippedCodes = {23, 126, 272, 2104, 2105},
+                                        .abort = HandleDebitMemoError};
+  hostStep(report, [&] { memo.StartNewAtLevel(levelOf(memo, "crefnbr")); });
+  hostStep(report, [&] { on(memo, "cDocType").ControlValue("Debit Memo"); });
+  if (a.bARSetup.AutoRef == 0)
+    hostStep(report, [&] {
+      on(memo, "cRefNbr").ControlValue(PrefixedReference('D', a.bXNAHeader.RefNbr.trimmed()));
+    });
+  hostStep(report, [&] { on(memo, "cCustID").ControlValue(a.bApplyDoc.CustId.view()); });
+  hostStep(report, [&] { on(memo, "corigdocamt").ControlValue(a.bXHeader.ApplyTotal); });
+  hostStep(report, [&] { on(memo, "cdocdesc").ControlValue(description); });
+  hostStep(report, [&] {
+    if (Trim(on(memo, "cProjectID_Hdr").ControlProperties().PropertyByName("BlankErr")
+                 .PropertyValue()) == "True")
+      on(memo, "cProjectID_Hdr").ControlValue(a.DefaultProject);
+  });
+  hostStep(report, [&] { memo.StartNewAtLevel(levelOf(memo, "cunitprice")); });
+  hostStep(report, [&] {
+    on(memo, "cARAcct").ControlValue(wash);
+    on(memo, "cARSub").ControlValue(washSub);
+    on(memo, "cAcct").ControlValue(wash);
+    on(memo, "cqty").ControlValue(std::int16_t{1});
+    on(memo, "cUnitPrice").ControlValue(a.bXHeader.ApplyTotal);
+    on(memo, "ctrandesc").ControlValue(description);
+    on(memo, "cSub").ControlValue(washSub);
+  });
+  hostStep(report, [&] {
+    enableWhenAsked(memo, "ctaxcat");
+    enableWhenAsked(memo, "ctaxiddflt");
+  });
+  hostStep(report, [&] { on(memo, "cPerPost").ControlValue(a.bXNAHeader.PerPost.view()); });
+}
+
+void FinishPendingDocument(const std::string& level) {
+  auto& a = payapp();
+  auto& pay = *a.PayScreen;
+  std::int16_t state = 0;
+  if (Trim(on(pay, "cCustId").ControlValue()).empty()) return;
+  pay.LevelEditState(level, state);
+  if (state == 3) return;
+  on(pay, "cOrigDocAmt").ControlValue(a.PendingDocTotal);
+  pay.SaveScreen();
+  if (a.ReleaseBatchNbr.empty()) a.ReleaseBatchNbr = Trim(on(pay, "cBatNbr").ControlValue());
+}
+
+bool StartCustomerPayment() {
+  auto& a = payapp();
+  auto& pay = *a.PayScreen;
+  const std::string cust = a.bXDetail.CustId.trimmed();
+  const runtime::HostErrorReport report{
+      .skippedCodes = {23, 126, 6243, 6371},
+      .codeTexts = {{3007, "Duplicate reference number for customer " + cust}},
+      .numbersWithoutRows = {7506, 7516, 7517},
+      .abort = HandlePaymentAppError};
+  try {
+    std::string level;
+    hostStep(report, [&] { level = levelOf(pay, "crefnbr"); });
+    hostStep(report, [&] {
+      FinishPendingDocument(level);
+      pay.StartNewAtLevel(level);
+    });
+    a.PendingDocTotal = 0;
+    hostStep(report, [&] {
+      on(pay, "cCustID").ControlValue(cust);
+      on(pay, "cDocType").ControlValue("Payment");
+    });
+    const std::string type = a.bXNAHeader.vond1.trimmed();
+    std::string reference = a.bXNAHeader.RefNbr.trimmed();
+    if (a.bXDetail.CustId == a.bXNAHeader.CustId) {
+      if (type == "NP" && a.bXHeader.ApplyTotal < a.bXNAHeader.OrigDocAmt) {
+        a.PendingDocTotal = FPSub(a.bXNAHeader.OrigDocAmt, a.bXHeader.ApplyTotal, -32768);
+        a.RemainderPlaced = true;
+      }
+    } else if (type == "NP") {
+      reference = PrefixedReference('N', reference);
+    }
+    hostStep(report, [&] { on(pay, "cRefNbr").ControlValue(reference); });
+    if (type != "NP")
+      hostStep(report, [&] {
+        on(pay, "cBankAcct").ControlValue(a.bXNASetup.vond1.trimmed());
+        on(pay, "cBankSub").ControlValue(a.bXNASetup.vond2.trimmed());
+      });
+    hostStep(report, [&] { on(pay, "cdocdate").ControlValue(documentDate(a)); });
+    hostStep(report, [&] { on(pay, "cOrigDocAmt").ControlValue(a.bXNAHeader.OrigDocAmt); });
+    hostStep(report, [&] { on(pay, "cPerPost").ControlValue(a.bXNAHeader.PerPost.view()); });
+    return true;
+  } catch (const ReleaseEnded&) {
+    return false;
+  }
+}
+
+void PostParentRemainder() {
+  auto& a = payapp();
+  auto& pay = *a.PayScreen;
+  const std::string level = levelOf(pay, "crefnbr");
+  FinishPendingDocument(level);
+  pay.StartNewAtLevel(level);
+  on(pay, "cCustID").ControlValue(a.bXNAHeader.CustId.trimmed());
+  on(pay, "cDocType").ControlValue("Payment");
+  on(pay, "cRefNbr").ControlValue(a.bXNAHeader.RefNbr.trimmed());
+  const double remainder = FPSub(a.bXNAHeader.OrigDocAmt, a.bXHeader.ApplyTotal, -32768);
+  on(pay, "cOrigDocAmt").ControlValue(remainder);
+  a.PendingDocTotal = remainder;
+  on(pay, "cdocdate").ControlValue(documentDate(a));
+  pay.SaveScreen();
+  if (a.ReleaseBatchNbr.empty()) a.ReleaseBatchNbr = Trim(on(pay, "cBatNbr").ControlValue());
+}
+
+void SelectCreditDocument() {
+  auto& a = payapp();
+  auto& pay = *a.PayScreen;
+  const std::string level = levelOf(pay, "crefnbr");
+  FinishPendingDocument(level);
+  pay.StartNewAtLevel(level);
+  on(pay, "ccustid").ControlValue(a.bApplyDoc.CustId.trimmed());
+  const std::string type = a.bXNAHeader.vond1.trimmed();
+  on(pay, "cDocType").ControlValue(type == "CM"   ? "Credit Memo"
+                                   : type == "PA" ? "Payment"
+                                                  : "Prepayment");
+  on(pay, "cRefNbr").ControlValue(a.bXNAHeader.vond2.trimmed());
+}
+
+// Only the reference identifies the row; the type only tells the grid's end.
+bool ApplyToDocument(const Text<10>& refnbr, double amount, double discount) {
+  auto& a = payapp();
+  auto& pay = *a.PayScreen;
+  const std::string level = levelOf(pay, "crefnbr1");
+  const auto padded = [&] {
+    std::string v = on(pay, "crefnbr1").ControlValue();
+    v.resize(10, ' ');
+    return v;
+  };
+  std::int16_t state = 0;
+  pay.GridFirst(level, state);
+  bool more = state == 2, found = false;
+  while (!found && more) {
+    found = padded() == std::string(refnbr.view());
+    const std::string row = on(pay, "cdoctype1").ControlValue() + padded();
+    if (found) break;
+    pay.GridNext(level, state);
+    more = state == 2 && on(pay, "cdoctype1").ControlValue() + padded() != row;
+  }
+  if (!found) return false;
+  on(pay, "ctranamt").ControlValue(amount);
+  if (discount != 0) {
+    const runtime::HostErrorReport own{.skippedCodes = {23, 272, 2104, 2105, 12338}};
+    try {
+      hostStep(own, [&] { on(pay, "cCuryUnitPrice").ControlValue(discount); });
+    } catch (const ReleaseEnded&) {
+      return false;
+    }
+  }
+  a.PendingDocTotal = FPAdd(a.PendingDocTotal, amount, -32768);
+  pay.GridNext(level, state);
+  return true;
+}
+
+}  // namespace corvena::payapp

@@ -1,0 +1,279 @@
+// The release driver: runs once the batch is saved with "Release Now".
+#include "screens/payapp/payapp_release.h"
+
+#include "runtime/kelpbas.h"
+#include "runtime/text_value.h"
+#include "screens/payapp/payapp_release_steps.h"
+#include "screens/payapp/payapp_state.h"
+#include "screens/payapp/payapp_status.h"
+
+namespace corvena::payapp {
+
+using namespace corvena::host;
+using runtime::Trim;
+using runtime::HostControl;
+
+namespace {
+
+HostControl on(runtime::HostScreen& screen, std::string_view name) {
+  return screen.ScreenControls().ControlByName(name);
+}
+
+void progress(const std::string& line) {
+  Status(-4, 0, line, 2);
+}
+
+void failed(const std::string& line) {
+  Status(-4, 0, line, 3);
+}
+
+// The two boxes of a host screen that did not start.
+bool started(std::unique_ptr<runtime::HostScreen>& screen, const char* program) {
+  std::int16_t iErr = 0;
+  std::int32_t lErr = 0;
+  screen = runtime::StartAppAndAutomate(program, iErr, lErr);
+  if (iErr == 0 && screen) return true;
+  MessBox("Business Object Automation Error: " + std::to_string(iErr) + " - " +
+              std::to_string(lErr),
+          48, "Automation Error");
+  if (!screen) MessBox("Business Object not initialized", 48, "Automation Error");
+  HandlePaymentAppError("STARTUP");
+  return false;
+}
+
+// The header's progress, in the database and on the screen alike, so the
+// closing save writes it as it stands.
+void markStatus(const std::string& status, const std::string& hostBatch) {
+  auto& a = payapp();
+  if (status == "P") {
+    Sql(a.CSR_Release,
+        "UPDATE XNAHeader SET Status = 'P' WHERE NABatNbr = " + SParm(a.bXNAHeader.NABatNbr));
+  } else {
+    Sql(a.CSR_Release, "UPDATE XNAHeader SET Status = 'C', ARBatNbr = " + SParm(hostBatch) +
+                           " WHERE NABatNbr = " + SParm(a.bXNAHeader.NABatNbr));
+    a.bXNAHeader.ARBatNbr = hostBatch;
+  }
+  a.bXNAHeader.Status = status;
+}
+
+void debitMemoPhase() {
+  auto& a = payapp();
+  progress("Creating Debit Memo...");
+  if (!started(a.MemoScreen, "0801000.exe")) throw ReleaseEnded{};
+  auto& memo = *a.MemoScreen;
+  const runtime::HostErrorReport report{.skippedCodes = {126, 2104, 2105, 6371},
+                                        .abort = HandleDebitMemoError};
+  hostStep(report, [&] { memo.PrepareScreen(false); });
+  EnterDebitMemo();
+  hostStep(report, [&] {
+    on(memo, "corigdocamt").ControlValue(on(memo, "cdocbal"));
+    memo.SaveScreen();
+  });
+  hostStep(report, [&] {
+    on(memo, "cctrltot").ControlValue(on(memo, "ccrtot"));
+    on(memo, "cbathandling").ControlValue("Release Now");
+    memo.SaveScreen();
+  });
+  hostStep(report, [&] {
+    memo.StartNewAtLevel("Batch");
+    if (!Trim(memo.ScreenErrorText()).empty())
+      MessBox("The Corvena Credit Memo Transfer Batch was not released.", 48, "Error");
+  });
+  hostStep(report, [&] { memo.CloseScreen(); });
+  a.MemoScreen.reset();
+  markStatus("P", "");
+}
+
+// Every applied line, one host payment per run of a customer's lines.
+bool applyLines(const runtime::HostErrorReport& report, int second) {
+  auto& a = payapp();
+  bool lineFailed = false;
+  const int position = LineArrayGetPos(a.DetailLines);
+  for (int rc = LineArrayFirst(a.DetailLines); rc != 9 && !lineFailed;
+       rc = LineArrayNext(a.DetailLines)) {
+    if (a.bXDetail.CuryApplAmt == 0) continue;
+    std::string screenCustomer;
+    hostStep(report, [&] { screenCustomer = Trim(on(*a.PayScreen, "cCustID").ControlValue()); });
+    if (screenCustomer != a.bXDetail.CustId.trimmed() && !StartCustomerPayment())
+      throw ReleaseEnded{};
+    bool paid = false;
+    hostStep(report, [&] {
+      paid = ApplyToDocument(a.bXDetail.RefNbr, a.bXDetail.CuryApplAmt, a.bXDetail.DiscAmt);
+    });
+    if (!paid) {
+      failed("Invoice could not be paid: " + a.bXDetail.RefNbr.trimmed());
+      lineFailed = true;
+    }
+    hostStep(report, [&] { a.bXDetail.ARRefNbr = Trim(on(*a.PayScreen, "cRefNbr").ControlValue()); });
+    a.bXDetail.LineStatus = "C";
+    if (LevelChangeGet(1) == 4) LevelChangeSet(1, second);
+    LineArrayUpdate(a.DetailLines);
+  }
+  LineArraySetPos(a.DetailLines, position);
+  LineArrayRedisplay(a.DetailLines);
+  return !lineFailed;
+}
+
+void applyCreditToMemo(const runtime::HostErrorReport& report, bool& ok) {
+  auto& a = payapp();
+  if (SqlFetch1(a.CSR_ARDOC,
+                "SELECT * FROM ARDoc WHERE DocDesc LIKE 'NA" + a.bXNAHeader.NABatNbr.trimmed() +
+                    "%'",
+                a.bARDoc, sizeof a.bARDoc) != 0) {
+    failed("Could not find debit memo to apply.");
+    return;
+  }
+  hostStep(report, [&] { SelectCreditDocument(); });
+  bool applied = false;
+  hostStep(report, [&] { applied = ApplyToDocument(a.bARDoc.RefNbr, a.bXHeader.ApplyTotal, 0); });
+  if (!applied) {
+    failed("Debit memo could not be applied: " + a.bARDoc.RefNbr.trimmed());
+    ok = false;
+  }
+}
+
+void closePaymentBatch(const runtime::HostErrorReport& report, const std::string& type) {
+  auto& a = payapp();
+  auto& pay = *a.PayScreen;
+  hostStep(report, [&] {
+    if (on(pay, "cOrigDocAmt").ControlProperties().PropertyByName("Enabled").PropertyValue() ==
+        "True")
+      on(pay, "cOrigDocAmt").ControlValue(a.PendingDocTotal);
+  });
+  std::string reference;
+  hostStep(report, [&] { reference = Trim(on(pay, "cRefNbr").ControlValue()); });
+  if (reference.empty()) {
+    failed("Fatal error in Payment Application Batch Generation.");
+    HandlePaymentAppError("NOTFATAL");
+    throw ReleaseEnded{};
+  }
+  hostStep(report, [&] {
+    if (type != "NP")
+      on(pay, "cctrltot").ControlValue(a.bXNAHeader.OrigDocAmt);
+    else
+      on(pay, "cctrltot").ControlValue(on(pay, "ccrtot"));
+    on(pay, "cbathandling").ControlValue("Release Now");
+    pay.SaveScreen();
+  });
+  std::string batch;
+  hostStep(report, [&] { batch = Trim(on(pay, "cBatNbr").ControlValue()); });
+  if (a.ReleaseBatchNbr.empty()) a.ReleaseBatchNbr = batch;
+  if (batch.empty()) {
+    failed("Fatal error in Payment Application Batch Generation.");
+    HandlePaymentAppError("NOTFATAL");
+    throw ReleaseEnded{};
+  }
+  markStatus("C", batch);
+  hostStep(report, [&] {
+    pay.StartNewAtLevel("Batch");
+    if (!Trim(pay.ScreenErrorText()).empty())
+      MessBox("The Corvena Payment Application Batch was not released.", 48, "Error");
+  });
+  hostStep(report, [&] { pay.CloseScreen(); });
+  a.PayScreen.reset();
+  Status(-2, 0, "", 0);
+}
+
+void paymentPhase(int second) {
+  auto& a = payapp();
+  progress("Creating Payment Application...");
+  a.ReleaseBatchNbr.clear();
+  a.RemainderPlaced = false;
+  if (!started(a.PayScreen, "0803000.exe")) throw ReleaseEnded{};
+  const std::string type = a.bXNAHeader.vond1.trimmed();
+  const runtime::HostErrorReport report{
+      .skippedCodes = {23, 126, 6243, 6371},
+      .codeTexts = {{3007, "Duplicate reference number for customer " + a.bXDetail.CustId.trimmed()}},
+      .abort = HandlePaymentAppError};
+  hostStep(report, [&] {
+    on(*a.PayScreen, "lxNAFlag").ControlProperties().PropertyByName("caption").PropertyValue(
+        "Processing National Account");
+  });
+  bool ok = applyLines(report, second);
+  if (ok && a.bXHeader.ApplyTotal < a.bXNAHeader.OrigDocAmt && !a.RemainderPlaced && type == "NP")
+    hostStep(report, [&] { PostParentRemainder(); });
+  if (ok && type != "NP") applyCreditToMemo(report, ok);
+  if (!ok) {
+    HandlePaymentAppError("NOTFATAL");
+    throw ReleaseEnded{};
+  }
+  closePaymentBatch(report, type);
+}
+
+// Only what the clerk left pending is saved: the closing save writes the
+// lines' host references and the header's state, and releases nothing again.
+void closeRelease() {
+  auto& a = payapp();
+  a.bXHeader.BatchHandling = "N";
+  if (forms::session().hasUnsavedWork()) SaveAll();
+  DispFields(a.Form1, a.cStatus, a.cStatus);
+  DispFields(a.Form1, a.cBatchHandling, a.cBatchHandling);
+  ApplyBatchStatus();
+}
+
+}  // namespace
+
+void Update1_SaveCompleted(int first, int second) {
+  auto& a = payapp();
+  if (first != 0 || a.Releasing || a.bXHeader.BatchHandling.trimmed() != "R") return;
+  const std::string status = a.bXNAHeader.Status.trimmed();
+  if (status != "O" && status != "P") {
+    MessBox("You cannot process this batch, it is closed.", 48, "System Message");
+    return;
+  }
+  Status(-3, 0, "", 0);
+  const std::string type = a.bXNAHeader.vond1.trimmed();
+  // A payment with nothing applied would raise a debit memo of nothing, which the host refuses.
+  if (type != "NP" && a.bXHeader.ApplyTotal == 0) {
+    MessBox("Amount applied cannot be zero.  Process terminated.", 48, "Warning");
+    Status(-2, 0, "", 0);
+    return;
+  }
+  a.Releasing = true;
+  try {
+    if (type != "NP" && status != "P") debitMemoPhase();
+    paymentPhase(second);
+  } catch (const ReleaseEnded&) {
+  }
+  closeRelease();
+  a.Releasing = false;
+}
+
+void HandlePaymentAppError(std::string_view severity) {
+  auto& a = payapp();
+  if (severity == "NOTFATAL" && a.PayScreen) {
+    std::int16_t result = 0;
+    try {
+      a.PayScreen->AbandonLevel("Batch", result);
+      a.PayScreen->CloseScreen();
+    } catch (const forms::RuntimeError&) {
+      // The screen is given up on either way.
+    }
+  } else if (severity == "FATAL" && !Trim(a.ReleaseBatchNbr).empty()) {
+    Sql(a.CSR_XNADETAIL_D, "DeleteRefNbr " + SParm(a.ReleaseBatchNbr));
+    Sql(a.CSR_XNADETAIL_D, "XNAApp_DeleteBatch " + SParm(a.ReleaseBatchNbr));
+  } else if (severity != "STARTUP" && severity != "FATAL") {
+    return;
+  }
+  a.PayScreen.reset();
+  Status(-2, 0, "", 0);
+}
+
+void HandleDebitMemoError(std::string_view severity) {
+  auto& a = payapp();
+  if (severity == "NOTFATAL" && a.MemoScreen) {
+    std::int16_t result = 0;
+    try {
+      a.MemoScreen->AbandonLevel("Batch", result);
+      a.MemoScreen->CloseScreen();
+    } catch (const forms::RuntimeError&) {
+      // The screen is given up on either way.
+    }
+  } else if (severity != "STARTUP" && severity != "FATAL") {
+    return;
+  }
+  a.MemoScreen.reset();
+  Status(-2, 0, "", 0);
+}
+
+}  // namespace corvena::payapp

@@ -1,0 +1,32 @@
+#pragma once
+// The release of a batch saved with "Release Now": a debit memo through the
+// host's invoice and memo screen for a credit, then one host payment per
+// customer through its payment application screen, each applied to its
+// documents; the header goes "O" -> "P" -> "C" with the host batch number.
+
+#include <string>
+#include <string_view>
+
+#include "runtime/tables/records.h"
+
+namespace corvena::payapp {
+
+void Update1_SaveCompleted(int first, int second);
+// Give up on the host screen of the phase: "STARTUP", "NOTFATAL" or "FATAL".
+void HandlePaymentAppError(std::string_view severity);
+void HandleDebitMemoError(std::string_view severity);
+
+// The debit memo of a credit, entered in the invoice and memo screen.
+void EnterDebitMemo();
+// Closing the open payment document and opening the next.
+void FinishPendingDocument(const std::string& level);
+bool StartCustomerPayment();
+void PostParentRemainder();
+void SelectCreditDocument();
+// Types the amount (and discount) against the document's row of the host grid.
+bool ApplyToDocument(const Text<10>& refnbr, double amount, double discount);
+
+// "N" or "D" followed by the reference, cut to its last 9 characters.
+std::string PrefixedReference(char letter, const std::string& reference);
+
+}  // namespace corvena::payapp

@@ -1,0 +1,55 @@
+// Releasing a batch saved with "Release Now": the host screens are driven as
+// their own programs, and AR's balances, the header and its lines show it.
+#include <cstdlib>
+
+#include "platform/ar/ledger.h"
+#include "screens/payapp/tests/apply_fixture.h"
+
+namespace corvena::payapp::testing {
+namespace {
+
+using Rows = std::vector<std::string>;
+
+class Release : public ApplyTest {
+ protected:
+  void SetUp() override {
+    ApplyTest::SetUp();
+    ::setenv("CORVENA_PROGRAM_PATH", CORVENA_BINARY_DIR "/bin", 1);
+    db_->exec(
+        "update ARSetup set ArAcct = '1200', ArSub = '00', ChkAcct = '1000', ChkSub = '00',"
+        " DiscTknAcct = '4900', DiscTknSub = '00'");
+    addDoc({.cust = "P1", .ref = "INV1", .balance = 100});
+    addDoc({.cust = "C1", .ref = "INV2", .balance = 300});
+    addDoc({.cust = "C2", .ref = "INV3", .balance = 80});
+  }
+  void TearDown() override {
+    EXPECT_EQ(ar::ledgerProblems(*db_), Rows{});
+    ApplyTest::TearDown();
+  }
+  Rows balances() {
+    return rows("select RefNbr, printf('%.2f', CuryDocBal) from ARDoc order by RefNbr");
+  }
+};
+
+TEST_F(Release, ANewPaymentPaysEachCustomersDocumentsAndLeavesTheRestToTheParent) {
+  auto s = openPayment("500");
+  payDocument(*s, "INV1");
+  ASSERT_TRUE(enter(*s, "INV2", "cCuryApplAmt", "120"));
+  ASSERT_TRUE(s->set("cBatchHandling", "R"));
+  ASSERT_TRUE(s->save());
+  EXPECT_EQ(s->messages(), Rows{});
+  ASSERT_EQ(s->session().statusLog().size(), 1u);
+  EXPECT_EQ(s->session().statusLog()[0].text, "Creating Payment Application...");
+  EXPECT_EQ(rows("select Status, ARBatNbr <> '' from XNAHeader"), Rows{"C|1"});
+  EXPECT_EQ(sorted(rows("select RefNbr, ARRefNbr, LineStatus from XNADetail")),
+            sorted({"INV1|CHK1|C", "INV2|NCHK1|C"}));
+  EXPECT_EQ(balances(), (Rows{"CHK1|280.00", "INV1|0.00", "INV2|180.00", "INV3|80.00",
+                              "NCHK1|0.00"}));
+  EXPECT_EQ(rows("select printf('%.2f', CuryOrigDocAmt) from ARDoc where RefNbr = 'CHK1'"),
+            Rows{"380.00"});
+  EXPECT_EQ(s->app().bXNAHeader.Status.trimmed(), "C");
+  EXPECT_FALSE(s->enabled("cCustId"));
+}
+
+}  // namespace
+}  // namespace corvena::payapp::testing
