@@ -93,10 +93,15 @@ class Release {
     return cents(total);
   }
 
+  // A document's AR account: its own, else the AR setup's.
+  std::pair<std::string, std::string> arAccount(const ARDoc& d) const {
+    return {d.ArAcct.blank() ? setup_.ArAcct.trimmed() : d.ArAcct.trimmed(),
+            d.ArSub.blank() ? setup_.ArSub.trimmed() : d.ArSub.trimmed()};
+  }
+
   void releaseDocument(ARDoc& d) {
     if (cents(d.OrigDocAmt) <= 0) throw Refused{docName(d) + " has no value to release."};
-    const std::string arAcct = d.ArAcct.blank() ? setup_.ArAcct.trimmed() : d.ArAcct.trimmed();
-    const std::string arSub = d.ArSub.blank() ? setup_.ArSub.trimmed() : d.ArSub.trimmed();
+    const auto [arAcct, arSub] = arAccount(d);
     if (isCash(d)) {
       const std::string bank = d.BankAcct.blank() ? setup_.ChkAcct.trimmed() : d.BankAcct.trimmed();
       const std::string sub = d.BankSub.blank() ? setup_.ChkSub.trimmed() : d.BankSub.trimmed();
@@ -163,10 +168,18 @@ class Release {
       throw Refused{docName(adjusting) + " has " + money(adjusting.CuryDocBal) + " left to apply."};
     lower(adjusted, amount + discount, discount);
     lower(adjusting, amount, 0);
+    // What moves between two AR accounts (a memo raised on a wash account paid by
+    // a credit kept in AR) posts between them, under the document applying.
+    const auto [adjdAcct, adjdSub] = arAccount(adjusted);
+    const auto [adjgAcct, adjgSub] = arAccount(adjusting);
+    if (amount > 0 && (adjdAcct != adjgAcct || adjdSub != adjgSub)) {
+      gl(adjusting, adjgAcct, adjgSub, amount, 0);
+      gl(adjusting, adjdAcct, adjdSub, 0, amount);
+    }
     // Discounts post under the payment that took them; the document was posted once.
     if (discount > 0) {
       gl(adjusting, setup_.DiscTknAcct.trimmed(), setup_.DiscTknSub.trimmed(), discount, 0);
-      gl(adjusting, adjusted.ArAcct.trimmed(), adjusted.ArSub.trimmed(), 0, discount);
+      gl(adjusting, adjdAcct, adjdSub, 0, discount);
     }
   }
 

@@ -78,8 +78,12 @@ int PaymentEntry::customerCheck(std::string& text) {
 int PaymentEntry::refNbrCheck(std::string& text) {
   const std::string cust = bARDoc.CustId.trimmed();
   const std::string type = bARDoc.DocType.trimmed();
-  if (session_.dbnavFetch(nullptr, docCursor_, text, {bARDoc}) == forms::kLineOk &&
-      bARDoc.CustId == cust) {
+  const std::string ours = "SELECT * FROM ARDoc WHERE BatNbr = " +
+                           db::textLiteral(batch_.bBatch.BatNbr.trimmed()) +
+                           " AND BatNbr <> '' AND CustId = " + db::textLiteral(cust) +
+                           " AND DocType = " + db::textLiteral(type) +
+                           " AND RefNbr = " + db::textLiteral(text);
+  if (session_.fetchFirst(docCursor_, ours, {bARDoc}) == forms::kLineOk) {
     session_.setProperty(form_.control("cOrigDocAmt"), "enabled", "True");
   } else if (!selectCredit(text)) {
     if (type != "PA" && type != "PP") {

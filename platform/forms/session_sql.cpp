@@ -87,6 +87,9 @@ void Session::execute(CursorHandle& cursor, std::string_view statement) {
     c.statement = std::move(st);
     return;
   }
+  // A write outside a save must start from what other clerks committed; reads
+  // left open earlier in a long event (a release) would hold an old snapshot.
+  if (!database().inTransaction()) impl_->endCursorReads();
   writeGuarded([&] {
     while (st.step()) {
     }

@@ -17,7 +17,9 @@ class Release : public ApplyTest {
     ::setenv("CORVENA_PROGRAM_PATH", CORVENA_BINARY_DIR "/bin", 1);
     db_->exec(
         "update ARSetup set ArAcct = '1200', ArSub = '00', ChkAcct = '1000', ChkSub = '00',"
-        " DiscTknAcct = '4900', DiscTknSub = '00'");
+        " DiscTknAcct = '4900', DiscTknSub = '00';"
+        "insert into Account (Acct, Active) values ('1000', 1), ('1010', 1), ('1200', 1),"
+        " ('4900', 1)");
     addDoc({.cust = "P1", .ref = "INV1", .balance = 100});
     addDoc({.cust = "C1", .ref = "INV2", .balance = 300});
     addDoc({.cust = "C2", .ref = "INV3", .balance = 80});
@@ -49,6 +51,29 @@ TEST_F(Release, ANewPaymentPaysEachCustomersDocumentsAndLeavesTheRestToTheParent
             Rows{"380.00"});
   EXPECT_EQ(s->app().bXNAHeader.Status.trimmed(), "C");
   EXPECT_FALSE(s->enabled("cCustId"));
+}
+
+// A credit memo of the parent pays the children through the wash account: a
+// debit memo on the parent, wash payments per customer, the credit applied to
+// the memo; the wash account nets to nothing.
+TEST_F(Release, ACreditPaysThroughADebitMemoAndTheWashAccount) {
+  addDoc({.cust = "P1", .type = "CM", .ref = "CM1", .balance = 200});
+  auto s = open();
+  ASSERT_TRUE(s->newBatch());
+  ASSERT_TRUE(s->set("cCustId", "P1"));
+  ASSERT_TRUE(s->set("cType", "CM"));
+  ASSERT_TRUE(s->set("cCMRefNbr", "CM1"));
+  ASSERT_TRUE(enter(*s, "INV1", "cCuryApplAmt", "100"));
+  ASSERT_TRUE(enter(*s, "INV2", "cCuryApplAmt", "100"));
+  ASSERT_TRUE(s->set("cBatchHandling", "R"));
+  ASSERT_TRUE(s->save());
+  EXPECT_EQ(s->messages(), Rows{});
+  EXPECT_EQ(rows("select Status from XNAHeader"), Rows{"C"});
+  EXPECT_EQ(balances(), (Rows{"CM1|0.00", "CMCM101|0.00", "CMCM101|0.00", "DCMCM101|0.00",
+                              "INV1|0.00", "INV2|200.00", "INV3|80.00"}));
+  EXPECT_EQ(rows("select printf('%.2f', coalesce(sum(DrAmt) - sum(CrAmt), 0)) from GLTran"
+                 " where Acct = '1010'"),
+            Rows{"0.00"});
 }
 
 }  // namespace
