@@ -73,19 +73,13 @@ int PaymentEntry::customerCheck(std::string& text) {
   return 0;
 }
 
-// This batch's document, an open credit of the customer to apply, or a new
-// payment; a payment reference the customer already has is refused.
+// An open credit of the customer to apply, or a new payment; a reference the
+// customer already has as a payment, in this batch or another, is refused.
+// The batch's own documents are reached by moving through them.
 int PaymentEntry::refNbrCheck(std::string& text) {
   const std::string cust = bARDoc.CustId.trimmed();
   const std::string type = bARDoc.DocType.trimmed();
-  const std::string ours = "SELECT * FROM ARDoc WHERE BatNbr = " +
-                           db::textLiteral(batch_.bBatch.BatNbr.trimmed()) +
-                           " AND BatNbr <> '' AND CustId = " + db::textLiteral(cust) +
-                           " AND DocType = " + db::textLiteral(type) +
-                           " AND RefNbr = " + db::textLiteral(text);
-  if (session_.fetchFirst(docCursor_, ours, {bARDoc}) == forms::kLineOk) {
-    session_.setProperty(form_.control("cOrigDocAmt"), "enabled", "True");
-  } else if (!selectCredit(text)) {
+  if (!selectCredit(text)) {
     if (type != "PA" && type != "PP") {
       session_.messageBox(type + " " + text + " is not an open credit of customer " + cust + ".",
                           forms::kStyleWarning, "Message");

@@ -239,8 +239,12 @@ void Update1_SaveCompleted(int first, int second) {
   a.Releasing = false;
 }
 
+// What an abandoned payment phase saved in the host stays unreleased; left
+// there, it and the batch released again later would pay the same documents
+// twice, so it goes whether the failure was fatal or not.
 void HandlePaymentAppError(std::string_view severity) {
   auto& a = payapp();
+  if (severity != "STARTUP" && severity != "NOTFATAL" && severity != "FATAL") return;
   if (severity == "NOTFATAL" && a.PayScreen) {
     std::int16_t result = 0;
     try {
@@ -249,11 +253,10 @@ void HandlePaymentAppError(std::string_view severity) {
     } catch (const forms::RuntimeError&) {
       // The screen is given up on either way.
     }
-  } else if (severity == "FATAL" && !Trim(a.ReleaseBatchNbr).empty()) {
+  }
+  if (severity != "STARTUP" && !Trim(a.ReleaseBatchNbr).empty()) {
     Sql(a.CSR_XNADETAIL_D, "DeleteRefNbr " + SParm(a.ReleaseBatchNbr));
     Sql(a.CSR_XNADETAIL_D, "XNAApp_DeleteBatch " + SParm(a.ReleaseBatchNbr));
-  } else if (severity != "STARTUP" && severity != "FATAL") {
-    return;
   }
   a.PayScreen.reset();
   Status(-2, 0, "", 0);

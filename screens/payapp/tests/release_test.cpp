@@ -76,5 +76,28 @@ TEST_F(Release, ACreditPaysThroughADebitMemoAndTheWashAccount) {
             Rows{"0.00"});
 }
 
+// The parent's lines apart in the grid's order give it a second payment of the
+// same reference, which the host refuses: the release stops, and nothing it
+// built in the host is left to pay the documents a second time.
+TEST_F(Release, ACustomerPaidTwiceInOneBatchStopsTheReleaseAndLeavesNothingBehind) {
+  addDoc({.cust = "P1", .ref = "INV5", .balance = 40, .due = Date{2026, 3, 20}});
+  addDoc({.cust = "C1", .ref = "INV6", .balance = 40, .due = Date{2026, 3, 25}});
+  addDoc({.cust = "P1", .ref = "INV7", .balance = 40, .due = Date{2026, 3, 30}});
+  auto s = openPayment("500");
+  ASSERT_TRUE(s->set("cSortOrder4", "A"));
+  for (const char* ref : {"INV5", "INV6", "INV7"}) payDocument(*s, ref);
+  const auto customers = s->column("cCustid1");
+  ASSERT_EQ(Rows(customers.begin(), customers.begin() + 3), (Rows{"P1", "C1", "P1"}));
+  ASSERT_TRUE(s->set("cBatchHandling", "R"));
+  ASSERT_TRUE(s->save());
+  bool reported = false;
+  for (const auto& line : s->session().statusLog())
+    reported |= line.text == "Duplicate reference number for customer P1";
+  EXPECT_TRUE(reported);
+  EXPECT_EQ(rows("select Status from XNAHeader"), Rows{"O"});
+  EXPECT_EQ(rows("select count(*) from ARDoc where DocType = 'PA'"), Rows{"0"});
+  EXPECT_EQ(rows("select count(*) from ARAdjust"), Rows{"0"});
+}
+
 }  // namespace
 }  // namespace corvena::payapp::testing
