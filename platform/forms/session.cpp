@@ -201,7 +201,7 @@ int Session::levelChange(int level) const {
 // marked changed by code (or a deleted line) means something is.
 void Session::setLevelChange(int level, int state) {
   impl_->levelChange[level] = state;
-  if (level == 0 && state == kLineUnchanged) impl_->edited = false;
+  if (level == 0 && state == kLineUnchanged) impl_->edited = impl_->entered = false;
   if (state == kLineUpdated || state == kLineDeleted) impl_->edited = true;
 }
 

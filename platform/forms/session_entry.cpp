@@ -90,6 +90,7 @@ EntryRules entryRules(Session& s, const Control& c) {
 
 void storeIntoLevel(Session& s, Control& c, RecordRef rec) {
   if (c.level() != 15) s.impl().edited = true;
+  s.impl().entered = true;
   if (c.isGridColumn()) {
     GridTie* tie = s.impl().tieOf(c.form().control(c.desc().parent));
     if (tie->pendingNew) {

@@ -86,6 +86,9 @@ struct Session::Impl {
   std::optional<std::vector<Trigger>> triggers;
   // Whether the record on the screen has changes the clerk has not saved.
   bool edited = false;
+  // Whether the clerk entered anything since, even in a field outside the levels
+  // (the batch handling that asks a saved batch to be released).
+  bool entered = false;
 
   // A statement left open on a cursor keeps its read snapshot, so this screen
   // would not see what other clerks commit; every outermost event ends them.

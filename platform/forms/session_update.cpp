@@ -251,7 +251,7 @@ GridTie* gridAtLevel(Session& s, int level) {
 bool Session::save() {
   Control& u = update(*this);
   if (!buttonEnabled(kButtonSave, 0)) return false;
-  if (!impl_->edited) {
+  if (!impl_->edited && !impl_->entered) {
     message(kMsgNothingToSave);
     return false;
   }
@@ -318,7 +318,7 @@ bool Session::deleteLevel(int level) {
   });
   if (!ok) return false;
   resetLevels(*this, level);
-  if (level == 0) impl_->edited = false;
+  if (level == 0) impl_->edited = impl_->entered = false;
   raiseLevelReset(*this, level);
   if (level == 0) openNewIfNoneRead(*this);
   showAll(*this);
@@ -336,7 +336,7 @@ bool Session::cancel() {
     restoreSnapshot(*this, before);
     return false;
   }
-  impl_->edited = false;
+  impl_->edited = impl_->entered = false;
   raiseLevelReset(*this, 0);
   openNewIfNoneRead(*this);
   showAll(*this);
@@ -357,7 +357,7 @@ bool Session::newRecord(int level) {
   resetLevels(*this, level);
   applyRecordDefaults(*this, level);
   setLevelChange(level, kLineInserted);
-  if (level == 0) impl_->edited = false;
+  if (level == 0) impl_->edited = impl_->entered = false;
   showAll(*this);
   return true;
 }

@@ -99,5 +99,27 @@ TEST_F(Release, ACustomerPaidTwiceInOneBatchStopsTheReleaseAndLeavesNothingBehin
   EXPECT_EQ(rows("select count(*) from ARAdjust"), Rows{"0"});
 }
 
+// A credit batch whose debit memo was released before ("P") runs only the
+// payment phase, finding its memo by the batch's description.
+TEST_F(Release, APartlyReleasedCreditFindsItsDebitMemoAndRaisesNoOther) {
+  addDoc({.cust = "P1", .type = "CM", .ref = "CM1", .balance = 200});
+  addDoc({.cust = "P1", .type = "DM", .ref = "DCMCM101", .balance = 200});
+  db_->exec("update ARDoc set DocDesc = 'NA0000000040-CMCM1' where RefNbr = 'DCMCM101'");
+  addHeader("0000000040", "P", "CM", "CMCM101", 200, "P1", "CM1");
+  addDetail("0000000040", "P1", "IN", "INV1", 100);
+  addDetail("0000000040", "C1", "IN", "INV2", 100);
+  auto s = open();
+  ASSERT_TRUE(s->set("cNABatNbr", "0000000040"));
+  ASSERT_TRUE(s->set("cBatchHandling", "R"));
+  const bool saved = s->save();
+  EXPECT_EQ(s->messages(), Rows{});
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(rows("select Status from XNAHeader"), Rows{"C"});
+  EXPECT_EQ(rows("select count(*) from ARDoc where DocType = 'DM'"), Rows{"1"});
+  EXPECT_EQ(rows("select RefNbr, printf('%.2f', CuryDocBal) from ARDoc where RefNbr in"
+                 " ('CM1', 'DCMCM101', 'INV1', 'INV2') order by RefNbr"),
+            (Rows{"CM1|0.00", "DCMCM101|0.00", "INV1|0.00", "INV2|200.00"}));
+}
+
 }  // namespace
 }  // namespace corvena::payapp::testing
