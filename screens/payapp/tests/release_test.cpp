@@ -53,6 +53,22 @@ TEST_F(Release, ANewPaymentPaysEachCustomersDocumentsAndLeavesTheRestToTheParent
   EXPECT_FALSE(s->enabled("cCustId"));
 }
 
+// The host keeps its batch unreleased (here: no cash account to post to). As
+// the order of the steps has it, the header is closed all the same and only
+// the message tells; the host batch waits, unreleased, holding its documents.
+TEST_F(Release, AHostBatchNotReleasedIsToldAndWaitsInTheHost) {
+  db_->exec("update ARSetup set ChkAcct = ''");
+  auto s = openPayment("100");
+  payDocument(*s, "INV1");
+  ASSERT_TRUE(s->set("cBatchHandling", "R"));
+  ASSERT_TRUE(s->save());
+  EXPECT_EQ(s->messages(), Rows{"The Corvena Payment Application Batch was not released."});
+  EXPECT_EQ(rows("select Status from XNAHeader"), Rows{"C"});
+  EXPECT_EQ(rows("select Rlsed, printf('%.2f', CtrlTot) from Batch where EditScrnNbr = '08030'"),
+            Rows{"0|100.00"});
+  EXPECT_EQ(balances(), (Rows{"CHK1|0.00", "INV1|100.00", "INV2|300.00", "INV3|80.00"}));
+}
+
 // A credit memo of the parent pays the children through the wash account: a
 // debit memo on the parent, wash payments per customer, the credit applied to
 // the memo; the wash account nets to nothing.
