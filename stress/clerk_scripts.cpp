@@ -69,6 +69,11 @@ std::string deleteScript(const std::string& batch) {
   return line("set cNABatNbr " + batch) + line("delete 0");
 }
 
+std::string releaseScript(const std::string& batch) {
+  return line("set cNABatNbr " + batch) + line("set cBatchHandling R") + line("save") +
+         line("show cStatus");
+}
+
 const std::vector<std::string>& hostileValues() {
   static const std::vector<std::string> values{
       "'",           "' or '1'='1",  "x'; DROP TABLE XNAHeader; --", "%",      "_",

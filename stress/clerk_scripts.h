@@ -36,6 +36,8 @@ std::string largePaymentScript(const std::string& ref, int lines);
 // Recalls the batch and changes one line's amount, or now and then deletes the batch.
 std::string lineEditScript(Random& rnd, const std::string& batch, int window);
 std::string deleteScript(const std::string& batch);
+// Recalls the batch and saves it with "Release Now".
+std::string releaseScript(const std::string& batch);
 
 // Values a hostile or careless clerk types.
 const std::vector<std::string>& hostileValues();

@@ -1,5 +1,6 @@
 #include "stress/harness.h"
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "platform/ar/ledger.h"
@@ -30,6 +31,8 @@ Harness::Harness(std::string bin, std::string work, unsigned seed, Scale scale)
       rnd_(seed),
       scale_(scale) {
   std::filesystem::create_directories(work_);
+  // Releases start the host's AR screens from beside the module's.
+  ::setenv("CORVENA_PROGRAM_PATH", bin_.c_str(), 1);
   auto db = db::Database::create(database_);
   demo::fillScaled(*db, kChildren, kDocuments);
 }

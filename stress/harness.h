@@ -17,6 +17,7 @@ struct Scale {
   int kills = 30;  // kill trials of saves, and as many of deletes
   int largeLines = 400;
   int fuzzScripts = 40;  // per screen
+  int releases = 12;     // kill trials of releases into AR
 };
 
 struct ProbeResult {
@@ -33,6 +34,7 @@ class Harness {
   ProbeResult concurrentPayments();
   ProbeResult sharedBatchEdits();
   ProbeResult killedSaves();
+  ProbeResult killedReleases();
   ProbeResult fuzzedScripts();
   ProbeResult hostileValues();
 

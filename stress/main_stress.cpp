@@ -26,7 +26,8 @@ struct Options {
 };
 
 Scale quickScale() {
-  return Scale{.clerks = 2, .saves = 3, .kills = 2, .largeLines = 40, .fuzzScripts = 2};
+  return Scale{
+      .clerks = 2, .saves = 3, .kills = 2, .largeLines = 40, .fuzzScripts = 2, .releases = 1};
 }
 
 int number(const char* text) {
@@ -90,6 +91,7 @@ int main(int argc, char** argv) {
     results.push_back(h.concurrentPayments());
     results.push_back(h.sharedBatchEdits());
     results.push_back(h.killedSaves());
+    results.push_back(h.killedReleases());
     results.push_back(h.fuzzedScripts());
     results.push_back(h.hostileValues());
     const int code = report(results);

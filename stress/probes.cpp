@@ -148,6 +148,38 @@ ProbeResult Harness::killedSaves() {
   return r;
 }
 
+// A saved payment released into AR, its process killed at a random moment;
+// then released again. Nothing may be paid twice, whatever the kill left.
+ProbeResult Harness::killedReleases() {
+  ProbeResult r{"kill -9 during releases into AR"};
+  const auto batchOf = [&](const std::string& ref) {
+    return value("SELECT NABatNbr FROM XNAHeader WHERE RefNbr = '" + ref + "'");
+  };
+  const auto saveBatch = [&](const std::string& ref) {
+    judge(r, run("QM18300", paymentScript(rnd_, ref, 3, kWindow)), "payment for release");
+    return batchOf(ref);
+  };
+  const RunResult full = run("QM18300", releaseScript(saveBatch("RCAL")));
+  int closed = 0;
+  for (int k = 1; k <= scale_.releases; ++k) {
+    const std::string batch = saveBatch("RK" + std::to_string(k));
+    if (batch.empty()) continue;
+    const auto at = std::chrono::microseconds(
+        static_cast<long>(full.seconds * rnd_.between(0.2, 1.2) * 1e6));
+    judge(r, start("QM18300", releaseScript(batch)).finish(at), "killed release");
+    // What the kill left is recovered when the batch is recalled to be released again.
+    judge(r, run("QM18300", releaseScript(batch)), "release again");
+    checkDatabase(r);
+    closed += value("SELECT Status FROM XNAHeader WHERE NABatNbr = '" + batch + "'") == "C";
+    r.trials += 2;
+  }
+  r.notes.push_back("a release in " + std::to_string(full.seconds) + " s; " +
+                    std::to_string(closed) + " of " + std::to_string(scale_.releases) +
+                    " batches closed after the kill and a second release");
+  checkDatabase(r);
+  return r;
+}
+
 ProbeResult Harness::fuzzedScripts() {
   ProbeResult r{"fuzzed script lines"};
   for (const auto& screen : screens()) {

@@ -3,6 +3,7 @@
 #include "screens/payapp/payapp_apply.h"
 #include "screens/payapp/payapp_display.h"
 #include "screens/payapp/payapp_grid.h"
+#include "screens/payapp/payapp_release.h"
 #include "screens/payapp/payapp_state.h"
 #include "screens/payapp/payapp_status.h"
 
@@ -50,6 +51,7 @@ void clearApplyDoc(PayApp& a) {
 int cNABatNbr_ValueCheck(std::string& text) {
   auto& a = payapp();
   if (PVChkFetch1(nullptr, a.CSR_XNAHEADER, text, a.bXNAHeader, sizeof a.bXNAHeader) != NotFound) {
+    RecoverInterruptedRelease();
     a.bXHeader.BatchHandling = a.bXNAHeader.Status == "O" ? "H" : "N";
     const std::string type = a.bXNAHeader.vond1.trimmed();
     a.bXNAHeader.vond1 = type;

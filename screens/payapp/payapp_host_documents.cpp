@@ -98,7 +98,7 @@ void FinishPendingDocument(const std::string& level) {
   if (state == 3) return;
   on(pay, "cOrigDocAmt").ControlValue(a.PendingDocTotal);
   pay.SaveScreen();
-  if (a.ReleaseBatchNbr.empty()) a.ReleaseBatchNbr = Trim(on(pay, "cBatNbr").ControlValue());
+  if (a.ReleaseBatchNbr.empty()) NoteReleaseBatch(Trim(on(pay, "cBatNbr").ControlValue()));
 }
 
 bool StartCustomerPayment() {
@@ -161,7 +161,7 @@ void PostParentRemainder() {
   a.PendingDocTotal = remainder;
   on(pay, "cdocdate").ControlValue(documentDate(a));
   pay.SaveScreen();
-  if (a.ReleaseBatchNbr.empty()) a.ReleaseBatchNbr = Trim(on(pay, "cBatNbr").ControlValue());
+  if (a.ReleaseBatchNbr.empty()) NoteReleaseBatch(Trim(on(pay, "cBatNbr").ControlValue()));
 }
 
 void SelectCreditDocument() {

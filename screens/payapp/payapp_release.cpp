@@ -157,7 +157,7 @@ void closePaymentBatch(const runtime::HostErrorReport& report, const std::string
   });
   std::string batch;
   hostStep(report, [&] { batch = Trim(on(pay, "cBatNbr").ControlValue()); });
-  if (a.ReleaseBatchNbr.empty()) a.ReleaseBatchNbr = batch;
+  if (a.ReleaseBatchNbr.empty()) NoteReleaseBatch(batch);
   if (batch.empty()) {
     failed("Fatal error in Payment Application Batch Generation.");
     HandlePaymentAppError("NOTFATAL");
@@ -239,6 +239,68 @@ void Update1_SaveCompleted(int first, int second) {
   a.Releasing = false;
 }
 
+// What the payment phase left unreleased in the host goes, and the header no
+// longer points at it.
+static void removeHostBatch(const std::string& hostBatch) {
+  auto& a = payapp();
+  Sql(a.CSR_XNADETAIL_D, "DeleteRefNbr " + SParm(hostBatch));
+  Sql(a.CSR_XNADETAIL_D, "XNAApp_DeleteBatch " + SParm(hostBatch));
+  Sql(a.CSR_Release,
+      "UPDATE XNAHeader SET ARBatNbr = '' WHERE NABatNbr = " + SParm(a.bXNAHeader.NABatNbr));
+  a.bXNAHeader.ARBatNbr = "";
+}
+
+void NoteReleaseBatch(const std::string& hostBatch) {
+  auto& a = payapp();
+  a.ReleaseBatchNbr = hostBatch;
+  if (hostBatch.empty()) return;
+  Sql(a.CSR_Release, "UPDATE XNAHeader SET ARBatNbr = " + SParm(hostBatch) +
+                         " WHERE NABatNbr = " + SParm(a.bXNAHeader.NABatNbr));
+  a.bXNAHeader.ARBatNbr = hostBatch;
+}
+
+// The unreleased host payment batch a release of this batch left, found by the
+// header's note or by the references its payments carry (a release killed
+// before it could note the batch).
+static std::string interruptedHostBatch(PayApp& a) {
+  if (!a.bXNAHeader.ARBatNbr.blank()) return a.bXNAHeader.ARBatNbr.trimmed();
+  const std::string ref = a.bXNAHeader.RefNbr.trimmed();
+  Batch found{};
+  blankRecord(found);
+  SqlFetch1(a.CSR_Release,
+            "select b.* from Batch b join ARDoc d on d.BatNbr = b.BatNbr where b.Module = 'AR'"
+            " and b.EditScrnNbr = '08030' and b.Rlsed = 0 and d.DocType = 'PA' and d.RefNbr in (" +
+                SParm(ref) + ", " + SParm(PrefixedReference('N', ref)) + ") and (d.CustId = " +
+                SParm(a.bXNAHeader.CustId) +
+                " or d.CustId in (select SecondaryCustid from XNACustS where PrimaryCustId = " +
+                SParm(a.bXNAHeader.CustId) + "))",
+            found, sizeof found);
+  return found.BatNbr.trimmed();
+}
+
+void RecoverInterruptedRelease() {
+  auto& a = payapp();
+  const std::string status = a.bXNAHeader.Status.trimmed();
+  if (status != "O" && status != "P") return;
+  const std::string hostBatch = interruptedHostBatch(a);
+  if (hostBatch.empty()) return;
+  double released = 0;
+  Sql(a.CSR_Release, "select count(*) from Batch where Module = 'AR' and Rlsed = 1 and BatNbr = " +
+                         SParm(hostBatch));
+  SGroupFetch1(a.CSR_Release, released, 8);
+  if (released > 0) {
+    markStatus("C", hostBatch);
+    MessBox("The release of this batch had completed in AR as batch " + hostBatch +
+                "; the batch is closed.",
+            48, "National Accounts");
+    return;
+  }
+  removeHostBatch(hostBatch);
+  MessBox("An earlier release of this batch was interrupted; what it left unreleased in AR batch " +
+              hostBatch + " was removed. Release the batch again.",
+          48, "National Accounts");
+}
+
 // What an abandoned payment phase saved in the host stays unreleased; left
 // there, it and the batch released again later would pay the same documents
 // twice, so it goes whether the failure was fatal or not.
@@ -254,10 +316,7 @@ void HandlePaymentAppError(std::string_view severity) {
       // The screen is given up on either way.
     }
   }
-  if (severity != "STARTUP" && !Trim(a.ReleaseBatchNbr).empty()) {
-    Sql(a.CSR_XNADETAIL_D, "DeleteRefNbr " + SParm(a.ReleaseBatchNbr));
-    Sql(a.CSR_XNADETAIL_D, "XNAApp_DeleteBatch " + SParm(a.ReleaseBatchNbr));
-  }
+  if (severity != "STARTUP" && !Trim(a.ReleaseBatchNbr).empty()) removeHostBatch(a.ReleaseBatchNbr);
   a.PayScreen.reset();
   Status(-2, 0, "", 0);
 }

@@ -26,6 +26,14 @@ void SelectCreditDocument();
 // Types the amount (and discount) against the document's row of the host grid.
 bool ApplyToDocument(const Text<10>& refnbr, double amount, double discount);
 
+// The host batch the payment phase builds, kept on the header from its first
+// saved document, so an interrupted release can be found again.
+void NoteReleaseBatch(const std::string& hostBatch);
+// A recalled batch whose release was interrupted: its unreleased host batch is
+// removed so the batch can be released again, or, when the host released it,
+// the header is closed. The clerk is told which.
+void RecoverInterruptedRelease();
+
 // "N" or "D" followed by the reference, cut to its last 9 characters.
 std::string PrefixedReference(char letter, const std::string& reference);
 
