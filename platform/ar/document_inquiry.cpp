@@ -1,5 +1,6 @@
 #include "platform/ar/document_inquiry.h"
 
+#include "platform/ar/host_batch.h"
 #include "platform/forms/session.h"
 
 namespace corvena {
@@ -13,16 +14,12 @@ namespace {
 
 using C = forms::ControlClass;
 
-forms::ControlDesc shown(C cls, const char* name, const char* field, const char* heading,
-                         const char* parent = "frmDocument") {
-  return {.cls = cls, .name = name, .fieldname = field, .level = "0", .enabled = false,
-          .heading = heading, .parent = parent};
+forms::ControlDesc shown(C cls, const char* name, const char* field, const char* heading) {
+  return boundControl(cls, name, field, "0", heading, "frmDocument", false);
 }
 
 forms::ControlDesc column(C cls, const char* name, const char* field, const char* heading) {
-  forms::ControlDesc c = shown(cls, name, field, heading, "Spread1");
-  c.level = "1";
-  return c;
+  return boundControl(cls, name, field, "1", heading, "Spread1", false);
 }
 
 class DocumentInquiry {

@@ -15,6 +15,13 @@ forms::ControlDesc label(const char* name, const char* caption, const char* pare
 
 }  // namespace
 
+forms::ControlDesc boundControl(forms::ControlClass cls, const char* name, const char* field,
+                                const char* level, const char* heading, const char* parent,
+                                bool enabled) {
+  return {.cls = cls, .name = name, .fieldname = field, .level = level, .enabled = enabled,
+          .heading = heading, .parent = parent};
+}
+
 std::vector<forms::ControlDesc> batchControls(const std::string& screen, const std::string& levels) {
   const std::string nav = screen == "08010" ? "ARBatch_Invoices" : "ARBatch_Payments";
   return {

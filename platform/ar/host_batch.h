@@ -13,6 +13,11 @@
 
 namespace corvena::ar {
 
+// A control bound to "buffer.field" at a level, headed for its label, in a frame or a grid.
+forms::ControlDesc boundControl(forms::ControlClass cls, const char* name, const char* field,
+                                const char* level, const char* heading, const char* parent,
+                                bool enabled = true);
+
 // The batch's controls and the update control; `screen` is "08010" or "08030".
 std::vector<forms::ControlDesc> batchControls(const std::string& screen, const std::string& levels);
 

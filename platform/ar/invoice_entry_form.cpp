@@ -6,15 +6,12 @@ namespace {
 
 using C = forms::ControlClass;
 
-forms::ControlDesc field(C cls, const char* name, const char* fieldname, const char* heading,
-                         const char* parent = "frmDocument") {
-  return {.cls = cls, .name = name, .fieldname = fieldname, .level = "1", .heading = heading,
-          .parent = parent};
+forms::ControlDesc field(C cls, const char* name, const char* fieldname, const char* heading) {
+  return boundControl(cls, name, fieldname, "1", heading, "frmDocument");
 }
 
 forms::ControlDesc column(C cls, const char* name, const char* fieldname, const char* heading) {
-  return {.cls = cls, .name = name, .fieldname = fieldname, .level = "2", .heading = heading,
-          .parent = "Spread1"};
+  return boundControl(cls, name, fieldname, "2", heading, "Spread1");
 }
 
 std::vector<forms::ControlDesc> documentControls() {

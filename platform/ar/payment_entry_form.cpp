@@ -12,13 +12,11 @@ namespace {
 using C = forms::ControlClass;
 
 forms::ControlDesc field(C cls, const char* name, const char* fieldname, const char* heading) {
-  return {.cls = cls, .name = name, .fieldname = fieldname, .level = "1", .heading = heading,
-          .parent = "frmDocument"};
+  return boundControl(cls, name, fieldname, "1", heading, "frmDocument");
 }
 
 forms::ControlDesc column(C cls, const char* name, const char* fieldname, const char* heading) {
-  return {.cls = cls, .name = name, .fieldname = fieldname, .level = "2", .enabled = false,
-          .heading = heading, .parent = "Spread1"};
+  return boundControl(cls, name, fieldname, "2", heading, "Spread1", false);
 }
 
 std::vector<forms::ControlDesc> documentControls() {
