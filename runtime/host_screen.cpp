@@ -72,7 +72,7 @@ HostProperty::HostProperty(HostScreen& screen, std::string control, std::string 
     : screen_(&screen), control_(std::move(control)), name_(std::move(name)) {}
 
 std::string HostProperty::PropertyValue() const {
-  return screen_->request("property " + scriptWord(control_) + " " + scriptWord(name_));
+  return screen_->propertyOf(control_, name_);
 }
 
 void HostProperty::PropertyValue(std::string_view value) const {
@@ -85,7 +85,7 @@ HostProperty HostProperties::PropertyByName(std::string_view name) const {
 }
 
 std::string HostControl::ControlValue() const {
-  return screen_->request("get " + scriptWord(name_));
+  return screen_->valueOf(name_);
 }
 
 void HostControl::ControlValue(std::string_view text) const {
@@ -115,6 +115,7 @@ HostScreen::~HostScreen() = default;
 
 std::string HostScreen::request(const std::string& line) {
   if (!process_) raiseHostError(automation::kErrObjectModel, "0 the screen was closed before: " + line);
+  if (!line.starts_with("get ") && !line.starts_with("property ")) values_.clear();
   automation::WireAnswer answer;
   try {
     answer = process_->request(line);
@@ -124,6 +125,35 @@ std::string HostScreen::request(const std::string& line) {
   }
   if (!answer.ok) raiseHostError(answer.number, answer.text);
   return answer.text;
+}
+
+std::string HostScreen::valueOf(const std::string& control) {
+  const std::string key = forms::lower(control);
+  if (const auto known = values_.find(key); known != values_.end()) return known->second;
+  std::string value = request("get " + scriptWord(control));
+  return values_[key] = std::move(value);
+}
+
+std::string HostScreen::propertyOf(const std::string& control, const std::string& name) {
+  const std::string line = "property " + scriptWord(control) + " " + scriptWord(name);
+  if (!forms::iequals(name, "Level")) return request(line);
+  const std::string key = forms::lower(control);
+  if (const auto known = levels_.find(key); known != levels_.end()) return known->second;
+  std::string level = request(line);
+  return levels_[key] = std::move(level);
+}
+
+// A move answers with every value of the screen, which a walk reads next.
+std::int16_t HostScreen::moveRow(std::string_view level, std::string_view where) {
+  const std::string answer = request("row " + levelWord(level) + " " + std::string(where));
+  std::vector<std::string> words;
+  try {
+    words = automation::splitWords(answer, 0);
+  } catch (const automation::ScriptError&) {
+    raiseHostError(automation::kErrObjectModel, "0 an answer this caller cannot read: " + answer);
+  }
+  for (std::size_t i = 1; i + 1 < words.size(); i += 2) values_[forms::lower(words[i])] = words[i + 1];
+  return words.empty() ? 0 : static_cast<std::int16_t>(Val(words.front()));
 }
 
 long HostScreen::processId() const {
@@ -145,11 +175,11 @@ void HostScreen::CloseScreen() {
 }
 
 void HostScreen::GridFirst(std::string_view level, std::int16_t& state) {
-  state = stateOf("grid " + levelWord(level) + " first");
+  state = moveRow(level, "first");
 }
 
 void HostScreen::GridNext(std::string_view level, std::int16_t& state) {
-  state = stateOf("grid " + levelWord(level) + " next");
+  state = moveRow(level, "next");
 }
 
 void HostScreen::SaveScreen() {

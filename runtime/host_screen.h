@@ -7,6 +7,7 @@
 // the screen does not know); its description leads with the host message number.
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -102,8 +103,17 @@ class HostScreen {
   long processId() const;
 
  private:
+  friend class HostControl;
+  friend class HostProperty;
+  std::string valueOf(const std::string& control);
+  std::string propertyOf(const std::string& control, const std::string& name);
   std::int16_t stateOf(const std::string& line);
+  std::int16_t moveRow(std::string_view level, std::string_view where);
   std::unique_ptr<automation::DrivenProcess> process_;
+  // The screen changes only on a request other than a read, so what was read
+  // since the last such request still holds; keyed by lower-case name.
+  std::map<std::string, std::string> values_;
+  std::map<std::string, std::string> levels_;  // a control's level is fixed
 };
 
 // Starts "<name>" (".exe" dropped) from the host shell's program directories,

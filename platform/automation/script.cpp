@@ -37,6 +37,7 @@ constexpr Grammar grammar[] = {
     {CommandKind::Property, "property", 2, "property CONTROL NAME"},
     {CommandKind::SetProperty, "setproperty", 3, "setproperty CONTROL NAME VALUE"},
     {CommandKind::Grid, "grid", 2, "grid LEVEL first|next"},
+    {CommandKind::Row, "row", 2, "row LEVEL first|next"},
     {CommandKind::EditState, "editstate", 1, "editstate LEVEL"},
     {CommandKind::Abandon, "abandon", 1, "abandon LEVEL"},
 };
@@ -99,6 +100,7 @@ void checkArguments(const Command& cmd) {
         throw ScriptError(cmd.line, "the line must be a number from 1 or new: " + cmd.args[1]);
       break;
     case CommandKind::Grid:
+    case CommandKind::Row:
       checkLevel(cmd);
       if (cmd.args[1] != "first" && cmd.args[1] != "next")
         throw ScriptError(cmd.line, "the row must be first or next: " + cmd.args[1]);
@@ -205,7 +207,7 @@ std::string_view commandName(CommandKind kind) {
 
 std::string scriptWord(std::string_view value) {
   const bool plain = !value.empty() && value.front() != '#' &&
-                     value.find_first_of(" \t\"\\") == std::string_view::npos;
+                     value.find_first_of(" \t\r\"\\") == std::string_view::npos;
   if (plain) return std::string(value);
   std::string out = "\"";
   for (char c : value) {

@@ -32,6 +32,7 @@ enum class CommandKind {
   Property,     // property CONTROL NAME
   SetProperty,  // setproperty CONTROL NAME VALUE
   Grid,         // grid LEVEL first|next: the level's grid row
+  Row,          // row LEVEL first|next: as grid, then every control's name and value
   EditState,    // editstate LEVEL: 3 when nothing is pending
   Abandon,      // abandon LEVEL: pending changes dropped, unsaved
 };

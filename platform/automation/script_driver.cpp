@@ -176,6 +176,7 @@ void ScriptDriver::perform(const Command& command) {
     case CommandKind::SetProperty:
       return setProperty(command);
     case CommandKind::Grid:
+    case CommandKind::Row:
       return gridRow(command);
     case CommandKind::EditState:
       return editState(command);

@@ -1,7 +1,7 @@
 #pragma once
 // Runs screen scripts against a form session, as a person would work the
 // screen, and writes one output line per event: MESSAGE, REFUSED, STATUS,
-// FAIL, SHOW, VALUE, PROPERTY, GRID, EDITSTATE, and ERROR for a fault in the
+// FAIL, SHOW, VALUE, PROPERTY, GRID, ROW, EDITSTATE, and ERROR for a fault in the
 // script itself. Commands can come as a whole script, one at a time from a
 // stream, or as requests of another process driving this screen (answer()).
 
@@ -78,6 +78,7 @@ class ScriptDriver {
   void property(const Command& command);
   void setProperty(const Command& command);
   void gridRow(const Command& command);
+  std::string screenValues();
   void editState(const Command& command);
   void abandon(const Command& command);
   forms::Control& gridAtLevel(const Command& command);

@@ -68,7 +68,18 @@ void ScriptDriver::gridRow(const Command& command) {
     if (row == 0) throw ScriptError(command.line, "no current row of " + grid.name() + " to move on from");
   }
   const bool moved = session_.selectLine(grid, row);
-  read("GRID", command.args[0], std::to_string(moved ? kRowCurrent : kNoRow));
+  std::string answer = std::to_string(moved ? kRowCurrent : kNoRow);
+  if (command.kind == CommandKind::Row) answer += screenValues();
+  read(command.kind == CommandKind::Row ? "ROW" : "GRID", command.args[0], answer);
+}
+
+// All a caller may read after a move, in one answer rather than a request each.
+std::string ScriptDriver::screenValues() {
+  std::string words;
+  for (const auto& c : session_.mainForm().controls())
+    if (c->cls() != forms::ControlClass::Grid && !c->name().empty())
+      words += " " + scriptWord(c->name()) + " " + scriptWord(session_.displayText(*c));
+  return words;
 }
 
 void ScriptDriver::editState(const Command& command) {

@@ -116,6 +116,9 @@ TEST_F(ScriptDriverGridTest, AGridIsWalkedByLevelAndItsValuesAndPropertiesRead) 
   EXPECT_EQ(out_.str(),
             "GRID 1: 2\nVALUE cRefNbr: A\nGRID 1: 2\nVALUE cRefNbr: B\nGRID 1: 0\n"
             "PROPERTY cRefNbr Level: 1\nPROPERTY cHidden visible: False\nEDITSTATE 0: 2\n");
+  out_.str("");
+  driver_->run("row 1 first\n");
+  EXPECT_EQ(out_.str(), "ROW 1: 2 Update1 \"\" cCustId \"\" cRefNbr A cDocDesc \"\" cHidden \"\"\n");
 }
 
 // Requests of a driving process: one answer line each, and a bad request leaves the screen served.
