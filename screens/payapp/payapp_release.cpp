@@ -148,8 +148,9 @@ void closePaymentBatch(const runtime::HostErrorReport& report, const std::string
     throw ReleaseEnded{};
   }
   hostStep(report, [&] {
+    // A credit applied in part puts only the applied total into the batch.
     if (type != "NP")
-      on(pay, "cctrltot").ControlValue(a.bXNAHeader.OrigDocAmt);
+      on(pay, "cctrltot").ControlValue(a.bXHeader.ApplyTotal);
     else
       on(pay, "cctrltot").ControlValue(on(pay, "ccrtot"));
     on(pay, "cbathandling").ControlValue("Release Now");

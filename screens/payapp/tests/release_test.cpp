@@ -80,13 +80,14 @@ TEST_F(Release, ACreditPaysThroughADebitMemoAndTheWashAccount) {
   ASSERT_TRUE(s->set("cType", "CM"));
   ASSERT_TRUE(s->set("cCMRefNbr", "CM1"));
   ASSERT_TRUE(enter(*s, "INV1", "cCuryApplAmt", "100"));
-  ASSERT_TRUE(enter(*s, "INV2", "cCuryApplAmt", "100"));
+  ASSERT_TRUE(enter(*s, "INV2", "cCuryApplAmt", "50"));  // the credit applied in part
   ASSERT_TRUE(s->set("cBatchHandling", "R"));
   ASSERT_TRUE(s->save());
   EXPECT_EQ(s->messages(), Rows{});
   EXPECT_EQ(rows("select Status from XNAHeader"), Rows{"C"});
-  EXPECT_EQ(balances(), (Rows{"CM1|0.00", "CMCM101|0.00", "CMCM101|0.00", "DCMCM101|0.00",
-                              "INV1|0.00", "INV2|200.00", "INV3|80.00"}));
+  EXPECT_EQ(rows("select count(*) from Batch where Rlsed = 0"), Rows{"0"});
+  EXPECT_EQ(balances(), (Rows{"CM1|50.00", "CMCM101|0.00", "CMCM101|0.00", "DCMCM101|0.00",
+                              "INV1|0.00", "INV2|250.00", "INV3|80.00"}));
   EXPECT_EQ(rows("select printf('%.2f', coalesce(sum(DrAmt) - sum(CrAmt), 0)) from GLTran"
                  " where Acct = '1010'"),
             Rows{"0.00"});
