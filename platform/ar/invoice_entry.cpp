@@ -61,10 +61,13 @@ int InvoiceEntry::refNbrCheck(std::string& text) {
   return 0;
 }
 
+// A type chosen before the reference, on a document not yet numbered, stays.
 void InvoiceEntry::startDocument(const std::string& ref) {
+  const bool typeChosenFirst = bARDoc.RefNbr.blank() && !bARDoc.DocType.blank();
+  const auto type = bARDoc.DocType;
   bARDoc = nARDoc;
   bARDoc.RefNbr = ref;
-  bARDoc.DocType = "IN";
+  bARDoc.DocType = typeChosenFirst ? type.view() : "IN";
   bARDoc.DocDate = session_.businessDate();
   bARDoc.ArAcct = batch_.bARSetup.ArAcct.view();
   bARDoc.ArSub = batch_.bARSetup.ArSub.view();

@@ -242,10 +242,15 @@ void Update1_SaveCompleted(int first, int second) {
 
 // What the payment phase left unreleased in the host goes, and the header no
 // longer points at it.
-static void removeHostBatch(const std::string& hostBatch) {
+static void deleteUnreleased(const std::string& hostBatch) {
   auto& a = payapp();
   Sql(a.CSR_XNADETAIL_D, "DeleteRefNbr " + SParm(hostBatch));
   Sql(a.CSR_XNADETAIL_D, "XNAApp_DeleteBatch " + SParm(hostBatch));
+}
+
+static void removeHostBatch(const std::string& hostBatch) {
+  auto& a = payapp();
+  deleteUnreleased(hostBatch);
   Sql(a.CSR_Release,
       "UPDATE XNAHeader SET ARBatNbr = '' WHERE NABatNbr = " + SParm(a.bXNAHeader.NABatNbr));
   a.bXNAHeader.ARBatNbr = "";
@@ -279,8 +284,34 @@ static std::string interruptedHostBatch(PayApp& a) {
   return found.BatNbr.trimmed();
 }
 
+// The debit memo of a release killed before it marked the batch "P": a memo
+// already released stands, and the batch goes on from its payments, so the
+// credit's customer is never charged a second memo; one left unreleased goes.
+static void recoverDebitMemo(PayApp& a) {
+  if (a.bXNAHeader.vond1.trimmed() == "NP" || a.bXNAHeader.Status.trimmed() != "O") return;
+  ARDoc memo{};
+  blankRecord(memo);
+  if (SqlFetch1(a.CSR_Release,
+                "select * from ARDoc where DocType = 'DM' and DocDesc like " +
+                    SParm("NA" + a.bXNAHeader.NABatNbr.trimmed() + "%"),
+                memo, sizeof memo) != 0)
+    return;
+  if (memo.Rlsed == 1) {
+    markStatus("P", "");
+    MessBox("An earlier release of this batch had released its debit memo " +
+                memo.RefNbr.trimmed() + " in AR; releasing the batch again goes on from its payments.",
+            48, "National Accounts");
+    return;
+  }
+  deleteUnreleased(memo.BatNbr.trimmed());
+  MessBox("An earlier release of this batch was interrupted; its unreleased debit memo in AR batch " +
+              memo.BatNbr.trimmed() + " was removed. Release the batch again.",
+          48, "National Accounts");
+}
+
 void RecoverInterruptedRelease() {
   auto& a = payapp();
+  recoverDebitMemo(a);
   const std::string status = a.bXNAHeader.Status.trimmed();
   if (status != "O" && status != "P") return;
   const std::string hostBatch = interruptedHostBatch(a);

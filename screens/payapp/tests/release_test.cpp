@@ -116,27 +116,48 @@ TEST_F(Release, ACustomerPaidTwiceInOneBatchStopsTheReleaseAndLeavesNothingBehin
   EXPECT_EQ(rows("select count(*) from ARAdjust"), Rows{"0"});
 }
 
-// A credit batch whose debit memo was released before ("P") runs only the
-// payment phase, finding its memo by the batch's description.
-TEST_F(Release, APartlyReleasedCreditFindsItsDebitMemoAndRaisesNoOther) {
+// A credit batch whose release got as far as its debit memo, then stopped:
+// marked "P", or killed before it could mark it with the memo released or not.
+// Released again, it raises one memo in all and pays through it.
+struct MemoLeftBehind {
+  const char* status;
+  int memoReleased;
+  const char* told;  // the start of what the clerk is told at the recall
+};
+
+class ReleaseAfterTheMemo : public Release, public ::testing::WithParamInterface<MemoLeftBehind> {};
+
+TEST_P(ReleaseAfterTheMemo, RaisesNoSecondMemo) {
+  const auto& c = GetParam();
   addDoc({.cust = "P1", .type = "CM", .ref = "CM1", .balance = 200});
-  addDoc({.cust = "P1", .type = "DM", .ref = "DCMCM101", .balance = 200});
+  addDoc({.cust = "P1", .type = "DM", .ref = "DCMCM101", .balance = 200, .released = c.memoReleased});
   db_->exec("update ARDoc set DocDesc = 'NA0000000040-CMCM1' where RefNbr = 'DCMCM101'");
-  addHeader("0000000040", "P", "CM", "CMCM101", 200, "P1", "CM1");
+  addHeader("0000000040", c.status, "CM", "CMCM101", 200, "P1", "CM1");
   addDetail("0000000040", "P1", "IN", "INV1", 100);
   addDetail("0000000040", "C1", "IN", "INV2", 100);
   auto s = open();
   ASSERT_TRUE(s->set("cNABatNbr", "0000000040"));
+  const auto told = s->messages();
+  ASSERT_EQ(told.size(), std::string(c.told).empty() ? 0u : 1u);
+  if (!told.empty()) EXPECT_EQ(told[0].rfind(c.told, 0), 0u) << told[0];
   ASSERT_TRUE(s->set("cBatchHandling", "R"));
-  const bool saved = s->save();
-  EXPECT_EQ(s->messages(), Rows{});
-  ASSERT_TRUE(saved);
+  ASSERT_TRUE(s->save());
+  EXPECT_EQ(s->messages(), told);
   EXPECT_EQ(rows("select Status from XNAHeader"), Rows{"C"});
   EXPECT_EQ(rows("select count(*) from ARDoc where DocType = 'DM'"), Rows{"1"});
   EXPECT_EQ(rows("select RefNbr, printf('%.2f', CuryDocBal) from ARDoc where RefNbr in"
                  " ('CM1', 'DCMCM101', 'INV1', 'INV2') order by RefNbr"),
             (Rows{"CM1|0.00", "DCMCM101|0.00", "INV1|0.00", "INV2|200.00"}));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Release, ReleaseAfterTheMemo,
+    ::testing::Values(MemoLeftBehind{"P", 1, ""},
+                      MemoLeftBehind{"O", 1, "An earlier release of this batch had released"},
+                      MemoLeftBehind{"O", 0, "An earlier release of this batch was interrupted"}),
+    [](const auto& info) {
+      return std::string(info.param.status) + (info.param.memoReleased ? "MemoReleased" : "MemoUnreleased");
+    });
 
 }  // namespace
 }  // namespace corvena::payapp::testing
