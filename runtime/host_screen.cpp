@@ -41,8 +41,9 @@ std::chrono::milliseconds answerTimeout() {
 }
 
 std::string floatText(double value) {
-  char buffer[32];
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+  char buffer[512];
+  // Typed as a clerk would: 100000, never 1e+05.
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed).ptr;
   return std::string(buffer, end);
 }
 

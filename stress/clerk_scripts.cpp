@@ -42,13 +42,31 @@ std::string quoted(const std::string& value) {
   return out + "\"";
 }
 
-std::string paymentScript(Random& rnd, const std::string& ref, int picks, int window) {
-  std::string s = paymentHeader(ref, "5000");
+static std::string pickedLines(Random& rnd, int picks, int window) {
+  std::string s;
   for (int i = 0; i < picks; ++i) {
     s += line("line Spread1 " + std::to_string(rnd.upTo(window)));
     s += rnd.chance(50) ? line("click cbAutoApply") : line("set cCuryApplAmt " + rnd.amount(300));
   }
   return s + line("save");
+}
+
+std::string paymentScript(Random& rnd, const std::string& ref, int picks, int window) {
+  return paymentHeader(ref, "5000") + pickedLines(rnd, picks, window);
+}
+
+std::string parentCreditScript(const std::string& ref, const std::string& amount) {
+  return line("set cbathandling \"Release Now\"") + line("set cctrltot " + amount) +
+         line("set cDocType CM") + line("set cRefNbr " + ref) +
+         line("set cCustID " + std::string(kParent)) + line("set cOrigDocAmt " + amount) +
+         line("set cProjectID_Hdr STORE-REFIT") +
+         line("line Spread1 new") + line("set cAcct 4000") + line("set cTranAmt " + amount) +
+         line("save") + line("new 0");
+}
+
+std::string creditPaymentScript(Random& rnd, const std::string& creditRef, int picks, int window) {
+  return line("new 0") + line("set cCustId " + std::string(kParent)) + line("set cType CM") +
+         line("set cCMRefNbr " + creditRef) + pickedLines(rnd, picks, window);
 }
 
 std::string largePaymentScript(const std::string& ref, int lines) {

@@ -31,6 +31,10 @@ std::string quoted(const std::string& value);
 // A new payment of the parent applying to `picks` lines among the first
 // `window`, each paid in full or in part, then saved.
 std::string paymentScript(Random& rnd, const std::string& ref, int picks, int window);
+// A released credit memo of the parent, entered in the host's invoice screen.
+std::string parentCreditScript(const std::string& ref, const std::string& amount);
+// The parent's credit applied to `picks` lines among the first `window`, then saved.
+std::string creditPaymentScript(Random& rnd, const std::string& creditRef, int picks, int window);
 // A new payment paying the first `lines` lines in full ("Pay Document"), then saved.
 std::string largePaymentScript(const std::string& ref, int lines);
 // Recalls the batch and changes one line's amount, or now and then deletes the batch.

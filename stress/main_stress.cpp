@@ -27,7 +27,7 @@ struct Options {
 
 Scale quickScale() {
   return Scale{
-      .clerks = 2, .saves = 3, .kills = 2, .largeLines = 40, .fuzzScripts = 2, .releases = 1};
+      .clerks = 2, .saves = 3, .kills = 2, .largeLines = 40, .fuzzScripts = 2, .releases = 2};
 }
 
 int number(const char* text) {

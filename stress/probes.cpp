@@ -152,17 +152,20 @@ ProbeResult Harness::killedSaves() {
 // then released again. Nothing may be paid twice, whatever the kill left.
 ProbeResult Harness::killedReleases() {
   ProbeResult r{"kill -9 during releases into AR"};
-  const auto batchOf = [&](const std::string& ref) {
-    return value("SELECT NABatNbr FROM XNAHeader WHERE RefNbr = '" + ref + "'");
+  judge(r, run("0801000", parentCreditScript("SCALECM1", "100000")), "credit to apply");
+  const auto saveBatch = [&](const std::string& ref, bool credit) {
+    const std::string last = value("SELECT MAX(NABatNbr) FROM XNAHeader");
+    judge(r, run("QM18300", credit ? creditPaymentScript(rnd_, "SCALECM1", 3, kWindow)
+                                   : paymentScript(rnd_, ref, 3, kWindow)),
+          "payment for release");
+    const std::string saved = value("SELECT MAX(NABatNbr) FROM XNAHeader");
+    return saved == last ? std::string() : saved;
   };
-  const auto saveBatch = [&](const std::string& ref) {
-    judge(r, run("QM18300", paymentScript(rnd_, ref, 3, kWindow)), "payment for release");
-    return batchOf(ref);
-  };
-  const RunResult full = run("QM18300", releaseScript(saveBatch("RCAL")));
+  const RunResult full = run("QM18300", releaseScript(saveBatch("RCAL", false)));
   int closed = 0;
   for (int k = 1; k <= scale_.releases; ++k) {
-    const std::string batch = saveBatch("RK" + std::to_string(k));
+    // Every other batch applies the parent's credit, so kills meet its debit memo too.
+    const std::string batch = saveBatch("RK" + std::to_string(k), k % 2 == 0);
     if (batch.empty()) continue;
     const auto at = std::chrono::microseconds(
         static_cast<long>(full.seconds * rnd_.between(0.2, 1.2) * 1e6));

@@ -40,10 +40,15 @@ constexpr Check kChecks[] = {
     {"GL lines of a batch not released",
      "SELECT DISTINCT g.BatNbr FROM GLTran g JOIN Batch b ON b.Module = g.Module"
      " AND b.BatNbr = g.BatNbr WHERE b.Rlsed = 0"},
+    // A document posts in its own batch, and a credit again where it is applied
+    // across AR accounts; anywhere else it was released twice.
     {"document released twice",
-     "SELECT CustId || ' ' || TranType || ' ' || RefNbr FROM GLTran"
-     " GROUP BY CustId, TranType, RefNbr HAVING COUNT(DISTINCT BatNbr) > 1"
-     "  AND SUM(TranType IN ('IN', 'DM', 'FI', 'CM')) > 0"},
+     "SELECT DISTINCT g.CustId || ' ' || g.TranType || ' ' || g.RefNbr FROM GLTran g"
+     " WHERE g.TranType IN ('IN', 'DM', 'FI', 'CM')"
+     "  AND NOT EXISTS (SELECT 1 FROM ARDoc d WHERE d.CustId = g.CustId"
+     "   AND d.DocType = g.TranType AND d.RefNbr = g.RefNbr AND d.BatNbr = g.BatNbr)"
+     "  AND NOT EXISTS (SELECT 1 FROM ARAdjust a WHERE a.AdjBatNbr = g.BatNbr"
+     "   AND a.CustId = g.CustId AND a.AdjgDocType = g.TranType AND a.AdjgRefNbr = g.RefNbr)"},
     {"released application to a document not released",
      "SELECT a.AdjBatNbr || ' ' || a.AdjdRefNbr FROM ARAdjust a WHERE a.Rlsed = 1"
      " AND NOT EXISTS (SELECT 1 FROM ARDoc d WHERE d.CustId = a.CustId"

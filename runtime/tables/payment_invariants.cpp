@@ -43,6 +43,10 @@ constexpr Check kChecks[] = {
     {"payment reference used by two batches of a customer",
      "SELECT CustId || ' ' || RefNbr FROM XNAHeader WHERE vond1 = 'NP' AND RefNbr <> ''"
      " GROUP BY CustId, RefNbr HAVING COUNT(*) > 1"},
+    {"debit memo raised twice for one batch",
+     "SELECT h.NABatNbr FROM XNAHeader h JOIN ARDoc a ON a.DocType = 'DM'"
+     "  AND a.DocDesc LIKE 'NA' || TRIM(h.NABatNbr) || '-%'"
+     " GROUP BY h.NABatNbr HAVING COUNT(*) > 1"},
     {"batch number blank or not numbered",
      "SELECT '''' || NABatNbr || '''' FROM XNAHeader WHERE NABatNbr = ''"},
 };

@@ -63,7 +63,7 @@ TEST_F(DrivenHostScreen, ValuesWrittenAsTextFloatIntegerOrControlReadBackAndTheB
   auto controls = memo->ScreenControls();
   memo->PrepareScreen(false);
   controls.ControlByName("cbathandling").ControlValue("Release Now");
-  controls.ControlByName("CCTRLTOT").ControlValue(245.0);
+  controls.ControlByName("CCTRLTOT").ControlValue(200000.0);  // typed in full, not as 2e+05
   controls.ControlByName("cCustID").ControlValue("NATL-AUTO");
   controls.ControlByName("corigdocamt").ControlValue(controls.ControlByName("cctrltot"));
   controls.ControlByName("cProjectID_Hdr").ControlValue("STORE-REFIT");
@@ -72,9 +72,9 @@ TEST_F(DrivenHostScreen, ValuesWrittenAsTextFloatIntegerOrControlReadBackAndTheB
   memo->StartNewAtLevel(lineLevel);
   controls.ControlByName("cAcct").ControlValue("4000");
   controls.ControlByName("cqty").ControlValue(std::int16_t{2});
-  controls.ControlByName("cUnitPrice").ControlValue(122.5);
+  controls.ControlByName("cUnitPrice").ControlValue(100000.0);
   EXPECT_EQ(Val(controls.ControlByName("cqty").ControlValue()), 2);
-  EXPECT_EQ(Trim(controls.ControlByName("corigdocamt").ControlValue()), "245.00");
+  EXPECT_EQ(Trim(controls.ControlByName("corigdocamt").ControlValue()), "200000.00");
   std::int16_t state = 0;
   memo->LevelEditState("1", state);
   EXPECT_NE(state, 3);
@@ -86,7 +86,7 @@ TEST_F(DrivenHostScreen, ValuesWrittenAsTextFloatIntegerOrControlReadBackAndTheB
   EXPECT_EQ(Trim(memo->ScreenErrorText()), "");
   memo->CloseScreen();
   EXPECT_EQ(scalar("SELECT printf('%.2f', CuryDocBal) || Rlsed FROM ARDoc WHERE RefNbr = '" + ref + "'"),
-            "245.001");
+            "200000.001");
 }
 
 TEST_F(DrivenHostScreen, PropertiesReadAndWritten) {
