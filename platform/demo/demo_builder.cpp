@@ -192,7 +192,7 @@ ARDoc DemoBuilder::document(const DocSpec& spec) {
   d.CpnyID = "DEMO";
   d.CustId = spec.custId;
   d.DocType = spec.docType;
-  d.RefNbr = nextNumber("ARRefNbr");
+  d.RefNbr = spec.refNbr.empty() ? nextNumber("ARRefNbr") : spec.refNbr;
   d.DocDate = spec.docDate;
   d.DueDate = credit ? spec.docDate : addDays(spec.docDate, 30);
   d.OrigDocAmt = d.CuryOrigDocAmt = cents(spec.amount);
@@ -219,7 +219,12 @@ ARDoc DemoBuilder::document(const DocSpec& spec) {
   ARTran t;
   t.BatNbr = d.BatNbr;
   t.RefNbr = d.RefNbr;
-  t.LineNbr = 1;
+  // A national-account payment's children share one reference in one batch.
+  db::Statement lines = db_.prepare("SELECT COUNT(*) FROM ARTran WHERE BatNbr = ?1 AND RefNbr = ?2");
+  lines.bind(1, d.BatNbr.trimmed());
+  lines.bind(2, d.RefNbr.trimmed());
+  lines.step();
+  t.LineNbr = static_cast<std::int16_t>(std::get<std::int64_t>(lines.column(0)) + 1);
   t.CustId = d.CustId;
   t.TranType = d.DocType;
   t.CpnyID = "DEMO";

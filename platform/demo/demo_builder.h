@@ -31,6 +31,7 @@ struct DocSpec {
   Date docDate;
   double amount = 0, balance = 0;
   bool discount = false;  // 2% 10 net 30 terms
+  std::string refNbr;     // blank: the next AR reference number
 };
 
 class DemoBuilder {

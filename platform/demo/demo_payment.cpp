@@ -71,8 +71,13 @@ void DemoBuilder::nationalPayment(const std::string& parent, const std::string& 
   closeBatch();
   const std::string naBatch = nextNumber("XNAPaymentAutoNbr");
   std::map<std::string, ARDoc> payments;
+  // As a release enters them: the check number for the parent, "N" and its last
+  // nine characters for a child.
+  const std::string childRef =
+      "N" + (checkNbr.size() < 10 ? checkNbr : checkNbr.substr(checkNbr.size() - 9));
   for (const auto& [cust, amount] : perCustomer)
-    payments[cust] = document({cust, "PA", kDemoToday, amount, 0, false});
+    payments[cust] = document({cust, "PA", kDemoToday, amount, 0, false,
+                               cust == parent ? checkNbr : childRef});
   batch_.EditScrnNbr = "08030";
   for (const ARDoc& d : invoices) apply(payments[d.CustId.trimmed()], d, naBatch);
   run(db_,

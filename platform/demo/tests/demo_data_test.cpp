@@ -108,10 +108,15 @@ TEST_F(DemoData, AClosedNationalAccountPaymentWithItsHostPayments) {
   // Each paid document is closed and its application comes from the recorded host payment.
   EXPECT_EQ(number("SELECT COUNT(*) FROM XNADetail x JOIN ARDoc d ON d.CustId = x.CustId AND "
                    "d.DocType = x.DocType AND d.RefNbr = x.RefNbr JOIN ARAdjust a ON "
-                   "a.AdjdRefNbr = x.RefNbr AND a.AdjgRefNbr = x.ARRefNbr AND a.Rlsed = 1 JOIN "
-                   "ARDoc p ON p.RefNbr = x.ARRefNbr AND p.DocType = 'PA' JOIN XNAHeader h ON "
-                   "h.ARBatNbr = p.BatNbr WHERE d.OpenDoc = 0 AND d.CuryDocBal = 0 AND "
-                   "ABS(a.CuryAdjdAmt - x.CuryApplAmt) < 0.005"),
+                   "a.CustId = x.CustId AND a.AdjdRefNbr = x.RefNbr AND a.AdjgRefNbr = x.ARRefNbr "
+                   "AND a.Rlsed = 1 JOIN ARDoc p ON p.CustId = x.CustId AND p.RefNbr = x.ARRefNbr "
+                   "AND p.DocType = 'PA' JOIN XNAHeader h ON h.ARBatNbr = p.BatNbr WHERE "
+                   "d.OpenDoc = 0 AND d.CuryDocBal = 0 AND ABS(a.CuryAdjdAmt - x.CuryApplAmt) < 0.005"),
+            4);
+  // Paid as a release pays: the parent with the check, each child with "N" and the check.
+  EXPECT_EQ(number("SELECT COUNT(*) FROM XNADetail x JOIN XNAHeader h ON h.NABatNbr = x.NABatNbr "
+                   "WHERE x.ARRefNbr = CASE WHEN x.CustId = h.CustId THEN h.RefNbr "
+                   "ELSE 'N' || h.RefNbr END"),
             4);
 }
 
