@@ -47,6 +47,7 @@ const std::map<int, Entry>& catalogue() {
       {kMsgConfirmDelete, {"Delete %1? It is removed from the database at once.", kStyleYesNo}},
       {kMsgConfirmDeleteLine,
        {"Delete the current line? It is removed when the screen is saved.", kStyleYesNo}},
+      {kMsgNoRights, {"You have no rights to %1 on this screen.", kStyleWarning}},
       {217,
        {"Application amount plus discount cannot exceed the document balance.", kStyleWarning}},
       {3007, {"This reference number has already been used for this customer.", kStyleWarning}},

@@ -220,7 +220,31 @@ void Session::setButtons(int buttons, int level, int state) {
 
 bool Session::buttonEnabled(int button, int level) const {
   const auto it = impl_->disabledButtons.find(level);
-  return it == impl_->disabledButtons.end() || !(it->second & button);
+  return (it == impl_->disabledButtons.end() || !(it->second & button)) && rightsAllow(button, level);
+}
+
+// A line of a record is part of changing it; the record itself is added or deleted whole.
+bool Session::rightsAllow(int button, int level) const {
+  const ScreenRights& r = impl_->rights;
+  switch (button) {
+    case kButtonNew:
+      return level == 0 ? r.insert : r.insert || r.update;
+    case kButtonSave:
+      return r.insert || r.update;
+    case kButtonDelete:
+      return level == 0 ? r.remove : r.remove || r.update;
+    default:
+      return true;
+  }
+}
+
+void Session::setRights(const ScreenRights& rights) {
+  impl_->rights = rights;
+  ui_->buttonsChanged();
+}
+
+const ScreenRights& Session::rights() const {
+  return impl_->rights;
 }
 
 void Session::setAutoNumber(Control& key, std::string source, std::vector<Control*> detailKeys) {

@@ -19,6 +19,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/line_array.h"
 #include "platform/forms/runtime_error.h"
+#include "platform/forms/screen_rights.h"
 #include "platform/forms/ui.h"
 #include "platform/forms/update_levels.h"
 
@@ -140,6 +141,9 @@ class Session {
   void setLevelChange(int level, int state);
   void setButtons(int buttons, int level, int state);
   bool buttonEnabled(int button, int level) const;
+  // The signed-on user's rights on this screen (all until set).
+  void setRights(const ScreenRights& rights);
+  const ScreenRights& rights() const;
   // Before the clerk's changes are dropped (moving, New, closing): at a desk,
   // asks whether to save them first. Yes saves (a refused save stays), No
   // lets them go, Cancel stays. False when the action must not go on.
@@ -204,6 +208,7 @@ class Session {
   Impl& impl() const { return *impl_; }
 
  private:
+  bool rightsAllow(int button, int level) const;
   std::shared_ptr<db::Database> db_;
   std::unique_ptr<Ui> ui_;
   corvena::bpes pes_{};

@@ -10,6 +10,7 @@
 
 #include "platform/db/database.h"
 #include "platform/forms/line_array.h"
+#include "platform/forms/screen_rights.h"
 #include "platform/forms/session.h"
 
 namespace corvena::forms {
@@ -60,6 +61,7 @@ struct Session::Impl {
   std::vector<GridTie> grids;
   std::map<int, int> levelChange;
   std::map<int, int> disabledButtons;  // level -> mask of disabled buttons
+  ScreenRights rights;
   std::map<const void*, RowMemory> rows;
   std::optional<AutoNumber> autoNumber;
   std::vector<LevelDesc> levels;

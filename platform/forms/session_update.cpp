@@ -250,9 +250,17 @@ GridTie* gridAtLevel(Session& s, int level) {
 
 bool Session::save() {
   Control& u = update(*this);
-  if (!buttonEnabled(kButtonSave, 0)) return false;
+  if (!buttonEnabled(kButtonSave, 0)) {
+    if (!rightsAllow(kButtonSave, 0)) message(kMsgNoRights, {"save"});
+    return false;
+  }
   if (!impl_->edited && !impl_->entered) {
     message(kMsgNothingToSave);
+    return false;
+  }
+  const bool adding = levelChange(0) == kLineInserted;
+  if (adding ? !rights().insert : !rights().update) {
+    message(kMsgNoRights, {adding ? "add records" : "change records"});
     return false;
   }
   std::map<const void*, RowMemory> after;
@@ -283,9 +291,12 @@ bool Session::save() {
 
 bool Session::deleteLevel(int level) {
   Control& u = update(*this);
-  if (!buttonEnabled(kButtonDelete, level) || level < 0 ||
-      level >= static_cast<int>(levels().size()))
+  if (level < 0 || level >= static_cast<int>(levels().size())) return false;
+  if (!rightsAllow(kButtonDelete, level)) {
+    message(kMsgNoRights, {"delete"});
     return false;
+  }
+  if (!buttonEnabled(kButtonDelete, level)) return false;
   const auto& h = u.handlers();
   if (levels()[level].isGrid()) {
     GridTie* t = gridAtLevel(*this, level);

@@ -344,3 +344,34 @@ CREATE TABLE InterCpny (
   Screen TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
   tstamp INTEGER NOT NULL DEFAULT 0,
   PRIMARY KEY (FromCompany, ToCompany, Module, Screen));
+
+-- Who may sign on: each password only as a salted slow hash. Failed sign-ons in
+-- a row hold the user off until LockedUntil (ISO date and time, UTC).
+CREATE TABLE SecUser (
+  UserId TEXT NOT NULL COLLATE RTRIM PRIMARY KEY CHECK (UserId <> ''),
+  UserName TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
+  PasswordHash TEXT NOT NULL DEFAULT '',
+  Administrator INTEGER NOT NULL DEFAULT 0,
+  FailedSignOns INTEGER NOT NULL DEFAULT 0,
+  LockedUntil TEXT NOT NULL DEFAULT '',
+  tstamp INTEGER NOT NULL DEFAULT 0);
+
+CREATE TABLE SecGroupMember (
+  GroupId TEXT NOT NULL COLLATE RTRIM CHECK (GroupId <> ''),
+  UserId TEXT NOT NULL COLLATE RTRIM REFERENCES SecUser (UserId) ON DELETE CASCADE,
+  PRIMARY KEY (GroupId, UserId));
+
+-- A user's or group's rights on a screen ('*': every screen), as letters:
+-- V view, I insert, U update, D delete, R release.
+CREATE TABLE SecRight (
+  Grantee TEXT NOT NULL COLLATE RTRIM CHECK (Grantee <> ''),
+  ScreenNbr TEXT NOT NULL COLLATE RTRIM CHECK (ScreenNbr <> ''),
+  Rights TEXT NOT NULL DEFAULT '',
+  PRIMARY KEY (Grantee, ScreenNbr));
+
+-- A sign-on handed on to the screens a signed-on program starts, kept only as a
+-- hash of the ticket; Expires is an ISO date and time, UTC.
+CREATE TABLE SecTicket (
+  TicketHash TEXT NOT NULL PRIMARY KEY,
+  UserId TEXT NOT NULL COLLATE RTRIM REFERENCES SecUser (UserId) ON DELETE CASCADE,
+  Expires TEXT NOT NULL);

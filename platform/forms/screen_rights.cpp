@@ -1,0 +1,35 @@
+#include "platform/forms/screen_rights.h"
+
+#include <cctype>
+
+namespace corvena::forms {
+
+ScreenRights ScreenRights::fromLetters(std::string_view letters) {
+  const auto has = [&](char c) {
+    for (char l : letters)
+      if (std::toupper(static_cast<unsigned char>(l)) == c) return true;
+    return false;
+  };
+  return {has('V'), has('I'), has('U'), has('D'), has('R')};
+}
+
+std::string ScreenRights::letters() const {
+  std::string out;
+  if (view) out += 'V';
+  if (insert) out += 'I';
+  if (update) out += 'U';
+  if (remove) out += 'D';
+  if (release) out += 'R';
+  return out;
+}
+
+ScreenRights& ScreenRights::operator|=(const ScreenRights& other) {
+  view |= other.view;
+  insert |= other.insert;
+  update |= other.update;
+  remove |= other.remove;
+  release |= other.release;
+  return *this;
+}
+
+}  // namespace corvena::forms

@@ -1,0 +1,150 @@
+#include "platform/shell/user_directory.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "platform/shell/password_hash.h"
+
+namespace corvena::shell {
+
+namespace {
+
+constexpr std::chrono::hours kTicketLife{12};
+
+std::string textOf(const db::Value& v) {
+  if (const auto* s = std::get_if<std::string>(&v)) return *s;
+  if (const auto* i = std::get_if<std::int64_t>(&v)) return std::to_string(*i);
+  return "";
+}
+
+std::int64_t numberOf(const db::Value& v) {
+  if (const auto* i = std::get_if<std::int64_t>(&v)) return *i;
+  return 0;
+}
+
+// Unknown users cost the same work as known ones, so timing does not tell them apart.
+const std::string& decoyHash() {
+  static const std::string hash = hashPassword("no such user");
+  return hash;
+}
+
+}  // namespace
+
+std::string storedTime(Clock time) {
+  const std::time_t t = std::chrono::system_clock::to_time_t(time);
+  std::tm utc{};
+  gmtime_r(&t, &utc);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &utc);
+  return text;
+}
+
+db::Statement UserDirectory::query(const std::string& sql, std::vector<db::Value> params) {
+  return db_.run(db::Call{"", sql, std::move(params)});
+}
+
+bool UserDirectory::enforced() {
+  if (db_.columns("SecUser").empty()) return false;
+  auto st = query("SELECT 1 FROM SecUser LIMIT 1", {});
+  return st.step();
+}
+
+bool UserDirectory::hasUser(const std::string& user) {
+  return query("SELECT 1 FROM SecUser WHERE UserId = ?1", {user}).step();
+}
+
+bool UserDirectory::checkPassword(const std::string& user, std::string_view password, Clock now) {
+  auto st = query("SELECT PasswordHash, FailedSignOns, LockedUntil FROM SecUser WHERE UserId = ?1",
+                  {user});
+  if (!st.step()) {
+    passwordMatches(password, decoyHash());
+    return false;
+  }
+  const std::string hash = textOf(st.column(0));
+  const int failures = static_cast<int>(numberOf(st.column(1)));
+  const bool held = textOf(st.column(2)) > storedTime(now);
+  st = db::Statement();
+  if (held) return false;
+  if (passwordMatches(password, hash)) {
+    if (failures > 0 && !db_.viewOnly())
+      query("UPDATE SecUser SET FailedSignOns = 0, LockedUntil = '' WHERE UserId = ?1", {user});
+    return true;
+  }
+  countFailure(user, failures + 1, now);
+  return false;
+}
+
+// Each failure past the free ones doubles the hold, up to the longest.
+void UserDirectory::countFailure(const std::string& user, int failures, Clock now) {
+  if (db_.viewOnly()) return;
+  std::string until;
+  if (failures >= kFreeFailures) {
+    const auto hold = std::min<std::chrono::seconds>(
+        std::chrono::seconds(1LL << std::min(failures - kFreeFailures, 20)), kLongestHold);
+    until = storedTime(now + hold);
+  }
+  query("UPDATE SecUser SET FailedSignOns = ?2, LockedUntil = ?3 WHERE UserId = ?1",
+        {user, std::int64_t{failures}, until});
+}
+
+std::string UserDirectory::issueTicket(const std::string& user, Clock now) {
+  const std::string ticket = newTicket();
+  if (db_.viewOnly()) return ticket;
+  db::Transaction tx(db_);
+  query("DELETE FROM SecTicket WHERE Expires < ?1", {storedTime(now)});
+  query("INSERT INTO SecTicket (TicketHash, UserId, Expires) VALUES (?1, ?2, ?3)",
+        {ticketHash(ticket), user, storedTime(now + kTicketLife)});
+  tx.commit();
+  return ticket;
+}
+
+bool UserDirectory::checkTicket(const std::string& user, std::string_view ticket, Clock now) {
+  return !ticket.empty() &&
+         query("SELECT 1 FROM SecTicket WHERE TicketHash = ?1 AND UserId = ?2 AND Expires >= ?3",
+               {ticketHash(ticket), user, storedTime(now)})
+             .step();
+}
+
+bool UserDirectory::isAdministrator(const std::string& user) {
+  auto st = query("SELECT Administrator FROM SecUser WHERE UserId = ?1", {user});
+  return st.step() && numberOf(st.column(0)) != 0;
+}
+
+forms::ScreenRights UserDirectory::rightsOn(const std::string& user, const std::string& screen) {
+  if (!enforced() || isAdministrator(user)) return {};
+  forms::ScreenRights rights = forms::ScreenRights::none();
+  auto st = query(
+      "SELECT Rights FROM SecRight WHERE ScreenNbr IN (?2, '*') AND (Grantee = ?1 OR Grantee IN"
+      " (SELECT GroupId FROM SecGroupMember WHERE UserId = ?1))",
+      {user, screen});
+  while (st.step()) rights |= forms::ScreenRights::fromLetters(textOf(st.column(0)));
+  return rights;
+}
+
+void UserDirectory::addUser(const std::string& user, const std::string& name,
+                            std::string_view password, bool administrator) {
+  query("INSERT INTO SecUser (UserId, UserName, PasswordHash, Administrator) VALUES (?1, ?2, ?3, ?4)",
+        {user, name, hashPassword(password), std::int64_t{administrator}});
+}
+
+void UserDirectory::setPassword(const std::string& user, std::string_view password) {
+  query("UPDATE SecUser SET PasswordHash = ?2, FailedSignOns = 0, LockedUntil = '' WHERE UserId = ?1",
+        {user, hashPassword(password)});
+}
+
+void UserDirectory::addToGroup(const std::string& group, const std::string& user) {
+  query("INSERT OR IGNORE INTO SecGroupMember (GroupId, UserId) VALUES (?1, ?2)", {group, user});
+}
+
+void UserDirectory::grant(const std::string& grantee, const std::string& screen,
+                          const std::string& letters) {
+  query("INSERT INTO SecRight (Grantee, ScreenNbr, Rights) VALUES (?1, ?2, ?3)"
+        " ON CONFLICT (Grantee, ScreenNbr) DO UPDATE SET Rights = excluded.Rights",
+        {grantee, screen, forms::ScreenRights::fromLetters(letters).letters()});
+}
+
+void UserDirectory::revoke(const std::string& grantee, const std::string& screen) {
+  query("DELETE FROM SecRight WHERE Grantee = ?1 AND ScreenNbr = ?2", {grantee, screen});
+}
+
+}  // namespace corvena::shell
