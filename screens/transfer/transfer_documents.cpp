@@ -1,5 +1,7 @@
 #include "screens/transfer/transfer_documents.h"
 
+#include <vector>
+
 #include "runtime/kelpbas.h"
 #include "runtime/text_value.h"
 #include "screens/transfer/transfer_host_documents.h"
@@ -137,17 +139,26 @@ void enterCreditMemo(Transfer& t) {
   recordCreditMemo(t, d.DestCustID, FinishDocument());
 }
 
+// Every row of a read, taken whole before anything is written: a write ends
+// the reads left open.
+template <class Row>
+std::vector<Row> readAll(Cursor& cursor, const std::string& statement) {
+  std::vector<Row> all;
+  Row row{};
+  for (int rc = SqlFetch1(cursor, statement, row, sizeof row); rc != NotFound;
+       rc = SFetch1(cursor, row, sizeof row))
+    all.push_back(row);
+  return all;
+}
+
 }  // namespace
 
 EarlierRelease ResumeEarlierRelease() {
   auto& t = transfer();
   EarlierRelease earlier;
-  ARDoc found{};
-  for (int rc = SqlFetch1(t.csr_ardoc,
-                          "select * from ARDoc where DocDesc = " + SParm(mark(t)) +
-                              " order by BatNbr, DocType, RefNbr",
-                          found, sizeof found);
-       rc != NotFound; rc = SFetch1(t.csr_ardoc, found, sizeof found)) {
+  for (const ARDoc& found :
+       readAll<ARDoc>(t.csr_ardoc, "select * from ARDoc where DocDesc = " + SParm(mark(t)) +
+                                       " order by BatNbr, DocType, RefNbr")) {
     earlier.batch = found.BatNbr.trimmed();
     adopt(t, found);
   }
@@ -190,10 +201,9 @@ void EnterDebitMemo() {
 
 void EnterCreditMemos() {
   auto& t = transfer();
-  for (int rc = SqlFetch1(t.csr_xnatrandetwork,
-                          "SELECT * FROM XNATranDet WHERE NATrBatNbr = " + batch(t), t.bDestWork,
-                          sizeof t.bDestWork);
-       rc != NotFound; rc = SFetch1(t.csr_xnatrandetwork, t.bDestWork, sizeof t.bDestWork)) {
+  for (const XNATranDet& destination : readAll<XNATranDet>(
+           t.csr_xnatrandetwork, "SELECT * FROM XNATranDet WHERE NATrBatNbr = " + batch(t))) {
+    t.bDestWork = destination;
     if (t.bDestWork.ARRefNbr.blank()) enterCreditMemo(t);
     t.bDestWork = t.nDestWork;
   }

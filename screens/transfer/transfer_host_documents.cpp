@@ -59,8 +59,8 @@ std::unique_ptr<runtime::HostScreen> StartHostScreen(std::string_view name) {
   std::int32_t lErr = 0;
   auto started = runtime::StartAppAndAutomate(name, iErr, lErr);
   if (!started)
-    throw RuntimeError(iErr ? iErr : 7555, std::string(name) + " did not start (" +
-                                               std::to_string(lErr) + ")");
+    throw RuntimeError(runtime::HostObjectErrorBase + (iErr ? iErr : 7555),
+                       std::to_string(lErr) + " " + std::string(name) + " did not start");
   return started;
 }
 

@@ -67,8 +67,19 @@ bool destinationHasLines(Transfer& t) {
                    t.bLineWork, sizeof t.bLineWork) != NotFound;
 }
 
-// A release needs lines for every destination; without them the save is
-// refused and batch handling turns to Hold, which the refusal leaves standing.
+// A refused release leaves the batch to be saved on Hold, whatever the
+// framework puts back of the refused save.
+int refuseRelease(Transfer& t, std::string_view text, int style, std::string_view caption) {
+  t.bXHeader.batchhandling = "H";
+  DispField(t.cBatchHandling);
+  forms::session().keepThroughRefusal(*t.cBatchHandling);
+  LevelChangeSet(0, 2);
+  MessBox(text, style, caption);
+  return SilentRefusal;
+}
+
+// A release needs lines for every destination. The source is offset whole, so
+// destinations that do not add up to it would lose or make money.
 int checkLinesBeforeRelease(Transfer& t) {
   const std::string status = t.bXNATranHdr.Status.trimmed();
   if (t.bXHeader.batchhandling.trimmed() != "R" || (status != "O" && status != "P")) return 0;
@@ -79,13 +90,12 @@ int checkLinesBeforeRelease(Transfer& t) {
     missing = !destinationHasLines(t);
   LineArraySetPos(t.DestLines, position);
   LineArrayRedisplay(t.DestLines);
-  if (!missing) return 0;
-  t.bXHeader.batchhandling = "H";
-  DispField(t.cBatchHandling);
-  forms::session().keepThroughRefusal(*t.cBatchHandling);
-  LevelChangeSet(0, 2);
-  MessBox("Must enter a transaction line for each detail customer.", 0, "National Accounts");
-  return SilentRefusal;
+  if (missing)
+    return refuseRelease(t, "Must enter a transaction line for each detail customer.", 0,
+                         "National Accounts");
+  if (FPRound(t.bXHeader.linetotal) != FPRound(t.bXNATranHdr.SrcAmt))
+    return refuseRelease(t, "Line total must match original credit memo.", 48, "System Message");
+  return 0;
 }
 
 }  // namespace

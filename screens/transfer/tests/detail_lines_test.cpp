@@ -5,11 +5,11 @@
 namespace corvena::transfer::testing {
 namespace {
 
-class DetailLines : public TransferTest {};
+class DetailLines : public SourcedTransferTest {};
 
 TEST_F(DetailLines, AmountsFollowQuantityAndPriceAndTheLineTotalMovesWithThem) {
   const std::string out = run(
-      "set cSrcCustId K1\nline Spread1 new\nset cDestCustID K2\nset cDestAmt 50\n"
+      source_ + "line Spread1 new\nset cDestCustID K2\nset cDestAmt 50\n"
       "click cmdDetailLines\nexpect cEnteredTotal 50.00\n"
       "line Spread2 new\nset cAcct_2 4000\nset cQty_2 3\nset cUnitPrice_2 2.5\n"
       "expect cTranAmt_2 7.50\nexpect cDetTotal 7.50\n"
@@ -26,7 +26,7 @@ TEST_F(DetailLines, AmountsFollowQuantityAndPriceAndTheLineTotalMovesWithThem) {
 // Lines typed for one destination are saved before another destination's are shown.
 TEST_F(DetailLines, EachDestinationKeepsItsOwnLinesAndCancelDropsUnsavedOnes) {
   const std::string out = run(
-      "set cSrcCustId K1\n" + destination(1, "K2", "200") + destination(2, "K3", "100") +
+      source_ + destination(1, "K2", "200") + destination(2, "K3", "100") +
       "line Spread1 1\nclick cmdDetailLines\nline Spread2 new\nset cAcct_2 4000\n"
       "set cTranAmt_2 5\nclick cmdCancel\n"
       "line Spread1 1\nclick cmdDetailLines\nexpect cDetTotal 200.00\nclick cmdOK\n");
@@ -41,7 +41,7 @@ TEST_F(DetailLines, ProjectAndTaskOpenOnlyForAProjectAccountAndAProject) {
   rows("insert into PJProj (project, status_pa, gl_subacct) values ('REFIT', 'A', '00')");
   rows("insert into Account (Acct, Active) values ('4100', 1)");
   const std::string out = run(
-      "set cSrcCustId K1\nline Spread1 new\nset cDestCustID K2\nclick cmdDetailLines\n"
+      source_ + "line Spread1 new\nset cDestCustID K2\nclick cmdDetailLines\n"
       "line Spread2 new\nset cAcct_2 4000\nproperty cProjectID_2 Enabled\n"
       "property cTaskID_2 Enabled\nset cProjectID_2 REFIT\nproperty cTaskID_2 Enabled\n"
       "set cAcct_2 4100\nproperty cProjectID_2 Enabled\nexpect cProjectID_2 \"\"\n"

@@ -5,12 +5,12 @@
 namespace corvena::transfer::testing {
 namespace {
 
-class Save : public TransferTest {};
+class Save : public SourcedTransferTest {};
 
 // The refused save writes nothing and leaves Hold chosen, so the next save stores the batch.
 TEST_F(Save, ReleasingWithADestinationWithoutLinesIsRefusedAndTurnsToHold) {
   const std::string out = run(
-      "set cSrcCustId K1\nline Spread1 new\nset cDestCustID K2\nset cDestAmt 10\n"
+      source_ + "line Spread1 new\nset cDestCustID K2\nset cDestAmt 10\n"
       "set cBatchHandling R\nsave\nexpect cBatchHandling H\n");
   EXPECT_NE(out.find("MESSAGE National Accounts (0): Must enter a transaction line for each "
                      "detail customer.\nREFUSED save"),
@@ -19,7 +19,7 @@ TEST_F(Save, ReleasingWithADestinationWithoutLinesIsRefusedAndTurnsToHold) {
   EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
   EXPECT_EQ(rows("select count(*) from XNATranHdr"), Rows{"0"});
   const std::string held = run(
-      "set cSrcCustId K1\nline Spread1 new\nset cDestCustID K2\nset cDestAmt 10\nsave\n");
+      source_ + "line Spread1 new\nset cDestCustID K2\nset cDestAmt 10\nsave\n");
   EXPECT_EQ(held.find("REFUSED"), std::string::npos) << held;
   EXPECT_EQ(rows("select h.NATrBatNbr = d.NATrBatNbr, h.Status, h.PrimaryCustID, h.Crtd_User,"
                  " h.Crtd_Date = h.LUpd_Date from XNATranHdr h join XNATranDet d"),
@@ -27,7 +27,7 @@ TEST_F(Save, ReleasingWithADestinationWithoutLinesIsRefusedAndTurnsToHold) {
 }
 
 TEST_F(Save, ASavedBatchSavedAgainKeepsItsCreationStamp) {
-  run("set cSrcCustId K1\n" + destination(1, "K2", "20"));
+  run(source_ + destination(1, "K2", "20"));
   rows("update XNATranDet set Crtd_Date = '2026-01-05', Crtd_Prog = 'OLD'");
   const std::string out = run("last 0\nline Spread1 1\nset cDestAmt 30\nsave\n");
   EXPECT_EQ(out.find("REFUSED"), std::string::npos) << out;

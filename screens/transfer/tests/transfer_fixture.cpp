@@ -11,6 +11,7 @@
 #include "runtime/kelpbas.h"
 #include "runtime/screen_program.h"
 #include "runtime/tables/payment_invariants.h"
+#include "runtime/tables/records.h"
 #include "screens/transfer/transfer_form.h"
 #include "screens/transfer/transfer_screen.h"
 
@@ -147,6 +148,11 @@ std::string TransferTest::payment(const std::string& customer, const std::string
           "\nsave\nnew 0\n");
   EXPECT_EQ(out.find("REFUSED"), std::string::npos) << out;
   return reference;
+}
+
+void SourcedTransferTest::SetUp() {
+  TransferTest::SetUp();
+  source_ = "set cSrcCustId K1\nset cSrcRefNbr " + creditMemo("K1", {300}) + "\n";
 }
 
 Rows TransferTest::rows(const std::string& sql) {

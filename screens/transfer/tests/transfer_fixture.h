@@ -36,6 +36,14 @@ class TransferTest : public ::testing::Test {
   std::string path_;
 };
 
+// With K1's credit memo of 300 (one line) entered and released; source_ is
+// the script lines that choose it as the source.
+class SourcedTransferTest : public TransferTest {
+ protected:
+  void SetUp() override;
+  std::string source_;
+};
+
 // The script lines that add a destination and its one line of `amount` on account 4000.
 std::string destination(int line, const std::string& customer, const std::string& amount);
 // A new batch of the source document with the given destinations.
