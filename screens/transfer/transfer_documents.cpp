@@ -75,20 +75,14 @@ void readSourceDocument(Transfer& t) {
   throw ReleaseEnded{};
 }
 
-void fromSourceLine(DocumentEntry& e, const ARTran& l) {
-  e.account = l.Acct.view();
-  e.company = l.CpnyID.view();
-  e.extRef = l.ExtRefNbr.view();
-  e.project = l.ProjectID.view();
-  e.qty = l.Qty;
-  e.sub = l.Sub.view();
-  e.task = l.TaskID.view();
-  e.taxCat = l.TaxCat.view();
-  e.taxId = l.TaxIDDflt.view();
-  e.lineAmount = l.TranAmt;
-  e.lineDesc = l.TranDesc.view();
-  e.unitDesc = l.UnitDesc.view();
-  e.unitPrice = l.UnitPrice;
+// The source's line in a destination line's layout: the columns the two share by name.
+XNATranDLn asDestinationLine(const ARTran& source) {
+  XNATranDLn line{};
+  const RecordRef from(source), to(line);
+  for (const FieldDesc& f : XNATranDLn::layout().fields())
+    if (const FieldDesc* same = ARTran::layout().find(f.name); same && same->type == f.type)
+      setFieldText(to, f, fieldText(from, *same));
+  return line;
 }
 
 void fromDestinationLine(DocumentEntry& e, const XNATranDLn& l) {
@@ -188,7 +182,7 @@ void EnterDebitMemo() {
                               " AND Crtd_Prog = '08010'",
                           t.bARTran, sizeof t.bARTran);
        rc != NotFound; rc = SFetch1(t.csr_artran, t.bARTran, sizeof t.bARTran)) {
-    fromSourceLine(e, t.bARTran);
+    fromDestinationLine(e, asDestinationLine(t.bARTran));
     EnterLine(e);
     repeated = true;
   }

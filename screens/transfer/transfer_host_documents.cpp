@@ -19,11 +19,8 @@ runtime::HostScreen& screen() {
   return *t.ReleaseScreen;
 }
 
-void write(std::string_view control, const std::string& text) {
-  hostStep(TransferErrorReport(), [&] { HostField(screen(), control).ControlValue(text); });
-}
-
-void write(std::string_view control, double value) {
+template <class Value>
+void write(std::string_view control, const Value& value) {
   hostStep(TransferErrorReport(), [&] { HostField(screen(), control).ControlValue(value); });
 }
 
