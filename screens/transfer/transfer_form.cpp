@@ -154,9 +154,6 @@ std::vector<ControlDesc> lineControls() {
       column(MaskedText, g, "cAcct_2", "bXNATranDLn.Acct", "Acct", "UUUUUUUUUU"),
       // Any subaccount the look-up lists, whatever its segments' separators.
       column(MaskedText, g, "cSub_2", "bXNATranDLn.Sub", "Sub"),
-      column(MaskedText, g, "cProjectID_2", "bXNATranDLn.ProjectID", "Project",
-             std::string(16, 'U')),
-      column(MaskedText, g, "cTaskID_2", "bXNATranDLn.TaskID", "Task", std::string(32, 'U')),
       amount(column(Float, g, "cQty_2", "bXNATranDLn.qty", "Quantity")),
       amount(column(Float, g, "cUnitPrice_2", "bXNATranDLn.UnitPrice", "Unit Price")),
       amount(column(Float, g, "cTranAmt_2", "bXNATranDLn.TranAmt", "Amount")),
@@ -164,10 +161,13 @@ std::vector<ControlDesc> lineControls() {
              std::string(6, 'X')),
       column(MaskedText, g, "cTranDesc_2", "bXNATranDLn.TranDesc", "Description",
              std::string(30, 'X')),
+      column(MaskedText, g, "cProjectID_2", "bXNATranDLn.ProjectID", "Project",
+             std::string(16, 'U')),
+      column(MaskedText, g, "cTaskID_2", "bXNATranDLn.TaskID", "Task", std::string(32, 'U')),
       column(MaskedText, g, "cExtRefNbr_2", "bXNATranDLn.ExtRefNbr", "External Ref Nbr",
              std::string(15, 'X')),
       column(MaskedText, g, "cTaxCat_2", "bXNATranDLn.TaxCat", "Tax Cat", "UUUUUUUUUU"),
-      column(MaskedText, g, "cTaxIDDflt_2", "bXNATranDLn.TaxIDDflt", "Tax ID", "MMMMMMMMMM"),
+      column(MaskedText, g, "cTaxIDDflt_2", "bXNATranDLn.TaxIDDflt", "Tax ID", std::string(10, 'X')),
   };
   c[2].level = "2,k";
   c[2].visible = false;
@@ -178,10 +178,10 @@ std::vector<ControlDesc> lineControls() {
   c[4].pv = R"("acctxref_acct", "bcompany.cpnycoa"; 0; 0; 0; 0,)";
   c[5].defaultValue = "bCustomer.ArSub";
   c[5].pv = R"("subxref_sub", "bcompany.cpnysub"; 0; 0; 0; 0,)";
-  c[6].pv = "pjproj_spk5";
-  c[6].blankerr = c[7].blankerr = true;
-  c[7].pv = R"("pjpent_spk5", "bxnatrandln.projectid"; 0; 0; 0; 0,)";
-  c[12].defaultValue = "bCustomer.Name";
+  c[11].pv = "pjproj_spk5";
+  c[11].blankerr = c[12].blankerr = true;
+  c[12].pv = R"("pjpent_spk5", "bxnatrandln.projectid"; 0; 0; 0; 0,)";
+  c[10].defaultValue = "bCustomer.Name";
   c[14].pv = "slstaxcat_all";
   c[15].pv = "SalesTax_All";
   for (int i : {3, 4, 5}) c[i].blankerr = true;
