@@ -38,4 +38,17 @@ ReportedError ReportHostError(const HostErrorReport& report, std::int32_t number
                               std::string_view description);
 ReportedError ReportHostError(const HostErrorReport& report, const forms::RuntimeError& error);
 
+// Thrown when a host step was reported (its line written, its abort run): the release ends.
+struct ReleaseEnded {};
+
+// A host call of a release under its error report: a refusal the report skips
+// lets the release go on with its next step; anything else ends the release.
+inline void hostStep(const HostErrorReport& report, const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const forms::RuntimeError& e) {
+    if (!ReportHostError(report, e).skipped) throw ReleaseEnded{};
+  }
+}
+
 }  // namespace corvena::runtime

@@ -42,7 +42,8 @@ ProcRef parseProcRef(std::string_view text) {
     if (head.empty()) continue;
     ProcArg arg;
     arg.text = unquote(head, quoted);
-    arg.isField = quoted;
+    // A quoted pattern ("%") names no buffer field: it passes as it stands.
+    arg.isField = quoted && arg.text.find('.') != std::string::npos;
     ref.args.push_back(std::move(arg));
   }
   return ref;

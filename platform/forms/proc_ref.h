@@ -4,8 +4,9 @@
 //   "xNAHeader_all", "bpes.cpnyid"; 0; 0; 0; 0,
 //   "Proc", "bXNAHeader.CustID"; 0; 0; 0; 0, CM; 0; 127; 0; 0,
 // The first item names the procedure; each further comma-separated group
-// starts with a quoted "buffer.field" (its value is passed) or an unquoted
-// literal (passed as it stands); the numbers after it are kept, not used.
+// starts with a quoted "buffer.field" (its value is passed) or a literal,
+// unquoted or a quoted text without a dot ("%"), passed as it stands; the
+// numbers after it are kept, not used.
 
 #include <string>
 #include <string_view>

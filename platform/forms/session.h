@@ -150,6 +150,9 @@ class Session {
   bool settleUnsaved(std::string_view action);
   // Whether the clerk changed the record on the screen since it was read or saved.
   bool hasUnsavedWork() const;
+  // Called by a handler during a save: when the save is refused, the control's
+  // field keeps the value it has then, while everything else is put back.
+  void keepThroughRefusal(Control& control);
   // Numbers a new level-0 record with a blank key from `source` at save.
   void setAutoNumber(Control& key, std::string source, std::vector<Control*> detailKeys);
 

@@ -86,6 +86,8 @@ struct Session::Impl {
     std::vector<TriggerSource> sources;
   };
   std::optional<std::vector<Trigger>> triggers;
+  // Fields a handler changed while refusing a save, kept when the rest is put back.
+  std::vector<Control*> keptThroughRefusal;
   // Whether the record on the screen has changes the clerk has not saved.
   bool edited = false;
   // Whether the clerk entered anything since, even in a field outside the levels

@@ -15,6 +15,10 @@ bool Session::hasUnsavedWork() const {
   return impl_->edited;
 }
 
+void Session::keepThroughRefusal(Control& control) {
+  impl_->keptThroughRefusal.push_back(&control);
+}
+
 bool Session::settleUnsaved(std::string_view action) {
   if (!impl_->edited || !ui_->asksBeforeDropping()) return true;
   message(kMsgSaveFirst, {std::string(action)});

@@ -65,11 +65,12 @@ bool blankField(const RecordRef& rec, const FieldDesc& f) {
 }
 
 // Required fields of every level (a record's whether or not it changed) and
-// of every line about to be written.
+// of every line about to be written. A disabled field is never required: the
+// clerk could not fill it.
 void checkRequired(Session& s) {
   for (const auto& form : s.forms())
     for (const auto& c : form->controls()) {
-      if (!c->desc().blankerr) continue;
+      if (!c->desc().blankerr || !c->enabled()) continue;
       RecordRef rec;
       const FieldDesc* f = s.fieldOf(*c, &rec);
       if (!f) continue;
@@ -183,14 +184,31 @@ void writeLevels(Session& s, std::map<const void*, RowMemory>& after) {
   }
 }
 
-void refuse(Session& s, const SessionSnapshot& before, const Refusal& r) {
+// What a refusing handler asked to keep is set again once the rest is put back.
+void restoreKeeping(Session& s, const SessionSnapshot& before) {
+  std::vector<std::pair<Control*, std::string>> kept;
+  for (Control* c : s.impl().keptThroughRefusal) {
+    RecordRef rec;
+    if (const FieldDesc* f = s.fieldOf(*c, &rec)) kept.emplace_back(c, fieldText(rec, *f));
+  }
+  s.impl().keptThroughRefusal.clear();
   restoreSnapshot(s, before);
+  for (const auto& [c, text] : kept) {
+    RecordRef rec;
+    setFieldText(rec, *s.fieldOf(*c, &rec), text);
+    s.displayFields({c});
+  }
+}
+
+void refuse(Session& s, const SessionSnapshot& before, const Refusal& r) {
+  restoreKeeping(s, before);
   if (r.message) s.message(r.message, r.args);
 }
 
 // Runs body in one transaction; on any failure everything is put back.
 bool transact(Session& s, int failMessage, const std::function<void()>& body) {
   const SessionSnapshot before = takeSnapshot(s);
+  s.impl().keptThroughRefusal.clear();
   dropStatements(s);
   try {
     db::Transaction tx(s.database());
@@ -204,7 +222,7 @@ bool transact(Session& s, int failMessage, const std::function<void()>& body) {
   } catch (const db::DbError& e) {
     refuse(s, before, Refusal{failMessage, {e.what()}});
   } catch (const RuntimeError& e) {
-    restoreSnapshot(s, before);
+    restoreKeeping(s, before);
     s.reportError(e);
   }
   return false;

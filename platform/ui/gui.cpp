@@ -39,8 +39,8 @@ QtUi& rendererOf(forms::Session& session, int& argc, char** argv) {
   return ref;
 }
 
-FormWindow& showMainWindow(QtUi& ui, forms::Session& session) {
-  FormWindow& window = ui.window(session.mainForm());
+FormWindow& showWindow(QtUi& ui, forms::Form& form) {
+  FormWindow& window = ui.window(form);
   window.view()->refreshAll();
   window.show();
   window.raise();
@@ -64,7 +64,10 @@ std::optional<std::string> screenshotRequest() {
 bool saveScreenshot(forms::Session& session, const std::string& path) {
   int argc = 0;
   QtUi& ui = rendererOf(session, argc, nullptr);
-  FormWindow& window = showMainWindow(ui, session);
+  // CORVENA_SCREENSHOT_FORM names a second form of the screen to draw instead.
+  const char* name = std::getenv("CORVENA_SCREENSHOT_FORM");
+  forms::Form* form = name && *name ? session.findForm(name) : nullptr;
+  FormWindow& window = showWindow(ui, form ? *form : session.mainForm());
   QApplication::processEvents();
   return window.grab().save(qText(path), "PNG");
 }
@@ -79,7 +82,7 @@ int runGui(forms::Session& session, int& argc, char** argv) {
   QtUi& ui = rendererOf(session, argc, argv);
   if (const auto path = screenshotRequest()) return saveScreenshot(session, *path) ? 0 : 1;
   ui.window(session.mainForm()).restorePlace();
-  showMainWindow(ui, session);
+  showWindow(ui, session.mainForm());
   const int code = QApplication::exec();
   rethrowDeferred();
   return code;

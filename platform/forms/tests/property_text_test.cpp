@@ -32,6 +32,14 @@ TEST(ProcRefTest, LiteralArgumentsPassAsTheyStand) {
   EXPECT_EQ(r.args[2].text, "CM");
 }
 
+TEST(ProcRefTest, AQuotedPatternIsALiteral) {
+  const ProcRef r = parseProcRef(R"("AcctSub_Acct", "bardoc.cpnyid"; 0; 0; 0; 0, "%"; 0; 127; 0; 0,)");
+  ASSERT_EQ(r.args.size(), 2u);
+  EXPECT_TRUE(r.args[0].isField);
+  EXPECT_FALSE(r.args[1].isField);
+  EXPECT_EQ(r.args[1].text, "%");
+}
+
 TEST(LevelsTest, NamesAndKinds) {
   const auto l = parseLevels("Header;N,Detail;DA");
   ASSERT_EQ(l.size(), 2u);

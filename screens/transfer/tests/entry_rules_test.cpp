@@ -1,0 +1,76 @@
+// The batch, its source and destinations entered as a clerk types them, and
+// what a batch's status leaves open.
+#include "screens/transfer/tests/transfer_fixture.h"
+
+namespace corvena::transfer::testing {
+namespace {
+
+class EntryRules : public TransferTest {
+ protected:
+  void SetUp() override {
+    TransferTest::SetUp();
+    source_ = creditMemo("K1", {300});
+  }
+  void header(const std::string& batch, const std::string& status) {
+    rows("insert into XNATranHdr (NATrBatNbr, SrcCustID, PrimaryCustID, SrcRefNbr, SrcDocType,"
+         " SrcAmt, Status, CpnyId) values ('" + batch + "', 'K1', 'P1', '" + source_ +
+         "', 'CM', 300, '" + status + "', 'CO1')");
+  }
+  std::string source_;
+};
+
+TEST_F(EntryRules, TheSourceShowsItsParentItsDocumentsTypeAndBalance) {
+  const std::string out = run(
+      "set cSrcCustId X9\nexpect cPrimaryCustID X9\n"
+      "set cSrcCustId P1\nexpect cPrimaryCustID P1\n"
+      "set cSrcCustId K1\nexpect cPrimaryCustID P1\n"
+      "set cSrcRefNbr NOSUCH\n"
+      "set cSrcRefNbr " + source_ + "\nexpect cSrcAmt 300.00\n"
+      "line Spread1 new\nset cDestCustID X9\nset cDestCustID K2\nexpect cNATrBatNbrD \"\"\n");
+  EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
+  EXPECT_NE(out.find("REFUSED cSrcRefNbr"), std::string::npos) << out;
+  EXPECT_NE(out.find("REFUSED cDestCustID"), std::string::npos) << out;
+  EXPECT_EQ(out.find("REFUSED cSrcCustId"), std::string::npos) << out;
+}
+
+TEST_F(EntryRules, ARecalledBatchHoldsWhileOpenAndIsReadOnlyWhenClosed) {
+  header("0000000007", "O");
+  header("0000000008", "P");
+  header("0000000009", "C");
+  const std::string out = run(
+      "set cNATrBatNbr 0000000007\nexpect cBatchHandling H\nexpect cStatus O\n"
+      "set cNATrBatNbr 0000000008\nexpect cBatchHandling N\n"
+      "property cSrcCustId Enabled\nproperty cBatchHandling Enabled\n"
+      "set cNATrBatNbr 0000000009\nexpect cBatchHandling N\n"
+      "property cSrcRefNbr Enabled\nproperty cBatchHandling Enabled\nproperty cDestAmt Enabled\n"
+      "property cNATrBatNbr Enabled\ndelete 0\n");
+  EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
+  EXPECT_NE(out.find("PROPERTY cSrcCustId Enabled: False\nPROPERTY cBatchHandling Enabled: True"),
+            std::string::npos)
+      << out;
+  EXPECT_NE(out.find("PROPERTY cSrcRefNbr Enabled: False\nPROPERTY cBatchHandling Enabled: False\n"
+                     "PROPERTY cDestAmt Enabled: False\nPROPERTY cNATrBatNbr Enabled: True"),
+            std::string::npos)
+      << out;
+  EXPECT_NE(out.find("REFUSED delete"), std::string::npos) << out;
+  EXPECT_EQ(rows("select count(*) from XNATranHdr"), Rows{"3"});
+}
+
+TEST_F(EntryRules, DeletingAClosedBatchIsRefusedAndAnOpenOneGoesWithEveryDestinationsLines) {
+  header("0000000009", "O");
+  run("set cNATrBatNbr 0000000009\n" + destination(1, "K2", "200") + destination(2, "K3", "100"));
+  ASSERT_EQ(rows("select count(*) from XNATranDLn"), Rows{"2"});
+  rows("update XNATranHdr set Status = 'C'");
+  const std::string closed = run("set cNATrBatNbr 0000000009\ndelete 0\n");
+  EXPECT_NE(closed.find("REFUSED delete"), std::string::npos) << closed;
+  EXPECT_EQ(rows("select count(*) from XNATranDet"), Rows{"2"});
+  rows("update XNATranHdr set Status = 'O'");
+  const std::string open = run("set cNATrBatNbr 0000000009\ndelete 0\n");
+  EXPECT_EQ(open.find("REFUSED"), std::string::npos) << open;
+  EXPECT_EQ(rows("select (select count(*) from XNATranHdr) + (select count(*) from XNATranDet)"
+                 " + (select count(*) from XNATranDLn)"),
+            Rows{"0"});
+}
+
+}  // namespace
+}  // namespace corvena::transfer::testing

@@ -1,0 +1,104 @@
+// Releasing a transfer through the host's invoice and memo screen, driven as
+// its own program: the documents in AR, the module's rows, the GL; and a
+// release interrupted, then released again, creating no document twice.
+#include "screens/transfer/tests/transfer_fixture.h"
+
+namespace corvena::transfer::testing {
+namespace {
+
+class Release : public TransferTest {
+ protected:
+  Rows documents() {
+    return rows("select CustId, DocType, printf('%.2f|%.2f', CuryOrigDocAmt, CuryDocBal), Rlsed"
+                " from ARDoc order by CustId, DocType");
+  }
+  Rows glBalance(const std::string& acct) {
+    return rows("select printf('%.2f', coalesce(sum(DrAmt) - sum(CrAmt), 0)) from GLTran"
+                " where Acct = '" + acct + "'");
+  }
+  std::string release(const std::string& batchScript, const std::string& after = "") {
+    return run(batchScript + "set cBatchHandling R\nsave\nexpect cStatus C\n"
+                             "expect cBatchHandling N\n" + after);
+  }
+};
+
+TEST_F(Release, ACreditMemoMovesToTwoDestinationsThroughOneHostBatch) {
+  const std::string cm = creditMemo("K1", {120, 180});
+  const std::string out = release(
+      batch("K1", cm, destination(1, "K2", "200") + destination(2, "K3", "100")),
+      "line Spread1 1\nclick cmdApply\n");
+  EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
+  EXPECT_EQ(out.find("MESSAGE"), std::string::npos) << out;
+  EXPECT_EQ(out.find("STATUS 3"), std::string::npos) << out;
+  EXPECT_EQ(documents(), (Rows{"K1|CM|300.00|300.00|1", "K1|DM|300.00|300.00|1",
+                               "K2|CM|200.00|200.00|1", "K3|CM|100.00|100.00|1"}));
+  EXPECT_EQ(rows("select count(distinct d.BatNbr), count(*), max(b.Rlsed) from ARDoc d"
+                 " join XNATranHdr h on d.BatNbr = h.ARBatNbr join Batch b on b.BatNbr = d.BatNbr"),
+            Rows{"1|3|1"});
+  EXPECT_EQ(rows("select h.Status, d.RefNbr = h.ARDMRefNbr from XNATranHdr h join ARDoc d"
+                 " on d.DocType = 'DM'"),
+            Rows{"C|1"});
+  EXPECT_EQ(rows("select t.DestCustID, t.Status, t.Rlsed, d.CustId from XNATranDet t"
+                 " join ARDoc d on d.RefNbr = t.ARRefNbr and d.DocType = 'CM' order by 1"),
+            (Rows{"K2|C|1|K2", "K3|C|1|K3"}));
+  EXPECT_EQ(rows("select distinct Status from XNATranDLn"), Rows{"C"});
+  EXPECT_EQ(rows("select count(*) from ARTran t join ARDoc d on d.RefNbr = t.RefNbr"
+                 " and d.DocType = 'DM'"),
+            Rows{"2"});
+  EXPECT_EQ(rows("select printf('%.2f|%.2f', sum(DrAmt), sum(CrAmt)) from GLTran"
+                 " where BatNbr = (select ARBatNbr from XNATranHdr)"),
+            Rows{"600.00|600.00"});
+}
+
+TEST_F(Release, ApplyNeedsAReleasedDestination) {
+  const std::string cm = creditMemo("K1", {60});
+  const std::string out =
+      run(batch("K1", cm, destination(1, "K2", "60")) + "line Spread1 1\nclick cmdApply\n");
+  EXPECT_NE(out.find("MESSAGE National Accounts (0): Must have reference number by releasing "
+                     "batch to apply this line."),
+            std::string::npos)
+      << out;
+}
+
+// The host refuses the second destination's credit memo (its customer is no
+// longer active): the batch stays "P" with what was recorded. Released again,
+// it enters only what is missing into the same host batch, even a document
+// the host stored before the release could record it.
+TEST_F(Release, AnInterruptedReleaseReleasedAgainCreatesNoDocumentTwice) {
+  const std::string cm = creditMemo("K1", {300});
+  run(batch("K1", cm, destination(1, "K2", "200") + destination(2, "K3", "100")) + "save\n");
+  rows("update Customer set Status = 'I' where CustId = 'K3'");
+  const std::string interrupted = run("last 0\nset cBatchHandling R\nsave\nexpect cStatus P\n");
+  EXPECT_NE(interrupted.find("STATUS 3: Unexpected error"), std::string::npos) << interrupted;
+  EXPECT_EQ(rows("select Status, ARDMRefNbr <> '' from XNATranHdr"), Rows{"P|1"});
+  EXPECT_EQ(rows("select DestCustID from XNATranDet where ARRefNbr <> ''"), Rows{"K2"});
+  rows("update XNATranHdr set ARDMRefNbr = ''");
+  rows("update Customer set Status = 'A' where CustId = 'K3'");
+  const std::string again = run("last 0\nset cBatchHandling R\nsave\nexpect cStatus C\n");
+  EXPECT_EQ(again.find("FAIL"), std::string::npos) << again;
+  EXPECT_EQ(documents(), (Rows{"K1|CM|300.00|300.00|1", "K1|DM|300.00|300.00|1",
+                               "K2|CM|200.00|200.00|1", "K3|CM|100.00|100.00|1"}));
+  EXPECT_EQ(rows("select count(distinct BatNbr) from ARDoc where DocType <> 'CM' or CustId <> 'K1'"),
+            Rows{"1"});
+}
+
+// A payment's lines were not entered by the invoice screen: the debit memo
+// offsets it with one line on the wash account, which the destination's line
+// takes back.
+TEST_F(Release, APaymentMovesThroughTheWashAccount) {
+  payment("K1", "PAY1", 150);
+  const std::string out = release(
+      batch("K1", "PAY1",
+            "line Spread1 new\nset cDestCustID K2\nset cDestAmt 150\nclick cmdDetailLines\n"
+            "line Spread2 new\nset cAcct_2 1010\nset cTranAmt_2 150\nclick cmdOK\n"));
+  EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
+  EXPECT_EQ(documents(), (Rows{"K1|DM|150.00|150.00|1", "K1|PA|150.00|150.00|1",
+                               "K2|CM|150.00|150.00|1"}));
+  EXPECT_EQ(rows("select t.Acct, printf('%.2f', t.TranAmt) from ARTran t join ARDoc d"
+                 " on d.RefNbr = t.RefNbr and d.DocType = 'DM'"),
+            Rows{"1010|150.00"});
+  EXPECT_EQ(glBalance("1010"), Rows{"0.00"});
+}
+
+}  // namespace
+}  // namespace corvena::transfer::testing

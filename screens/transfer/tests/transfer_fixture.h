@@ -1,0 +1,53 @@
+#pragma once
+// A fresh company database per test with a national account (parent P1 with
+// children K1, K2 and K3, and X9 outside it), AR set up with accounts, the
+// module's wash account, and QM18900 run as its program runs: a screen script
+// in, its output and the database's rows out. The host screens a release
+// drives run as programs of their own.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/db/database.h"
+#include "platform/db/tests/test_database.h"
+
+namespace corvena::transfer::testing {
+
+using Rows = std::vector<std::string>;
+
+class TransferTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // QM18900 signed on to the company, running the script; its output.
+  std::string run(const std::string& script);
+  // A released credit memo of the customer entered in 0801000, one line of
+  // 4000 for each amount; its reference.
+  std::string creditMemo(const std::string& customer, const std::vector<double>& lines);
+  // A released payment of the customer entered in 0803000; its reference.
+  std::string payment(const std::string& customer, const std::string& reference, double amount);
+  // Rows of a query, each row its columns joined by '|'.
+  Rows rows(const std::string& sql);
+
+  db::testing::ScratchDir dir_;
+  std::string path_;
+};
+
+// With K1's credit memo of 300 (one line) entered and released; source_ is
+// the script lines that choose it as the source.
+class SourcedTransferTest : public TransferTest {
+ protected:
+  void SetUp() override;
+  std::string source_;
+};
+
+// The script lines that add a destination and its one line of `amount` on account 4000.
+std::string destination(int line, const std::string& customer, const std::string& amount);
+// A new batch of the source document with the given destinations.
+std::string batch(const std::string& source, const std::string& reference,
+                  const std::string& destinations);
+
+}  // namespace corvena::transfer::testing

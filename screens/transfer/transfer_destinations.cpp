@@ -1,0 +1,41 @@
+#include "screens/transfer/transfer_destinations.h"
+
+#include "runtime/kelpbas.h"
+#include "screens/transfer/transfer_host_documents.h"
+#include "screens/transfer/transfer_state.h"
+
+namespace corvena::transfer {
+
+using namespace corvena::host;
+using runtime::hostStep;
+using runtime::ReleaseEnded;
+
+int Spread1_LineChange(int action) {
+  auto& t = transfer();
+  if (action == 0) t.bXNATranDet.NATrBatNbr = t.bXNATranHdr.NATrBatNbr;
+  return 0;
+}
+
+// The payment application stays with the clerk, the credit memo selected; the
+// screen keeps no hold on it.
+void cmdApply_Click() {
+  auto& t = transfer();
+  const XNATranDet& d = t.bXNATranDet;
+  if (d.ARRefNbr.blank()) {
+    MessBox("Must have reference number by releasing batch to apply this line.", 0,
+            "National Accounts");
+    return;
+  }
+  const auto& report = TransferErrorReport();
+  try {
+    hostStep(report, [&] { t.ApplyScreen = StartHostScreen("0803000.exe"); });
+    hostStep(report, [&] { t.ApplyScreen->PrepareScreen(true); });
+    hostStep(report, [&] { HostField(*t.ApplyScreen, "cCustID").ControlValue(d.DestCustID.view()); });
+    hostStep(report, [&] { HostField(*t.ApplyScreen, "cDocType").ControlValue("Credit Memo"); });
+    hostStep(report, [&] { HostField(*t.ApplyScreen, "cRefNbr").ControlValue(d.ARRefNbr.view()); });
+  } catch (const ReleaseEnded&) {
+  }
+  t.ApplyScreen.reset();
+}
+
+}  // namespace corvena::transfer

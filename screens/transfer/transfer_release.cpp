@@ -1,0 +1,115 @@
+#include "screens/transfer/transfer_release.h"
+
+#include "runtime/kelpbas.h"
+#include "runtime/text_value.h"
+#include "screens/transfer/transfer_batch.h"
+#include "screens/transfer/transfer_documents.h"
+#include "screens/transfer/transfer_host_documents.h"
+#include "screens/transfer/transfer_state.h"
+
+namespace corvena::transfer {
+
+using namespace corvena::host;
+using runtime::hostStep;
+using runtime::ReleaseEnded;
+using runtime::Trim;
+
+namespace {
+
+std::string batch(const Transfer& t) {
+  return SParm(t.bXNATranHdr.NATrBatNbr);
+}
+
+void send(const std::string& statement) {
+  Sql(transfer().csr_update, statement);
+}
+
+void markRows(const std::string& status) {
+  auto& t = transfer();
+  send("update xnatranhdr set status = '" + status + "' where natrbatnbr = " + batch(t));
+  send("update xnatrandet set status = '" + status + "'" + (status == "C" ? ", Rlsed = 1" : "") +
+       " where natrbatnbr = " + batch(t));
+  send("update xnatrandln set status = '" + status + "' where natrbatnbr = " + batch(t));
+  t.bXNATranHdr.Status = status;
+}
+
+// Steps 8 to 10: the batch's control total, Release Now, saved and completed.
+void completeHostBatch(Transfer& t) {
+  const auto& report = TransferErrorReport();
+  auto& host = *t.ReleaseScreen;
+  hostStep(report, [&] { HostField(host, "cctrltot").ControlValue(HostField(host, "ccrtot")); });
+  hostStep(report, [&] { HostField(host, "cbathandling").ControlValue("Release Now"); });
+  hostStep(report, [&] { host.SaveScreen(); });
+  std::string arBatch;
+  hostStep(report, [&] { arBatch = Trim(HostField(host, "cBatNbr").ControlValue()); });
+  RecordHostBatch(arBatch);
+  hostStep(report, [&] {
+    host.StartNewAtLevel("Batch");
+    if (!Trim(host.ScreenErrorText()).empty())
+      MessBox("The Corvena Credit Memo Transfer Batch was not released.", 48, "Error");
+  });
+  hostStep(report, [&] { host.CloseScreen(); });
+  t.ReleaseScreen.reset();
+}
+
+// An earlier release's host batch that the host already released holds every
+// document: there is nothing left to enter.
+void finishInHost(Transfer& t, const EarlierRelease& earlier) {
+  if (earlier.released && earlier.complete) {
+    RecordHostBatch(earlier.batch);
+    hostStep(TransferErrorReport(), [&] { t.ReleaseScreen->CloseScreen(); });
+    t.ReleaseScreen.reset();
+    return;
+  }
+  EnterDebitMemo();
+  EnterCreditMemos();
+  completeHostBatch(t);
+}
+
+void release(Transfer& t) {
+  StartReleaseScreen();
+  const EarlierRelease earlier = ResumeEarlierRelease();
+  markRows("P");
+  finishInHost(t, earlier);
+  markRows("C");
+  Status(-2, 0, "", 0);
+  t.bXHeader.batchhandling = "N";
+  DispFields(t.Form1, t.cStatus, t.cStatus);
+  DispFields(t.Form1, t.cBatchHandling, t.cBatchHandling);
+  ApplyBatchStatus();
+}
+
+// The screen shows what the release recorded, whether it ended or was given up.
+void showRecorded(Transfer& t) {
+  XNATranHdr stored{};
+  if (SqlFetch1(t.csr_update, "XNATranHdr_all " + batch(t), stored, sizeof stored) != NotFound) {
+    t.bXNATranHdr.Status = stored.Status;
+    t.bXNATranHdr.ARBatNbr = stored.ARBatNbr;
+    t.bXNATranHdr.ARDMRefNbr = stored.ARDMRefNbr;
+  }
+  GridLoad(t.Spread1);
+  DispFields(t.Form1, runtime::NoControl, runtime::NoControl);
+}
+
+}  // namespace
+
+void Update1_SaveCompleted(int, int) {
+  auto& t = transfer();
+  if (t.bXHeader.batchhandling.trimmed() != "R") return;
+  const std::string status = t.bXNATranHdr.Status.trimmed();
+  if (status != "O" && status != "P") {
+    MessBox(t.bXNATranHdr.SrcAmt != t.bXHeader.linetotal
+                ? "Line total must match original credit memo."
+                : "You cannot process this batch, it is closed.",
+            48, "System Message");
+    return;
+  }
+  Status(-3, 0, "", 0);
+  try {
+    release(t);
+  } catch (const ReleaseEnded&) {
+  }
+  showRecorded(t);
+}
+
+}  // namespace corvena::transfer

@@ -1,0 +1,145 @@
+#include "screens/transfer/transfer_save.h"
+
+#include "runtime/kelpbas.h"
+#include "screens/transfer/transfer_release.h"
+#include "screens/transfer/transfer_state.h"
+
+namespace corvena::transfer {
+
+using namespace corvena::host;
+
+namespace {
+
+template <class Row>
+void StampAudit(Row& row) {
+  const auto& pes = forms::session().pes();
+  DateToday(row.LUpd_Date);
+  row.LUpd_Prog = pes.Prog.trimmed();
+  row.LUpd_User = pes.UserId.trimmed();
+  if (DateCompare(row.Crtd_Date, runtime::BlankDate) != 0) return;
+  row.Crtd_Date = row.LUpd_Date;
+  row.Crtd_Prog = row.LUpd_Prog.view();
+  row.Crtd_User = row.LUpd_User.view();
+}
+
+// The release writes status and the host's references with statements of its
+// own; a save writes them back as stored, never as an older screen had them.
+void keepReleaseColumns(Transfer& t) {
+  XNATranHdr stored{};
+  if (SqlFetch1(t.csr_update, "XNATranHdr_all " + SParm(t.bXNATranHdr.NATrBatNbr), stored,
+                sizeof stored) == NotFound)
+    return;
+  t.bXNATranHdr.Status = stored.Status;
+  t.bXNATranHdr.ARBatNbr = stored.ARBatNbr;
+  t.bXNATranHdr.ARDMRefNbr = stored.ARDMRefNbr;
+}
+
+void keepReleaseColumns(Transfer& t, XNATranDet& line) {
+  XNATranDet stored{};
+  if (SqlFetch1(t.csr_update,
+                "XNATranDet_All " + SParm(line.NATrBatNbr) + SParm(line.DestCustID), stored,
+                sizeof stored) == NotFound)
+    return;
+  line.ARRefNbr = stored.ARRefNbr;
+  line.Status = stored.Status;
+  line.Rlsed = stored.Rlsed;
+}
+
+template <class Row>
+void stampLines(LineArrayHandle lines, Row& row, bool destinations) {
+  auto& t = transfer();
+  const int position = LineArrayGetPos(lines);
+  for (int rc = LineArrayFirst(lines); rc != NotFound; rc = LineArrayNext(lines)) {
+    if (LineArrayGetState(lines) != LineUnchanged) StampAudit(row);
+    if constexpr (std::is_same_v<Row, XNATranDet>) {
+      if (destinations) keepReleaseColumns(t, row);
+    }
+    LineArrayUpdate(lines);
+  }
+  LineArraySetPos(lines, position);
+  LineArrayRedisplay(lines);
+}
+
+bool destinationHasLines(Transfer& t) {
+  return SqlFetch1(t.csr_linework,
+                   "XNATranDLn_All " + SParm(t.bXNATranDet.NATrBatNbr) +
+                       SParm(t.bXNATranDet.DestCustID) + IParm(-32768) + IParm(32767),
+                   t.bLineWork, sizeof t.bLineWork) != NotFound;
+}
+
+// A refused release leaves the batch to be saved on Hold, whatever the
+// framework puts back of the refused save.
+int refuseRelease(Transfer& t, std::string_view text, int style, std::string_view caption) {
+  t.bXHeader.batchhandling = "H";
+  DispField(t.cBatchHandling);
+  forms::session().keepThroughRefusal(*t.cBatchHandling);
+  LevelChangeSet(0, 2);
+  MessBox(text, style, caption);
+  return SilentRefusal;
+}
+
+// A release needs lines for every destination. The source is offset whole, so
+// destinations that do not add up to it would lose or make money.
+int checkLinesBeforeRelease(Transfer& t) {
+  const std::string status = t.bXNATranHdr.Status.trimmed();
+  if (t.bXHeader.batchhandling.trimmed() != "R" || (status != "O" && status != "P")) return 0;
+  bool missing = false;
+  const int position = LineArrayGetPos(t.DestLines);
+  for (int rc = LineArrayFirst(t.DestLines); rc != NotFound && !missing;
+       rc = LineArrayNext(t.DestLines))
+    missing = !destinationHasLines(t);
+  LineArraySetPos(t.DestLines, position);
+  LineArrayRedisplay(t.DestLines);
+  if (missing)
+    return refuseRelease(t, "Must enter a transaction line for each detail customer.", 0,
+                         "National Accounts");
+  if (FPRound(t.bXHeader.linetotal) != FPRound(t.bXNATranHdr.SrcAmt))
+    return refuseRelease(t, "Line total must match original credit memo.", 48, "System Message");
+  return 0;
+}
+
+}  // namespace
+
+int Update1_SaveLevel(int level) {
+  auto& t = transfer();
+  if (level == 0) {
+    keepReleaseColumns(t);
+    StampAudit(t.bXNATranHdr);
+  } else if (level == 1) {
+    stampLines(t.DestLines, t.bXNATranDet, true);
+  } else if (level == 2) {
+    stampLines(t.DetailLines, t.bXNATranDLn, false);
+  } else if (level == forms::kWholeSaveLevel) {
+    return checkLinesBeforeRelease(t);
+  }
+  return 0;
+}
+
+// Deleting the batch deletes the lines of every destination, not only those
+// of the destination the detail form last showed.
+int Update1_DeleteRequested(int level) {
+  auto& t = transfer();
+  if (level != 0) return 0;
+  if (t.bXNATranHdr.Status.trimmed() == "C") {
+    MessBox("Cannot delete a closed batch", 0, "National Accounts");
+    return SilentRefusal;
+  }
+  Sql(t.csr_update, "delete from XNATranDLn where NATrBatNbr = " + SParm(t.bXNATranHdr.NATrBatNbr));
+  return 0;
+}
+
+void Update1_LevelReset(int level) {
+  if (level != 0) return;
+  SetButton(6, 0, -1);
+  SetButton(6, 1, -1);
+}
+
+void registerSaveHandlers() {
+  Control* Update1 = transfer().Update1;
+  Update1->onSaveLevel(Update1_SaveLevel);
+  Update1->onSaveCompleted(Update1_SaveCompleted);
+  Update1->onDeleteRequested(Update1_DeleteRequested);
+  Update1->onLevelReset(Update1_LevelReset);
+}
+
+}  // namespace corvena::transfer
