@@ -9,6 +9,7 @@
 
 #include "platform/automation/automation_server.h"
 #include "platform/automation/wire.h"
+#include "platform/shell/session_sign_on.h"
 #include "platform/shell/shell_presence.h"
 #include "runtime/app_information.h"
 #include "runtime/desktop_entry.h"
@@ -187,10 +188,15 @@ int automateScreen(const ScreenDefinition& screen, ScreenOptions options) {
   ScreenProcess process(screen, std::move(options), host::defaultHostServices(),
                         automation::discardedOutput(), failure);
   if (auto ended = process.start(shell::processEnvironment())) {
-    const int code =
-        process.host().signOn ? automation::kErrDuringLoad : automation::kErrNotLoggedIn;
+    const int code = process.host().failureNumber     ? process.host().failureNumber
+                     : process.host().signOn ? automation::kErrDuringLoad
+                                             : automation::kErrNotLoggedIn;
     *wire << automation::startFailureLine(code, failure.str()) << std::endl;
     return *ended;
+  }
+  if (const auto limited = shell::drivenRefusal(forms::session(), screen.program)) {
+    *wire << automation::startFailureLine(limited->number, limited->text) << std::endl;
+    return process.close(host::ExitCodeNoSignOn);
   }
   *wire << automation::readyLine(screen.program) << std::endl;
   return process.close(process.serve(std::cin, *wire));

@@ -1,5 +1,7 @@
 #include "platform/ar/host_batch.h"
 
+#include "platform/forms/messages.h"
+
 #include "platform/ar/ledger.h"
 #include "platform/ar/ledger_sql.h"
 
@@ -53,6 +55,11 @@ std::vector<forms::ControlDesc> batchControls(const std::string& screen, const s
 HostBatch::HostBatch(forms::Form& form, std::string screen)
     : session_(form.session()), form_(form), screen_(std::move(screen)) {
   form.control("cmdComplete").onClick([this] { session_.newRecord(0); });
+  form.control("cbathandling").onValueCheck([this](std::string& text) {
+    if (text != "R" || session_.rights().release) return 0;
+    session_.message(forms::kMsgNoRights, {"release batches"});
+    return forms::kSilentRefusal;
+  });
 }
 
 void HostBatch::load() {

@@ -80,8 +80,15 @@ int automate(const Options& o, const HostScreenProgram& screen) {
   std::shared_ptr<void> handlers;
   try {
     handlers = openHostScreen(session, *context, screen, o.parameters);
+  } catch (const SignOnRefused& e) {
+    *wire << automation::startFailureLine(e.number, e.what()) << std::endl;
+    return kExitNoSignOn;
   } catch (const std::runtime_error& e) {
     *wire << automation::startFailureLine(automation::kErrDuringLoad, e.what()) << std::endl;
+    return kExitNoSignOn;
+  }
+  if (const auto limited = shell::drivenRefusal(session, screen.program)) {
+    *wire << automation::startFailureLine(limited->number, limited->text) << std::endl;
     return kExitNoSignOn;
   }
   automation::ScriptDriver driver(session, automation::discardedOutput());
@@ -125,7 +132,7 @@ std::shared_ptr<void> openHostScreen(forms::Session& session, const shell::SignO
                                      const HostScreenProgram& screen,
                                      const std::vector<std::string>& parameters) {
   if (const auto refused = shell::signOnSession(session, signOn, screen.program))
-    throw std::runtime_error(*refused);
+    throw SignOnRefused(refused->number, refused->text);
   forms::Form& form = session.loadForm(screen.form());
   auto handlers = screen.attach(form, parameters);
   session.raiseLoad(form);

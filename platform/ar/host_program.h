@@ -4,6 +4,7 @@
 // desk. Exit 0 when a script's expectations held, 1 when one did not, 2 for a
 // bad script or argument, 3 without a sign-on or database, 4 for a fault.
 
+#include <stdexcept>
 #include <functional>
 #include <memory>
 #include <string>
@@ -23,8 +24,15 @@ struct HostScreenProgram {
   std::function<std::shared_ptr<void>(forms::Form&, const std::vector<std::string>&)> attach;
 };
 
+// A sign-on refused, with the number a driving caller is told.
+class SignOnRefused : public std::runtime_error {
+ public:
+  SignOnRefused(int number, const std::string& text) : std::runtime_error(text), number(number) {}
+  int number;
+};
+
 // Signs the session on to the context and opens the screen on it; the handlers
-// to keep for the run. Throws std::runtime_error when the sign-on is refused.
+// to keep for the run. Throws SignOnRefused when the sign-on is refused.
 std::shared_ptr<void> openHostScreen(forms::Session& session, const shell::SignOnContext& signOn,
                                      const HostScreenProgram& screen,
                                      const std::vector<std::string>& parameters = {});

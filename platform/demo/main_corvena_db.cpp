@@ -1,11 +1,13 @@
 // corvena-db: creates company databases, empty or with demo data, and prints one.
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "platform/db/database.h"
+#include "platform/demo/company_users.h"
 #include "platform/demo/demo_data.h"
 #include "platform/demo/national_accounts_report.h"
 
@@ -13,7 +15,8 @@ namespace {
 
 int usage() {
   std::cerr << "usage: corvena-db init [--demo] PATH   create a company database\n"
-               "       corvena-db show PATH            print its national accounts\n";
+               "       corvena-db show PATH            print its national accounts\n"
+               "       corvena-db user ...             users and rights (corvena-db user for more)\n";
   return 2;
 }
 
@@ -22,18 +25,28 @@ void removeDatabaseFiles(const std::string& path) {
     std::filesystem::remove(path + suffix);
 }
 
+// A new company has its administrator; the demo company its clerks too.
 int init(const std::string& path, bool demo) {
   auto db = corvena::db::Database::create(path);
-  if (demo) {
-    try {
+  std::string password;
+  try {
+    if (demo) {
       corvena::demo::fillDemo(*db);
-    } catch (...) {
-      db.reset();
-      removeDatabaseFiles(path);
-      throw;
+      corvena::demo::addDemoUsers(*db);
+    } else {
+      const char* given = std::getenv("CORVENA_PASSWORD");
+      password = corvena::demo::addAdministrator(*db, given ? given : "");
+      if (given && *given) password.clear();
     }
+  } catch (...) {
+    db.reset();
+    removeDatabaseFiles(path);
+    throw;
   }
   std::cout << "Created " << (demo ? "demo " : "empty ") << "company database " << path << "\n";
+  if (!password.empty())
+    std::cout << "Administrator " << corvena::demo::kAdministrator << ", password " << password
+              << " (change it with corvena-db user passwd)\n";
   return 0;
 }
 
@@ -66,6 +79,8 @@ int main(int argc, char** argv) {
       return init(args[1], false);
     if (args.size() == 3 && args[0] == "init" && args[1] == "--demo") return init(args[2], true);
     if (args.size() == 2 && args[0] == "show") return show(args[1]);
+    if (!args.empty() && args[0] == "user")
+      return corvena::demo::userCommand({args.begin() + 1, args.end()});
   } catch (const std::exception& e) {
     std::cerr << "corvena-db: " << e.what() << "\n";
     return 1;

@@ -69,6 +69,7 @@ class Session {
   // The sign-on records, bound at level 15 as "bpes" and "bcuryinfo" from the
   // start; start-up fills them from the sign-on context.
   corvena::bpes& pes() { return pes_; }
+  const corvena::bpes& pes() const { return pes_; }
   corvena::bcuryinfo& curyInfo() { return curyInfo_; }
   // The business date (DateToday): bpes.Today, or the system date while blank.
   Date businessDate() const;

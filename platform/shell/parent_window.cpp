@@ -1,5 +1,10 @@
 #include "platform/shell/parent_window.h"
 
+#include <chrono>
+#include <cstdlib>
+
+#include "platform/shell/user_directory.h"
+
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialogButtonBox>
@@ -62,6 +67,8 @@ SignOnDialog::SignOnDialog(const SignOnOptions& given, QWidget* parent) : QDialo
   connect(database_, &QLineEdit::editingFinished, this, [this] { fillCompanies(); });
   const char* login = std::getenv("USER");
   user_ = new QLineEdit(fromStd(given.user.value_or(login ? login : "")));
+  password_ = new QLineEdit;
+  password_->setEchoMode(QLineEdit::Password);
   company_ = new QComboBox;
   company_->setEditable(true);
   // Enter signs on with the company shown; it never picks another one.
@@ -82,6 +89,7 @@ SignOnDialog::SignOnDialog(const SignOnOptions& given, QWidget* parent) : QDialo
   auto* form = new QFormLayout;
   form->addRow("Company Database:", databaseRow);
   form->addRow("User:", user_);
+  form->addRow("Password:", password_);
   form->addRow("Company:", company_);
   form->addRow("Business Date:", date_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -133,7 +141,17 @@ std::optional<SignOnContext> SignOnDialog::check(QString& why) const {
     return std::nullopt;
   }
   try {
-    db::Database::open(context.database);
+    auto db = db::Database::open(context.database);
+    UserDirectory users(*db);
+    if (users.enforced()) {
+      const auto now = std::chrono::system_clock::now();
+      if (!users.checkPassword(context.user, password_->text().toStdString(), now)) {
+        why = QString::fromUtf8(kWrongSignOn.data(), static_cast<int>(kWrongSignOn.size()));
+        return std::nullopt;
+      }
+      context.ticket = users.issueTicket(context.user, now);
+      ::setenv("CORVENA_TICKET", context.ticket.c_str(), 1);
+    }
   } catch (const std::exception& error) {
     why = "The company database cannot be opened: " + QString::fromStdString(error.what());
     return std::nullopt;

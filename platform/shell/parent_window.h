@@ -28,9 +28,11 @@ class SignOnDialog : public QDialog {
 
   QLineEdit* databaseEdit() const { return database_; }
   QLineEdit* userEdit() const { return user_; }
+  QLineEdit* passwordEdit() const { return password_; }
   QComboBox* companyBox() const { return company_; }
   QDateEdit* dateEdit() const { return date_; }
-  // Checks what is entered; the context, or the reason it cannot sign on.
+  // Checks what is entered, the password among it when the company has users;
+  // the context with a ticket for the screens it starts, or the reason it cannot sign on.
   std::optional<SignOnContext> check(QString& why) const;
   // OK: closes only on a context that checks; else says why and stays.
   void accept() override;
@@ -41,6 +43,7 @@ class SignOnDialog : public QDialog {
   void fillCompanies();
   QLineEdit* database_;
   QLineEdit* user_;
+  QLineEdit* password_;
   QComboBox* company_;
   QDateEdit* date_;
   QLabel* problem_;

@@ -1,6 +1,10 @@
 #include "platform/shell/session_sign_on.h"
 
+#include <chrono>
+#include <cstdlib>
+
 #include "platform/db/host_records.h"
+#include "platform/shell/user_directory.h"
 
 namespace corvena::shell {
 
@@ -42,21 +46,48 @@ void fillSignOnRecords(forms::Session& session, const SignOnContext& signOn,
   if (cury.DecPl == 0) cury.DecPl = 2;
 }
 
+std::optional<SignOnRefusal> authenticate(UserDirectory& users, const SignOnContext& signOn) {
+  const auto now = std::chrono::system_clock::now();
+  if (!users.enforced() || users.checkTicket(signOn.user, signOn.ticket, now)) return std::nullopt;
+  if (signOn.password.empty())
+    return SignOnRefusal{kNotSignedOn, "Sign on with your password: give --password-file PATH or "
+                                       "set CORVENA_PASSWORD."};
+  if (!users.checkPassword(signOn.user, signOn.password, now))
+    return SignOnRefusal{kNotSignedOn, std::string(kWrongSignOn)};
+  ::setenv("CORVENA_TICKET", users.issueTicket(signOn.user, now).c_str(), 1);
+  return std::nullopt;
+}
+
 }  // namespace
 
-std::optional<std::string> signOnSession(forms::Session& session, const SignOnContext& signOn,
-                                         const std::string& program) {
+std::optional<SignOnRefusal> signOnSession(forms::Session& session, const SignOnContext& signOn,
+                                           const std::string& program) {
   try {
     std::shared_ptr<db::Database> database = db::Database::open(signOn.database);
     if (!readCompany(*database, signOn.company, session.pes()))
-      return "The company " + signOn.company + " is not in the database " + signOn.database + ".";
+      return SignOnRefusal{kLoadFailed, "The company " + signOn.company +
+                                            " is not in the database " + signOn.database + "."};
+    UserDirectory users(*database);
+    if (auto refused = authenticate(users, signOn)) return refused;
+    const forms::ScreenRights rights = users.rightsOn(signOn.user, program);
+    if (!rights.view)
+      return SignOnRefusal{kNoRights, "User " + signOn.user + " has no rights to open " + program + "."};
     readLedgerCurrency(*database, session.pes());
     session.setDatabase(std::move(database));
+    session.setRights(rights);
     fillSignOnRecords(session, signOn, program);
     return std::nullopt;
   } catch (const std::exception& e) {
-    return "Cannot open the company database " + signOn.database + ": " + e.what();
+    return SignOnRefusal{kLoadFailed,
+                         "Cannot open the company database " + signOn.database + ": " + e.what()};
   }
+}
+
+std::optional<SignOnRefusal> drivenRefusal(const forms::Session& session, const std::string& program) {
+  const auto& r = session.rights();
+  if (r.insert || r.update) return std::nullopt;
+  return SignOnRefusal{kLimitedAccess, "User " + session.pes().UserId.trimmed() +
+                                           " may only look at " + program + "."};
 }
 
 }  // namespace corvena::shell

@@ -10,9 +10,22 @@
 
 namespace corvena::shell {
 
-// Why the session cannot sign on (no such database, company not in it); nothing
-// when it is signed on.
-std::optional<std::string> signOnSession(forms::Session& session, const SignOnContext& signOn,
-                                         const std::string& program);
+// Why a session was not signed on, numbered as a driving caller is told.
+struct SignOnRefusal {
+  int number;
+  std::string text;
+};
+inline constexpr int kNotSignedOn = 7506;   // no password, a wrong one, or no valid ticket
+inline constexpr int kNoRights = 7516;      // no right to view the screen
+inline constexpr int kLimitedAccess = 7517; // may look, but not enter what a caller drives
+inline constexpr int kLoadFailed = 7520;    // no such database, company not in it
+
+// Signs the session on: the user checked by ticket or password when the company
+// has users, the screen's rights set. Nothing when it is signed on. A password
+// sign-on hands a ticket on (CORVENA_TICKET) to the programs this one starts.
+std::optional<SignOnRefusal> signOnSession(forms::Session& session, const SignOnContext& signOn,
+                                           const std::string& program);
+// A screen driven by another program must be able to enter and save.
+std::optional<SignOnRefusal> drivenRefusal(const forms::Session& session, const std::string& program);
 
 }  // namespace corvena::shell

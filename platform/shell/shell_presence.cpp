@@ -37,7 +37,10 @@ std::optional<SignOnContext> contextFrom(const std::map<std::string, std::string
   };
   SignOnOptions options{get("db"), get("user"), get("company"), get("date")};
   try {
-    return resolveSignOn(options, [](const std::string&) { return std::nullopt; });
+    // The shell's ticket signs its screens on; the file is the user's own (privateTo).
+    return resolveSignOn(options, [&](const std::string& name) {
+      return name == "CORVENA_TICKET" ? get("ticket") : std::nullopt;
+    });
   } catch (const SignOnError&) {
     return std::nullopt;
   }
@@ -87,7 +90,7 @@ void publishShellPresence(const ShellPresence& presence, const std::string& path
   if (presence.context) {
     const auto& c = *presence.context;
     out << "db=" << c.database << "\nuser=" << c.user << "\ncompany=" << c.company
-        << "\ndate=" << c.businessDate.iso() << "\n";
+        << "\ndate=" << c.businessDate.iso() << "\nticket=" << c.ticket << "\n";
   }
   const auto parent = std::filesystem::path(path).parent_path();
   if (!parent.empty()) ::mkdir(parent.c_str(), 0700);

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <fstream>
 
 #include "platform/db/host_records.h"
 
@@ -19,7 +20,9 @@ const OptionSpec optionSpecs[] = {
     {"--user", &SignOnOptions::user},
     {"--company", &SignOnOptions::company},
     {"--date", &SignOnOptions::date},
+    {"--password-file", &SignOnOptions::passwordFile},
 };
+
 
 // True when args[i] is one of the sign-on options; it and its value are then consumed.
 bool takeOption(std::vector<std::string>& args, std::size_t i, SignOnOptions& out) {
@@ -51,6 +54,14 @@ std::optional<std::string> pick(const std::optional<std::string>& option,
 
 }  // namespace
 
+std::string readPasswordFile(const std::string& path) {
+  std::ifstream in(path);
+  std::string line;
+  if (!in || !std::getline(in, line)) throw SignOnError("cannot read the password file " + path);
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return line;
+}
+
 std::vector<std::string> SignOnContext::toArguments() const {
   return {"--db", database, "--user", user, "--company", company, "--date", businessDate.iso()};
 }
@@ -67,6 +78,9 @@ SignOnOptions takeSignOnOptions(std::vector<std::string>& args) {
   SignOnOptions out;
   for (std::size_t i = 0; i < args.size();) {
     if (args[i] == "--") break;
+    if (args[i] == "--password" || args[i].rfind("--password=", 0) == 0)
+      throw SignOnError("a password is never given on the command line; give --password-file "
+                        "PATH or set CORVENA_PASSWORD");
     if (!takeOption(args, i, out)) ++i;
   }
   return out;
@@ -87,7 +101,11 @@ std::optional<SignOnContext> resolveSignOn(const SignOnOptions& options,
   if (!missing.empty()) throw SignOnError("incomplete sign-on context, missing:" + missing);
 
   if (auto problem = userNameProblem(*user)) throw SignOnError(*problem);
-  SignOnContext ctx{*database, *user, *company, localToday()};
+  SignOnContext ctx{*database, *user, *company, localToday(), "", env("CORVENA_TICKET").value_or("")};
+  if (options.passwordFile)
+    ctx.password = readPasswordFile(*options.passwordFile);
+  else
+    ctx.password = env("CORVENA_PASSWORD").value_or("");
   if (date && !Date::parseIso(*date, ctx.businessDate))
     throw SignOnError("the business date \"" + *date + "\" is not a date (YYYY-MM-DD)");
   return ctx;

@@ -23,6 +23,10 @@ struct SignOnContext {
   std::string user;
   std::string company;
   Date businessDate;
+  // Never on a command line: the password from a file or the environment, the
+  // ticket of the sign-on that started this program from the environment.
+  std::string password;
+  std::string ticket;
 
   // The options that carry this context to a program the shell starts.
   std::vector<std::string> toArguments() const;
@@ -33,11 +37,12 @@ EnvironmentLookup processEnvironment();
 
 // The sign-on options found among the arguments, removed from them.
 struct SignOnOptions {
-  std::optional<std::string> database, user, company, date;
+  std::optional<std::string> database, user, company, date, passwordFile;
   bool any() const { return database || user || company || date; }
 };
-// Takes "--db PATH", "--user ID", "--company ID", "--date YYYY-MM-DD" (or "--db=PATH" ...)
-// out of args. Throws SignOnError for an option without its value.
+// Takes "--db PATH", "--user ID", "--company ID", "--date YYYY-MM-DD", "--password-file
+// PATH" (or "--db=PATH" ...) out of args. Throws SignOnError for an option without
+// its value, and for a password given on the command line, where anyone can read it.
 SignOnOptions takeSignOnOptions(std::vector<std::string>& args);
 
 // Nothing when neither options nor environment name any part of a context.
@@ -48,6 +53,9 @@ std::optional<SignOnContext> resolveSignOn(const SignOnOptions& options,
                                            const EnvironmentLookup& env);
 
 Date localToday();
+
+// A password file's first line; one that cannot be read throws SignOnError.
+std::string readPasswordFile(const std::string& path);
 
 // Why the user name cannot sign on (longer than the audit columns that record
 // who saved a row, so it would be stored cut short); nothing when it can.

@@ -1,6 +1,7 @@
 #include "platform/shell/user_directory.h"
 
 #include <algorithm>
+#include <cctype>
 #include <ctime>
 
 #include "platform/shell/password_hash.h"
@@ -29,6 +30,12 @@ const std::string& decoyHash() {
 }
 
 }  // namespace
+
+std::string screenKey(std::string_view program) {
+  std::size_t i = 0;
+  while (i < program.size() && !std::isdigit(static_cast<unsigned char>(program[i]))) ++i;
+  return i == program.size() ? std::string(program) : std::string(program.substr(i, 5));
+}
 
 std::string storedTime(Clock time) {
   const std::time_t t = std::chrono::system_clock::to_time_t(time);
@@ -116,7 +123,7 @@ forms::ScreenRights UserDirectory::rightsOn(const std::string& user, const std::
   auto st = query(
       "SELECT Rights FROM SecRight WHERE ScreenNbr IN (?2, '*') AND (Grantee = ?1 OR Grantee IN"
       " (SELECT GroupId FROM SecGroupMember WHERE UserId = ?1))",
-      {user, screen});
+      {user, screenKey(screen)});
   while (st.step()) rights |= forms::ScreenRights::fromLetters(textOf(st.column(0)));
   return rights;
 }
@@ -140,11 +147,11 @@ void UserDirectory::grant(const std::string& grantee, const std::string& screen,
                           const std::string& letters) {
   query("INSERT INTO SecRight (Grantee, ScreenNbr, Rights) VALUES (?1, ?2, ?3)"
         " ON CONFLICT (Grantee, ScreenNbr) DO UPDATE SET Rights = excluded.Rights",
-        {grantee, screen, forms::ScreenRights::fromLetters(letters).letters()});
+        {grantee, screenKey(screen), forms::ScreenRights::fromLetters(letters).letters()});
 }
 
 void UserDirectory::revoke(const std::string& grantee, const std::string& screen) {
-  query("DELETE FROM SecRight WHERE Grantee = ?1 AND ScreenNbr = ?2", {grantee, screen});
+  query("DELETE FROM SecRight WHERE Grantee = ?1 AND ScreenNbr = ?2", {grantee, screenKey(screen)});
 }
 
 }  // namespace corvena::shell

@@ -48,6 +48,10 @@ class UserDirectory {
   db::Database& db_;
 };
 
+// Screens are known by their five-digit number: QM18300 and 18300 are one
+// screen, 0801000 is 08010; "*" is every screen.
+std::string screenKey(std::string_view program);
+
 // UTC as stored: YYYY-MM-DDTHH:MM:SS, so stored times compare as text.
 std::string storedTime(Clock time);
 

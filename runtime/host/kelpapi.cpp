@@ -119,6 +119,12 @@ int MessResponse() {
   return S().lastResponse();
 }
 
+bool ReleaseAllowed() {
+  if (S().rights().release) return true;
+  S().message(forms::kMsgNoRights, {"release batches"});
+  return false;
+}
+
 void Mess(int number) {
   S().message(number);
 }

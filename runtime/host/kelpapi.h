@@ -105,6 +105,9 @@ int AutoNbrDefault(Control* keyControl, std::string_view source, Control* detail
                    Control* detailKey2 = nullptr);
 
 // --- messages and status log ---
+// Whether the signed-on user may release batches from this screen; when not,
+// the clerk is told so.
+bool ReleaseAllowed();
 int MessBox(std::string_view text, int style, std::string_view caption);
 int MessResponse();
 void Mess(int number);

@@ -92,6 +92,7 @@ class HostProcess {
   int mousePointer = 0;
   int exitCode = 0;
   std::string failure;  // why start-up failed, for the person or the script
+  int failureNumber = 0;  // the host's number for it, as a driving caller is told
   int screenTop = 0, screenTopExtra = 0;
   double screenWidth = 28800, screenHeight = 16200;
   forms::Form* mainForm = nullptr;

@@ -6,9 +6,10 @@ namespace corvena::host {
 
 namespace {
 
-int loginFailed(const std::string& why) {
+int loginFailed(const std::string& why, int number = shell::kNotSignedOn) {
   auto& hp = hostProcess();
   hp.failure = why;
+  hp.failureNumber = number;
   hp.exitCode = ExitCodeNoSignOn;
   return 1;
 }
@@ -20,7 +21,7 @@ int SqlLogin(std::string_view, std::string&, std::string_view, std::string&, std
   auto& hp = hostProcess();
   if (!hp.signOn) return loginFailed("No sign-on context: no company database to open.");
   const auto refused = shell::signOnSession(forms::session(), *hp.signOn, hp.program);
-  return refused ? loginFailed(*refused) : 0;
+  return refused ? loginFailed(refused->text, refused->number) : 0;
 }
 
 }  // namespace corvena::host

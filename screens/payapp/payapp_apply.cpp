@@ -133,6 +133,7 @@ int cOrigDocAmt_ValueCheck(std::string& text) {
 
 int cBatchHandling_ValueCheck(std::string& text) {
   auto& a = payapp();
+  if (Text<30>(text) == "R" && !ReleaseAllowed()) return SilentRefusal;
   if (Text<30>(text) == "R" && a.bXNAHeader.OrigDocAmt == 0) {
     MessBox("Cannot release a document with no value.", StyleWarning, "Warning");
     return SilentRefusal;

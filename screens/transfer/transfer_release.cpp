@@ -95,7 +95,7 @@ void showRecorded(Transfer& t) {
 
 void Update1_SaveCompleted(int, int) {
   auto& t = transfer();
-  if (t.bXHeader.batchhandling.trimmed() != "R") return;
+  if (t.bXHeader.batchhandling.trimmed() != "R" || !ReleaseAllowed()) return;
   const std::string status = t.bXNATranHdr.Status.trimmed();
   if (status != "O" && status != "P") {
     MessBox(t.bXNATranHdr.SrcAmt != t.bXHeader.linetotal

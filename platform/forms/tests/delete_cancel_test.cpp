@@ -105,3 +105,36 @@ TEST_F(DeleteCancelTest, NewRecordTakesDefaults) {
 
 }  // namespace
 }  // namespace corvena::forms::testing
+
+// Rights beyond the user's turn the buttons off; tried anyway, they are refused
+// with the reason and write nothing.
+TEST_F(DeleteCancelTest, SavesAndDeletesBeyondTheUsersRightsAreRefused) {
+  addOrder("0000000007", "ACME", 70);
+  struct Case {
+    const char* rights;
+    bool savesNew, savesChange, deletes;
+  };
+  int n = 0;
+  for (const Case c : {Case{"V", false, false, false}, Case{"VI", true, false, false},
+                       Case{"VUD", false, true, true}}) {
+    SCOPED_TRACE(c.rights);
+    OrderScreen screen(dbPath());
+    SessionScope scope(screen.session);
+    screen.session.setRights(ScreenRights::fromLetters(c.rights));
+    EXPECT_EQ(screen.session.buttonEnabled(kButtonDelete, 0), c.deletes);
+    const std::string added = "000000009" + std::to_string(++n);
+    ASSERT_TRUE(screen.set("cOrderNbr", added));
+    ASSERT_TRUE(screen.set("cCustId", "ACME"));
+    EXPECT_EQ(screen.session.save(), c.savesNew);
+    EXPECT_EQ(query("SELECT COUNT(*) FROM TOrder WHERE OrderNbr = '" + added + "'"),
+              c.savesNew ? "1" : "0");
+    ASSERT_TRUE(screen.session.cancel());
+    ASSERT_TRUE(screen.set("cOrderNbr", "0000000007"));
+    ASSERT_TRUE(screen.set("cCustId", "OTHER"));
+    EXPECT_EQ(screen.session.save(), c.savesChange);
+    EXPECT_EQ(screen.session.deleteLevel(0), c.deletes);
+    if (!c.savesNew && !c.savesChange)
+      EXPECT_EQ(screen.messages().front(), formatMessage(kMsgNoRights, {"save"}));
+  }
+  EXPECT_EQ(query("SELECT COUNT(*) FROM TOrder WHERE OrderNbr = '0000000007'"), "0");
+}
