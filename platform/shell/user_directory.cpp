@@ -50,6 +50,10 @@ db::Statement UserDirectory::query(const std::string& sql, std::vector<db::Value
   return db_.run(db::Call{"", sql, std::move(params)});
 }
 
+void UserDirectory::write(const std::string& sql, std::vector<db::Value> params) {
+  query(sql, std::move(params)).step();
+}
+
 bool UserDirectory::enforced() {
   if (db_.columns("SecUser").empty()) return false;
   auto st = query("SELECT 1 FROM SecUser LIMIT 1", {});
@@ -74,7 +78,7 @@ bool UserDirectory::checkPassword(const std::string& user, std::string_view pass
   if (held) return false;
   if (passwordMatches(password, hash)) {
     if (failures > 0 && !db_.viewOnly())
-      query("UPDATE SecUser SET FailedSignOns = 0, LockedUntil = '' WHERE UserId = ?1", {user});
+      write("UPDATE SecUser SET FailedSignOns = 0, LockedUntil = '' WHERE UserId = ?1", {user});
     return true;
   }
   countFailure(user, failures + 1, now);
@@ -90,7 +94,7 @@ void UserDirectory::countFailure(const std::string& user, int failures, Clock no
         std::chrono::seconds(1LL << std::min(failures - kFreeFailures, 20)), kLongestHold);
     until = storedTime(now + hold);
   }
-  query("UPDATE SecUser SET FailedSignOns = ?2, LockedUntil = ?3 WHERE UserId = ?1",
+  write("UPDATE SecUser SET FailedSignOns = ?2, LockedUntil = ?3 WHERE UserId = ?1",
         {user, std::int64_t{failures}, until});
 }
 
@@ -98,8 +102,8 @@ std::string UserDirectory::issueTicket(const std::string& user, Clock now) {
   const std::string ticket = newTicket();
   if (db_.viewOnly()) return ticket;
   db::Transaction tx(db_);
-  query("DELETE FROM SecTicket WHERE Expires < ?1", {storedTime(now)});
-  query("INSERT INTO SecTicket (TicketHash, UserId, Expires) VALUES (?1, ?2, ?3)",
+  write("DELETE FROM SecTicket WHERE Expires < ?1", {storedTime(now)});
+  write("INSERT INTO SecTicket (TicketHash, UserId, Expires) VALUES (?1, ?2, ?3)",
         {ticketHash(ticket), user, storedTime(now + kTicketLife)});
   tx.commit();
   return ticket;
@@ -130,28 +134,29 @@ forms::ScreenRights UserDirectory::rightsOn(const std::string& user, const std::
 
 void UserDirectory::addUser(const std::string& user, const std::string& name,
                             std::string_view password, bool administrator) {
-  query("INSERT INTO SecUser (UserId, UserName, PasswordHash, Administrator) VALUES (?1, ?2, ?3, ?4)",
+  write("INSERT INTO SecUser (UserId, UserName, PasswordHash, Administrator) VALUES (?1, ?2, ?3, ?4)",
         {user, name, hashPassword(password), std::int64_t{administrator}});
 }
 
 void UserDirectory::setPassword(const std::string& user, std::string_view password) {
-  query("UPDATE SecUser SET PasswordHash = ?2, FailedSignOns = 0, LockedUntil = '' WHERE UserId = ?1",
+  write("UPDATE SecUser SET PasswordHash = ?2, FailedSignOns = 0, LockedUntil = '' WHERE UserId = ?1",
         {user, hashPassword(password)});
 }
 
 void UserDirectory::addToGroup(const std::string& group, const std::string& user) {
-  query("INSERT OR IGNORE INTO SecGroupMember (GroupId, UserId) VALUES (?1, ?2)", {group, user});
+  write("INSERT INTO SecGroupMember (GroupId, UserId) VALUES (?1, ?2)"
+        " ON CONFLICT (GroupId, UserId) DO NOTHING", {group, user});
 }
 
 void UserDirectory::grant(const std::string& grantee, const std::string& screen,
                           const std::string& letters) {
-  query("INSERT INTO SecRight (Grantee, ScreenNbr, Rights) VALUES (?1, ?2, ?3)"
+  write("INSERT INTO SecRight (Grantee, ScreenNbr, Rights) VALUES (?1, ?2, ?3)"
         " ON CONFLICT (Grantee, ScreenNbr) DO UPDATE SET Rights = excluded.Rights",
         {grantee, screenKey(screen), forms::ScreenRights::fromLetters(letters).letters()});
 }
 
 void UserDirectory::revoke(const std::string& grantee, const std::string& screen) {
-  query("DELETE FROM SecRight WHERE Grantee = ?1 AND ScreenNbr = ?2", {grantee, screenKey(screen)});
+  write("DELETE FROM SecRight WHERE Grantee = ?1 AND ScreenNbr = ?2", {grantee, screenKey(screen)});
 }
 
 }  // namespace corvena::shell

@@ -44,6 +44,7 @@ class UserDirectory {
 
  private:
   db::Statement query(const std::string& sql, std::vector<db::Value> params);
+  void write(const std::string& sql, std::vector<db::Value> params);
   void countFailure(const std::string& user, int failures, Clock now);
   db::Database& db_;
 };

@@ -103,9 +103,6 @@ TEST_F(DeleteCancelTest, NewRecordTakesDefaults) {
   EXPECT_EQ(s().lines->size(), 0u);
 }
 
-}  // namespace
-}  // namespace corvena::forms::testing
-
 // Rights beyond the user's turn the buttons off; tried anyway, they are refused
 // with the reason and write nothing.
 TEST_F(DeleteCancelTest, SavesAndDeletesBeyondTheUsersRightsAreRefused) {
@@ -130,7 +127,7 @@ TEST_F(DeleteCancelTest, SavesAndDeletesBeyondTheUsersRightsAreRefused) {
               c.savesNew ? "1" : "0");
     ASSERT_TRUE(screen.session.cancel());
     ASSERT_TRUE(screen.set("cOrderNbr", "0000000007"));
-    ASSERT_TRUE(screen.set("cCustId", "OTHER"));
+    ASSERT_TRUE(screen.set("cAmount", std::to_string(70 + n)));
     EXPECT_EQ(screen.session.save(), c.savesChange);
     EXPECT_EQ(screen.session.deleteLevel(0), c.deletes);
     if (!c.savesNew && !c.savesChange)
@@ -138,3 +135,6 @@ TEST_F(DeleteCancelTest, SavesAndDeletesBeyondTheUsersRightsAreRefused) {
   }
   EXPECT_EQ(query("SELECT COUNT(*) FROM TOrder WHERE OrderNbr = '0000000007'"), "0");
 }
+
+}  // namespace
+}  // namespace corvena::forms::testing

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <map>
 
 namespace corvena::shell {
@@ -95,6 +97,26 @@ TEST(SignOnContext, ArgumentsCarryTheContextBack) {
   const auto back = resolveSignOn(options, fakeEnv({}));
   EXPECT_EQ(back->database, "/x.db");
   EXPECT_EQ(back->businessDate.iso(), "2026-04-01");
+}
+
+// A password comes from a file or the environment, never from the command line.
+TEST(SignOnContext, APasswordComesFromItsFileOrTheEnvironmentOnly) {
+  std::vector<std::string> onLine{"--user", "ANN", "--password", "secret"};
+  EXPECT_THROW(takeSignOnOptions(onLine), SignOnError);
+  const std::string file = ::testing::TempDir() + "corvena-password";
+  std::ofstream(file) << "from file\r\nsecond line\n";
+  std::vector<std::string> args{"--db", "c.db", "--user", "ANN", "--company", "C1",
+                                "--password-file", file};
+  const auto env = fakeEnv({{"CORVENA_PASSWORD", "from env"}, {"CORVENA_TICKET", "T1"}});
+  const auto fromFile = resolveSignOn(takeSignOnOptions(args), env);
+  EXPECT_EQ(fromFile->password, "from file");
+  EXPECT_EQ(fromFile->ticket, "T1");
+  EXPECT_EQ(resolveSignOn({"c.db", "ANN", "C1", std::nullopt, std::nullopt}, env)->password,
+            "from env");
+  std::remove(file.c_str());
+  std::vector<std::string> missing{"--db", "c.db", "--user", "ANN", "--company", "C1",
+                                   "--password-file", file};
+  EXPECT_THROW(resolveSignOn(takeSignOnOptions(missing), env), SignOnError);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "screens/payapp/tests/payapp_fixture.h"
 
+#include <cstdlib>
 #include <unistd.h>
 
 #include <algorithm>
@@ -27,7 +28,9 @@ OpenScreen::OpenScreen(const std::string& database, const std::string& company, 
       session_(nullptr, std::unique_ptr<forms::Ui>(ui_)) {
   within([&] {
     runtime::resetRuntimeState();
-    process_.signOn = shell::SignOnContext{database, "CLERK1", company, today};
+    const char* password = std::getenv("CORVENA_PASSWORD");
+    process_.signOn =
+        shell::SignOnContext{database, "CLERK1", company, today, password ? password : ""};
     process_.program = "18300";
     forms::Form& form = session_.loadForm(Form1Desc());
     registerHandlers(form);

@@ -3,6 +3,8 @@
 #include <cstdlib>
 
 #include "platform/ar/ledger.h"
+#include "platform/forms/messages.h"
+#include "platform/shell/user_directory.h"
 #include "screens/payapp/tests/apply_fixture.h"
 
 namespace corvena::payapp::testing {
@@ -113,6 +115,35 @@ TEST_F(Release, ACustomerPaidTwiceInOneBatchStopsTheReleaseAndLeavesNothingBehin
   EXPECT_TRUE(reported);
   EXPECT_EQ(rows("select Status from XNAHeader"), Rows{"O"});
   EXPECT_EQ(rows("select count(*) from ARDoc where DocType = 'PA'"), Rows{"0"});
+  EXPECT_EQ(rows("select count(*) from ARAdjust"), Rows{"0"});
+}
+
+// A clerk may enter a payment but not release it; given the release right but
+// no rights to the host's payment screen, the release stops as it starts.
+TEST_F(Release, TheClerksRightsDecideWhetherAndHowFarAReleaseGoes) {
+  shell::UserDirectory users(*db_);
+  users.addUser("CLERK1", "Clerk", "pass one", false);
+  users.grant("CLERK1", "QM18300", "VIUD");
+  ::setenv("CORVENA_PASSWORD", "pass one", 1);
+  {
+    auto s = openPayment("500");
+    payDocument(*s, "INV1");
+    EXPECT_FALSE(s->set("cBatchHandling", "R"));
+    EXPECT_EQ(s->messages(), Rows{forms::formatMessage(forms::kMsgNoRights, {"release batches"})});
+  }
+  users.grant("CLERK1", "QM18300", "VIUDR");
+  auto s = openPayment("500");
+  payDocument(*s, "INV1");
+  ASSERT_TRUE(s->set("cBatchHandling", "R"));
+  EXPECT_TRUE(s->save());
+  ::unsetenv("CORVENA_PASSWORD");
+  ::unsetenv("CORVENA_TICKET");
+  Rows log;
+  for (const auto& line : s->session().statusLog()) log.push_back(line.text);
+  EXPECT_EQ(log, Rows{"Creating Payment Application..."});
+  EXPECT_EQ(s->messages(), (Rows{"Business Object Automation Error: 7516 - 3",
+                                 "Business Object not initialized"}));
+  EXPECT_EQ(rows("select Status from XNAHeader"), Rows{"O"});
   EXPECT_EQ(rows("select count(*) from ARAdjust"), Rows{"0"});
 }
 
