@@ -38,6 +38,7 @@ void Database::createSchema() {
   Transaction tx(*this);
   exec("CREATE TABLE corvena_meta (key TEXT PRIMARY KEY, value TEXT NOT NULL);"
        "INSERT INTO corvena_meta VALUES ('format', 'corvena-company');");
+  if (dialect() == Dialect::PostgreSQL) exec(readSqlFile(CORVENA_SERVER_FUNCTIONS));
   for (const auto& dir : schemaDirectories())
     for (const auto& file : schemaFiles(dir, dialect())) exec(readSqlFile(file));
   tx.commit();

@@ -58,9 +58,19 @@ void Spelling::learnSchema() {
     }
 }
 
-// Each column definition of a CREATE TABLE starts with its name.
+// Each column definition of a CREATE TABLE starts with its name; a view's columns
+// are the names its SELECT gives them with AS.
 void Spelling::learnTables(std::string_view schema) {
   const std::string lower = folded(schema);
+  for (std::size_t at = lower.find("create view "); at != std::string::npos;
+       at = lower.find("create view ", at + 1)) {
+    const std::string view = folded(firstWord(schema.substr(at + 12)));
+    const std::size_t end = std::min(lower.find(';', at), lower.size());
+    for (std::size_t as = lower.find(" as ", at); as < end; as = lower.find(" as ", as + 1)) {
+      const std::string column = firstWord(schema.substr(as + 4, end - as - 4));
+      if (folded(column) != "select") columns_.emplace(view + "." + folded(column), column);
+    }
+  }
   for (std::size_t at = lower.find("create table "); at != std::string::npos;
        at = lower.find("create table ", at + 1)) {
     const std::size_t open = lower.find('(', at);

@@ -85,8 +85,9 @@ INSERT INTO PJProj (project, project_desc, status_pa, customer, cpnyid, gl_subac
   ('OLD-ROLLOUT', 'Finished rollout', 'I', '', 'DEMO', '');
 INSERT INTO PJPent (project, pjt_entity, pjt_entity_desc, status_pa) VALUES
   ('STORE-REFIT', 'DESIGN', 'Design', 'A'), ('STORE-REFIT', 'INSTALL', 'Installation', 'A');
-INSERT OR REPLACE INTO AutoNumber (Source, LastNbr, Descr) VALUES
-  ('ARBatch', '000100', 'AR batches'), ('ARRefNbr', '000500', 'AR documents');
+INSERT INTO AutoNumber (Source, LastNbr, Descr) VALUES
+  ('ARBatch', '000100', 'AR batches'), ('ARRefNbr', '000500', 'AR documents')
+  ON CONFLICT (Source) DO UPDATE SET LastNbr = excluded.LastNbr, Descr = excluded.Descr;
 INSERT INTO XNASetup (vond1, vond2, LastNABatNbr, LastNATrBatNbr, Crtd_Prog, Crtd_User, LUpd_Prog,
   LUpd_User) VALUES ('1020', '00-000', '0000000000', '0000000000', 'DEMO', 'SYSADMIN', 'DEMO',
   'SYSADMIN');

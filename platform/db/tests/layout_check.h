@@ -35,8 +35,9 @@ inline std::vector<ColumnInfo> tableColumns(Database& db, const std::string& tab
         "SELECT column_name, data_type, COALESCE(column_default, '') FROM information_schema.columns "
         "WHERE table_name = lower(?1) ORDER BY ordinal_position");
     st.bind(1, table);
-    while (st.step())
-      cols.push_back(serverColumn(std::get<std::string>(st.column(0)), std::get<std::string>(st.column(1)),
+    const auto& spelled = db.columns(table);
+    for (std::size_t i = 0; st.step() && i < spelled.size(); ++i)
+      cols.push_back(serverColumn(spelled[i], std::get<std::string>(st.column(1)),
                                   std::get<std::string>(st.column(2))));
     return cols;
   }

@@ -60,7 +60,7 @@ ORDER BY NABatNbr;
 SELECT COALESCE((
   SELECT CuryDocBal FROM ARDoc
   WHERE RefNbr = ?1 AND DocType IN ('CM', 'PA', 'PP') AND Rlsed = 1
-  ORDER BY CustId, DocType LIMIT 1), 0) AS OpenBal;
+  ORDER BY CustId, DocType LIMIT 1), 0.0) AS OpenBal;
 
 -- (reference, document type, customer) unreleased applications to the document
 -- procedure UnrlsedPayCheck 3

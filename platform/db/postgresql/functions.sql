@@ -1,4 +1,5 @@
--- Functions SQLite has and the server lacks, so one set of procedure texts runs on both.
+-- Functions SQLite has and the server lacks, so one set of SQL texts runs on both.
+-- Every company database on a server gets them when it is created, whatever its schema.
 
 -- ROUND of a floating amount, half away from zero as SQLite rounds.
 CREATE FUNCTION round(double precision, integer) RETURNS double precision
