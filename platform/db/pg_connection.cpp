@@ -32,7 +32,7 @@ PgConnection::~PgConnection() { PQfinish(conn_); }
 PGresult* PgConnection::checked(PGresult* result, const std::string& context) {
   const auto status = PQresultStatus(result);
   if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) return result;
-  const bool wasInTransaction = lostInTransaction_ || inTransaction(conn_);
+  const bool wasInTransaction = lostInTransaction_ || transactionBefore_;
   DbError e = error(result, conn_, context);
   PQclear(result);
   if (e.kind() == DbError::Kind::Lost) lostInTransaction_ = wasInTransaction;
@@ -47,6 +47,7 @@ void PgConnection::ensureConnected() {
     throw DbError("The connection to the company database server was lost during this save; "
                   "nothing of it was saved.",
                   DbError::Kind::Lost);
+  transactionBefore_ = inTransaction(conn_);
   if (PQstatus(conn_) == CONNECTION_OK) return;
   PQreset(conn_);
   ++generation_;

@@ -57,6 +57,7 @@ class PgConnection final : public Connection {
   unsigned generation_ = 0;
   unsigned nextName_ = 0;
   bool lostInTransaction_ = false;
+  bool transactionBefore_ = false;  // whether a transaction was open when the last call began
   std::int64_t changes_ = 0;
   std::unordered_map<unsigned, std::string> tables_;
   Spelling spelling_;

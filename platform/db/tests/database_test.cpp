@@ -175,6 +175,37 @@ TEST_F(DatabaseTest, ASaveWaitsForAnotherClerksSaveAndReadsSeeOnlyCommits) {
   second.commit();
 }
 
+// The server ends this clerk's connection in the middle of a save: the save fails
+// saying so at every level, nothing of it is written, and the next one goes on.
+TEST_F(DatabaseTest, ALostConnectionFailsTheSaveWholeAndTheNextGoesOn) {
+  if (!testing::onServer()) GTEST_SKIP() << "a file has no connection to lose";
+  auto admin = Database::open(name_);
+  db_->insert("Party", party("P1", "First"));
+  Statement pid = db_->run("SELECT pg_backend_pid()");
+  ASSERT_TRUE(pid.step());
+  const std::int64_t backend = std::get<std::int64_t>(pid.column(0));
+  pid = Statement();
+  try {
+    Transaction outer(*db_);
+    db_->insert("Party", party("P2", "Second"));
+    Transaction inner(*db_);
+    admin->run("SELECT pg_terminate_backend(" + intLiteral(backend) + ")").step();
+    db_->insert("Party", party("P3", "Third"));
+    FAIL() << "a statement ran on a connection the server ended";
+  } catch (const DbError& e) {
+    EXPECT_EQ(e.kind(), DbError::Kind::Lost);
+    EXPECT_NE(std::string(e.what()).find("connection to the company database server was lost"),
+              std::string::npos)
+        << e.what();
+  }
+  EXPECT_FALSE(db_->inTransaction());
+  EXPECT_EQ(count(), 1);
+  Transaction next(*db_);
+  db_->insert("Party", party("P4", "Fourth"));
+  next.commit();
+  EXPECT_EQ(count(), 2);
+}
+
 TEST_F(DatabaseTest, ViewingWritesNothingAndLeavesNoFilesBehind) {
   db_->insert("Party", party("P1", "First"));
   db_.reset();
