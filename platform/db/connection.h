@@ -41,6 +41,7 @@ class Connection {
   virtual void abandon() = 0;
   virtual std::int64_t changes() const = 0;
   virtual std::vector<std::string> columns(std::string_view table) = 0;
+  virtual std::vector<std::string> primaryKey(std::string_view table) = 0;
   virtual bool hasTable(std::string_view name) = 0;
   virtual void setLockWait(int milliseconds) = 0;
   // What the engine's own check finds wrong; empty when the database is sound.

@@ -26,6 +26,10 @@ void Database::setLockWait(int milliseconds) { conn_->setLockWait(milliseconds);
 
 std::vector<std::string> Database::integrityProblems() { return conn_->integrityProblems(); }
 
+std::vector<std::string> Database::primaryKey(std::string_view table) {
+  return conn_->primaryKey(table);
+}
+
 Statement Database::prepare(std::string_view sql) {
   std::string text(sql);
   if (Cursor* st = cache_->acquire(text)) return Statement(st, cache_.get());

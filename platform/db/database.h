@@ -139,6 +139,8 @@ class Database {
   void insert(std::string_view table, const RecordRef& rec);
   // The table's (or view's) column names; empty when there is no such table.
   const std::vector<std::string>& columns(std::string_view table);
+  // The columns of the table's primary key, in key order; empty when it has none.
+  std::vector<std::string> primaryKey(std::string_view table);
   bool hasProcedure(std::string_view name) const;
 
   void begin();

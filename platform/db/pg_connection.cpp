@@ -135,13 +135,25 @@ std::vector<std::string> PgConnection::textColumn(const std::string& sql, const 
   return out;
 }
 
-std::vector<std::string> PgConnection::columns(std::string_view table) {
-  auto names = textColumn(
-      "SELECT attname FROM pg_attribute WHERE attrelid = to_regclass(lower($1)) AND attnum > 0 "
-      "AND NOT attisdropped ORDER BY attnum",
-      std::string(table));
+std::vector<std::string> PgConnection::spelledColumns(const std::string& sql, std::string_view table) {
+  auto names = textColumn(sql, std::string(table));
   for (auto& n : names) n = spelling_.of(n, std::string(table), "");
   return names;
+}
+
+std::vector<std::string> PgConnection::columns(std::string_view table) {
+  return spelledColumns(
+      "SELECT attname FROM pg_attribute WHERE attrelid = to_regclass(lower($1)) AND attnum > 0 "
+      "AND NOT attisdropped ORDER BY attnum",
+      table);
+}
+
+std::vector<std::string> PgConnection::primaryKey(std::string_view table) {
+  return spelledColumns(
+      "SELECT a.attname FROM pg_index i JOIN pg_attribute a ON a.attrelid = i.indrelid "
+      "AND a.attnum = ANY (i.indkey) WHERE i.indrelid = to_regclass(lower($1)) AND i.indisprimary "
+      "ORDER BY array_position(i.indkey, a.attnum)",
+      table);
 }
 
 bool PgConnection::hasTable(std::string_view name) {

@@ -29,6 +29,7 @@ class PgConnection final : public Connection {
   void abandon() override;
   std::int64_t changes() const override { return changes_; }
   std::vector<std::string> columns(std::string_view table) override;
+  std::vector<std::string> primaryKey(std::string_view table) override;
   bool hasTable(std::string_view name) override;
   void setLockWait(int milliseconds) override;
   std::vector<std::string> integrityProblems() override { return {}; }
@@ -53,6 +54,7 @@ class PgConnection final : public Connection {
   PGresult* checked(PGresult* result, const std::string& context);
   void ensureConnected();
   std::vector<std::string> textColumn(const std::string& sql, const std::string& param);
+  std::vector<std::string> spelledColumns(const std::string& sql, std::string_view table);
   PGconn* conn_;
   unsigned generation_ = 0;
   unsigned nextName_ = 0;

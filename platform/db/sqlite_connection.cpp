@@ -40,6 +40,9 @@ class SqliteConnection final : public Connection {
   std::vector<std::string> columns(std::string_view table) override {
     return textColumn("SELECT name FROM pragma_table_info(?1)", table);
   }
+  std::vector<std::string> primaryKey(std::string_view table) override {
+    return textColumn("SELECT name FROM pragma_table_info(?1) WHERE pk > 0 ORDER BY pk", table);
+  }
   bool hasTable(std::string_view name) override {
     return !textColumn("SELECT name FROM sqlite_master WHERE name = ?1", name).empty();
   }
