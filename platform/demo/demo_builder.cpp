@@ -66,7 +66,7 @@ INSERT INTO Account (Acct, Descr, Active, AcctType) VALUES
 INSERT INTO SubAcct (Sub, Descr, Active) VALUES ('00-000', 'Company', 1),
   ('01-100', 'East Region', 1), ('01-200', 'West Region', 1), ('99-999', 'Closed Region', 0);
 INSERT INTO AcctSub (CpnyID, Acct, Sub, Descr, Active)
-  SELECT 'DEMO', a.Acct, s.Sub, a.Descr, 1 FROM Account a, SubAcct s WHERE a.Active AND s.Active;
+  SELECT 'DEMO', a.Acct, s.Sub, a.Descr, 1 FROM Account a, SubAcct s WHERE a.Active = 1 AND s.Active = 1;
 INSERT INTO CashAcct (CpnyID, BankAcct, BankSub, AcctName, CuryId, Active) VALUES
   ('DEMO', '1010', '00-000', 'Operating', 'USD', 1),
   ('DEMO', '1020', '00-000', 'National Account Clearing', 'USD', 1);
