@@ -28,3 +28,21 @@ function(corvena_screen lib program)
   set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
   corvena_tests(${lib}_tests ${lib})
 endfunction()
+
+# corvena_server_tests(NAME): NAME's cases once more, named *.pg, each on a fresh
+# database of a throwaway PostgreSQL server that the pgserver fixture starts
+# before the first and stops and removes after the last, also when one fails.
+set(CORVENA_PG_DIR ${PROJECT_BINARY_DIR}/pgserver)
+string(REPLACE "/" "%2F" CORVENA_PG_HOST "${CORVENA_PG_DIR}")
+if(NOT TEST pgserver.start)
+  add_test(NAME pgserver.start COMMAND ${PROJECT_SOURCE_DIR}/scripts/pgserver start ${CORVENA_PG_DIR})
+  add_test(NAME pgserver.stop COMMAND ${PROJECT_SOURCE_DIR}/scripts/pgserver stop ${CORVENA_PG_DIR})
+  set_tests_properties(pgserver.start PROPERTIES FIXTURES_SETUP pgserver)
+  set_tests_properties(pgserver.stop PROPERTIES FIXTURES_CLEANUP pgserver)
+endif()
+function(corvena_server_tests name)
+  gtest_discover_tests(${name} TEST_SUFFIX .pg DISCOVERY_TIMEOUT 60
+    PROPERTIES
+      ENVIRONMENT "CORVENA_TEST_SERVER=postgresql://postgres@${CORVENA_PG_HOST}"
+      FIXTURES_REQUIRED pgserver)
+endfunction()

@@ -1,45 +1,39 @@
 #include "platform/db/database.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
 
+#include "platform/db/connection.h"
 #include "platform/db/statement_cache.h"
 
 namespace corvena::db {
 
-namespace {
-
-void execOn(sqlite3* db, std::string_view script) {
-  char* err = nullptr;
-  const int rc = sqlite3_exec(db, std::string(script).c_str(), nullptr, nullptr, &err);
-  if (rc != SQLITE_OK) {
-    std::string msg = err ? err : sqlite3_errmsg(db);
-    sqlite3_free(err);
-    throw sqliteError(rc, msg);
-  }
-}
-
-}  // namespace
-
-Database::Database(sqlite3* db, std::string path, bool viewOnly)
-    : db_(db),
+Database::Database(std::unique_ptr<Connection> connection, std::string path, bool viewOnly)
+    : conn_(std::move(connection)),
       path_(std::move(path)),
       viewOnly_(viewOnly),
-      cache_(std::make_unique<StatementCache>(db)) {}
+      cache_(std::make_unique<StatementCache>(*conn_)) {}
 
 Database::~Database() {
   procedures_.clear();
   cache_.reset();
-  sqlite3_close_v2(db_);
 }
 
-void Database::exec(std::string_view script) { execOn(db_, script); }
+Database::Dialect Database::dialect() const { return conn_->dialect(); }
+
+void Database::exec(std::string_view script) { conn_->exec(script); }
+
+void Database::setLockWait(int milliseconds) { conn_->setLockWait(milliseconds); }
+
+std::vector<std::string> Database::integrityProblems() { return conn_->integrityProblems(); }
+
+std::vector<std::string> Database::primaryKey(std::string_view table) {
+  return conn_->primaryKey(table);
+}
 
 Statement Database::prepare(std::string_view sql) {
   std::string text(sql);
-  if (sqlite3_stmt* st = cache_->acquire(text)) return Statement(st, cache_.get());
-  return Statement(db_, text);
+  if (Cursor* st = cache_->acquire(text)) return Statement(st, cache_.get());
+  return Statement(conn_->prepare(text));
 }
 
 Statement Database::runStatement(const std::string& sql, const std::vector<Value>& params) {
@@ -77,11 +71,7 @@ const std::vector<std::string>& Database::columns(std::string_view table) {
   };
   auto it = std::find_if(columns_.begin(), columns_.end(), same);
   if (it != columns_.end()) return it->second;
-  std::vector<std::string> cols;
-  Statement st = prepare("SELECT name FROM pragma_table_info(?1)");
-  st.bind(1, std::string(table));
-  while (st.step()) cols.push_back(std::get<std::string>(st.column(0)));
-  columns_.emplace_back(std::string(table), std::move(cols));
+  columns_.emplace_back(std::string(table), conn_->columns(table));
   return columns_.back().second;
 }
 
@@ -90,10 +80,13 @@ const std::vector<std::string>& Database::columns(std::string_view table) {
 void Database::begin() {
   if (viewOnly_)
     throw DbError("The company database " + path_ +
-                  " is open for viewing only (it cannot be written here); nothing can be saved.",
-                  SQLITE_READONLY);
+                      " is open for viewing only (it cannot be written here); nothing can be saved.",
+                  DbError::Kind::ReadOnly);
   try {
-    exec(depth_ == 0 ? std::string("BEGIN IMMEDIATE") : "SAVEPOINT s" + std::to_string(depth_));
+    if (depth_ == 0)
+      conn_->beginSave();
+    else
+      exec("SAVEPOINT s" + std::to_string(depth_));
   } catch (const DbError& e) {
     if (e.locked()) ++lockTimeouts_;
     throw;
@@ -103,24 +96,37 @@ void Database::begin() {
 
 void Database::commit() {
   if (depth_ == 0) throw DbError("Commit without a transaction.");
-  --depth_;
-  exec(depth_ == 0 ? std::string("COMMIT") : "RELEASE s" + std::to_string(depth_));
+  endTransaction(depth_ == 1 ? std::string("COMMIT") : "RELEASE s" + std::to_string(depth_ - 1));
 }
 
 void Database::rollback() {
   if (depth_ == 0) return;
+  const std::string sp = "s" + std::to_string(depth_ - 1);
+  try {
+    endTransaction(depth_ == 1 ? std::string("ROLLBACK") : "ROLLBACK TO " + sp + "; RELEASE " + sp);
+  } catch (const DbError&) {
+    if (depth_ != 0) throw;
+  }
+}
+
+// A transaction the server lost or gave up is over at every level: the levels
+// still open end without a word to the server, so the callers' own rollbacks
+// unwind quietly and the next save begins afresh.
+void Database::endTransaction(const std::string& sql) {
   --depth_;
-  if (depth_ == 0) {
-    exec("ROLLBACK");
-  } else {
-    const std::string sp = "s" + std::to_string(depth_);
-    exec("ROLLBACK TO " + sp + "; RELEASE " + sp);
+  try {
+    exec(sql);
+  } catch (const DbError& e) {
+    if (e.kind() != DbError::Kind::Lost && e.kind() != DbError::Kind::Conflict) throw;
+    conn_->abandon();
+    depth_ = 0;
+    throw;
   }
 }
 
 bool Database::inTransaction() const { return depth_ > 0; }
 
-std::int64_t Database::changes() const { return sqlite3_changes64(db_); }
+std::int64_t Database::changes() const { return conn_->changes(); }
 
 std::vector<std::string> schemaDirectories() {
   const char* env = std::getenv("CORVENA_SCHEMA_PATH");

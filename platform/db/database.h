@@ -1,5 +1,6 @@
 #pragma once
-// The company database: one SQLite file per company. Text columns are stored
+// The company database: an SQLite file, or a database on a PostgreSQL server
+// (named by a postgresql:// connection string). Text columns are stored
 // right-trimmed and compare ignoring trailing blanks; dates are ISO text.
 // Stored procedures are named statements kept in the database's catalogue.
 
@@ -13,36 +14,42 @@
 
 #include "platform/db/record.h"
 
-struct sqlite3;
-struct sqlite3_stmt;
-
 namespace corvena::db {
 
 class DbError : public std::runtime_error {
  public:
-  explicit DbError(const std::string& what, int code = 0) : std::runtime_error(what), code_(code) {}
-  int code() const { return code_; }
-  bool damaged() const;  // the file is no database, or a damaged one
-  bool locked() const;   // another connection held a lock longer than the wait
+  enum class Kind {
+    Other,
+    Damaged,    // the file is no database, or a damaged one
+    Locked,     // another connection held a lock longer than the wait
+    ReadOnly,   // the database cannot be written
+    Duplicate,  // a unique key; the text reads "UNIQUE constraint failed: Table.Col, ..."
+    Lost,       // the connection to the server broke; the transaction is gone
+    Conflict,   // the server chose this transaction to give way to another
+  };
+  explicit DbError(const std::string& what, Kind kind = Kind::Other)
+      : std::runtime_error(what), kind_(kind) {}
+  Kind kind() const { return kind_; }
+  bool damaged() const { return kind_ == Kind::Damaged; }
+  bool locked() const { return kind_ == Kind::Locked; }
+  bool duplicate() const { return kind_ == Kind::Duplicate; }
 
  private:
-  int code_;
+  Kind kind_;
 };
-
-// SQLite's result code and message as a clerk reads it: a damaged file, a lock
-// held by another user and a file that cannot be written each say so.
-DbError sqliteError(int code, const std::string& message);
 
 using Value = std::variant<std::monostate, std::int64_t, double, std::string>;
 
+class Cursor;
+class Connection;
 class StatementCache;
 
 class Statement {
  public:
   Statement() = default;
-  Statement(sqlite3* db, std::string_view sql);
+  explicit Statement(std::unique_ptr<Cursor> owned);
   // Borrows a prepared statement from the cache; it is reset and returned when done.
-  Statement(sqlite3_stmt* borrowed, StatementCache* owner);
+  Statement(Cursor* borrowed, StatementCache* owner);
   Statement(Statement&&) noexcept;
   Statement& operator=(Statement&&) noexcept;
   Statement(const Statement&) = delete;
@@ -64,7 +71,7 @@ class Statement {
  private:
   void release();
   void mapColumns(const RecordRef& rec) const;
-  sqlite3_stmt* stmt_ = nullptr;
+  Cursor* stmt_ = nullptr;
   StatementCache* owner_ = nullptr;
   mutable const RecordLayout* mappedLayout_ = nullptr;
   mutable std::vector<const FieldDesc*> mapping_;
@@ -95,22 +102,29 @@ class Database {
     std::vector<std::string> statements;
   };
   enum class Access { Edit, View };
-  // Opens an existing company database; refuses a file that is not one. Opening
-  // only reads. A file or directory this process cannot write opens for viewing,
-  // as does Access::View: then nothing is written and a transaction is refused.
+  enum class Dialect { SQLite, PostgreSQL };
+  // Opens an existing company database; refuses a file or server database that is
+  // not one. Opening only reads. A file or directory this process cannot write
+  // opens for viewing, as does Access::View: then nothing is written and a
+  // transaction is refused. A name starting "postgresql://" is a server database.
   static std::unique_ptr<Database> open(const std::string& path, Access access = Access::Edit);
   // Creates a new company database with the schema and procedures of every schema
-  // directory; fails, leaving nothing behind, when the path exists or cannot be written.
+  // directory; fails, leaving nothing behind, when it exists or cannot be written.
   static std::unique_ptr<Database> create(const std::string& path);
+  // Removes a company database: the file with its journals, or the server database.
+  static void remove(const std::string& path);
+  static Dialect dialectOf(const std::string& path);
   ~Database();
 
   const std::string& path() const { return path_; }
+  Dialect dialect() const;
   bool viewOnly() const { return viewOnly_; }
   // Transactions that gave up waiting for another connection's lock.
   int lockTimeouts() const { return lockTimeouts_; }
   // How long a statement waits for another connection's lock (30 s unless set).
   void setLockWait(int milliseconds);
-  sqlite3* handle() const { return db_; }
+  // What the engine's own integrity check finds; empty when the database is sound.
+  std::vector<std::string> integrityProblems();
 
   void exec(std::string_view script);  // statements without parameters
   Statement prepare(std::string_view sql);
@@ -125,6 +139,8 @@ class Database {
   void insert(std::string_view table, const RecordRef& rec);
   // The table's (or view's) column names; empty when there is no such table.
   const std::vector<std::string>& columns(std::string_view table);
+  // The columns of the table's primary key, in key order; empty when it has none.
+  std::vector<std::string> primaryKey(std::string_view table);
   bool hasProcedure(std::string_view name) const;
 
   void begin();
@@ -134,10 +150,12 @@ class Database {
   std::int64_t changes() const;
 
  private:
-  Database(sqlite3* db, std::string path, bool viewOnly);
+  Database(std::unique_ptr<Connection> connection, std::string path, bool viewOnly);
+  void createSchema();
   void loadProcedures(const std::vector<std::string>& dirs);
   Statement runStatement(const std::string& sql, const std::vector<Value>& params);
-  sqlite3* db_;
+  void endTransaction(const std::string& sql);
+  std::unique_ptr<Connection> conn_;
   std::string path_;
   bool viewOnly_;
   int depth_ = 0;
@@ -168,6 +186,9 @@ class Transaction {
 // the module's. CORVENA_SCHEMA_PATH (colon-separated) overrides the built-in list.
 std::vector<std::string> schemaDirectories();
 std::string readSqlFile(const std::string& path);
+// The schema scripts of a directory in the order they run: schema.sql, then the
+// dialect's own (schema.sqlite.sql or schema.postgresql.sql) where there is one.
+std::vector<std::string> schemaFiles(const std::string& dir, Database::Dialect dialect);
 
 }  // namespace corvena::db
 

@@ -1,32 +1,40 @@
-#include <sqlite3.h>
+#include "platform/db/sqlite_engine.h"
 
-#include "platform/db/database.h"
+namespace corvena::db::sqlite {
 
-namespace corvena::db {
+namespace {
 
-bool DbError::damaged() const {
-  const int primary = code_ & 0xFF;
-  return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
+DbError::Kind kindOf(int code) {
+  switch (code & 0xFF) {
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB: return DbError::Kind::Damaged;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return DbError::Kind::Locked;
+    case SQLITE_READONLY: return DbError::Kind::ReadOnly;
+    default:
+      return code == SQLITE_CONSTRAINT_UNIQUE || code == SQLITE_CONSTRAINT_PRIMARYKEY
+                 ? DbError::Kind::Duplicate
+                 : DbError::Kind::Other;
+  }
 }
 
-bool DbError::locked() const {
-  const int primary = code_ & 0xFF;
-  return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}  // namespace
+
+DbError error(int code, const std::string& message) {
+  const auto kind = kindOf(code);
+  switch (kind) {
+    case DbError::Kind::Damaged:
+      return DbError("The company database is damaged (" + message +
+                         "); restore it from a backup. Nothing was changed.",
+                     kind);
+    case DbError::Kind::Locked:
+      return DbError("Another user held the company database locked too long (" + message +
+                         "); try again.",
+                     kind);
+    case DbError::Kind::ReadOnly:
+      return DbError("The company database cannot be written (" + message + ").", kind);
+    default: return DbError(message, kind);
+  }
 }
 
-DbError sqliteError(int code, const std::string& message) {
-  const DbError plain(message, code);
-  if (plain.damaged())
-    return DbError("The company database is damaged (" + message +
-                       "); restore it from a backup. Nothing was changed.",
-                   code);
-  if (plain.locked())
-    return DbError("Another user held the company database locked too long (" + message +
-                       "); try again.",
-                   code);
-  if ((code & 0xFF) == SQLITE_READONLY)
-    return DbError("The company database cannot be written (" + message + ").", code);
-  return plain;
-}
-
-}  // namespace corvena::db
+}  // namespace corvena::db::sqlite

@@ -3,14 +3,13 @@
 // statements are separated by semicolons and use ?1..?N), kept in the
 // database's corvena_procedure table and in memory for calls.
 
-#include <sqlite3.h>
-
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <regex>
 #include <sstream>
 
+#include "platform/db/connection.h"
 #include "platform/db/database.h"
 
 namespace corvena::db {
@@ -98,8 +97,8 @@ std::string readSqlFile(const std::string& path) {
 
 namespace {
 
-// The catalogue's rows by (name, seq), names folded as the table's NOCASE key
-// folds them, so a later directory's procedure replaces an earlier one's.
+// The catalogue's rows by (name, seq), names folded, so a later directory's
+// procedure replaces an earlier one's whatever its case.
 struct CatalogueRow {
   std::string name;
   int params = 0;
@@ -122,10 +121,9 @@ Catalogue catalogueOf(const std::vector<Database::Procedure>& procs) {
   return rows;
 }
 
-Catalogue storedCatalogue(Database& db) {
+Catalogue storedCatalogue(Database& db, Connection& conn) {
   Catalogue rows;
-  Statement exists(db.handle(), "SELECT 1 FROM sqlite_master WHERE name = 'corvena_procedure'");
-  if (!exists.step()) return rows;
+  if (!conn.hasTable("corvena_procedure")) return rows;
   Statement st = db.prepare("SELECT name, seq, params, body FROM corvena_procedure");
   while (st.step()) {
     const std::string name = std::get<std::string>(st.column(0));
@@ -139,11 +137,11 @@ Catalogue storedCatalogue(Database& db) {
 void storeCatalogue(Database& db, const Catalogue& rows) {
   Transaction tx(db);
   db.exec(
-      "CREATE TABLE IF NOT EXISTS corvena_procedure (name TEXT NOT NULL COLLATE NOCASE, "
+      "CREATE TABLE IF NOT EXISTS corvena_procedure (name TEXT NOT NULL, "
       "seq INTEGER NOT NULL, params INTEGER NOT NULL, body TEXT NOT NULL, PRIMARY KEY (name, seq));"
       "DELETE FROM corvena_procedure");
   for (const auto& [key, row] : rows) {
-    Statement st(db.handle(), "INSERT INTO corvena_procedure VALUES (?1, ?2, ?3, ?4)");
+    Statement st = db.prepare("INSERT INTO corvena_procedure VALUES (?1, ?2, ?3, ?4)");
     st.bind(1, row.name);
     st.bind(2, static_cast<std::int64_t>(key.second));
     st.bind(3, static_cast<std::int64_t>(row.params));
@@ -153,13 +151,13 @@ void storeCatalogue(Database& db, const Catalogue& rows) {
   tx.commit();
 }
 
-void checkStatements(sqlite3* db, const std::vector<Database::Procedure>& procs) {
+void checkStatements(Connection& conn, const std::vector<Database::Procedure>& procs) {
   for (const auto& p : procs)
     for (const auto& s : p.statements) {
       try {
-        Statement check(db, s);
+        conn.prepare(s);
       } catch (const DbError& e) {
-        throw DbError("Procedure " + p.name + ": " + e.what(), e.code());
+        throw DbError("Procedure " + p.name + ": " + e.what(), e.kind());
       }
     }
 }
@@ -177,8 +175,8 @@ void Database::loadProcedures(const std::vector<std::string>& dirs) {
     found = true;
     for (auto& p : parseProcedureFile(file.string())) parsed.push_back(std::move(p));
   }
-  checkStatements(db_, parsed);
-  Catalogue rows = storedCatalogue(*this);
+  checkStatements(*conn_, parsed);
+  Catalogue rows = storedCatalogue(*this, *conn_);
   if (found) {
     Catalogue wanted = catalogueOf(parsed);
     if (wanted != rows && !viewOnly_) storeCatalogue(*this, wanted);

@@ -1,17 +1,16 @@
-#include <sqlite3.h>
-
 #include <strings.h>
 
 #include <cstring>
 
+#include "platform/db/connection.h"
 #include "platform/db/database.h"
 #include "platform/db/statement_cache.h"
 
 namespace corvena::db {
 
-Statement::Statement(sqlite3* db, std::string_view sql) : stmt_(prepareOrThrow(db, std::string(sql))) {}
+Statement::Statement(std::unique_ptr<Cursor> owned) : stmt_(owned.release()) {}
 
-Statement::Statement(sqlite3_stmt* borrowed, StatementCache* owner) : stmt_(borrowed), owner_(owner) {}
+Statement::Statement(Cursor* borrowed, StatementCache* owner) : stmt_(borrowed), owner_(owner) {}
 
 Statement::Statement(Statement&& o) noexcept
     : stmt_(o.stmt_), owner_(o.owner_), mappedLayout_(o.mappedLayout_), mapping_(std::move(o.mapping_)) {
@@ -39,83 +38,48 @@ void Statement::release() {
   if (owner_)
     owner_->giveBack(stmt_);
   else
-    sqlite3_finalize(stmt_);
+    delete stmt_;
   stmt_ = nullptr;
   owner_ = nullptr;
 }
 
-void Statement::bind(int index, const Value& v) {
-  int rc = SQLITE_OK;
-  if (std::holds_alternative<std::monostate>(v))
-    rc = sqlite3_bind_null(stmt_, index);
-  else if (auto* i = std::get_if<std::int64_t>(&v))
-    rc = sqlite3_bind_int64(stmt_, index, *i);
-  else if (auto* d = std::get_if<double>(&v))
-    rc = sqlite3_bind_double(stmt_, index, *d);
-  else {
-    const auto& s = std::get<std::string>(v);
-    rc = sqlite3_bind_text(stmt_, index, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
-  }
-  if (rc != SQLITE_OK) throw sqliteError(rc, sqlite3_errmsg(sqlite3_db_handle(stmt_)));
-}
+void Statement::bind(int index, const Value& v) { stmt_->bind(index, v); }
 
-bool Statement::step() {
-  if (!stmt_) return false;
-  const int rc = sqlite3_step(stmt_);
-  if (rc == SQLITE_ROW) return true;
-  if (rc == SQLITE_DONE) return false;
-  std::string msg = sqlite3_errmsg(sqlite3_db_handle(stmt_));
-  sqlite3_reset(stmt_);
-  throw sqliteError(rc, msg);
-}
+bool Statement::step() { return stmt_ && stmt_->step(); }
 
 void Statement::reset() {
-  if (stmt_) sqlite3_reset(stmt_);
+  if (stmt_) stmt_->reset();
 }
 
-int Statement::parameterCount() const { return stmt_ ? sqlite3_bind_parameter_count(stmt_) : 0; }
+int Statement::parameterCount() const { return stmt_ ? stmt_->parameterCount() : 0; }
 
-int Statement::columnCount() const { return stmt_ ? sqlite3_column_count(stmt_) : 0; }
+int Statement::columnCount() const { return stmt_ ? stmt_->columnCount() : 0; }
 
-std::string Statement::columnName(int i) const {
-  const char* n = sqlite3_column_name(stmt_, i);
-  return n ? n : "";
-}
+std::string Statement::columnName(int i) const { return stmt_->columnName(i); }
 
-Value Statement::column(int i) const {
-  switch (sqlite3_column_type(stmt_, i)) {
-    case SQLITE_NULL: return std::monostate{};
-    case SQLITE_INTEGER: return static_cast<std::int64_t>(sqlite3_column_int64(stmt_, i));
-    case SQLITE_FLOAT: return sqlite3_column_double(stmt_, i);
-    default: {
-      const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
-      return std::string(t ? t : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt_, i)));
-    }
-  }
-}
+Value Statement::column(int i) const { return stmt_->column(i); }
 
 namespace {
 
-void storeColumn(sqlite3_stmt* stmt, int i, const RecordRef& rec, const FieldDesc& f) {
+void storeColumn(const Cursor& stmt, int i, const RecordRef& rec, const FieldDesc& f) {
   void* p = rec.at(f);
   switch (f.type) {
     case FieldType::Text: {
-      const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
-      const std::size_t n = t ? std::min<std::size_t>(sqlite3_column_bytes(stmt, i), f.width) : 0;
-      std::memcpy(p, t ? t : "", n);
+      const std::string_view t = stmt.text(i);
+      const std::size_t n = std::min<std::size_t>(t.size(), f.width);
+      std::memcpy(p, t.data(), n);
       std::memset(static_cast<char*>(p) + n, ' ', f.width - n);
       break;
     }
     case FieldType::Date: {
-      const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
       Date d;
-      Date::parseIso(std::string_view(t ? t : "").substr(0, 10), d);
+      Date::parseIso(stmt.text(i).substr(0, 10), d);
       *static_cast<Date*>(p) = d;
       break;
     }
-    case FieldType::Float: *static_cast<double*>(p) = sqlite3_column_double(stmt, i); break;
+    case FieldType::Float: *static_cast<double*>(p) = stmt.real(i); break;
     case FieldType::Int16:
-      *static_cast<std::int16_t*>(p) = static_cast<std::int16_t>(sqlite3_column_int(stmt, i));
+      *static_cast<std::int16_t*>(p) = static_cast<std::int16_t>(stmt.real(i));
       break;
   }
 }
@@ -127,14 +91,14 @@ void storeColumn(sqlite3_stmt* stmt, int i, const RecordRef& rec, const FieldDes
 void Statement::mapColumns(const RecordRef& rec) const {
   const int n = columnCount();
   mapping_.assign(n, nullptr);
-  for (int i = 0; i < n; ++i) mapping_[i] = rec.layout->find(sqlite3_column_name(stmt_, i));
-  const auto ownTable = [&](int i) {
-    const char* t = sqlite3_column_table_name(stmt_, i);
-    return t && ::strcasecmp(t, rec.layout->name().c_str()) == 0;
-  };
+  std::vector<bool> own(n);
+  for (int i = 0; i < n; ++i) {
+    mapping_[i] = rec.layout->find(stmt_->columnName(i));
+    own[i] = ::strcasecmp(stmt_->columnTable(i).c_str(), rec.layout->name().c_str()) == 0;
+  }
   for (int i = 0; i < n; ++i)
     for (int j = 0; j < n; ++j)
-      if (i != j && mapping_[i] && mapping_[i] == mapping_[j] && ownTable(j) && !ownTable(i))
+      if (i != j && mapping_[i] && mapping_[i] == mapping_[j] && own[j] && !own[i])
         mapping_[i] = nullptr;
   mappedLayout_ = rec.layout;
 }
@@ -143,7 +107,7 @@ void Statement::readInto(const RecordRef& rec) const {
   const int n = columnCount();
   if (mappedLayout_ != rec.layout || static_cast<int>(mapping_.size()) != n) mapColumns(rec);
   for (int i = 0; i < n; ++i)
-    if (mapping_[i]) storeColumn(stmt_, i, rec, *mapping_[i]);
+    if (mapping_[i]) storeColumn(*stmt_, i, rec, *mapping_[i]);
 }
 
 std::string rowText(const Statement& st) {

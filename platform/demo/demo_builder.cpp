@@ -66,7 +66,7 @@ INSERT INTO Account (Acct, Descr, Active, AcctType) VALUES
 INSERT INTO SubAcct (Sub, Descr, Active) VALUES ('00-000', 'Company', 1),
   ('01-100', 'East Region', 1), ('01-200', 'West Region', 1), ('99-999', 'Closed Region', 0);
 INSERT INTO AcctSub (CpnyID, Acct, Sub, Descr, Active)
-  SELECT 'DEMO', a.Acct, s.Sub, a.Descr, 1 FROM Account a, SubAcct s WHERE a.Active AND s.Active;
+  SELECT 'DEMO', a.Acct, s.Sub, a.Descr, 1 FROM Account a, SubAcct s WHERE a.Active = 1 AND s.Active = 1;
 INSERT INTO CashAcct (CpnyID, BankAcct, BankSub, AcctName, CuryId, Active) VALUES
   ('DEMO', '1010', '00-000', 'Operating', 'USD', 1),
   ('DEMO', '1020', '00-000', 'National Account Clearing', 'USD', 1);
@@ -85,8 +85,9 @@ INSERT INTO PJProj (project, project_desc, status_pa, customer, cpnyid, gl_subac
   ('OLD-ROLLOUT', 'Finished rollout', 'I', '', 'DEMO', '');
 INSERT INTO PJPent (project, pjt_entity, pjt_entity_desc, status_pa) VALUES
   ('STORE-REFIT', 'DESIGN', 'Design', 'A'), ('STORE-REFIT', 'INSTALL', 'Installation', 'A');
-INSERT OR REPLACE INTO AutoNumber (Source, LastNbr, Descr) VALUES
-  ('ARBatch', '000100', 'AR batches'), ('ARRefNbr', '000500', 'AR documents');
+INSERT INTO AutoNumber (Source, LastNbr, Descr) VALUES
+  ('ARBatch', '000100', 'AR batches'), ('ARRefNbr', '000500', 'AR documents')
+  ON CONFLICT (Source) DO UPDATE SET LastNbr = excluded.LastNbr, Descr = excluded.Descr;
 INSERT INTO XNASetup (vond1, vond2, LastNABatNbr, LastNATrBatNbr, Crtd_Prog, Crtd_User, LUpd_Prog,
   LUpd_User) VALUES ('1020', '00-000', '0000000000', '0000000000', 'DEMO', 'SYSADMIN', 'DEMO',
   'SYSADMIN');

@@ -1,7 +1,6 @@
 // corvena-db: creates company databases, empty or with demo data, and prints one.
 
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -14,15 +13,11 @@
 namespace {
 
 int usage() {
-  std::cerr << "usage: corvena-db init [--demo] PATH   create a company database\n"
-               "       corvena-db show PATH            print its national accounts\n"
-               "       corvena-db user ...             users and rights (corvena-db user for more)\n";
+  std::cerr << "usage: corvena-db init [--demo] DATABASE   create a company database\n"
+               "       corvena-db show DATABASE            print its national accounts\n"
+               "       corvena-db user ...                 users and rights (corvena-db user for more)\n"
+               "DATABASE: a file, or postgresql://[user@]host[:port]/name for a server database\n";
   return 2;
-}
-
-void removeDatabaseFiles(const std::string& path) {
-  for (const char* suffix : {"", "-wal", "-shm", "-journal"})
-    std::filesystem::remove(path + suffix);
 }
 
 // A new company has its administrator; the demo company its clerks too.
@@ -40,7 +35,7 @@ int init(const std::string& path, bool demo) {
     }
   } catch (...) {
     db.reset();
-    removeDatabaseFiles(path);
+    corvena::db::Database::remove(path);
     throw;
   }
   std::cout << "Created " << (demo ? "demo " : "empty ") << "company database " << path << "\n";
@@ -50,14 +45,10 @@ int init(const std::string& path, bool demo) {
   return 0;
 }
 
-// A damaged page may lie where the report never reads: the whole file is checked first.
+// A damaged page may lie where the report never reads: the whole database is checked first.
 void checkIntegrity(corvena::db::Database& db) {
-  auto st = db.prepare("PRAGMA integrity_check");
   std::string problems;
-  while (st.step()) {
-    const std::string line = corvena::db::rowText(st);
-    if (line != "ok") problems += "\n  " + line;
-  }
+  for (const auto& line : db.integrityProblems()) problems += "\n  " + line;
   if (!problems.empty())
     throw corvena::db::DbError("The company database " + db.path() +
                                " is damaged; restore it from a backup:" + problems);

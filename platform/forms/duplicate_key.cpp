@@ -1,7 +1,5 @@
 #include "platform/forms/duplicate_key.h"
 
-#include <sqlite3.h>
-
 #include "platform/forms/entry_check.h"
 #include "platform/forms/session.h"
 #include "platform/forms/text_util.h"
@@ -9,10 +7,6 @@
 namespace corvena::forms {
 
 namespace {
-
-bool isDuplicate(const db::DbError& e) {
-  return e.code() == SQLITE_CONSTRAINT_UNIQUE || e.code() == SQLITE_CONSTRAINT_PRIMARYKEY;
-}
 
 // "UNIQUE constraint failed: XNACustS.SecondaryCustid, ..." names table and columns.
 std::pair<std::string, std::vector<std::string>> keyOf(std::string_view what) {
@@ -51,7 +45,7 @@ std::string labelOf(const Session& s, const std::string& table, const std::strin
 
 DuplicateKey::DuplicateKey(const db::DbError& cause, std::string table,
                            std::vector<std::pair<std::string, std::string>> values)
-    : db::DbError(cause.what(), cause.code()), table_(std::move(table)), values_(std::move(values)) {}
+    : db::DbError(cause.what(), cause.kind()), table_(std::move(table)), values_(std::move(values)) {}
 
 void writeGuarded(const std::function<void()>& write, const RecordRef* rec) {
   try {
@@ -59,7 +53,7 @@ void writeGuarded(const std::function<void()>& write, const RecordRef* rec) {
   } catch (const DuplicateKey&) {
     throw;
   } catch (const db::DbError& e) {
-    if (!isDuplicate(e)) throw;
+    if (!e.duplicate()) throw;
     auto [table, columns] = keyOf(e.what());
     std::vector<std::pair<std::string, std::string>> values;
     for (const auto& column : columns) {

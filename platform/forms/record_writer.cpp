@@ -17,10 +17,8 @@ std::vector<const FieldDesc*> columnFields(db::Database& db, const std::string& 
 std::vector<const FieldDesc*> primaryKeyFields(db::Database& db, const std::string& table,
                                                const RecordLayout& layout) {
   std::vector<const FieldDesc*> out;
-  db::Statement st = db.prepare("SELECT name FROM pragma_table_info(?1) WHERE pk > 0 ORDER BY pk");
-  st.bind(1, table);
-  while (st.step()) {
-    const FieldDesc* f = layout.find(std::get<std::string>(st.column(0)));
+  for (const auto& col : db.primaryKey(table)) {
+    const FieldDesc* f = layout.find(col);
     if (!f) return {};
     out.push_back(f);
   }

@@ -65,8 +65,7 @@ std::vector<std::string> textColumn(db::Database& db, const char* sql) {
 
 std::vector<std::string> paymentInvariantProblems(db::Database& db) {
   std::vector<std::string> problems;
-  for (const auto& line : textColumn(db, "PRAGMA integrity_check"))
-    if (line != "ok") problems.push_back("database damaged: " + line);
+  for (const auto& line : db.integrityProblems()) problems.push_back("database damaged: " + line);
   if (!problems.empty()) return problems;
   for (const auto& check : kChecks)
     for (const auto& offender : textColumn(db, check.sql))

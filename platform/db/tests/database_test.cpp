@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sqlite3.h>
-
 #include <filesystem>
 
 #include "platform/db/database.h"
@@ -39,7 +37,7 @@ class DatabaseTest : public ::testing::Test {
   DatabaseTest() : schema_(dir_.file("")) {
     dir_.write("schema.sql", kSchema);
     dir_.write("procedures.sql", kProcedures);
-    db_ = Database::create(dir_.file("company.db"));
+    db_ = Database::create(name_);
   }
   Party party(const std::string& id, const std::string& name) {
     Party p;
@@ -57,6 +55,7 @@ class DatabaseTest : public ::testing::Test {
   }
   testing::ScratchDir dir_;
   testing::SchemaPath schema_;
+  std::string name_ = dir_.database("company.db");
   std::unique_ptr<Database> db_;
 };
 
@@ -149,36 +148,68 @@ TEST_F(DatabaseTest, NestedTransactionRollsBackOnlyItsPart) {
 TEST_F(DatabaseTest, ReopenKeepsDataAndProcedures) {
   db_->insert("Party", party("P1", "First"));
   db_.reset();
-  db_ = Database::open(dir_.file("company.db"));
+  db_ = Database::open(name_);
   EXPECT_TRUE(db_->hasProcedure("PARTY_BYID"));
   EXPECT_TRUE(db_->run("Party_ById 'P1'").step());
 }
 
-TEST_F(DatabaseTest, OpeningWritesNothingSoAnotherWritersLockDoesNotStopIt) {
-  db_.reset();
-  sqlite3* other = nullptr;
-  ASSERT_EQ(sqlite3_open(dir_.file("company.db").c_str(), &other), SQLITE_OK);
-  ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE; INSERT INTO Party (PartyId) VALUES ('X')",
-                         nullptr, nullptr, nullptr),
-            SQLITE_OK);
-  db_ = Database::open(dir_.file("company.db"));
+// One save at a time: a second clerk's save waits for the first and, past its
+// wait, is refused as locked; reading goes on meanwhile and sees only commits.
+TEST_F(DatabaseTest, ASaveWaitsForAnotherClerksSaveAndReadsSeeOnlyCommits) {
+  auto other = Database::open(name_);
+  Transaction first(*other);
+  other->insert("Party", party("X", "Uncommitted"));
   db_->setLockWait(0);
   EXPECT_EQ(count(), 0);
   try {
     Transaction tx(*db_);
-    FAIL() << "a transaction began under another writer's lock";
+    FAIL() << "a save began under another clerk's save";
   } catch (const DbError& e) {
     EXPECT_TRUE(e.locked());
     EXPECT_NE(std::string(e.what()).find("locked"), std::string::npos) << e.what();
   }
   EXPECT_EQ(db_->lockTimeouts(), 1);
-  sqlite3_close(other);
+  first.commit();
+  EXPECT_EQ(count(), 1);
+  Transaction second(*db_);
+  second.commit();
+}
+
+// The server ends this clerk's connection in the middle of a save: the save fails
+// saying so at every level, nothing of it is written, and the next one goes on.
+TEST_F(DatabaseTest, ALostConnectionFailsTheSaveWholeAndTheNextGoesOn) {
+  if (!testing::onServer()) GTEST_SKIP() << "a file has no connection to lose";
+  auto admin = Database::open(name_);
+  db_->insert("Party", party("P1", "First"));
+  Statement pid = db_->run("SELECT pg_backend_pid()");
+  ASSERT_TRUE(pid.step());
+  const std::int64_t backend = std::get<std::int64_t>(pid.column(0));
+  pid = Statement();
+  try {
+    Transaction outer(*db_);
+    db_->insert("Party", party("P2", "Second"));
+    Transaction inner(*db_);
+    admin->run("SELECT pg_terminate_backend(" + intLiteral(backend) + ")").step();
+    db_->insert("Party", party("P3", "Third"));
+    FAIL() << "a statement ran on a connection the server ended";
+  } catch (const DbError& e) {
+    EXPECT_EQ(e.kind(), DbError::Kind::Lost);
+    EXPECT_NE(std::string(e.what()).find("connection to the company database server was lost"),
+              std::string::npos)
+        << e.what();
+  }
+  EXPECT_FALSE(db_->inTransaction());
+  EXPECT_EQ(count(), 1);
+  Transaction next(*db_);
+  db_->insert("Party", party("P4", "Fourth"));
+  next.commit();
+  EXPECT_EQ(count(), 2);
 }
 
 TEST_F(DatabaseTest, ViewingWritesNothingAndLeavesNoFilesBehind) {
   db_->insert("Party", party("P1", "First"));
   db_.reset();
-  const std::string path = dir_.file("company.db");
+  const std::string path = name_;
   const auto viewed = [&](Database::Access access) {
     db_ = Database::open(path, access);
     EXPECT_TRUE(db_->viewOnly());
@@ -189,7 +220,7 @@ TEST_F(DatabaseTest, ViewingWritesNothingAndLeavesNoFilesBehind) {
     EXPECT_FALSE(std::filesystem::exists(path + "-shm"));
   };
   viewed(Database::Access::View);
-  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+  if (::geteuid() == 0 || testing::onServer()) GTEST_SKIP() << "file permissions do not bind here";
   std::filesystem::permissions(dir_.file(""), std::filesystem::perms::owner_read |
                                                   std::filesystem::perms::owner_exec);
   viewed(Database::Access::Edit);
@@ -201,29 +232,47 @@ TEST_F(DatabaseTest, ColumnsOfTablesAndMissingTables) {
   EXPECT_TRUE(db_->columns("XDetail").empty());
 }
 
-TEST(DatabaseFiles, CreateRefusesExistingPathAndUnwritableDirectory) {
+TEST(DatabaseFiles, CreateRefusesAnExistingDatabaseAndAnUnwritablePlace) {
   testing::ScratchDir dir;
   testing::SchemaPath schema(dir.file(""));
   dir.write("schema.sql", kSchema);
-  dir.write("existing.db", "not a database");
-  EXPECT_THROW(Database::create(dir.file("existing.db")), DbError);
+  const std::string name = dir.database("existing.db");
+  Database::create(name);
+  EXPECT_THROW(Database::create(name), DbError);
+  EXPECT_NO_THROW(Database::open(name));
   EXPECT_THROW(Database::create("/proc/no/such/dir/company.db"), DbError);
   EXPECT_FALSE(std::filesystem::exists("/proc/no/such/dir/company.db"));
 }
 
-TEST(DatabaseFiles, OpenRefusesAFileThatIsNotACompanyDatabase) {
+// A file or server database without the company marker is refused alike, as is one
+// that is not there at all.
+TEST(DatabaseFiles, OpenRefusesWhatIsNotACompanyDatabase) {
   testing::ScratchDir dir;
+  testing::SchemaPath schema(dir.file(""));
+  dir.write("schema.sql", kSchema);
+  const std::string name = dir.database("unmarked.db");
+  Database::create(name)->exec("DROP TABLE corvena_meta");
+  try {
+    Database::open(name);
+    FAIL();
+  } catch (const DbError& e) {
+    EXPECT_EQ(std::string(e.what()), name + " is not a company database.");
+  }
+  EXPECT_THROW(Database::open(dir.database("missing.db")), DbError);
   dir.write("text.db", "plain text, not a database at all");
   EXPECT_THROW(Database::open(dir.file("text.db")), DbError);
-  EXPECT_THROW(Database::open(dir.file("missing.db")), DbError);
 }
 
+// Nothing is left behind: a second create of the same name succeeds.
 TEST(DatabaseFiles, BrokenSchemaLeavesNothingBehind) {
   testing::ScratchDir dir;
   testing::SchemaPath schema(dir.file(""));
   dir.write("schema.sql", "CREATE TABLE ok (a TEXT); CREATE TABLE broken (;");
-  EXPECT_THROW(Database::create(dir.file("c.db")), DbError);
-  EXPECT_FALSE(std::filesystem::exists(dir.file("c.db")));
+  const std::string name = dir.database("c.db");
+  EXPECT_THROW(Database::create(name), DbError);
+  EXPECT_FALSE(std::filesystem::exists(name));
+  dir.write("schema.sql", kSchema);
+  EXPECT_NO_THROW(Database::create(name));
 }
 
 TEST(DatabaseFiles, ProcedureWithBadSqlIsRefusedByName) {
@@ -231,13 +280,14 @@ TEST(DatabaseFiles, ProcedureWithBadSqlIsRefusedByName) {
   testing::SchemaPath schema(dir.file(""));
   dir.write("schema.sql", kSchema);
   dir.write("procedures.sql", "-- procedure Broken_Proc 1\nSELECT * FROM NoSuchTable WHERE a = ?1;\n");
+  const std::string name = dir.database("c.db");
   try {
-    Database::create(dir.file("c.db"));
+    Database::create(name);
     FAIL();
   } catch (const DbError& e) {
     EXPECT_NE(std::string(e.what()).find("Broken_Proc"), std::string::npos);
   }
-  EXPECT_FALSE(std::filesystem::exists(dir.file("c.db")));
+  EXPECT_THROW(Database::open(name), DbError);
 }
 
 }  // namespace

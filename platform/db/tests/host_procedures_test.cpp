@@ -47,7 +47,7 @@ class HostProcedures : public ::testing::Test {
   }
   using Rows = std::vector<std::string>;
   testing::ScratchDir dir;
-  std::unique_ptr<Database> db = Database::create(dir.file("company.db"));
+  std::unique_ptr<Database> db = Database::create(dir.database("company.db"));
 };
 
 TEST_F(HostProcedures, CustomerListsByPatternInKeyOrder) {

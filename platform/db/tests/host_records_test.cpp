@@ -11,7 +11,7 @@ namespace {
 class HostRecords : public ::testing::Test {
  protected:
   testing::ScratchDir dir;
-  std::unique_ptr<Database> db = Database::create(dir.file("company.db"));
+  std::unique_ptr<Database> db = Database::create(dir.database("company.db"));
 };
 
 TEST_F(HostRecords, EveryHostTableRowRoundTrips) {

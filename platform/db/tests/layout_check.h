@@ -17,8 +17,32 @@ struct ColumnInfo {
   std::string name, type, collation, defaultValue;
 };
 
+// A server column in SQLite's words: BPCHAR compares as RTRIM does, BIGINT is
+// INTEGER, DOUBLE PRECISION is REAL, and a default drops its cast.
+inline ColumnInfo serverColumn(std::string name, const std::string& type, std::string dflt) {
+  const auto cast = dflt.find("::");
+  if (cast != std::string::npos) dflt.resize(cast);
+  if (type == "character") return {name, "TEXT", "RTRIM", dflt};
+  if (type == "bigint") return {name, "INTEGER", "", dflt};
+  if (type == "double precision") return {name, "REAL", "", dflt};
+  return {name, type == "text" ? "TEXT" : type, "", dflt};
+}
+
 inline std::vector<ColumnInfo> tableColumns(Database& db, const std::string& table) {
   std::vector<ColumnInfo> cols;
+  if (db.dialect() == Database::Dialect::PostgreSQL) {
+    Statement st = db.prepare(
+        "SELECT column_name, data_type, COALESCE(column_default, '') FROM information_schema.columns "
+        "WHERE table_name = lower(?1) ORDER BY ordinal_position");
+    st.bind(1, table);
+    const auto& spelled = db.columns(table);
+    for (std::size_t i = 0; st.step() && i < spelled.size(); ++i)
+      cols.push_back(serverColumn(spelled[i], std::get<std::string>(st.column(1)),
+                                  std::get<std::string>(st.column(2))));
+    return cols;
+  }
+  sqlite3* handle = nullptr;
+  sqlite3_open_v2(db.path().c_str(), &handle, SQLITE_OPEN_READONLY, nullptr);
   Statement st =
       db.prepare("SELECT name, type, COALESCE(dflt_value, '') FROM pragma_table_info(?1)");
   st.bind(1, table);
@@ -26,12 +50,13 @@ inline std::vector<ColumnInfo> tableColumns(Database& db, const std::string& tab
     ColumnInfo c{std::get<std::string>(st.column(0)), std::get<std::string>(st.column(1)), "",
                  std::get<std::string>(st.column(2))};
     const char* coll = nullptr;
-    if (sqlite3_table_column_metadata(db.handle(), nullptr, table.c_str(), c.name.c_str(), nullptr,
+    if (sqlite3_table_column_metadata(handle, nullptr, table.c_str(), c.name.c_str(), nullptr,
                                       &coll, nullptr, nullptr, nullptr) == SQLITE_OK &&
         coll)
       c.collation = coll;
     cols.push_back(c);
   }
+  sqlite3_close(handle);
   return cols;
 }
 

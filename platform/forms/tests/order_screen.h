@@ -51,7 +51,7 @@ class OrderScreen {
 class OrderScreenTest : public ::testing::Test {
  protected:
   OrderScreenTest();
-  std::string dbPath() const { return dir_.file("company.db"); }
+  std::string dbPath() const { return dir_.database("company.db"); }
   // Runs a query and returns the first column of each row as text, joined by ",".
   std::string query(const std::string& sql);
   void addOrder(const std::string& nbr, const std::string& cust, double amount);

@@ -60,7 +60,7 @@ ORDER BY NABatNbr;
 SELECT COALESCE((
   SELECT CuryDocBal FROM ARDoc
   WHERE RefNbr = ?1 AND DocType IN ('CM', 'PA', 'PP') AND Rlsed = 1
-  ORDER BY CustId, DocType LIMIT 1), 0) AS OpenBal;
+  ORDER BY CustId, DocType LIMIT 1), 0.0) AS OpenBal;
 
 -- (reference, document type, customer) unreleased applications to the document
 -- procedure UnrlsedPayCheck 3
@@ -171,23 +171,27 @@ ORDER BY ARRefNbr, NABatNbr;
 -- procedure AutoNbr_Next 1
 UPDATE AutoNumber
 SET LastNbr = printf('%0*d', CASE WHEN LastNbr = '' THEN 10 ELSE length(LastNbr) END,
-                     CAST(LastNbr AS INTEGER) + 1)
+                     CASE WHEN LTRIM(LastNbr, '0123456789') = '' AND LastNbr <> ''
+                          THEN CAST(LastNbr AS INTEGER) ELSE 0 END + 1)
 WHERE Source = ?1;
 UPDATE XNASetup
 SET LastNABatNbr = (
       SELECT printf('%0*d', w, CASE WHEN n < 10000000000 THEN n ELSE n - 1 END)
-      FROM (SELECT CASE WHEN LastNABatNbr NOT GLOB '*[^0-9]*' AND LastNABatNbr <> ''
-                        THEN length(LastNABatNbr) ELSE 10 END AS w,
-                   MAX(CASE WHEN LastNABatNbr NOT GLOB '*[^0-9]*' AND LastNABatNbr <> ''
-                            THEN CAST(LastNABatNbr AS INTEGER) ELSE 0 END,
-                       COALESCE((SELECT MAX(CAST(NABatNbr AS INTEGER)) FROM XNAHeader
-                                 WHERE NABatNbr NOT GLOB '*[^0-9]*'), 0)) + 1 AS n)),
+      FROM (SELECT w, CASE WHEN own > used THEN own ELSE used END + 1 AS n
+            FROM (SELECT CASE WHEN LTRIM(LastNABatNbr, '0123456789') = '' AND LastNABatNbr <> ''
+                              THEN length(LastNABatNbr) ELSE 10 END AS w,
+                         CASE WHEN LTRIM(LastNABatNbr, '0123456789') = '' AND LastNABatNbr <> ''
+                              THEN CAST(LastNABatNbr AS INTEGER) ELSE 0 END AS own,
+                         COALESCE((SELECT MAX(CAST(NABatNbr AS INTEGER)) FROM XNAHeader
+                                   WHERE LTRIM(NABatNbr, '0123456789') = '' AND NABatNbr <> ''),
+                                  0) AS used) AS last_numbers) AS next_number),
     tstamp = tstamp + 1
 WHERE ?1 = 'XNAPaymentAutoNbr';
 UPDATE XNASetup
 SET LastNATrBatNbr = printf('%0*d',
                             CASE WHEN LastNATrBatNbr = '' THEN 10 ELSE length(LastNATrBatNbr) END,
-                            CAST(LastNATrBatNbr AS INTEGER) + 1),
+                            CASE WHEN LTRIM(LastNATrBatNbr, '0123456789') = '' AND LastNATrBatNbr <> ''
+                                 THEN CAST(LastNATrBatNbr AS INTEGER) ELSE 0 END + 1),
     tstamp = tstamp + 1
 WHERE ?1 = 'XNATransferAutoNbr';
 SELECT LastNbr FROM AutoNumber WHERE Source = ?1

@@ -66,7 +66,7 @@ std::string lower(std::string s) {
 
 std::string callText(const std::string& name, int params) {
   std::string text = name;
-  for (int i = 0; i < params; ++i) text += i ? ", '%'" : " '%'";
+  for (int i = 0; i < params; ++i) text += i ? ", '0'" : " '0'";
   return text;
 }
 

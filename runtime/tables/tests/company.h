@@ -17,7 +17,7 @@ using Rows = std::vector<std::string>;
 class Company : public ::testing::Test {
  protected:
   db::testing::ScratchDir dir;
-  std::unique_ptr<db::Database> db = db::Database::create(dir.file("company.db"));
+  std::unique_ptr<db::Database> db = db::Database::create(dir.database("company.db"));
 
   void customer(const std::string& id, const std::string& cycle = "01") {
     corvena::Customer c;

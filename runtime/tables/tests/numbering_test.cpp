@@ -62,7 +62,9 @@ TEST_F(Numbering, ANumberOutgrowingTheBatchNumberIsNotHandedOut) {
 }
 
 TEST_F(Numbering, HostSourcesLiveInTheNumberingTable) {
-  db->exec("INSERT OR REPLACE INTO AutoNumber (Source, LastNbr) VALUES ('ARBatch', '000120'), ('ARRef', '')");
+  db->exec(
+      "INSERT INTO AutoNumber (Source, LastNbr) VALUES ('ARBatch', '000120'), ('ARRef', '') "
+      "ON CONFLICT (Source) DO UPDATE SET LastNbr = excluded.LastNbr");
   EXPECT_EQ(next("ARBatch"), "000121");
   EXPECT_EQ(next("ARRef"), "0000000001");
   EXPECT_EQ(column("select LastNbr from AutoNumber where Source in ('ARBatch', 'ARRef') order by Source",

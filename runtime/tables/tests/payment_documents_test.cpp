@@ -122,8 +122,8 @@ TEST_F(PaymentDocuments, OpenBalanceIsOneAmountAndZeroWhenNone) {
   EXPECT_EQ(st.columnCount(), 1);
   EXPECT_DOUBLE_EQ(std::get<double>(st.column(0)), 25);
   EXPECT_FALSE(st.step());
-  EXPECT_EQ(column("XGet_OpenBal 'NONE'", "OpenBal"), (Rows{"0"}));
-  EXPECT_EQ(column("XGet_OpenBal '1001'", "OpenBal"), (Rows{"0"}));
+  EXPECT_EQ(column("XGet_OpenBal 'NONE'", "OpenBal"), (Rows{"0.000000"}));
+  EXPECT_EQ(column("XGet_OpenBal '1001'", "OpenBal"), (Rows{"0.000000"}));
 }
 
 TEST_F(PaymentDocuments, UnreleasedApplicationBlocksTheDocumentUntilReleased) {

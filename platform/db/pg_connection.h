@@ -1,0 +1,20 @@
+#pragma once
+// The PostgreSQL engine behind the seam: a company database on a server, named
+// by a libpq connection string "postgresql://[user@]host[:port]/database[?...]".
+
+#include <memory>
+#include <string>
+
+#include "platform/db/connection.h"
+
+namespace corvena::db::pg {
+
+bool isServerName(const std::string& name);
+// Connects; refuses a server database that is not a company database.
+Opened open(const std::string& name, Database::Access access);
+// Makes the database on the server (when missing) and connects to it; fails
+// when it already holds tables.
+std::unique_ptr<Connection> create(const std::string& name);
+void drop(const std::string& name);
+
+}  // namespace corvena::db::pg

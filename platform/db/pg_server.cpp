@@ -1,0 +1,117 @@
+// Finding, making and removing company databases on a server.
+
+#include <cstring>
+
+#include "platform/db/pg_connection.h"
+#include "platform/db/pg_engine.h"
+
+namespace corvena::db::pg {
+
+namespace {
+
+constexpr const char* kMarker = "corvena-company";
+
+void quiet(void*, const char*) {}
+
+// Connects to the database the name gives, or with `database` to another on the
+// same server; nullptr with the reason when the server refuses.
+PGconn* connect(const std::string& name, const char* database, std::string& why) {
+  const char* keys[] = {"dbname", database ? "dbname" : nullptr, nullptr};
+  const char* values[] = {name.c_str(), database, nullptr};
+  PGconn* conn = PQconnectdbParams(keys, values, 1);
+  if (PQstatus(conn) == CONNECTION_OK) {
+    PQsetNoticeProcessor(conn, quiet, nullptr);
+    return conn;
+  }
+  why = PQerrorMessage(conn);
+  while (!why.empty() && (why.back() == '\n' || why.back() == ' ')) why.pop_back();
+  PQfinish(conn);
+  return nullptr;
+}
+
+bool missingDatabase(const std::string& why) {
+  return why.find("database \"") != std::string::npos && why.find("does not exist") != std::string::npos;
+}
+
+std::unique_ptr<PgConnection> connectOrThrow(const std::string& name) {
+  std::string why;
+  PGconn* conn = connect(name, nullptr, why);
+  if (conn) return std::make_unique<PgConnection>(conn);
+  if (missingDatabase(why)) throw DbError("Company database " + name + " does not exist.");
+  throw DbError("Cannot reach the company database server for " + name + ": " + why,
+                DbError::Kind::Lost);
+}
+
+std::string databaseOf(const std::string& name) {
+  PQconninfoOption* options = PQconninfoParse(name.c_str(), nullptr);
+  std::string db;
+  for (auto* o = options; o && o->keyword; ++o)
+    if (std::strcmp(o->keyword, "dbname") == 0 && o->val) db = o->val;
+  PQconninfoFree(options);
+  if (db.empty()) throw DbError(name + " names no database on the server.");
+  return db;
+}
+
+std::string quotedName(const std::string& name) {
+  std::string out = "\"";
+  for (const char c : name) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return out + "\"";
+}
+
+void onMaintenanceDatabase(const std::string& name, const std::string& sql) {
+  std::string why;
+  PGconn* conn = connect(name, "postgres", why);
+  if (!conn) throw DbError("Cannot reach the company database server for " + name + ": " + why);
+  PGresult* r = PQexec(conn, sql.c_str());
+  const bool ok = PQresultStatus(r) == PGRES_COMMAND_OK;
+  const DbError failure = ok ? DbError("") : error(r, conn, "");
+  PQclear(r);
+  PQfinish(conn);
+  if (!ok) throw failure;
+}
+
+std::unique_ptr<PgConnection> session(std::unique_ptr<PgConnection> conn) {
+  conn->exec("SET lock_timeout = '30s'; SET client_min_messages = warning");
+  return conn;
+}
+
+}  // namespace
+
+bool isServerName(const std::string& name) {
+  return name.rfind("postgresql://", 0) == 0 || name.rfind("postgres://", 0) == 0;
+}
+
+Opened open(const std::string& name, Database::Access access) {
+  auto conn = session(connectOrThrow(name));
+  const bool company =
+      conn->hasTable("corvena_meta") &&
+      [&] {
+        auto st = conn->prepare("SELECT value FROM corvena_meta WHERE key = 'format'");
+        return st->step() && st->text(0) == kMarker;
+      }();
+  if (!company) throw DbError(name + " is not a company database.");
+  const bool viewOnly = access == Database::Access::View;
+  if (viewOnly) conn->exec("SET default_transaction_read_only = on");
+  return Opened{std::move(conn), viewOnly};
+}
+
+// A new company database is made with byte order for text, as SQLite sorts it.
+std::unique_ptr<Connection> create(const std::string& name) {
+  std::string why;
+  if (PGconn* existing = connect(name, nullptr, why)) {
+    PQfinish(existing);
+    throw DbError(name + " already exists.");
+  }
+  if (!missingDatabase(why))
+    throw DbError("Cannot reach the company database server for " + name + ": " + why);
+  onMaintenanceDatabase(name, "CREATE DATABASE " + quotedName(databaseOf(name)) +
+                                  " TEMPLATE template0 ENCODING 'UTF8' LC_COLLATE 'C' LC_CTYPE 'C'");
+  return session(connectOrThrow(name));
+}
+
+void drop(const std::string& name) {
+  onMaintenanceDatabase(name, "DROP DATABASE IF EXISTS " + quotedName(databaseOf(name)) +
+                                  " WITH (FORCE)");
+}
+
+}  // namespace corvena::db::pg
