@@ -25,6 +25,8 @@ bool Session::settleUnsaved(std::string_view action) {
 void Session::raiseLoad(Form& form) {
   if (form.loadHandler()) form.loadHandler()();
   if (&form == &mainForm()) openNewIfNoneRead(*this);
+  // A screen's load runs outside any event; its reads end here.
+  if (impl_->eventDepth == 0) endWork();
 }
 
 // Opening, cancelling or deleting leaves the clerk on a record to work on: the

@@ -12,6 +12,7 @@
 
 #include "platform/forms/form.h"
 #include "platform/forms/session.h"
+#include "platform/ui/action_trace.h"
 #include "platform/ui/field_editor.h"
 
 class QFormLayout;
@@ -57,6 +58,9 @@ class FormView : public QWidget {
   bool commitFocused();
   // Told after every accepted entry, line change or button click.
   void setModelChanged(std::function<void()> changed) { modelChanged_ = std::move(changed); }
+  // Told what a clicked button did.
+  using ButtonDone = std::function<void(const forms::Control&, bool, const ActionTrace&)>;
+  void setButtonDone(ButtonDone done) { buttonDone_ = std::move(done); }
 
  private:
   friend class FormBuilder;
@@ -81,6 +85,7 @@ class FormView : public QWidget {
   // Frames and containers holding no control take no room.
   std::map<const forms::Control*, bool> empty_;
   std::function<void()> modelChanged_;
+  ButtonDone buttonDone_;
 };
 
 }  // namespace corvena::ui

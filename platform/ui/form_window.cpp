@@ -42,6 +42,9 @@ FormWindow::FormWindow(forms::Session& session, forms::Form& form)
   scroll->setWidget(view_);
   setCentralWidget(scroll);
   view_->setModelChanged([this] { updateButtons(); });
+  view_->setButtonDone([this](const forms::Control& button, bool done, const ActionTrace& trace) {
+    tellClicked(button, done, trace);
+  });
   addActions();
   statusBar()->setSizeGripEnabled(true);
   focusWatch_ =
@@ -140,9 +143,10 @@ bool FormWindow::run(UpdateAction which) {
   if (which == UpdateAction::Close) return close();
   // Cancel drops what is typed; everything else first enters it.
   if (which != UpdateAction::Cancel && !view_->commitFocused()) return false;
+  const ActionTrace trace(*session_);
   const bool done = guardedCall(*session_, [&] { return perform(which); });
   if (closed_) return done;
-  tell(which, done);
+  tell(which, done, trace);
   view_->refreshAll();
   if (done && which == UpdateAction::New) view_->focusFirstField();
   updateButtons();
@@ -203,7 +207,7 @@ QString FormWindow::recordShown() const {
   return "Record";
 }
 
-void FormWindow::tell(UpdateAction which, bool done) {
+void FormWindow::tell(UpdateAction which, bool done, const ActionTrace& trace) {
   QString text;
   switch (which) {
     case UpdateAction::Save:
@@ -223,6 +227,21 @@ void FormWindow::tell(UpdateAction which, bool done) {
     default:
       text = done ? recordShown() : QString();
   }
+  say(text, trace);
+}
+
+void FormWindow::tellClicked(const forms::Control& button, bool done, const ActionTrace& trace) {
+  if (trace.saved()) {
+    say(recordShown() + " saved", trace);
+    return;
+  }
+  const QString caption = qText(button.property("caption")).remove('&');
+  say(caption + (done ? " done" : " refused"), trace);
+}
+
+void FormWindow::say(QString text, const ActionTrace& trace) {
+  const QString logged = trace.logged();
+  if (!logged.isEmpty()) text = text.isEmpty() ? logged : text + ". " + logged;
   statusLine()->showMessage(text);
 }
 

@@ -7,12 +7,14 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTableWidget>
 #include <QStyle>
+#include <QVBoxLayout>
 #include <QTimer>
 #include <algorithm>
 
 #include "platform/ui/event_guard.h"
+#include "platform/ui/grid_bar.h"
+#include "platform/ui/grid_table.h"
 #include "platform/ui/qt_text.h"
 #include "platform/ui/typed_date.h"
 
@@ -40,6 +42,15 @@ int valueChars(const forms::Session& session, const forms::Control& column) {
   if (!mask.empty()) return static_cast<int>(mask.size());
   const FieldDesc* field = session.fieldOf(column);
   return field && field->type == FieldType::Text ? static_cast<int>(field->width) : 10;
+}
+
+// The columns that say which line it is: the first, then the line's keys.
+std::vector<int> identifyingColumns(const std::vector<forms::Control*>& columns) {
+  std::vector<int> kept;
+  for (std::size_t c = 0; c < columns.size(); ++c)
+    if (columns[c]->visible() && (kept.empty() || columns[c]->isKey()))
+      kept.push_back(static_cast<int>(c));
+  return kept;
 }
 
 QString captionOf(const forms::Control& column, const QString& value) {
@@ -70,7 +81,11 @@ GridView::GridView(forms::Session& session, forms::Control& grid,
 }
 
 void GridView::buildTable() {
-  table_ = new QTableWidget(this);
+  auto* page = new QWidget(this);
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(2);
+  table_ = new GridTable(page);
   table_->setObjectName(qText(grid_->name() + ".table"));
   table_->setColumnCount(static_cast<int>(columns_.size()));
   table_->horizontalHeader()->setStretchLastSection(true);
@@ -87,8 +102,16 @@ void GridView::buildTable() {
                    [this](int row, int, int previousRow, int) {
                      if (!filling_ && row != previousRow) rowEntered(row, previousRow);
                    });
-  addWidget(table_);
+  bar_ = new GridBar(*this, page);
+  layout->addWidget(bar_);
+  layout->addWidget(table_, 1);
+  addWidget(page);
   applyProperties();
+  table_->freeze(identifyingColumns(columns_));
+}
+
+QTableWidget* GridView::table() const {
+  return table_;
 }
 
 void GridView::buildLineForm() {
@@ -129,6 +152,7 @@ void GridView::applyProperties() {
   }
   for (auto& editor : lineEditors_) editor->applyProperties();
   setEnabled(grid_->enabled());
+  bar_->refresh();
 }
 
 // Wide enough for the heading and for every value the column can hold, the
@@ -179,6 +203,7 @@ int GridView::rowCountShown() const {
 }
 
 void GridView::reload() {
+  if (holdReload_) return;
   filling_ = true;
   table_->setRowCount(rowCountShown());
   for (int row = 0; row < table_->rowCount(); ++row) fillRow(row);
@@ -186,6 +211,7 @@ void GridView::reload() {
   if (current >= 0 && current < table_->rowCount())
     table_->setCurrentCell(current, std::max(table_->currentColumn(), 0));
   filling_ = false;
+  applyFilter();
   linePosition_->setText(QString("Line %1 of %2")
                              .arg(current + 1)
                              .arg(static_cast<qulonglong>(session_->lineCount(*grid_))));
