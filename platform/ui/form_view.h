@@ -40,6 +40,7 @@ class FormView : public QWidget {
 
   FieldEditor* editorFor(const forms::Control* control) const;
   GridView* gridFor(const forms::Control* grid) const;
+  bool hasGrid() const { return !grids_.empty(); }
   // The widget drawing the control (label, field, button, frame or grid).
   QWidget* widgetFor(const forms::Control* control) const;
   // The label shown beside a field, or nullptr.

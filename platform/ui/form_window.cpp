@@ -60,8 +60,12 @@ void FormWindow::fitToContent() {
   int barHeight = 0;
   for (auto* bar : findChildren<QToolBar*>()) barHeight += bar->sizeHint().height();
   QSize wanted(std::max(content.width(), 520), content.height() + barHeight);
+  // Lines take whatever height the screen has: a grid opens as tall as it allows.
+  if (view_->hasGrid()) wanted.setHeight(QWIDGETSIZE_MAX);
+  // The frame the window manager draws around the window comes off the screen too.
+  const QSize frame = frameGeometry().size() - geometry().size();
   if (QScreen* display = screen())
-    wanted = wanted.boundedTo(display->availableGeometry().size() * 9 / 10);
+    wanted = wanted.boundedTo(display->availableGeometry().size() - frame);
   resize(wanted);
 }
 
@@ -92,7 +96,8 @@ void FormWindow::addActions() {
   auto* bar = addToolBar("Update");
   bar->setObjectName("Update1");
   bar->setMovable(false);
-  bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  // Text beside the icons: the lines get the height a row of captions would take.
+  bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   if (hasUpdate) {
     bar->addAction(addAction(UpdateAction::New, "New", QStyle::SP_FileIcon, Qt::CTRL | Qt::Key_N));
     bar->addAction(

@@ -45,7 +45,7 @@ GridBar::GridBar(GridView& grid, QWidget* parent) : QWidget(parent), grid_(&grid
   row->setContentsMargins(0, 0, 0, 0);
   find_ = new QLineEdit(this);
   find_->setObjectName("findLine");
-  find_->setPlaceholderText("Reference, customer... (Ctrl+F)");
+  find_->setPlaceholderText("Text in a line (Ctrl+F)");
   find_->setClearButtonEnabled(true);
   find_->setMaximumWidth(240);
   auto* findLabel = new QLabel("&Find:", this);

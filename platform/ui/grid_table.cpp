@@ -28,6 +28,7 @@ GridTable::GridTable(QWidget* parent) : QTableWidget(parent), frozen_(new QTable
   connect(verticalScrollBar(), &QAbstractSlider::valueChanged, frozen_->verticalScrollBar(),
           &QAbstractSlider::setValue);
   connect(model(), &QAbstractItemModel::rowsInserted, this, [this] { follow(); });
+  connect(horizontalHeader(), &QHeaderView::geometriesChanged, this, [this] { placeFrozen(); });
 }
 
 void GridTable::freeze(const std::vector<int>& columns) {
@@ -67,6 +68,9 @@ void GridTable::follow() {
 }
 
 void GridTable::placeFrozen() {
+  // Headings of two lines make the header taller: the lines below must meet.
+  frozen_->horizontalHeader()->setFixedHeight(horizontalHeader()->height());
+  frozen_->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
   frozen_->setGeometry(verticalHeader()->width() + frameWidth(), frameWidth(), frozenWidth(),
                        viewport()->height() + horizontalHeader()->height());
 }

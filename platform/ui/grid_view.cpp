@@ -6,12 +6,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <QTimer>
 #include <algorithm>
 
+#include "platform/ui/column_look.h"
 #include "platform/ui/event_guard.h"
 #include "platform/ui/grid_bar.h"
 #include "platform/ui/grid_table.h"
@@ -21,28 +23,6 @@
 namespace corvena::ui {
 
 namespace {
-
-QString columnTitle(const forms::Control& column) {
-  const std::string heading = column.property("heading");
-  return qText(heading.empty() ? column.name() : heading);
-}
-
-// Characters a column's values take: the mask's positions, the field's
-// width, an amount's or a date's digits, the longest caption of a list.
-int valueChars(const forms::Session& session, const forms::Control& column) {
-  using forms::ControlClass;
-  int chars = 0;
-  for (const auto& item : forms::parseList(column.property("list")))
-    chars = std::max(chars, static_cast<int>(item.caption.size()));
-  if (chars > 0) return chars;
-  if (column.cls() == ControlClass::Float) return 14;
-  if (column.cls() == ControlClass::Date) return 10;
-  if (column.cls() == ControlClass::Check) return 1;
-  const std::string mask = column.property("mask");
-  if (!mask.empty()) return static_cast<int>(mask.size());
-  const FieldDesc* field = session.fieldOf(column);
-  return field && field->type == FieldType::Text ? static_cast<int>(field->width) : 10;
-}
 
 // The columns that say which line it is: the first, then the line's keys.
 std::vector<int> identifyingColumns(const std::vector<forms::Control*>& columns) {
@@ -140,28 +120,30 @@ void GridView::buildLineForm() {
   }
   layout->addLayout(fields);
   layout->addStretch();
-  addWidget(page);
+  // A line of many columns scrolls within the grid's room rather than stretching the window.
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidget(page);
+  addWidget(scroll);
 }
 
 void GridView::applyProperties() {
   for (std::size_t c = 0; c < columns_.size(); ++c) {
     const int col = static_cast<int>(c);
-    table_->setHorizontalHeaderItem(col, new QTableWidgetItem(columnTitle(*columns_[c])));
+    const ColumnLook look = lookOf(*columns_[c]);
+    table_->setHorizontalHeaderItem(col, new QTableWidgetItem(look.title));
     table_->setColumnHidden(col, !columns_[c]->visible());
-    table_->setColumnWidth(col, columnWidth(*columns_[c]));
+    table_->setColumnWidth(col, look.width);
   }
   for (auto& editor : lineEditors_) editor->applyProperties();
   setEnabled(grid_->enabled());
   bar_->refresh();
 }
 
-// Wide enough for the heading and for every value the column can hold, the
-// same on every reload: nothing is cut and nothing jumps.
-int GridView::columnWidth(const forms::Control& column) const {
-  const int heading =
-      table_->horizontalHeader()->fontMetrics().horizontalAdvance(columnTitle(column)) + 24;
-  const int chars = std::min(valueChars(*session_, column), 40);
-  return std::max(heading, table_->fontMetrics().averageCharWidth() * chars + 16);
+ColumnLook GridView::lookOf(const forms::Control& column) const {
+  return columnLook(*session_, column, table_->fontMetrics(),
+                    table_->horizontalHeader()->fontMetrics());
 }
 
 // Every column in view where the screen allows.
@@ -170,8 +152,12 @@ QSize GridView::sizeHint() const {
   int width = table_->verticalHeader()->fontMetrics().horizontalAdvance("99999") + 12 +
               2 * table_->frameWidth() + table_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   for (const forms::Control* column : columns_)
-    if (column->visible()) width += columnWidth(*column);
-  return {width, QStackedWidget::sizeHint().height()};
+    if (column->visible()) width += lookOf(*column).width;
+  return {width, widget(0)->sizeHint().height()};
+}
+
+QSize GridView::minimumSizeHint() const {
+  return widget(0)->minimumSizeHint();
 }
 
 void GridView::toggleView() {

@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/ui/column_look.h"
 #include "platform/ui/field_editor.h"
 
 class QLabel;
@@ -49,9 +50,10 @@ class GridView : public QStackedWidget {
   bool commit();
   FieldEditor* focusedLineEditor() const;
   QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
 
-  // The columns the clerk enters amounts in, and their headings joined by
-  // the word ("Apply Amount and Cash Disc").
+  // The columns the clerk enters amounts in that the screen adds up into
+  // totals, and their headings joined by the word ("Apply Amount and Cash Disc").
   std::vector<forms::Control*> amountColumns() const;
   QString amountsWord(const QString& word) const;
   bool lineHasAmounts(int line) const;
@@ -73,7 +75,7 @@ class GridView : public QStackedWidget {
   void applyFilter();
   bool rowHasText(int row, const QString& text) const;
   bool clearLine(int line, const std::vector<forms::Control*>& amounts);
-  int columnWidth(const forms::Control& column) const;
+  ColumnLook lookOf(const forms::Control& column) const;
   void buildLineForm();
   void deleteCurrentLine();
   void fillRow(int row);

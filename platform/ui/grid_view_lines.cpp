@@ -30,12 +30,22 @@ QString headingsJoined(const std::vector<forms::Control*>& columns, const QStrin
   return headings.join(", ") + " " + word + " " + last;
 }
 
+// An amount the screen adds up into a total of its header (a trigger names it).
+bool isTotalled(const forms::Control& column) {
+  if (!column.bound()) return false;
+  const QString field = qText(column.bufferName() + "." + column.fieldName());
+  for (const auto& control : column.form().controls())
+    if (qText(control->property("trigger")).contains(field, Qt::CaseInsensitive)) return true;
+  return false;
+}
+
 }  // namespace
 
 std::vector<forms::Control*> GridView::amountColumns() const {
   std::vector<forms::Control*> amounts;
   for (forms::Control* column : columns_)
-    if (column->cls() == forms::ControlClass::Float && column->enabled() && column->visible())
+    if (column->cls() == forms::ControlClass::Float && column->enabled() && column->visible() &&
+        isTotalled(*column))
       amounts.push_back(column);
   return amounts;
 }
