@@ -68,7 +68,9 @@ struct Session::Impl {
   // Set while a handler fetches during an entry: whether a level-0 read happened.
   std::optional<bool> keyLookupFound;
   int eventDepth = 0;
-  // Steps of work within the outermost event; whether and when they were last told.
+  // Steps of work within the outermost event or the screen's load; whether
+  // and when they were last told.
+  bool loading = false;
   std::size_t workDone = 0;
   bool workTold = false;
   std::chrono::steady_clock::time_point workToldAt;

@@ -23,9 +23,11 @@ bool Session::settleUnsaved(std::string_view action) {
 }
 
 void Session::raiseLoad(Form& form) {
+  // A screen's load runs outside any event; its reads are long work all the same.
+  impl_->loading = true;
   if (form.loadHandler()) form.loadHandler()();
+  impl_->loading = false;
   if (&form == &mainForm()) openNewIfNoneRead(*this);
-  // A screen's load runs outside any event; its reads end here.
   if (impl_->eventDepth == 0) endWork();
 }
 

@@ -16,6 +16,8 @@ constexpr auto kWorkNoticed = std::chrono::milliseconds(150);
 
 void Session::noteWork() {
   Impl& i = *impl_;
+  // Reads outside events and loads (a test's setting up) are nobody's wait.
+  if (i.eventDepth == 0 && !i.loading) return;
   const auto now = Clock::now();
   if (i.workDone++ == 0) i.workToldAt = now;
   if (now - i.workToldAt < kWorkNoticed) return;

@@ -153,7 +153,7 @@ QSize GridView::sizeHint() const {
               2 * table_->frameWidth() + table_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   for (const forms::Control* column : columns_)
     if (column->visible()) width += lookOf(*column).width;
-  return {width, widget(0)->sizeHint().height()};
+  return {std::max(width, bar_->sizeHint().width()), widget(0)->sizeHint().height()};
 }
 
 QSize GridView::minimumSizeHint() const {

@@ -20,6 +20,7 @@ void WorkProgress::step(QWidget* parent, const QString& what, std::size_t done,
     dialog_->setCancelButton(nullptr);
     dialog_->setMinimumDuration(0);
     dialog_->setMinimumWidth(360);
+    dialog_->setAttribute(Qt::WA_ShowWithoutActivating);
     QApplication::setOverrideCursor(Qt::WaitCursor);
   }
   const int top = total > 0 ? static_cast<int>(total) : 0;
@@ -27,7 +28,15 @@ void WorkProgress::step(QWidget* parent, const QString& what, std::size_t done,
   if (top > 0) dialog_->setValue(static_cast<int>(std::min(done, total)));
   dialog_->setLabelText(total > 0 ? QString("%1: %L2 of %L3").arg(what).arg(done).arg(total)
                                   : QString("%1: %L2 done").arg(what).arg(done));
-  if (!dialog_->isVisible()) dialog_->show();
+  if (!dialog_->isVisible()) {
+    // The clerk's field keeps the keys: what is typed there is entered as before.
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    dialog_->show();
+    if (focus) {
+      focus->activateWindow();
+      focus->setFocus(Qt::OtherFocusReason);
+    }
+  }
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
