@@ -57,9 +57,14 @@ void FormWindow::fitToContent() {
   // Room for a vertical scroll bar, so a form taller than the screen keeps its width.
   const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   const QSize content = view_->sizeHint() + QSize(32 + scrollBar, 24);
+  // Every toolbar button in view too: none hides behind the overflow arrow.
   int barHeight = 0;
-  for (auto* bar : findChildren<QToolBar*>()) barHeight += bar->sizeHint().height();
-  QSize wanted(std::max(content.width(), 520), content.height() + barHeight);
+  int barWidth = 520;
+  for (auto* bar : findChildren<QToolBar*>()) {
+    barHeight += bar->sizeHint().height();
+    barWidth = std::max(barWidth, bar->sizeHint().width() + 8);
+  }
+  QSize wanted(std::max(content.width(), barWidth), content.height() + barHeight);
   // Lines take whatever height the screen has: a grid opens as tall as it allows.
   if (view_->hasGrid()) wanted.setHeight(QWIDGETSIZE_MAX);
   // The frame the window manager draws around the window comes off the screen too.

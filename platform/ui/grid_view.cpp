@@ -24,12 +24,15 @@ namespace corvena::ui {
 
 namespace {
 
-// The columns that say which line it is: the first, then the line's keys.
+// The columns that say which line it is: the first, then the line's keys;
+// only shown ones, as a cell typed into must not sit beneath the kept copy.
 std::vector<int> identifyingColumns(const std::vector<forms::Control*>& columns) {
   std::vector<int> kept;
-  for (std::size_t c = 0; c < columns.size(); ++c)
-    if (columns[c]->visible() && (kept.empty() || columns[c]->isKey()))
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    const forms::Control& column = *columns[c];
+    if (column.visible() && !column.enabled() && (c == 0 || column.isKey()))
       kept.push_back(static_cast<int>(c));
+  }
   return kept;
 }
 
@@ -192,7 +195,11 @@ void GridView::reload() {
   if (holdReload_) return;
   filling_ = true;
   table_->setRowCount(rowCountShown());
-  for (int row = 0; row < table_->rowCount(); ++row) fillRow(row);
+  // A large grid takes a while to draw: that is long work like its reading.
+  for (int row = 0; row < table_->rowCount(); ++row) {
+    fillRow(row);
+    session_->noteWork();
+  }
   const int current = session_->currentLine(*grid_);
   if (current >= 0 && current < table_->rowCount())
     table_->setCurrentCell(current, std::max(table_->currentColumn(), 0));
