@@ -60,9 +60,11 @@ void GridTable::follow() {
     frozen_->setColumnHidden(col, !isFrozen(col) || isColumnHidden(col));
     frozen_->setColumnWidth(col, columnWidth(col));
   }
+  // Only what differs is set: a large grid's lines are many.
   for (int row = 0; row < rowCount(); ++row) {
-    frozen_->setRowHidden(row, isRowHidden(row));
-    frozen_->setRowHeight(row, rowHeight(row));
+    if (frozen_->isRowHidden(row) != isRowHidden(row)) frozen_->setRowHidden(row, isRowHidden(row));
+    if (!isRowHidden(row) && frozen_->rowHeight(row) != rowHeight(row))
+      frozen_->setRowHeight(row, rowHeight(row));
   }
   placeFrozen();
 }

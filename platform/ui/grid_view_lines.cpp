@@ -71,7 +71,8 @@ void GridView::setAmountsOnly(bool only) {
 }
 
 void GridView::applyFilter() {
-  for (int row = 0; row < table_->rowCount(); ++row) table_->setRowHidden(row, !rowShown(row));
+  for (int row = 0; row < table_->rowCount(); ++row)
+    if (table_->isRowHidden(row) == rowShown(row)) table_->setRowHidden(row, !rowShown(row));
   table_->follow();
 }
 
