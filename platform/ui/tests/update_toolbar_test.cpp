@@ -31,6 +31,18 @@ TEST_F(UpdateToolbar, SaveEntersTheFieldBeingTypedAndWritesTheRecord) {
   EXPECT_EQ(window().statusLine()->currentMessage(), "Delivery 00000007 saved");
 }
 
+// What the save's own work logged last (a release: the batch it went into) follows.
+TEST_F(UpdateToolbar, TheStatusLineAddsWhatTheSaveLoggedLast) {
+  control("Update1").onSaveCompleted([this](int, int) {
+    session_->status(forms::kStatusWrite, 0, "Handed to the carrier.", forms::kStatusProgress);
+  });
+  typeDelivery("00000008");
+  window().action(UpdateAction::Save)->trigger();
+  settle();
+  EXPECT_EQ(window().statusLine()->currentMessage(),
+            "Delivery 00000008 saved. Handed to the carrier.");
+}
+
 TEST_F(UpdateToolbar, ARefusedFieldStopsTheSave) {
   auto* number = qobject_cast<QLineEdit*>(widget("cDelivNbr"));
   number->setFocus();
