@@ -42,7 +42,8 @@ void BM_DeskGridReload(benchmark::State& state) {
   PayAppScreen s(company.path());
   s.newPayment("1000000");
   ui::GridView& grid = deskGrid(s);
-  for (auto _ : state) s.within([&] {
+  for (auto _ : state)
+    s.within([&] {
       grid.reload();
       return 0;
     });

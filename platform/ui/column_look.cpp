@@ -51,8 +51,8 @@ QString onTwoLines(const QString& heading, const QFontMetrics& fm, int& width) {
   QString best = heading;
   width = fm.horizontalAdvance(heading);
   for (qsizetype at = heading.indexOf(' '); at > 0; at = heading.indexOf(' ', at + 1)) {
-    const int longer = std::max(fm.horizontalAdvance(heading.left(at)),
-                                fm.horizontalAdvance(heading.mid(at + 1)));
+    const int longer =
+        std::max(fm.horizontalAdvance(heading.left(at)), fm.horizontalAdvance(heading.mid(at + 1)));
     if (longer >= width) continue;
     width = longer;
     best = heading.left(at) + "\n" + heading.mid(at + 1);

@@ -43,41 +43,53 @@ GridBar::GridBar(GridView& grid, QWidget* parent) : QWidget(parent), grid_(&grid
   setObjectName("gridBar");
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(0, 0, 0, 0);
+  addFind(*row);
+  if (!grid.amountColumns().empty()) addAmounts(*row);
+  row->addStretch();
+  addOutput(*row);
+}
+
+void GridBar::addFind(QHBoxLayout& row) {
   find_ = new QLineEdit(this);
   find_->setObjectName("findLine");
   find_->setPlaceholderText("Text in a line (Ctrl+F)");
   find_->setClearButtonEnabled(true);
   find_->setMaximumWidth(240);
-  auto* findLabel = new QLabel("&Find:", this);
-  findLabel->setBuddy(find_);
+  auto* label = new QLabel("&Find:", this);
+  label->setBuddy(find_);
   connect(find_, &QLineEdit::returnPressed, this, [this] { findNext(); });
-  onKey(grid, QKeySequence::Find, [this] {
+  onKey(*grid_, QKeySequence::Find, [this] {
     find_->setFocus(Qt::ShortcutFocusReason);
     find_->selectAll();
   });
-  row->addWidget(findLabel);
-  row->addWidget(find_);
-  if (!grid.amountColumns().empty()) {
-    amountsOnly_ = new QCheckBox("Only lines with " + grid.amountsWord("or"), this);
-    amountsOnly_->setObjectName("amountsOnly");
-    connect(amountsOnly_, &QCheckBox::toggled, this, [this](bool on) { grid_->setAmountsOnly(on); });
-    clear_ = smallButton("Clear " + grid.amountsWord("and") + "...",
-                         "Enters 0 in every line's " + grid.amountsWord("and") + ", after asking",
-                         this);
-    clear_->setObjectName("clearAmounts");
-    connect(clear_, &QPushButton::clicked, this, [this] { clearAmounts(); });
-    row->addWidget(amountsOnly_);
-    row->addWidget(clear_);
-  }
-  row->addStretch();
-  auto* exportButton = smallButton("Export...", "The lines shown, to a CSV file (Ctrl+Shift+E)", this);
-  auto* printButton = smallButton("Print...", "The lines shown under the header, previewed first (Ctrl+P)", this);
+  row.addWidget(label);
+  row.addWidget(find_);
+}
+
+void GridBar::addAmounts(QHBoxLayout& row) {
+  const QString amounts = grid_->amountsWord("and");
+  amountsOnly_ = new QCheckBox("Only lines with " + grid_->amountsWord("or"), this);
+  amountsOnly_->setObjectName("amountsOnly");
+  connect(amountsOnly_, &QCheckBox::toggled, this, [this](bool on) { grid_->setAmountsOnly(on); });
+  clear_ = smallButton("Clear " + amounts + "...",
+                       "Enters 0 in every line's " + amounts + ", after asking", this);
+  clear_->setObjectName("clearAmounts");
+  connect(clear_, &QPushButton::clicked, this, [this] { clearAmounts(); });
+  row.addWidget(amountsOnly_);
+  row.addWidget(clear_);
+}
+
+void GridBar::addOutput(QHBoxLayout& row) {
+  auto* exportButton =
+      smallButton("Export...", "The lines shown, to a CSV file (Ctrl+Shift+E)", this);
+  auto* printButton =
+      smallButton("Print...", "The lines shown under the header, previewed first (Ctrl+P)", this);
   connect(exportButton, &QPushButton::clicked, this, [this] { exportLines(); });
   connect(printButton, &QPushButton::clicked, this, [this] { printLines(); });
-  onKey(grid, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), [this] { exportLines(); });
-  onKey(grid, QKeySequence::Print, [this] { printLines(); });
-  row->addWidget(exportButton);
-  row->addWidget(printButton);
+  onKey(*grid_, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), [this] { exportLines(); });
+  onKey(*grid_, QKeySequence::Print, [this] { printLines(); });
+  row.addWidget(exportButton);
+  row.addWidget(printButton);
 }
 
 void GridBar::refresh() {
@@ -102,12 +114,13 @@ void GridBar::findNext() {
 
 void GridBar::clearAmounts() {
   const int cleared = grid_->clearAmounts();
-  if (cleared > 0) tell(QString("%1 cleared on %L2 line(s)").arg(grid_->amountsWord("and")).arg(cleared));
+  if (cleared > 0)
+    tell(QString("%1 cleared on %L2 line(s)").arg(grid_->amountsWord("and")).arg(cleared));
 }
 
 void GridBar::exportLines() {
-  const QString path = QFileDialog::getSaveFileName(window(), "Export Lines", QString(),
-                                                    "CSV files (*.csv)");
+  const QString path =
+      QFileDialog::getSaveFileName(window(), "Export Lines", QString(), "CSV files (*.csv)");
   if (path.isEmpty()) return;
   QString why;
   tell(writeCsv(*grid_, path, why) ? "Lines exported to " + path : why);

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -25,6 +26,9 @@ class GridBar : public QWidget {
   void refresh();
 
  private:
+  void addFind(QHBoxLayout& row);
+  void addAmounts(QHBoxLayout& row);
+  void addOutput(QHBoxLayout& row);
   void findNext();
   void clearAmounts();
   void exportLines();
@@ -32,7 +36,7 @@ class GridBar : public QWidget {
   void tell(const QString& text);
 
   GridView* grid_;
-  QLineEdit* find_;
+  QLineEdit* find_ = nullptr;
   QCheckBox* amountsOnly_ = nullptr;
   QPushButton* clear_ = nullptr;
 };

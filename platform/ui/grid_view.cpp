@@ -9,8 +9,8 @@
 #include <QScrollArea>
 #include <QShortcut>
 #include <QStyle>
-#include <QVBoxLayout>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "platform/ui/column_look.h"

@@ -10,8 +10,7 @@ WorkProgress::~WorkProgress() {
   end();
 }
 
-void WorkProgress::step(QWidget* parent, const QString& what, std::size_t done,
-                        std::size_t total) {
+void WorkProgress::step(QWidget* parent, const QString& what, std::size_t done, std::size_t total) {
   if (!dialog_) {
     dialog_ = new QProgressDialog(parent);
     dialog_->setObjectName("WorkProgress");
