@@ -17,8 +17,7 @@ namespace {
 
 using automation::scriptWord;
 
-// Long enough for a release completing a large batch; CORVENA_AUTOMATION_TIMEOUT (seconds)
-// overrides.
+// Long enough for a release completing a large batch; CORVENA_AUTOMATION_TIMEOUT (seconds) overrides.
 constexpr std::chrono::milliseconds kDefaultAnswerTimeout{120000};
 
 [[noreturn]] void raiseHostError(int code, const std::string& description) {
@@ -44,8 +43,7 @@ std::chrono::milliseconds answerTimeout() {
 std::string floatText(double value) {
   char buffer[512];
   // Typed as a clerk would: 100000, never 1e+05.
-  const auto end =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed).ptr;
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed).ptr;
   return std::string(buffer, end);
 }
 
@@ -117,8 +115,7 @@ HostScreen::HostScreen(std::unique_ptr<automation::DrivenProcess> process)
 HostScreen::~HostScreen() = default;
 
 std::string HostScreen::request(const std::string& line) {
-  if (!process_)
-    raiseHostError(automation::kErrObjectModel, "0 the screen was closed before: " + line);
+  if (!process_) raiseHostError(automation::kErrObjectModel, "0 the screen was closed before: " + line);
   if (!line.starts_with("get ") && !line.starts_with("property ")) values_.clear();
   automation::WireAnswer answer;
   try {
@@ -157,8 +154,7 @@ std::int16_t HostScreen::moveRow(std::string_view level, std::string_view where)
   } catch (const automation::ScriptError&) {
     raiseHostError(automation::kErrObjectModel, "0 an answer this caller cannot read: " + answer);
   }
-  for (std::size_t i = 1; i + 1 < words.size(); i += 2)
-    values_[forms::lower(words[i])] = words[i + 1];
+  for (std::size_t i = 1; i + 1 < words.size(); i += 2) values_[forms::lower(words[i])] = words[i + 1];
   return words.empty() ? 0 : static_cast<std::int16_t>(Val(words.front()));
 }
 

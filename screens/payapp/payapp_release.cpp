@@ -10,8 +10,8 @@
 namespace corvena::payapp {
 
 using namespace corvena::host;
-using runtime::HostControl;
 using runtime::Trim;
+using runtime::HostControl;
 
 namespace {
 
@@ -33,9 +33,9 @@ bool started(std::unique_ptr<runtime::HostScreen>& screen, const char* program) 
   std::int32_t lErr = 0;
   screen = runtime::StartAppAndAutomate(program, iErr, lErr);
   if (iErr == 0 && screen) return true;
-  MessBox(
-      "Business Object Automation Error: " + std::to_string(iErr) + " - " + std::to_string(lErr),
-      48, "Automation Error");
+  MessBox("Business Object Automation Error: " + std::to_string(iErr) + " - " +
+              std::to_string(lErr),
+          48, "Automation Error");
   if (!screen) MessBox("Business Object not initialized", 48, "Automation Error");
   HandlePaymentAppError("STARTUP");
   return false;
@@ -104,8 +104,7 @@ bool applyLines(const runtime::HostErrorReport& report, int second) {
       failed("Invoice could not be paid: " + a.bXDetail.RefNbr.trimmed());
       lineFailed = true;
     }
-    hostStep(report,
-             [&] { a.bXDetail.ARRefNbr = Trim(on(*a.PayScreen, "cRefNbr").ControlValue()); });
+    hostStep(report, [&] { a.bXDetail.ARRefNbr = Trim(on(*a.PayScreen, "cRefNbr").ControlValue()); });
     a.bXDetail.LineStatus = "C";
     if (LevelChangeGet(1) == 4) LevelChangeSet(1, second);
     LineArrayUpdate(a.DetailLines);
@@ -117,10 +116,10 @@ bool applyLines(const runtime::HostErrorReport& report, int second) {
 
 void applyCreditToMemo(const runtime::HostErrorReport& report, bool& ok) {
   auto& a = payapp();
-  if (SqlFetch1(
-          a.CSR_ARDOC,
-          "SELECT * FROM ARDoc WHERE DocDesc LIKE 'NA" + a.bXNAHeader.NABatNbr.trimmed() + "%'",
-          a.bARDoc, sizeof a.bARDoc) != 0) {
+  if (SqlFetch1(a.CSR_ARDOC,
+                "SELECT * FROM ARDoc WHERE DocDesc LIKE 'NA" + a.bXNAHeader.NABatNbr.trimmed() +
+                    "%'",
+                a.bARDoc, sizeof a.bARDoc) != 0) {
     failed("Could not find debit memo to apply.");
     return;
   }
@@ -186,14 +185,11 @@ void paymentPhase(int second) {
   const std::string type = a.bXNAHeader.vond1.trimmed();
   const runtime::HostErrorReport report{
       .skippedCodes = {23, 126, 6243, 6371},
-      .codeTexts = {{3007,
-                     "Duplicate reference number for customer " + a.bXDetail.CustId.trimmed()}},
+      .codeTexts = {{3007, "Duplicate reference number for customer " + a.bXDetail.CustId.trimmed()}},
       .abort = HandlePaymentAppError};
   hostStep(report, [&] {
-    on(*a.PayScreen, "lxNAFlag")
-        .ControlProperties()
-        .PropertyByName("caption")
-        .PropertyValue("Processing National Account");
+    on(*a.PayScreen, "lxNAFlag").ControlProperties().PropertyByName("caption").PropertyValue(
+        "Processing National Account");
   });
   bool ok = applyLines(report, second);
   if (ok && a.bXHeader.ApplyTotal < a.bXNAHeader.OrigDocAmt && !a.RemainderPlaced && type == "NP")
@@ -281,8 +277,8 @@ static std::string interruptedHostBatch(PayApp& a) {
   SqlFetch1(a.CSR_Release,
             "select b.* from Batch b join ARDoc d on d.BatNbr = b.BatNbr where b.Module = 'AR'"
             " and b.EditScrnNbr = '08030' and b.Rlsed = 0 and d.DocType = 'PA' and d.RefNbr in (" +
-                SParm(ref) + ", " + SParm(PrefixedReference('N', ref)) +
-                ") and (d.CustId = " + SParm(a.bXNAHeader.CustId) +
+                SParm(ref) + ", " + SParm(PrefixedReference('N', ref)) + ") and (d.CustId = " +
+                SParm(a.bXNAHeader.CustId) +
                 " or d.CustId in (select SecondaryCustid from XNACustS where PrimaryCustId = " +
                 SParm(a.bXNAHeader.CustId) + "))",
             found, sizeof found);
@@ -304,16 +300,14 @@ static void recoverDebitMemo(PayApp& a) {
   if (memo.Rlsed == 1) {
     markStatus("P", "");
     MessBox("An earlier release of this batch had released its debit memo " +
-                memo.RefNbr.trimmed() +
-                " in AR; releasing the batch again goes on from its payments.",
+                memo.RefNbr.trimmed() + " in AR; releasing the batch again goes on from its payments.",
             48, "National Accounts");
     return;
   }
   deleteUnreleased(memo.BatNbr.trimmed());
-  MessBox(
-      "An earlier release of this batch was interrupted; its unreleased debit memo in AR batch " +
-          memo.BatNbr.trimmed() + " was removed. Release the batch again.",
-      48, "National Accounts");
+  MessBox("An earlier release of this batch was interrupted; its unreleased debit memo in AR batch " +
+              memo.BatNbr.trimmed() + " was removed. Release the batch again.",
+          48, "National Accounts");
 }
 
 void RecoverInterruptedRelease() {

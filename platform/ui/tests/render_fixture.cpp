@@ -2,10 +2,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QTest>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
-#include <QTest>
 #include <cstdlib>
 
 #include "platform/ui/gui.h"

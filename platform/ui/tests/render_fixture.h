@@ -19,11 +19,10 @@
 #include "platform/ui/qt_ui.h"
 #include "platform/ui/tests/message_answerer.h"
 
-#define UDELIVERY_FIELDS(F)                                                     \
-  F(TEXT, DelivNbr, 8)                                                          \
-  F(TEXT, Carrier, 10)                                                          \
-  F(TEXT, Status, 1) F(INT16, Insured, 0) F(TEXT, Speed, 1) F(FLOAT, Weight, 0) \
-      F(DATE, ShipDate, 0) F(TEXT, Note, 20)
+#define UDELIVERY_FIELDS(F)                                                      \
+  F(TEXT, DelivNbr, 8)                                                           \
+  F(TEXT, Carrier, 10) F(TEXT, Status, 1) F(INT16, Insured, 0) F(TEXT, Speed, 1) \
+      F(FLOAT, Weight, 0) F(DATE, ShipDate, 0) F(TEXT, Note, 20)
 #define UPARCEL_FIELDS(F) F(TEXT, DelivNbr, 8) F(TEXT, ParcelRef, 5) F(FLOAT, Kilos, 0)
 
 CORVENA_RECORD(UDelivery, UDELIVERY_FIELDS)

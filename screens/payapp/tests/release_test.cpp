@@ -48,8 +48,8 @@ TEST_F(Release, ANewPaymentPaysEachCustomersDocumentsAndLeavesTheRestToTheParent
   EXPECT_EQ(rows("select Status, ARBatNbr <> '' from XNAHeader"), Rows{"C|1"});
   EXPECT_EQ(sorted(rows("select RefNbr, ARRefNbr, LineStatus from XNADetail")),
             sorted({"INV1|CHK1|C", "INV2|NCHK1|C"}));
-  EXPECT_EQ(balances(),
-            (Rows{"CHK1|280.00", "INV1|0.00", "INV2|180.00", "INV3|80.00", "NCHK1|0.00"}));
+  EXPECT_EQ(balances(), (Rows{"CHK1|280.00", "INV1|0.00", "INV2|180.00", "INV3|80.00",
+                              "NCHK1|0.00"}));
   EXPECT_EQ(rows("select printf('%.2f', CuryOrigDocAmt) from ARDoc where RefNbr = 'CHK1'"),
             Rows{"380.00"});
   EXPECT_EQ(s->app().bXNAHeader.Status.trimmed(), "C");
@@ -133,8 +133,7 @@ class ReleaseAfterTheMemo : public Release, public ::testing::WithParamInterface
 TEST_P(ReleaseAfterTheMemo, RaisesNoSecondMemo) {
   const auto& c = GetParam();
   addDoc({.cust = "P1", .type = "CM", .ref = "CM1", .balance = 200});
-  addDoc(
-      {.cust = "P1", .type = "DM", .ref = "DCMCM101", .balance = 200, .released = c.memoReleased});
+  addDoc({.cust = "P1", .type = "DM", .ref = "DCMCM101", .balance = 200, .released = c.memoReleased});
   db_->exec("update ARDoc set DocDesc = 'NA0000000040-CMCM1' where RefNbr = 'DCMCM101'");
   addHeader("0000000040", c.status, "CM", "CMCM101", 200, "P1", "CM1");
   addDetail("0000000040", "P1", "IN", "INV1", 100);
@@ -160,8 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MemoLeftBehind{"O", 1, "An earlier release of this batch had released"},
                       MemoLeftBehind{"O", 0, "An earlier release of this batch was interrupted"}),
     [](const auto& info) {
-      return std::string(info.param.status) +
-             (info.param.memoReleased ? "MemoReleased" : "MemoUnreleased");
+      return std::string(info.param.status) + (info.param.memoReleased ? "MemoReleased" : "MemoUnreleased");
     });
 
 }  // namespace
