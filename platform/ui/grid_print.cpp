@@ -103,7 +103,8 @@ QString linesTable(const GridView& grid) {
 
 }  // namespace
 
-QString csvText(const GridView& grid) {
+QString csvText(GridView& grid) {
+  grid.drawAll();
   const QTableWidget& table = *grid.table();
   const auto cols = columnsShown(table);
   QStringList lines;
@@ -118,7 +119,7 @@ QString csvText(const GridView& grid) {
   return lines.join("\r\n") + "\r\n";
 }
 
-bool writeCsv(const GridView& grid, const QString& path, QString& why) {
+bool writeCsv(GridView& grid, const QString& path, QString& why) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
       file.write(csvText(grid).toUtf8()) < 0 || !file.flush()) {
@@ -128,7 +129,8 @@ bool writeCsv(const GridView& grid, const QString& path, QString& why) {
   return true;
 }
 
-QString editListHtml(const GridView& grid) {
+QString editListHtml(GridView& grid) {
+  grid.drawAll();
   const QString title = grid.window()->windowTitle().toHtmlEscaped();
   const QDate today = qDate(grid.session().businessDate());
   const auto lines = linesShown(grid);
@@ -137,7 +139,7 @@ QString editListHtml(const GridView& grid) {
          headerRows(grid) + "<p></p>" + linesTable(grid) + "</body></html>";
 }
 
-void printEditList(const GridView& grid, QPrinter& printer) {
+void printEditList(GridView& grid, QPrinter& printer) {
   QTextDocument document;
   document.setHtml(editListHtml(grid));
   document.print(&printer);

@@ -12,10 +12,11 @@ namespace corvena::ui {
 
 class GridView;
 
-QString csvText(const GridView& grid);
+// Each draws every line of the grid first.
+QString csvText(GridView& grid);
 // False with the reason when the file cannot be written.
-bool writeCsv(const GridView& grid, const QString& path, QString& why);
-QString editListHtml(const GridView& grid);
-void printEditList(const GridView& grid, QPrinter& printer);
+bool writeCsv(GridView& grid, const QString& path, QString& why);
+QString editListHtml(GridView& grid);
+void printEditList(GridView& grid, QPrinter& printer);
 
 }  // namespace corvena::ui

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStyle>
 #include <QTimer>
@@ -34,12 +35,6 @@ std::vector<int> identifyingColumns(const std::vector<forms::Control*>& columns)
       kept.push_back(static_cast<int>(c));
   }
   return kept;
-}
-
-QString captionOf(const forms::Control& column, const QString& value) {
-  for (const auto& item : forms::parseList(column.property("list")))
-    if (qText(item.value) == value.trimmed()) return qText(item.caption);
-  return value;
 }
 
 }  // namespace
@@ -85,6 +80,11 @@ void GridView::buildTable() {
                    [this](int row, int, int previousRow, int) {
                      if (!filling_ && row != previousRow) rowEntered(row, previousRow);
                    });
+  // Rows scrolled or grown into view are drawn as they come.
+  QObject::connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, table_,
+                   [this] { drawInView(); });
+  QObject::connect(table_->verticalScrollBar(), &QScrollBar::rangeChanged, table_,
+                   [this] { drawInView(); });
   bar_ = new GridBar(*this, page);
   layout->addWidget(bar_);
   layout->addWidget(table_, 1);
@@ -189,76 +189,6 @@ bool GridView::addsLines() const {
 
 int GridView::rowCountShown() const {
   return static_cast<int>(session_->lineCount(*grid_)) + (addsLines() ? 1 : 0);
-}
-
-void GridView::reload() {
-  if (holdReload_) return;
-  filling_ = true;
-  table_->setRowCount(rowCountShown());
-  // A large grid takes a while to draw: that is long work like its reading.
-  for (int row = 0; row < table_->rowCount(); ++row) {
-    fillRow(row);
-    session_->noteWork();
-  }
-  const int current = session_->currentLine(*grid_);
-  if (current >= 0 && current < table_->rowCount())
-    table_->setCurrentCell(current, std::max(table_->currentColumn(), 0));
-  filling_ = false;
-  applyFilter();
-  linePosition_->setText(QString("Line %1 of %2")
-                             .arg(current + 1)
-                             .arg(static_cast<qulonglong>(session_->lineCount(*grid_))));
-  for (auto& editor : lineEditors_) editor->refresh();
-}
-
-void GridView::fillRow(int row) {
-  for (int col = 0; col < table_->columnCount(); ++col) fillCell(row, col);
-}
-
-QString GridView::cellText(int row, const forms::Control& column) const {
-  QString raw;
-  if (static_cast<std::size_t>(row) < session_->lineCount(*grid_))
-    raw = qText(session_->cellText(*grid_, static_cast<std::size_t>(row), column));
-  else if (session_->currentLine(*grid_) < 0)
-    // Only a line being added has its values in the line records; otherwise
-    // they hold the current line, which the new-line row must not repeat.
-    raw = qText(session_->displayText(column));
-  switch (column.cls()) {
-    case forms::ControlClass::Float: {
-      bool ok = false;
-      const double value = raw.toDouble(&ok);
-      return ok ? QString::number(value, 'f', session_->currencyDecimals()) : raw;
-    }
-    case forms::ControlClass::Combo:
-    case forms::ControlClass::OptionGroup:
-      return captionOf(column, raw);
-    default:
-      return raw;
-  }
-}
-
-void GridView::fillCell(int row, int col) {
-  const forms::Control& column = *columns_[static_cast<std::size_t>(col)];
-  auto* item = table_->item(row, col);
-  if (!item) {
-    item = new QTableWidgetItem;
-    table_->setItem(row, col, item);
-  }
-  const QString text = cellText(row, column);
-  Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-  if (column.cls() == forms::ControlClass::Check) {
-    item->setText(QString());
-    item->setCheckState(text.trimmed() == "1" ? Qt::Checked : Qt::Unchecked);
-    if (column.enabled()) flags |= Qt::ItemIsUserCheckable;
-  } else {
-    item->setText(text);
-    if (column.enabled()) flags |= Qt::ItemIsEditable;
-  }
-  if (column.cls() == forms::ControlClass::Float)
-    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  if (!column.enabled())
-    item->setForeground(table_->palette().color(QPalette::Disabled, QPalette::Text));
-  item->setFlags(flags);
 }
 
 std::string GridView::enteredText(const QTableWidgetItem& item,

@@ -69,6 +69,8 @@ class GridView : public QStackedWidget {
   int clearAmounts();
   // Whether the row is shown (not filtered out); rows past the lines are the new-line row.
   bool rowShown(int row) const;
+  // Draws every row that is not drawn as the lines stand now.
+  void drawAll();
 
  private:
   void buildTable();
@@ -78,6 +80,8 @@ class GridView : public QStackedWidget {
   ColumnLook lookOf(const forms::Control& column) const;
   void buildLineForm();
   void deleteCurrentLine();
+  void drawRows(int first, int last);
+  void drawInView();
   void fillRow(int row);
   void fillCell(int row, int col);
   QString cellText(int row, const forms::Control& column) const;
@@ -101,6 +105,11 @@ class GridView : public QStackedWidget {
   bool filling_ = false;
   bool lastCellRefused_ = false;
   bool amountsOnly_ = false;
+  // Which reload each row was last drawn in; a grid this small is drawn whole.
+  static constexpr int kDrawnAtOnce = 500;
+  static constexpr int kRowsInView = 60;
+  unsigned generation_ = 0;
+  std::vector<unsigned> drawnIn_;
   // Set while many lines change at once: the table is filled once at the end.
   bool holdReload_ = false;
 };

@@ -88,6 +88,7 @@ bool GridView::rowHasText(int row, const QString& text) const {
 bool GridView::findNext(const QString& text) {
   const int lines = static_cast<int>(session_->lineCount(*grid_));
   if (text.trimmed().isEmpty() || lines == 0 || !commit()) return false;
+  drawAll();
   const int from = std::max(table_->currentRow(), -1);
   for (int step = 1; step <= lines; ++step) {
     const int row = (from + step) % lines;

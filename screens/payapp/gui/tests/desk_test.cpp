@@ -158,6 +158,23 @@ TEST_F(Desk, TheEditListOfTheBatchIsExportedAndPrintedWithItsHeader) {
   });
 }
 
+// Rows out of view are drawn as they scroll in, and all before they are exported.
+TEST_F(Desk, ALargeGridDrawsTheRowsInViewAndTheRestAsTheyComeIntoView) {
+  for (int i = 0; i < 700; ++i) addDoc({.cust = "C1", .ref = "L" + std::to_string(1000 + i)});
+  auto s = openPayment("500");
+  atDesk(*s, {1366, 768}, [&](ui::FormWindow&, ui::GridView& grid, auto&) {
+    QTableWidget& table = *grid.table();
+    const int last = table.rowCount() - 1;
+    ASSERT_EQ(last, 702);
+    EXPECT_EQ(table.item(last, 3), nullptr);
+    table.scrollToBottom();
+    settle();
+    ASSERT_NE(table.item(last, 3), nullptr);
+    EXPECT_EQ(table.item(last, 3)->text().toStdString(), s->column("cRefNbr")[last]);
+    EXPECT_EQ(ui::csvText(grid).count("\r\n"), 704);
+  });
+}
+
 TEST_F(Desk, TheStatusLineSaysWhatAScreenButtonAndASaveDid) {
   auto s = openPayment("500");
   pick(*s, "INV2");
