@@ -54,7 +54,8 @@ void GridBar::addFind(QHBoxLayout& row) {
   find_->setObjectName("findLine");
   find_->setPlaceholderText("Text in a line (Ctrl+F)");
   find_->setClearButtonEnabled(true);
-  find_->setMaximumWidth(240);
+  // The hint reads in full; room beside it for the clear button.
+  find_->setMinimumWidth(find_->fontMetrics().horizontalAdvance(find_->placeholderText()) + 40);
   auto* label = new QLabel("&Find:", this);
   label->setBuddy(find_);
   connect(find_, &QLineEdit::returnPressed, this, [this] { findNext(); });
