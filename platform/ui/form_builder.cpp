@@ -208,6 +208,7 @@ void FormBuilder::addSpanning(const forms::Control& control, QFormLayout* layout
 void FormBuilder::placeField(forms::Control& field, QFormLayout* layout) {
   auto editor = makeFieldEditor(*view_.session_, field);
   QWidget* widget = editor->widget();
+  if (!field.property("pv").empty()) widget->setToolTip("F3 lists the possible values");
   editor->setEntryListener(
       [&view = view_](FieldEditor&, bool accepted) { view.entered(accepted); });
   if (qobject_cast<QRadioButton*>(widget)) {

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -47,6 +48,7 @@ FormWindow::FormWindow(forms::Session& session, forms::Form& form)
   });
   addActions();
   statusBar()->setSizeGripEnabled(true);
+  addKeyHints();
   focusWatch_ =
       QObject::connect(qApp, &QApplication::focusChanged, this, [this] { updateButtons(); });
   updateButtons();
@@ -124,6 +126,20 @@ void FormWindow::addActions() {
   }
   bar->addAction(
       addAction(UpdateAction::Close, "Close", QStyle::SP_DialogCloseButton, Qt::CTRL | Qt::Key_W));
+}
+
+// The keys a clerk would not guess, at the status line's right where they stay in view.
+void FormWindow::addKeyHints() {
+  bool lookups = false;
+  for (const auto& control : form_->controls()) lookups |= !control->property("pv").empty();
+  QStringList hints;
+  if (lookups) hints << "F3 Possible Values";
+  if (view_->hasGrid()) hints << "F4 Grid/Line Form" << "Ctrl+Del Delete Line";
+  if (hints.isEmpty()) return;
+  auto* label = new QLabel(hints.join("    "), this);
+  label->setObjectName("keyHints");
+  label->setEnabled(false);
+  statusBar()->addPermanentWidget(label);
 }
 
 QAction* FormWindow::action(UpdateAction which) const {

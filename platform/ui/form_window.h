@@ -3,7 +3,8 @@
 // and keys: New, Save (Ctrl+S), Delete, Cancel, First/Previous/Next/Last and
 // Close, switched on and off by SetButton for the level the user is in.
 // F3 opens the look-up list of the field's possible values. A status line
-// says what the last action or button did.
+// says what the last action or button did, with the keys a clerk would not
+// guess (F3, F4, Ctrl+Del) at its right.
 
 #include <QMainWindow>
 #include <map>
@@ -46,6 +47,7 @@ class FormWindow : public QMainWindow {
 
  private:
   void addActions();
+  void addKeyHints();
   QAction* addAction(UpdateAction which, const QString& text, int icon, const QKeySequence& key);
   bool perform(UpdateAction which);
   bool isMainForm() const;

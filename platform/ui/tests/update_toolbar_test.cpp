@@ -1,6 +1,7 @@
 // The update control as a toolbar: Save enters what is being typed and saves
 // (the status line says so), SetButton switches buttons off and on.
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
 
@@ -41,6 +42,13 @@ TEST_F(UpdateToolbar, TheStatusLineAddsWhatTheSaveLoggedLast) {
   settle();
   EXPECT_EQ(window().statusLine()->currentMessage(),
             "Delivery 00000008 saved. Handed to the carrier.");
+}
+
+TEST_F(UpdateToolbar, TheStatusLineShowsTheKeysOfLookUpsAndLines) {
+  auto* hints = window().findChild<QLabel*>("keyHints");
+  ASSERT_NE(hints, nullptr);
+  EXPECT_TRUE(hints->isVisible());
+  EXPECT_EQ(hints->text(), "F3 Possible Values    F4 Grid/Line Form    Ctrl+Del Delete Line");
 }
 
 TEST_F(UpdateToolbar, ARefusedFieldStopsTheSave) {
