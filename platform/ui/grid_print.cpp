@@ -47,6 +47,11 @@ QString cellShown(const QTableWidget& table, int row, int col) {
   return item->text().trimmed();
 }
 
+// A heading drawn on two lines reads on one in a file or on paper.
+QString headingOf(const QTableWidget& table, int col) {
+  return table.horizontalHeaderItem(col)->text().replace('\n', ' ');
+}
+
 QString csvField(const QString& text) {
   if (!text.contains(QRegularExpression("[\",\r\n]"))) return text;
   return "\"" + QString(text).replace("\"", "\"\"") + "\"";
@@ -89,7 +94,7 @@ QString linesTable(const GridView& grid) {
   const auto cols = columnsShown(table);
   QString html = "<table border=1 cellspacing=0 cellpadding=3 width=100%><tr>";
   for (int col : cols)
-    html += "<th>" + table.horizontalHeaderItem(col)->text().toHtmlEscaped() + "</th>";
+    html += "<th>" + headingOf(table, col).toHtmlEscaped() + "</th>";
   html += "</tr>";
   for (int row : linesShown(grid)) {
     html += "<tr>";
@@ -109,7 +114,7 @@ QString csvText(GridView& grid) {
   const auto cols = columnsShown(table);
   QStringList lines;
   QStringList titles;
-  for (int col : cols) titles << csvField(table.horizontalHeaderItem(col)->text());
+  for (int col : cols) titles << csvField(headingOf(table, col));
   lines << titles.join(",");
   for (int row : linesShown(grid)) {
     QStringList cells;

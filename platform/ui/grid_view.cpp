@@ -144,9 +144,11 @@ void GridView::applyProperties() {
   bar_->refresh();
 }
 
+// Headings measured in bold: the current column's heading is drawn so.
 ColumnLook GridView::lookOf(const forms::Control& column) const {
-  return columnLook(*session_, column, table_->fontMetrics(),
-                    table_->horizontalHeader()->fontMetrics());
+  QFont heading = table_->horizontalHeader()->font();
+  heading.setBold(true);
+  return columnLook(*session_, column, table_->fontMetrics(), QFontMetrics(heading));
 }
 
 // Every column in view where the screen allows.
