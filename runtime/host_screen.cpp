@@ -124,6 +124,7 @@ std::string HostScreen::request(const std::string& line) {
     process_.reset();
     raiseHostError(automation::kErrHostFailure, std::string("0 ") + e.what());
   }
+  if (forms::Session* session = forms::currentSession()) session->noteWork();
   if (!answer.ok) raiseHostError(answer.number, answer.text);
   return answer.text;
 }

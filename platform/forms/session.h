@@ -207,6 +207,11 @@ class Session {
   const std::vector<StatusLine>& statusLog() const { return statusLog_; }
   // Reports a run-time error through a message box.
   void reportError(const RuntimeError& error);
+  // One step of long work within the current event (a row read, a host
+  // screen's answer); the renderer hears of it when the event takes long.
+  void noteWork();
+  // The outermost event is over: the renderer hears that its work ended.
+  void endWork();
 
   struct Impl;
   Impl& impl() const { return *impl_; }

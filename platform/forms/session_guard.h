@@ -13,12 +13,14 @@ namespace corvena::forms {
 template <class F>
 int guarded(Session& s, int failure, F&& f) {
   struct Depth {
-    Session::Impl& impl;
-    explicit Depth(Session::Impl& i) : impl(i) { ++impl.eventDepth; }
+    Session& session;
+    explicit Depth(Session& s) : session(s) { ++session.impl().eventDepth; }
     ~Depth() {
-      if (--impl.eventDepth == 0) impl.endCursorReads();
+      if (--session.impl().eventDepth > 0) return;
+      session.impl().endCursorReads();
+      session.endWork();
     }
-  } depth(s.impl());
+  } depth(s);
   try {
     return f();
   } catch (const RuntimeError& e) {

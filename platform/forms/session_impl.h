@@ -1,6 +1,7 @@
 #pragma once
 // The session's inner state, shared by the files that implement Session.
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -69,6 +70,12 @@ struct Session::Impl {
   // Set while a handler fetches during an entry: whether a level-0 read happened.
   std::optional<bool> keyLookupFound;
   int eventDepth = 0;
+  // Steps of work within the outermost event or the screen's load; whether
+  // and when they were last told.
+  bool loading = false;
+  std::size_t workDone = 0;
+  bool workTold = false;
+  std::chrono::steady_clock::time_point workToldAt;
   // Trigger totals resolved once: the field a total shows and the line field
   // it adds up, with the last sum and its rounding. Resolved again after any
   // form, record, grid or property change.

@@ -30,6 +30,7 @@ int stepInto(Session& s, CursorState& c, const std::vector<RecordRef>& into) {
   for (const auto& r : into)
     if (r) c.statement.readInto(r);
   noteRead(s, c, into, true);
+  s.noteWork();
   return kLineOk;
 }
 

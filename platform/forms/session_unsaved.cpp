@@ -27,8 +27,12 @@ bool Session::settleUnsaved(std::string_view action) {
 }
 
 void Session::raiseLoad(Form& form) {
+  // A screen's load runs outside any event; its reads are long work all the same.
+  impl_->loading = true;
   if (form.loadHandler()) form.loadHandler()();
+  impl_->loading = false;
   if (&form == &mainForm()) openNewIfNoneRead(*this);
+  if (impl_->eventDepth == 0) endWork();
 }
 
 // Opening, cancelling or deleting leaves the clerk on a record to work on: the

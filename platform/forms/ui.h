@@ -2,6 +2,7 @@
 // What a session shows a person goes through this interface: the headless
 // implementation records and prints it, the desktop renderer draws it.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,12 @@ class Ui {
     (void)property;
   }
   virtual void buttonsChanged() {}
+  // Long work on this one thread (rows read, host screens answering): how
+  // much is done so far, told a few times a second once it has taken a
+  // moment. A desk shows it and keeps its windows painted.
+  virtual void working(std::size_t done) { (void)done; }
+  // The event that was told as work has ended.
+  virtual void workEnded() {}
   // A modal show returns when the form is hidden again in an interactive
   // renderer; the headless one returns at once (the driver goes on with the form).
   virtual void formShown(Form& form, bool modal) {

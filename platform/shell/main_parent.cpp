@@ -3,6 +3,8 @@
 // argument 2 and waits until the login here is done.
 //
 //   PARENT [2] [--db PATH] [--user ID] [--company ID] [--date YYYY-MM-DD]
+//
+// With CORVENA_SCREENSHOT=FILE.png the menu is drawn into that picture instead.
 #include <unistd.h>
 
 #include <QApplication>
@@ -32,6 +34,23 @@ bool hasDisplay() {
   return false;
 }
 
+// Signed on from the options alone, the menu is drawn into a PNG (the tests'
+// pictures of every screen); nothing is started and no presence is published.
+int drawMenu(const corvena::shell::SignOnOptions& given, const char* path) {
+  using namespace corvena::shell;
+  SignOnDialog signOn(given);
+  QString why;
+  const auto context = signOn.check(why);
+  if (!context) {
+    std::cerr << "PARENT: " << why.toStdString() << "\n";
+    return 1;
+  }
+  MenuWindow menu(*context, menuScreens(programDirectories()));
+  menu.show();
+  QApplication::processEvents();
+  return menu.grab().save(QString::fromLocal8Bit(path), "PNG") ? 0 : 1;
+}
+
 int runShell(int argc, char** argv) {
   using namespace corvena::shell;
   std::vector<std::string> args(argv + 1, argv + argc);
@@ -50,6 +69,8 @@ int runShell(int argc, char** argv) {
   // Screens run on their own; nobody waits for them here.
   std::signal(SIGCHLD, SIG_IGN);
   QApplication app(argc, argv);
+  if (const char* shot = std::getenv("CORVENA_SCREENSHOT"); shot && *shot)
+    return drawMenu(given, shot);
   const std::string presence = shellPresencePath();
   std::strncpy(presenceFile, presence.c_str(), sizeof(presenceFile) - 1);
   for (int signal : {SIGTERM, SIGINT, SIGHUP}) std::signal(signal, endBySignal);

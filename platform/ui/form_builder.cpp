@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <cctype>
+#include <vector>
 
 #include "platform/ui/grid_view.h"
 #include "platform/ui/qt_text.h"
@@ -18,7 +19,7 @@ namespace {
 
 using forms::ControlClass;
 
-constexpr int kRadiosPerLine = 3;
+constexpr int kRadiosPerLine = 6;
 // A frame with more rows than this shows them in two columns side by side.
 constexpr int kRowsInOneColumn = 7;
 
@@ -43,7 +44,8 @@ QFormLayout* newFormLayout(QWidget* owner) {
   auto* layout = new QFormLayout(owner);
   layout->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   layout->setFormAlignment(Qt::AlignLeft | Qt::AlignTop);
-  layout->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+  // A field is as wide as what it holds; a wide frame does not stretch it.
+  layout->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
   layout->setRowWrapPolicy(QFormLayout::DontWrapRows);
   return layout;
 }
@@ -64,29 +66,58 @@ void FormBuilder::build() {
   pairLabelsByName();
   for (const auto& control : view_.form_->controls()) place(*control);
   for (auto& [layout, label] : pendingLabel_) flushLabel(layout);
-  for (auto& [container, layout] : containerForms_) splitInTwo(*layout);
+  for (auto& [container, layout] : containerForms_) arrangeColumns(*layout);
 }
 
-// A long frame reads better, and leaves the grid room, as two columns.
-void FormBuilder::splitInTwo(QFormLayout& first) {
-  const int rows = first.rowCount();
-  if (rows <= kRowsInOneColumn) return;
+// A frame's amounts, when it totals some (two or more it only shows), stand
+// in a column of their own at its right, as a totals strip; a long frame reads
+// better, and leaves the grid room, as two columns.
+void FormBuilder::arrangeColumns(QFormLayout& first) {
   if (holdsGrid(first)) return;
-  auto* second = newFormLayout(nullptr);
-  static_cast<QBoxLayout*>(first.parent())->addLayout(second);
-  for (int row = (rows + 1) / 2; row < rows; ++row) {
-    const auto taken = first.takeRow((rows + 1) / 2);
-    QWidget* field = taken.fieldItem->widget();
-    if (taken.labelItem) {
-      second->addRow(taken.labelItem->widget(), field);
-    } else {
-      second->addRow(field);
-    }
-    delete taken.labelItem;
-    delete taken.fieldItem;
-    for (auto& [control, placed] : view_.rows_)
-      if (placed.widget == field) placed.layout = second;
+  auto& columns = *static_cast<QBoxLayout*>(first.parent());
+  std::vector<int> amounts;
+  int shownOnly = 0;
+  for (int row = 0; row < first.rowCount(); ++row) {
+    const forms::Control* field = fieldInRow(first, row);
+    if (!field || field->cls() != ControlClass::Float) continue;
+    amounts.push_back(row);
+    shownOnly += field->enabled() ? 0 : 1;
   }
+  QFormLayout* totals = nullptr;
+  if (shownOnly >= 2) {
+    totals = newFormLayout(nullptr);
+    for (auto it = amounts.rbegin(); it != amounts.rend(); ++it) moveRow(first, *it, *totals, 0);
+  }
+  const int rows = first.rowCount();
+  if (rows > kRowsInOneColumn) {
+    auto* second = newFormLayout(nullptr);
+    columns.addLayout(second);
+    while (first.rowCount() > (rows + 1) / 2) moveRow(first, (rows + 1) / 2, *second, -1);
+  }
+  if (totals) columns.addLayout(totals);
+}
+
+const forms::Control* FormBuilder::fieldInRow(QFormLayout& layout, int row) const {
+  const QLayoutItem* item = layout.itemAt(row, QFormLayout::FieldRole);
+  if (!item || !item->widget()) return nullptr;
+  for (const auto& [control, placed] : view_.rows_)
+    if (placed.widget == item->widget()) return control;
+  return nullptr;
+}
+
+// A row taken to another column keeps its label, and the view knows where it went.
+void FormBuilder::moveRow(QFormLayout& from, int row, QFormLayout& to, int at) {
+  const auto taken = from.takeRow(row);
+  QWidget* field = taken.fieldItem->widget();
+  if (taken.labelItem) {
+    to.insertRow(at, taken.labelItem->widget(), field);
+  } else {
+    to.insertRow(at, field);
+  }
+  delete taken.labelItem;
+  delete taken.fieldItem;
+  for (auto& [control, placed] : view_.rows_)
+    if (placed.widget == field) placed.layout = &to;
 }
 
 void FormBuilder::pairLabelsByName() {
@@ -177,6 +208,7 @@ void FormBuilder::addSpanning(const forms::Control& control, QFormLayout* layout
 void FormBuilder::placeField(forms::Control& field, QFormLayout* layout) {
   auto editor = makeFieldEditor(*view_.session_, field);
   QWidget* widget = editor->widget();
+  if (!field.property("pv").empty()) widget->setToolTip("F3 lists the possible values");
   editor->setEntryListener(
       [&view = view_](FieldEditor&, bool accepted) { view.entered(accepted); });
   if (qobject_cast<QRadioButton*>(widget)) {

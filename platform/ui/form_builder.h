@@ -3,7 +3,8 @@
 // group box with its own label/field rows; a label beside the field it names
 // ("lName" beside "cName") or, failing that, the field right after it; a
 // label with no field as a line of its own; grids and buttons across the row;
-// single-value options bound to one field as one row of radios.
+// single-value options bound to one field as one row of radios; a frame's
+// amounts in a totals column at its right, a long frame in two columns.
 
 #include <map>
 #include <string>
@@ -38,7 +39,9 @@ class FormBuilder {
   void addSpanning(const forms::Control& control, QFormLayout* layout, QWidget* widget);
   void pairLabelsByName();
   bool holdsControls(const forms::Control& container) const;
-  void splitInTwo(QFormLayout& first);
+  void arrangeColumns(QFormLayout& first);
+  const forms::Control* fieldInRow(QFormLayout& layout, int row) const;
+  void moveRow(QFormLayout& from, int row, QFormLayout& to, int at);
 
   FormView& view_;
   QFormLayout* top_ = nullptr;

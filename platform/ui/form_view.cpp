@@ -142,8 +142,10 @@ void FormView::entered(bool accepted) {
 }
 
 void FormView::clickButton(forms::Control& button) {
-  guardedCall(*session_, [&] { return session_->click(button); });
+  const ActionTrace trace(*session_);
+  const bool done = guardedCall(*session_, [&] { return session_->click(button); });
   changed();
+  if (buttonDone_) buttonDone_(button, done, trace);
 }
 
 void FormView::changed() {

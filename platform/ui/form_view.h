@@ -12,6 +12,7 @@
 
 #include "platform/forms/form.h"
 #include "platform/forms/session.h"
+#include "platform/ui/action_trace.h"
 #include "platform/ui/field_editor.h"
 
 class QFormLayout;
@@ -39,6 +40,7 @@ class FormView : public QWidget {
 
   FieldEditor* editorFor(const forms::Control* control) const;
   GridView* gridFor(const forms::Control* grid) const;
+  bool hasGrid() const { return !grids_.empty(); }
   // The widget drawing the control (label, field, button, frame or grid).
   QWidget* widgetFor(const forms::Control* control) const;
   // The label shown beside a field, or nullptr.
@@ -57,6 +59,9 @@ class FormView : public QWidget {
   bool commitFocused();
   // Told after every accepted entry, line change or button click.
   void setModelChanged(std::function<void()> changed) { modelChanged_ = std::move(changed); }
+  // Told what a clicked button did.
+  using ButtonDone = std::function<void(const forms::Control&, bool, const ActionTrace&)>;
+  void setButtonDone(ButtonDone done) { buttonDone_ = std::move(done); }
 
  private:
   friend class FormBuilder;
@@ -81,6 +86,7 @@ class FormView : public QWidget {
   // Frames and containers holding no control take no room.
   std::map<const forms::Control*, bool> empty_;
   std::function<void()> modelChanged_;
+  ButtonDone buttonDone_;
 };
 
 }  // namespace corvena::ui

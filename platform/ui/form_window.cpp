@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -42,8 +43,12 @@ FormWindow::FormWindow(forms::Session& session, forms::Form& form)
   scroll->setWidget(view_);
   setCentralWidget(scroll);
   view_->setModelChanged([this] { updateButtons(); });
+  view_->setButtonDone([this](const forms::Control& button, bool done, const ActionTrace& trace) {
+    tellClicked(button, done, trace);
+  });
   addActions();
   statusBar()->setSizeGripEnabled(true);
+  addKeyHints();
   focusWatch_ =
       QObject::connect(qApp, &QApplication::focusChanged, this, [this] { updateButtons(); });
   updateButtons();
@@ -54,11 +59,20 @@ void FormWindow::fitToContent() {
   // Room for a vertical scroll bar, so a form taller than the screen keeps its width.
   const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   const QSize content = view_->sizeHint() + QSize(32 + scrollBar, 24);
+  // Every toolbar button in view too: none hides behind the overflow arrow.
   int barHeight = 0;
-  for (auto* bar : findChildren<QToolBar*>()) barHeight += bar->sizeHint().height();
-  QSize wanted(std::max(content.width(), 520), content.height() + barHeight);
+  int barWidth = 520;
+  for (auto* bar : findChildren<QToolBar*>()) {
+    barHeight += bar->sizeHint().height();
+    barWidth = std::max(barWidth, bar->sizeHint().width() + 8);
+  }
+  QSize wanted(std::max(content.width(), barWidth), content.height() + barHeight);
+  // Lines take whatever height the screen has: a grid opens as tall as it allows.
+  if (view_->hasGrid()) wanted.setHeight(QWIDGETSIZE_MAX);
+  // The frame the window manager draws around the window comes off the screen too.
+  const QSize frame = frameGeometry().size() - geometry().size();
   if (QScreen* display = screen())
-    wanted = wanted.boundedTo(display->availableGeometry().size() * 9 / 10);
+    wanted = wanted.boundedTo(display->availableGeometry().size() - frame);
   resize(wanted);
 }
 
@@ -89,7 +103,8 @@ void FormWindow::addActions() {
   auto* bar = addToolBar("Update");
   bar->setObjectName("Update1");
   bar->setMovable(false);
-  bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  // Text beside the icons: the lines get the height a row of captions would take.
+  bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   if (hasUpdate) {
     bar->addAction(addAction(UpdateAction::New, "New", QStyle::SP_FileIcon, Qt::CTRL | Qt::Key_N));
     bar->addAction(
@@ -111,6 +126,20 @@ void FormWindow::addActions() {
   }
   bar->addAction(
       addAction(UpdateAction::Close, "Close", QStyle::SP_DialogCloseButton, Qt::CTRL | Qt::Key_W));
+}
+
+// The keys a clerk would not guess, at the status line's right where they stay in view.
+void FormWindow::addKeyHints() {
+  bool lookups = false;
+  for (const auto& control : form_->controls()) lookups |= !control->property("pv").empty();
+  QStringList hints;
+  if (lookups) hints << "F3 Possible Values";
+  if (view_->hasGrid()) hints << "F4 Grid/Line Form" << "Ctrl+Del Delete Line";
+  if (hints.isEmpty()) return;
+  auto* label = new QLabel(hints.join("    "), this);
+  label->setObjectName("keyHints");
+  label->setEnabled(false);
+  statusBar()->addPermanentWidget(label);
 }
 
 QAction* FormWindow::action(UpdateAction which) const {
@@ -140,9 +169,10 @@ bool FormWindow::run(UpdateAction which) {
   if (which == UpdateAction::Close) return close();
   // Cancel drops what is typed; everything else first enters it.
   if (which != UpdateAction::Cancel && !view_->commitFocused()) return false;
+  const ActionTrace trace(*session_);
   const bool done = guardedCall(*session_, [&] { return perform(which); });
   if (closed_) return done;
-  tell(which, done);
+  tell(which, done, trace);
   view_->refreshAll();
   if (done && which == UpdateAction::New) view_->focusFirstField();
   updateButtons();
@@ -203,7 +233,7 @@ QString FormWindow::recordShown() const {
   return "Record";
 }
 
-void FormWindow::tell(UpdateAction which, bool done) {
+void FormWindow::tell(UpdateAction which, bool done, const ActionTrace& trace) {
   QString text;
   switch (which) {
     case UpdateAction::Save:
@@ -223,6 +253,21 @@ void FormWindow::tell(UpdateAction which, bool done) {
     default:
       text = done ? recordShown() : QString();
   }
+  say(text, trace);
+}
+
+void FormWindow::tellClicked(const forms::Control& button, bool done, const ActionTrace& trace) {
+  if (trace.saved()) {
+    say(recordShown() + " saved", trace);
+    return;
+  }
+  const QString caption = qText(button.property("caption")).remove('&');
+  say(caption + (done ? " done" : " refused"), trace);
+}
+
+void FormWindow::say(QString text, const ActionTrace& trace) {
+  const QString logged = trace.logged();
+  if (!logged.isEmpty()) text = text.isEmpty() ? logged : text + ". " + logged;
   statusLine()->showMessage(text);
 }
 

@@ -3,12 +3,14 @@
 // and keys: New, Save (Ctrl+S), Delete, Cancel, First/Previous/Next/Last and
 // Close, switched on and off by SetButton for the level the user is in.
 // F3 opens the look-up list of the field's possible values. A status line
-// says what the last action did.
+// says what the last action or button did, with the keys a clerk would not
+// guess (F3, F4, Ctrl+Del) at its right.
 
 #include <QMainWindow>
 #include <map>
 
 #include "platform/forms/session.h"
+#include "platform/ui/action_trace.h"
 
 class QAction;
 class QStatusBar;
@@ -45,6 +47,7 @@ class FormWindow : public QMainWindow {
 
  private:
   void addActions();
+  void addKeyHints();
   QAction* addAction(UpdateAction which, const QString& text, int icon, const QKeySequence& key);
   bool perform(UpdateAction which);
   bool isMainForm() const;
@@ -52,7 +55,10 @@ class FormWindow : public QMainWindow {
   bool keepsNothingUnsaved();
   std::string screenName() const;
   std::string userName() const;
-  void tell(UpdateAction which, bool done);
+  void tell(UpdateAction which, bool done, const ActionTrace& trace);
+  void tellClicked(const forms::Control& button, bool done, const ActionTrace& trace);
+  // Shows the text on the status line, with what the action logged after it.
+  void say(QString text, const ActionTrace& trace);
   // "Batch 0000000002": the record the update control works on.
   QString recordShown() const;
 

@@ -6,13 +6,18 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
-#include <QTableWidget>
 #include <QStyle>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <algorithm>
 
+#include "platform/ui/column_look.h"
 #include "platform/ui/event_guard.h"
+#include "platform/ui/grid_bar.h"
+#include "platform/ui/grid_table.h"
 #include "platform/ui/qt_text.h"
 #include "platform/ui/typed_date.h"
 
@@ -20,32 +25,16 @@ namespace corvena::ui {
 
 namespace {
 
-QString columnTitle(const forms::Control& column) {
-  const std::string heading = column.property("heading");
-  return qText(heading.empty() ? column.name() : heading);
-}
-
-// Characters a column's values take: the mask's positions, the field's
-// width, an amount's or a date's digits, the longest caption of a list.
-int valueChars(const forms::Session& session, const forms::Control& column) {
-  using forms::ControlClass;
-  int chars = 0;
-  for (const auto& item : forms::parseList(column.property("list")))
-    chars = std::max(chars, static_cast<int>(item.caption.size()));
-  if (chars > 0) return chars;
-  if (column.cls() == ControlClass::Float) return 14;
-  if (column.cls() == ControlClass::Date) return 10;
-  if (column.cls() == ControlClass::Check) return 1;
-  const std::string mask = column.property("mask");
-  if (!mask.empty()) return static_cast<int>(mask.size());
-  const FieldDesc* field = session.fieldOf(column);
-  return field && field->type == FieldType::Text ? static_cast<int>(field->width) : 10;
-}
-
-QString captionOf(const forms::Control& column, const QString& value) {
-  for (const auto& item : forms::parseList(column.property("list")))
-    if (qText(item.value) == value.trimmed()) return qText(item.caption);
-  return value;
+// The columns that say which line it is: the first, then the line's keys;
+// only shown ones, as a cell typed into must not sit beneath the kept copy.
+std::vector<int> identifyingColumns(const std::vector<forms::Control*>& columns) {
+  std::vector<int> kept;
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    const forms::Control& column = *columns[c];
+    if (column.visible() && !column.enabled() && (c == 0 || column.isKey()))
+      kept.push_back(static_cast<int>(c));
+  }
+  return kept;
 }
 
 }  // namespace
@@ -70,7 +59,11 @@ GridView::GridView(forms::Session& session, forms::Control& grid,
 }
 
 void GridView::buildTable() {
-  table_ = new QTableWidget(this);
+  auto* page = new QWidget(this);
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(2);
+  table_ = new GridTable(page);
   table_->setObjectName(qText(grid_->name() + ".table"));
   table_->setColumnCount(static_cast<int>(columns_.size()));
   table_->horizontalHeader()->setStretchLastSection(true);
@@ -87,8 +80,21 @@ void GridView::buildTable() {
                    [this](int row, int, int previousRow, int) {
                      if (!filling_ && row != previousRow) rowEntered(row, previousRow);
                    });
-  addWidget(table_);
+  // Rows scrolled or grown into view are drawn as they come.
+  QObject::connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, table_,
+                   [this] { drawInView(); });
+  QObject::connect(table_->verticalScrollBar(), &QScrollBar::rangeChanged, table_,
+                   [this] { drawInView(); });
+  bar_ = new GridBar(*this, page);
+  layout->addWidget(bar_);
+  layout->addWidget(table_, 1);
+  addWidget(page);
   applyProperties();
+  table_->freeze(identifyingColumns(columns_));
+}
+
+QTableWidget* GridView::table() const {
+  return table_;
 }
 
 void GridView::buildLineForm() {
@@ -117,27 +123,32 @@ void GridView::buildLineForm() {
   }
   layout->addLayout(fields);
   layout->addStretch();
-  addWidget(page);
+  // A line of many columns scrolls within the grid's room rather than stretching the window.
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidget(page);
+  addWidget(scroll);
 }
 
 void GridView::applyProperties() {
   for (std::size_t c = 0; c < columns_.size(); ++c) {
     const int col = static_cast<int>(c);
-    table_->setHorizontalHeaderItem(col, new QTableWidgetItem(columnTitle(*columns_[c])));
+    const ColumnLook look = lookOf(*columns_[c]);
+    table_->setHorizontalHeaderItem(col, new QTableWidgetItem(look.title));
     table_->setColumnHidden(col, !columns_[c]->visible());
-    table_->setColumnWidth(col, columnWidth(*columns_[c]));
+    table_->setColumnWidth(col, look.width);
   }
   for (auto& editor : lineEditors_) editor->applyProperties();
   setEnabled(grid_->enabled());
+  bar_->refresh();
 }
 
-// Wide enough for the heading and for every value the column can hold, the
-// same on every reload: nothing is cut and nothing jumps.
-int GridView::columnWidth(const forms::Control& column) const {
-  const int heading =
-      table_->horizontalHeader()->fontMetrics().horizontalAdvance(columnTitle(column)) + 24;
-  const int chars = std::min(valueChars(*session_, column), 40);
-  return std::max(heading, table_->fontMetrics().averageCharWidth() * chars + 16);
+// Headings measured in bold: the current column's heading is drawn so.
+ColumnLook GridView::lookOf(const forms::Control& column) const {
+  QFont heading = table_->horizontalHeader()->font();
+  heading.setBold(true);
+  return columnLook(*session_, column, table_->fontMetrics(), QFontMetrics(heading));
 }
 
 // Every column in view where the screen allows.
@@ -146,8 +157,12 @@ QSize GridView::sizeHint() const {
   int width = table_->verticalHeader()->fontMetrics().horizontalAdvance("99999") + 12 +
               2 * table_->frameWidth() + table_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   for (const forms::Control* column : columns_)
-    if (column->visible()) width += columnWidth(*column);
-  return {width, QStackedWidget::sizeHint().height()};
+    if (column->visible()) width += lookOf(*column).width;
+  return {std::max(width, bar_->sizeHint().width()), widget(0)->sizeHint().height()};
+}
+
+QSize GridView::minimumSizeHint() const {
+  return widget(0)->minimumSizeHint();
 }
 
 void GridView::toggleView() {
@@ -176,70 +191,6 @@ bool GridView::addsLines() const {
 
 int GridView::rowCountShown() const {
   return static_cast<int>(session_->lineCount(*grid_)) + (addsLines() ? 1 : 0);
-}
-
-void GridView::reload() {
-  filling_ = true;
-  table_->setRowCount(rowCountShown());
-  for (int row = 0; row < table_->rowCount(); ++row) fillRow(row);
-  const int current = session_->currentLine(*grid_);
-  if (current >= 0 && current < table_->rowCount())
-    table_->setCurrentCell(current, std::max(table_->currentColumn(), 0));
-  filling_ = false;
-  linePosition_->setText(QString("Line %1 of %2")
-                             .arg(current + 1)
-                             .arg(static_cast<qulonglong>(session_->lineCount(*grid_))));
-  for (auto& editor : lineEditors_) editor->refresh();
-}
-
-void GridView::fillRow(int row) {
-  for (int col = 0; col < table_->columnCount(); ++col) fillCell(row, col);
-}
-
-QString GridView::cellText(int row, const forms::Control& column) const {
-  QString raw;
-  if (static_cast<std::size_t>(row) < session_->lineCount(*grid_))
-    raw = qText(session_->cellText(*grid_, static_cast<std::size_t>(row), column));
-  else if (session_->currentLine(*grid_) < 0)
-    // Only a line being added has its values in the line records; otherwise
-    // they hold the current line, which the new-line row must not repeat.
-    raw = qText(session_->displayText(column));
-  switch (column.cls()) {
-    case forms::ControlClass::Float: {
-      bool ok = false;
-      const double value = raw.toDouble(&ok);
-      return ok ? QString::number(value, 'f', session_->currencyDecimals()) : raw;
-    }
-    case forms::ControlClass::Combo:
-    case forms::ControlClass::OptionGroup:
-      return captionOf(column, raw);
-    default:
-      return raw;
-  }
-}
-
-void GridView::fillCell(int row, int col) {
-  const forms::Control& column = *columns_[static_cast<std::size_t>(col)];
-  auto* item = table_->item(row, col);
-  if (!item) {
-    item = new QTableWidgetItem;
-    table_->setItem(row, col, item);
-  }
-  const QString text = cellText(row, column);
-  Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-  if (column.cls() == forms::ControlClass::Check) {
-    item->setText(QString());
-    item->setCheckState(text.trimmed() == "1" ? Qt::Checked : Qt::Unchecked);
-    if (column.enabled()) flags |= Qt::ItemIsUserCheckable;
-  } else {
-    item->setText(text);
-    if (column.enabled()) flags |= Qt::ItemIsEditable;
-  }
-  if (column.cls() == forms::ControlClass::Float)
-    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  if (!column.enabled())
-    item->setForeground(table_->palette().color(QPalette::Disabled, QPalette::Text));
-  item->setFlags(flags);
 }
 
 std::string GridView::enteredText(const QTableWidgetItem& item,

@@ -71,6 +71,14 @@ void QtUi::buttonsChanged() {
   for (const auto& [form, window] : windows_) window->updateButtons();
 }
 
+void QtUi::working(std::size_t done) {
+  progress_.step(activeParent(), "Working", done);
+}
+
+void QtUi::workEnded() {
+  progress_.end();
+}
+
 void QtUi::formShown(forms::Form& form, bool modal) {
   FormWindow& w = window(form);
   w.view()->refreshAll();

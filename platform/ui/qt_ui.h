@@ -8,6 +8,7 @@
 
 #include "platform/forms/form.h"
 #include "platform/forms/ui.h"
+#include "platform/ui/work_progress.h"
 
 class QEventLoop;
 class QWidget;
@@ -30,6 +31,8 @@ class QtUi : public forms::Ui {
   void linesChanged(forms::Control& grid) override;
   void propertyChanged(forms::Control& control, std::string_view property) override;
   void buttonsChanged() override;
+  void working(std::size_t done) override;
+  void workEnded() override;
   void formShown(forms::Form& form, bool modal) override;
   void formHidden(forms::Form& form) override;
   bool waitsForForms() const override { return true; }
@@ -38,12 +41,14 @@ class QtUi : public forms::Ui {
   FormWindow& window(forms::Form& form);
   FormWindow* findWindow(const forms::Form& form) const;
   StatusLogWindow& statusLog();
+  WorkProgress& progress() { return progress_; }
 
  private:
   QWidget* activeParent() const;
   std::map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
   std::map<const forms::Form*, QEventLoop*> modalLoops_;
   std::unique_ptr<StatusLogWindow> log_;
+  WorkProgress progress_;
 };
 
 }  // namespace corvena::ui

@@ -165,6 +165,7 @@ void closePaymentBatch(const runtime::HostErrorReport& report, const std::string
     throw ReleaseEnded{};
   }
   markStatus("C", batch);
+  progress("Released into AR as batch " + batch + ".");
   hostStep(report, [&] {
     pay.StartNewAtLevel("Batch");
     if (!Trim(pay.ScreenErrorText()).empty())

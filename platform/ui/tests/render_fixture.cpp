@@ -139,21 +139,6 @@ forms::FormDesc deliveryForm() {
 
 }  // namespace
 
-MessageAnswerer::MessageAnswerer() {
-  timer_.setInterval(5);
-  QObject::connect(&timer_, &QTimer::timeout, [this] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box) return;
-    texts.push_back(box->text().toStdString());
-    if (auto* button = box->defaultButton()) {
-      button->click();
-    } else {
-      box->reject();
-    }
-  });
-  timer_.start();
-}
-
 RenderTest::RenderTest() : schema_(dir_.file("")) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, qText(dir_.file("settings")));

@@ -17,6 +17,7 @@
 #include "platform/ui/form_view.h"
 #include "platform/ui/form_window.h"
 #include "platform/ui/qt_ui.h"
+#include "platform/ui/tests/message_answerer.h"
 
 #define UDELIVERY_FIELDS(F)                                                      \
   F(TEXT, DelivNbr, 8)                                                           \
@@ -28,16 +29,6 @@ CORVENA_RECORD(UDelivery, UDELIVERY_FIELDS)
 CORVENA_RECORD(UParcel, UPARCEL_FIELDS)
 
 namespace corvena::ui::testing {
-
-// Answers each message box with its default button and keeps its text.
-class MessageAnswerer {
- public:
-  MessageAnswerer();
-  std::vector<std::string> texts;
-
- private:
-  QTimer timer_;
-};
 
 class RenderTest : public ::testing::Test {
  protected:

@@ -1,6 +1,7 @@
 // The update control as a toolbar: Save enters what is being typed and saves
 // (the status line says so), SetButton switches buttons off and on.
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
 
@@ -29,6 +30,25 @@ TEST_F(UpdateToolbar, SaveEntersTheFieldBeingTypedAndWritesTheRecord) {
   settle();
   EXPECT_EQ(query("SELECT DelivNbr || '/' || Carrier FROM UDelivery"), "00000007/FASTSHIP");
   EXPECT_EQ(window().statusLine()->currentMessage(), "Delivery 00000007 saved");
+}
+
+// What the save's own work logged last (a release: the batch it went into) follows.
+TEST_F(UpdateToolbar, TheStatusLineAddsWhatTheSaveLoggedLast) {
+  control("Update1").onSaveCompleted([this](int, int) {
+    session_->status(forms::kStatusWrite, 0, "Handed to the carrier.", forms::kStatusProgress);
+  });
+  typeDelivery("00000008");
+  window().action(UpdateAction::Save)->trigger();
+  settle();
+  EXPECT_EQ(window().statusLine()->currentMessage(),
+            "Delivery 00000008 saved. Handed to the carrier.");
+}
+
+TEST_F(UpdateToolbar, TheStatusLineShowsTheKeysOfLookUpsAndLines) {
+  auto* hints = window().findChild<QLabel*>("keyHints");
+  ASSERT_NE(hints, nullptr);
+  EXPECT_TRUE(hints->isVisible());
+  EXPECT_EQ(hints->text(), "F3 Possible Values    F4 Grid/Line Form    Ctrl+Del Delete Line");
 }
 
 TEST_F(UpdateToolbar, ARefusedFieldStopsTheSave) {

@@ -42,8 +42,11 @@ TEST_F(Release, ANewPaymentPaysEachCustomersDocumentsAndLeavesTheRestToTheParent
   ASSERT_TRUE(s->set("cBatchHandling", "R"));
   ASSERT_TRUE(s->save());
   EXPECT_EQ(s->messages(), Rows{});
-  ASSERT_EQ(s->session().statusLog().size(), 1u);
+  ASSERT_EQ(s->session().statusLog().size(), 2u);
   EXPECT_EQ(s->session().statusLog()[0].text, "Creating Payment Application...");
+  const auto hostBatch = rows("select ARBatNbr from XNAHeader");
+  ASSERT_EQ(hostBatch.size(), 1u);
+  EXPECT_EQ(s->session().statusLog()[1].text, "Released into AR as batch " + hostBatch[0] + ".");
   EXPECT_EQ(rows("select Status, ARBatNbr <> '' from XNAHeader"), Rows{"C|1"});
   EXPECT_EQ(sorted(rows("select RefNbr, ARRefNbr, LineStatus from XNADetail")),
             sorted({"INV1|CHK1|C", "INV2|NCHK1|C"}));

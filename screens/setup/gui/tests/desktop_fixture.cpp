@@ -12,21 +12,6 @@
 
 namespace corvena::qm18200::testing {
 
-MessageAnswerer::MessageAnswerer() {
-  timer_.setInterval(5);
-  QObject::connect(&timer_, &QTimer::timeout, [this] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box) return;
-    texts_.push_back(box->text().toStdString());
-    if (auto* button = box->defaultButton()) {
-      button->click();
-    } else {
-      box->reject();
-    }
-  });
-  timer_.start();
-}
-
 void DesktopSetup::SetUp() {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   SetupScreen::SetUp();
@@ -37,7 +22,7 @@ void DesktopSetup::SetUp() {
   static char name[] = "QM18200";
   static char* argv[] = {name, nullptr};
   process_->session().setUi(ui::createGuiUi(argc, argv));
-  answerer_ = std::make_unique<MessageAnswerer>();
+  answerer_ = std::make_unique<ui::testing::MessageAnswerer>();
   ASSERT_FALSE(process_->start([](const std::string&) { return std::nullopt; })) << err_.str();
   auto& renderer = dynamic_cast<ui::QtUi&>(process_->session().ui());
   window_ = &renderer.window(process_->session().mainForm());

@@ -11,21 +11,11 @@
 
 #include "platform/ui/form_view.h"
 #include "platform/ui/form_window.h"
+#include "platform/ui/tests/message_answerer.h"
 #include "runtime/screen_program.h"
 #include "screens/setup/tests/setup_fixture.h"
 
 namespace corvena::qm18200::testing {
-
-// Answers every message box that opens with its default button and keeps its text.
-class MessageAnswerer {
- public:
-  MessageAnswerer();
-  const std::vector<std::string>& texts() const { return texts_; }
-
- private:
-  QTimer timer_;
-  std::vector<std::string> texts_;
-};
 
 class DesktopSetup : public SetupScreen {
  protected:
@@ -40,13 +30,13 @@ class DesktopSetup : public SetupScreen {
   void typeAndEnter(const std::string& name, const std::string& text);
   void focus(const std::string& name);
   static void settle();
-  const std::vector<std::string>& answererTexts() const { return answerer_->texts(); }
+  const std::vector<std::string>& answererTexts() const { return answerer_->texts; }
 
   std::unique_ptr<runtime::ScreenDefinition> screen_;
   std::unique_ptr<runtime::ScreenProcess> process_;
   std::ostringstream out_, err_;
   ui::FormWindow* window_ = nullptr;
-  std::unique_ptr<MessageAnswerer> answerer_;
+  std::unique_ptr<ui::testing::MessageAnswerer> answerer_;
 };
 
 }  // namespace corvena::qm18200::testing

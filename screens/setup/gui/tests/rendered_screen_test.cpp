@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QToolBar>
 
 #include "platform/ui/form_window.h"
 #include "screens/setup/gui/tests/desktop_fixture.h"
@@ -55,11 +56,16 @@ TEST_F(RenderedScreen, FieldsHoldNoMoreThanTheirMasks) {
   EXPECT_EQ(qobject_cast<QLineEdit*>(widget("cLastNABatNbr"))->maxLength(), 10);
 }
 
-TEST_F(RenderedScreen, TheUpdateControlIsAToolbarWithItsKeys) {
+// A screen of three fields still opens wide enough for every button of the toolbar.
+TEST_F(RenderedScreen, TheUpdateControlIsAToolbarWithItsKeysAllInView) {
+  auto* bar = window().findChild<QToolBar*>();
+  ASSERT_NE(bar, nullptr);
   for (auto which : {ui::UpdateAction::New, ui::UpdateAction::Save, ui::UpdateAction::Delete,
                      ui::UpdateAction::Cancel, ui::UpdateAction::First, ui::UpdateAction::Previous,
-                     ui::UpdateAction::Next, ui::UpdateAction::Last, ui::UpdateAction::Close})
-    EXPECT_NE(window().action(which), nullptr);
+                     ui::UpdateAction::Next, ui::UpdateAction::Last, ui::UpdateAction::Close}) {
+    ASSERT_NE(window().action(which), nullptr);
+    EXPECT_TRUE(bar->widgetForAction(window().action(which))->isVisible());
+  }
   EXPECT_EQ(window().action(ui::UpdateAction::Save)->shortcut(), QKeySequence::Save);
 }
 

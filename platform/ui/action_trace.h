@@ -1,0 +1,28 @@
+#pragma once
+// What a clerk's action did, for the status line: whether it saved what was
+// unsaved, and the last line it wrote to the process status log (a release
+// says where it went).
+
+#include <QString>
+#include <cstddef>
+
+#include "platform/forms/session.h"
+
+namespace corvena::ui {
+
+class ActionTrace {
+ public:
+  // Taken before the action.
+  explicit ActionTrace(const forms::Session& session);
+  // The work that was unsaved before is saved now.
+  bool saved() const;
+  // The status log's last line written since, or empty.
+  QString logged() const;
+
+ private:
+  const forms::Session* session_;
+  bool unsaved_;
+  std::size_t logLines_;
+};
+
+}  // namespace corvena::ui

@@ -1,0 +1,192 @@
+// QM18300 at a clerk's desk, drawn by the renderer on a 1366x768 window:
+// every column in view, customer and reference kept in view while the lines
+// scroll sideways; a line found by its reference; only the applied lines
+// shown; every application cleared through the screen's own checks, after
+// asking; an edit list exported and printed; the status line after a button.
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTest>
+#include <cstdlib>
+
+#include "platform/ui/form_view.h"
+#include "platform/ui/form_window.h"
+#include "platform/ui/grid_bar.h"
+#include "platform/ui/grid_print.h"
+#include "platform/ui/grid_table.h"
+#include "platform/ui/grid_view.h"
+#include "platform/ui/gui.h"
+#include "platform/ui/qt_ui.h"
+#include "platform/ui/tests/message_answerer.h"
+#include "screens/payapp/tests/apply_fixture.h"
+
+namespace corvena::payapp::testing {
+namespace {
+
+class Desk : public ApplyTest {
+ protected:
+  void SetUp() override {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    ApplyTest::SetUp();
+    addDoc({.cust = "P1", .ref = "INV1", .balance = 100});
+    addDoc({.cust = "C1", .ref = "INV2", .balance = 300});
+    addDoc({.cust = "C2", .ref = "INV3", .balance = 80});
+  }
+
+  // Runs the clerk's work with QM18300 in a window of the given size.
+  template <class Work>
+  void atDesk(OpenScreen& s, QSize size, Work work) {
+    s.within([&] {
+      static int argc = 1;
+      static char name[] = "QM18300";
+      static char* argv[] = {name, nullptr};
+      s.session().setUi(ui::createGuiUi(argc, argv));
+      auto& window = dynamic_cast<ui::QtUi&>(s.session().ui()).window(s.session().mainForm());
+      window.show();
+      window.resize(size);
+      settle();
+      ui::testing::MessageAnswerer answerer;
+      work(window, *window.view()->gridFor(&s.grid()), answerer);
+      return 0;
+    });
+  }
+
+  static void settle() {
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  }
+};
+
+TEST_F(Desk, At1366EveryColumnIsInViewAndCustomerAndReferenceStayWhenScrolledSideways) {
+  auto s = openPayment("500");
+  atDesk(*s, {1366, 768}, [&](ui::FormWindow&, ui::GridView& grid, auto&) {
+    auto* table = static_cast<ui::GridTable*>(grid.table());
+    EXPECT_EQ(table->horizontalScrollBar()->maximum(), 0);
+    const QStringList kept{"Customer ID", "Ref Nbr"};
+    QStringList frozen;
+    for (int col = 0; col < table->columnCount(); ++col)
+      if (!table->frozenView()->isColumnHidden(col))
+        frozen << table->horizontalHeaderItem(col)->text();
+    EXPECT_EQ(frozen, kept);
+    // A heading wider than its amounts goes on two lines rather than widening the column.
+    EXPECT_TRUE(table->horizontalHeaderItem(6)->text().contains('\n'));
+    table->window()->resize(700, 768);
+    settle();
+    table->horizontalScrollBar()->setValue(table->horizontalScrollBar()->maximum());
+    settle();
+    EXPECT_GT(table->horizontalScrollBar()->maximum(), 0);
+    EXPECT_TRUE(table->frozenView()->isVisible());
+    EXPECT_EQ(table->frozenView()->x(), table->verticalHeader()->width() + table->frameWidth());
+    EXPECT_EQ(table->frozenView()->width(), table->frozenWidth());
+  });
+}
+
+TEST_F(Desk, FindShowOnlyAppliedLinesAndClearEveryApplicationThroughTheScreensChecks) {
+  auto s = openPayment("500");
+  payDocument(*s, "INV1");
+  ASSERT_TRUE(enter(*s, "INV2", "cCuryApplAmt", "120"));
+  atDesk(*s, {1366, 768}, [&](ui::FormWindow& window, ui::GridView& grid, auto& answerer) {
+    QLineEdit* find = grid.bar()->findField();
+    find->setFocus();
+    QTest::keyClicks(find, "inv3");
+    QTest::keyClick(find, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(s->app().bXDetail.RefNbr.trimmed(), "INV3");
+    EXPECT_EQ(window.statusLine()->currentMessage().toStdString(),
+              "Line " + std::to_string(grid.table()->currentRow() + 1) + " has \"inv3\"");
+    EXPECT_FALSE(grid.findNext("NOSUCH"));
+
+    grid.bar()->amountsOnlyBox()->setChecked(true);
+    int shown = 0;
+    for (int row = 0; row < grid.table()->rowCount(); ++row)
+      shown += grid.table()->isRowHidden(row) ? 0 : 1;
+    EXPECT_EQ(shown, 2);
+
+    grid.bar()->clearButton()->click();
+    settle();
+    ASSERT_EQ(answerer.texts.size(), 1u);
+    EXPECT_EQ(answerer.texts[0], "Clear Apply Amount and Cash Disc on 2 line(s)?");
+    EXPECT_EQ(s->column("cCuryApplAmt"), (std::vector<std::string>(3, "0.00")));
+    EXPECT_EQ(s->app().bXHeader.ApplyTotal, 0);
+    EXPECT_EQ(s->app().bXHeader.UnAppliedAmt, 500);
+    EXPECT_EQ(sorted(s->column("cNewDocBal")), sorted({"100.00", "300.00", "80.00"}));
+  });
+}
+
+TEST_F(Desk, ClearingIsRefusedLineByLineInAPartlyReleasedBatch) {
+  auto s = openPayment("500");
+  payDocument(*s, "INV1");
+  atDesk(*s, {1366, 768}, [&](ui::FormWindow&, ui::GridView& grid, auto& answerer) {
+    s->app().bXNAHeader.Status = "P";
+    EXPECT_EQ(grid.clearAmounts(), -1);
+    settle();
+    ASSERT_EQ(answerer.texts.size(), 2u);
+    EXPECT_EQ(answerer.texts[1], "Cannot modify application for a Partially Released batch.");
+    EXPECT_EQ(s->app().bXHeader.ApplyTotal, 100);
+  });
+}
+
+TEST_F(Desk, TheEditListOfTheBatchIsExportedAndPrintedWithItsHeader) {
+  auto s = openPayment("500");
+  payDocument(*s, "INV1");
+  atDesk(*s, {1366, 768}, [&](ui::FormWindow&, ui::GridView& grid, auto&) {
+    const QString csv = (dir_ / "lines.csv").c_str();
+    QString why;
+    ASSERT_TRUE(ui::writeCsv(grid, csv, why)) << why.toStdString();
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n");
+    EXPECT_TRUE(lines[0].startsWith("Customer ID,Ref Nbr,Company Id,Doc Type,"))
+        << lines[0].toStdString();
+    EXPECT_EQ(lines.filter("INV1").join("").left(20), "P1,INV1,CO1,Invoice,");
+    EXPECT_TRUE(lines.filter("INV1").join("").contains(",100.00,100.00,0.00,100.00,0.00,"));
+    const QString list = ui::editListHtml(grid);
+    for (const char* shown : {"Payment Amount:", "500.00", "CHK1", "INV3"})
+      EXPECT_TRUE(list.contains(shown)) << shown;
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName((dir_ / "edit-list.pdf").c_str());
+    ui::printEditList(grid, printer);
+    QFile pdf(printer.outputFileName());
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(4) == "%PDF");
+  });
+}
+
+// Rows out of view are drawn as they scroll in, and all before they are exported.
+TEST_F(Desk, ALargeGridDrawsTheRowsInViewAndTheRestAsTheyComeIntoView) {
+  for (int i = 0; i < 700; ++i) addDoc({.cust = "C1", .ref = "L" + std::to_string(1000 + i)});
+  auto s = openPayment("500");
+  atDesk(*s, {1366, 768}, [&](ui::FormWindow&, ui::GridView& grid, auto&) {
+    QTableWidget& table = *grid.table();
+    const int last = table.rowCount() - 1;
+    ASSERT_EQ(last, 702);
+    EXPECT_EQ(table.item(last, 3), nullptr);
+    table.scrollToBottom();
+    settle();
+    ASSERT_NE(table.item(last, 3), nullptr);
+    EXPECT_EQ(table.item(last, 3)->text().toStdString(), s->column("cRefNbr")[last]);
+    EXPECT_EQ(ui::csvText(grid).count("\r\n"), 704);
+  });
+}
+
+TEST_F(Desk, TheStatusLineSaysWhatAScreenButtonAndASaveDid) {
+  auto s = openPayment("500");
+  pick(*s, "INV2");
+  atDesk(*s, {1366, 768}, [&](ui::FormWindow& window, ui::GridView&, auto&) {
+    qobject_cast<QPushButton*>(window.view()->widgetFor(&s->control("cbAutoApply")))->click();
+    EXPECT_EQ(window.statusLine()->currentMessage(), "Pay Document done");
+    EXPECT_EQ(s->app().bXHeader.ApplyTotal, 300);
+    ASSERT_TRUE(window.run(ui::UpdateAction::Save));
+    EXPECT_EQ(window.statusLine()->currentMessage().toStdString(),
+              "Batch " + s->app().bXNAHeader.NABatNbr.trimmed() + " saved");
+  });
+}
+
+}  // namespace
+}  // namespace corvena::payapp::testing
