@@ -67,8 +67,16 @@ SignOnDialog::SignOnDialog(const SignOnOptions& given, QWidget* parent) : QDialo
   connect(database_, &QLineEdit::editingFinished, this, [this] { fillCompanies(); });
   const char* login = std::getenv("USER");
   user_ = new QLineEdit(fromStd(given.user.value_or(login ? login : "")));
+  // A password the shell was started with, from its file or the environment, stands typed.
   password_ = new QLineEdit;
   password_->setEchoMode(QLineEdit::Password);
+  const char* envPassword = std::getenv("CORVENA_PASSWORD");
+  try {
+    password_->setText(fromStd(given.passwordFile ? readPasswordFile(*given.passwordFile)
+                                                  : std::string(envPassword ? envPassword : "")));
+  } catch (const SignOnError&) {
+    // Left blank for the clerk to type.
+  }
   company_ = new QComboBox;
   company_->setEditable(true);
   // Enter signs on with the company shown; it never picks another one.
