@@ -73,11 +73,11 @@ void ScriptDriver::gridRow(const Command& command) {
   read(command.kind == CommandKind::Row ? "ROW" : "GRID", command.args[0], answer);
 }
 
-// All a caller may read after a move, in one answer rather than a request each.
+// The fields a caller may read after a move, in one answer rather than a request each.
 std::string ScriptDriver::screenValues() {
   std::string words;
   for (const auto& c : session_.mainForm().controls())
-    if (c->cls() != forms::ControlClass::Grid && !c->name().empty())
+    if (c->bound() && !c->name().empty())
       words += " " + scriptWord(c->name()) + " " + scriptWord(session_.displayText(*c));
   return words;
 }

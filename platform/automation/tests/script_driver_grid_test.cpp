@@ -118,7 +118,7 @@ TEST_F(ScriptDriverGridTest, AGridIsWalkedByLevelAndItsValuesAndPropertiesRead) 
             "PROPERTY cRefNbr Level: 1\nPROPERTY cHidden visible: False\nEDITSTATE 0: 2\n");
   out_.str("");
   driver_->run("row 1 first\n");
-  EXPECT_EQ(out_.str(), "ROW 1: 2 Update1 \"\" cCustId \"\" cRefNbr A cDocDesc \"\" cHidden \"\"\n");
+  EXPECT_EQ(out_.str(), "ROW 1: 2 cCustId \"\" cRefNbr A cDocDesc \"\" cHidden \"\"\n");
 }
 
 // Requests of a driving process: one answer line each, and a bad request leaves the screen served.
