@@ -166,27 +166,34 @@ EarlierRelease ResumeEarlierRelease() {
   return earlier;
 }
 
+// A source used in part is offset for what is left of it: each of its lines in
+// proportion, the last taking the cents, so the customer is not charged the whole.
 void EnterDebitMemo() {
   auto& t = transfer();
   if (!t.bXNATranHdr.ARDMRefNbr.blank()) return;
   readSourceDocument(t);
+  const double whole = t.bARDoc.CuryOrigDocAmt, left = t.bXNATranHdr.SrcAmt;
   DocumentEntry e{.type = "Debit Memo",
                   .customer = std::string(t.bARDoc.CustId.view()),
-                  .amount = t.bARDoc.CuryOrigDocAmt,
+                  .amount = left,
                   .description = mark(t)};
   EnterHeader(e);
-  bool repeated = false;
-  for (int rc = SqlFetch1(t.csr_artran,
-                          "SELECT * FROM ARTran WHERE BatNbr = " + SParm(t.bARDoc.BatNbr) +
-                              " AND RefNbr = " + SParm(t.bARDoc.RefNbr) +
-                              " AND Crtd_Prog = '08010'",
-                          t.bARTran, sizeof t.bARTran);
-       rc != NotFound; rc = SFetch1(t.csr_artran, t.bARTran, sizeof t.bARTran)) {
-    fromDestinationLine(e, asDestinationLine(t.bARTran));
+  const auto lines = readAll<ARTran>(t.csr_artran, "SELECT * FROM ARTran WHERE BatNbr = " +
+                                                       SParm(t.bARDoc.BatNbr) + " AND RefNbr = " +
+                                                       SParm(t.bARDoc.RefNbr) +
+                                                       " AND Crtd_Prog = '08010'");
+  double entered = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    fromDestinationLine(e, asDestinationLine(lines[i]));
+    if (FPSub(whole, left) != 0) {
+      e.qty = 1;
+      e.unitPrice = e.lineAmount =
+          i + 1 == lines.size() ? FPSub(left, entered) : FPRound(e.lineAmount * left / whole);
+    }
+    entered = FPAdd(entered, e.lineAmount);
     EnterLine(e);
-    repeated = true;
   }
-  if (!repeated) {
+  if (lines.empty()) {
     washLine(t, e);
     EnterLine(e);
   }

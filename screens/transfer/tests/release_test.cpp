@@ -82,6 +82,25 @@ TEST_F(Release, AnInterruptedReleaseReleasedAgainCreatesNoDocumentTwice) {
             Rows{"1"});
 }
 
+// A credit memo already applied in part: the debit memo offsets what is left,
+// not the whole memo, so the customer is not charged for what was used.
+TEST_F(Release, ACreditMemoUsedInPartMovesWhatIsLeft) {
+  const std::string cm = creditMemo("K1", {120, 180});
+  rows("insert into ARDoc (BatNbr, CustId, DocType, RefNbr, OrigDocAmt, CuryOrigDocAmt, Rlsed,"
+       " CpnyID, CuryId) values ('OLD', 'K1', 'IN', 'OLDINV', 200, 200, 1, 'DEMO', 'USD')");
+  rows("insert into ARAdjust (AdjBatNbr, CustId, AdjdDocType, AdjdRefNbr, AdjgDocType, AdjgRefNbr,"
+       " AdjAmt, CuryAdjdAmt, Rlsed) values ('OLD', 'K1', 'IN', 'OLDINV', 'CM', '" + cm +
+       "', 200, 200, 1)");
+  rows("update ARDoc set DocBal = 100, CuryDocBal = 100 where RefNbr = '" + cm + "'");
+  const std::string out = release(batch("K1", cm, destination(1, "K2", "100")));
+  EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
+  EXPECT_EQ(rows("select printf('%.2f', CuryOrigDocAmt) from ARDoc where DocType = 'DM'"),
+            Rows{"100.00"});
+  EXPECT_EQ(rows("select printf('%.2f', t.TranAmt) from ARTran t join ARDoc d"
+                 " on d.RefNbr = t.RefNbr and d.DocType = 'DM' order by t.LineNbr"),
+            (Rows{"40.00", "60.00"}));
+}
+
 // A payment's lines were not entered by the invoice screen: the debit memo
 // offsets it with one line on the wash account, which the destination's line
 // takes back.
