@@ -52,6 +52,20 @@ std::vector<std::string> companiesOf(const std::string& path) {
   return ids;
 }
 
+// Screens the user may not open stay on the menu, but cannot be started.
+std::vector<bool> viewRights(const SignOnContext& context, const std::vector<MenuScreen>& screens) {
+  std::vector<bool> view(screens.size(), true);
+  try {
+    auto db = db::Database::open(context.database, db::Database::Access::View);
+    UserDirectory users(*db);
+    for (std::size_t i = 0; i < screens.size(); ++i)
+      view[i] = users.rightsOn(context.user, screens[i].number).view;
+  } catch (const std::exception&) {
+    // The screens refuse for themselves what the menu cannot tell.
+  }
+  return view;
+}
+
 }  // namespace
 
 SignOnDialog::SignOnDialog(const SignOnOptions& given, QWidget* parent) : QDialog(parent) {
@@ -180,10 +194,12 @@ void SignOnDialog::accept() {
 MenuWindow::MenuWindow(SignOnContext context, std::vector<MenuScreen> screens)
     : context_(std::move(context)), screens_(std::move(screens)), list_(new QListWidget) {
   setWindowTitle("Corvena - Accounts Receivable");
-  for (const auto& screen : screens_) {
-    auto* item = new QListWidgetItem(fromStd(screen.number + "   " + screen.caption) +
-                                     (screen.available() ? "" : "   (not installed)"));
-    if (!screen.available()) item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
+  mayOpen_ = viewRights(context_, screens_);
+  for (std::size_t i = 0; i < screens_.size(); ++i) {
+    const auto& screen = screens_[i];
+    const char* why = !screen.available() ? "   (not installed)" : !mayOpen_[i] ? "   (no rights)" : "";
+    auto* item = new QListWidgetItem(fromStd(screen.number + "   " + screen.caption + why));
+    if (*why) item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
     list_->addItem(item);
   }
   auto* open = new QPushButton("Start Screen");
@@ -205,7 +221,7 @@ MenuWindow::MenuWindow(SignOnContext context, std::vector<MenuScreen> screens)
 bool MenuWindow::start(int row) {
   if (row < 0 || row >= static_cast<int>(screens_.size())) return false;
   const MenuScreen& screen = screens_[static_cast<std::size_t>(row)];
-  if (!screen.available()) return false;
+  if (!screen.available() || !mayOpen_[static_cast<std::size_t>(row)]) return false;
   if (launchScreen(*screen.path, context_) > 0) {
     statusBar()->showMessage(fromStd("Started " + screen.number), 4000);
     return true;

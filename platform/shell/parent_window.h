@@ -54,12 +54,13 @@ class MenuWindow : public QMainWindow {
  public:
   MenuWindow(SignOnContext context, std::vector<MenuScreen> screens);
   QListWidget* list() const { return list_; }
-  // Starts the screen of the row; false when it is unavailable or did not start.
+  // Starts the screen of the row; false when it is unavailable, not the user's, or did not start.
   bool start(int row);
 
  private:
   SignOnContext context_;
   std::vector<MenuScreen> screens_;
+  std::vector<bool> mayOpen_;  // the user's view right, per screen
   QListWidget* list_;
 };
 

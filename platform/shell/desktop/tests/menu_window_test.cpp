@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "platform/shell/parent_window.h"
+#include "platform/shell/user_directory.h"
 
 namespace corvena::shell {
 namespace {
@@ -59,6 +60,22 @@ TEST_F(Menu, StartingAScreenRunsItsProgramWithTheContext) {
   std::vector<std::string> args;
   for (std::string line; std::getline(in, line);) args.push_back(line);
   EXPECT_EQ(args, context_.toArguments());
+}
+
+TEST_F(Menu, AScreenTheUserMayNotOpenIsShownButCannotBeStarted) {
+  const std::string database = (dir_ / "company.db").string();
+  {
+    auto db = db::Database::create(database);
+    UserDirectory users(*db);
+    users.addUser("CLERK1", "Clerk", "pw", false);
+    users.grant("CLERK1", "QM18300", "V");
+  }
+  SignOnContext context = context_;
+  context.database = database;
+  MenuWindow menu(context, menuScreens({dir_.string()}));
+  EXPECT_TRUE(menu.list()->item(1)->text().contains("(no rights)"));
+  EXPECT_FALSE(menu.list()->item(1)->flags() & Qt::ItemIsEnabled);
+  EXPECT_FALSE(menu.start(1));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "platform/db/database.h"
 #include "platform/shell/parent_window.h"
+#include "platform/shell/user_directory.h"
 
 namespace corvena::shell {
 namespace {
@@ -96,6 +97,28 @@ TEST_F(SignOn, ADatabaseThatDoesNotOpenIsRefused) {
   EXPECT_TRUE(why.contains("cannot be opened")) << why.toStdString();
   dialog.accept();
   EXPECT_FALSE(dialog.context());
+}
+
+// A company with users signs on only with the password, and hands a ticket on.
+TEST_F(SignOn, APasswordIsCheckedWhenTheCompanyHasUsers) {
+  {
+    auto db = db::Database::open(database_);
+    UserDirectory(*db).addUser("CLERK1", "Clerk", "open sesame", false);
+  }
+  SignOnOptions given;
+  given.database = database_;
+  given.user = "CLERK1";
+  given.company = "NORTH";
+  SignOnDialog dialog(given);
+  dialog.passwordEdit()->setText("open barley");
+  QString why;
+  EXPECT_FALSE(dialog.check(why));
+  EXPECT_EQ(why.toStdString(), kWrongSignOn);
+  dialog.passwordEdit()->setText("open sesame");
+  const auto context = dialog.check(why);
+  ASSERT_TRUE(context);
+  EXPECT_FALSE(context->ticket.empty());
+  ::unsetenv("CORVENA_TICKET");
 }
 
 TEST_F(SignOn, TheClerkStartsInTheUserAndEnterInTheCompanySignsOnWithIt) {
