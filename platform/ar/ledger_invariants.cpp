@@ -33,7 +33,7 @@ constexpr Check kChecks[] = {
      "  OR ROUND(CuryDiscBal, 2) < 0"},
     {"open flag disagrees with the balance",
      "SELECT CustId || ' ' || DocType || ' ' || RefNbr FROM ARDoc"
-     " WHERE Rlsed = 1 AND OpenDoc <> (ROUND(CuryDocBal, 2) > 0)"},
+     " WHERE Rlsed = 1 AND OpenDoc <> CASE WHEN ROUND(CuryDocBal, 2) > 0 THEN 1 ELSE 0 END"},
     {"GL of a batch does not balance",
      "SELECT BatNbr || ' ' || printf('%.2f', SUM(DrAmt)) || '/' || printf('%.2f', SUM(CrAmt))"
      " FROM GLTran GROUP BY Module, BatNbr HAVING ROUND(SUM(DrAmt) - SUM(CrAmt), 2) <> 0"},

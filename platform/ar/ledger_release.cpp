@@ -135,7 +135,7 @@ class Release {
     execute(db_,
             "UPDATE ARDoc SET DocBal = ROUND(DocBal - ?4, 2), CuryDocBal = ROUND(CuryDocBal - ?4, 2),"
             " DiscBal = ROUND(DiscBal - ?5, 2), CuryDiscBal = ROUND(CuryDiscBal - ?5, 2),"
-            " OpenDoc = (ROUND(CuryDocBal - ?4, 2) > 0), tstamp = tstamp + 1"
+            " OpenDoc = CASE WHEN ROUND(CuryDocBal - ?4, 2) > 0 THEN 1 ELSE 0 END, tstamp = tstamp + 1"
             " WHERE CustId = ?1 AND DocType = ?2 AND RefNbr = ?3",
             {d.CustId.trimmed(), d.DocType.trimmed(), d.RefNbr.trimmed(), cents(by), cents(discount)});
   }

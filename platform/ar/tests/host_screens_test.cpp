@@ -24,18 +24,18 @@ const HostScreenProgram kPayments{"0803000", paymentEntryForm, attachPaymentEntr
 class HostScreens : public ::testing::Test {
  protected:
   HostScreens() {
-    auto db = db::Database::create(dir_.file("company.db"));
+    auto db = db::Database::create(dir_.database("company.db"));
     demo::fillDemo(*db);
   }
   void TearDown() override { EXPECT_EQ(ledgerProblems(*open()), Rows{}); }
 
-  std::unique_ptr<db::Database> open() { return db::Database::open(dir_.file("company.db")); }
+  std::unique_ptr<db::Database> open() { return db::Database::open(dir_.database("company.db")); }
   std::string run(const HostScreenProgram& screen, const std::string& script,
                   const std::vector<std::string>& parameters = {}) {
     forms::Session session;
     forms::SessionScope scope(session);
     const auto handlers = openHostScreen(
-        session, {dir_.file("company.db"), "CLERK", "DEMO", Date{2026, 12, 31}}, screen,
+        session, {dir_.database("company.db"), "CLERK", "DEMO", Date{2026, 12, 31}}, screen,
         parameters);
     std::ostringstream out;
     automation::ScriptDriver(session, out).run(script);

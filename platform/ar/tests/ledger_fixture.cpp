@@ -4,7 +4,7 @@
 
 namespace corvena::ar::testing {
 
-LedgerTest::LedgerTest() : db_(db::Database::create(dir_.file("company.db"))) {
+LedgerTest::LedgerTest() : db_(db::Database::create(dir_.database("company.db"))) {
   db_->exec(
       "INSERT INTO ARSetup (SetupId, ArAcct, ArSub, ChkAcct, ChkSub, DiscTknAcct, DiscTknSub)"
       " VALUES ('AR', '1200', '00', '1000', '00', '4900', '00')");
