@@ -27,6 +27,9 @@ function(corvena_screen lib program)
   target_link_libraries(${program} PRIVATE ${lib})
   set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
   corvena_tests(${lib}_tests ${lib})
+  if(TARGET ${lib}_tests)
+    corvena_server_tests(${lib}_tests)
+  endif()
 endfunction()
 
 # corvena_server_tests(NAME): NAME's cases once more, named *.pg, each on a fresh

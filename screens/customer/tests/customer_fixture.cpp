@@ -57,7 +57,7 @@ void CustomerSetup::SetUp() {
                                                    info->test_suite_name() + "-" + info->name());
   std::filesystem::remove_all(dir_);
   std::filesystem::create_directories(dir_);
-  path_ = (dir_ / "company.db").string();
+  path_ = scratch_.database("company.db");
   db_ = db::Database::create(path_);
   db_->exec("insert into Company (CpnyID, CpnyName, BaseCuryId) values ('CO1', 'Demo', 'USD')");
   for (const char* id : {"P1", "P2", "C1", "C2", "C3", "C4"}) addCustomer(id);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/db/tests/test_database.h"
 #include "platform/db/database.h"
 #include "platform/forms/headless_ui.h"
 #include "platform/forms/session.h"
@@ -67,6 +68,7 @@ class CustomerSetup : public ::testing::Test {
   XNACustS childRow(const std::string& parent, const std::string& child);
 
   std::filesystem::path dir_;
+  db::testing::ScratchDir scratch_;  // the company database: a file, or one on the server under test
   std::string path_;
   std::unique_ptr<db::Database> db_;
 };

@@ -13,7 +13,7 @@ namespace {
 class Inquiry : public ::testing::Test {
  protected:
   Inquiry() {
-    auto db = db::Database::create(dir_.file("company.db"));
+    auto db = db::Database::create(dir_.database("company.db"));
     db->exec(
         "INSERT INTO Customer (CustId, Name) VALUES ('P1', 'Parent'), ('C1', 'Child'),"
         " ('P2', 'Other');"
@@ -30,7 +30,7 @@ class Inquiry : public ::testing::Test {
     runtime::ScreenDefinition screen{.program = "QM18800", .form = QM18800Form,
                                      .registerHandlers = [](forms::Form& f) { registerHandlers(f); }};
     runtime::ScreenOptions options;
-    options.signOn = {dir_.file("company.db"), "CLERK1", "CO1", "2026-12-15"};
+    options.signOn = {dir_.database("company.db"), "CLERK1", "CO1", "2026-12-15"};
     std::ostringstream out, err;
     runtime::ScreenProcess process(screen, options, host::inProcessServices(), out, err);
     if (!process.start([](const std::string&) { return std::nullopt; }))

@@ -117,7 +117,7 @@ void PayAppTest::SetUp() {
                                                    info->test_suite_name() + "-" + info->name());
   std::filesystem::remove_all(dir_);
   std::filesystem::create_directories(dir_);
-  path_ = (dir_ / "company.db").string();
+  path_ = scratch_.database("company.db");
   db_ = db::Database::create(path_);
   db_->exec(
       "insert into Company (CpnyID, CpnyName, BaseCuryId, Active) values ('CO1', 'Demo', 'USD', 1),"

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/db/database.h"
+#include "platform/db/tests/test_database.h"
 #include "platform/forms/headless_ui.h"
 #include "platform/forms/session.h"
 #include "runtime/host/session.h"
@@ -97,6 +98,7 @@ class PayAppTest : public ::testing::Test {
   std::string value(const std::string& sql);
 
   std::filesystem::path dir_;
+  db::testing::ScratchDir scratch_;  // the company database: a file, or one on the server under test
   std::string path_;
   std::unique_ptr<db::Database> db_;
 };

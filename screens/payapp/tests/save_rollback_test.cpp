@@ -20,6 +20,14 @@ class SaveRollback : public ApplyTest {
   // The database refuses any application of BAD3, as a failing disk or a
   // constraint would.
   void refuseBad3() {
+    if (db::testing::onServer()) {
+      db_->exec(
+          "create function refuse_bad3() returns trigger language plpgsql as $$ begin "
+          "raise exception 'detail row refused'; end $$;"
+          "create trigger refuse_bad3 before insert on XNADetail for each row"
+          " when (new.RefNbr = 'BAD3') execute function refuse_bad3();");
+      return;
+    }
     db_->exec(
         "create trigger refuse_bad3 before insert on XNADetail when new.RefNbr = 'BAD3' "
         "begin select raise(abort, 'detail row refused'); end;");

@@ -21,7 +21,7 @@ void SetupScreen::SetUp() {
   std::filesystem::remove_all(dir_);
   std::filesystem::create_directories(dir_);
   ::setenv("CORVENA_REGISTRY", (dir_ / "registry").c_str(), 1);
-  database_ = (dir_ / "company.db").string();
+  database_ = scratch_.database("company.db");
   auto db = db::Database::create(database_);
   for (const char* acct : {"1010", "1020"}) {
     Account account{};

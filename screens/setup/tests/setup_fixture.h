@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/db/tests/test_database.h"
 #include "runtime/screen_program.h"
 
 namespace corvena::qm18200::testing {
@@ -31,6 +32,7 @@ class SetupScreen : public ::testing::Test {
   std::vector<std::string> setupRows();
 
   std::filesystem::path dir_;
+  db::testing::ScratchDir scratch_;  // the company database: a file, or one on the server under test
   std::string database_;
 };
 

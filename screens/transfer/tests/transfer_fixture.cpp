@@ -81,7 +81,7 @@ std::string batch(const std::string& source, const std::string& reference,
 }
 
 void TransferTest::SetUp() {
-  path_ = dir_.file("company.db");
+  path_ = dir_.database("company.db");
   auto db = db::Database::create(path_);
   db->exec(kCompany);
   for (const auto& [id, name] : {std::pair{"P1", "Parent One"}, {"K1", "Child One"},
