@@ -4,6 +4,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -20,20 +22,34 @@
 
 namespace corvena::bench {
 
-// A scaled company database in a fresh temporary directory, removed afterwards.
+// The server the benchmarks run on when CORVENA_BENCH_SERVER names one
+// ("postgresql://user@host"); otherwise they run on files.
+inline const char* benchServer() {
+  const char* server = std::getenv("CORVENA_BENCH_SERVER");
+  return server && *server ? server : nullptr;
+}
+
+// A scaled company database, in a fresh temporary directory or on the bench
+// server, removed afterwards.
 class ScaledCompany {
  public:
-  // Each company of the process gets its own directory: benchmarks keep theirs alive together.
+  // Each company of the process gets its own: benchmarks keep theirs alive together.
   ScaledCompany(int children, int documents)
       : dir_(std::filesystem::temp_directory_path() /
              ("qm18300-bench-" + std::to_string(::getpid()) + "-" + std::to_string(nextId()))) {
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
-    auto db = db::Database::create(path());
+    std::string name = dir_.filename().string();
+    std::replace(name.begin(), name.end(), '-', '_');
+    path_ = benchServer() ? std::string(benchServer()) + "/" + name : (dir_ / "company.db").string();
+    auto db = db::Database::create(path_);
     demo::fillScaled(*db, children, documents);
   }
-  ~ScaledCompany() { std::filesystem::remove_all(dir_); }
-  std::string path() const { return (dir_ / "company.db").string(); }
+  ~ScaledCompany() {
+    if (benchServer()) db::Database::remove(path_);
+    std::filesystem::remove_all(dir_);
+  }
+  const std::string& path() const { return path_; }
 
  private:
   static int nextId() {
@@ -41,6 +57,7 @@ class ScaledCompany {
     return ++id;
   }
   std::filesystem::path dir_;
+  std::string path_;
 };
 
 // The screen as a clerk has it: every call runs with its session current.

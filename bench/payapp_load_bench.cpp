@@ -10,6 +10,7 @@
 #include <string>
 
 #include "bench/payapp_bench_screen.h"
+#include "bench/server_floor.h"
 #include "runtime/host/kelpapi.h"
 #include "screens/payapp/payapp_grid.h"
 
@@ -72,6 +73,13 @@ double msSince(std::chrono::steady_clock::time_point start) {
 
 // One bare query reading every column of the same documents.
 double floorQueryMs() {
+  if (benchServer())
+    return serverQueryMs(company().path(),
+                         "SELECT d.* FROM ARDoc d WHERE d.Rlsed = 1 AND d.OpenDoc = 1"
+                         " AND d.DocType IN ('IN', 'DM', 'FI') AND d.CuryDocBal > 0"
+                         " AND d.CustId IN (SELECT $1::text UNION SELECT SecondaryCustid FROM XNACustS"
+                         " WHERE PrimaryCustId = $1) ORDER BY d.CustId, d.DueDate, d.RefNbr",
+                         {kParent});
   sqlite3* db = nullptr;
   sqlite3_open_v2(company().path().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
   const std::string sql =

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bench/payapp_bench_screen.h"
+#include "bench/server_floor.h"
 #include "runtime/host/kelpapi.h"
 
 namespace corvena::bench {
@@ -126,14 +127,17 @@ void BM_SaveFloorBareInserts(benchmark::State& state) {
   AppliedBatch& b = appliedBatch();
   const std::vector<XNADetail> rows = b.rows();
   sqlite3* db = nullptr;
-  sqlite3_open(b.company.path().c_str(), &db);
+  if (!benchServer()) sqlite3_open(b.company.path().c_str(), &db);
   for (auto _ : state) {
     state.PauseTiming();
     b.exec("DELETE FROM XNADetail WHERE NABatNbr = '" + b.batch + "'");
     state.ResumeTiming();
-    insertBare(db, rows);
+    if (db)
+      insertBare(db, rows);
+    else
+      serverInserts(b.company.path(), rows);
   }
-  sqlite3_close(db);
+  if (db) sqlite3_close(db);
   state.counters["rows"] = static_cast<double>(rows.size());
 }
 BENCHMARK(BM_SaveFloorBareInserts)->Unit(benchmark::kMillisecond);
