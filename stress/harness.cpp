@@ -1,5 +1,7 @@
 #include "stress/harness.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -24,10 +26,11 @@ std::string text(const db::Value& v) {
 
 }  // namespace
 
-Harness::Harness(std::string bin, std::string work, unsigned seed, Scale scale)
+Harness::Harness(std::string bin, std::string work, unsigned seed, Scale scale, std::string server)
     : bin_(std::move(bin)),
       work_(std::move(work)),
-      database_(work_ + "/company.db"),
+      database_(server.empty() ? work_ + "/company.db"
+                               : server + "/stress_" + std::to_string(::getpid())),
       rnd_(seed),
       scale_(scale) {
   std::filesystem::create_directories(work_);

@@ -29,8 +29,11 @@ struct ProbeResult {
 
 class Harness {
  public:
-  Harness(std::string bin, std::string work, unsigned seed, Scale scale);
+  // The company database is a file in `work`, or, given a server ("postgresql://user@host"),
+  // a database of its own there.
+  Harness(std::string bin, std::string work, unsigned seed, Scale scale, std::string server = "");
 
+  const std::string& database() const { return database_; }
   ProbeResult concurrentPayments();
   ProbeResult sharedBatchEdits();
   ProbeResult killedSaves();

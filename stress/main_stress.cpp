@@ -9,6 +9,7 @@
 #include <iostream>
 #include <string>
 
+#include "platform/db/database.h"
 #include "stress/harness.h"
 
 namespace {
@@ -23,6 +24,7 @@ struct Options {
   unsigned seed = 1;
   Scale scale;
   bool keep = false;
+  std::string server;
 };
 
 Scale quickScale() {
@@ -51,6 +53,7 @@ Options parse(int argc, char** argv) {
     else if (a == "--clerks" && hasValue) o.scale.clerks = number(argv[++i]);
     else if (a == "--saves" && hasValue) o.scale.saves = number(argv[++i]);
     else if (a == "--kills" && hasValue) o.scale.kills = number(argv[++i]);
+    else if (a == "--server" && hasValue) o.server = argv[++i];
     else throw std::invalid_argument(a);
   }
   if (o.work.empty()) {
@@ -82,11 +85,11 @@ int main(int argc, char** argv) {
   } catch (const std::exception& e) {
     std::cerr << "corvena-stress: bad argument " << e.what()
               << "\nusage: corvena-stress [--quick] [--seed N] [--clerks N] [--saves N] "
-                 "[--kills N] [--bin DIR] [--work DIR] [--keep]\n";
+                 "[--kills N] [--server postgresql://...] [--bin DIR] [--work DIR] [--keep]\n";
     return 2;
   }
   try {
-    Harness h(o.bin, o.work, o.seed, o.scale);
+    Harness h(o.bin, o.work, o.seed, o.scale, o.server);
     std::vector<ProbeResult> results;
     results.push_back(h.concurrentPayments());
     results.push_back(h.sharedBatchEdits());
@@ -95,7 +98,10 @@ int main(int argc, char** argv) {
     results.push_back(h.fuzzedScripts());
     results.push_back(h.hostileValues());
     const int code = report(results);
-    if (!o.keep) std::filesystem::remove_all(o.work);
+    if (!o.keep) {
+      std::filesystem::remove_all(o.work);
+      if (!o.server.empty()) corvena::db::Database::remove(h.database());
+    }
     return code;
   } catch (const std::exception& e) {
     std::cerr << "corvena-stress: " << e.what() << " (scratch kept in " << o.work << ")\n";
