@@ -136,6 +136,7 @@ void UserDirectory::addUser(const std::string& user, const std::string& name,
                             std::string_view password, bool administrator) {
   write("INSERT INTO SecUser (UserId, UserName, PasswordHash, Administrator) VALUES (?1, ?2, ?3, ?4)",
         {user, name, hashPassword(password), std::int64_t{administrator}});
+  afterChange(user);
 }
 
 void UserDirectory::setPassword(const std::string& user, std::string_view password) {
@@ -146,6 +147,7 @@ void UserDirectory::setPassword(const std::string& user, std::string_view passwo
 void UserDirectory::addToGroup(const std::string& group, const std::string& user) {
   write("INSERT INTO SecGroupMember (GroupId, UserId) VALUES (?1, ?2)"
         " ON CONFLICT (GroupId, UserId) DO NOTHING", {group, user});
+  afterChange(user);
 }
 
 void UserDirectory::grant(const std::string& grantee, const std::string& screen,
@@ -153,10 +155,16 @@ void UserDirectory::grant(const std::string& grantee, const std::string& screen,
   write("INSERT INTO SecRight (Grantee, ScreenNbr, Rights) VALUES (?1, ?2, ?3)"
         " ON CONFLICT (Grantee, ScreenNbr) DO UPDATE SET Rights = excluded.Rights",
         {grantee, screenKey(screen), forms::ScreenRights::fromLetters(letters).letters()});
+  afterChange(grantee);
 }
 
 void UserDirectory::revoke(const std::string& grantee, const std::string& screen) {
   write("DELETE FROM SecRight WHERE Grantee = ?1 AND ScreenNbr = ?2", {grantee, screenKey(screen)});
+  afterChange(grantee);
+}
+
+void UserDirectory::afterChange(const std::string& grantee) {
+  if (db_.dialect() != db::Database::Dialect::PostgreSQL || grantee.empty()) return;
 }
 
 }  // namespace corvena::shell

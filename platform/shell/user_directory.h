@@ -46,6 +46,9 @@ class UserDirectory {
   db::Statement query(const std::string& sql, std::vector<db::Value> params);
   void write(const std::string& sql, std::vector<db::Value> params);
   void countFailure(const std::string& user, int failures, Clock now);
+  // Every change to users, groups or rights ends here with the user or group it
+  // touched: on a server database the roles' own table rights follow the screens'.
+  void afterChange(const std::string& grantee);
   db::Database& db_;
 };
 
