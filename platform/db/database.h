@@ -26,6 +26,8 @@ class DbError : public std::runtime_error {
     Duplicate,  // a unique key; the text reads "UNIQUE constraint failed: Table.Col, ..."
     Lost,       // the connection to the server broke; the transaction is gone
     Conflict,   // the server chose this transaction to give way to another
+    SignOn,     // the server refused the user's role or password
+    Denied,     // the user's server role lacks the right to the table
   };
   explicit DbError(const std::string& what, Kind kind = Kind::Other)
       : std::runtime_error(what), kind_(kind) {}
@@ -102,12 +104,19 @@ class Database {
     std::vector<std::string> statements;
   };
   enum class Access { Edit, View };
+  // Who signs on to a server database: the user's own server role and its
+  // password, which the server checks. A file takes no one.
+  struct Role {
+    std::string user;
+    std::string password;
+  };
   enum class Dialect { SQLite, PostgreSQL };
   // Opens an existing company database; refuses a file or server database that is
   // not one. Opening only reads. A file or directory this process cannot write
   // opens for viewing, as does Access::View: then nothing is written and a
   // transaction is refused. A name starting "postgresql://" is a server database.
-  static std::unique_ptr<Database> open(const std::string& path, Access access = Access::Edit);
+  static std::unique_ptr<Database> open(const std::string& path, Access access = Access::Edit,
+                                        const Role& role = {});
   // Creates a new company database with the schema and procedures of every schema
   // directory; fails, leaving nothing behind, when it exists or cannot be written.
   static std::unique_ptr<Database> create(const std::string& path);
@@ -150,6 +159,7 @@ class Database {
   std::int64_t changes() const;
 
  private:
+  friend class ServerRoles;
   Database(std::unique_ptr<Connection> connection, std::string path, bool viewOnly);
   void createSchema();
   void loadProcedures(const std::vector<std::string>& dirs);

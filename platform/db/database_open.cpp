@@ -12,8 +12,8 @@ Database::Dialect Database::dialectOf(const std::string& path) {
   return pg::isServerName(path) ? Dialect::PostgreSQL : Dialect::SQLite;
 }
 
-std::unique_ptr<Database> Database::open(const std::string& path, Access access) {
-  Opened opened = dialectOf(path) == Dialect::PostgreSQL ? pg::open(path, access)
+std::unique_ptr<Database> Database::open(const std::string& path, Access access, const Role& role) {
+  Opened opened = dialectOf(path) == Dialect::PostgreSQL ? pg::open(path, access, role)
                                                          : sqlite::open(path, access);
   std::unique_ptr<Database> db(new Database(std::move(opened.connection), path, opened.viewOnly));
   db->loadProcedures(schemaDirectories());

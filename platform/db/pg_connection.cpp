@@ -58,6 +58,16 @@ void PgConnection::ensureConnected() {
                   DbError::Kind::Lost);
 }
 
+std::string PgConnection::passwordVerifier(const std::string& role, const std::string& password) {
+  ensureConnected();
+  char* made = PQencryptPasswordConn(conn_, password.c_str(), role.c_str(), "scram-sha-256");
+  if (!made) throw DbError("The password cannot be made ready for the server: " +
+                           std::string(PQerrorMessage(conn_)));
+  std::string verifier = made;
+  PQfreemem(made);
+  return verifier;
+}
+
 void PgConnection::exec(std::string_view script) {
   ensureConnected();
   const std::string sql = toPostgres(script);

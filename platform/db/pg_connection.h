@@ -11,7 +11,7 @@ namespace corvena::db::pg {
 
 bool isServerName(const std::string& name);
 // Connects; refuses a server database that is not a company database.
-Opened open(const std::string& name, Database::Access access);
+Opened open(const std::string& name, Database::Access access, const Database::Role& role);
 // Makes the database on the server (when missing) and connects to it; fails
 // when it already holds tables.
 std::unique_ptr<Connection> create(const std::string& name);

@@ -18,6 +18,11 @@ namespace corvena::db::pg {
 // the company database rather than the server's own.
 DbError error(const PGresult* result, PGconn* conn, const std::string& context);
 
+// A name quoted for the server, as it is spelled.
+std::string quotedName(const std::string& name);
+// The role that owns a company database's tables and grants their rights.
+std::string companyRole(const std::string& database);
+
 class PgConnection final : public Connection {
  public:
   explicit PgConnection(PGconn* conn);
@@ -47,6 +52,9 @@ class PgConnection final : public Connection {
   void deallocate(const std::string& name, unsigned generation);
   PGresult* execPrepared(const std::string& name, const std::vector<const char*>& values);
   unsigned generation() const { return generation_; }
+  // What the server keeps of a role's password, made here so the password itself
+  // never travels in a statement the server might log.
+  std::string passwordVerifier(const std::string& role, const std::string& password);
   const std::string& tableName(unsigned oid);
 
  private:

@@ -59,6 +59,10 @@ DbError error(const PGresult* r, PGconn* conn, const std::string& context) {
                        "); try again.",
                    DbError::Kind::Locked);
   if (state == "23505") return duplicate(r, primary);
+  if (state == "42501")
+    return DbError("The company database server refused it: " + primary +
+                       ". The user's rights on the screen do not cover it; nothing was changed.",
+                   DbError::Kind::Denied);
   if (state == "25006")
     return DbError("The company database cannot be written (" + primary + ").",
                    DbError::Kind::ReadOnly);

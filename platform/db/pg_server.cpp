@@ -1,6 +1,7 @@
 // Finding, making and removing company databases on a server.
 
 #include <cstring>
+#include <vector>
 
 #include "platform/db/pg_connection.h"
 #include "platform/db/pg_engine.h"
@@ -14,17 +15,27 @@ constexpr const char* kMarker = "corvena-company";
 void quiet(void*, const char*) {}
 
 // Connects to the database the name gives, or with `database` to another on the
-// same server; nullptr with the reason when the server refuses.
-PGconn* connect(const std::string& name, const char* database, std::string& why) {
-  const char* keys[] = {"dbname", database ? "dbname" : nullptr, nullptr};
-  const char* values[] = {name.c_str(), database, nullptr};
-  PGconn* conn = PQconnectdbParams(keys, values, 1);
+// same server, as the role given or else as the name says; nullptr with the
+// reason when the server refuses, `signOn` set when it refused the role.
+PGconn* connect(const std::string& name, const char* database, std::string& why,
+                const Database::Role& role = {}, bool* signOn = nullptr) {
+  std::vector<const char*> keys{"dbname"}, values{name.c_str()};
+  if (database) keys.push_back("dbname"), values.push_back(database);
+  if (!role.user.empty()) {
+    keys.insert(keys.end(), {"user", "password"});
+    values.insert(values.end(), {role.user.c_str(), role.password.c_str()});
+  }
+  keys.push_back(nullptr), values.push_back(nullptr);
+  PGconn* conn = PQconnectdbParams(keys.data(), values.data(), 1);
   if (PQstatus(conn) == CONNECTION_OK) {
     PQsetNoticeProcessor(conn, quiet, nullptr);
     return conn;
   }
   why = PQerrorMessage(conn);
   while (!why.empty() && (why.back() == '\n' || why.back() == ' ')) why.pop_back();
+  if (signOn)
+    *signOn = PQconnectionNeedsPassword(conn) || why.find("authentication failed") != std::string::npos ||
+              (why.find("role \"") != std::string::npos && why.find("does not exist") != std::string::npos);
   PQfinish(conn);
   return nullptr;
 }
@@ -33,11 +44,13 @@ bool missingDatabase(const std::string& why) {
   return why.find("database \"") != std::string::npos && why.find("does not exist") != std::string::npos;
 }
 
-std::unique_ptr<PgConnection> connectOrThrow(const std::string& name) {
+std::unique_ptr<PgConnection> connectOrThrow(const std::string& name, const Database::Role& role = {}) {
   std::string why;
-  PGconn* conn = connect(name, nullptr, why);
+  bool signOn = false;
+  PGconn* conn = connect(name, nullptr, why, role, &signOn);
   if (conn) return std::make_unique<PgConnection>(conn);
   if (missingDatabase(why)) throw DbError("Company database " + name + " does not exist.");
+  if (signOn) throw DbError("The server refused the sign-on: " + why, DbError::Kind::SignOn);
   throw DbError("Cannot reach the company database server for " + name + ": " + why,
                 DbError::Kind::Lost);
 }
@@ -50,12 +63,6 @@ std::string databaseOf(const std::string& name) {
   PQconninfoFree(options);
   if (db.empty()) throw DbError(name + " names no database on the server.");
   return db;
-}
-
-std::string quotedName(const std::string& name) {
-  std::string out = "\"";
-  for (const char c : name) out += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return out + "\"";
 }
 
 void onMaintenanceDatabase(const std::string& name, const std::string& sql) {
@@ -77,12 +84,22 @@ std::unique_ptr<PgConnection> session(std::unique_ptr<PgConnection> conn) {
 
 }  // namespace
 
+std::string quotedName(const std::string& name) {
+  std::string out = "\"";
+  for (const char c : name) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return out + "\"";
+}
+
+std::string companyRole(const std::string& database) {
+  return ("corvena_" + database).substr(0, 57) + "_owner";
+}
+
 bool isServerName(const std::string& name) {
   return name.rfind("postgresql://", 0) == 0 || name.rfind("postgres://", 0) == 0;
 }
 
-Opened open(const std::string& name, Database::Access access) {
-  auto conn = session(connectOrThrow(name));
+Opened open(const std::string& name, Database::Access access, const Database::Role& role) {
+  auto conn = session(connectOrThrow(name, role));
   const bool company =
       conn->hasTable("corvena_meta") &&
       [&] {
@@ -112,6 +129,7 @@ std::unique_ptr<Connection> create(const std::string& name) {
 void drop(const std::string& name) {
   onMaintenanceDatabase(name, "DROP DATABASE IF EXISTS " + quotedName(databaseOf(name)) +
                                   " WITH (FORCE)");
+  onMaintenanceDatabase(name, "DROP ROLE IF EXISTS " + quotedName(companyRole(databaseOf(name))));
 }
 
 }  // namespace corvena::db::pg

@@ -151,6 +151,16 @@ void storeCatalogue(Database& db, const Catalogue& rows) {
   tx.commit();
 }
 
+// A clerk's server role may not write the catalogue: the files' procedures serve
+// this connection, and the next open by an administrator stores them.
+void storeWhereAllowed(Database& db, const Catalogue& rows) {
+  try {
+    storeCatalogue(db, rows);
+  } catch (const DbError& e) {
+    if (e.kind() != DbError::Kind::Denied) throw;
+  }
+}
+
 void checkStatements(Connection& conn, const std::vector<Database::Procedure>& procs) {
   for (const auto& p : procs)
     for (const auto& s : p.statements) {
@@ -179,7 +189,7 @@ void Database::loadProcedures(const std::vector<std::string>& dirs) {
   Catalogue rows = storedCatalogue(*this, *conn_);
   if (found) {
     Catalogue wanted = catalogueOf(parsed);
-    if (wanted != rows && !viewOnly_) storeCatalogue(*this, wanted);
+    if (wanted != rows && !viewOnly_) storeWhereAllowed(*this, wanted);
     rows = std::move(wanted);
   }
   procedures_.clear();

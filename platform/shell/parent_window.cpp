@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "platform/shell/session_sign_on.h"
 #include "platform/shell/user_directory.h"
 
 #include <QComboBox>
@@ -163,17 +164,14 @@ std::optional<SignOnContext> SignOnDialog::check(QString& why) const {
     return std::nullopt;
   }
   try {
-    auto db = db::Database::open(context.database);
-    UserDirectory users(*db);
-    if (users.enforced()) {
-      const auto now = std::chrono::system_clock::now();
-      if (!users.checkPassword(context.user, password_->text().toStdString(), now)) {
-        why = QString::fromUtf8(kWrongSignOn.data(), static_cast<int>(kWrongSignOn.size()));
-        return std::nullopt;
-      }
-      context.ticket = users.issueTicket(context.user, now);
-      ::setenv("CORVENA_TICKET", context.ticket.c_str(), 1);
+    context.password = password_->text().toStdString();
+    SignedOn opened;
+    if (auto refused = openForUser(context, opened)) {
+      why = context.password.empty() ? QString("Enter your password.")
+                                     : QString::fromStdString(refused->text);
+      return std::nullopt;
     }
+    context.ticket = opened.ticket;
   } catch (const std::exception& error) {
     why = "The company database cannot be opened: " + QString::fromStdString(error.what());
     return std::nullopt;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/db/host_records.h"
+#include "platform/db/server_roles.h"
 #include "platform/shell/user_directory.h"
 
 namespace corvena::shell {
@@ -46,30 +47,61 @@ void fillSignOnRecords(forms::Session& session, const SignOnContext& signOn,
   if (cury.DecPl == 0) cury.DecPl = 2;
 }
 
-std::optional<SignOnRefusal> authenticate(UserDirectory& users, const SignOnContext& signOn) {
+const SignOnRefusal kPasswordNeeded{
+    kNotSignedOn, "Sign on with your password: give --password-file PATH or set CORVENA_PASSWORD."};
+const SignOnRefusal kWrongPassword{kNotSignedOn, std::string(kWrongSignOn)};
+
+std::optional<SignOnRefusal> openOnFile(const SignOnContext& signOn, SignedOn& out) {
+  out.database = db::Database::open(signOn.database);
+  UserDirectory users(*out.database);
   const auto now = std::chrono::system_clock::now();
   if (!users.enforced() || users.checkTicket(signOn.user, signOn.ticket, now)) return std::nullopt;
-  if (signOn.password.empty())
-    return SignOnRefusal{kNotSignedOn, "Sign on with your password: give --password-file PATH or "
-                                       "set CORVENA_PASSWORD."};
-  if (!users.checkPassword(signOn.user, signOn.password, now))
-    return SignOnRefusal{kNotSignedOn, std::string(kWrongSignOn)};
-  ::setenv("CORVENA_TICKET", users.issueTicket(signOn.user, now).c_str(), 1);
+  if (signOn.password.empty()) return kPasswordNeeded;
+  if (!users.checkPassword(signOn.user, signOn.password, now)) return kWrongPassword;
+  out.ticket = users.issueTicket(signOn.user, now);
+  ::setenv("CORVENA_TICKET", out.ticket.c_str(), 1);
+  return std::nullopt;
+}
+
+// Without a password the connection string's own sign-on (a password file, the
+// machine's user) must be the user's role.
+std::optional<SignOnRefusal> openOnServer(const SignOnContext& signOn, SignedOn& out) {
+  if (signOn.password.empty()) {
+    out.database = db::Database::open(signOn.database);
+    if (UserDirectory(*out.database).enforced() &&
+        db::ServerRoles(*out.database).signedOnAs() != signOn.user)
+      return kPasswordNeeded;
+    return std::nullopt;
+  }
+  try {
+    out.database = db::Database::open(signOn.database, db::Database::Access::Edit,
+                                      {signOn.user, signOn.password});
+  } catch (const db::DbError& e) {
+    if (e.kind() == db::DbError::Kind::SignOn) return kWrongPassword;
+    throw;
+  }
+  ::setenv("CORVENA_PASSWORD", signOn.password.c_str(), 1);
   return std::nullopt;
 }
 
 }  // namespace
 
+std::optional<SignOnRefusal> openForUser(const SignOnContext& signOn, SignedOn& out) {
+  return db::Database::dialectOf(signOn.database) == db::Database::Dialect::PostgreSQL
+             ? openOnServer(signOn, out)
+             : openOnFile(signOn, out);
+}
+
 std::optional<SignOnRefusal> signOnSession(forms::Session& session, const SignOnContext& signOn,
                                            const std::string& program) {
   try {
-    std::shared_ptr<db::Database> database = db::Database::open(signOn.database);
+    SignedOn opened;
+    if (auto refused = openForUser(signOn, opened)) return refused;
+    std::shared_ptr<db::Database> database = std::move(opened.database);
     if (!readCompany(*database, signOn.company, session.pes()))
       return SignOnRefusal{kLoadFailed, "The company " + signOn.company +
                                             " is not in the database " + signOn.database + "."};
-    UserDirectory users(*database);
-    if (auto refused = authenticate(users, signOn)) return refused;
-    const forms::ScreenRights rights = users.rightsOn(signOn.user, program);
+    const forms::ScreenRights rights = UserDirectory(*database).rightsOn(signOn.user, program);
     if (!rights.view)
       return SignOnRefusal{kNoRights, "User " + signOn.user + " has no rights to open " + program + "."};
     readLedgerCurrency(*database, session.pes());

@@ -134,14 +134,16 @@ forms::ScreenRights UserDirectory::rightsOn(const std::string& user, const std::
 
 void UserDirectory::addUser(const std::string& user, const std::string& name,
                             std::string_view password, bool administrator) {
+  const bool server = keepServerRole(user, password, administrator);
   write("INSERT INTO SecUser (UserId, UserName, PasswordHash, Administrator) VALUES (?1, ?2, ?3, ?4)",
-        {user, name, hashPassword(password), std::int64_t{administrator}});
+        {user, name, server ? "" : hashPassword(password), std::int64_t{administrator}});
   afterChange(user);
 }
 
 void UserDirectory::setPassword(const std::string& user, std::string_view password) {
+  const bool server = keepServerRole(user, password, isAdministrator(user));
   write("UPDATE SecUser SET PasswordHash = ?2, FailedSignOns = 0, LockedUntil = '' WHERE UserId = ?1",
-        {user, hashPassword(password)});
+        {user, server ? "" : hashPassword(password)});
 }
 
 void UserDirectory::addToGroup(const std::string& group, const std::string& user) {
@@ -161,10 +163,6 @@ void UserDirectory::grant(const std::string& grantee, const std::string& screen,
 void UserDirectory::revoke(const std::string& grantee, const std::string& screen) {
   write("DELETE FROM SecRight WHERE Grantee = ?1 AND ScreenNbr = ?2", {grantee, screenKey(screen)});
   afterChange(grantee);
-}
-
-void UserDirectory::afterChange(const std::string& grantee) {
-  if (db_.dialect() != db::Database::Dialect::PostgreSQL || grantee.empty()) return;
 }
 
 }  // namespace corvena::shell

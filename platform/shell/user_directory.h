@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/db/database.h"
+#include "platform/db/server_roles.h"
 #include "platform/forms/screen_rights.h"
 
 namespace corvena::shell {
@@ -49,6 +50,9 @@ class UserDirectory {
   // Every change to users, groups or rights ends here with the user or group it
   // touched: on a server database the roles' own table rights follow the screens'.
   void afterChange(const std::string& grantee);
+  // On a server database the user's own role keeps the password: true there.
+  bool keepServerRole(const std::string& user, std::string_view password, bool administrator);
+  void followScreenRights(db::ServerRoles& roles, const std::string& user);
   db::Database& db_;
 };
 

@@ -168,3 +168,20 @@ CREATE TABLE XNATranDLn (
   LUpd_Prog TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
   LUpd_User TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
   PRIMARY KEY (NATrBatNbr, DetCustID, LineNbr));
+
+-- What the module's screens write (see SecScreenTable). A release that finds the
+-- host batch of an earlier, unfinished one removes what the host did not release.
+INSERT INTO SecScreenTable VALUES
+  ('18100', 'XNACustP', 'I', 'I'), ('18100', 'XNACustP', 'U', 'U'), ('18100', 'XNACustP', 'D', 'D'),
+  ('18100', 'XNACustS', 'I', 'I'), ('18100', 'XNACustS', 'U', 'IUD'), ('18100', 'XNACustS', 'D', 'D'),
+  ('18100', 'Customer', 'IUD', 'U'),
+  ('18200', 'XNASetup', 'I', 'I'), ('18200', 'XNASetup', 'U', 'U'), ('18200', 'XNASetup', 'D', 'D'),
+  ('18300', 'XNAHeader', 'I', 'I'), ('18300', 'XNAHeader', 'UR', 'U'), ('18300', 'XNAHeader', 'D', 'D'),
+  ('18300', 'XNADetail', 'I', 'I'), ('18300', 'XNADetail', 'U', 'IUD'), ('18300', 'XNADetail', 'R', 'U'),
+  ('18300', 'XNADetail', 'D', 'D'), ('18300', 'XNASetup', 'I', 'U'), ('18300', 'AutoNumber', 'I', 'U'),
+  ('18300', 'Batch', 'R', 'D'), ('18300', 'ARDoc', 'R', 'D'), ('18300', 'ARTran', 'R', 'D'),
+  ('18300', 'ARAdjust', 'R', 'D'),
+  ('18900', 'XNATranHdr', 'I', 'I'), ('18900', 'XNATranHdr', 'UR', 'U'), ('18900', 'XNATranHdr', 'D', 'D'),
+  ('18900', 'XNATranDet', 'I', 'I'), ('18900', 'XNATranDet', 'U', 'IUD'), ('18900', 'XNATranDet', 'R', 'U'),
+  ('18900', 'XNATranDet', 'D', 'D'), ('18900', 'XNATranDLn', 'I', 'I'), ('18900', 'XNATranDLn', 'UR', 'IUD'),
+  ('18900', 'XNATranDLn', 'D', 'D'), ('18900', 'XNASetup', 'I', 'U'), ('18900', 'AutoNumber', 'I', 'U');

@@ -1,0 +1,49 @@
+#pragma once
+// A server database's users as the server's own roles: each user signs on as a
+// role of its own, whose password the server keeps and checks, and holds only
+// the table rights its screens need. The company's tables belong to a role of
+// their own through which every right is granted, so a right taken back is gone
+// whichever administrator gave it.
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/db/database.h"
+
+namespace corvena::db {
+
+namespace pg {
+class PgConnection;
+}
+
+class ServerRoles {
+ public:
+  // Throws DbError for a file, which has no roles.
+  explicit ServerRoles(Database& db);
+
+  // The role this connection signed on as.
+  std::string signedOnAs();
+  // Makes the user's role when there is none, sets the password when one is
+  // given. An administrator's role may make roles and holds every table right.
+  void keepUser(const std::string& user, const std::string* password, bool administrator);
+  // The user keeps no right on the company's tables; the role itself stays, as
+  // other companies on the server may know it.
+  void forget(const std::string& user);
+  // Exactly these rights on the company's tables (named as tables() names them),
+  // by letters S I U D, and none other.
+  void setTableRights(const std::string& user, const std::map<std::string, std::string>& rights);
+  // The company's tables and views.
+  std::vector<std::string> tables();
+
+ private:
+  std::string ownerRole();
+  void handOver(const std::string& owner);
+  bool roleExists(const std::string& role, bool* superuser = nullptr);
+  void roleStatement(const std::string& sql);
+  void alone(const std::string& sql);
+  Database& db_;
+  pg::PgConnection& conn_;
+};
+
+}  // namespace corvena::db

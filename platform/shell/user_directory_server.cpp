@@ -1,0 +1,74 @@
+// On a server database the company's users are the server's own roles: the
+// server keeps and checks their passwords, and each role's table rights follow
+// its screen rights, so a user with a SQL client can do no more than the screens.
+#include <array>
+#include <cctype>
+#include <map>
+
+#include "platform/shell/user_directory.h"
+
+namespace corvena::shell {
+
+namespace {
+
+bool onServer(const db::Database& db) { return db.dialect() == db::Database::Dialect::PostgreSQL; }
+
+std::string text(const db::Value& v) {
+  const auto* s = std::get_if<std::string>(&v);
+  return s ? *s : "";
+}
+
+std::string lower(std::string name) {
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name;
+}
+
+bool holdsAny(const forms::ScreenRights& rights, const std::string& letters) {
+  const std::string held = rights.letters();
+  return held.find_first_of(letters) != std::string::npos;
+}
+
+}  // namespace
+
+bool UserDirectory::keepServerRole(const std::string& user, std::string_view password,
+                                   bool administrator) {
+  if (!onServer(db_)) return false;
+  const std::string given(password);
+  db::ServerRoles(db_).keepUser(user, &given, administrator);
+  return true;
+}
+
+// A group's change reaches each of its members.
+void UserDirectory::afterChange(const std::string& grantee) {
+  if (!onServer(db_) || grantee.empty()) return;
+  std::vector<std::string> users{grantee};
+  auto members = query("SELECT UserId FROM SecGroupMember WHERE GroupId = ?1", {grantee});
+  while (members.step()) users.push_back(text(members.column(0)));
+  members = db::Statement();
+  db::ServerRoles roles(db_);
+  for (const auto& user : users) followScreenRights(roles, user);
+}
+
+// Every user reads the company's tables (tickets aside); writes are what the
+// screens the user holds rights on write. An administrator holds every right.
+void UserDirectory::followScreenRights(db::ServerRoles& roles, const std::string& user) {
+  if (!hasUser(user)) return roles.forget(user);
+  const bool administrator = isAdministrator(user);
+  roles.keepUser(user, nullptr, administrator);
+  std::map<std::string, std::string> tables;
+  if (!administrator) {
+    for (const auto& table : roles.tables())
+      if (table != "secticket") tables[table] = "S";
+    auto writes = query("SELECT ScreenNbr, TableName, Rights, Writes FROM SecScreenTable", {});
+    std::vector<std::array<std::string, 4>> rows;
+    while (writes.step())
+      rows.push_back({text(writes.column(0)), text(writes.column(1)), text(writes.column(2)),
+                      text(writes.column(3))});
+    writes = db::Statement();
+    for (const auto& [screen, table, rights, letters] : rows)
+      if (holdsAny(rightsOn(user, screen), rights)) tables[lower(table)] += letters;
+  }
+  roles.setTableRights(user, tables);
+}
+
+}  // namespace corvena::shell
