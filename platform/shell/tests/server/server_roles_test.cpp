@@ -1,0 +1,104 @@
+// A server database's users sign on as the server's own roles, and the server
+// refuses them what their screen rights do not cover, whatever client they use.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include "platform/db/server_roles.h"
+#include "platform/db/tests/test_database.h"
+#include "platform/shell/session_sign_on.h"
+#include "platform/shell/user_directory.h"
+
+namespace corvena::shell {
+namespace {
+
+using db::testing::ScratchDir;
+
+class ServerRolesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!db::testing::onServer()) GTEST_SKIP() << "server roles need a server database";
+    path_ = dir_.database("roles");
+    db_ = db::Database::create(path_);
+  }
+  // Roles are the whole server's: names of this process's own.
+  static std::string named(const std::string& prefix) {
+    return prefix + std::to_string(::getpid() % 10000000);
+  }
+  std::optional<SignOnRefusal> signOn(const std::string& user, const std::string& password,
+                                      SignedOn& out) {
+    return openForUser(SignOnContext{path_, user, "", {}, password, ""}, out);
+  }
+  std::shared_ptr<db::Database> as(const std::string& user, const std::string& password) {
+    SignedOn out;
+    EXPECT_EQ(signOn(user, password, out), std::nullopt);
+    return out.database;
+  }
+  static bool refused(db::Database& db, const std::string& sql) {
+    try {
+      db.exec(sql);
+      return false;
+    } catch (const db::DbError& e) {
+      EXPECT_EQ(e.kind(), db::DbError::Kind::Denied) << e.what();
+      return true;
+    }
+  }
+  ScratchDir dir_;
+  std::string path_;
+  std::unique_ptr<db::Database> db_;
+};
+
+TEST_F(ServerRolesTest, TheServerChecksTheUsersOwnPassword) {
+  const std::string clerk = named("RC");
+  UserDirectory(*db_).addUser(clerk, "Clerk", "right one", false);
+  SignedOn out;
+  const auto wrong = signOn(clerk, "wrong one", out);
+  ASSERT_TRUE(wrong);
+  EXPECT_EQ(wrong->number, kNotSignedOn);
+  EXPECT_EQ(wrong->text, kWrongSignOn);
+  EXPECT_EQ(signOn(named("RX"), "right one", out)->text, kWrongSignOn);
+  EXPECT_EQ(signOn(clerk, "", out)->number, kNotSignedOn);
+  EXPECT_EQ(db::ServerRoles(*as(clerk, "right one")).signedOnAs(), clerk);
+  auto kept = db_->run("select count(*) from SecUser where PasswordHash <> ''");
+  ASSERT_TRUE(kept.step());
+  EXPECT_EQ(std::get<std::int64_t>(kept.column(0)), 0) << "the server alone keeps the password";
+}
+
+TEST_F(ServerRolesTest, AClerkWritesOnlyWhatTheScreensTheClerkHoldsWrite) {
+  const std::string clerk = named("RW");
+  UserDirectory users(*db_);
+  users.addUser(clerk, "Clerk", "pw", false);
+  users.grant(clerk, "QM18300", "V");
+  auto own = as(clerk, "pw");
+  EXPECT_FALSE(refused(*own, "select count(*) from ARDoc"));
+  EXPECT_TRUE(refused(*own, "delete from XNAHeader"));
+  EXPECT_TRUE(refused(*own, "update XNASetup set Crtd_User = 'X'"));
+  EXPECT_TRUE(refused(*own, "insert into SecRight values ('X', '*', 'VIUDR')"));
+  EXPECT_TRUE(refused(*own, "select count(*) from SecTicket"));
+  users.addToGroup("PAYERS", clerk);
+  users.grant("PAYERS", "QM18300", "VD");
+  EXPECT_FALSE(refused(*own, "delete from XNAHeader"));
+  EXPECT_TRUE(refused(*own, "insert into XNAHeader (NABatNbr) values ('1')"));
+  users.revoke("PAYERS", "QM18300");
+  EXPECT_TRUE(refused(*own, "delete from XNAHeader"));
+}
+
+// What the users-and-rights screen does on a server: the administrator, signed
+// on as their own role, makes a clerk who can then sign on.
+TEST_F(ServerRolesTest, AnAdministratorMakesUsersThroughTheirOwnRole) {
+  const std::string admin = named("RA"), clerk = named("RN");
+  UserDirectory(*db_).addUser(admin, "Administrator", "admin pw", true);
+  auto adminDb = as(admin, "admin pw");
+  UserDirectory users(*adminDb);
+  users.addUser(clerk, "New clerk", "clerk pw", false);
+  users.grant(clerk, "QM18200", "VU");
+  auto own = as(clerk, "clerk pw");
+  EXPECT_FALSE(refused(*own, "update XNASetup set Crtd_User = 'X'"));
+  EXPECT_TRUE(refused(*own, "insert into XNASetup (vond1) values ('X')"));
+  users.setPassword(clerk, "changed");
+  SignedOn out;
+  EXPECT_EQ(signOn(clerk, "clerk pw", out)->text, kWrongSignOn);
+}
+
+}  // namespace
+}  // namespace corvena::shell
