@@ -65,6 +65,11 @@ void cNATrBatNbr_ValueDisplayed() {
   ApplyBatchStatus();
 }
 
+// Refused as it is chosen, not only when the batch is saved to be released.
+int cBatchHandling_ValueCheck(std::string& text) {
+  return Text<30>(text) == "R" && !ReleaseAllowed() ? SilentRefusal : 0;
+}
+
 int cSrcCustId_ValueCheck(std::string& text) {
   auto& t = transfer();
   const std::string entered = Text<15>(text).trimmed();

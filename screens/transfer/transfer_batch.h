@@ -8,6 +8,7 @@ namespace corvena::transfer {
 
 int cNATrBatNbr_ValueCheck(std::string& text);
 void cNATrBatNbr_ValueDisplayed();
+int cBatchHandling_ValueCheck(std::string& text);
 int cSrcCustId_ValueCheck(std::string& text);
 int cSrcRefNbr_ValueCheck(std::string& text);
 // Fields, columns and toolbar buttons by the header's status.

@@ -14,6 +14,7 @@ void registerHandlers(forms::Form& Form1) {
   Form1.onLoad(Form1_Load).onUnload(Form1_Unload);
   t.cNATrBatNbr->onValueCheck(cNATrBatNbr_ValueCheck).onValueDisplayed(cNATrBatNbr_ValueDisplayed);
   t.cSrcCustId->onValueCheck(cSrcCustId_ValueCheck);
+  t.cBatchHandling->onValueCheck(cBatchHandling_ValueCheck);
   t.cSrcRefNbr->onValueCheck(cSrcRefNbr_ValueCheck);
   t.Spread1->onLineChange(Spread1_LineChange);
   t.cmdApply->onClick(cmdApply_Click);

@@ -1,5 +1,8 @@
 // The batch, its source and destinations entered as a clerk types them, and
 // what a batch's status leaves open.
+#include <cstdlib>
+
+#include "platform/shell/user_directory.h"
 #include "screens/transfer/tests/transfer_fixture.h"
 
 namespace corvena::transfer::testing {
@@ -31,6 +34,21 @@ TEST_F(EntryRules, TheSourceShowsItsParentItsDocumentsTypeAndBalance) {
   EXPECT_NE(out.find("REFUSED cSrcRefNbr"), std::string::npos) << out;
   EXPECT_NE(out.find("REFUSED cDestCustID"), std::string::npos) << out;
   EXPECT_EQ(out.find("REFUSED cSrcCustId"), std::string::npos) << out;
+}
+
+TEST_F(EntryRules, ReleaseIsRefusedAsItIsChosenByAClerkWithoutTheRight) {
+  auto db = db::Database::open(path_);
+  shell::UserDirectory users(*db);
+  users.addUser("CLERK1", "Clerk", "pass one", false);
+  users.grant("CLERK1", "QM18900", "VIUD");
+  dir_.write("password", "pass one");
+  passwordFile_ = dir_.file("password");
+  const std::string out = run("set cBatchHandling R\nexpect cBatchHandling H\n");
+  ::unsetenv("CORVENA_PASSWORD");
+  ::unsetenv("CORVENA_TICKET");
+  EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
+  EXPECT_NE(out.find("REFUSED cBatchHandling"), std::string::npos) << out;
+  EXPECT_NE(out.find("no rights to release batches"), std::string::npos) << out;
 }
 
 TEST_F(EntryRules, ARecalledBatchHoldsWhileOpenAndIsReadOnlyWhenClosed) {

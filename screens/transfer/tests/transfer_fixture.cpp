@@ -115,6 +115,7 @@ std::string TransferTest::run(const std::string& script) {
   options.signOn.user = "CLERK1";
   options.signOn.company = "CO1";
   options.signOn.date = "2026-03-02";
+  options.signOn.passwordFile = passwordFile_;
   std::ostringstream out, err;
   runtime::ScreenProcess process(screen, options, host::defaultHostServices(), out, err);
   if (!process.start([](const std::string&) { return std::nullopt; }))

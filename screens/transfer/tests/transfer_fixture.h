@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,7 @@ class TransferTest : public ::testing::Test {
 
   db::testing::ScratchDir dir_;
   std::string path_;
+  std::optional<std::string> passwordFile_;  // CLERK1 signs on with it when the company has users
 };
 
 // With K1's credit memo of 300 (one line) entered and released; source_ is
