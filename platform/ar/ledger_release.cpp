@@ -110,12 +110,13 @@ class Release {
       throw Refused{"The lines of " + docName(d) + " do not add up to its amount."};
     }
     isCredit(d) ? gl(d, arAcct, arSub, 0, d.OrigDocAmt) : gl(d, arAcct, arSub, d.OrigDocAmt, 0);
-    execute(db_,
-            "UPDATE ARDoc SET Rlsed = 1, OpenDoc = 1, DocBal = OrigDocAmt, CuryDocBal = OrigDocAmt,"
-            " ArAcct = ?4, ArSub = ?5, LUpd_Date = ?6, LUpd_Prog = ?7, LUpd_User = ?8,"
-            " tstamp = tstamp + 1 WHERE CustId = ?1 AND DocType = ?2 AND RefNbr = ?3",
-            {d.CustId.trimmed(), d.DocType.trimmed(), d.RefNbr.trimmed(), arAcct, arSub,
-             by_.today.iso(), by_.program, by_.user});
+    changeOne(
+        "UPDATE ARDoc SET Rlsed = 1, OpenDoc = 1, DocBal = OrigDocAmt, CuryDocBal = OrigDocAmt,"
+        " ArAcct = ?4, ArSub = ?5, LUpd_Date = ?6, LUpd_Prog = ?7, LUpd_User = ?8,"
+        " tstamp = tstamp + 1 WHERE CustId = ?1 AND DocType = ?2 AND RefNbr = ?3",
+        {d.CustId.trimmed(), d.DocType.trimmed(), d.RefNbr.trimmed(), arAcct, arSub,
+         by_.today.iso(), by_.program, by_.user},
+        docName(d));
     execute(db_, "UPDATE ARTran SET Rlsed = 1 WHERE BatNbr = ?1 AND RefNbr = ?2 AND CustId = ?3",
             {bat_, d.RefNbr.trimmed(), d.CustId.trimmed()});
   }
@@ -131,13 +132,22 @@ class Release {
     return d;
   }
 
+  // A row the user's server role may not change is passed over without an
+  // error; a release that could not change a document goes no further.
+  void changeOne(const char* sql, std::initializer_list<db::Value> params, const std::string& what) {
+    execute(db_, sql, params);
+    if (db_.changes() != 1)
+      throw Refused{"The release could not change " + what + "; the user may not change it."};
+  }
+
   void lower(const ARDoc& d, double by, double discount) {
-    execute(db_,
-            "UPDATE ARDoc SET DocBal = ROUND(DocBal - ?4, 2), CuryDocBal = ROUND(CuryDocBal - ?4, 2),"
-            " DiscBal = ROUND(DiscBal - ?5, 2), CuryDiscBal = ROUND(CuryDiscBal - ?5, 2),"
-            " OpenDoc = CASE WHEN ROUND(CuryDocBal - ?4, 2) > 0 THEN 1 ELSE 0 END, tstamp = tstamp + 1"
-            " WHERE CustId = ?1 AND DocType = ?2 AND RefNbr = ?3",
-            {d.CustId.trimmed(), d.DocType.trimmed(), d.RefNbr.trimmed(), cents(by), cents(discount)});
+    changeOne(
+        "UPDATE ARDoc SET DocBal = ROUND(DocBal - ?4, 2), CuryDocBal = ROUND(CuryDocBal - ?4, 2),"
+        " DiscBal = ROUND(DiscBal - ?5, 2), CuryDiscBal = ROUND(CuryDiscBal - ?5, 2),"
+        " OpenDoc = CASE WHEN ROUND(CuryDocBal - ?4, 2) > 0 THEN 1 ELSE 0 END, tstamp = tstamp + 1"
+        " WHERE CustId = ?1 AND DocType = ?2 AND RefNbr = ?3",
+        {d.CustId.trimmed(), d.DocType.trimmed(), d.RefNbr.trimmed(), cents(by), cents(discount)},
+        "the balance of " + docName(d));
   }
 
   void applyAdjustments() {

@@ -20,8 +20,9 @@ DbError error(const PGresult* result, PGconn* conn, const std::string& context);
 
 // A name quoted for the server, as it is spelled.
 std::string quotedName(const std::string& name);
-// The role that owns a company database's tables and grants their rights.
-std::string companyRole(const std::string& database);
+// A company database's own roles: "owner" owns its tables and grants their
+// rights; "release" may change AR rows already released.
+std::string companyRole(const std::string& database, const std::string& purpose);
 
 class PgConnection final : public Connection {
  public:

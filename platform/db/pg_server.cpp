@@ -90,8 +90,8 @@ std::string quotedName(const std::string& name) {
   return out + "\"";
 }
 
-std::string companyRole(const std::string& database) {
-  return ("corvena_" + database).substr(0, 57) + "_owner";
+std::string companyRole(const std::string& database, const std::string& purpose) {
+  return ("corvena_" + database).substr(0, 54) + "_" + purpose;
 }
 
 bool isServerName(const std::string& name) {
@@ -129,7 +129,8 @@ std::unique_ptr<Connection> create(const std::string& name) {
 void drop(const std::string& name) {
   onMaintenanceDatabase(name, "DROP DATABASE IF EXISTS " + quotedName(databaseOf(name)) +
                                   " WITH (FORCE)");
-  onMaintenanceDatabase(name, "DROP ROLE IF EXISTS " + quotedName(companyRole(databaseOf(name))));
+  for (const char* purpose : {"owner", "release"})
+    onMaintenanceDatabase(name, "DROP ROLE IF EXISTS " + quotedName(companyRole(databaseOf(name), purpose)));
 }
 
 }  // namespace corvena::db::pg

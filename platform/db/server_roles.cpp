@@ -56,19 +56,24 @@ void ServerRoles::alone(const std::string& sql) {
   tx.commit();
 }
 
-// The company's own role, made with the company by whoever installs it.
-std::string ServerRoles::ownerRole() {
+// The company's own roles, made with the company by whoever installs it.
+std::string ServerRoles::companyRole(const std::string& purpose) {
   auto st = db_.run("SELECT CAST(current_database() AS TEXT)");
   st.step();
-  const std::string owner = pg::companyRole(std::get<std::string>(st.column(0)));
-  if (!roleExists(owner)) {
+  const std::string role = pg::companyRole(std::get<std::string>(st.column(0)), purpose);
+  if (!roleExists(role)) {
     try {
-      alone("CREATE ROLE " + pg::quotedName(owner) + " NOLOGIN; GRANT " + pg::quotedName(owner) +
+      alone("CREATE ROLE " + pg::quotedName(role) + " NOLOGIN; GRANT " + pg::quotedName(role) +
             " TO CURRENT_USER");
     } catch (const DbError&) {
-      if (!roleExists(owner)) throw;
+      if (!roleExists(role)) throw;
     }
   }
+  return role;
+}
+
+std::string ServerRoles::ownerRole() {
+  const std::string owner = companyRole("owner");
   handOver(owner);
   return owner;
 }
@@ -113,12 +118,14 @@ void ServerRoles::keepUser(const std::string& user, const std::string* password,
 
 void ServerRoles::forget(const std::string& user) {
   if (!roleExists(user)) return;
-  setTableRights(user, {});
+  setTableRights(user, {}, false);
   roleStatement("REVOKE " + pg::quotedName(ownerRole()) + " FROM " + pg::quotedName(user));
 }
 
 void ServerRoles::setTableRights(const std::string& user,
-                                 const std::map<std::string, std::string>& rights) {
+                                 const std::map<std::string, std::string>& rights, bool releasedRows) {
+  roleStatement((releasedRows ? "GRANT " : "REVOKE ") + pg::quotedName(companyRole("release")) +
+                (releasedRows ? " TO " : " FROM ") + pg::quotedName(user));
   const std::string owner = ownerRole();
   Transaction tx(db_);
   db_.exec("SET LOCAL ROLE " + pg::quotedName(owner));

@@ -31,12 +31,15 @@ class ServerRoles {
   // other companies on the server may know it.
   void forget(const std::string& user);
   // Exactly these rights on the company's tables (named as tables() names them),
-  // by letters S I U D, and none other.
-  void setTableRights(const std::string& user, const std::map<std::string, std::string>& rights);
+  // by letters S I U D, and none other; AR rows already released only with
+  // `releasedRows`.
+  void setTableRights(const std::string& user, const std::map<std::string, std::string>& rights,
+                      bool releasedRows);
   // The company's tables and views.
   std::vector<std::string> tables();
 
  private:
+  std::string companyRole(const std::string& purpose);
   std::string ownerRole();
   void handOver(const std::string& owner);
   bool roleExists(const std::string& role, bool* superuser = nullptr);

@@ -1,6 +1,7 @@
 // On a server database the company's users are the server's own roles: the
 // server keeps and checks their passwords, and each role's table rights follow
 // its screen rights, so a user with a SQL client can do no more than the screens.
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <map>
@@ -68,7 +69,11 @@ void UserDirectory::followScreenRights(db::ServerRoles& roles, const std::string
     for (const auto& [screen, table, rights, letters] : rows)
       if (holdsAny(rightsOn(user, screen), rights)) tables[lower(table)] += letters;
   }
-  roles.setTableRights(user, tables);
+  // 'R': the AR rows a release made, balances among them.
+  const bool releasedRows = std::any_of(tables.begin(), tables.end(), [](const auto& t) {
+    return t.second.find('R') != std::string::npos;
+  });
+  roles.setTableRights(user, tables, releasedRows);
 }
 
 }  // namespace corvena::shell

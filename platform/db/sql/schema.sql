@@ -378,8 +378,9 @@ CREATE TABLE SecTicket (
 
 -- What a screen writes, for a server database's roles: a user holding any of
 -- Rights on the screen may write the table as Writes says (I insert, U update,
--- D delete). Changing a document's lines inserts and deletes them. Every user
--- reads the company's tables; the server grants nothing beyond these.
+-- D delete; R the AR rows already released too). Changing a document's lines
+-- inserts and deletes them. Every user reads the company's tables; the server
+-- grants nothing beyond these.
 CREATE TABLE SecScreenTable (
   ScreenNbr TEXT NOT NULL COLLATE RTRIM,
   TableName TEXT NOT NULL COLLATE RTRIM,
@@ -387,13 +388,15 @@ CREATE TABLE SecScreenTable (
   Writes TEXT NOT NULL,
   PRIMARY KEY (ScreenNbr, TableName, Rights));
 INSERT INTO SecScreenTable VALUES
-  ('08010', 'Batch', 'I', 'I'), ('08010', 'Batch', 'UR', 'U'), ('08010', 'Batch', 'D', 'D'),
-  ('08010', 'ARDoc', 'I', 'I'), ('08010', 'ARDoc', 'UR', 'U'), ('08010', 'ARDoc', 'D', 'D'),
-  ('08010', 'ARTran', 'I', 'I'), ('08010', 'ARTran', 'U', 'IUD'), ('08010', 'ARTran', 'R', 'U'),
+  ('08010', 'Batch', 'I', 'I'), ('08010', 'Batch', 'U', 'U'), ('08010', 'Batch', 'R', 'UR'),
+  ('08010', 'Batch', 'D', 'D'), ('08010', 'ARDoc', 'I', 'I'), ('08010', 'ARDoc', 'U', 'U'),
+  ('08010', 'ARDoc', 'R', 'UR'), ('08010', 'ARDoc', 'D', 'D'),
+  ('08010', 'ARTran', 'I', 'I'), ('08010', 'ARTran', 'U', 'IUD'), ('08010', 'ARTran', 'R', 'UR'),
   ('08010', 'ARTran', 'D', 'D'), ('08010', 'ARSetup', 'I', 'U'), ('08010', 'AutoNumber', 'I', 'IU'),
   ('08010', 'GLTran', 'R', 'I'),
-  ('08030', 'Batch', 'I', 'I'), ('08030', 'Batch', 'UR', 'U'), ('08030', 'Batch', 'D', 'D'),
-  ('08030', 'ARDoc', 'I', 'I'), ('08030', 'ARDoc', 'UR', 'U'), ('08030', 'ARDoc', 'D', 'D'),
-  ('08030', 'ARAdjust', 'I', 'I'), ('08030', 'ARAdjust', 'U', 'IUD'), ('08030', 'ARAdjust', 'R', 'U'),
-  ('08030', 'ARAdjust', 'D', 'D'), ('08030', 'ARTran', 'R', 'U'), ('08030', 'ARSetup', 'I', 'U'),
+  ('08030', 'Batch', 'I', 'I'), ('08030', 'Batch', 'U', 'U'), ('08030', 'Batch', 'R', 'UR'),
+  ('08030', 'Batch', 'D', 'D'), ('08030', 'ARDoc', 'I', 'I'), ('08030', 'ARDoc', 'U', 'U'),
+  ('08030', 'ARDoc', 'R', 'UR'), ('08030', 'ARDoc', 'D', 'D'),
+  ('08030', 'ARAdjust', 'I', 'I'), ('08030', 'ARAdjust', 'U', 'IUD'), ('08030', 'ARAdjust', 'R', 'UR'),
+  ('08030', 'ARAdjust', 'D', 'D'), ('08030', 'ARTran', 'R', 'UR'), ('08030', 'ARSetup', 'I', 'U'),
   ('08030', 'AutoNumber', 'I', 'IU'), ('08030', 'GLTran', 'R', 'I');

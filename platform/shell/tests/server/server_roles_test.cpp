@@ -83,6 +83,30 @@ TEST_F(ServerRolesTest, AClerkWritesOnlyWhatTheScreensTheClerkHoldsWrite) {
   EXPECT_TRUE(refused(*own, "delete from XNAHeader"));
 }
 
+// A clerk who enters AR documents cannot touch a released one's balance, as the
+// screens never would; one who may release in AR can, as the release does.
+TEST_F(ServerRolesTest, OnlyThoseWhoMayReleaseChangeReleasedARRows) {
+  const std::string clerk = named("RR");
+  UserDirectory users(*db_);
+  users.addUser(clerk, "Clerk", "pw", false);
+  users.grant(clerk, "0801000", "VIUD");
+  db_->exec("insert into ARDoc (CustId, DocType, RefNbr, Rlsed, DocBal) values"
+            " ('C1', 'IN', 'OLD', 1, 100), ('C1', 'IN', 'NEW', 0, 100)");
+  auto own = as(clerk, "pw");
+  const auto balances = [&] {
+    std::string out;
+    auto st = db_->run("select RefNbr, printf('%.2f', DocBal) from ARDoc order by RefNbr");
+    while (st.step()) out += db::rowText(st) + " ";
+    return out;
+  };
+  own->exec("update ARDoc set DocBal = 0");
+  EXPECT_TRUE(refused(*own, "insert into ARDoc (CustId, DocType, RefNbr, Rlsed) values ('C1', 'IN', 'X', 1)"));
+  EXPECT_EQ(balances(), "NEW|0.00 OLD|100.00 ");
+  users.grant(clerk, "0803000", "VR");
+  own->exec("update ARDoc set DocBal = 5");
+  EXPECT_EQ(balances(), "NEW|5.00 OLD|5.00 ");
+}
+
 // What the users-and-rights screen does on a server: the administrator, signed
 // on as their own role, makes a clerk who can then sign on.
 TEST_F(ServerRolesTest, AnAdministratorMakesUsersThroughTheirOwnRole) {
