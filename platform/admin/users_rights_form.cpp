@@ -24,7 +24,7 @@ std::vector<forms::ControlDesc> userControls() {
       field(C::MaskedText, "cUserId", "bUser.UserId", "User or Group ID"),
       field(C::Combo, "cKind", "bUser.Kind", "Type"),
       field(C::MaskedText, "cUserName", "bUser.UserName", "Name"),
-      field(C::Check, "cAdministrator", "bUser.Administrator", "Administrator"),
+      field(C::Check, "cAdministrator", "bUser.Administrator", ""),
       field(C::MaskedText, "cPassword", "bUser.Password", "New Password"),
       field(C::MaskedText, "cConfirm", "bUser.Confirm", "Confirm Password"),
   };
@@ -33,22 +33,20 @@ std::vector<forms::ControlDesc> userControls() {
   c[2].pv = c[2].dbnav = "SecGrantee_Nav";
   c[3].list = "U;User,G;Group";
   c[3].defaultValue = "U";
-  c[5].caption = "Administrator: keeps users and rights, and may do everything on every screen";
+  c[5].caption = "Administrator (keeps users and rights, and has every right on every screen)";
   c[6].secret = c[7].secret = true;
   return c;
 }
 
 std::vector<forms::ControlDesc> lineControls() {
   return {
-      {.cls = C::Frame, .name = "frmGroups", .caption = "Groups (a user's)"},
+      {.cls = C::Frame, .name = "frmGroups", .caption = "Member of Groups"},
       {.cls = C::Grid, .name = "grdGroups", .level = "1",
        .dbnav = R"("SecGroup_User", "bUser.UserId"; 0; 0; 0; 0,)", .parent = "frmGroups"},
       column("grdGroups", "cGroupId", "bGroup.GroupId", "Group", "1"),
-      {.cls = C::Frame, .name = "frmRights", .caption = "Rights by Screen"},
-      {.cls = C::Label, .name = "lRightsHelp",
-       .caption = "V view, I insert, U update, D delete, R release. Screen: its program or "
-                  "number (QM18300, 0801000), or * for every screen.",
-       .parent = "frmRights"},
+      {.cls = C::Frame, .name = "frmRights",
+       .caption = "Rights by Screen (V view, I insert, U update, D delete, R release; "
+                  "screen * for every screen)"},
       {.cls = C::Grid, .name = "grdRights", .level = "2",
        .dbnav = R"("SecRight_Grantee", "bUser.UserId"; 0; 0; 0; 0,)", .parent = "frmRights"},
       column("grdRights", "cScreenNbr", "bRight.ScreenNbr", "Screen", "2"),
