@@ -45,8 +45,7 @@ class UsersAndRights {
  public:
   explicit UsersAndRights(forms::Form& form) : session_(form.session()), form_(form) {
     form.onLoad([this] { load(); });
-    auto& key = form.control("cUserId");
-    key.onValueDisplayed([this] { entryShown(); });
+    form.control("cUserId").onValueDisplayed([this] { entryShown(); });
     form.control("cKind").onValueCheck([this](std::string& t) { return kindCheck(t); });
     form.control("cScreenNbr").onValueCheck([this](std::string& t) { return screenCheck(t); });
     form.control("cRights").onValueCheck([this](std::string& t) { return rightsCheck(t); });
@@ -60,24 +59,31 @@ class UsersAndRights {
   shell::UserDirectory directory() { return shell::UserDirectory(session_.database()); }
   std::string shownId() const { return bUser.UserId.trimmed(); }
 
+  template <class R>
+  void bind(int level, const char* name, R& record, R& null) {
+    blankRecord(record);
+    blankRecord(null);
+    session_.bindRecord(level, name, record, null);
+  }
+
+  // The lines are kept through the directory, never by the framework's own writes.
+  forms::LineArray* lines(forms::CursorHandle& cursor, int level, const char* grid,
+                          RecordRef record) {
+    session_.openCursor(cursor, level, grid, "");
+    return session_.detailSetup(cursor, form_.control(grid), nullptr, {record});
+  }
+
   void load() {
-    for (auto* r : {&bUser, &nUser}) blankRecord(*r);
-    for (auto* r : {&bGroup, &nGroup}) blankRecord(*r);
-    for (auto* r : {&bRight, &nRight}) blankRecord(*r);
-    session_.bindRecord(0, "bUser", bUser, nUser);
-    session_.bindRecord(1, "bGroup", bGroup, nGroup);
-    session_.bindRecord(2, "bRight", bRight, nRight);
-    // The lines are kept through the directory, never by the framework's own writes.
-    session_.openCursor(groupCursor_, 1, "CSR_GROUPS", "");
-    session_.openCursor(rightCursor_, 2, "CSR_RIGHTS", "");
-    groups_ = session_.detailSetup(groupCursor_, form_.control("grdGroups"), nullptr, {bGroup});
-    rights_ = session_.detailSetup(rightCursor_, form_.control("grdRights"), nullptr, {bRight});
+    bind(0, "bUser", bUser, nUser);
+    bind(1, "bGroup", bGroup, nGroup);
+    bind(2, "bRight", bRight, nRight);
+    groups_ = lines(groupCursor_, 1, "grdGroups", bGroup);
+    rights_ = lines(rightCursor_, 2, "grdRights", bRight);
   }
 
   // A user or group recalled by its ID brings its lines; a password is never read back.
   void entryShown() {
-    bUser.Password = "";
-    bUser.Confirm = "";
+    forgetPasswords();
     session_.gridLoad(form_.control("grdGroups"));
     session_.gridLoad(form_.control("grdRights"));
     session_.displayFields(form_.range(nullptr, nullptr));
@@ -110,8 +116,7 @@ class UsersAndRights {
   }
 
   int rightsCheck(std::string& text) {
-    if (auto problem = forms::rightsLettersProblem(text))
-      return refuse(*problem);
+    if (auto problem = forms::rightsLettersProblem(text)) return refuse(*problem);
     text = forms::ScreenRights::fromLetters(text).letters();
     return 0;
   }
@@ -135,9 +140,13 @@ class UsersAndRights {
     return 0;
   }
 
-  void saveCompleted() {
+  void forgetPasswords() {
     bUser.Password = "";
     bUser.Confirm = "";
+  }
+
+  void saveCompleted() {
+    forgetPasswords();
     session_.displayFields(form_.range(nullptr, nullptr));
     if (!std::exchange(madeAdministrator_, false)) return;
     session_.messageBox(shownId() + " is the company's first user and so is made an administrator: "
