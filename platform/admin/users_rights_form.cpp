@@ -58,8 +58,8 @@ std::vector<forms::ControlDesc> lineControls() {
 
 forms::FormDesc usersAndRightsForm() {
   forms::FormDesc d{.name = "Form1", .caption = "Users and Rights (98.100.00)"};
-  for (auto part : {userControls(), lineControls()})
-    d.controls.insert(d.controls.end(), part.begin(), part.end());
+  for (const auto& group : {userControls(), lineControls()})
+    d.controls.insert(d.controls.end(), group.begin(), group.end());
   return d;
 }
 

@@ -61,7 +61,8 @@ TEST_F(UsersAndRights, AClerkAddedSignsOnWithThePasswordAndHasExactlyTheRightsGi
       "line grdRights new\nset cScreenNbr QM18300\nset cRights viu\n"
       "line grdRights new\nset cScreenNbr *\nset cRights V\nsave\nexpect cPassword \"\"\n"
       "new 0\nset cUserId PAYMENTS\nexpect cKind G\nline grdRights new\n"
-      "set cScreenNbr 0803000\nset cRights DUIV\nsave\n");
+      "set cScreenNbr 0803000\nset cRights DUIV\nsave\nfirst 0\nexpect cUserId CLERK9\n"
+      "next 0\nexpect cUserId PAYMENTS\nexpect cKind G\n");
   EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
   EXPECT_EQ(out.find("MESSAGE"), std::string::npos) << out;
   EXPECT_EQ(rows("SELECT UserId, UserName, Administrator FROM SecUser ORDER BY UserId"),
