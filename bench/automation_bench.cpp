@@ -8,13 +8,13 @@
 #include <memory>
 #include <string>
 
-#include "platform/ar/host_program.h"
 #include "platform/ar/invoice_entry.h"
 #include "platform/automation/script_driver.h"
 #include "platform/automation/automation_server.h"
 #include "platform/automation/wire.h"
 #include "platform/db/tests/test_database.h"
 #include "platform/demo/demo_data.h"
+#include "platform/shell/host_program.h"
 #include "runtime/host/session.h"
 #include "runtime/host_screen.h"
 
@@ -35,7 +35,7 @@ struct DemoCompany {
 // 0801000 in this process, answering requests through the same driver.
 struct InProcess {
   explicit InProcess(const DemoCompany& company)
-      : handlers(ar::openHostScreen(session, company.signOn(),
+      : handlers(shell::openHostScreen(session, company.signOn(),
                                     {"0801000", ar::invoiceEntryForm, ar::attachInvoiceEntry})) {}
   void send(const std::string& line) {
     const auto& outcome = driver.answer(*automation::parseCommand(line, 1));

@@ -1,8 +1,8 @@
 // 0803000, the host's payment application.
-#include "platform/ar/host_program.h"
 #include "platform/ar/payment_entry.h"
+#include "platform/shell/host_program.h"
 
 int main(int argc, char** argv) {
-  return corvena::ar::runHostScreen(
+  return corvena::shell::runHostScreen(
       argc, argv, {"0803000", corvena::ar::paymentEntryForm, corvena::ar::attachPaymentEntry});
 }

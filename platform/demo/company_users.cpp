@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "platform/forms/screen_rights.h"
 #include "platform/shell/password_hash.h"
 #include "platform/shell/sign_on_context.h"
 #include "platform/shell/user_directory.h"
@@ -41,10 +42,92 @@ std::string givenPassword(std::vector<std::string>& args) {
 int usage() {
   std::cerr << "usage: corvena-db user add PATH USER [--admin]     (password: --password-file F or CORVENA_PASSWORD)\n"
                "       corvena-db user passwd PATH USER\n"
+               "       corvena-db user remove PATH USER\n"
                "       corvena-db user grant PATH USER|GROUP SCREEN|* LETTERS   (V view, I insert, U update, D delete, R release)\n"
                "       corvena-db user revoke PATH USER|GROUP SCREEN|*\n"
-               "       corvena-db user group PATH GROUP USER\n";
+               "       corvena-db user group PATH GROUP USER\n"
+               "       corvena-db user ungroup PATH GROUP USER\n"
+               "       corvena-db user list PATH\n";
   return 2;
+}
+
+using Words = std::vector<std::string>;
+
+void requireUser(shell::UserDirectory& users, const std::string& user) {
+  if (!users.hasUser(user)) throw shell::SignOnError("there is no user " + user);
+}
+
+// The company's first user is an administrator, or nobody could keep the others.
+bool add(shell::UserDirectory& users, Words& args) {
+  const bool admin = std::erase(args, std::string("--admin")) > 0;
+  const std::string password = givenPassword(args);
+  if (args.size() != 3) return false;
+  if (auto problem = shell::userNameProblem(args[2])) throw shell::SignOnError(*problem);
+  const bool first = !users.enforced();
+  users.addUser(args[2], args[2], password, admin || first);
+  if (first && !admin) std::cout << args[2] << " is the company's first user: made an administrator\n";
+  return true;
+}
+
+bool passwd(shell::UserDirectory& users, Words& args) {
+  const std::string password = givenPassword(args);
+  if (args.size() != 3) return false;
+  requireUser(users, args[2]);
+  users.setPassword(args[2], password);
+  return true;
+}
+
+bool remove(shell::UserDirectory& users, const Words& args) {
+  if (args.size() != 3) return false;
+  requireUser(users, args[2]);
+  if (users.isLastAdministrator(args[2]))
+    throw shell::SignOnError(args[2] + " is the company's last administrator and cannot be removed");
+  users.removeUser(args[2]);
+  return true;
+}
+
+bool grant(shell::UserDirectory& users, const Words& args) {
+  if (args.size() != 5) return false;
+  if (auto problem = forms::rightsLettersProblem(args[4])) throw shell::SignOnError(*problem);
+  users.grant(args[2], args[3], args[4]);
+  return true;
+}
+
+void list(shell::UserDirectory& users) {
+  for (const auto& u : users.listUsers()) {
+    std::cout << "user " << u.id << "  " << u.name << (u.administrator ? "  administrator" : "");
+    for (const auto& g : users.groupsOf(u.id)) std::cout << "  " << g;
+    std::cout << "\n";
+  }
+  for (const auto& g : users.grants())
+    std::cout << "right " << g.grantee << "  " << g.screen << "  " << g.letters << "\n";
+}
+
+bool apply(shell::UserDirectory& users, Words& args) {
+  const std::string verb = args[0];
+  if (verb == "add") return add(users, args);
+  if (verb == "passwd") return passwd(users, args);
+  if (verb == "remove") return remove(users, args);
+  if (verb == "grant") return grant(users, args);
+  if (args.size() != 4) return false;
+  if (verb == "revoke")
+    users.revoke(args[2], args[3]);
+  else if (verb == "group")
+    users.addToGroup(args[2], args[3]);
+  else if (verb == "ungroup")
+    users.removeFromGroup(args[2], args[3]);
+  else
+    return false;
+  return true;
+}
+
+// One change in one transaction; false when the words are no command.
+bool change(db::Database& db, Words& args) {
+  shell::UserDirectory users(db);
+  db::Transaction tx(db);
+  if (!apply(users, args)) return false;
+  tx.commit();
+  return true;
 }
 
 }  // namespace
@@ -69,30 +152,16 @@ void addDemoUsers(db::Database& db) {
 }
 
 int userCommand(const std::vector<std::string>& given) {
-  std::vector<std::string> args = given;
-  if (args.size() < 3) return usage();
+  Words args = given;
+  if (args.size() < 2) return usage();
   const std::string verb = args[0], path = args[1];
   auto db = db::Database::open(path);
-  shell::UserDirectory users(*db);
-  if (verb == "add" && (args.size() == 3 || args.size() == 4 || args.size() == 5)) {
-    const bool admin = std::erase(args, std::string("--admin")) > 0;
-    const std::string password = givenPassword(args);
-    if (args.size() != 3) return usage();
-    users.addUser(args[2], args[2], password, admin);
-  } else if (verb == "passwd") {
-    const std::string password = givenPassword(args);
-    if (args.size() != 3) return usage();
-    if (!users.hasUser(args[2])) throw shell::SignOnError("no user " + args[2] + " in " + path);
-    users.setPassword(args[2], password);
-  } else if (verb == "grant" && args.size() == 5) {
-    users.grant(args[2], args[3], args[4]);
-  } else if (verb == "revoke" && args.size() == 4) {
-    users.revoke(args[2], args[3]);
-  } else if (verb == "group" && args.size() == 4) {
-    users.addToGroup(args[2], args[3]);
-  } else {
-    return usage();
+  if (verb == "list" && args.size() == 2) {
+    shell::UserDirectory users(*db);
+    list(users);
+    return 0;
   }
+  if (!change(*db, args)) return usage();
   std::cout << "Done: user " << verb << " in " << path << "\n";
   return 0;
 }

@@ -67,6 +67,7 @@ struct ControlDesc {
   std::string parent;  // the frame, tab or grid holding this control (a grid: a column)
   std::string levels;  // update control only: "Header;N,Detail;DA"
   int index = -1;      // element of a control array, -1 when not in one
+  bool secret = false;  // a password: shown as stars, never as typed
 };
 
 struct ListItem {

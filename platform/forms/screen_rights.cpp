@@ -32,4 +32,13 @@ ScreenRights& ScreenRights::operator|=(const ScreenRights& other) {
   return *this;
 }
 
+std::optional<std::string> rightsLettersProblem(std::string_view letters) {
+  for (char l : letters)
+    if (std::string_view("VIUDR").find(static_cast<char>(std::toupper(static_cast<unsigned char>(l)))) ==
+        std::string_view::npos)
+      return "Rights are the letters V (view), I (insert), U (update), D (delete) and R (release); \"" +
+             std::string(1, l) + "\" is not one of them.";
+  return std::nullopt;
+}
+
 }  // namespace corvena::forms

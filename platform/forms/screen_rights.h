@@ -2,6 +2,7 @@
 // What the signed-on user may do on the screen: the framework turns the
 // toolbar's buttons off and refuses saves and deletes beyond them.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,5 +18,8 @@ struct ScreenRights {
   ScreenRights& operator|=(const ScreenRights& other);
   bool operator==(const ScreenRights&) const = default;
 };
+
+// Why the text is not rights letters (a letter other than V I U D R, either case); nothing when it is.
+std::optional<std::string> rightsLettersProblem(std::string_view letters);
 
 }  // namespace corvena::forms

@@ -113,7 +113,7 @@ class Session {
   bool click(Control& control);
   int lastErrorLevel() const { return lastErrorLevel_; }
   // What the control shows: the field's text (combo: its value; float: the
-  // value with the field's decimals), or a label's caption.
+  // value with the field's decimals), or a label's caption; a secret one's as stars.
   std::string displayText(const Control& control) const;
 
   // --- grids ---

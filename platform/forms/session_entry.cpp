@@ -196,7 +196,9 @@ std::string Session::displayText(const Control& control) const {
   }
   RecordRef rec;
   const FieldDesc* f = fieldOf(control, &rec);
-  return f ? displayedField(*this, rec, *f) : std::string();
+  if (!f) return std::string();
+  const std::string shown = displayedField(*this, rec, *f);
+  return control.desc().secret ? std::string(trim(shown).size(), '*') : shown;
 }
 
 }  // namespace corvena::forms

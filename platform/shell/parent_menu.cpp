@@ -14,6 +14,7 @@ struct Entry {
   const char* program;
   const char* number;
   const char* caption;
+  bool administration = false;
 };
 
 constexpr Entry kScreens[] = {
@@ -25,6 +26,7 @@ constexpr Entry kScreens[] = {
     {"0801000", "08.010.00", "Invoice and Memo (08.010.00)"},
     {"0803000", "08.030.00", "Payment Application (08.030.00)"},
     {"0325000", "03.250.00", "AR Document Inquiry (03.250.00)"},
+    {"9810000", "98.100.00", "Users and Rights (98.100.00)", true},
 };
 
 void splitInto(const char* list, std::vector<std::string>& out) {
@@ -60,7 +62,8 @@ std::optional<std::string> locateProgram(const std::string& program,
 std::vector<MenuScreen> menuScreens(const std::vector<std::string>& directories) {
   std::vector<MenuScreen> screens;
   for (const auto& e : kScreens)
-    screens.push_back({e.program, e.number, e.caption, locateProgram(e.program, directories)});
+    screens.push_back({e.program, e.number, e.caption, locateProgram(e.program, directories),
+                       e.administration});
   return screens;
 }
 

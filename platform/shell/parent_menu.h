@@ -1,7 +1,7 @@
 #pragma once
-// What the host shell's menu offers: the module's five screens and the host's
-// AR screens, each with its number and caption, and where its program is (a
-// screen whose program is not installed is shown as unavailable).
+// What the host shell's menu offers: the module's five screens, the host's AR
+// screens and its Users and Rights, each with its number and caption, and where
+// its program is (a screen whose program is not installed is shown as unavailable).
 
 #include <optional>
 #include <string>
@@ -14,6 +14,7 @@ struct MenuScreen {
   std::string number;   // "QM.182.00"
   std::string caption;
   std::optional<std::string> path;  // the program found, or nothing
+  bool administration = false;      // offered to administrators only
   bool available() const { return path.has_value(); }
 };
 

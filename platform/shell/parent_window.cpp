@@ -60,7 +60,8 @@ std::vector<bool> viewRights(const SignOnContext& context, const std::vector<Men
     auto db = db::Database::open(context.database, db::Database::Access::View);
     UserDirectory users(*db);
     for (std::size_t i = 0; i < screens.size(); ++i)
-      view[i] = users.rightsOn(context.user, screens[i].number).view;
+      view[i] = screens[i].administration ? users.mayAdminister(context.user)
+                                          : users.rightsOn(context.user, screens[i].program).view;
   } catch (const std::exception&) {
     // The screens refuse for themselves what the menu cannot tell.
   }

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/db/database.h"
 #include "platform/db/server_roles.h"
@@ -20,6 +21,18 @@ inline constexpr std::string_view kWrongSignOn = "The user ID or password is not
 // Failed sign-ons in a row before the user is held off, and the longest hold.
 inline constexpr int kFreeFailures = 3;
 inline constexpr std::chrono::seconds kLongestHold{900};
+
+struct UserEntry {
+  std::string id;
+  std::string name;
+  bool administrator = false;
+};
+
+struct ScreenGrant {
+  std::string grantee;
+  std::string screen;  // its key, or "*"
+  std::string letters;
+};
 
 class UserDirectory {
  public:
@@ -42,6 +55,23 @@ class UserDirectory {
   void addToGroup(const std::string& group, const std::string& user);
   void grant(const std::string& grantee, const std::string& screen, const std::string& letters);
   void revoke(const std::string& grantee, const std::string& screen);
+
+  // Keeping users and rights is an administrator's, or anyone's while the company has no user.
+  bool mayAdminister(const std::string& user);
+  // Whether the user is the company's one administrator, who must stay one.
+  bool isLastAdministrator(const std::string& user);
+  // A group is named by a membership or a grant, and is not a user.
+  bool isGroup(const std::string& id);
+  std::vector<UserEntry> listUsers();
+  std::vector<std::string> groupsOf(const std::string& user);
+  // The grantee's grants by screen; every grant, by grantee, for a blank grantee.
+  std::vector<ScreenGrant> grants(const std::string& grantee = "");
+  void changeUser(const std::string& user, const std::string& name, bool administrator);
+  // The user with its grants, memberships and tickets.
+  void removeUser(const std::string& user);
+  void removeFromGroup(const std::string& group, const std::string& user);
+  // The group's memberships and grants.
+  void removeGroup(const std::string& group);
 
  private:
   db::Statement query(const std::string& sql, std::vector<db::Value> params);

@@ -28,6 +28,7 @@ TextEditor::TextEditor(forms::Session& session, forms::Control& control)
   edit_->setObjectName(qText(control.name()));
   edit_->setMaxLength(maxLength(session, control));
   if (isFloat(control)) edit_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  if (control.desc().secret) edit_->setEchoMode(QLineEdit::Password);
   // Wide enough for what the field holds (an amount's digits), but a long
   // text field stays readable.
   const int chars = isFloat(control) ? 14 : std::clamp(edit_->maxLength(), 6, 40);
@@ -46,8 +47,10 @@ QString TextEditor::formatted(const QString& model) const {
   return QString::number(ok ? value : 0.0, 'f', session().currencyDecimals());
 }
 
+// A secret keeps what was typed in the widget, as dots: the model shows only stars.
 void TextEditor::refresh() {
-  shown_ = formatted(modelText());
+  const QString model = formatted(modelText());
+  shown_ = control().desc().secret && !model.isEmpty() ? edit_->text() : model;
   edit_->setText(shown_);
   edit_->setCursorPosition(0);
   markShown();

@@ -3,7 +3,6 @@
 #include <sstream>
 
 #include "platform/ar/document_inquiry.h"
-#include "platform/ar/host_program.h"
 #include "platform/ar/invoice_entry.h"
 #include "platform/ar/ledger.h"
 #include "platform/ar/payment_entry.h"
@@ -11,15 +10,16 @@
 #include "platform/db/tests/test_database.h"
 #include "platform/demo/demo_data.h"
 #include "platform/forms/messages.h"
+#include "platform/shell/host_program.h"
 
 namespace corvena::ar::testing {
 namespace {
 
 using Rows = std::vector<std::string>;
 
-const HostScreenProgram kInvoices{"0801000", invoiceEntryForm, attachInvoiceEntry};
-const HostScreenProgram kDocuments{"0325000", documentInquiryForm, attachDocumentInquiry};
-const HostScreenProgram kPayments{"0803000", paymentEntryForm, attachPaymentEntry};
+const shell::HostScreenProgram kInvoices{"0801000", invoiceEntryForm, attachInvoiceEntry};
+const shell::HostScreenProgram kDocuments{"0325000", documentInquiryForm, attachDocumentInquiry};
+const shell::HostScreenProgram kPayments{"0803000", paymentEntryForm, attachPaymentEntry};
 
 class HostScreens : public ::testing::Test {
  protected:
@@ -30,11 +30,11 @@ class HostScreens : public ::testing::Test {
   void TearDown() override { EXPECT_EQ(ledgerProblems(*open()), Rows{}); }
 
   std::unique_ptr<db::Database> open() { return db::Database::open(dir_.database("company.db")); }
-  std::string run(const HostScreenProgram& screen, const std::string& script,
+  std::string run(const shell::HostScreenProgram& screen, const std::string& script,
                   const std::vector<std::string>& parameters = {}) {
     forms::Session session;
     forms::SessionScope scope(session);
-    const auto handlers = openHostScreen(
+    const auto handlers = shell::openHostScreen(
         session, {dir_.database("company.db"), "CLERK", "DEMO", Date{2026, 12, 31}}, screen,
         parameters);
     std::ostringstream out;

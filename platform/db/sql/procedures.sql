@@ -132,3 +132,23 @@ SELECT 'Paid', AdjdDocType, AdjdRefNbr, CuryAdjdAmt, CuryAdjdDiscAmt, AdjgDocDat
        CASE Rlsed WHEN 1 THEN 'Yes' ELSE 'No' END
 FROM ARAdjust WHERE CustId = ?1 AND AdjgDocType = ?2 AND AdjgRefNbr = ?3
 ORDER BY ApplDate, BatNbr;
+
+-- (user or group pattern) Users and Rights' users and groups; a group is named by
+-- a membership or a grant and is not a user
+-- procedure SecGrantee_Nav 1
+SELECT UserId, 'U' AS Kind, UserName, Administrator FROM SecUser WHERE UserId LIKE ?1
+UNION
+SELECT GroupId, 'G', '', 0 FROM SecGroupMember
+WHERE GroupId LIKE ?1 AND GroupId NOT IN (SELECT UserId FROM SecUser)
+UNION
+SELECT Grantee, 'G', '', 0 FROM SecRight
+WHERE Grantee LIKE ?1 AND Grantee NOT IN (SELECT UserId FROM SecUser)
+ORDER BY 1;
+
+-- (user) the groups the user is in
+-- procedure SecGroup_User 1
+SELECT GroupId FROM SecGroupMember WHERE UserId = ?1 ORDER BY GroupId;
+
+-- (user or group) its rights, screen by screen
+-- procedure SecRight_Grantee 1
+SELECT ScreenNbr, Rights FROM SecRight WHERE Grantee = ?1 ORDER BY ScreenNbr;

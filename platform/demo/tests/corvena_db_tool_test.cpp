@@ -117,5 +117,24 @@ TEST(CorvenaDbTool, ShowOfAMissingFileAndBadArgumentsFail) {
   EXPECT_NE(tool("frobnicate x").output.find("usage: corvena-db"), std::string::npos);
 }
 
+// Nothing the user commands do may leave the company without an administrator.
+TEST(CorvenaDbTool, UserCommandsKeepUsersAndRefuseWhatWouldLockTheCompanyOut) {
+  db::testing::ScratchDir dir;
+  const std::string db = quoted(dir.file("demo.db"));
+  ASSERT_EQ(tool("init --demo " + db).status, 0);
+  const Result letters = tool("user grant " + db + " CLERK1 QM18300 VX");
+  EXPECT_EQ(letters.status, 1);
+  EXPECT_NE(letters.output.find("\"X\" is not one of them"), std::string::npos) << letters.output;
+  const Result last = tool("user remove " + db + " SYSADMIN");
+  EXPECT_EQ(last.status, 1);
+  EXPECT_NE(last.output.find("last administrator"), std::string::npos) << last.output;
+  EXPECT_EQ(tool("user ungroup " + db + " CLERKS CLERK1").status, 0);
+  EXPECT_EQ(tool("user remove " + db + " CLERK2").status, 0);
+  const Result listed = tool("user list " + db);
+  EXPECT_NE(listed.output.find("user CLERK1  Pat Clerk\nuser SYSADMIN  Administrator  administrator\n"),
+            std::string::npos) << listed.output;
+  EXPECT_EQ(listed.output.find("18300  VX"), std::string::npos) << listed.output;
+}
+
 }  // namespace
 }  // namespace corvena::demo

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QListWidget>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -76,6 +77,34 @@ TEST_F(Menu, AScreenTheUserMayNotOpenIsShownButCannotBeStarted) {
   EXPECT_TRUE(menu.list()->item(1)->text().contains("(no rights)"));
   EXPECT_FALSE(menu.list()->item(1)->flags() & Qt::ItemIsEnabled);
   EXPECT_FALSE(menu.start(1));
+}
+
+// Rights on Users and Rights do not open it: only an administrator keeps users.
+TEST_F(Menu, UsersAndRightsIsOfferedToAdministratorsOnly) {
+  const std::string database = (dir_ / "company.db").string();
+  {
+    auto db = db::Database::create(database);
+    UserDirectory users(*db);
+    users.addUser("BOSS", "Boss", "pw", true);
+    users.addUser("CLERK1", "Clerk", "pw", false);
+    users.grant("CLERK1", "QM18200", "V");
+    users.grant("CLERK1", "9810000", "VIUDR");
+  }
+  std::filesystem::copy_file(dir_ / "QM18200", dir_ / "9810000");
+  const auto screens = menuScreens({dir_.string()});
+  const int admin = static_cast<int>(std::find_if(screens.begin(), screens.end(),
+                                                  [](const auto& s) { return s.administration; }) -
+                                     screens.begin());
+  ASSERT_EQ(screens.at(admin).caption, "Users and Rights (98.100.00)");
+  SignOnContext context = context_;
+  context.database = database;
+  MenuWindow clerk(context, screens);
+  EXPECT_TRUE(clerk.list()->item(admin)->text().contains("(no rights)"));
+  EXPECT_FALSE(clerk.start(admin));
+  EXPECT_TRUE(clerk.list()->item(1)->flags() & Qt::ItemIsEnabled);
+  context.user = "BOSS";
+  MenuWindow boss(context, screens);
+  EXPECT_TRUE(boss.list()->item(admin)->flags() & Qt::ItemIsEnabled);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "platform/ar/host_program.h"
+#include "platform/shell/host_program.h"
 
 #include <unistd.h>
 
@@ -10,9 +10,10 @@
 #include "platform/automation/wire.h"
 #include "platform/shell/session_sign_on.h"
 #include "platform/shell/shell_presence.h"
+#include "platform/shell/user_directory.h"
 #include "platform/ui/gui.h"
 
-namespace corvena::ar {
+namespace corvena::shell {
 
 namespace {
 
@@ -20,7 +21,7 @@ constexpr int kExitNoSignOn = 3;
 constexpr int kExitFault = 4;
 
 struct Options {
-  shell::SignOnOptions signOn;
+  SignOnOptions signOn;
   std::optional<std::string> script;
   std::vector<std::string> parameters;
   bool automate = false;
@@ -28,23 +29,23 @@ struct Options {
 
 Options parse(std::vector<std::string> args) {
   Options o;
-  o.signOn = shell::takeSignOnOptions(args);
+  o.signOn = takeSignOnOptions(args);
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--script" && i + 1 < args.size())
       o.script = args[++i];
     else if (args[i] == "--automate")
       o.automate = true;
     else if (args[i].rfind("--", 0) == 0)
-      throw shell::SignOnError("unknown option " + args[i]);
+      throw SignOnError("unknown option " + args[i]);
     else
       o.parameters.push_back(args[i]);
   }
   return o;
 }
 
-std::optional<shell::SignOnContext> signOnContext(const Options& o) {
-  if (auto context = shell::resolveSignOn(o.signOn, shell::processEnvironment())) return context;
-  const auto presence = shell::findShellPresence(shell::shellPresencePath());
+std::optional<SignOnContext> signOnContext(const Options& o) {
+  if (auto context = resolveSignOn(o.signOn, processEnvironment())) return context;
+  const auto presence = findShellPresence(shellPresencePath());
   if (presence && presence->loginReady && presence->context) return presence->context;
   return std::nullopt;
 }
@@ -87,7 +88,7 @@ int automate(const Options& o, const HostScreenProgram& screen) {
     *wire << automation::startFailureLine(automation::kErrDuringLoad, e.what()) << std::endl;
     return kExitNoSignOn;
   }
-  if (const auto limited = shell::drivenRefusal(session, screen.program)) {
+  if (const auto limited = drivenRefusal(session, screen.program)) {
     *wire << automation::startFailureLine(limited->number, limited->text) << std::endl;
     return kExitNoSignOn;
   }
@@ -128,11 +129,14 @@ int run(int argc, char** argv, const HostScreenProgram& screen) {
 
 }  // namespace
 
-std::shared_ptr<void> openHostScreen(forms::Session& session, const shell::SignOnContext& signOn,
+std::shared_ptr<void> openHostScreen(forms::Session& session, const SignOnContext& signOn,
                                      const HostScreenProgram& screen,
                                      const std::vector<std::string>& parameters) {
-  if (const auto refused = shell::signOnSession(session, signOn, screen.program))
+  if (const auto refused = signOnSession(session, signOn, screen.program))
     throw SignOnRefused(refused->number, refused->text);
+  if (screen.administratorsOnly && !UserDirectory(session.database()).mayAdminister(signOn.user))
+    throw SignOnRefused(kNoRights, "User " + signOn.user + " is not an administrator: only an "
+                                   "administrator keeps the company's users and rights.");
   forms::Form& form = session.loadForm(screen.form());
   auto handlers = screen.attach(form, parameters);
   session.raiseLoad(form);
@@ -142,7 +146,7 @@ std::shared_ptr<void> openHostScreen(forms::Session& session, const shell::SignO
 int runHostScreen(int argc, char** argv, const HostScreenProgram& screen) {
   try {
     return run(argc, argv, screen);
-  } catch (const shell::SignOnError& e) {
+  } catch (const SignOnError& e) {
     std::cerr << screen.program << ": " << e.what() << "\n";
     return automation::ScriptBroken;
   } catch (const std::exception& e) {
@@ -151,4 +155,4 @@ int runHostScreen(int argc, char** argv, const HostScreenProgram& screen) {
   }
 }
 
-}  // namespace corvena::ar
+}  // namespace corvena::shell

@@ -4,9 +4,9 @@
 // desk. Exit 0 when a script's expectations held, 1 when one did not, 2 for a
 // bad script or argument, 3 without a sign-on or database, 4 for a fault.
 
-#include <stdexcept>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,7 +14,7 @@
 #include "platform/forms/session.h"
 #include "platform/shell/sign_on_context.h"
 
-namespace corvena::ar {
+namespace corvena::shell {
 
 struct HostScreenProgram {
   std::string program;  // "0801000"
@@ -22,6 +22,8 @@ struct HostScreenProgram {
   // Creates the screen's handlers on the loaded form, given the program's start
   // parameters (the words after the options); kept for the run.
   std::function<std::shared_ptr<void>(forms::Form&, const std::vector<std::string>&)> attach;
+  // Whatever the user's rights on it, only an administrator opens it.
+  bool administratorsOnly = false;
 };
 
 // A sign-on refused, with the number a driving caller is told.
@@ -33,10 +35,10 @@ class SignOnRefused : public std::runtime_error {
 
 // Signs the session on to the context and opens the screen on it; the handlers
 // to keep for the run. Throws SignOnRefused when the sign-on is refused.
-std::shared_ptr<void> openHostScreen(forms::Session& session, const shell::SignOnContext& signOn,
+std::shared_ptr<void> openHostScreen(forms::Session& session, const SignOnContext& signOn,
                                      const HostScreenProgram& screen,
                                      const std::vector<std::string>& parameters = {});
 
 int runHostScreen(int argc, char** argv, const HostScreenProgram& screen);
 
-}  // namespace corvena::ar
+}  // namespace corvena::shell

@@ -1,0 +1,36 @@
+#pragma once
+// One user or group as Users and Rights holds it, kept in the company's
+// directory or removed from it, with the refusals that keep the company
+// administered: never without an administrator, never by removing oneself.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/shell/user_directory.h"
+
+namespace corvena::admin {
+
+struct DirectoryEntry {
+  std::string id;
+  bool group = false;
+  std::string name;
+  bool administrator = false;
+  // Blank keeps a user's password as it is.
+  std::string password, confirm;
+  std::vector<std::string> groups;
+  std::vector<shell::ScreenGrant> rights;  // by screen; the grantee is the entry
+};
+
+struct KeepOutcome {
+  std::optional<std::string> refusal;  // for the clerk; nothing was written
+  // The company's first user, made an administrator so that someone keeps users.
+  bool madeAdministrator = false;
+};
+
+// Both write within the caller's transaction, after every check has passed.
+KeepOutcome keepEntry(shell::UserDirectory& users, const DirectoryEntry& entry);
+std::optional<std::string> removeEntry(shell::UserDirectory& users, const DirectoryEntry& entry,
+                                       const std::string& signedOn);
+
+}  // namespace corvena::admin

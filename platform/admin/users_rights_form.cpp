@@ -1,0 +1,66 @@
+#include "platform/admin/users_rights.h"
+
+namespace corvena::admin {
+
+namespace {
+
+using C = forms::ControlClass;
+
+forms::ControlDesc field(C cls, const char* name, const char* fieldname, const char* heading) {
+  return {.cls = cls, .name = name, .fieldname = fieldname, .level = "0", .heading = heading,
+          .parent = "frmUser"};
+}
+
+forms::ControlDesc column(const char* grid, const char* name, const char* fieldname,
+                          const char* heading, const char* level) {
+  return {.cls = C::MaskedText, .name = name, .fieldname = fieldname, .level = level,
+          .blankerr = true, .heading = heading, .parent = grid};
+}
+
+std::vector<forms::ControlDesc> userControls() {
+  std::vector<forms::ControlDesc> c{
+      {.cls = C::Update, .name = "Update1", .levels = "User;N,Groups;D,Rights;D"},
+      {.cls = C::Frame, .name = "frmUser", .caption = "User or Group"},
+      field(C::MaskedText, "cUserId", "bUser.UserId", "User or Group ID"),
+      field(C::Combo, "cKind", "bUser.Kind", "Type"),
+      field(C::MaskedText, "cUserName", "bUser.UserName", "Name"),
+      field(C::Check, "cAdministrator", "bUser.Administrator", ""),
+      field(C::MaskedText, "cPassword", "bUser.Password", "New Password"),
+      field(C::MaskedText, "cConfirm", "bUser.Confirm", "Confirm Password"),
+  };
+  c[2].level = "0,k";
+  c[2].blankerr = true;
+  c[2].pv = c[2].dbnav = "SecGrantee_Nav";
+  c[3].list = "U;User,G;Group";
+  c[3].defaultValue = "U";
+  c[5].caption = "Administrator (keeps users and rights, and has every right on every screen)";
+  c[6].secret = c[7].secret = true;
+  return c;
+}
+
+std::vector<forms::ControlDesc> lineControls() {
+  return {
+      {.cls = C::Frame, .name = "frmGroups", .caption = "Member of Groups"},
+      {.cls = C::Grid, .name = "grdGroups", .level = "1",
+       .dbnav = R"("SecGroup_User", "bUser.UserId"; 0; 0; 0; 0,)", .parent = "frmGroups"},
+      column("grdGroups", "cGroupId", "bGroup.GroupId", "Group", "1"),
+      {.cls = C::Frame, .name = "frmRights",
+       .caption = "Rights by Screen (V view, I insert, U update, D delete, R release; "
+                  "screen * for every screen)"},
+      {.cls = C::Grid, .name = "grdRights", .level = "2",
+       .dbnav = R"("SecRight_Grantee", "bUser.UserId"; 0; 0; 0; 0,)", .parent = "frmRights"},
+      column("grdRights", "cScreenNbr", "bRight.ScreenNbr", "Screen", "2"),
+      column("grdRights", "cRights", "bRight.Rights", "Rights", "2"),
+  };
+}
+
+}  // namespace
+
+forms::FormDesc usersAndRightsForm() {
+  forms::FormDesc d{.name = "Form1", .caption = "Users and Rights (98.100.00)"};
+  for (const auto& group : {userControls(), lineControls()})
+    d.controls.insert(d.controls.end(), group.begin(), group.end());
+  return d;
+}
+
+}  // namespace corvena::admin

@@ -1,0 +1,92 @@
+// What the administrators' tools ask of the directory and change in it.
+#include "platform/shell/user_directory.h"
+
+namespace corvena::shell {
+
+namespace {
+
+std::string textAt(const db::Statement& st, int column) {
+  const db::Value v = st.column(column);
+  const auto* s = std::get_if<std::string>(&v);
+  return s ? *s : std::string();
+}
+
+std::vector<std::string> firstColumn(db::Statement st) {
+  std::vector<std::string> out;
+  while (st.step()) out.push_back(textAt(st, 0));
+  return out;
+}
+
+}  // namespace
+
+bool UserDirectory::mayAdminister(const std::string& user) {
+  return !enforced() || isAdministrator(user);
+}
+
+bool UserDirectory::isLastAdministrator(const std::string& user) {
+  return isAdministrator(user) &&
+         !query("SELECT 1 FROM SecUser WHERE Administrator <> 0 AND UserId <> ?1", {user}).step();
+}
+
+bool UserDirectory::isGroup(const std::string& id) {
+  return !hasUser(id) &&
+         query("SELECT 1 FROM SecGroupMember WHERE GroupId = ?1 UNION ALL"
+               " SELECT 1 FROM SecRight WHERE Grantee = ?1",
+               {id})
+             .step();
+}
+
+std::vector<UserEntry> UserDirectory::listUsers() {
+  std::vector<UserEntry> out;
+  auto st = query("SELECT UserId, UserName, Administrator FROM SecUser ORDER BY UserId", {});
+  while (st.step()) {
+    const db::Value admin = st.column(2);
+    const auto* flag = std::get_if<std::int64_t>(&admin);
+    out.push_back({textAt(st, 0), textAt(st, 1), flag && *flag != 0});
+  }
+  return out;
+}
+
+std::vector<std::string> UserDirectory::groupsOf(const std::string& user) {
+  return firstColumn(
+      query("SELECT GroupId FROM SecGroupMember WHERE UserId = ?1 ORDER BY GroupId", {user}));
+}
+
+std::vector<ScreenGrant> UserDirectory::grants(const std::string& grantee) {
+  std::vector<ScreenGrant> out;
+  auto st = query("SELECT Grantee, ScreenNbr, Rights FROM SecRight WHERE Grantee = ?1 OR ?1 = ''"
+                  " ORDER BY Grantee, ScreenNbr",
+                  {grantee});
+  while (st.step()) out.push_back({textAt(st, 0), textAt(st, 1), textAt(st, 2)});
+  return out;
+}
+
+void UserDirectory::changeUser(const std::string& user, const std::string& name,
+                               bool administrator) {
+  write("UPDATE SecUser SET UserName = ?2, Administrator = ?3 WHERE UserId = ?1",
+        {user, name, std::int64_t{administrator}});
+  afterChange(user);
+}
+
+// Memberships and tickets go with the user by the schema's cascade; grants name no user row.
+void UserDirectory::removeUser(const std::string& user) {
+  write("DELETE FROM SecRight WHERE Grantee = ?1", {user});
+  write("DELETE FROM SecUser WHERE UserId = ?1", {user});
+  afterChange(user);
+}
+
+void UserDirectory::removeFromGroup(const std::string& group, const std::string& user) {
+  write("DELETE FROM SecGroupMember WHERE GroupId = ?1 AND UserId = ?2", {group, user});
+  afterChange(user);
+}
+
+void UserDirectory::removeGroup(const std::string& group) {
+  const auto members = firstColumn(
+      query("SELECT UserId FROM SecGroupMember WHERE GroupId = ?1 ORDER BY UserId", {group}));
+  write("DELETE FROM SecGroupMember WHERE GroupId = ?1", {group});
+  write("DELETE FROM SecRight WHERE Grantee = ?1", {group});
+  for (const auto& user : members) afterChange(user);
+  afterChange(group);
+}
+
+}  // namespace corvena::shell
