@@ -93,7 +93,7 @@ void ServerRoles::handOver(const std::string& owner) {
              " OWNER TO " + pg::quotedName(owner));
 }
 
-void ServerRoles::keepUser(const std::string& user, const std::string* password, bool administrator) {
+void ServerRoles::keepUser(const std::string& user, const std::string* password) {
   bool superuser = false;
   if (roleExists(user, &superuser)) {
     if (superuser)
@@ -107,6 +107,9 @@ void ServerRoles::keepUser(const std::string& user, const std::string* password,
   }
   if (password)
     roleStatement("ALTER ROLE " + pg::quotedName(user) + " PASSWORD '" + conn_.passwordVerifier(user, *password) + "'");
+}
+
+void ServerRoles::setAdministrator(const std::string& user, bool administrator) {
   const std::string owner = pg::quotedName(ownerRole());
   if (administrator) {
     roleStatement("ALTER ROLE " + pg::quotedName(user) + " CREATEROLE");

@@ -24,9 +24,10 @@ class ServerRoles {
 
   // The role this connection signed on as.
   std::string signedOnAs();
-  // Makes the user's role when there is none, sets the password when one is
-  // given. An administrator's role may make roles and holds every table right.
-  void keepUser(const std::string& user, const std::string* password, bool administrator);
+  // Makes the user's role when there is none, sets the password when one is given.
+  void keepUser(const std::string& user, const std::string* password);
+  // An administrator's role may make roles and holds every table right.
+  void setAdministrator(const std::string& user, bool administrator);
   // The user keeps no right on the company's tables; the role itself stays, as
   // other companies on the server may know it.
   void forget(const std::string& user);

@@ -57,7 +57,11 @@ std::vector<std::string> companiesOf(const std::string& path) {
 std::vector<bool> viewRights(const SignOnContext& context, const std::vector<MenuScreen>& screens) {
   std::vector<bool> view(screens.size(), true);
   try {
-    auto db = db::Database::open(context.database, db::Database::Access::View);
+    // On a server the menu reads as the user's own role, as the screens will.
+    const db::Database::Role role = context.password.empty()
+                                        ? db::Database::Role{}
+                                        : db::Database::Role{context.user, context.password};
+    auto db = db::Database::open(context.database, db::Database::Access::View, role);
     UserDirectory users(*db);
     for (std::size_t i = 0; i < screens.size(); ++i)
       view[i] = screens[i].administration ? users.mayAdminister(context.user)

@@ -134,14 +134,14 @@ forms::ScreenRights UserDirectory::rightsOn(const std::string& user, const std::
 
 void UserDirectory::addUser(const std::string& user, const std::string& name,
                             std::string_view password, bool administrator) {
-  const bool server = keepServerRole(user, password, administrator);
+  const bool server = keepServerRole(user, password);
   write("INSERT INTO SecUser (UserId, UserName, PasswordHash, Administrator) VALUES (?1, ?2, ?3, ?4)",
         {user, name, server ? "" : hashPassword(password), std::int64_t{administrator}});
   afterChange(user);
 }
 
 void UserDirectory::setPassword(const std::string& user, std::string_view password) {
-  const bool server = keepServerRole(user, password, isAdministrator(user));
+  const bool server = keepServerRole(user, password);
   write("UPDATE SecUser SET PasswordHash = ?2, FailedSignOns = 0, LockedUntil = '' WHERE UserId = ?1",
         {user, server ? "" : hashPassword(password)});
 }

@@ -81,7 +81,7 @@ class UserDirectory {
   // touched: on a server database the roles' own table rights follow the screens'.
   void afterChange(const std::string& grantee);
   // On a server database the user's own role keeps the password: true there.
-  bool keepServerRole(const std::string& user, std::string_view password, bool administrator);
+  bool keepServerRole(const std::string& user, std::string_view password);
   void followScreenRights(db::ServerRoles& roles, const std::string& user);
   db::Database& db_;
 };

@@ -31,11 +31,10 @@ bool holdsAny(const forms::ScreenRights& rights, const std::string& letters) {
 
 }  // namespace
 
-bool UserDirectory::keepServerRole(const std::string& user, std::string_view password,
-                                   bool administrator) {
+bool UserDirectory::keepServerRole(const std::string& user, std::string_view password) {
   if (!onServer(db_)) return false;
   const std::string given(password);
-  db::ServerRoles(db_).keepUser(user, &given, administrator);
+  db::ServerRoles(db_).keepUser(user, &given);
   return true;
 }
 
@@ -51,11 +50,14 @@ void UserDirectory::afterChange(const std::string& grantee) {
 }
 
 // Every user reads the company's tables (tickets aside); writes are what the
-// screens the user holds rights on write. An administrator holds every right.
+// screens the user holds rights on write. An administrator holds every right;
+// one who steps down (themselves, it may be) grants the rights before leaving
+// the role that grants them.
 void UserDirectory::followScreenRights(db::ServerRoles& roles, const std::string& user) {
   if (!hasUser(user)) return roles.forget(user);
   const bool administrator = isAdministrator(user);
-  roles.keepUser(user, nullptr, administrator);
+  roles.keepUser(user, nullptr);
+  if (administrator) roles.setAdministrator(user, true);
   std::map<std::string, std::string> tables;
   if (!administrator) {
     for (const auto& table : roles.tables())
@@ -74,6 +76,7 @@ void UserDirectory::followScreenRights(db::ServerRoles& roles, const std::string
     return t.second.find('R') != std::string::npos;
   });
   roles.setTableRights(user, tables, releasedRows);
+  if (!administrator) roles.setAdministrator(user, false);
 }
 
 }  // namespace corvena::shell
