@@ -9,19 +9,13 @@ CREATE FUNCTION corvena_may_release() RETURNS boolean LANGUAGE sql STABLE AS $$
                    AND pg_has_role(oid, 'MEMBER'))
 $$;
 
-ALTER TABLE Batch ENABLE ROW LEVEL SECURITY;
-CREATE POLICY reading ON Batch FOR SELECT USING (true);
-CREATE POLICY entering ON Batch USING (Rlsed = 0 OR corvena_may_release())
-  WITH CHECK (Rlsed = 0 OR corvena_may_release());
-ALTER TABLE ARDoc ENABLE ROW LEVEL SECURITY;
-CREATE POLICY reading ON ARDoc FOR SELECT USING (true);
-CREATE POLICY entering ON ARDoc USING (Rlsed = 0 OR corvena_may_release())
-  WITH CHECK (Rlsed = 0 OR corvena_may_release());
-ALTER TABLE ARTran ENABLE ROW LEVEL SECURITY;
-CREATE POLICY reading ON ARTran FOR SELECT USING (true);
-CREATE POLICY entering ON ARTran USING (Rlsed = 0 OR corvena_may_release())
-  WITH CHECK (Rlsed = 0 OR corvena_may_release());
-ALTER TABLE ARAdjust ENABLE ROW LEVEL SECURITY;
-CREATE POLICY reading ON ARAdjust FOR SELECT USING (true);
-CREATE POLICY entering ON ARAdjust USING (Rlsed = 0 OR corvena_may_release())
-  WITH CHECK (Rlsed = 0 OR corvena_may_release());
+DO $$
+DECLARE t text;
+BEGIN
+  FOREACH t IN ARRAY ARRAY['batch', 'ardoc', 'artran', 'aradjust'] LOOP
+    EXECUTE format('ALTER TABLE %I ENABLE ROW LEVEL SECURITY', t);
+    EXECUTE format('CREATE POLICY reading ON %I FOR SELECT USING (true)', t);
+    EXECUTE format('CREATE POLICY entering ON %I USING (Rlsed = 0 OR corvena_may_release())'
+                   ' WITH CHECK (Rlsed = 0 OR corvena_may_release())', t);
+  END LOOP;
+END $$;
