@@ -4,6 +4,7 @@
 // did before they had users; the first user added ends that.
 
 #include <chrono>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,6 +84,7 @@ class UserDirectory {
   // On a server database the user's own role keeps the password: true there.
   bool keepServerRole(const std::string& user, std::string_view password);
   void followScreenRights(db::ServerRoles& roles, const std::string& user);
+  std::map<std::string, std::string> serverTableRights(db::ServerRoles& roles, const std::string& user);
   db::Database& db_;
 };
 

@@ -50,27 +50,34 @@ void UserDirectory::afterChange(const std::string& grantee) {
 }
 
 // Every user reads the company's tables (tickets aside); writes are what the
-// screens the user holds rights on write. An administrator holds every right;
-// one who steps down (themselves, it may be) grants the rights before leaving
-// the role that grants them.
+// screens the user holds rights on write.
+std::map<std::string, std::string> UserDirectory::serverTableRights(db::ServerRoles& roles,
+                                                                    const std::string& user) {
+  std::map<std::string, std::string> tables;
+  for (const auto& table : roles.tables())
+    if (table != "secticket") tables[table] = "S";
+  // A company made before screens listed their tables grants reading only.
+  if (db_.columns("SecScreenTable").empty()) return tables;
+  auto writes = query("SELECT ScreenNbr, TableName, Rights, Writes FROM SecScreenTable", {});
+  std::vector<std::array<std::string, 4>> rows;
+  while (writes.step())
+    rows.push_back({text(writes.column(0)), text(writes.column(1)), text(writes.column(2)),
+                    text(writes.column(3))});
+  writes = db::Statement();
+  for (const auto& [screen, table, rights, letters] : rows)
+    if (holdsAny(rightsOn(user, screen), rights)) tables[lower(table)] += letters;
+  return tables;
+}
+
+// An administrator holds every right; one who steps down (themselves, it may
+// be) grants the rights before leaving the role that grants them.
 void UserDirectory::followScreenRights(db::ServerRoles& roles, const std::string& user) {
   if (!hasUser(user)) return roles.forget(user);
   const bool administrator = isAdministrator(user);
   roles.keepUser(user, nullptr);
   if (administrator) roles.setAdministrator(user, true);
-  std::map<std::string, std::string> tables;
-  if (!administrator) {
-    for (const auto& table : roles.tables())
-      if (table != "secticket") tables[table] = "S";
-    auto writes = query("SELECT ScreenNbr, TableName, Rights, Writes FROM SecScreenTable", {});
-    std::vector<std::array<std::string, 4>> rows;
-    while (writes.step())
-      rows.push_back({text(writes.column(0)), text(writes.column(1)), text(writes.column(2)),
-                      text(writes.column(3))});
-    writes = db::Statement();
-    for (const auto& [screen, table, rights, letters] : rows)
-      if (holdsAny(rightsOn(user, screen), rights)) tables[lower(table)] += letters;
-  }
+  const auto tables = administrator ? std::map<std::string, std::string>{}
+                                    : serverTableRights(roles, user);
   // 'R': the AR rows a release made, balances among them.
   const bool releasedRows = std::any_of(tables.begin(), tables.end(), [](const auto& t) {
     return t.second.find('R') != std::string::npos;
