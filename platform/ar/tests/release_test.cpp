@@ -108,6 +108,26 @@ TEST_F(Release, ABatchBreakingARuleIsRefusedWhole) {
   EXPECT_EQ(release("I1"), "Batch I1 is already released.");
 }
 
+// A server passes over, without an error, a row a user's role may not change;
+// a trigger that skips the row stands in for that here. The release stops whole.
+TEST_F(Release, ADocumentThatDoesNotChangeStopsTheRelease) {
+  const Rows before = balances();
+  db_->exec(db::testing::onServer()
+                ? "CREATE FUNCTION skip() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN RETURN NULL; END $$;"
+                  " CREATE TRIGGER skip BEFORE UPDATE ON ARDoc FOR EACH ROW"
+                  " WHEN (OLD.RefNbr = 'INV1') EXECUTE FUNCTION skip()"
+                : "CREATE TRIGGER skip BEFORE UPDATE ON ARDoc WHEN OLD.RefNbr = 'INV1'"
+                  " BEGIN SELECT RAISE(IGNORE); END");
+  batch("P1", 100);
+  payment("P1", "C1", "CHK1", 100);
+  apply("P1", "C1", "PA", "CHK1", "IN", "INV2", 20);
+  apply("P1", "C1", "PA", "CHK1", "IN", "INV1", 80);
+  EXPECT_EQ(release("P1"),
+            "The release could not change the balance of IN INV1 of C1; the user may not change it.");
+  EXPECT_EQ(balances(), before);
+  EXPECT_EQ(rows("SELECT COUNT(*) FROM GLTran WHERE BatNbr = 'P1'"), Rows{"0"});
+}
+
 TEST_F(Release, TheInvariantsNameABalanceNoApplicationExplains) {
   db_->exec("UPDATE ARDoc SET CuryDocBal = 99.99 WHERE RefNbr = 'INV1'");
   EXPECT_EQ(ledgerProblems(*db_),
