@@ -73,9 +73,11 @@ std::string ServerRoles::companyRole(const std::string& purpose) {
 }
 
 std::string ServerRoles::ownerRole() {
-  const std::string owner = companyRole("owner");
-  handOver(owner);
-  return owner;
+  if (owner_.empty()) {
+    owner_ = companyRole("owner");
+    handOver(owner_);
+  }
+  return owner_;
 }
 
 // Tables the installer made pass to the company's role, which grants from then on.

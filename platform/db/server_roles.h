@@ -48,6 +48,7 @@ class ServerRoles {
   void alone(const std::string& sql);
   Database& db_;
   pg::PgConnection& conn_;
+  std::string owner_;  // made and handed the tables once per use
 };
 
 }  // namespace corvena::db

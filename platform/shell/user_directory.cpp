@@ -12,11 +12,6 @@ namespace {
 
 constexpr std::chrono::hours kTicketLife{12};
 
-std::string textOf(const db::Value& v) {
-  if (const auto* s = std::get_if<std::string>(&v)) return *s;
-  if (const auto* i = std::get_if<std::int64_t>(&v)) return std::to_string(*i);
-  return "";
-}
 
 std::int64_t numberOf(const db::Value& v) {
   if (const auto* i = std::get_if<std::int64_t>(&v)) return *i;
@@ -46,6 +41,18 @@ std::string storedTime(Clock time) {
   return text;
 }
 
+std::string UserDirectory::textAt(const db::Statement& st, int column) {
+  const db::Value v = st.column(column);
+  const auto* s = std::get_if<std::string>(&v);
+  return s ? *s : std::string();
+}
+
+std::vector<std::string> UserDirectory::firstColumn(db::Statement st) {
+  std::vector<std::string> out;
+  while (st.step()) out.push_back(textAt(st, 0));
+  return out;
+}
+
 db::Statement UserDirectory::query(const std::string& sql, std::vector<db::Value> params) {
   return db_.run(db::Call{"", sql, std::move(params)});
 }
@@ -71,9 +78,9 @@ bool UserDirectory::checkPassword(const std::string& user, std::string_view pass
     passwordMatches(password, decoyHash());
     return false;
   }
-  const std::string hash = textOf(st.column(0));
+  const std::string hash = textAt(st, 0);
   const int failures = static_cast<int>(numberOf(st.column(1)));
-  const bool held = textOf(st.column(2)) > storedTime(now);
+  const bool held = textAt(st, 2) > storedTime(now);
   st = db::Statement();
   if (held) return false;
   if (passwordMatches(password, hash)) {
@@ -128,7 +135,7 @@ forms::ScreenRights UserDirectory::rightsOn(const std::string& user, const std::
       "SELECT Rights FROM SecRight WHERE ScreenNbr IN (?2, '*') AND (Grantee = ?1 OR Grantee IN"
       " (SELECT GroupId FROM SecGroupMember WHERE UserId = ?1))",
       {user, screenKey(screen)});
-  while (st.step()) rights |= forms::ScreenRights::fromLetters(textOf(st.column(0)));
+  while (st.step()) rights |= forms::ScreenRights::fromLetters(textAt(st, 0));
   return rights;
 }
 

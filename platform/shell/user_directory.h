@@ -76,6 +76,10 @@ class UserDirectory {
 
  private:
   db::Statement query(const std::string& sql, std::vector<db::Value> params);
+  // A text column of the current row; blank for any other value.
+  static std::string textAt(const db::Statement& st, int column);
+  static std::vector<std::string> firstColumn(db::Statement st);
+  std::vector<std::string> membersOf(const std::string& group);
   void write(const std::string& sql, std::vector<db::Value> params);
   void countFailure(const std::string& user, int failures, Clock now);
   // Every change to users, groups or rights ends here with the user or group it

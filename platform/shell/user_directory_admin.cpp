@@ -3,22 +3,6 @@
 
 namespace corvena::shell {
 
-namespace {
-
-std::string textAt(const db::Statement& st, int column) {
-  const db::Value v = st.column(column);
-  const auto* s = std::get_if<std::string>(&v);
-  return s ? *s : std::string();
-}
-
-std::vector<std::string> firstColumn(db::Statement st) {
-  std::vector<std::string> out;
-  while (st.step()) out.push_back(textAt(st, 0));
-  return out;
-}
-
-}  // namespace
-
 bool UserDirectory::mayAdminister(const std::string& user) {
   return !enforced() || isAdministrator(user);
 }
@@ -80,9 +64,13 @@ void UserDirectory::removeFromGroup(const std::string& group, const std::string&
   afterChange(user);
 }
 
-void UserDirectory::removeGroup(const std::string& group) {
-  const auto members = firstColumn(
+std::vector<std::string> UserDirectory::membersOf(const std::string& group) {
+  return firstColumn(
       query("SELECT UserId FROM SecGroupMember WHERE GroupId = ?1 ORDER BY UserId", {group}));
+}
+
+void UserDirectory::removeGroup(const std::string& group) {
+  const auto members = membersOf(group);
   write("DELETE FROM SecGroupMember WHERE GroupId = ?1", {group});
   write("DELETE FROM SecRight WHERE Grantee = ?1", {group});
   for (const auto& user : members) afterChange(user);

@@ -14,11 +14,6 @@ namespace {
 
 bool onServer(const db::Database& db) { return db.dialect() == db::Database::Dialect::PostgreSQL; }
 
-std::string text(const db::Value& v) {
-  const auto* s = std::get_if<std::string>(&v);
-  return s ? *s : "";
-}
-
 std::string lower(std::string name) {
   for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return name;
@@ -41,10 +36,8 @@ bool UserDirectory::keepServerRole(const std::string& user, std::string_view pas
 // A group's change reaches each of its members.
 void UserDirectory::afterChange(const std::string& grantee) {
   if (!onServer(db_) || grantee.empty()) return;
-  std::vector<std::string> users{grantee};
-  auto members = query("SELECT UserId FROM SecGroupMember WHERE GroupId = ?1", {grantee});
-  while (members.step()) users.push_back(text(members.column(0)));
-  members = db::Statement();
+  std::vector<std::string> users = membersOf(grantee);
+  users.push_back(grantee);
   db::ServerRoles roles(db_);
   for (const auto& user : users) followScreenRights(roles, user);
 }
@@ -61,11 +54,13 @@ std::map<std::string, std::string> UserDirectory::serverTableRights(db::ServerRo
   auto writes = query("SELECT ScreenNbr, TableName, Rights, Writes FROM SecScreenTable", {});
   std::vector<std::array<std::string, 4>> rows;
   while (writes.step())
-    rows.push_back({text(writes.column(0)), text(writes.column(1)), text(writes.column(2)),
-                    text(writes.column(3))});
+    rows.push_back({textAt(writes, 0), textAt(writes, 1), textAt(writes, 2), textAt(writes, 3)});
   writes = db::Statement();
-  for (const auto& [screen, table, rights, letters] : rows)
-    if (holdsAny(rightsOn(user, screen), rights)) tables[lower(table)] += letters;
+  std::map<std::string, forms::ScreenRights> held;
+  for (const auto& [screen, table, rights, letters] : rows) {
+    if (!held.count(screen)) held[screen] = rightsOn(user, screen);
+    if (holdsAny(held[screen], rights)) tables[lower(table)] += letters;
+  }
   return tables;
 }
 
