@@ -35,7 +35,12 @@ endfunction()
 # corvena_server_tests(NAME): NAME's cases once more, named *.pg, each on a fresh
 # database of a throwaway PostgreSQL server that the pgserver fixture starts
 # before the first and stops and removes after the last, also when one fails.
-set(CORVENA_PG_DIR ${PROJECT_BINARY_DIR}/pgserver)
+# The server's directory lies in /tmp, not in the build tree: as root the server
+# runs as postgres, who may not enter a checkout in a private home; and a short
+# path keeps its socket's name within the kernel's limit. One per build tree.
+string(MD5 build_hash "${PROJECT_BINARY_DIR}")
+string(SUBSTRING "${build_hash}" 0 12 build_hash)
+set(CORVENA_PG_DIR /tmp/corvena-pg-${build_hash})
 string(REPLACE "/" "%2F" CORVENA_PG_HOST "${CORVENA_PG_DIR}")
 if(NOT TEST pgserver.start)
   add_test(NAME pgserver.start COMMAND ${PROJECT_SOURCE_DIR}/scripts/pgserver start ${CORVENA_PG_DIR})
