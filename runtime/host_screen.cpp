@@ -116,7 +116,8 @@ HostScreen::~HostScreen() = default;
 
 std::string HostScreen::request(const std::string& line) {
   if (!process_) raiseHostError(automation::kErrObjectModel, "0 the screen was closed before: " + line);
-  if (!line.starts_with("get ") && !line.starts_with("property ")) values_.clear();
+  const bool changes = !line.starts_with("get ") && !line.starts_with("property ");
+  if (changes) values_.clear();
   automation::WireAnswer answer;
   try {
     answer = process_->request(line);
@@ -124,7 +125,11 @@ std::string HostScreen::request(const std::string& line) {
     process_.reset();
     raiseHostError(automation::kErrHostFailure, std::string("0 ") + e.what());
   }
-  if (forms::Session* session = forms::currentSession()) session->noteWork();
+  if (forms::Session* session = forms::currentSession()) {
+    session->noteWork();
+    // What the host screen saved is read next, by this screen's own cursors.
+    if (changes) session->endReads();
+  }
   if (!answer.ok) raiseHostError(answer.number, answer.text);
   return answer.text;
 }

@@ -27,6 +27,7 @@ inline constexpr int kMsgDuplicateValue = 28;
 inline constexpr int kMsgConfirmCancel = 29;
 inline constexpr int kMsgConfirmDeleteLine = 30;
 inline constexpr int kMsgNoRights = 31;
+inline constexpr int kMsgSaveTurnedOff = 32;
 
 // The catalogue text, or "Message N" for a number it does not hold.
 std::string messageText(int number);

@@ -210,6 +210,9 @@ class Session {
   // One step of long work within the current event (a row read, a host
   // screen's answer); the renderer hears of it when the event takes long.
   void noteWork();
+  // Ends the reads left open on the screen's cursors, so the next read sees
+  // what another process (a driven host screen) committed meanwhile.
+  void endReads();
   // The outermost event is over: the renderer hears that its work ended.
   void endWork();
 

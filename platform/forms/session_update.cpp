@@ -269,7 +269,10 @@ GridTie* gridAtLevel(Session& s, int level) {
 bool Session::save() {
   Control& u = update(*this);
   if (!buttonEnabled(kButtonSave, 0)) {
-    if (!rightsAllow(kButtonSave, 0)) message(kMsgNoRights, {"save"});
+    if (rightsAllow(kButtonSave, 0))
+      message(kMsgSaveTurnedOff);
+    else
+      message(kMsgNoRights, {"save"});
     return false;
   }
   if (!impl_->edited && !impl_->entered) {

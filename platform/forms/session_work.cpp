@@ -14,6 +14,8 @@ constexpr auto kWorkNoticed = std::chrono::milliseconds(150);
 
 }  // namespace
 
+void Session::endReads() { impl_->endCursorReads(); }
+
 void Session::noteWork() {
   Impl& i = *impl_;
   // Reads outside events and loads (a test's setting up) are nobody's wait.

@@ -51,7 +51,7 @@ void clearApplyDoc(PayApp& a) {
 int cNABatNbr_ValueCheck(std::string& text) {
   auto& a = payapp();
   if (PVChkFetch1(nullptr, a.CSR_XNAHEADER, text, a.bXNAHeader, sizeof a.bXNAHeader) != NotFound) {
-    RecoverInterruptedRelease();
+    RecoverInterruptedRelease(true);
     a.bXHeader.BatchHandling = a.bXNAHeader.Status == "O" ? "H" : "N";
     const std::string type = a.bXNAHeader.vond1.trimmed();
     a.bXNAHeader.vond1 = type;

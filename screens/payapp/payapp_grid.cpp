@@ -64,6 +64,25 @@ void loadReleasedLines(PayApp& a) {
   }
 }
 
+// The batch's own application of the document, into the line; false when
+// another open batch holds the document and this one does not.
+bool takeApplication(PayApp& a, XDetail& line) {
+  bool own = false, other = false;
+  for (int rc = SqlFetch1(a.CSR_XNADETAIL_L,
+                          "XNADetail_RefNbr " + SParm(line.CustId.trimmed()) +
+                              SParm(line.RefNbr.trimmed()) + SParm(line.DocType.trimmed()),
+                          a.bXNADetail, sizeof a.bXNADetail);
+       rc != NotFound; rc = SFetch1(a.CSR_XNADETAIL_L, a.bXNADetail, sizeof a.bXNADetail)) {
+    if (a.bXNADetail.NABatNbr == a.bXNAHeader.NABatNbr) {
+      own = true;
+      copyApplication(line, a.bXNADetail);
+    } else {
+      other = true;
+    }
+  }
+  return own || !other;
+}
+
 // An open document; shown unless another batch is paying it.
 void addOpenLine(PayApp& a) {
   XDetail& line = a.bXDetail;
@@ -80,13 +99,7 @@ void addOpenLine(PayApp& a) {
   line.CuryDiscBal = doc.CuryDiscBal;
   line.DiscDate = doc.DiscDate;
   line.NABatNbr = a.bXNAHeader.NABatNbr;
-  const int rc = SqlFetch1(a.CSR_XNADETAIL_L,
-                           "XNADetail_RefNbr " + SParm(line.CustId.trimmed()) +
-                               SParm(line.RefNbr.trimmed()) + SParm(line.DocType.trimmed()),
-                           a.bXNADetail, sizeof a.bXNADetail);
-  const bool thisBatch = rc != NotFound && a.bXNADetail.NABatNbr == a.bXNAHeader.NABatNbr;
-  if (thisBatch) copyApplication(line, a.bXNADetail);
-  if (rc == NotFound || thisBatch) {
+  if (takeApplication(a, line)) {
     line.NewDocBal = FPSub(line.CuryDocBal, line.TotApply, CurrencyPrecision);
     LineArrayInsert(a.DetailLines);
   }

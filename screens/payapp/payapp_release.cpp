@@ -3,6 +3,7 @@
 
 #include "runtime/kelpbas.h"
 #include "runtime/text_value.h"
+#include "screens/payapp/payapp_grid.h"
 #include "screens/payapp/payapp_release_steps.h"
 #include "screens/payapp/payapp_state.h"
 #include "screens/payapp/payapp_status.h"
@@ -41,19 +42,12 @@ bool started(std::unique_ptr<runtime::HostScreen>& screen, const char* program) 
   return false;
 }
 
-// The header's progress, in the database and on the screen alike, so the
-// closing save writes it as it stands.
-void markStatus(const std::string& status, const std::string& hostBatch) {
-  auto& a = payapp();
-  if (status == "P") {
-    Sql(a.CSR_Release,
-        "UPDATE XNAHeader SET Status = 'P' WHERE NABatNbr = " + SParm(a.bXNAHeader.NABatNbr));
-  } else {
-    Sql(a.CSR_Release, "UPDATE XNAHeader SET Status = 'C', ARBatNbr = " + SParm(hostBatch) +
-                           " WHERE NABatNbr = " + SParm(a.bXNAHeader.NABatNbr));
-    a.bXNAHeader.ARBatNbr = hostBatch;
-  }
-  a.bXNAHeader.Status = status;
+bool memoReleased(PayApp& a) {
+  double released = 0;
+  Sql(a.CSR_Release, "select count(*) from ARDoc where DocType = 'DM' and Rlsed = 1 and DocDesc like " +
+                         SParm("NA" + a.bXNAHeader.NABatNbr.trimmed() + "%"));
+  SGroupFetch1(a.CSR_Release, released, 8);
+  return released > 0;
 }
 
 void debitMemoPhase() {
@@ -74,18 +68,27 @@ void debitMemoPhase() {
     on(memo, "cbathandling").ControlValue("Release Now");
     memo.SaveScreen();
   });
+  std::string why;
   hostStep(report, [&] {
     memo.StartNewAtLevel("Batch");
-    if (!Trim(memo.ScreenErrorText()).empty())
-      MessBox("The Corvena Credit Memo Transfer Batch was not released.", 48, "Error");
+    why = Trim(memo.ScreenErrorText());
   });
   hostStep(report, [&] { memo.CloseScreen(); });
   a.MemoScreen.reset();
-  markStatus("P", "");
+  // Without a released memo the credit has nothing to pay: the batch stays as it
+  // was, and its next release removes the memo AR holds and raises it again.
+  if (!memoReleased(a)) {
+    MessBox("The Corvena Credit Memo Transfer Batch was not released.", 48, "Error");
+    if (!why.empty()) failed(why);
+    Status(-2, 0, "", 0);
+    throw ReleaseEnded{};
+  }
+  MarkPartlyReleased();
 }
 
-// Every applied line, one host payment per run of a customer's lines.
-bool applyLines(const runtime::HostErrorReport& report, int second) {
+// Every applied line, one host payment per run of a customer's lines. The
+// lines are marked paid only once AR has released the batch that pays them.
+bool applyLines(const runtime::HostErrorReport& report) {
   auto& a = payapp();
   bool lineFailed = false;
   const int position = LineArrayGetPos(a.DetailLines);
@@ -104,13 +107,8 @@ bool applyLines(const runtime::HostErrorReport& report, int second) {
       failed("Invoice could not be paid: " + a.bXDetail.RefNbr.trimmed());
       lineFailed = true;
     }
-    hostStep(report, [&] { a.bXDetail.ARRefNbr = Trim(on(*a.PayScreen, "cRefNbr").ControlValue()); });
-    a.bXDetail.LineStatus = "C";
-    if (LevelChangeGet(1) == 4) LevelChangeSet(1, second);
-    LineArrayUpdate(a.DetailLines);
   }
   LineArraySetPos(a.DetailLines, position);
-  LineArrayRedisplay(a.DetailLines);
   return !lineFailed;
 }
 
@@ -130,6 +128,18 @@ void applyCreditToMemo(const runtime::HostErrorReport& report, bool& ok) {
     failed("Debit memo could not be applied: " + a.bARDoc.RefNbr.trimmed());
     ok = false;
   }
+}
+
+// The header closes only on a batch AR released. One AR kept stays noted on the
+// header, for the batch's next release or recall to remove it.
+void closeWhenReleased(const std::string& batch, const std::string& why) {
+  if (CloseIfReleased(batch)) {
+    progress("Released into AR as batch " + batch + ".");
+    LoadDetailLines();
+    return;
+  }
+  MessBox("The Corvena Payment Application Batch was not released.", 48, "Error");
+  failed(why.empty() ? "AR batch " + batch + " was not released." : why);
 }
 
 void closePaymentBatch(const runtime::HostErrorReport& report, const std::string& type) {
@@ -164,19 +174,18 @@ void closePaymentBatch(const runtime::HostErrorReport& report, const std::string
     HandlePaymentAppError("NOTFATAL");
     throw ReleaseEnded{};
   }
-  markStatus("C", batch);
-  progress("Released into AR as batch " + batch + ".");
+  std::string why;
   hostStep(report, [&] {
     pay.StartNewAtLevel("Batch");
-    if (!Trim(pay.ScreenErrorText()).empty())
-      MessBox("The Corvena Payment Application Batch was not released.", 48, "Error");
+    why = Trim(pay.ScreenErrorText());
   });
   hostStep(report, [&] { pay.CloseScreen(); });
   a.PayScreen.reset();
+  closeWhenReleased(batch, why);
   Status(-2, 0, "", 0);
 }
 
-void paymentPhase(int second) {
+void paymentPhase() {
   auto& a = payapp();
   progress("Creating Payment Application...");
   a.ReleaseBatchNbr.clear();
@@ -191,7 +200,7 @@ void paymentPhase(int second) {
     on(*a.PayScreen, "lxNAFlag").ControlProperties().PropertyByName("caption").PropertyValue(
         "Processing National Account");
   });
-  bool ok = applyLines(report, second);
+  bool ok = applyLines(report);
   if (ok && a.bXHeader.ApplyTotal < a.bXNAHeader.OrigDocAmt && !a.RemainderPlaced && type == "NP")
     hostStep(report, [&] { PostParentRemainder(); });
   if (ok && type != "NP") applyCreditToMemo(report, ok);
@@ -202,8 +211,8 @@ void paymentPhase(int second) {
   closePaymentBatch(report, type);
 }
 
-// Only what the clerk left pending is saved: the closing save writes the
-// lines' host references and the header's state, and releases nothing again.
+// Only what the clerk left pending is saved; the release wrote its own
+// progress, and the closing save releases nothing again.
 void closeRelease() {
   auto& a = payapp();
   a.bXHeader.BatchHandling = "N";
@@ -215,14 +224,21 @@ void closeRelease() {
 
 }  // namespace
 
-void Update1_SaveCompleted(int first, int second) {
+void Update1_SaveCompleted(int first, int /*second*/) {
   auto& a = payapp();
   if (first != 0 || a.Releasing || a.bXHeader.BatchHandling.trimmed() != "R") return;
-  const std::string status = a.bXNAHeader.Status.trimmed();
-  if (status != "O" && status != "P") {
+  const std::string recalled = a.bXNAHeader.Status.trimmed();
+  if (recalled != "O" && recalled != "P") {
     MessBox("You cannot process this batch, it is closed.", 48, "System Message");
     return;
   }
+  // What an earlier release in this window left in AR is settled first.
+  if (RecoverInterruptedRelease(false)) {
+    LoadDetailLines();
+    closeRelease();
+    return;
+  }
+  const std::string status = a.bXNAHeader.Status.trimmed();
   Status(-3, 0, "", 0);
   const std::string type = a.bXNAHeader.vond1.trimmed();
   // A payment with nothing applied would raise a debit memo of nothing, which the host refuses.
@@ -234,104 +250,11 @@ void Update1_SaveCompleted(int first, int second) {
   a.Releasing = true;
   try {
     if (type != "NP" && status != "P") debitMemoPhase();
-    paymentPhase(second);
+    paymentPhase();
   } catch (const ReleaseEnded&) {
   }
   closeRelease();
   a.Releasing = false;
-}
-
-// What the payment phase left unreleased in the host goes, and the header no
-// longer points at it.
-static void deleteUnreleased(const std::string& hostBatch) {
-  auto& a = payapp();
-  Sql(a.CSR_XNADETAIL_D, "DeleteRefNbr " + SParm(hostBatch));
-  Sql(a.CSR_XNADETAIL_D, "XNAApp_DeleteBatch " + SParm(hostBatch));
-}
-
-static void removeHostBatch(const std::string& hostBatch) {
-  auto& a = payapp();
-  deleteUnreleased(hostBatch);
-  Sql(a.CSR_Release,
-      "UPDATE XNAHeader SET ARBatNbr = '' WHERE NABatNbr = " + SParm(a.bXNAHeader.NABatNbr));
-  a.bXNAHeader.ARBatNbr = "";
-}
-
-void NoteReleaseBatch(const std::string& hostBatch) {
-  auto& a = payapp();
-  a.ReleaseBatchNbr = hostBatch;
-  if (hostBatch.empty()) return;
-  Sql(a.CSR_Release, "UPDATE XNAHeader SET ARBatNbr = " + SParm(hostBatch) +
-                         " WHERE NABatNbr = " + SParm(a.bXNAHeader.NABatNbr));
-  a.bXNAHeader.ARBatNbr = hostBatch;
-}
-
-// The unreleased host payment batch a release of this batch left, found by the
-// header's note or by the references its payments carry (a release killed
-// before it could note the batch).
-static std::string interruptedHostBatch(PayApp& a) {
-  if (!a.bXNAHeader.ARBatNbr.blank()) return a.bXNAHeader.ARBatNbr.trimmed();
-  const std::string ref = a.bXNAHeader.RefNbr.trimmed();
-  Batch found{};
-  blankRecord(found);
-  SqlFetch1(a.CSR_Release,
-            "select b.* from Batch b join ARDoc d on d.BatNbr = b.BatNbr where b.Module = 'AR'"
-            " and b.EditScrnNbr = '08030' and b.Rlsed = 0 and d.DocType = 'PA' and d.RefNbr in (" +
-                SParm(ref) + ", " + SParm(PrefixedReference('N', ref)) + ") and (d.CustId = " +
-                SParm(a.bXNAHeader.CustId) +
-                " or d.CustId in (select SecondaryCustid from XNACustS where PrimaryCustId = " +
-                SParm(a.bXNAHeader.CustId) + "))",
-            found, sizeof found);
-  return found.BatNbr.trimmed();
-}
-
-// The debit memo of a release killed before it marked the batch "P": a memo
-// already released stands, and the batch goes on from its payments, so the
-// credit's customer is never charged a second memo; one left unreleased goes.
-static void recoverDebitMemo(PayApp& a) {
-  if (a.bXNAHeader.vond1.trimmed() == "NP" || a.bXNAHeader.Status.trimmed() != "O") return;
-  ARDoc memo{};
-  blankRecord(memo);
-  if (SqlFetch1(a.CSR_Release,
-                "select * from ARDoc where DocType = 'DM' and DocDesc like " +
-                    SParm("NA" + a.bXNAHeader.NABatNbr.trimmed() + "%"),
-                memo, sizeof memo) != 0)
-    return;
-  if (memo.Rlsed == 1) {
-    markStatus("P", "");
-    MessBox("An earlier release of this batch had released its debit memo " +
-                memo.RefNbr.trimmed() + " in AR; releasing the batch again goes on from its payments.",
-            48, "National Accounts");
-    return;
-  }
-  deleteUnreleased(memo.BatNbr.trimmed());
-  MessBox("An earlier release of this batch was interrupted; its unreleased debit memo in AR batch " +
-              memo.BatNbr.trimmed() + " was removed. Release the batch again.",
-          48, "National Accounts");
-}
-
-void RecoverInterruptedRelease() {
-  auto& a = payapp();
-  recoverDebitMemo(a);
-  const std::string status = a.bXNAHeader.Status.trimmed();
-  if (status != "O" && status != "P") return;
-  const std::string hostBatch = interruptedHostBatch(a);
-  if (hostBatch.empty()) return;
-  double released = 0;
-  Sql(a.CSR_Release, "select count(*) from Batch where Module = 'AR' and Rlsed = 1 and BatNbr = " +
-                         SParm(hostBatch));
-  SGroupFetch1(a.CSR_Release, released, 8);
-  if (released > 0) {
-    markStatus("C", hostBatch);
-    MessBox("The release of this batch had completed in AR as batch " + hostBatch +
-                "; the batch is closed.",
-            48, "National Accounts");
-    return;
-  }
-  removeHostBatch(hostBatch);
-  MessBox("An earlier release of this batch was interrupted; what it left unreleased in AR batch " +
-              hostBatch + " was removed. Release the batch again.",
-          48, "National Accounts");
 }
 
 // What an abandoned payment phase saved in the host stays unreleased; left
@@ -349,7 +272,7 @@ void HandlePaymentAppError(std::string_view severity) {
       // The screen is given up on either way.
     }
   }
-  if (severity != "STARTUP" && !Trim(a.ReleaseBatchNbr).empty()) removeHostBatch(a.ReleaseBatchNbr);
+  if (severity != "STARTUP" && !Trim(a.ReleaseBatchNbr).empty()) RemoveHostBatch(a.ReleaseBatchNbr);
   a.PayScreen.reset();
   Status(-2, 0, "", 0);
 }

@@ -29,10 +29,17 @@ bool ApplyToDocument(const Text<10>& refnbr, double amount, double discount);
 // The host batch the payment phase builds, kept on the header from its first
 // saved document, so an interrupted release can be found again.
 void NoteReleaseBatch(const std::string& hostBatch);
-// A recalled batch whose release was interrupted: its unreleased host batch is
-// removed so the batch can be released again, or, when the host released it,
-// the header is closed. The clerk is told which.
-void RecoverInterruptedRelease();
+// The unreleased host batch goes, and the header no longer points at it.
+void RemoveHostBatch(const std::string& hostBatch);
+// The header "P": the credit's debit memo is released in AR.
+void MarkPartlyReleased();
+// When AR has released the host batch: in one transaction the header closes
+// with its number and each applied line records the host payment that paid it.
+bool CloseIfReleased(const std::string& hostBatch);
+// A batch whose release was interrupted: its unreleased host batch is removed
+// so the batch can be released again, or, when the host released it, the
+// header is closed (true). A recalled batch's clerk is told which.
+bool RecoverInterruptedRelease(bool recalled);
 
 // "N" or "D" followed by the reference, cut to its last 9 characters.
 std::string PrefixedReference(char letter, const std::string& reference);

@@ -34,24 +34,42 @@ void SaveDetailLines(PayApp& a) {
   LineArrayRedisplay(a.DetailLines);
 }
 
-// The grid hid what other batches and payments held when it was read; by the
-// time of the save another clerk may have taken a document's balance. Checked
-// again here, inside the save's transaction, after this batch's rows are written.
-int RefuseOverappliedDocuments(PayApp& a) {
-  if (a.bXNAHeader.Status.trimmed() != "O") return 0;
+// The batch's documents a check inside the save's transaction returns, one a
+// line; with the batch that holds each, where the check names one.
+std::string checkedDocuments(PayApp& a, const std::string& check, bool holder) {
   std::string documents;
-  for (int rc = SqlFetch1(a.CSR_XNADETAIL, "XNADetail_Overapplied " + SParm(a.bXNAHeader.NABatNbr),
+  for (int rc = SqlFetch1(a.CSR_XNADETAIL, check + " " + SParm(a.bXNAHeader.NABatNbr),
                           a.bXNADetail, sizeof a.bXNADetail);
        rc == 0; rc = SFetch1(a.CSR_XNADETAIL, a.bXNADetail, sizeof a.bXNADetail)) {
     documents += "\n" + a.bXNADetail.CustId.trimmed() + " " + a.bXNADetail.DocType.trimmed() + " " +
                  a.bXNADetail.RefNbr.trimmed();
+    if (holder) documents += ": batch " + a.bXNADetail.NABatNbr.trimmed();
   }
   a.bXNADetail = a.nXNADetail;
+  return documents;
+}
+
+int refuseWith(const std::string& why, const std::string& documents) {
   if (documents.empty()) return 0;
-  MessBox("Another batch or payment has applied to these documents since they were shown; "
-          "their balance no longer covers this batch. Nothing was saved." + documents,
-          48, "National Accounts");
+  MessBox(why + " Nothing was saved." + documents, 48, "National Accounts");
   return SilentRefusal;
+}
+
+// Two clerks may each pay part of one document in batches saved at the same
+// time; the grid of either would then hide the document from the other. And
+// the grid hid what other batches and payments held when it was read; by the
+// time of the save another clerk may have taken a document's balance. Both are
+// checked again here, inside the save's transaction, after this batch's rows
+// are written.
+int RefuseDocumentsTakenMeanwhile(PayApp& a) {
+  if (a.bXNAHeader.Status.trimmed() != "O") return 0;
+  if (const int rc = refuseWith("Another open batch holds these documents; release that batch or "
+                                "take them out of it first.",
+                                checkedDocuments(a, "XNADetail_HeldElsewhere", true)))
+    return rc;
+  return refuseWith("Another batch or payment has applied to these documents since they were "
+                    "shown; their balance no longer covers this batch.",
+                    checkedDocuments(a, "XNADetail_Overapplied", false));
 }
 
 }  // namespace
@@ -82,7 +100,7 @@ int Update1_SaveLevel(int level) {
   } else if (level == 1) {
     SaveDetailLines(a);
   } else if (level == forms::kWholeSaveLevel) {
-    return ReferenceTakenMeanwhile() ? SilentRefusal : RefuseOverappliedDocuments(a);
+    return ReferenceTakenMeanwhile() ? SilentRefusal : RefuseDocumentsTakenMeanwhile(a);
   }
   return 0;
 }

@@ -19,8 +19,10 @@ void closedBatch(PayApp& a) {
   EnableColumn(a.cDiscAmt, false);
 }
 
-// Only batch handling stays open, so that the release can be repeated.
+// Only batch handling stays open, so that the release can be repeated; a
+// closed batch shown before this one left Save off.
 void partiallyReleasedBatch(PayApp& a) {
+  SetButton(2, -1, -1);
   SetButton(4, -1, 0);
   for (Control* c :
        {a.cCustId, a.cNARefNbr, a.cOrigDocAmt, a.cDocDate, a.cPerPost, a.cType, a.cCMRefNbr}) {

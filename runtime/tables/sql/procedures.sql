@@ -46,6 +46,16 @@ WHERE d.NABatNbr = ?1
           - COALESCE(CASE WHEN a.Rlsed = 1 THEN a.CuryDocBal END, 0), 2) > 0
 ORDER BY d.CustId, d.DocType, d.RefNbr;
 
+-- (batch) the batch's documents another batch not yet closed holds: a document one
+-- open batch holds is offered to no other. Read inside the save's transaction.
+-- procedure XNADetail_HeldElsewhere 1
+SELECT o.NABatNbr, d.CustId, d.DocType, d.RefNbr FROM XNADetail d
+JOIN XNADetail o ON o.CustId = d.CustId AND o.DocType = d.DocType AND o.RefNbr = d.RefNbr
+  AND o.NABatNbr <> d.NABatNbr AND o.LineStatus <> 'C'
+JOIN XNAHeader h ON h.NABatNbr = o.NABatNbr AND h.Status <> 'C'
+WHERE d.NABatNbr = ?1
+ORDER BY d.CustId, d.DocType, d.RefNbr, o.NABatNbr;
+
 -- (batch)
 -- procedure XNADetail_DeleteBatch 1
 DELETE FROM XNADetail WHERE NABatNbr = ?1;
@@ -198,3 +208,14 @@ SELECT LastNbr FROM AutoNumber WHERE Source = ?1
 UNION ALL SELECT LastNABatNbr FROM XNASetup
   WHERE ?1 = 'XNAPaymentAutoNbr' AND LastNABatNbr NOT IN (SELECT NABatNbr FROM XNAHeader)
 UNION ALL SELECT LastNATrBatNbr FROM XNASetup WHERE ?1 = 'XNATransferAutoNbr';
+
+-- (batch, host batch) a release AR completed: each applied line records the host
+-- payment that paid it, and the batch closes with the host batch's number
+-- procedure XNAHeader_Released 2
+UPDATE XNADetail SET LineStatus = 'C',
+  ARRefNbr = COALESCE((SELECT MIN(j.AdjgRefNbr) FROM ARAdjust j
+                       WHERE j.AdjBatNbr = ?2 AND j.CustId = XNADetail.CustId
+                         AND j.AdjdDocType = XNADetail.DocType AND j.AdjdRefNbr = XNADetail.RefNbr),
+                      ARRefNbr)
+WHERE NABatNbr = ?1 AND CuryApplAmt <> 0;
+UPDATE XNAHeader SET Status = 'C', ARBatNbr = ?2 WHERE NABatNbr = ?1;

@@ -58,20 +58,50 @@ TEST_F(Release, ANewPaymentPaysEachCustomersDocumentsAndLeavesTheRestToTheParent
   EXPECT_FALSE(s->enabled("cCustId"));
 }
 
-// The host keeps its batch unreleased (here: no cash account to post to). As
-// the order of the steps has it, the header is closed all the same and only
-// the message tells; the host batch waits, unreleased, holding its documents.
-TEST_F(Release, AHostBatchNotReleasedIsToldAndWaitsInTheHost) {
+// The host keeps its batch unreleased (here: no cash account to post to): the
+// header stays open with the host batch noted and no line marked paid; the
+// recall removes what AR holds, and the batch then releases whole.
+TEST_F(Release, AHostBatchNotReleasedLeavesTheBatchOpenUntilItIsReleasedAgain) {
   db_->exec("update ARSetup set ChkAcct = ''");
   auto s = openPayment("100");
   payDocument(*s, "INV1");
   ASSERT_TRUE(s->set("cBatchHandling", "R"));
   ASSERT_TRUE(s->save());
   EXPECT_EQ(s->messages(), Rows{"The Corvena Payment Application Batch was not released."});
+  EXPECT_EQ(s->session().statusLog().back().mode, forms::kStatusError);
+  EXPECT_EQ(rows("select Status, ARBatNbr <> '' from XNAHeader"), Rows{"O|1"});
+  EXPECT_EQ(rows("select ARRefNbr, LineStatus from XNADetail"), Rows{"|"});
+  EXPECT_EQ(rows("select Rlsed from Batch where EditScrnNbr = '08030'"), Rows{"0"});
+  db_->exec("update ARSetup set ChkAcct = '1000'");
+  auto again = open();
+  ASSERT_TRUE(again->set("cNABatNbr", s->app().bXNAHeader.NABatNbr.trimmed()));
+  ASSERT_EQ(again->messages().size(), 1u);
+  EXPECT_EQ(again->messages()[0].rfind("An earlier release of this batch was interrupted", 0), 0u);
+  EXPECT_EQ(rows("select count(*) from Batch where EditScrnNbr = '08030'"), Rows{"0"});
+  ASSERT_TRUE(again->set("cBatchHandling", "R"));
+  ASSERT_TRUE(again->save());
   EXPECT_EQ(rows("select Status from XNAHeader"), Rows{"C"});
-  EXPECT_EQ(rows("select Rlsed, printf('%.2f', CtrlTot) from Batch where EditScrnNbr = '08030'"),
-            Rows{"0|100.00"});
-  EXPECT_EQ(balances(), (Rows{"CHK1|0.00", "INV1|100.00", "INV2|300.00", "INV3|80.00"}));
+  EXPECT_EQ(rows("select ARRefNbr, LineStatus from XNADetail"), Rows{"CHK1|C"});
+  EXPECT_EQ(balances(), (Rows{"CHK1|0.00", "INV1|0.00", "INV2|300.00", "INV3|80.00"}));
+}
+
+// A release killed once AR had released its batch, before the header closed:
+// the recall closes it, and each line gets the host payment that paid it.
+TEST_F(Release, ARecallClosesABatchAROnceReleasedAndFillsItsLines) {
+  auto s = openPayment("500");
+  payDocument(*s, "INV1");
+  ASSERT_TRUE(enter(*s, "INV2", "cCuryApplAmt", "120"));
+  ASSERT_TRUE(s->set("cBatchHandling", "R"));
+  ASSERT_TRUE(s->save());
+  const auto closed = rows("select ARBatNbr from XNAHeader");
+  db_->exec("update XNAHeader set Status = 'O'; update XNADetail set ARRefNbr = '', LineStatus = ''");
+  auto again = open();
+  ASSERT_TRUE(again->set("cNABatNbr", s->app().bXNAHeader.NABatNbr.trimmed()));
+  EXPECT_EQ(again->messages(), Rows{"The release of this batch had completed in AR as batch " +
+                                    closed[0] + "; the batch is closed."});
+  EXPECT_EQ(rows("select Status, ARBatNbr from XNAHeader"), Rows{"C|" + closed[0]});
+  EXPECT_EQ(sorted(rows("select RefNbr, ARRefNbr, LineStatus from XNADetail")),
+            sorted({"INV1|CHK1|C", "INV2|NCHK1|C"}));
 }
 
 // A credit memo of the parent pays the children through the wash account: a
@@ -118,6 +148,15 @@ TEST_F(Release, ACustomerPaidTwiceInOneBatchStopsTheReleaseAndLeavesNothingBehin
   EXPECT_EQ(rows("select Status from XNAHeader"), Rows{"O"});
   EXPECT_EQ(rows("select count(*) from ARDoc where DocType = 'PA'"), Rows{"0"});
   EXPECT_EQ(rows("select count(*) from ARAdjust"), Rows{"0"});
+  EXPECT_EQ(rows("select distinct ARRefNbr || LineStatus from XNADetail"), Rows{""});
+  // Released again in an order that keeps each customer's lines together, it pays every one.
+  ASSERT_TRUE(s->set("cSortOrder", "D"));
+  ASSERT_TRUE(s->set("cBatchHandling", "R"));
+  ASSERT_TRUE(s->save());
+  EXPECT_EQ(rows("select Status from XNAHeader"), Rows{"C"});
+  EXPECT_EQ(rows("select RefNbr, printf('%.2f', CuryDocBal) from ARDoc where RefNbr in"
+                 " ('INV5', 'INV6', 'INV7', 'CHK1') order by RefNbr"),
+            (Rows{"CHK1|380.00", "INV5|0.00", "INV6|0.00", "INV7|0.00"}));
 }
 
 // A clerk may enter a payment but not release it; given the release right but
@@ -187,6 +226,31 @@ TEST_P(ReleaseAfterTheMemo, RaisesNoSecondMemo) {
   EXPECT_EQ(rows("select RefNbr, printf('%.2f', CuryDocBal) from ARDoc where RefNbr in"
                  " ('CM1', 'DCMCM101', 'INV1', 'INV2') order by RefNbr"),
             (Rows{"CM1|0.00", "DCMCM101|0.00", "INV1|0.00", "INV2|200.00"}));
+}
+
+// Whatever one release leaves in the window, the next batch recalled there releases too.
+TEST_F(Release, TwoBatchesReleaseOneAfterTheOtherInOneWindow) {
+  for (const char* n : {"40", "41"}) {
+    const std::string batch = std::string("00000000") + n, credit = std::string("CM") + n;
+    const std::string memo = "DCM" + std::string(n);
+    addDoc({.cust = "P1", .type = "CM", .ref = credit, .balance = 50});
+    addDoc({.cust = "P1", .type = "DM", .ref = memo, .balance = 50});
+    db_->exec("update ARDoc set DocDesc = 'NA" + batch + "-CM' where RefNbr = '" + memo + "'");
+    addHeader(batch, "P", "CM", "CM" + std::string(n) + "01", 50, "P1", credit);
+  }
+  addDetail("0000000040", "P1", "IN", "INV1", 50);
+  addDetail("0000000041", "C1", "IN", "INV2", 50);
+  auto s = open();
+  for (const char* batch : {"0000000040", "0000000041"}) {
+    ASSERT_TRUE(s->set("cNABatNbr", batch));
+    ASSERT_TRUE(s->set("cBatchHandling", "R"));
+    ASSERT_TRUE(s->save()) << batch;
+    EXPECT_EQ(s->messages(), Rows{});
+  }
+  EXPECT_EQ(rows("select Status from XNAHeader order by NABatNbr"), (Rows{"C", "C"}));
+  EXPECT_EQ(rows("select RefNbr, printf('%.2f', CuryDocBal) from ARDoc where RefNbr in"
+                 " ('INV1', 'INV2', 'CM40', 'CM41') order by RefNbr"),
+            (Rows{"CM40|0.00", "CM41|0.00", "INV1|50.00", "INV2|250.00"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(

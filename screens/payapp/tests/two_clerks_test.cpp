@@ -22,21 +22,37 @@ class TwoClerks : public ApplyTest {
   Rows applied() { return sorted(rows("select RefNbr, CuryApplAmt from XNADetail")); }
 };
 
-TEST_F(TwoClerks, ADocumentsBalanceIsTakenOnceWhoeverSavesSecond) {
+// Together within the balance or not, a document one open batch holds is
+// refused to another at its save, which names the batch that holds it.
+TEST_F(TwoClerks, ADocumentIsHeldByOneOpenBatchWhoeverSavesSecond) {
   auto a = openPayment("500");
   auto b = openPayment("500");
   ASSERT_TRUE(b->set("cNARefNbr", "CHK2"));
   ASSERT_TRUE(enter(*b, "INV2", "cCuryApplAmt", "10"));
   ASSERT_TRUE(enter(*a, "INV1", "cCuryApplAmt", "60"));
-  ASSERT_TRUE(enter(*b, "INV1", "cCuryApplAmt", "50"));
+  ASSERT_TRUE(enter(*b, "INV1", "cCuryApplAmt", "40"));
   ASSERT_TRUE(a->save());
   EXPECT_FALSE(b->save());
-  EXPECT_NE(lastMessage(*b).text.find("P1 IN INV1"), std::string::npos) << lastMessage(*b).text;
+  const std::string holder = a->app().bXNAHeader.NABatNbr.trimmed();
+  EXPECT_NE(lastMessage(*b).text.find("P1 IN INV1: batch " + holder), std::string::npos)
+      << lastMessage(*b).text;
   EXPECT_EQ(lastMessage(*b).text.find("INV2"), std::string::npos);
   EXPECT_EQ(applied(), Rows{"INV1|60.000000"});
-  ASSERT_TRUE(enter(*b, "INV1", "cCuryApplAmt", "40"));
+  ASSERT_TRUE(enter(*b, "INV1", "cCuryApplAmt", "0"));
   ASSERT_TRUE(b->save());
-  EXPECT_EQ(applied(), sorted({"INV1|60.000000", "INV1|40.000000", "INV2|10.000000"}));
+  EXPECT_EQ(applied(), sorted({"INV1|60.000000", "INV2|10.000000"}));
+}
+
+// Batches saved before the rule held, both paying part of one document: each
+// shows its own line again on recall, rather than hiding it behind the other.
+TEST_F(TwoClerks, ABatchRecalledShowsItsOwnSavedLines) {
+  addHeader("0000000040", "O", "NP", "CHK40", 500);
+  addDetail("0000000040", "P1", "IN", "INV1", 30);
+  addHeader("0000000041", "O", "NP", "CHK41", 500);
+  addDetail("0000000041", "P1", "IN", "INV1", 20);
+  EXPECT_EQ(cell(*recall("0000000041"), "INV1", "cCuryApplAmt"), "20.00");
+  EXPECT_EQ(cell(*recall("0000000040"), "INV1", "cCuryApplAmt"), "30.00");
+  EXPECT_EQ(cell(*openPayment("500"), "INV1", "cCuryApplAmt"), "<not listed>");
 }
 
 TEST_F(TwoClerks, OneCheckNumberTypedByTwoClerksIsSavedOnce) {
