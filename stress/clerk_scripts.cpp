@@ -55,6 +55,11 @@ std::string paymentScript(Random& rnd, const std::string& ref, int picks, int wi
   return paymentHeader(ref, "5000") + pickedLines(rnd, picks, window);
 }
 
+std::string partPaymentScript(const std::string& ref, int lineNumber, const std::string& amount) {
+  return paymentHeader(ref, "100") + line("line Spread1 " + std::to_string(lineNumber)) +
+         line("set cCuryApplAmt " + amount) + line("save");
+}
+
 std::string parentCreditScript(const std::string& ref, const std::string& amount) {
   return line("set cbathandling \"Release Now\"") + line("set cctrltot " + amount) +
          line("set cDocType CM") + line("set cRefNbr " + ref) +

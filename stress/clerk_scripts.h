@@ -31,6 +31,8 @@ std::string quoted(const std::string& value);
 // A new payment of the parent applying to `picks` lines among the first
 // `window`, each paid in full or in part, then saved.
 std::string paymentScript(Random& rnd, const std::string& ref, int picks, int window);
+// A new payment paying `amount` on the given line, held.
+std::string partPaymentScript(const std::string& ref, int lineNumber, const std::string& amount);
 // A released credit memo of the parent, entered in the host's invoice screen.
 std::string parentCreditScript(const std::string& ref, const std::string& amount);
 // The parent's credit applied to `picks` lines among the first `window`, then saved.

@@ -26,6 +26,12 @@ std::string text(const db::Value& v) {
 
 }  // namespace
 
+int count(const std::string& text, const std::string& what) {
+  int n = 0;
+  for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  return n;
+}
+
 Harness::Harness(std::string bin, std::string work, unsigned seed, Scale scale, std::string server)
     : bin_(std::move(bin)),
       work_(std::move(work)),

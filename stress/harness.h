@@ -11,6 +11,11 @@
 
 namespace corvena::stress {
 
+inline constexpr int kWindow = 30;  // clerks pick among the first lines, so they meet
+
+// How often `what` stands in a clerk's output.
+int count(const std::string& text, const std::string& what);
+
 struct Scale {
   int clerks = 4;
   int saves = 40;  // per clerk, payments and line edits alike
@@ -38,6 +43,8 @@ class Harness {
   ProbeResult sharedBatchEdits();
   ProbeResult killedSaves();
   ProbeResult killedReleases();
+  ProbeResult givenUpReleases();
+  ProbeResult partPaymentsOfOneInvoice();
   ProbeResult fuzzedScripts();
   ProbeResult hostileValues();
 

@@ -95,6 +95,8 @@ int main(int argc, char** argv) {
     results.push_back(h.sharedBatchEdits());
     results.push_back(h.killedSaves());
     results.push_back(h.killedReleases());
+    results.push_back(h.givenUpReleases());
+    results.push_back(h.partPaymentsOfOneInvoice());
     results.push_back(h.fuzzedScripts());
     results.push_back(h.hostileValues());
     const int code = report(results);

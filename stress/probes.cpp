@@ -14,14 +14,7 @@ namespace corvena::stress {
 
 namespace {
 
-constexpr int kWindow = 30;  // clerks pick among the first lines, so they meet
 constexpr int kSharedBatches = 6;
-
-int count(const std::string& text, const std::string& what) {
-  int n = 0;
-  for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-  return n;
-}
 
 struct Screen {
   const char* program;

@@ -9,7 +9,8 @@ struct Check {
   const char* sql;  // each row: the text that names one offender
 };
 
-// Money is compared at the cent: amounts are kept rounded to it.
+// Money is compared at the cent: amounts are kept rounded to it. A host batch
+// an open batch's release left unreleased holds that batch's own lines again.
 constexpr Check kChecks[] = {
     {"document applied beyond its balance",
      "WITH held AS ("
@@ -18,7 +19,8 @@ constexpr Check kChecks[] = {
      "    WHERE h.NABatNbr = d.NABatNbr AND h.Status = 'C')"
      "  GROUP BY 1, 2, 3"
      "  UNION ALL SELECT CustId, AdjdDocType, AdjdRefNbr, SUM(CuryAdjdAmt + CuryAdjdDiscAmt)"
-     "  FROM ARAdjust WHERE Rlsed = 0 GROUP BY 1, 2, 3)"
+     "  FROM ARAdjust j WHERE Rlsed = 0 AND NOT EXISTS (SELECT 1 FROM XNAHeader h"
+     "    WHERE h.ARBatNbr = j.AdjBatNbr AND h.Status <> 'C') GROUP BY 1, 2, 3)"
      " SELECT h.CustId || ' ' || h.DocType || ' ' || h.RefNbr || ' holds ' || printf('%.2f', SUM(h.amt))"
      "  || ' of ' || printf('%.2f', COALESCE(MAX(a.CuryDocBal), 0))"
      " FROM held h LEFT JOIN ARDoc a ON a.CustId = h.CustId AND a.DocType = h.DocType"
@@ -47,6 +49,18 @@ constexpr Check kChecks[] = {
      "SELECT h.NABatNbr FROM XNAHeader h JOIN ARDoc a ON a.DocType = 'DM'"
      "  AND a.DocDesc LIKE 'NA' || TRIM(h.NABatNbr) || '-%'"
      " GROUP BY h.NABatNbr HAVING COUNT(*) > 1"},
+    {"line marked paid in a batch not closed",
+     "SELECT d.NABatNbr || ' ' || d.RefNbr FROM XNADetail d JOIN XNAHeader h"
+     "  ON h.NABatNbr = d.NABatNbr WHERE d.LineStatus = 'C' AND h.Status <> 'C'"},
+    {"batch closed on an AR batch not released",
+     "SELECT h.NABatNbr || ' ' || h.ARBatNbr FROM XNAHeader h"
+     " WHERE h.Status = 'C' AND h.ARBatNbr <> '' AND NOT EXISTS (SELECT 1 FROM Batch b"
+     "  WHERE b.Module = 'AR' AND b.BatNbr = h.ARBatNbr AND b.Rlsed = 1)"},
+    {"document held by two open batches",
+     "SELECT d.CustId || ' ' || d.DocType || ' ' || d.RefNbr FROM XNADetail d"
+     " JOIN XNAHeader h ON h.NABatNbr = d.NABatNbr AND h.Status <> 'C'"
+     " WHERE d.LineStatus <> 'C' GROUP BY d.CustId, d.DocType, d.RefNbr"
+     " HAVING COUNT(DISTINCT d.NABatNbr) > 1"},
     {"batch number blank or not numbered",
      "SELECT '''' || NABatNbr || '''' FROM XNAHeader WHERE NABatNbr = ''"},
 };

@@ -29,7 +29,8 @@ ORDER BY d.NABatNbr;
 
 -- (batch) the batch's applications to documents that cannot take them: the document's
 -- released balance less what every batch not yet closed (this one too) and the host's
--- unreleased payments apply to it is below zero. Read inside the save's transaction,
+-- unreleased payments apply to it is below zero (a host batch a batch's release left
+-- unreleased is that batch's own lines again). Read inside the save's transaction,
 -- after the batch's rows are written, so two clerks never both take one balance.
 -- procedure XNADetail_Overapplied 1
 SELECT d.* FROM XNADetail d
@@ -42,7 +43,9 @@ WHERE d.NABatNbr = ?1
                                WHERE h.NABatNbr = o.NABatNbr AND h.Status = 'C'))
           + (SELECT COALESCE(SUM(j.CuryAdjdAmt + j.CuryAdjdDiscAmt), 0) FROM ARAdjust j
              WHERE j.AdjdRefNbr = d.RefNbr AND j.AdjdDocType = d.DocType AND j.CustId = d.CustId
-               AND j.Rlsed = 0)
+               AND j.Rlsed = 0
+               AND NOT EXISTS (SELECT 1 FROM XNAHeader n
+                               WHERE n.ARBatNbr = j.AdjBatNbr AND n.Status <> 'C'))
           - COALESCE(CASE WHEN a.Rlsed = 1 THEN a.CuryDocBal END, 0), 2) > 0
 ORDER BY d.CustId, d.DocType, d.RefNbr;
 

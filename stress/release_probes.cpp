@@ -1,0 +1,64 @@
+// Probes of what a release and two clerks may leave behind: a release AR
+// refuses, and one invoice paid in part by two clerks saving at once.
+#include "stress/harness.h"
+
+namespace corvena::stress {
+
+// AR keeps the batch unreleased (no cash account to post to): the batch stays
+// open, no line is marked paid, and once AR can post it releases whole.
+ProbeResult Harness::givenUpReleases() {
+  ProbeResult r{"releases AR refused, released again"};
+  const std::string cash = value("SELECT ChkAcct FROM ARSetup");
+  int closed = 0;
+  for (int k = 1; k <= std::max(1, scale_.releases / 2); ++k) {
+    const std::string ref = "RG" + std::to_string(k);
+    judge(r, run("QM18300", paymentScript(rnd_, ref, 3, kWindow)), "payment for release");
+    const std::string batch = value("SELECT NABatNbr FROM XNAHeader WHERE RefNbr = '" + ref + "'");
+    if (batch.empty()) continue;
+    exec("UPDATE ARSetup SET ChkAcct = ''");
+    judge(r, run("QM18300", releaseScript(batch)), "release AR refuses");
+    exec("UPDATE ARSetup SET ChkAcct = '" + cash + "'");
+    if (value("SELECT Status FROM XNAHeader WHERE NABatNbr = '" + batch + "'") == "C") {
+      ++r.failures;
+      r.notes.push_back("batch " + batch + " closed though AR refused its release");
+    }
+    checkDatabase(r);
+    judge(r, run("QM18300", releaseScript(batch)), "release again");
+    closed += value("SELECT Status FROM XNAHeader WHERE NABatNbr = '" + batch + "'") == "C";
+    checkDatabase(r);
+    r.trials += 2;
+  }
+  r.notes.push_back(std::to_string(closed) + " batches closed on their second release");
+  return r;
+}
+
+// Two clerks pay part of the same invoice in batches saved at once: one
+// batch holds it, the other's save is refused, and each saved batch is whole.
+ProbeResult Harness::partPaymentsOfOneInvoice() {
+  ProbeResult r{"two clerks paying parts of one invoice"};
+  int refused = 0;
+  for (int k = 1; k <= scale_.clerks; ++k) {
+    std::vector<Clerk> clerks;
+    for (const char* who : {"A", "B"})
+      clerks.push_back(start("QM18300", partPaymentScript("PP" + std::to_string(k) + who, 1, "0.01")));
+    for (auto& clerk : clerks) {
+      const RunResult run = clerk.finish();
+      judge(r, run, "part-paying clerk");
+      refused += count(run.output, "REFUSED save");
+    }
+    for (const char* who : {"A", "B"}) {
+      const std::string state = batchState("PP" + std::to_string(k) + who);
+      if (state == "0/0" || state == "1/1") continue;
+      ++r.failures;
+      r.notes.push_back("batch PP" + std::to_string(k) + who + " left " + state);
+    }
+    checkDatabase(r);
+    exec("DELETE FROM XNADetail WHERE NABatNbr IN (SELECT NABatNbr FROM XNAHeader"
+         " WHERE RefNbr LIKE 'PP%'); DELETE FROM XNAHeader WHERE RefNbr LIKE 'PP%'");
+    r.trials += 2;
+  }
+  r.notes.push_back("refused " + std::to_string(refused) + " of " + std::to_string(2 * scale_.clerks));
+  return r;
+}
+
+}  // namespace corvena::stress
