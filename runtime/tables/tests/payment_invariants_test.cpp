@@ -24,6 +24,11 @@ class PaymentInvariants : public Company {
 
 TEST_F(PaymentInvariants, SoundDataHasNone) {
   EXPECT_TRUE(paymentInvariantProblems(*db).empty());
+  // A release AR refused left its host batch, noted on the batch: the same money, not more.
+  db->exec("INSERT INTO ARAdjust (AdjBatNbr, CustId, AdjdDocType, AdjdRefNbr, CuryAdjdAmt)"
+           " VALUES ('H1', 'P1', 'IN', 'INV1', 60);"
+           "UPDATE XNAHeader SET ARBatNbr = 'H1' WHERE NABatNbr = '0000000001'");
+  EXPECT_TRUE(paymentInvariantProblems(*db).empty());
 }
 
 struct Broken {
@@ -33,11 +38,18 @@ struct Broken {
 
 TEST_F(PaymentInvariants, EachBrokenRuleIsNamedWithItsOffender) {
   const Broken cases[] = {
+      {"UPDATE XNAHeader SET OrigDocAmt = 200 WHERE NABatNbr = '0000000001';"
+       "UPDATE XNADetail SET CuryApplAmt = 100.01 WHERE NABatNbr = '0000000001'",
+       "document applied beyond its balance: P1 IN INV1 holds 100.01 of 100.00"},
       {"INSERT INTO XNAHeader (NABatNbr, CustId, RefNbr, vond1, Status, OrigDocAmt)"
        " VALUES ('0000000003', 'P1', 'CHK3', 'NP', 'O', 50);"
        "INSERT INTO XNADetail (NABatNbr, CustId, DocType, RefNbr, CuryApplAmt)"
-       " VALUES ('0000000003', 'P1', 'IN', 'INV1', 40.01)",
-       "document applied beyond its balance: P1 IN INV1 holds 100.01 of 100.00"},
+       " VALUES ('0000000003', 'P1', 'IN', 'INV1', 40)",
+       "document held by two open batches: P1 IN INV1"},
+      {"UPDATE XNADetail SET LineStatus = 'C' WHERE NABatNbr = '0000000001'",
+       "line marked paid in a batch not closed: 0000000001 INV1"},
+      {"UPDATE XNAHeader SET ARBatNbr = '000009' WHERE NABatNbr = '0000000002'",
+       "batch closed on an AR batch not released: 0000000002 000009"},
       {"INSERT INTO ARAdjust (AdjBatNbr, CustId, AdjdDocType, AdjdRefNbr, CuryAdjdAmt)"
        " VALUES ('H1', 'P1', 'IN', 'INV1', 41)",
        "document applied beyond its balance: P1 IN INV1 holds 101.00 of 100.00"},
