@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/ar/ledger.h"
+#include "platform/ar/ledger_sql.h"
 #include "platform/db/database.h"
 #include "platform/demo/demo_data.h"
 #include "runtime/tables/payment_invariants.h"
@@ -44,6 +45,18 @@ Harness::Harness(std::string bin, std::string work, unsigned seed, Scale scale, 
   ::setenv("CORVENA_PROGRAM_PATH", bin_.c_str(), 1);
   auto db = db::Database::create(database_);
   demo::fillScaled(*db, kChildren, kDocuments);
+  start_ = ar::readBooks(*db);
+}
+
+ProbeResult Harness::booksReconcile() {
+  ProbeResult r{"the day's books reconcile"};
+  auto db = db::Database::open(database_);
+  const ar::Books end = ar::readBooks(*db);
+  for (auto& p : ar::booksDisagree(start_, end)) r.notes.push_back(std::move(p));
+  r.failures = static_cast<int>(r.notes.size());
+  r.trials = 1;
+  r.notes.push_back(ar::money(end.checksReceived - start_.checksReceived) + " in checks received");
+  return r;
 }
 
 Clerk Harness::start(const std::string& program, const std::string& script) {

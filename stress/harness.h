@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ar/books.h"
 #include "stress/clerk_scripts.h"
 #include "stress/process_run.h"
 
@@ -45,6 +46,8 @@ class Harness {
   ProbeResult killedReleases();
   ProbeResult givenUpReleases();
   ProbeResult partPaymentsOfOneInvoice();
+  // Last: whatever the probes did, AR per account moved as the GL, cash as the checks.
+  ProbeResult booksReconcile();
   ProbeResult fuzzedScripts();
   ProbeResult hostileValues();
 
@@ -66,6 +69,7 @@ class Harness {
   Scale scale_;
   int runs_ = 0;
   std::set<std::string> seen_;
+  ar::Books start_;  // the books as the day began
 };
 
 }  // namespace corvena::stress

@@ -99,6 +99,7 @@ int main(int argc, char** argv) {
     results.push_back(h.partPaymentsOfOneInvoice());
     results.push_back(h.fuzzedScripts());
     results.push_back(h.hostileValues());
+    results.push_back(h.booksReconcile());
     const int code = report(results);
     if (!o.keep) {
       std::filesystem::remove_all(o.work);
