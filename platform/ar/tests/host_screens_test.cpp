@@ -207,5 +207,24 @@ TEST_F(HostScreens, OnlyAClerkWithTheReleaseRightReleasesARecalledBatch) {
             Rows{"1|CLERK2"});
 }
 
+// A held batch recalled by its number alone, no document on the screen, is
+// released when completed with "Release Now", and numbers no document.
+TEST_F(HostScreens, AHeldBatchRecalledByItsNumberAloneIsReleased) {
+  invoice("Hold");
+  const std::string invoices = newestBatch("08010");
+  run(kPayments,
+      "set cctrltot 100\nset cCustID NATL-AUTO\nset cRefNbr TCHK3\nset cOrigDocAmt 100\nsave\n");
+  const std::string payments = newestBatch("08030");
+  const Rows numbered = rows("SELECT LastNbr FROM AutoNumber WHERE Source = 'ARRefNbr'");
+  for (const auto& [screen, batch] : {std::pair{&kInvoices, invoices}, {&kPayments, payments}}) {
+    const std::string out = run(*screen, "set cBatNbr " + batch +
+                                             "\nset cbathandling \"Release Now\"\n"
+                                             "click cmdComplete\nshow lErrorText\n");
+    EXPECT_EQ(out, "SHOW lErrorText: \n");
+  }
+  EXPECT_EQ(batches(invoices, payments), (Rows{invoices + "|1|CLERK", payments + "|1|CLERK"}));
+  EXPECT_EQ(rows("SELECT LastNbr FROM AutoNumber WHERE Source = 'ARRefNbr'"), numbered);
+}
+
 }  // namespace
 }  // namespace corvena::ar::testing
