@@ -54,7 +54,7 @@ void BM_ReleaseFloor(benchmark::State& state) {
         " CuryDocBal, CuryDocBal FROM ARDoc WHERE CustId LIKE 'SCALE-%' AND Rlsed = 1"
         " AND OpenDoc = 1 AND DocType IN ('IN', 'DM', 'FI')");
     const std::string why =
-        ar::releaseBatch(*db, "FLOOR", ar::Releaser{"BENCH", "08030", demo::kDemoToday});
+        ar::releaseBatch(*db, "FLOOR", ar::Releaser{"BENCH", "08030", demo::kDemoToday, true});
     tx.commit();
     state.SetIterationTime(
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());

@@ -123,7 +123,8 @@ int HostBatch::complete() {
   std::string why = "Batch " + bBatch.BatNbr.trimmed() + " is on hold: it was saved, not released.";
   if (std::get<std::string>(stored.column(0)) == "R")
     why = releaseBatch(db, bBatch.BatNbr.trimmed(),
-                       Releaser{session_.pes().UserId.trimmed(), screen_, session_.businessDate()});
+                       Releaser{session_.pes().UserId.trimmed(), screen_, session_.businessDate(),
+                                session_.rights().release});
   session_.setProperty(errorText, "caption", why);
   if (!why.empty()) session_.status(forms::kStatusWrite, 0, why, forms::kStatusError);
   return 0;

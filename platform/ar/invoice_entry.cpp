@@ -122,11 +122,16 @@ bool InvoiceEntry::duplicateReference() {
 }
 
 bool InvoiceEntry::saveDocument() {
+  // Only the batch is being saved: no document is on the screen to number.
+  if (bARDoc.RefNbr.blank() && session_.levelChange(1) == forms::kLineUnchanged) return true;
   if (bARDoc.RefNbr.blank() && batch_.bARSetup.AutoRef != 0) {
     db::Statement next = session_.database().run(db::Call{"AutoNbr_Next", "", {std::string("ARRefNbr")}});
     if (next.step()) bARDoc.RefNbr = std::get<std::string>(next.column(0));
   }
-  if (bARDoc.RefNbr.blank()) return true;  // only the batch is being saved
+  if (bARDoc.RefNbr.blank()) {
+    session_.message(forms::kMsgNoNumber, {"ARRefNbr"});
+    return false;
+  }
   if (bARDoc.Rlsed != 0 || duplicateReference()) {
     session_.message(bARDoc.Rlsed ? forms::kMsgEntryRefused : kDuplicateReference,
                      {"Ref Nbr"});

@@ -250,6 +250,9 @@ std::string money(double v) {
 }
 
 std::string releaseBatch(db::Database& db, const std::string& batNbr, const Releaser& by) {
+  if (!by.mayRelease)
+    return "User " + by.user + " may not release batches on this screen: batch " + batNbr +
+           " is saved, not released.";
   try {
     db::Transaction tx(db);
     Release(db, batNbr, by).run();

@@ -64,6 +64,16 @@ bool blankField(const RecordRef& rec, const FieldDesc& f) {
   return trim(fieldText(rec, f)).empty();
 }
 
+// A lower level with no record read and nothing entered in it or below it
+// (a batch recalled alone, no document on the screen) has nothing to save.
+bool nothingAt(Session& s, int level, const RecordRef& rec) {
+  const auto row = s.impl().rows.find(rec.data);
+  if (level == 0 || (row != s.impl().rows.end() && row->second.exists)) return false;
+  for (int l = level; l < static_cast<int>(s.levels().size()); ++l)
+    if (s.levelChange(l) != kLineUnchanged) return false;
+  return true;
+}
+
 // Required fields of every level (a record's whether or not it changed) and
 // of every line about to be written. A disabled field is never required: the
 // clerk could not fill it.
@@ -75,7 +85,8 @@ void checkRequired(Session& s) {
       const FieldDesc* f = s.fieldOf(*c, &rec);
       if (!f) continue;
       if (!c->isGridColumn()) {
-        if (c->level() < static_cast<int>(s.levels().size()) && blankField(rec, *f))
+        if (c->level() < static_cast<int>(s.levels().size()) && blankField(rec, *f) &&
+            !nothingAt(s, c->level(), rec))
           throw Refusal{kMsgFieldRequired, {controlLabel(*c)}};
         continue;
       }

@@ -4,6 +4,7 @@
 
 #include "platform/forms/fp.h"
 #include "platform/forms/messages.h"
+#include "platform/shell/user_directory.h"
 
 namespace corvena::host {
 
@@ -122,6 +123,15 @@ int MessResponse() {
 bool ReleaseAllowed() {
   if (S().rights().release) return true;
   S().message(forms::kMsgNoRights, {"release batches"});
+  return false;
+}
+
+bool HostReleaseAllowed(std::string_view program) {
+  const std::string user = S().pes().UserId.trimmed(), screen(program);
+  if (shell::UserDirectory(S().database()).rightsOn(user, screen).release) return true;
+  S().messageBox("You have no rights to release batches on " + screen +
+                     ", through which this batch is released.",
+                 forms::kStyleWarning, "System Message");
   return false;
 }
 

@@ -108,6 +108,10 @@ int AutoNbrDefault(Control* keyControl, std::string_view source, Control* detail
 // Whether the signed-on user may release batches from this screen; when not,
 // the clerk is told so.
 bool ReleaseAllowed();
+// Whether the signed-on user may release batches on the host screen a release
+// drives (0801000, 0803000), asked before the release writes anything there;
+// when not, the clerk is told so.
+bool HostReleaseAllowed(std::string_view program);
 int MessBox(std::string_view text, int style, std::string_view caption);
 int MessResponse();
 void Mess(int number);

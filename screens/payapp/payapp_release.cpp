@@ -247,6 +247,11 @@ void Update1_SaveCompleted(int first, int /*second*/) {
     Status(-2, 0, "", 0);
     return;
   }
+  if ((type != "NP" && status != "P" && !HostReleaseAllowed("0801000")) ||
+      !HostReleaseAllowed("0803000")) {
+    Status(-2, 0, "", 0);
+    return;
+  }
   a.Releasing = true;
   try {
     if (type != "NP" && status != "P") debitMemoPhase();

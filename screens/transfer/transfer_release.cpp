@@ -104,6 +104,7 @@ void Update1_SaveCompleted(int, int) {
             48, "System Message");
     return;
   }
+  if (!HostReleaseAllowed("0801000")) return;
   Status(-3, 0, "", 0);
   try {
     release(t);

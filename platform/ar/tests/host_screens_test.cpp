@@ -11,6 +11,7 @@
 #include "platform/demo/demo_data.h"
 #include "platform/forms/messages.h"
 #include "platform/shell/host_program.h"
+#include "platform/shell/user_directory.h"
 
 namespace corvena::ar::testing {
 namespace {
@@ -27,7 +28,11 @@ class HostScreens : public ::testing::Test {
     auto db = db::Database::create(dir_.database("company.db"));
     demo::fillDemo(*db);
   }
-  void TearDown() override { EXPECT_EQ(ledgerProblems(*open()), Rows{}); }
+  void TearDown() override {
+    ::unsetenv("CORVENA_PASSWORD");
+    ::unsetenv("CORVENA_TICKET");
+    EXPECT_EQ(ledgerProblems(*open()), Rows{});
+  }
 
   std::unique_ptr<db::Database> open() { return db::Database::open(dir_.database("company.db")); }
   std::string run(const shell::HostScreenProgram& screen, const std::string& script,
@@ -35,8 +40,8 @@ class HostScreens : public ::testing::Test {
     forms::Session session;
     forms::SessionScope scope(session);
     const auto handlers = shell::openHostScreen(
-        session, {dir_.database("company.db"), "CLERK", "DEMO", Date{2026, 12, 31}}, screen,
-        parameters);
+        session, {dir_.database("company.db"), user_, "DEMO", Date{2026, 12, 31}, password_},
+        screen, parameters);
     std::ostringstream out;
     automation::ScriptDriver(session, out).run(script);
     return out.str();
@@ -48,13 +53,38 @@ class HostScreens : public ::testing::Test {
     while (st.step()) out.push_back(db::rowText(st));
     return out;
   }
-  // An invoice of NATL-AUTO for 245, numbered by the host, in a batch completed as given.
+  // An invoice of NATL-AUTO for 245, numbered by the host, saved in a batch handled as given.
+  static std::string invoiceSaved(const std::string& handling, const std::string& control = "245") {
+    return "set cbathandling \"" + handling + "\"\nset cctrltot " + control +
+           "\nset cCustID NATL-AUTO\nset cOrigDocAmt 245\nset cProjectID_Hdr STORE-REFIT\n"
+           "line Spread1 new\nset cAcct 4000\nset cqty 2\nset cUnitPrice 122.50\nsave\n";
+  }
+  // The same, the batch then completed.
   std::string invoice(const std::string& handling, const std::string& control = "245") {
-    return run(kInvoices, "set cbathandling \"" + handling + "\"\nset cctrltot " + control +
-                              "\nset cCustID NATL-AUTO\nset cOrigDocAmt 245\n"
-                              "set cProjectID_Hdr STORE-REFIT\nline Spread1 new\nset cAcct 4000\n"
-                              "set cqty 2\nset cUnitPrice 122.50\nsave\nshow cRefNbr\nnew 0\n"
-                              "show lErrorText\n");
+    return run(kInvoices, invoiceSaved(handling, control) + "show cRefNbr\nnew 0\nshow lErrorText\n");
+  }
+  // Two clerks: CLERK1 enters on every screen, CLERK2 also releases.
+  void addClerks() {
+    auto db = open();
+    shell::UserDirectory users(*db);
+    users.addUser("CLERK1", "Clerk", "pass one", false);
+    users.addUser("CLERK2", "Supervisor", "pass two", false);
+    users.grant("CLERK1", "*", "VIUD");
+    users.grant("CLERK2", "*", "VIUDR");
+  }
+  void signOnAs(const std::string& user, const std::string& password) {
+    user_ = user;
+    password_ = password;
+  }
+  // Two batches by number: whether released, and who last wrote each.
+  Rows batches(const std::string& one, const std::string& other) {
+    return rows("SELECT BatNbr, Rlsed, LUpd_User FROM Batch WHERE BatNbr IN ('" + one + "', '" +
+                other + "') ORDER BY BatNbr");
+  }
+  std::string newestBatch(const std::string& screen) {
+    return rows("SELECT BatNbr FROM Batch WHERE EditScrnNbr = '" + screen +
+                "' ORDER BY BatNbr DESC LIMIT 1")
+        .at(0);
   }
   std::string newest() {
     return rows("SELECT RefNbr FROM ARDoc WHERE Crtd_Prog = '08010' ORDER BY RefNbr DESC LIMIT 1")
@@ -62,6 +92,7 @@ class HostScreens : public ::testing::Test {
   }
 
   db::testing::ScratchDir dir_;
+  std::string user_ = "CLERK", password_;
 };
 
 TEST_F(HostScreens, AnInvoiceReleasedIsPaidByAPaymentDownToZero) {
@@ -139,6 +170,60 @@ TEST_F(HostScreens, AnOpenCreditIsSelectedAndAppliedWithoutCash) {
   EXPECT_EQ(rows("SELECT RefNbr, printf('%.2f', CuryDocBal) FROM ARDoc WHERE RefNbr IN"
                  " ('TCM1', 'TDM1') ORDER BY RefNbr"),
             (Rows{"TCM1|0.00", "TDM1|20.00"}));
+}
+
+// A batch saved with "Release Now" and recalled by a clerk without the release
+// right stays unreleased when completed, on either screen, and the clerk is
+// told why; completed by a clerk who holds the right, it releases in that name.
+TEST_F(HostScreens, OnlyAClerkWithTheReleaseRightReleasesARecalledBatch) {
+  addClerks();
+  signOnAs("CLERK2", "pass two");
+  run(kPayments,
+      "set cbathandling \"Release Now\"\nset cctrltot 100\nset cCustID NATL-AUTO\n"
+      "set cRefNbr TCHK3\nset cOrigDocAmt 100\nline Spread1 1\nset ctranamt 40\nsave\n");
+  run(kInvoices, invoiceSaved("Release Now"));
+  const std::string payments = newestBatch("08030"), invoices = newestBatch("08010");
+  const Rows saved = batches(payments, invoices);
+  ASSERT_EQ(saved, (Rows{payments + "|0|CLERK2", invoices + "|0|CLERK2"}));
+  signOnAs("CLERK1", "pass one");
+  for (const auto& [screen, batch] : {std::pair{&kPayments, payments}, {&kInvoices, invoices}}) {
+    const std::string out =
+        run(*screen, "set cBatNbr " + batch + "\nclick cmdComplete\nshow lErrorText\n");
+    EXPECT_NE(out.find("SHOW lErrorText: User CLERK1 may not release batches on this screen: batch " +
+                       batch + " is saved, not released.\n"),
+              std::string::npos)
+        << out;
+  }
+  EXPECT_EQ(batches(payments, invoices), saved);
+  EXPECT_EQ(rows("SELECT COUNT(*) FROM ARDoc WHERE Rlsed = 1 AND BatNbr IN ('" + payments + "', '" +
+                 invoices + "')"),
+            Rows{"0"});
+  signOnAs("CLERK2", "pass two");
+  const std::string out =
+      run(kPayments, "set cBatNbr " + payments + "\nclick cmdComplete\nshow lErrorText\n");
+  EXPECT_NE(out.find("SHOW lErrorText: \n"), std::string::npos) << out;
+  EXPECT_EQ(batches(payments, invoices), (Rows{payments + "|1|CLERK2", invoices + "|0|CLERK2"}));
+  EXPECT_EQ(rows("SELECT Rlsed, LUpd_User FROM ARDoc WHERE BatNbr = '" + payments + "'"),
+            Rows{"1|CLERK2"});
+}
+
+// A held batch recalled by its number alone, no document on the screen, is
+// released when completed with "Release Now", and numbers no document.
+TEST_F(HostScreens, AHeldBatchRecalledByItsNumberAloneIsReleased) {
+  invoice("Hold");
+  const std::string invoices = newestBatch("08010");
+  run(kPayments,
+      "set cctrltot 100\nset cCustID NATL-AUTO\nset cRefNbr TCHK3\nset cOrigDocAmt 100\nsave\n");
+  const std::string payments = newestBatch("08030");
+  const Rows numbered = rows("SELECT LastNbr FROM AutoNumber WHERE Source = 'ARRefNbr'");
+  for (const auto& [screen, batch] : {std::pair{&kInvoices, invoices}, {&kPayments, payments}}) {
+    const std::string out = run(*screen, "set cBatNbr " + batch +
+                                             "\nset cbathandling \"Release Now\"\n"
+                                             "click cmdComplete\nshow lErrorText\n");
+    EXPECT_EQ(out, "SHOW lErrorText: \n");
+  }
+  EXPECT_EQ(batches(invoices, payments), (Rows{invoices + "|1|CLERK", payments + "|1|CLERK"}));
+  EXPECT_EQ(rows("SELECT LastNbr FROM AutoNumber WHERE Source = 'ARRefNbr'"), numbered);
 }
 
 }  // namespace

@@ -52,7 +52,7 @@ void LedgerTest::apply(const std::string& bat, const std::string& cust,
 }
 
 std::string LedgerTest::release(const std::string& bat) {
-  return releaseBatch(*db_, bat, Releaser{"CLERK", "08030", Date{2026, 12, 15}});
+  return releaseBatch(*db_, bat, Releaser{"CLERK", "08030", Date{2026, 12, 15}, true});
 }
 
 std::vector<std::string> LedgerTest::rows(const std::string& sql) {

@@ -33,6 +33,17 @@ class Release : public ApplyTest {
   Rows balances() {
     return rows("select RefNbr, printf('%.2f', CuryDocBal) from ARDoc order by RefNbr");
   }
+  // A batch of P1's credit memo CM1 (200), 100 of it applied to INV1.
+  std::unique_ptr<OpenScreen> openCredit() {
+    addDoc({.cust = "P1", .type = "CM", .ref = "CM1", .balance = 200});
+    auto s = open();
+    EXPECT_TRUE(s->newBatch());
+    EXPECT_TRUE(s->set("cCustId", "P1"));
+    EXPECT_TRUE(s->set("cType", "CM"));
+    EXPECT_TRUE(s->set("cCMRefNbr", "CM1"));
+    EXPECT_TRUE(enter(*s, "INV1", "cCuryApplAmt", "100"));
+    return s;
+  }
 };
 
 TEST_F(Release, ANewPaymentPaysEachCustomersDocumentsAndLeavesTheRestToTheParent) {
@@ -108,13 +119,7 @@ TEST_F(Release, ARecallClosesABatchAROnceReleasedAndFillsItsLines) {
 // debit memo on the parent, wash payments per customer, the credit applied to
 // the memo; the wash account nets to nothing.
 TEST_F(Release, ACreditPaysThroughADebitMemoAndTheWashAccount) {
-  addDoc({.cust = "P1", .type = "CM", .ref = "CM1", .balance = 200});
-  auto s = open();
-  ASSERT_TRUE(s->newBatch());
-  ASSERT_TRUE(s->set("cCustId", "P1"));
-  ASSERT_TRUE(s->set("cType", "CM"));
-  ASSERT_TRUE(s->set("cCMRefNbr", "CM1"));
-  ASSERT_TRUE(enter(*s, "INV1", "cCuryApplAmt", "100"));
+  auto s = openCredit();
   ASSERT_TRUE(enter(*s, "INV2", "cCuryApplAmt", "50"));  // the credit applied in part
   ASSERT_TRUE(s->set("cBatchHandling", "R"));
   ASSERT_TRUE(s->save());
@@ -160,12 +165,14 @@ TEST_F(Release, ACustomerPaidTwiceInOneBatchStopsTheReleaseAndLeavesNothingBehin
 }
 
 // A clerk may enter a payment but not release it; given the release right but
-// no rights to the host's payment screen, the release stops as it starts; with
-// them it pays. On a server every step runs as the clerk's own server role.
-TEST_F(Release, TheClerksRightsDecideWhetherAndHowFarAReleaseGoes) {
+// not the host payment screen's, the release is refused before it writes
+// anything there; with both, it pays. On a server every step runs as the
+// clerk's own server role.
+TEST_F(Release, TheClerksRightsDecideWhetherAReleaseGoes) {
   shell::UserDirectory users(*db_);
   users.addUser("CLERK1", "Clerk", "pass one", false);
   users.grant("CLERK1", "QM18300", "VIUD");
+  users.grant("CLERK1", "0803000", "VIU");
   ::setenv("CORVENA_PASSWORD", "pass one", 1);
   {
     auto s = openPayment("500");
@@ -178,13 +185,13 @@ TEST_F(Release, TheClerksRightsDecideWhetherAndHowFarAReleaseGoes) {
   payDocument(*s, "INV1");
   ASSERT_TRUE(s->set("cBatchHandling", "R"));
   EXPECT_TRUE(s->save());
-  Rows log;
-  for (const auto& line : s->session().statusLog()) log.push_back(line.text);
-  EXPECT_EQ(log, Rows{"Creating Payment Application..."});
-  EXPECT_EQ(s->messages(), (Rows{"Business Object Automation Error: 7516 - 3",
-                                 "Business Object not initialized"}));
+  EXPECT_EQ(s->messages(), Rows{"You have no rights to release batches on 0803000, through which "
+                                "this batch is released."});
+  EXPECT_EQ(s->session().statusLog().size(), 0u);
   EXPECT_EQ(rows("select Status from XNAHeader"), Rows{"O"});
-  EXPECT_EQ(rows("select count(*) from ARAdjust"), Rows{"0"});
+  EXPECT_EQ(rows("select (select count(*) from Batch where EditScrnNbr = '08030'),"
+                 " (select count(*) from ARDoc where DocType = 'PA'), count(*) from ARAdjust"),
+            Rows{"0|0|0"});
   users.grant("CLERK1", "0803000", "VIUR");
   ASSERT_TRUE(s->set("cBatchHandling", "R"));
   EXPECT_TRUE(s->save());
@@ -192,6 +199,33 @@ TEST_F(Release, TheClerksRightsDecideWhetherAndHowFarAReleaseGoes) {
   ::unsetenv("CORVENA_TICKET");
   EXPECT_EQ(rows("select Status from XNAHeader"), Rows{"C"});
   EXPECT_EQ(balances(), (Rows{"CHK1|400.00", "INV1|0.00", "INV2|300.00", "INV3|80.00"}));
+}
+
+// A credit's release raises its debit memo on the invoice and memo screen: a
+// clerk without the release right there is refused before any memo is raised.
+TEST_F(Release, ACreditIsReleasedOnlyWithTheRightToRaiseItsDebitMemo) {
+  shell::UserDirectory users(*db_);
+  users.addUser("CLERK1", "Clerk", "pass one", false);
+  users.grant("CLERK1", "QM18300", "VIUDR");
+  users.grant("CLERK1", "0801000", "VIU");
+  users.grant("CLERK1", "0803000", "VIUR");
+  ::setenv("CORVENA_PASSWORD", "pass one", 1);
+  auto s = openCredit();
+  ASSERT_TRUE(s->set("cBatchHandling", "R"));
+  EXPECT_TRUE(s->save());
+  EXPECT_EQ(s->messages(), Rows{"You have no rights to release batches on 0801000, through which "
+                                "this batch is released."});
+  EXPECT_EQ(rows("select Status from XNAHeader"), Rows{"O"});
+  EXPECT_EQ(rows("select count(*) from ARDoc where DocType = 'DM'"), Rows{"0"});
+  users.grant("CLERK1", "0801000", "VIUR");
+  ASSERT_TRUE(s->set("cBatchHandling", "R"));
+  EXPECT_TRUE(s->save());
+  ::unsetenv("CORVENA_PASSWORD");
+  ::unsetenv("CORVENA_TICKET");
+  EXPECT_EQ(rows("select Status from XNAHeader"), Rows{"C"});
+  EXPECT_EQ(rows("select RefNbr, printf('%.2f', CuryDocBal) from ARDoc where RefNbr in ('CM1', 'INV1')"
+                 " order by RefNbr"),
+            (Rows{"CM1|100.00", "INV1|0.00"}));
 }
 
 // A credit batch whose release got as far as its debit memo, then stopped:

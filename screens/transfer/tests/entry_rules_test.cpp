@@ -36,19 +36,29 @@ TEST_F(EntryRules, TheSourceShowsItsParentItsDocumentsTypeAndBalance) {
   EXPECT_EQ(out.find("REFUSED cSrcCustId"), std::string::npos) << out;
 }
 
-TEST_F(EntryRules, ReleaseIsRefusedAsItIsChosenByAClerkWithoutTheRight) {
+// Release is refused as it is chosen by a clerk without the right, and before
+// anything is entered in AR to one without it on the invoice and memo screen.
+TEST_F(EntryRules, ReleaseIsRefusedToAClerkWithoutTheRightHereOrInAR) {
   auto db = db::Database::open(path_);
   shell::UserDirectory users(*db);
   users.addUser("CLERK1", "Clerk", "pass one", false);
   users.grant("CLERK1", "QM18900", "VIUD");
+  users.grant("CLERK1", "0801000", "VIU");
   dir_.write("password", "pass one");
   passwordFile_ = dir_.file("password");
   const std::string out = run("set cBatchHandling R\nexpect cBatchHandling H\n");
+  users.grant("CLERK1", "QM18900", "VIUDR");
+  const std::string released = run(batch("K1", source_, destination(1, "K2", "300")) +
+                                   "set cBatchHandling R\nsave\nexpect cStatus O\n");
   ::unsetenv("CORVENA_PASSWORD");
   ::unsetenv("CORVENA_TICKET");
   EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
   EXPECT_NE(out.find("REFUSED cBatchHandling"), std::string::npos) << out;
   EXPECT_NE(out.find("no rights to release batches"), std::string::npos) << out;
+  EXPECT_EQ(released.find("FAIL"), std::string::npos) << released;
+  EXPECT_NE(released.find("You have no rights to release batches on 0801000"), std::string::npos)
+      << released;
+  EXPECT_EQ(rows("select count(*) from ARDoc"), Rows{"1"});
 }
 
 TEST_F(EntryRules, ARecalledBatchHoldsWhileOpenAndIsReadOnlyWhenClosed) {
