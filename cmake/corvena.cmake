@@ -18,6 +18,7 @@ endfunction()
 # a library that its tests and the benchmarks link, and the program built from
 # main.cpp into bin/, beside PARENT, which looks for its screens next to itself.
 function(corvena_screen lib program)
+  # ROLES after the program: its tests make server users (see corvena_server_tests).
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   list(FILTER sources EXCLUDE REGEX ".*/main\\.cpp$")
   add_library(${lib} STATIC ${sources})
@@ -28,7 +29,7 @@ function(corvena_screen lib program)
   set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
   corvena_tests(${lib}_tests ${lib})
   if(TARGET ${lib}_tests)
-    corvena_server_tests(${lib}_tests)
+    corvena_server_tests(${lib}_tests ${ARGN})
   endif()
 endfunction()
 
@@ -48,9 +49,16 @@ if(NOT TEST pgserver.start)
   set_tests_properties(pgserver.start PROPERTIES FIXTURES_SETUP pgserver)
   set_tests_properties(pgserver.stop PROPERTIES FIXTURES_CLEANUP pgserver)
 endif()
+# With ROLES, the cases make the company's users, which on a server are the
+# whole server's roles: such cases run one at a time, or two tests' CLERK1
+# would be one role with two passwords.
 function(corvena_server_tests name)
+  set(lock "")
+  if("ROLES" IN_LIST ARGN)
+    set(lock RESOURCE_LOCK pgroles)
+  endif()
   gtest_discover_tests(${name} TEST_SUFFIX .pg DISCOVERY_TIMEOUT 60
     PROPERTIES
       ENVIRONMENT "CORVENA_TEST_SERVER=postgresql://postgres@${CORVENA_PG_HOST}"
-      FIXTURES_REQUIRED pgserver)
+      FIXTURES_REQUIRED pgserver ${lock})
 endfunction()
