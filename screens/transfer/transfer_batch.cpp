@@ -1,5 +1,6 @@
 #include "screens/transfer/transfer_batch.h"
 
+#include "runtime/customer_standing.h"
 #include "runtime/kelpbas.h"
 #include "screens/transfer/transfer_state.h"
 
@@ -73,6 +74,7 @@ int cBatchHandling_ValueCheck(std::string& text) {
 int cSrcCustId_ValueCheck(std::string& text) {
   auto& t = transfer();
   const std::string entered = Text<15>(text).trimmed();
+  if (runtime::RefusedCustomer(entered)) return SilentRefusal;
   if (status(t) != "O" || entered == t.bXNATranHdr.SrcCustID.trimmed()) return 0;
   std::string parent = entered;
   if (SqlFetch1(t.csr_xnacusts, "XNACustS_Primary " + SParm(entered) + SParm("%"), t.bXNACustS,

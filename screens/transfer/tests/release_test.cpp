@@ -60,20 +60,20 @@ TEST_F(Release, ApplyNeedsAReleasedDestination) {
       << out;
 }
 
-// The host refuses the second destination's credit memo (its customer is no
-// longer active): the batch stays "P" with what was recorded. Released again,
+// The host refuses the second destination's credit memo (its line's account is
+// gone from the chart): the batch stays "P" with what was recorded. Released again,
 // it enters only what is missing into the same host batch, even a document
 // the host stored before the release could record it.
 TEST_F(Release, AnInterruptedReleaseReleasedAgainCreatesNoDocumentTwice) {
   const std::string cm = creditMemo("K1", {300});
   run(batch("K1", cm, destination(1, "K2", "200") + destination(2, "K3", "100")) + "save\n");
-  rows("update Customer set Status = 'I' where CustId = 'K3'");
+  rows("update XNATranDLn set Acct = '4999' where DetCustID = 'K3'");
   const std::string interrupted = run("last 0\nset cBatchHandling R\nsave\nexpect cStatus P\n");
   EXPECT_NE(interrupted.find("STATUS 3: Unexpected error"), std::string::npos) << interrupted;
   EXPECT_EQ(rows("select Status, ARDMRefNbr <> '' from XNATranHdr"), Rows{"P|1"});
   EXPECT_EQ(rows("select DestCustID from XNATranDet where ARRefNbr <> ''"), Rows{"K2"});
   rows("update XNATranHdr set ARDMRefNbr = ''");
-  rows("update Customer set Status = 'A' where CustId = 'K3'");
+  rows("update XNATranDLn set Acct = '4000' where DetCustID = 'K3'");
   const std::string again = run("last 0\nset cBatchHandling R\nsave\nexpect cStatus C\n");
   EXPECT_EQ(again.find("FAIL"), std::string::npos) << again;
   EXPECT_EQ(documents(), (Rows{"K1|CM|300.00|300.00|1", "K1|DM|300.00|300.00|1",
