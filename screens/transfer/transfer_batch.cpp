@@ -2,6 +2,7 @@
 
 #include "runtime/customer_standing.h"
 #include "runtime/kelpbas.h"
+#include "screens/transfer/transfer_source.h"
 #include "screens/transfer/transfer_state.h"
 
 namespace corvena::transfer {
@@ -95,10 +96,7 @@ int cSrcRefNbr_ValueCheck(std::string& text) {
                 "XArdocCMPA_CustID_RefNbr " + SParm(t.bXNATranHdr.SrcCustID) + SParm(entered),
                 t.bARDoc, sizeof t.bARDoc) == NotFound)
     return 0;
-  t.bXNATranHdr.SrcDocType = t.bARDoc.DocType;
-  t.bXNATranHdr.SrcAmt = t.bARDoc.CuryDocBal;
-  DispField(t.cSrcAmt);
-  return 0;
+  return OfferSource();
 }
 
 }  // namespace corvena::transfer

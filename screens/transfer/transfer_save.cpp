@@ -3,6 +3,7 @@
 #include "runtime/customer_standing.h"
 #include "runtime/kelpbas.h"
 #include "screens/transfer/transfer_release.h"
+#include "screens/transfer/transfer_source.h"
 #include "screens/transfer/transfer_state.h"
 
 namespace corvena::transfer {
@@ -132,6 +133,7 @@ int Update1_SaveLevel(int level) {
   } else if (level == 2) {
     stampLines(t.DetailLines, t.bXNATranDLn, false);
   } else if (level == forms::kWholeSaveLevel) {
+    if (const int refused = RefuseSourceHeldElsewhere()) return refused;
     return checkLinesBeforeRelease(t);
   }
   return 0;

@@ -17,7 +17,7 @@ class EntryRules : public TransferTest {
   void header(const std::string& batch, const std::string& status) {
     rows("insert into XNATranHdr (NATrBatNbr, SrcCustID, PrimaryCustID, SrcRefNbr, SrcDocType,"
          " SrcAmt, Status, CpnyId) values ('" + batch + "', 'K1', 'P1', '" + source_ +
-         "', 'CM', 300, '" + status + "', 'CO1')");
+         "', 'CM', 100, '" + status + "', 'CO1')");
   }
   std::string source_;
 };
