@@ -5,6 +5,7 @@
 #include "runtime/kelpbas.h"
 #include "runtime/text_value.h"
 #include "screens/transfer/transfer_host_documents.h"
+#include "screens/transfer/transfer_source.h"
 #include "screens/transfer/transfer_state.h"
 
 namespace corvena::transfer {
@@ -178,10 +179,7 @@ void EnterDebitMemo() {
                   .amount = left,
                   .description = mark(t)};
   EnterHeader(e);
-  const auto lines = readAll<ARTran>(t.csr_artran, "SELECT * FROM ARTran WHERE BatNbr = " +
-                                                       SParm(t.bARDoc.BatNbr) + " AND RefNbr = " +
-                                                       SParm(t.bARDoc.RefNbr) +
-                                                       " AND Crtd_Prog = '08010'");
+  const auto lines = readAll<ARTran>(t.csr_artran, SourceLinesStatement(t.bARDoc));
   double entered = 0;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     fromDestinationLine(e, asDestinationLine(lines[i]));

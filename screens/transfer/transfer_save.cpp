@@ -2,6 +2,7 @@
 
 #include "runtime/customer_standing.h"
 #include "runtime/kelpbas.h"
+#include "screens/transfer/transfer_lines.h"
 #include "screens/transfer/transfer_release.h"
 #include "screens/transfer/transfer_source.h"
 #include "screens/transfer/transfer_state.h"
@@ -131,6 +132,7 @@ int Update1_SaveLevel(int level) {
   } else if (level == 1) {
     stampLines(t.DestLines, t.bXNATranDet, true);
   } else if (level == 2) {
+    if (const int refused = CheckLineProjects()) return refused;
     stampLines(t.DetailLines, t.bXNATranDLn, false);
   } else if (level == forms::kWholeSaveLevel) {
     if (const int refused = RefuseSourceHeldElsewhere()) return refused;

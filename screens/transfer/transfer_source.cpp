@@ -62,6 +62,11 @@ ARDoc sourceOf(Transfer& t) {
 
 }  // namespace
 
+std::string SourceLinesStatement(const ARDoc& source) {
+  return "SELECT * FROM ARTran WHERE BatNbr = " + SParm(source.BatNbr) +
+         " AND RefNbr = " + SParm(source.RefNbr) + " AND Crtd_Prog = '08010' ORDER BY LineNbr";
+}
+
 int OfferSource() {
   auto& t = transfer();
   const Held held = heldElsewhere(t, t.bARDoc);
@@ -95,6 +100,21 @@ int RefuseSourceHeldElsewhere() {
               " left to transfer, not " + money(h.SrcAmt) + ". Nothing was saved.",
           kStyleWarning, "National Accounts");
   return SilentRefusal;
+}
+
+void ReadLineDefault() {
+  auto& t = transfer();
+  t.bARTran = t.nARTran;
+  const ARDoc source = sourceOf(t);
+  if (!source.RefNbr.blank() &&
+      SqlFetch1(t.csr_artran, SourceLinesStatement(source), t.bARTran, sizeof t.bARTran) ==
+          NotFound &&
+      SqlFetch1(t.csr_update, "select * from XNASetup", t.bXNASetup, sizeof t.bXNASetup) !=
+          NotFound) {
+    t.bARTran.Acct = t.bXNASetup.vond1.view();
+    t.bARTran.Sub = t.bXNASetup.vond2.view();
+  }
+  if (t.bARTran.Sub.blank()) t.bARTran.Sub = t.bCustomer.ArSub;
 }
 
 }  // namespace corvena::transfer

@@ -50,6 +50,27 @@ TEST_F(Release, ACreditMemoMovesToTwoDestinationsThroughOneHostBatch) {
             Rows{"600.00|600.00"});
 }
 
+// Lines left on their default take the source's own line account: the debit
+// memo and the credit memos net out in the GL but for the project line, and AR
+// moves the credit from one customer to others. The project reaches AR.
+TEST_F(Release, DestinationLinesOnTheSourcesAccountNetOutAndAProjectLineReachesAR) {
+  const std::string cm = creditMemo("K1", {120, 180});
+  const std::string out = release(
+      batch("K1", cm,
+            destination(1, "K2", "200", "") +
+                "line Spread1 new\nset cDestCustID K3\nset cDestAmt 100\nclick cmdDetailLines\n"
+                "line Spread2 new\nset cAcct_2 7000\nset cProjectID_2 STORE-REFIT\n"
+                "set cTaskID_2 INSTALL\nset cTranAmt_2 100\nclick cmdOK\n"));
+  EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
+  EXPECT_EQ(rows("select Acct, printf('%.2f', sum(DrAmt) - sum(CrAmt)) from GLTran"
+                 " where BatNbr = (select ARBatNbr from XNATranHdr) group by Acct order by Acct"),
+            (Rows{"1200|0.00", "4000|-100.00", "7000|100.00"}));
+  EXPECT_EQ(rows("select d.CustId, t.Acct, t.ProjectID, t.TaskID from ARTran t join ARDoc d"
+                 " on d.RefNbr = t.RefNbr and d.BatNbr = t.BatNbr where d.DocType = 'CM'"
+                 " and d.CustId <> 'K1' order by 1"),
+            (Rows{"K2|4000||", "K3|7000|STORE-REFIT|INSTALL"}));
+}
+
 TEST_F(Release, ApplyNeedsAReleasedDestination) {
   const std::string cm = creditMemo("K1", {60});
   const std::string out =
