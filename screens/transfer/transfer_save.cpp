@@ -2,6 +2,7 @@
 
 #include "runtime/customer_standing.h"
 #include "runtime/kelpbas.h"
+#include "screens/transfer/transfer_audit.h"
 #include "screens/transfer/transfer_lines.h"
 #include "screens/transfer/transfer_release.h"
 #include "screens/transfer/transfer_source.h"
@@ -12,18 +13,6 @@ namespace corvena::transfer {
 using namespace corvena::host;
 
 namespace {
-
-template <class Row>
-void StampAudit(Row& row) {
-  const auto& pes = forms::session().pes();
-  DateToday(row.LUpd_Date);
-  row.LUpd_Prog = pes.Prog.trimmed();
-  row.LUpd_User = pes.UserId.trimmed();
-  if (DateCompare(row.Crtd_Date, runtime::BlankDate) != 0) return;
-  row.Crtd_Date = row.LUpd_Date;
-  row.Crtd_Prog = row.LUpd_Prog.view();
-  row.Crtd_User = row.LUpd_User.view();
-}
 
 // The release writes status and the host's references with statements of its
 // own; a save writes them back as stored, never as an older screen had them.

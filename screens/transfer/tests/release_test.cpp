@@ -71,6 +71,20 @@ TEST_F(Release, DestinationLinesOnTheSourcesAccountNetOutAndAProjectLineReachesA
             (Rows{"K2|4000||", "K3|7000|STORE-REFIT|INSTALL"}));
 }
 
+// The release's writes are the releasing clerk's, not those of the clerk who
+// saved the batch last.
+TEST_F(Release, AReleaseIsStampedWithTheClerkWhoReleased) {
+  const std::string cm = creditMemo("K1", {60});
+  run(batch("K1", cm, destination(1, "K2", "60")) + "save\n");
+  user_ = "CLERK2";
+  const std::string out = run("last 0\nset cBatchHandling R\nsave\nexpect cStatus C\n");
+  EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
+  EXPECT_EQ(rows("select h.Crtd_User, h.LUpd_User, d.LUpd_User, l.LUpd_User from XNATranHdr h"
+                 " join XNATranDet d on d.NATrBatNbr = h.NATrBatNbr"
+                 " join XNATranDLn l on l.NATrBatNbr = h.NATrBatNbr"),
+            Rows{"CLERK1|CLERK2|CLERK2|CLERK2"});
+}
+
 TEST_F(Release, ApplyNeedsAReleasedDestination) {
   const std::string cm = creditMemo("K1", {60});
   const std::string out =
