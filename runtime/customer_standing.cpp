@@ -22,6 +22,7 @@ std::string standing(const Text<1>& status) {
 
 std::string CustomerRefusal(std::string_view customer) {
   const std::string id = Text<15>(customer).trimmed();
+  if (id.empty()) return {};  // a required field says so itself
   Cursor cursor;
   SqlCursor(cursor, kCursorOutsideLevels);
   Customer row{};

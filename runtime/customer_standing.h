@@ -8,7 +8,7 @@
 
 namespace corvena::runtime {
 
-// Why AR takes no documents for the customer; empty when it does.
+// Why AR takes no documents for the customer; empty when it does, or none is named.
 std::string CustomerRefusal(std::string_view customer);
 // Shows the reason and answers true when AR takes no documents for the customer.
 bool RefusedCustomer(std::string_view customer);

@@ -99,10 +99,12 @@ void InvoiceEntry::lineAmountShown() {
 // A line on the document's own AR account would post against AR itself: AR
 // would record the document while the GL did not move.
 int InvoiceEntry::accountCheck(std::string& text) {
-  if (bARDoc.ArAcct.blank() || !(bARDoc.ArAcct == text)) return 0;
-  session_.messageBox(bARDoc.ArAcct.trimmed() +
-                          " is the AR account of this document; its lines post to another account.",
-                      forms::kStyleWarning, "Message");
+  const std::string arAcct =
+      bARDoc.ArAcct.blank() ? batch_.bARSetup.ArAcct.trimmed() : bARDoc.ArAcct.trimmed();
+  if (arAcct.empty() || !(Text<10>(text) == arAcct)) return 0;
+  session_.messageBox(
+      arAcct + " is the AR account of this document; its lines post to another account.",
+      forms::kStyleWarning, "Message");
   return forms::kSilentRefusal;
 }
 
