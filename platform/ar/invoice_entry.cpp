@@ -22,6 +22,7 @@ InvoiceEntry::InvoiceEntry(forms::Form& form)
   form.control("cCustID").onValueCheck([this](std::string& t) { return customerCheck(t); });
   for (const char* c : {"cqty", "cUnitPrice"})
     form.control(c).onValueDisplayed([this] { lineAmountShown(); });
+  form.control("cAcct").onValueCheck([this](std::string& t) { return accountCheck(t); });
   form.control("cAcct").onValueDisplayed([this] { accountShown(); });
   auto& update = form.control("Update1");
   update.onSaveLevel([this](int level) { return saveLevel(level); });
@@ -93,6 +94,18 @@ void InvoiceEntry::lineAmountShown() {
   lines_->update();
   session_.redisplay(lines_);
   session_.displayFields({&form_.control("cDocBal")});
+}
+
+// A line on the document's own AR account would post against AR itself: AR
+// would record the document while the GL did not move.
+int InvoiceEntry::accountCheck(std::string& text) {
+  const std::string arAcct =
+      bARDoc.ArAcct.blank() ? batch_.bARSetup.ArAcct.trimmed() : bARDoc.ArAcct.trimmed();
+  if (arAcct.empty() || !(Text<10>(text) == arAcct)) return 0;
+  session_.messageBox(
+      arAcct + " is the AR account of this document; its lines post to another account.",
+      forms::kStyleWarning, "Message");
+  return forms::kSilentRefusal;
 }
 
 // Projects and tasks belong to project accounts only.

@@ -22,6 +22,7 @@ class InvoiceEntry {
   void load();
   int refNbrCheck(std::string& text);
   int customerCheck(std::string& text);
+  int accountCheck(std::string& text);
   void lineAmountShown();
   void accountShown();
   int saveLevel(int level);

@@ -76,7 +76,9 @@ class Release {
     return out;
   }
 
-  double lineTotal(const ARDoc& d) {
+  // A line on the document's own AR account would post against AR itself: AR
+  // would record the document while the GL did not move.
+  double lineTotal(const ARDoc& d, const std::string& arAcct) {
     double total = 0;
     db::Statement st = query(
         db_, "SELECT * FROM ARTran WHERE BatNbr = ?1 AND RefNbr = ?2 AND CustId = ?3", {bat_,
@@ -85,6 +87,9 @@ class Release {
       ARTran t{};
       blankRecord(t);
       st.readInto(t);
+      if (t.Acct == arAcct)
+        throw Refused{"A line of " + docName(d) + " posts to " + arAcct +
+                      ", the AR account of the document itself."};
       // Invoices credit their lines' accounts; credit memos debit them.
       isCredit(d) ? gl(d, t.Acct.trimmed(), t.Sub.trimmed(), t.TranAmt, 0)
                   : gl(d, t.Acct.trimmed(), t.Sub.trimmed(), 0, t.TranAmt);
@@ -106,7 +111,7 @@ class Release {
       const std::string bank = d.BankAcct.blank() ? setup_.ChkAcct.trimmed() : d.BankAcct.trimmed();
       const std::string sub = d.BankSub.blank() ? setup_.ChkSub.trimmed() : d.BankSub.trimmed();
       gl(d, bank, sub, d.OrigDocAmt, 0);
-    } else if (lineTotal(d) != cents(d.OrigDocAmt)) {
+    } else if (lineTotal(d, arAcct) != cents(d.OrigDocAmt)) {
       throw Refused{"The lines of " + docName(d) + " do not add up to its amount."};
     }
     isCredit(d) ? gl(d, arAcct, arSub, 0, d.OrigDocAmt) : gl(d, arAcct, arSub, d.OrigDocAmt, 0);

@@ -61,7 +61,8 @@ INSERT INTO Account (Acct, Descr, Active, AcctType) VALUES
   ('1010', 'Cash - Operating', 1, 'AA'), ('1020', 'National Account Clearing', 1, 'AA'),
   ('1200', 'Accounts Receivable', 1, 'AA'), ('2300', 'Sales Tax Payable', 1, 'AL'),
   ('4000', 'Product Sales', 1, 'AI'), ('4100', 'Service Revenue', 1, 'AI'),
-  ('4500', 'Finance Charge Income', 1, 'AI'), ('4900', 'Sales Discounts', 1, 'EE'),
+  ('4500', 'Finance Charge Income', 1, 'AI'), ('4800', 'Sales Returns and Allowances', 1, 'EE'),
+  ('4900', 'Sales Discounts', 1, 'EE'),
   ('7000', 'Project Costs', 1, 'EE'), ('8999', 'Retired Account', 0, 'EE');
 INSERT INTO SubAcct (Sub, Descr, Active) VALUES ('00-000', 'Company', 1),
   ('01-100', 'East Region', 1), ('01-200', 'West Region', 1), ('99-999', 'Closed Region', 0);
@@ -229,7 +230,8 @@ ARDoc DemoBuilder::document(const DocSpec& spec) {
   t.CustId = d.CustId;
   t.TranType = d.DocType;
   t.CpnyID = "DEMO";
-  t.Acct = spec.docType == "FI" ? "4500" : credit ? "1010" : "4000";
+  // A credit memo gives back what was sold; payments and prepayments are cash received.
+  t.Acct = spec.docType == "FI" ? "4500" : spec.docType == "CM" ? "4800" : credit ? "1010" : "4000";
   t.Sub = "00-000";
   t.Qty = 1;
   t.TaxCat = "TAXABLE";

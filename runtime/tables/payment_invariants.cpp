@@ -1,5 +1,11 @@
 #include "runtime/tables/payment_invariants.h"
 
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+#include "runtime/tables/records.h"
+
 namespace corvena {
 
 namespace {
@@ -75,6 +81,48 @@ std::vector<std::string> textColumn(db::Database& db, const char* sql) {
   return out;
 }
 
+std::string text(const db::Value& v) {
+  return std::holds_alternative<std::string>(v) ? std::get<std::string>(v) : "?";
+}
+
+double amount(const db::Value& v) {
+  if (const auto* d = std::get_if<double>(&v)) return *d;
+  if (const auto* i = std::get_if<std::int64_t>(&v)) return static_cast<double>(*i);
+  return 0;
+}
+
+std::string cents(double v) {
+  char out[40];
+  std::snprintf(out, sizeof out, "%.2f", v);
+  return out;
+}
+
+// A source credit the transfers together hold more of than its balance: the
+// same credit moved twice. What a batch holds is the screens' own measure.
+std::vector<std::string> overTransferredCredits(db::Database& db) {
+  std::vector<std::array<db::Value, 4>> sources;
+  db::Statement st = db.prepare(
+      "SELECT DISTINCT h.SrcCustID, h.SrcDocType, h.SrcRefNbr, d.CuryDocBal FROM XNATranHdr h"
+      " JOIN ARDoc d ON d.CustId = h.SrcCustID AND d.DocType = h.SrcDocType"
+      "  AND d.RefNbr = h.SrcRefNbr AND d.Rlsed = 1");
+  while (st.step()) sources.push_back({st.column(0), st.column(1), st.column(2), st.column(3)});
+  std::vector<std::string> out;
+  for (const auto& [cust, type, ref, balance] : sources) {
+    const std::string name = text(cust) + " " + text(type) + " " + text(ref);
+    double held = 0;
+    db::Statement h = db.run("XNATranHdr_SourceHeld " + db::textLiteral(text(cust)) +
+                             db::textLiteral(text(type)) + db::textLiteral(text(ref)) + "''");
+    XNATranHdr row{};
+    while (h.step()) {
+      h.readInto(row);
+      held += row.SrcAmt;
+    }
+    if (std::round((held - amount(balance)) * 100) > 0)
+      out.push_back(name + " held " + cents(held) + " of " + cents(amount(balance)));
+  }
+  return out;
+}
+
 }  // namespace
 
 std::vector<std::string> paymentInvariantProblems(db::Database& db) {
@@ -84,6 +132,8 @@ std::vector<std::string> paymentInvariantProblems(db::Database& db) {
   for (const auto& check : kChecks)
     for (const auto& offender : textColumn(db, check.sql))
       problems.push_back(std::string(check.what) + ": " + offender);
+  for (const auto& offender : overTransferredCredits(db))
+    problems.push_back("credit transferred beyond its balance: " + offender);
   return problems;
 }
 

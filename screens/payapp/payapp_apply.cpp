@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "runtime/customer_standing.h"
 #include "screens/payapp/payapp_display.h"
 #include "screens/payapp/payapp_state.h"
 
@@ -24,6 +25,11 @@ bool RefusedAsPartlyReleased(PayApp& a) {
   MessBox("Cannot modify application for a Partially Released batch.", StyleWarning,
           "System Message");
   return true;
+}
+
+// AR takes no payment for a customer on hold or inactive; taking an amount off stays allowed.
+bool RefusedCustomerOfLine(PayApp& a, double amount) {
+  return amount > 0 && runtime::RefusedCustomer(a.bXDetail.CustId.view());
 }
 
 double AmountOf(const std::string& text) {
@@ -74,6 +80,7 @@ int cCuryApplAmt_ValueCheck(std::string& text) {
   auto& a = payapp();
   if (RefusedAsPartlyReleased(a)) return SilentRefusal;
   const double A = AmountOf(text);
+  if (RefusedCustomerOfLine(a, A)) return SilentRefusal;
   const double Available =
       FPAdd(FPSub(a.bXNAHeader.OrigDocAmt, a.bXHeader.ApplyTotal), a.bXDetail.CuryApplAmt);
   if (A > Available) {
@@ -99,6 +106,7 @@ int cDiscAmt_ValueCheck(std::string& text) {
   auto& a = payapp();
   if (RefusedAsPartlyReleased(a)) return SilentRefusal;
   const double D = AmountOf(text);
+  if (RefusedCustomerOfLine(a, D)) return SilentRefusal;
   if (FPRound(FPAdd(D, a.bXDetail.CuryApplAmt)) > FPRound(a.bXDetail.CuryDocBal)) {
     Mess(217);
     return SilentRefusal;
@@ -147,7 +155,7 @@ void cbAutoApply_Click() {
   // A closed batch lists its released applications: there is nothing left to pay.
   if (a.bXNAHeader.Status == "C" || LineArrayGetPos(a.DetailLines) < 0) return;
   const double Remaining = FPSub(a.bXNAHeader.OrigDocAmt, a.bXHeader.ApplyTotal);
-  if (!(a.bXDetail.CuryDocBal > 0 && Remaining > 0)) return;
+  if (!(a.bXDetail.CuryDocBal > 0 && Remaining > 0) || RefusedCustomerOfLine(a, Remaining)) return;
   a.bXHeader.ApplyTotal = FPSub(a.bXHeader.ApplyTotal, a.bXDetail.CuryApplAmt);
   const double Available = FPAdd(Remaining, a.bXDetail.CuryApplAmt);
   const double Needed = FPSub(a.bXDetail.CuryDocBal, a.bXDetail.DiscAmt);

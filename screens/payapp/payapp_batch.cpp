@@ -1,5 +1,6 @@
 #include "screens/payapp/payapp_batch.h"
 
+#include "runtime/customer_standing.h"
 #include "screens/payapp/payapp_apply.h"
 #include "screens/payapp/payapp_display.h"
 #include "screens/payapp/payapp_grid.h"
@@ -84,6 +85,7 @@ void cNABatNbr_ValueDisplayed() {
 
 int cCustId_ValueCheck(std::string& text) {
   auto& a = payapp();
+  if (runtime::RefusedCustomer(text)) return SilentRefusal;
   showCustomer(a, SqlFetch1(a.csr_customer, "select * from customer where custid = " + SParm(text),
                             a.bCustomer, sizeof a.bCustomer) != NotFound);
   a.bXNAHeader.vond2 = "";

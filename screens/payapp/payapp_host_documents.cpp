@@ -73,9 +73,9 @@ void EnterDebitMemo() {
       on(memo, "cProjectID_Hdr").ControlValue(a.DefaultProject);
   });
   hostStep(report, [&] { memo.StartNewAtLevel(levelOf(memo, "cunitprice")); });
+  // The memo keeps the host's AR account and its line takes the wash account,
+  // which the payments made through it clear: AR and the GL move together.
   hostStep(report, [&] {
-    on(memo, "cARAcct").ControlValue(wash);
-    on(memo, "cARSub").ControlValue(washSub);
     on(memo, "cAcct").ControlValue(wash);
     on(memo, "cqty").ControlValue(std::int16_t{1});
     on(memo, "cUnitPrice").ControlValue(a.bXHeader.ApplyTotal);

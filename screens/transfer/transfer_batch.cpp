@@ -1,6 +1,8 @@
 #include "screens/transfer/transfer_batch.h"
 
+#include "runtime/customer_standing.h"
 #include "runtime/kelpbas.h"
+#include "screens/transfer/transfer_source.h"
 #include "screens/transfer/transfer_state.h"
 
 namespace corvena::transfer {
@@ -73,6 +75,7 @@ int cBatchHandling_ValueCheck(std::string& text) {
 int cSrcCustId_ValueCheck(std::string& text) {
   auto& t = transfer();
   const std::string entered = Text<15>(text).trimmed();
+  if (runtime::RefusedCustomer(entered)) return SilentRefusal;
   if (status(t) != "O" || entered == t.bXNATranHdr.SrcCustID.trimmed()) return 0;
   std::string parent = entered;
   if (SqlFetch1(t.csr_xnacusts, "XNACustS_Primary " + SParm(entered) + SParm("%"), t.bXNACustS,
@@ -93,10 +96,7 @@ int cSrcRefNbr_ValueCheck(std::string& text) {
                 "XArdocCMPA_CustID_RefNbr " + SParm(t.bXNATranHdr.SrcCustID) + SParm(entered),
                 t.bARDoc, sizeof t.bARDoc) == NotFound)
     return 0;
-  t.bXNATranHdr.SrcDocType = t.bARDoc.DocType;
-  t.bXNATranHdr.SrcAmt = t.bARDoc.CuryDocBal;
-  DispField(t.cSrcAmt);
-  return 0;
+  return OfferSource();
 }
 
 }  // namespace corvena::transfer

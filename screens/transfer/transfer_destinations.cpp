@@ -1,5 +1,6 @@
 #include "screens/transfer/transfer_destinations.h"
 
+#include "runtime/customer_standing.h"
 #include "runtime/kelpbas.h"
 #include "screens/transfer/transfer_host_documents.h"
 #include "screens/transfer/transfer_state.h"
@@ -14,6 +15,10 @@ int Spread1_LineChange(int action) {
   auto& t = transfer();
   if (action == 0) t.bXNATranDet.NATrBatNbr = t.bXNATranHdr.NATrBatNbr;
   return 0;
+}
+
+int cDestCustID_ValueCheck(std::string& text) {
+  return runtime::RefusedCustomer(text) ? SilentRefusal : 0;
 }
 
 // The payment application stays with the clerk, the credit memo selected; the

@@ -4,7 +4,9 @@
 
 #include "runtime/kelpbas.h"
 #include "runtime/text_value.h"
+#include "screens/transfer/transfer_audit.h"
 #include "screens/transfer/transfer_host_documents.h"
+#include "screens/transfer/transfer_source.h"
 #include "screens/transfer/transfer_state.h"
 
 namespace corvena::transfer {
@@ -24,15 +26,15 @@ std::string mark(const Transfer& t) {
 }
 
 void recordDebitMemo(Transfer& t, const std::string& reference) {
-  Sql(t.csr_update, "UPDATE XNATranHdr Set ARDMRefNbr = " + SParm(reference) +
+  Sql(t.csr_update, "UPDATE XNATranHdr Set ARDMRefNbr = " + SParm(reference) + ReleaseStamp() +
                         " WHERE NATrBatNbr = " + batch(t));
   t.bXNATranHdr.ARDMRefNbr = reference;
 }
 
 void recordCreditMemo(Transfer& t, const Text<15>& destination, const std::string& reference) {
-  Sql(t.csr_update, "UPDATE XNATranDet Set ARRefNbr = " + SParm(reference) +
-                        " WHERE NATrBatNbr = " + batch(t) + " AND DestCustID = " +
-                        SParm(destination));
+  Sql(t.csr_update, "UPDATE XNATranDet Set ARRefNbr = " + SParm(reference) + ReleaseStamp() +
+                        " WHERE NATrBatNbr = " + batch(t) +
+                        " AND DestCustID = " + SParm(destination));
 }
 
 // A document stored in the host before the release could record it.
@@ -41,9 +43,9 @@ void adopt(Transfer& t, const ARDoc& doc) {
       t.bXNATranHdr.ARDMRefNbr.blank())
     recordDebitMemo(t, doc.RefNbr.trimmed());
   if (doc.DocType == "CM")
-    Sql(t.csr_update, "UPDATE XNATranDet Set ARRefNbr = " + SParm(doc.RefNbr) +
-                          " WHERE NATrBatNbr = " + batch(t) + " AND DestCustID = " +
-                          SParm(doc.CustId) + " AND ARRefNbr = ''");
+    Sql(t.csr_update, "UPDATE XNATranDet Set ARRefNbr = " + SParm(doc.RefNbr) + ReleaseStamp() +
+                          " WHERE NATrBatNbr = " + batch(t) +
+                          " AND DestCustID = " + SParm(doc.CustId) + " AND ARRefNbr = ''");
 }
 
 bool everyDocumentRecorded(Transfer& t) {
@@ -178,10 +180,7 @@ void EnterDebitMemo() {
                   .amount = left,
                   .description = mark(t)};
   EnterHeader(e);
-  const auto lines = readAll<ARTran>(t.csr_artran, "SELECT * FROM ARTran WHERE BatNbr = " +
-                                                       SParm(t.bARDoc.BatNbr) + " AND RefNbr = " +
-                                                       SParm(t.bARDoc.RefNbr) +
-                                                       " AND Crtd_Prog = '08010'");
+  const auto lines = readAll<ARTran>(t.csr_artran, SourceLinesStatement(t.bARDoc));
   double entered = 0;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     fromDestinationLine(e, asDestinationLine(lines[i]));
@@ -212,7 +211,7 @@ void EnterCreditMemos() {
 
 void RecordHostBatch(const std::string& hostBatch) {
   auto& t = transfer();
-  Sql(t.csr_update, "UPDATE XNATranHdr Set ARBatNbr = " + SParm(hostBatch) +
+  Sql(t.csr_update, "UPDATE XNATranHdr Set ARBatNbr = " + SParm(hostBatch) + ReleaseStamp() +
                         " WHERE NATrBatNbr = " + batch(t));
   t.bXNATranHdr.ARBatNbr = hostBatch;
 }

@@ -161,25 +161,29 @@ std::vector<ControlDesc> lineControls() {
              std::string(6, 'X')),
       column(MaskedText, g, "cTranDesc_2", "bXNATranDLn.TranDesc", "Description",
              std::string(30, 'X')),
+      // Project and task IDs carry separators ("STORE-REFIT"), upper-cased as typed.
       column(MaskedText, g, "cProjectID_2", "bXNATranDLn.ProjectID", "Project",
-             std::string(16, 'U')),
-      column(MaskedText, g, "cTaskID_2", "bXNATranDLn.TaskID", "Task", std::string(32, 'U')),
+             std::string(16, '!')),
+      column(MaskedText, g, "cTaskID_2", "bXNATranDLn.TaskID", "Task", std::string(32, '!')),
       column(MaskedText, g, "cExtRefNbr_2", "bXNATranDLn.ExtRefNbr", "External Ref Nbr",
              std::string(15, 'X')),
       column(MaskedText, g, "cTaxCat_2", "bXNATranDLn.TaxCat", "Tax Cat", "UUUUUUUUUU"),
-      column(MaskedText, g, "cTaxIDDflt_2", "bXNATranDLn.TaxIDDflt", "Tax ID", std::string(10, 'X')),
+      column(MaskedText, g, "cTaxIDDflt_2", "bXNATranDLn.TaxIDDflt", "Tax ID",
+             std::string(10, 'X')),
   };
   c[2].level = "2,k";
   c[2].visible = false;
   c[3].defaultValue = "bpes.cpnyid";
   c[3].pv = R"("intercpny_cpnyid_module1", "bxnatrandet.cpnyid"; 0; 0; 0; 0, "%"; 0; 0; 0; 0, )"
             R"("08010"; 0; 0; 0; 0, "AR"; 0; 0; 0; 0, "bxnatrandet.cpnyid"; 0; 0; 0; 0,)";
-  c[4].defaultValue = "bCustomer.ArAcct";
+  // The source's own line account: the debit memo repeating the source and the
+  // credit memos then net out everywhere but in AR.
+  c[4].defaultValue = "bARTran.Acct";
   c[4].pv = R"("acctxref_acct", "bcompany.cpnycoa"; 0; 0; 0; 0,)";
-  c[5].defaultValue = "bCustomer.ArSub";
+  c[5].defaultValue = "bARTran.Sub";
   c[5].pv = R"("subxref_sub", "bcompany.cpnysub"; 0; 0; 0; 0,)";
+  // Required line by line where the line's account is a project account (at save).
   c[11].pv = "pjproj_spk5";
-  c[11].blankerr = c[12].blankerr = true;
   c[12].pv = R"("pjpent_spk5", "bxnatrandln.projectid"; 0; 0; 0; 0,)";
   c[10].defaultValue = "bCustomer.Name";
   c[14].pv = "slstaxcat_all";

@@ -1,8 +1,10 @@
 #include "screens/transfer/transfer_lines.h"
 
+#include "platform/forms/messages.h"
 #include "runtime/kelpbas.h"
 #include "runtime/modal_forms.h"
 #include "runtime/text_value.h"
+#include "screens/transfer/transfer_source.h"
 #include "screens/transfer/transfer_state.h"
 
 namespace corvena::transfer {
@@ -10,6 +12,8 @@ namespace corvena::transfer {
 using namespace corvena::host;
 
 namespace {
+
+constexpr int kStyleWarning = 48;
 
 void enable(Transfer& t, Control* c, bool on) {
   SetProps(t.frmDetailLines, c, c, "enabled", on);
@@ -19,6 +23,46 @@ void disableTask(Transfer& t) {
   enable(t, t.cTaskID_2, false);
   t.bXNATranDLn.TaskID = "";
   DispField(t.cTaskID_2);
+}
+
+bool isProjectAccount(Transfer& t, std::string_view account) {
+  return SqlFetch1(t.csr_pj_account, "PJ_Account_Spk0 " + SParm(account), t.bPJ_ACCOUNT,
+                   sizeof t.bPJ_ACCOUNT) != NotFound;
+}
+
+// Project and task follow the account of the line shown, whichever way it
+// came to be shown: typed, recalled or started on its default.
+void enableProjectFields(Transfer& t, bool project) {
+  enable(t, t.cProjectID_2, project);
+  enable(t, t.cTaskID_2, project && !t.bXNATranDLn.ProjectID.blank());
+}
+
+// A credit memo posts AR to the AR setup's account (the destination's own, for
+// a host that takes it): a line of it there would move AR and leave the GL still.
+bool isARAccount(Transfer& t, const std::string& account) {
+  ARSetup setup{};
+  SqlFetch1(t.csr_update, "select * from ARSetup", setup, sizeof setup);
+  return !account.empty() &&
+         (account == setup.ArAcct.trimmed() || account == t.bCustomer.ArAcct.trimmed());
+}
+
+// The first changed line whose project account leaves project or task blank:
+// the field's name, or empty when every line has what its account needs.
+std::string missingProjectField(Transfer& t) {
+  const int position = LineArrayGetPos(t.DetailLines);
+  std::string missing;
+  for (int rc = LineArrayFirst(t.DetailLines); rc != NotFound && missing.empty();
+       rc = LineArrayNext(t.DetailLines)) {
+    const auto& l = t.bXNATranDLn;
+    if (LineArrayGetState(t.DetailLines) == LineUnchanged || !isProjectAccount(t, l.Acct.view()))
+      continue;
+    if (l.ProjectID.blank())
+      missing = "Project";
+    else if (l.TaskID.blank())
+      missing = "Task";
+  }
+  LineArraySetPos(t.DetailLines, position);
+  return missing;
 }
 
 double sumOfLineAmounts(Transfer& t) {
@@ -58,33 +102,46 @@ void cmdDetailLines_Click() {
   t.bCustomer = t.nCustomer;
   SqlFetch1(t.csr_customer, "Customer_All " + SParm(t.bXNATranDet.DestCustID), t.bCustomer,
             sizeof t.bCustomer);
+  ReadLineDefault();
+  enableProjectFields(t, isProjectAccount(t, t.bXNATranDLn.Acct.view()));
   runtime::DisplayFormModal(t.frmDetailLines, true);
 }
 
 int Spread2_LineCheck(int action) {
   auto& t = transfer();
-  if (action != 0) return 0;
-  t.bXNATranDLn.NATrBatNbr = t.bXNATranDet.NATrBatNbr;
-  t.bXNATranDLn.DetCustID = t.bXNATranDet.DestCustID;
+  if (action == forms::kLineStarting) {
+    t.bXNATranDLn.NATrBatNbr = t.bXNATranDet.NATrBatNbr;
+    t.bXNATranDLn.DetCustID = t.bXNATranDet.DestCustID;
+  }
+  if (action == forms::kLineStarting || action == forms::kLineEntered)
+    enableProjectFields(t, isProjectAccount(t, t.bXNATranDLn.Acct.view()));
   return 0;
 }
 
 int cAcct_2_ValueCheck(std::string& text) {
   auto& t = transfer();
-  if (SqlFetch1(t.csr_pj_account, "PJ_Account_Spk0 " + SParm(text), t.bPJ_ACCOUNT,
-                sizeof t.bPJ_ACCOUNT) == NotFound) {
-    enable(t, t.cProjectID_2, false);
+  const std::string account = Text<10>(text).trimmed();
+  if (isARAccount(t, account)) {
+    MessBox(account + " is the AR account of the credit memo; its lines post to another account.",
+            kStyleWarning, "National Accounts");
+    return SilentRefusal;
+  }
+  const bool project = isProjectAccount(t, account);
+  if (!project) {
     t.bXNATranDLn.ProjectID = "";
     DispField(t.cProjectID_2);
-    disableTask(t);
-    return 0;
   }
-  enable(t, t.cProjectID_2, true);
-  if (!t.bXNATranDLn.ProjectID.blank())
-    enable(t, t.cTaskID_2, true);
-  else
-    disableTask(t);
+  if (t.bXNATranDLn.ProjectID.blank()) disableTask(t);
+  enableProjectFields(t, project);
   return 0;
+}
+
+int CheckLineProjects() {
+  auto& t = transfer();
+  const std::string missing = missingProjectField(t);
+  if (missing.empty()) return 0;
+  Messf(forms::kMsgFieldRequired, missing);
+  return SilentRefusal;
 }
 
 int cProjectID_2_ValueCheck(std::string& text) {

@@ -18,6 +18,9 @@ int cQty_2_ValueCheck(std::string& text);
 int cUnitPrice_2_ValueCheck(std::string& text);
 int cTranAmt_2_ValueCheck(std::string& text);
 void cmdOK_Click();
+// Inside the save: refuses a changed line whose project account has no project
+// or task; the lines' accounts differ, so no one field's state can say it.
+int CheckLineProjects();
 void cmdCancel_Click();
 
 }  // namespace corvena::transfer

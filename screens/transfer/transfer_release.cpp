@@ -2,6 +2,7 @@
 
 #include "runtime/kelpbas.h"
 #include "runtime/text_value.h"
+#include "screens/transfer/transfer_audit.h"
 #include "screens/transfer/transfer_batch.h"
 #include "screens/transfer/transfer_documents.h"
 #include "screens/transfer/transfer_host_documents.h"
@@ -26,10 +27,11 @@ void send(const std::string& statement) {
 
 void markRows(const std::string& status) {
   auto& t = transfer();
-  send("update xnatranhdr set status = '" + status + "' where natrbatnbr = " + batch(t));
-  send("update xnatrandet set status = '" + status + "'" + (status == "C" ? ", Rlsed = 1" : "") +
+  const std::string set = "set status = '" + status + "'" + ReleaseStamp();
+  send("update xnatranhdr " + set + " where natrbatnbr = " + batch(t));
+  send("update xnatrandet " + set + (status == "C" ? ", Rlsed = 1" : "") +
        " where natrbatnbr = " + batch(t));
-  send("update xnatrandln set status = '" + status + "' where natrbatnbr = " + batch(t));
+  send("update xnatrandln " + set + " where natrbatnbr = " + batch(t));
   t.bXNATranHdr.Status = status;
 }
 

@@ -1,7 +1,11 @@
 #include "screens/transfer/transfer_save.h"
 
+#include "runtime/customer_standing.h"
 #include "runtime/kelpbas.h"
+#include "screens/transfer/transfer_audit.h"
+#include "screens/transfer/transfer_lines.h"
 #include "screens/transfer/transfer_release.h"
+#include "screens/transfer/transfer_source.h"
 #include "screens/transfer/transfer_state.h"
 
 namespace corvena::transfer {
@@ -9,18 +13,6 @@ namespace corvena::transfer {
 using namespace corvena::host;
 
 namespace {
-
-template <class Row>
-void StampAudit(Row& row) {
-  const auto& pes = forms::session().pes();
-  DateToday(row.LUpd_Date);
-  row.LUpd_Prog = pes.Prog.trimmed();
-  row.LUpd_User = pes.UserId.trimmed();
-  if (DateCompare(row.Crtd_Date, runtime::BlankDate) != 0) return;
-  row.Crtd_Date = row.LUpd_Date;
-  row.Crtd_Prog = row.LUpd_Prog.view();
-  row.Crtd_User = row.LUpd_User.view();
-}
 
 // The release writes status and the host's references with statements of its
 // own; a save writes them back as stored, never as an older screen had them.
@@ -78,23 +70,44 @@ int refuseRelease(Transfer& t, std::string_view text, int style, std::string_vie
   return SilentRefusal;
 }
 
+// Whether `holds` is true of any destination, each made current in turn; the
+// grid's own current line is kept.
+template <class Holds>
+bool anyDestination(Transfer& t, Holds holds) {
+  bool found = false;
+  const int position = LineArrayGetPos(t.DestLines);
+  for (int rc = LineArrayFirst(t.DestLines); rc != NotFound && !found;
+       rc = LineArrayNext(t.DestLines))
+    found = holds();
+  LineArraySetPos(t.DestLines, position);
+  LineArrayRedisplay(t.DestLines);
+  return found;
+}
+
+// Why the host would take no documents for a customer of the batch: one put on
+// hold since it was saved would stop the release halfway.
+std::string refusedCustomer(Transfer& t) {
+  std::string why = runtime::CustomerRefusal(t.bXNATranHdr.SrcCustID.view());
+  if (why.empty())
+    anyDestination(t, [&] {
+      why = runtime::CustomerRefusal(t.bXNATranDet.DestCustID.view());
+      return !why.empty();
+    });
+  return why;
+}
+
 // A release needs lines for every destination. The source is offset whole, so
 // destinations that do not add up to it would lose or make money.
 int checkLinesBeforeRelease(Transfer& t) {
   const std::string status = t.bXNATranHdr.Status.trimmed();
   if (t.bXHeader.batchhandling.trimmed() != "R" || (status != "O" && status != "P")) return 0;
-  bool missing = false;
-  const int position = LineArrayGetPos(t.DestLines);
-  for (int rc = LineArrayFirst(t.DestLines); rc != NotFound && !missing;
-       rc = LineArrayNext(t.DestLines))
-    missing = !destinationHasLines(t);
-  LineArraySetPos(t.DestLines, position);
-  LineArrayRedisplay(t.DestLines);
-  if (missing)
+  if (anyDestination(t, [&] { return !destinationHasLines(t); }))
     return refuseRelease(t, "Must enter a transaction line for each detail customer.", 0,
                          "National Accounts");
   if (FPRound(t.bXHeader.linetotal) != FPRound(t.bXNATranHdr.SrcAmt))
     return refuseRelease(t, "Line total must match original credit memo.", 48, "System Message");
+  if (const std::string why = refusedCustomer(t); !why.empty())
+    return refuseRelease(t, why, 48, "National Accounts");
   return 0;
 }
 
@@ -108,8 +121,10 @@ int Update1_SaveLevel(int level) {
   } else if (level == 1) {
     stampLines(t.DestLines, t.bXNATranDet, true);
   } else if (level == 2) {
+    if (const int refused = CheckLineProjects()) return refused;
     stampLines(t.DetailLines, t.bXNATranDLn, false);
   } else if (level == forms::kWholeSaveLevel) {
+    if (const int refused = RefuseSourceHeldElsewhere()) return refused;
     return checkLinesBeforeRelease(t);
   }
   return 0;

@@ -17,6 +17,7 @@ void registerHandlers(forms::Form& Form1) {
   t.cBatchHandling->onValueCheck(cBatchHandling_ValueCheck);
   t.cSrcRefNbr->onValueCheck(cSrcRefNbr_ValueCheck);
   t.Spread1->onLineChange(Spread1_LineChange);
+  t.cDestCustID->onValueCheck(cDestCustID_ValueCheck);
   t.cmdApply->onClick(cmdApply_Click);
   registerSaveHandlers();
 }

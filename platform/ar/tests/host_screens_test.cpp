@@ -142,6 +142,19 @@ TEST_F(HostScreens, ADuplicateReferenceIsRefusedWithTheHostMessage) {
   EXPECT_NE(again.find("REFUSED cRefNbr"), std::string::npos) << again;
 }
 
+// A line posted to the document's own AR account would move AR and leave the GL still.
+TEST_F(HostScreens, ALineOnItsDocumentsOwnARAccountIsRefused) {
+  const std::string out =
+      run(kInvoices,
+          "set cDocType CM\nset cCustID NATL-AUTO\nline Spread1 new\nset cAcct 1200\n"
+          "set cAcct 4000\nexpect cAcct 4000\n");
+  EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
+  EXPECT_NE(out.find("1200 is the AR account of this document; its lines post to another account."
+                     "\nREFUSED cAcct"),
+            std::string::npos)
+      << out;
+}
+
 TEST_F(HostScreens, AnApplicationBeyondTheBalanceOrDiscountIsRefused) {
   const std::string out =
       run(kPayments,

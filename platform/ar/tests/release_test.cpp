@@ -90,9 +90,14 @@ TEST_F(Release, ABatchBreakingARuleIsRefusedWhole) {
          t.apply("X", "C1", "PA", "CHK9", "IN", "INV1", 97, 3);
        },
        "Discount cannot exceed the discount balance of IN INV1 of C1."},
-      {"control total",
-       [](LedgerTest& t) { t.payment("X", "C1", "CHK9", 159.99); },
+      {"control total", [](LedgerTest& t) { t.payment("X", "C1", "CHK9", 159.99); },
        "The control total 160.00 does not equal the batch total 159.99."},
+      {"a line on the document's own AR account",
+       [](LedgerTest& t) {
+         t.document("X", "C1", "CM", "CM9", 160);
+         t.db_->exec("UPDATE ARTran SET Acct = '1200' WHERE RefNbr = 'CM9'");
+       },
+       "A line of CM CM9 of C1 posts to 1200, the AR account of the document itself."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -115,6 +115,21 @@ ORDER BY RefNbr, DocType;
 SELECT * FROM ARDoc WHERE CustId = ?1 AND RefNbr LIKE ?2 AND DocType IN ('CM', 'DM')
 ORDER BY RefNbr, DocType;
 
+-- (customer, document type, reference, batch) the other transfer batches holding part of
+-- the source document, in SrcAmt what each holds: its amount, until the source is
+-- applied to the batch's debit memo
+-- procedure XNATranHdr_SourceHeld 4
+SELECT * FROM (
+  SELECT h.NATrBatNbr, h.Status, h.ARDMRefNbr,
+    ROUND(h.SrcAmt - COALESCE((SELECT SUM(a.CuryAdjdAmt) FROM ARAdjust a
+      WHERE a.Rlsed = 1 AND a.CustId = h.SrcCustID AND a.AdjgDocType = h.SrcDocType
+        AND a.AdjgRefNbr = h.SrcRefNbr AND a.AdjdDocType = 'DM' AND h.ARDMRefNbr <> ''
+        AND a.AdjdRefNbr = h.ARDMRefNbr), 0), 2) AS SrcAmt
+  FROM XNATranHdr h
+  WHERE h.SrcCustID = ?1 AND h.SrcDocType = ?2 AND h.SrcRefNbr = ?3 AND h.NATrBatNbr <> ?4) held
+WHERE held.SrcAmt > 0
+ORDER BY held.NATrBatNbr;
+
 -- (batch, destination, lowest line number, highest line number)
 -- procedure XNATranDLn_All 4
 SELECT * FROM XNATranDLn

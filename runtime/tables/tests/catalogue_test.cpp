@@ -22,6 +22,7 @@ const std::pair<const char*, int> kCalled[] = {
     {"XNAUpdateFinChrg", 2},
     {"XArdocCMPA_CustID_RefNbr", 2},
     {"XNATranDLn_All", 4},
+    {"XNATranHdr_SourceHeld", 4},
     {"XNATranDet_All", 2},
     {"XNATranHdr_all", 1},
     {"xNAHeader_all", 2},

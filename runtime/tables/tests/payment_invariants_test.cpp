@@ -10,6 +10,7 @@ class PaymentInvariants : public Company {
  protected:
   void SetUp() override {
     document("P1", "IN", "INV1", 100);
+    document("P1", "CM", "CM1", 100);
     db->exec(
         "INSERT INTO XNAHeader (NABatNbr, CustId, RefNbr, vond1, Status, OrigDocAmt) VALUES"
         " ('0000000001', 'P1', 'CHK1', 'NP', 'O', 80), ('0000000002', 'P1', 'CHK2', 'NP', 'C', 90);"
@@ -53,7 +54,8 @@ TEST_F(PaymentInvariants, EachBrokenRuleIsNamedWithItsOffender) {
       {"INSERT INTO ARAdjust (AdjBatNbr, CustId, AdjdDocType, AdjdRefNbr, CuryAdjdAmt)"
        " VALUES ('H1', 'P1', 'IN', 'INV1', 41)",
        "document applied beyond its balance: P1 IN INV1 holds 101.00 of 100.00"},
-      {"UPDATE ARDoc SET CuryDocBal = 110.01", "document balance outside 0 to its amount: P1 IN INV1"},
+      {"UPDATE ARDoc SET CuryDocBal = 110.01 WHERE RefNbr = 'INV1'",
+       "document balance outside 0 to its amount: P1 IN INV1"},
       {"UPDATE XNAHeader SET OrigDocAmt = 59.99 WHERE NABatNbr = '0000000001'",
        "batch applies more than its payment: 0000000001"},
       {"DELETE FROM XNAHeader WHERE NABatNbr = '0000000001'",
@@ -62,6 +64,9 @@ TEST_F(PaymentInvariants, EachBrokenRuleIsNamedWithItsOffender) {
        "amount negative or not at the cent: 0000000001 INV1"},
       {"UPDATE XNAHeader SET RefNbr = 'CHK1'",
        "payment reference used by two batches of a customer: P1 CHK1"},
+      {"INSERT INTO XNATranHdr (NATrBatNbr, SrcCustID, SrcDocType, SrcRefNbr, SrcAmt, Status)"
+       " VALUES ('0000000001', 'P1', 'CM', 'CM1', 60, 'C'), ('0000000002', 'P1', 'CM', 'CM1', 40.01, 'O')",
+       "credit transferred beyond its balance: P1 CM CM1 held 100.01 of 100.00"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.sql);

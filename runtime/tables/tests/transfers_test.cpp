@@ -75,6 +75,26 @@ TEST_F(Transfers, DestinationsAndBatchesNavigateByKey) {
             (Rows{"K1"}));
 }
 
+// A batch holds its source's amount until the source is applied, by a released
+// application, to that batch's own debit memo; the asking batch is left out.
+TEST_F(Transfers, OtherBatchesHoldTheirSourceUntilItIsAppliedToTheirDebitMemo) {
+  db->exec(
+      "UPDATE XNATranHdr SET SrcDocType = 'CM', SrcRefNbr = 'CM01', SrcAmt = 40, Status = 'C',"
+      " ARDMRefNbr = 'DM01';"
+      "INSERT INTO XNATranHdr (NATrBatNbr, SrcCustID, SrcDocType, SrcRefNbr, SrcAmt, Status)"
+      " VALUES ('0000000008', 'K1', 'CM', 'CM01', 30, 'O');"
+      "INSERT INTO ARAdjust (AdjBatNbr, CustId, AdjgDocType, AdjgRefNbr, AdjdDocType, AdjdRefNbr,"
+      " CuryAdjdAmt, Rlsed) VALUES ('A1', 'K1', 'CM', 'CM01', 'DM', 'DM01', 25, 1),"
+      " ('A2', 'K1', 'CM', 'CM01', 'DM', 'DM01', 5, 0), ('A3', 'K1', 'CM', 'CM01', 'IN', 'IN01', 9, 1)");
+  const std::string held = "XNATranHdr_SourceHeld 'K1', 'CM', 'CM01', ";
+  EXPECT_EQ(column(held + "'0000000008'", "NATrBatNbr"), Rows{"0000000007"});
+  EXPECT_EQ(column(held + "'0000000008'", "SrcAmt"), Rows{"15.000000"});
+  EXPECT_EQ(column(held + "''", "NATrBatNbr"), (Rows{"0000000007", "0000000008"}));
+  call("UPDATE ARAdjust SET Rlsed = 1, CuryAdjdAmt = 15 WHERE AdjBatNbr = 'A2'");
+  EXPECT_EQ(column(held + "''", "NATrBatNbr"), Rows{"0000000008"});
+  EXPECT_EQ(column("XNATranHdr_SourceHeld 'K1', 'PA', 'CM01', ''", "NATrBatNbr"), Rows{});
+}
+
 TEST_F(Transfers, DestinationChoicesAreTheParentsChildren) {
   EXPECT_EQ(column("XNACustS_Primary 'P1', '%'", "SecondaryCustid"), (Rows{"K1", "K2"}));
   EXPECT_EQ(column("XNACustS_Primary 'P1', 'K2'", "SecondaryCustid"), (Rows{"K2"}));

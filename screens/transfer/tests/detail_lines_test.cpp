@@ -36,21 +36,51 @@ TEST_F(DetailLines, EachDestinationKeepsItsOwnLinesAndCancelDropsUnsavedOnes) {
             (Rows{"K2|200.00|1", "K3|100.00|1"}));
 }
 
-TEST_F(DetailLines, ProjectAndTaskOpenOnlyForAProjectAccountAndAProject) {
-  rows("insert into PJ_Account (gl_acct, acct) values ('4000', 'REVENUE')");
-  rows("insert into PJProj (project, status_pa, gl_subacct) values ('REFIT', 'A', '00')");
-  rows("insert into Account (Acct, Active) values ('4100', 1)");
-  const std::string out = run(
-      source_ + "line Spread1 new\nset cDestCustID K2\nclick cmdDetailLines\n"
-      "line Spread2 new\nset cAcct_2 4000\nproperty cProjectID_2 Enabled\n"
-      "property cTaskID_2 Enabled\nset cProjectID_2 REFIT\nproperty cTaskID_2 Enabled\n"
-      "set cAcct_2 4100\nproperty cProjectID_2 Enabled\nexpect cProjectID_2 \"\"\n"
-      "click cmdCancel\n");
+// A new line takes the source's own line account; the credit memo's AR account
+// is refused. Project and task open by the account of the line shown, and a
+// project is required only on the lines of a project account.
+TEST_F(DetailLines, ProjectAndTaskFollowEachLinesAccount) {
+  const std::string out =
+      run(source_ +
+          "line Spread1 new\nset cDestCustID K2\nset cDestAmt 300\nclick cmdDetailLines\n"
+          "line Spread2 new\nexpect cAcct_2 4000\nproperty cProjectID_2 Enabled\nset cAcct_2 1200\n"
+          "set cTranAmt_2 100\n"
+          "line Spread2 new\nset cAcct_2 7000\nproperty cProjectID_2 Enabled\n"
+          "property cTaskID_2 Enabled\nset cProjectID_2 store-refit\nproperty cTaskID_2 Enabled\n"
+          "expect cSub_2 01\nset cTaskID_2 DESIGN\nset cTranAmt_2 150\n"
+          "line Spread2 new\nset cAcct_2 7000\nset cProjectID_2 STORE-REFIT\nset cAcct_2 4100\n"
+          "property cProjectID_2 Enabled\nexpect cProjectID_2 \"\"\nset cAcct_2 7000\n"
+          "set cTranAmt_2 50\nsave\n"
+          "set cProjectID_2 STORE-REFIT\nset cTaskID_2 INSTALL\nline Spread2 1\n"
+          "property cProjectID_2 Enabled\nclick cmdOK\n");
   EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
-  EXPECT_NE(out.find("PROPERTY cProjectID_2 Enabled: True\nPROPERTY cTaskID_2 Enabled: False\n"
-                     "PROPERTY cTaskID_2 Enabled: True\nPROPERTY cProjectID_2 Enabled: False"),
+  EXPECT_NE(out.find("PROPERTY cProjectID_2 Enabled: False\n"
+                     "MESSAGE National Accounts (48): 1200 is the AR account of the credit memo; "
+                     "its lines post to another account.\nREFUSED cAcct_2\n"
+                     "PROPERTY cProjectID_2 Enabled: True\nPROPERTY cTaskID_2 Enabled: False\n"
+                     "PROPERTY cTaskID_2 Enabled: True\nPROPERTY cProjectID_2 Enabled: False\n"
+                     "MESSAGE Message (48): A value is required in Project.\nREFUSED save\n"
+                     "PROPERTY cProjectID_2 Enabled: False\n"),
             std::string::npos)
       << out;
+  EXPECT_EQ(rows("select LineNbr, Acct, Sub, ProjectID, TaskID, printf('%.2f', TranAmt)"
+                 " from XNATranDLn order by LineNbr"),
+            (Rows{"1|4000|00|||100.00", "2|7000|01|STORE-REFIT|DESIGN|150.00",
+                  "3|7000|01|STORE-REFIT|INSTALL|50.00"}));
+}
+
+// A saved line changed, and a new one left on its default account, need no
+// project: neither account is a project account.
+TEST_F(DetailLines, ARecalledLineChangedAndANewLineOnItsDefaultAreSaved) {
+  run(source_ + destination(1, "K2", "300"));
+  const std::string out =
+      run("last 0\nline Spread1 1\nclick cmdDetailLines\nproperty cProjectID_2 Enabled\n"
+          "line Spread2 1\nset cTranAmt_2 250\nline Spread2 new\nset cTranAmt_2 50\nclick cmdOK\n");
+  EXPECT_EQ(out.find("MESSAGE"), std::string::npos) << out;
+  EXPECT_EQ(out.find("REFUSED"), std::string::npos) << out;
+  EXPECT_NE(out.find("PROPERTY cProjectID_2 Enabled: False"), std::string::npos) << out;
+  EXPECT_EQ(rows("select LineNbr, Acct, printf('%.2f', TranAmt) from XNATranDLn order by LineNbr"),
+            (Rows{"1|4000|250.00", "2|4000|50.00"}));
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ class EntryRules : public TransferTest {
   void header(const std::string& batch, const std::string& status) {
     rows("insert into XNATranHdr (NATrBatNbr, SrcCustID, PrimaryCustID, SrcRefNbr, SrcDocType,"
          " SrcAmt, Status, CpnyId) values ('" + batch + "', 'K1', 'P1', '" + source_ +
-         "', 'CM', 300, '" + status + "', 'CO1')");
+         "', 'CM', 100, '" + status + "', 'CO1')");
   }
   std::string source_;
 };
@@ -34,6 +34,27 @@ TEST_F(EntryRules, TheSourceShowsItsParentItsDocumentsTypeAndBalance) {
   EXPECT_NE(out.find("REFUSED cSrcRefNbr"), std::string::npos) << out;
   EXPECT_NE(out.find("REFUSED cDestCustID"), std::string::npos) << out;
   EXPECT_EQ(out.find("REFUSED cSrcCustId"), std::string::npos) << out;
+}
+
+// AR takes no documents for a customer on hold or inactive: refused as it is
+// named, and at the release of a batch saved before it was put on hold.
+TEST_F(EntryRules, ACustomerARTakesNoDocumentsForIsRefusedWithTheReason) {
+  rows("update Customer set Status = 'H' where CustId = 'K3'");
+  const std::string typed = run(
+      "set cSrcCustId K3\nset cSrcCustId K1\nset cSrcRefNbr " + source_ +
+      "\nline Spread1 new\nset cDestCustID K3\n");
+  const std::string onHold =
+      "MESSAGE National Accounts (48): Customer K3 is on hold: AR takes no documents for it.\n";
+  EXPECT_NE(typed.find(onHold + "REFUSED cSrcCustId"), std::string::npos) << typed;
+  EXPECT_NE(typed.find(onHold + "REFUSED cDestCustID"), std::string::npos) << typed;
+  run("set cSrcCustId K1\nset cSrcRefNbr " + source_ + "\n" + destination(1, "K2", "300"));
+  rows("update Customer set Status = 'I' where CustId = 'K2'");
+  const std::string released = run("last 0\nset cBatchHandling R\nsave\nexpect cBatchHandling H\n");
+  EXPECT_EQ(released.find("FAIL"), std::string::npos) << released;
+  EXPECT_NE(released.find("Customer K2 is inactive: AR takes no documents for it.\nREFUSED save"),
+            std::string::npos)
+      << released;
+  EXPECT_EQ(rows("select count(*) from ARDoc where DocType = 'DM'"), Rows{"0"});
 }
 
 // Release is refused as it is chosen by a clerk without the right, and before

@@ -50,6 +50,41 @@ TEST_F(Release, ACreditMemoMovesToTwoDestinationsThroughOneHostBatch) {
             Rows{"600.00|600.00"});
 }
 
+// Lines left on their default take the source's own line account: the debit
+// memo and the credit memos net out in the GL but for the project line, and AR
+// moves the credit from one customer to others. The project reaches AR.
+TEST_F(Release, DestinationLinesOnTheSourcesAccountNetOutAndAProjectLineReachesAR) {
+  const std::string cm = creditMemo("K1", {120, 180});
+  const std::string out = release(
+      batch("K1", cm,
+            destination(1, "K2", "200", "") +
+                "line Spread1 new\nset cDestCustID K3\nset cDestAmt 100\nclick cmdDetailLines\n"
+                "line Spread2 new\nset cAcct_2 7000\nset cProjectID_2 STORE-REFIT\n"
+                "set cTaskID_2 INSTALL\nset cTranAmt_2 100\nclick cmdOK\n"));
+  EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
+  EXPECT_EQ(rows("select Acct, printf('%.2f', sum(DrAmt) - sum(CrAmt)) from GLTran"
+                 " where BatNbr = (select ARBatNbr from XNATranHdr) group by Acct order by Acct"),
+            (Rows{"1200|0.00", "4000|-100.00", "7000|100.00"}));
+  EXPECT_EQ(rows("select d.CustId, t.Acct, t.ProjectID, t.TaskID from ARTran t join ARDoc d"
+                 " on d.RefNbr = t.RefNbr and d.BatNbr = t.BatNbr where d.DocType = 'CM'"
+                 " and d.CustId <> 'K1' order by 1"),
+            (Rows{"K2|4000||", "K3|7000|STORE-REFIT|INSTALL"}));
+}
+
+// The release's writes are the releasing clerk's, not those of the clerk who
+// saved the batch last.
+TEST_F(Release, AReleaseIsStampedWithTheClerkWhoReleased) {
+  const std::string cm = creditMemo("K1", {60});
+  run(batch("K1", cm, destination(1, "K2", "60")) + "save\n");
+  user_ = "CLERK2";
+  const std::string out = run("last 0\nset cBatchHandling R\nsave\nexpect cStatus C\n");
+  EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
+  EXPECT_EQ(rows("select h.Crtd_User, h.LUpd_User, d.LUpd_User, l.LUpd_User from XNATranHdr h"
+                 " join XNATranDet d on d.NATrBatNbr = h.NATrBatNbr"
+                 " join XNATranDLn l on l.NATrBatNbr = h.NATrBatNbr"),
+            Rows{"CLERK1|CLERK2|CLERK2|CLERK2"});
+}
+
 TEST_F(Release, ApplyNeedsAReleasedDestination) {
   const std::string cm = creditMemo("K1", {60});
   const std::string out =
@@ -60,20 +95,20 @@ TEST_F(Release, ApplyNeedsAReleasedDestination) {
       << out;
 }
 
-// The host refuses the second destination's credit memo (its customer is no
-// longer active): the batch stays "P" with what was recorded. Released again,
+// The host refuses the second destination's credit memo (its line's account is
+// gone from the chart): the batch stays "P" with what was recorded. Released again,
 // it enters only what is missing into the same host batch, even a document
 // the host stored before the release could record it.
 TEST_F(Release, AnInterruptedReleaseReleasedAgainCreatesNoDocumentTwice) {
   const std::string cm = creditMemo("K1", {300});
   run(batch("K1", cm, destination(1, "K2", "200") + destination(2, "K3", "100")) + "save\n");
-  rows("update Customer set Status = 'I' where CustId = 'K3'");
+  rows("update XNATranDLn set Acct = '4999' where DetCustID = 'K3'");
   const std::string interrupted = run("last 0\nset cBatchHandling R\nsave\nexpect cStatus P\n");
   EXPECT_NE(interrupted.find("STATUS 3: Unexpected error"), std::string::npos) << interrupted;
   EXPECT_EQ(rows("select Status, ARDMRefNbr <> '' from XNATranHdr"), Rows{"P|1"});
   EXPECT_EQ(rows("select DestCustID from XNATranDet where ARRefNbr <> ''"), Rows{"K2"});
   rows("update XNATranHdr set ARDMRefNbr = ''");
-  rows("update Customer set Status = 'A' where CustId = 'K3'");
+  rows("update XNATranDLn set Acct = '4000' where DetCustID = 'K3'");
   const std::string again = run("last 0\nset cBatchHandling R\nsave\nexpect cStatus C\n");
   EXPECT_EQ(again.find("FAIL"), std::string::npos) << again;
   EXPECT_EQ(documents(), (Rows{"K1|CM|300.00|300.00|1", "K1|DM|300.00|300.00|1",

@@ -29,8 +29,13 @@ const char* kCompany =
     " AutoRef) values ('AR', '202603', 'D', '1200', '00', '1000', '00', 1);"
     "insert into XNASetup (vond1, vond2, LastNATrBatNbr) values ('1010', '00', '0000000100');"
     "insert into Account (Acct, Descr, Active) values ('1000', 'Cash', 1), ('1010', 'Wash', 1),"
-    " ('1200', 'Receivables', 1), ('4000', 'Sales', 1);"
-    "insert into SubAcct (Sub, Descr, Active) values ('00', 'Main', 1);";
+    " ('1200', 'Receivables', 1), ('4000', 'Sales', 1), ('4100', 'Services', 1),"
+    " ('7000', 'Project Costs', 1);"
+    "insert into SubAcct (Sub, Descr, Active) values ('00', 'Main', 1), ('01', 'East', 1);"
+    "insert into PJ_Account (gl_acct, acct) values ('7000', 'LABOR');"
+    "insert into PJProj (project, status_pa, gl_subacct) values ('STORE-REFIT', 'A', '01');"
+    "insert into PJPent (project, pjt_entity, status_pa) values ('STORE-REFIT', 'DESIGN', 'A'),"
+    " ('STORE-REFIT', 'INSTALL', 'A');";
 
 void customer(db::Database& db, const std::string& id, const std::string& name) {
   Customer c;
@@ -68,10 +73,12 @@ std::string amountText(double v) {
 
 }  // namespace
 
-std::string destination(int line, const std::string& customer, const std::string& amount) {
+std::string destination(int line, const std::string& customer, const std::string& amount,
+                        const std::string& account) {
   const std::string n = std::to_string(line);
   return "line Spread1 new\nset cDestCustID " + customer + "\nset cDestAmt " + amount +
-         "\nline Spread1 " + n + "\nclick cmdDetailLines\nline Spread2 new\nset cAcct_2 4000\n"
+         "\nline Spread1 " + n + "\nclick cmdDetailLines\nline Spread2 new\n" +
+         (account.empty() ? "" : "set cAcct_2 " + account + "\n") +
          "set cQty_2 1\nset cUnitPrice_2 " + amount + "\nclick cmdOK\n";
 }
 
@@ -112,9 +119,9 @@ std::string TransferTest::run(const std::string& script) {
                                    .runtime = runtime::transferRuntime()};
   runtime::ScreenOptions options;
   options.signOn.database = path_;
-  options.signOn.user = "CLERK1";
-  options.signOn.company = "CO1";
-  options.signOn.date = "2026-03-02";
+  options.signOn.user = user_;
+  options.signOn.company = company_;
+  options.signOn.date = date_;
   options.signOn.passwordFile = passwordFile_;
   std::ostringstream out, err;
   runtime::ScreenProcess process(screen, options, host::defaultHostServices(), out, err);

@@ -1,6 +1,7 @@
 #pragma once
 // A fresh company database per test with a national account (parent P1 with
-// children K1, K2 and K3, and X9 outside it), AR set up with accounts, the
+// children K1, K2 and K3, and X9 outside it), AR set up with accounts (7000 a
+// project account, project STORE-REFIT with tasks DESIGN and INSTALL), the
 // module's wash account, and QM18900 run as its program runs: a screen script
 // in, its output and the database's rows out. The host screens a release
 // drives run as programs of their own.
@@ -23,7 +24,7 @@ class TransferTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // QM18900 signed on to the company, running the script; its output.
+  // QM18900 signed on to the company as user_, running the script; its output.
   std::string run(const std::string& script);
   // A released credit memo of the customer entered in 0801000, one line of
   // 4000 for each amount; its reference.
@@ -36,6 +37,9 @@ class TransferTest : public ::testing::Test {
   db::testing::ScratchDir dir_;
   std::string path_;
   std::optional<std::string> passwordFile_;  // CLERK1 signs on with it when the company has users
+  std::string user_ = "CLERK1";
+  std::string company_ = "CO1";
+  std::string date_ = "2026-03-02";
 };
 
 // With K1's credit memo of 300 (one line) entered and released; source_ is
@@ -46,8 +50,10 @@ class SourcedTransferTest : public TransferTest {
   std::string source_;
 };
 
-// The script lines that add a destination and its one line of `amount` on account 4000.
-std::string destination(int line, const std::string& customer, const std::string& amount);
+// The script lines that add a destination and its one line of `amount` on
+// `account` (left on the line's default when empty).
+std::string destination(int line, const std::string& customer, const std::string& amount,
+                        const std::string& account = "4000");
 // A new batch of the source document with the given destinations.
 std::string batch(const std::string& source, const std::string& reference,
                   const std::string& destinations);
