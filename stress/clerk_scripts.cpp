@@ -69,6 +69,16 @@ std::string parentCreditScript(const std::string& ref, const std::string& amount
          line("save") + line("new 0");
 }
 
+std::string transferScript(const std::string& creditRef, const std::string& half,
+                           const std::string& child1, const std::string& child2) {
+  std::string s = line("set cSrcCustId " + std::string(kParent)) + line("set cSrcRefNbr " + creditRef);
+  for (const auto& child : {child1, child2})
+    s += line("line Spread1 new") + line("set cDestCustID " + child) + line("set cDestAmt " + half) +
+         line("click cmdDetailLines") + line("line Spread2 new") + line("set cTranAmt_2 " + half) +
+         line("click cmdOK");
+  return s + line("set cBatchHandling R") + line("save") + line("show cStatus");
+}
+
 std::string creditPaymentScript(Random& rnd, const std::string& creditRef, int picks, int window) {
   return line("new 0") + line("set cCustId " + std::string(kParent)) + line("set cType CM") +
          line("set cCMRefNbr " + creditRef) + pickedLines(rnd, picks, window);

@@ -35,6 +35,9 @@ std::string paymentScript(Random& rnd, const std::string& ref, int picks, int wi
 std::string partPaymentScript(const std::string& ref, int lineNumber, const std::string& amount);
 // A released credit memo of the parent, entered in the host's invoice screen.
 std::string parentCreditScript(const std::string& ref, const std::string& amount);
+// The parent's released credit memo moved to two children, half each, released.
+std::string transferScript(const std::string& creditRef, const std::string& half,
+                           const std::string& child1, const std::string& child2);
 // The parent's credit applied to `picks` lines among the first `window`, then saved.
 std::string creditPaymentScript(Random& rnd, const std::string& creditRef, int picks, int window);
 // A new payment paying the first `lines` lines in full ("Pay Document"), then saved.

@@ -45,7 +45,9 @@ class Harness {
   ProbeResult killedSaves();
   ProbeResult killedReleases();
   ProbeResult givenUpReleases();
+  ProbeResult releasesKilledBeforeAR();
   ProbeResult partPaymentsOfOneInvoice();
+  ProbeResult transfers();
   // Last: whatever the probes did, AR per account moved as the GL, cash as the checks.
   ProbeResult booksReconcile();
   ProbeResult fuzzedScripts();

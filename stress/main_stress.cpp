@@ -96,7 +96,9 @@ int main(int argc, char** argv) {
     results.push_back(h.killedSaves());
     results.push_back(h.killedReleases());
     results.push_back(h.givenUpReleases());
+    results.push_back(h.releasesKilledBeforeAR());
     results.push_back(h.partPaymentsOfOneInvoice());
+    results.push_back(h.transfers());
     results.push_back(h.fuzzedScripts());
     results.push_back(h.hostileValues());
     results.push_back(h.booksReconcile());

@@ -68,12 +68,17 @@ Clerk::~Clerk() {
 }
 
 RunResult Clerk::finish(std::optional<std::chrono::microseconds> killAfter) {
+  if (!killAfter) return finishWhen({});
+  const auto deadline = started_ + *killAfter;
+  return finishWhen([deadline] { return std::chrono::steady_clock::now() >= deadline; });
+}
+
+RunResult Clerk::finishWhen(const std::function<bool()>& killNow) {
   RunResult r;
   int status = 0;
-  if (killAfter) {
-    const auto deadline = started_ + *killAfter;
+  if (killNow) {
     while (::waitpid(pid_, &status, WNOHANG) == 0) {
-      if (std::chrono::steady_clock::now() >= deadline) {
+      if (killNow()) {
         ::kill(pid_, SIGKILL);
         r.killed = true;
         ::waitpid(pid_, &status, 0);

@@ -3,6 +3,7 @@
 // file, its output kept; optionally killed outright after a delay.
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,6 +36,8 @@ class Clerk {
   ~Clerk();
   // Waits for the end; with killAfter, kills it with SIGKILL once that has passed.
   RunResult finish(std::optional<std::chrono::microseconds> killAfter = std::nullopt);
+  // Waits for the end, killing it with SIGKILL as soon as killNow says so.
+  RunResult finishWhen(const std::function<bool()>& killNow);
 
  private:
   int pid_ = -1;

@@ -20,11 +20,13 @@ ORDER BY DocType;
 SELECT * FROM XNADetail WHERE NABatNbr = ?1 ORDER BY CustId, DocType, RefNbr;
 
 -- (customer, reference, document type) the document's application in a batch not yet
--- closed; a closed batch's application is already in the document's balance
+-- closed; a closed batch's application is already in the document's balance, as is that
+-- of a batch whose release AR completed before its header could close (it closes on recall)
 -- procedure XNADetail_RefNbr 3
 SELECT d.* FROM XNADetail d
 WHERE d.CustId = ?1 AND d.RefNbr = ?2 AND d.DocType = ?3 AND d.LineStatus <> 'C'
-  AND NOT EXISTS (SELECT 1 FROM XNAHeader h WHERE h.NABatNbr = d.NABatNbr AND h.Status = 'C')
+  AND NOT EXISTS (SELECT 1 FROM XNAHeader h WHERE h.NABatNbr = d.NABatNbr
+                  AND (h.Status = 'C' OR EXISTS (SELECT 1 FROM Batch b WHERE b.Module = 'AR' AND b.BatNbr = h.ARBatNbr AND b.Rlsed = 1)))
 ORDER BY d.NABatNbr;
 
 -- (batch) the batch's applications to documents that cannot take them: the document's
@@ -40,7 +42,8 @@ WHERE d.NABatNbr = ?1
              WHERE o.RefNbr = d.RefNbr AND o.CustId = d.CustId AND o.DocType = d.DocType
                AND o.LineStatus <> 'C'
                AND NOT EXISTS (SELECT 1 FROM XNAHeader h
-                               WHERE h.NABatNbr = o.NABatNbr AND h.Status = 'C'))
+                               WHERE h.NABatNbr = o.NABatNbr
+                                 AND (h.Status = 'C' OR EXISTS (SELECT 1 FROM Batch b WHERE b.Module = 'AR' AND b.BatNbr = h.ARBatNbr AND b.Rlsed = 1))))
           + (SELECT COALESCE(SUM(j.CuryAdjdAmt + j.CuryAdjdDiscAmt), 0) FROM ARAdjust j
              WHERE j.AdjdRefNbr = d.RefNbr AND j.AdjdDocType = d.DocType AND j.CustId = d.CustId
                AND j.Rlsed = 0
@@ -55,7 +58,7 @@ ORDER BY d.CustId, d.DocType, d.RefNbr;
 SELECT o.NABatNbr, d.CustId, d.DocType, d.RefNbr FROM XNADetail d
 JOIN XNADetail o ON o.CustId = d.CustId AND o.DocType = d.DocType AND o.RefNbr = d.RefNbr
   AND o.NABatNbr <> d.NABatNbr AND o.LineStatus <> 'C'
-JOIN XNAHeader h ON h.NABatNbr = o.NABatNbr AND h.Status <> 'C'
+JOIN XNAHeader h ON h.NABatNbr = o.NABatNbr AND h.Status <> 'C' AND NOT EXISTS (SELECT 1 FROM Batch b WHERE b.Module = 'AR' AND b.BatNbr = h.ARBatNbr AND b.Rlsed = 1)
 WHERE d.NABatNbr = ?1
 ORDER BY d.CustId, d.DocType, d.RefNbr, o.NABatNbr;
 
