@@ -65,6 +65,7 @@ class Harness {
   void exec(const std::string& sql);
   // "headers/lines" of the batches carrying the payment reference.
   std::string batchState(const std::string& ref);
+  bool releasedAgain(ProbeResult& r, const std::string& batch, const std::string& stopped);
 
   std::string bin_, work_, database_;
   Random rnd_;

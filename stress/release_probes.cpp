@@ -7,6 +7,20 @@
 
 namespace corvena::stress {
 
+// A batch whose release was stopped (`stopped` says how, when the batch must
+// still be open) is released again; true when it then closed.
+bool Harness::releasedAgain(ProbeResult& r, const std::string& batch, const std::string& stopped) {
+  const auto status = [&] { return value("SELECT Status FROM XNAHeader WHERE NABatNbr = '" + batch + "'"); };
+  if (!stopped.empty() && status() == "C") {
+    ++r.failures;
+    r.notes.push_back("batch " + batch + " closed though " + stopped);
+  }
+  checkDatabase(r);
+  judge(r, run("QM18300", releaseScript(batch)), "release again");
+  checkDatabase(r);
+  return status() == "C";
+}
+
 // AR keeps the batch unreleased (no cash account to post to): the batch stays
 // open, no line is marked paid, and once AR can post it releases whole.
 ProbeResult Harness::givenUpReleases() {
@@ -21,14 +35,7 @@ ProbeResult Harness::givenUpReleases() {
     exec("UPDATE ARSetup SET ChkAcct = ''");
     judge(r, run("QM18300", releaseScript(batch)), "release AR refuses");
     exec("UPDATE ARSetup SET ChkAcct = '" + cash + "'");
-    if (value("SELECT Status FROM XNAHeader WHERE NABatNbr = '" + batch + "'") == "C") {
-      ++r.failures;
-      r.notes.push_back("batch " + batch + " closed though AR refused its release");
-    }
-    checkDatabase(r);
-    judge(r, run("QM18300", releaseScript(batch)), "release again");
-    closed += value("SELECT Status FROM XNAHeader WHERE NABatNbr = '" + batch + "'") == "C";
-    checkDatabase(r);
+    closed += releasedAgain(r, batch, "AR refused its release");
     r.trials += 2;
   }
   r.notes.push_back(std::to_string(closed) + " batches closed on their second release");
@@ -87,14 +94,7 @@ ProbeResult Harness::releasesKilledBeforeAR() {
     });
     judge(r, killed, "release killed before AR");
     caught += killed.killed;
-    if (killed.killed && value("SELECT Status FROM XNAHeader WHERE NABatNbr = '" + batch + "'") == "C") {
-      ++r.failures;
-      r.notes.push_back("batch " + batch + " closed though AR had not released it");
-    }
-    checkDatabase(r);
-    judge(r, run("QM18300", releaseScript(batch)), "release again");
-    closed += value("SELECT Status FROM XNAHeader WHERE NABatNbr = '" + batch + "'") == "C";
-    checkDatabase(r);
+    closed += releasedAgain(r, batch, killed.killed ? "AR had not released it" : "");
     r.trials += 2;
   }
   r.notes.push_back(std::to_string(caught) + " kills between the host's save and release; " +

@@ -3,6 +3,7 @@
 // so the batch can be released again without paying anything twice.
 #include "platform/db/database.h"
 #include "platform/forms/session.h"
+#include "runtime/host_batch_state.h"
 #include "runtime/kelpbas.h"
 #include "screens/payapp/payapp_release.h"
 #include "screens/payapp/payapp_state.h"
@@ -21,14 +22,6 @@ void deleteUnreleased(const std::string& hostBatch) {
   Sql(a.CSR_XNADETAIL_D, "DeleteRefNbr " + SParm(hostBatch));
   Sql(a.CSR_XNADETAIL_D, "XNAApp_DeleteBatch " + SParm(hostBatch));
   tx.commit();
-}
-
-bool hostBatchReleased(PayApp& a, const std::string& hostBatch) {
-  double released = 0;
-  Sql(a.CSR_Release, "select count(*) from Batch where Module = 'AR' and Rlsed = 1 and BatNbr = " +
-                         SParm(hostBatch));
-  SGroupFetch1(a.CSR_Release, released, 8);
-  return released > 0;
 }
 
 // The unreleased host payment batch a release of this batch left, found by the
@@ -106,7 +99,7 @@ void MarkPartlyReleased() {
 
 bool CloseIfReleased(const std::string& hostBatch) {
   auto& a = payapp();
-  if (hostBatch.empty() || !hostBatchReleased(a, hostBatch)) return false;
+  if (hostBatch.empty() || !runtime::HostBatchReleased(a.CSR_Release, hostBatch)) return false;
   db::Transaction tx(forms::session().database());
   Sql(a.CSR_Release, "XNAHeader_Released " + SParm(a.bXNAHeader.NABatNbr) + SParm(hostBatch));
   tx.commit();

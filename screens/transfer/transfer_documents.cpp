@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "runtime/host_batch_state.h"
 #include "runtime/kelpbas.h"
 #include "runtime/text_value.h"
 #include "screens/transfer/transfer_audit.h"
@@ -56,13 +57,6 @@ bool everyDocumentRecorded(Transfer& t) {
   return missing == 0 && !t.bXNATranHdr.ARDMRefNbr.blank();
 }
 
-bool hostReleased(Transfer& t, const std::string& hostBatch) {
-  double released = 0;
-  Sql(t.csr_update, "select count(*) from Batch where Module = 'AR' and Rlsed = 1 and BatNbr = " +
-                        SParm(hostBatch));
-  SGroupFetch1(t.csr_update, released, 8);
-  return released > 0;
-}
 
 // The source document as the batch names it; another customer's document of
 // the same reference is never charged.
@@ -159,7 +153,7 @@ EarlierRelease ResumeEarlierRelease() {
     adopt(t, found);
   }
   if (earlier.batch.empty()) return earlier;
-  earlier.released = hostReleased(t, earlier.batch);
+  earlier.released = runtime::HostBatchReleased(t.csr_update, earlier.batch);
   earlier.complete = everyDocumentRecorded(t);
   if (!earlier.released)
     hostStep(TransferErrorReport(), [&] {
