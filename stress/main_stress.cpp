@@ -97,6 +97,7 @@ int main(int argc, char** argv) {
     results.push_back(h.killedReleases());
     results.push_back(h.givenUpReleases());
     results.push_back(h.partPaymentsOfOneInvoice());
+    results.push_back(h.backupWhileSaving());
     results.push_back(h.fuzzedScripts());
     results.push_back(h.hostileValues());
     results.push_back(h.booksReconcile());
