@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
 #include "platform/db/backup.h"
 #include "platform/db/tests/test_database.h"
 #include "platform/demo/tests/tool_run.h"
+#include "platform/shell/user_directory.h"
 
 namespace corvena::demo {
 namespace {
@@ -27,11 +29,24 @@ std::string contentOf(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+std::string row(db::Database& db, const std::string& sql) {
+  db::Statement st = db.prepare(sql);
+  return st.step() ? db::rowText(st) : "";
+}
+
 std::string value(const std::string& database, const std::string& sql) {
-  auto db = db::Database::open(database);
-  db::Statement st = db->prepare(sql);
-  if (!st.step()) return "";
-  return db::rowText(st);
+  return row(*db::Database::open(database), sql);
+}
+
+// What a connection open through a restore reads next: on a server the restore
+// ended it, and it connects again for the statement after.
+std::string readAfterRestore(db::Database& db, const std::string& sql) {
+  try {
+    return row(db, sql);
+  } catch (const db::DbError& e) {
+    if (e.kind() != db::DbError::Kind::Lost) throw;
+    return row(db, sql);
+  }
 }
 
 constexpr const char* kCompanyRole = "left('corvena_' || current_database(), 54)";
@@ -60,11 +75,16 @@ class BackupTool : public ::testing::Test {
   std::string before_;
 };
 
+// A clerk stays connected throughout; the backup holds a sign-on ticket.
 TEST_F(BackupTool, ARestoredCompanyIsTheOneBackedUpAndReplacesOneOnlyWithForce) {
   EXPECT_EQ(fs::status(backup_).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write);
+  auto clerk = db::Database::open(company_);
+  const std::string links = row(*clerk, "SELECT COUNT(*) FROM XNACustS");
+  shell::UserDirectory(*clerk).issueTicket("CLERK1", std::chrono::system_clock::now());
+  ASSERT_EQ(tool("backup " + quoted(company_) + " " + quoted(backup_) + " --force").status, 0);
   ASSERT_EQ(tool("user remove " + quoted(company_) + " CLERK2").status, 0);
-  db::Database::open(company_)->exec("DELETE FROM XNACustS");
+  clerk->exec("DELETE FROM XNACustS");
   const std::string changed = tool("show " + quoted(company_)).output;
   ASSERT_NE(changed, before_);
 
@@ -76,6 +96,8 @@ TEST_F(BackupTool, ARestoredCompanyIsTheOneBackedUpAndReplacesOneOnlyWithForce) 
   const Result restored = tool("restore " + quoted(backup_) + " " + quoted(company_) + " --force");
   ASSERT_EQ(restored.status, 0) << restored.output;
   EXPECT_EQ(tool("show " + quoted(company_)).output, before_);
+  EXPECT_EQ(readAfterRestore(*clerk, "SELECT COUNT(*) FROM XNACustS"), links);
+  EXPECT_EQ(row(*clerk, "SELECT COUNT(*) FROM SecTicket"), "0") << "a restored company starts signed off";
   EXPECT_NE(tool("user list " + quoted(company_)).output.find("user CLERK2  Sam Supervisor"),
             std::string::npos);
 
