@@ -30,7 +30,8 @@ ProbeResult Harness::backupWhileSaving() {
   const std::string copy = database_ + (database_.rfind("postgresql:", 0) == 0 ? "_copy" : ".copy");
   const RunResult made = Clerk({tool, "backup", database_, backup}, work_ + "/backup.out").finish();
   for (auto& clerk : clerks) judge(r, clerk.finish(), "payment clerk");
-  const RunResult restored = Clerk({tool, "restore", backup, copy}, work_ + "/restore.out").finish();
+  const RunResult restored =
+      Clerk({tool, "restore", backup, copy}, work_ + "/restore.out").finish();
   r.trials = 1;
   for (const auto* run : {&made, &restored})
     if (run->crashed || run->exitCode != 0) {

@@ -62,7 +62,8 @@ std::string backupProblem(const std::string& file, Format format) {
 }
 
 void refuseSameFile(const std::string& from, const std::string& to) {
-  if (from.empty() || to.empty()) throw DbError("A backup and a company database each need a name.");
+  if (from.empty() || to.empty())
+    throw DbError("A backup and a company database each need a name.");
   std::error_code ec;
   if (std::filesystem::equivalent(from, to, ec))
     throw DbError(from + " and " + to + " are the same file.");
@@ -82,7 +83,8 @@ class PartialFile {
  public:
   PartialFile(std::string target, mode_t mode)
       : target_(std::move(target)), path_(target_ + ".partial-" + std::to_string(::getpid())) {
-    const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    const int fd =
+        ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
     if (fd < 0) throw DbError("Cannot write " + target_ + ": " + std::strerror(errno) + ".");
     ::close(fd);
   }
@@ -96,7 +98,8 @@ class PartialFile {
   // target only when `replace`.
   void place(bool replace) {
     syncPath(path_);
-    if (::renameat2(AT_FDCWD, path_.c_str(), AT_FDCWD, target_.c_str(), replace ? 0 : RENAME_NOREPLACE) != 0)
+    if (::renameat2(AT_FDCWD, path_.c_str(), AT_FDCWD, target_.c_str(),
+                    replace ? 0 : RENAME_NOREPLACE) != 0)
       throw DbError("Cannot write " + target_ + ": " + std::strerror(errno) + ".");
     placed_ = true;
     const auto parent = std::filesystem::path(target_).parent_path();
@@ -147,8 +150,8 @@ void restoreOnServer(const std::string& file, const std::string& database, bool 
   try {
     pg::renameDatabase(staged, pg::databaseOf(database));
   } catch (const DbError& e) {
-    throw DbError("The backup was restored into " + pg::databaseOf(staged) + ", which could not be named " +
-                  pg::databaseOf(database) + ": " + e.what());
+    throw DbError("The backup was restored into " + pg::databaseOf(staged) +
+                  ", which could not be named " + pg::databaseOf(database) + ": " + e.what());
   }
 }
 
@@ -172,7 +175,8 @@ void backupCompany(const std::string& database, const std::string& file, bool re
     sqlite::copyCompany(database, copy.path(), "DELETE");
   const std::string problem = backupProblem(copy.path(), server ? Format::Server : Format::File);
   if (!problem.empty())
-    throw DbError("The backup of " + database + " failed its check, so none was written: " + problem + ".");
+    throw DbError("The backup of " + database +
+                  " failed its check, so none was written: " + problem + ".");
   copy.place(replace);
 }
 

@@ -32,12 +32,13 @@ void checkArchive(const std::string& file) {
 }
 
 std::string stage(const std::string& file, const std::string& database) {
-  const std::string staged = onDatabase(
-      database, databaseOf(database).substr(0, kStagedStem) + "_restore_" + std::to_string(::getpid()));
+  const std::string staged = onDatabase(database, databaseOf(database).substr(0, kStagedStem) +
+                                                      "_restore_" + std::to_string(::getpid()));
   create(staged);
   try {
-    runTool("pg_restore", {"--no-owner", "--no-acl", "--single-transaction", "--exit-on-error",
-                           "--no-password", "--dbname=" + staged, file},
+    runTool("pg_restore",
+            {"--no-owner", "--no-acl", "--single-transaction", "--exit-on-error", "--no-password",
+             "--dbname=" + staged, file},
             "pg_restore could not restore " + file + "; " + database + " was not touched");
   } catch (...) {
     dropDatabase(staged);

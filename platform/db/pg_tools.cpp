@@ -61,8 +61,10 @@ std::string readAll(int fd) {
   char buf[8192];
   for (;;) {
     const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n > 0) text.append(buf, static_cast<std::size_t>(n));
-    else if (n == 0 || errno != EINTR) return text;
+    if (n > 0)
+      text.append(buf, static_cast<std::size_t>(n));
+    else if (n == 0 || errno != EINTR)
+      return text;
   }
 }
 
@@ -96,7 +98,8 @@ std::string runTool(const std::string& tool, const std::vector<std::string>& arg
   ::close(pipeEnds[0]);
   const std::string ended = endOf(tool, pid);
   if (ended.empty()) return output;
-  while (!output.empty() && std::isspace(static_cast<unsigned char>(output.back()))) output.pop_back();
+  while (!output.empty() && std::isspace(static_cast<unsigned char>(output.back())))
+    output.pop_back();
   if (output.size() > kReportedTail) output = "..." + output.substr(output.size() - kReportedTail);
   throw DbError(failure + ": " + (output.empty() ? ended : output));
 }

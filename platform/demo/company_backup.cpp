@@ -17,9 +17,11 @@ struct Copy {
 };
 
 int usage() {
-  std::cerr << "usage: corvena-db backup DATABASE FILE [--force]    a checked copy, while clerks work\n"
-               "       corvena-db restore FILE DATABASE [--force]   the company of a backup, made or replaced\n"
-               "Neither replaces an existing FILE or DATABASE without --force.\n";
+  std::cerr
+      << "usage: corvena-db backup DATABASE FILE [--force]    a checked copy, while clerks work\n"
+         "       corvena-db restore FILE DATABASE [--force]   the company of a backup, made or "
+         "replaced\n"
+         "Neither replaces an existing FILE or DATABASE without --force.\n";
   return 2;
 }
 
@@ -27,7 +29,8 @@ std::optional<Copy> parse(std::vector<std::string> args) {
   Copy copy;
   copy.force = std::erase(args, std::string("--force")) > 0;
   if (args.size() != 3) return std::nullopt;
-  if (std::any_of(args.begin() + 1, args.end(), [](const std::string& a) { return a.rfind('-', 0) == 0; }))
+  if (std::any_of(args.begin() + 1, args.end(),
+                  [](const std::string& a) { return a.rfind('-', 0) == 0; }))
     return std::nullopt;
   copy.verb = args[0];
   copy.from = args[1];
@@ -39,7 +42,8 @@ std::optional<Copy> parse(std::vector<std::string> args) {
 bool refusedAsExisting(const Copy& copy) {
   if (copy.force || !db::companyExists(copy.to)) return false;
   std::cerr << "corvena-db: " << copy.to << " already exists; give --force to replace it with "
-            << (copy.verb == "backup" ? "a new backup" : "the backup's company") << ". Nothing was changed.\n";
+            << (copy.verb == "backup" ? "a new backup" : "the backup's company")
+            << ". Nothing was changed.\n";
   return true;
 }
 

@@ -23,8 +23,9 @@ inline std::string quoted(const std::string& path) {
 
 // The password, when given, as an administrator gives it: in CORVENA_PASSWORD.
 inline Result tool(const std::string& args, const std::string& password = "") {
-  const std::string command = (password.empty() ? "" : "CORVENA_PASSWORD=" + quoted(password) + " ") +
-                              CORVENA_DB_TOOL + " " + args + " 2>&1";
+  const std::string command =
+      (password.empty() ? "" : "CORVENA_PASSWORD=" + quoted(password) + " ") + CORVENA_DB_TOOL +
+      " " + args + " 2>&1";
   FILE* pipe = ::popen(command.c_str(), "r");
   Result r{-1, ""};
   if (!pipe) return r;

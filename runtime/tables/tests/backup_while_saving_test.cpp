@@ -45,7 +45,8 @@ std::map<std::string, std::int64_t> linesPerBatch(db::Database& db) {
   db::Statement st = db.prepare(
       "SELECT h.NABatNbr, COUNT(d.NABatNbr) FROM XNAHeader h"
       " LEFT JOIN XNADetail d ON d.NABatNbr = h.NABatNbr GROUP BY h.NABatNbr");
-  while (st.step()) lines[std::get<std::string>(st.column(0))] = std::get<std::int64_t>(st.column(1));
+  while (st.step())
+    lines[std::get<std::string>(st.column(0))] = std::get<std::int64_t>(st.column(1));
   return lines;
 }
 

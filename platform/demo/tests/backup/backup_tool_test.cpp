@@ -90,14 +90,16 @@ TEST_F(BackupTool, ARestoredCompanyIsTheOneBackedUpAndReplacesOneOnlyWithForce) 
 
   const Result refused = tool("restore " + quoted(backup_) + " " + quoted(company_));
   EXPECT_EQ(refused.status, 1);
-  EXPECT_NE(refused.output.find("already exists; give --force"), std::string::npos) << refused.output;
+  EXPECT_NE(refused.output.find("already exists; give --force"), std::string::npos)
+      << refused.output;
   EXPECT_EQ(tool("show " + quoted(company_)).output, changed);
 
   const Result restored = tool("restore " + quoted(backup_) + " " + quoted(company_) + " --force");
   ASSERT_EQ(restored.status, 0) << restored.output;
   EXPECT_EQ(tool("show " + quoted(company_)).output, before_);
   EXPECT_EQ(readAfterRestore(*clerk, "SELECT COUNT(*) FROM XNACustS"), links);
-  EXPECT_EQ(row(*clerk, "SELECT COUNT(*) FROM SecTicket"), "0") << "a restored company starts signed off";
+  EXPECT_EQ(row(*clerk, "SELECT COUNT(*) FROM SecTicket"), "0")
+      << "a restored company starts signed off";
   EXPECT_NE(tool("user list " + quoted(company_)).output.find("user CLERK2  Sam Supervisor"),
             std::string::npos);
 
@@ -115,11 +117,13 @@ TEST_F(BackupTool, ABackupIsWrittenWholeAndReplacesAFileOnlyWithForce) {
   EXPECT_NE(refused.output.find("give --force to replace it"), std::string::npos) << refused.output;
   EXPECT_EQ(contentOf(old), "last week's\n");
 
-  const Result absent = tool("backup " + quoted(dir_.database("absent")) + " " + quoted(dir_.file("absent.backup")));
+  const Result absent =
+      tool("backup " + quoted(dir_.database("absent")) + " " + quoted(dir_.file("absent.backup")));
   EXPECT_EQ(absent.status, 1);
   EXPECT_NE(absent.output.find("does not exist"), std::string::npos) << absent.output;
   EXPECT_FALSE(fs::exists(dir_.file("absent.backup")));
-  const Result nowhere = tool("backup " + quoted(company_) + " " + quoted(dir_.file("no/such/dir/x")));
+  const Result nowhere =
+      tool("backup " + quoted(company_) + " " + quoted(dir_.file("no/such/dir/x")));
   EXPECT_EQ(nowhere.status, 1);
   EXPECT_NE(nowhere.output.find("Cannot write"), std::string::npos) << nowhere.output;
 
@@ -137,7 +141,8 @@ TEST_F(BackupTool, ARestoreRefusesWhatIsNoSoundBackupBeforeTouchingAnything) {
   dir_.write("notes.txt", "not a backup\n");
   const Result foreign = tool("restore " + quoted(dir_.file("notes.txt")) + " " + quoted(copy));
   EXPECT_EQ(foreign.status, 1);
-  EXPECT_NE(foreign.output.find("cannot be restored: it is not a company backup"), std::string::npos)
+  EXPECT_NE(foreign.output.find("cannot be restored: it is not a company backup"),
+            std::string::npos)
       << foreign.output;
 
   const std::string whole = contentOf(backup_);
@@ -145,7 +150,8 @@ TEST_F(BackupTool, ARestoreRefusesWhatIsNoSoundBackupBeforeTouchingAnything) {
   dir_.write("spoilt.backup", whole);
   testing::spoilMiddle(dir_.file("spoilt.backup"));
   for (const char* name : {"cut.backup", "spoilt.backup"}) {
-    const Result bad = tool("restore " + quoted(dir_.file(name)) + " " + quoted(company_) + " --force");
+    const Result bad =
+        tool("restore " + quoted(dir_.file(name)) + " " + quoted(company_) + " --force");
     EXPECT_EQ(bad.status, 1) << name;
     EXPECT_NE(bad.output.find("cannot be restored: it"), std::string::npos) << bad.output;
   }
@@ -161,8 +167,9 @@ TEST_F(BackupTool, ARestoreRefusesWhatIsNoSoundBackupBeforeTouchingAnything) {
   }
   const Result mismatched = tool("restore " + quoted(other) + " " + quoted(copy));
   EXPECT_EQ(mismatched.status, 1);
-  EXPECT_NE(mismatched.output.find(onServer() ? "restore it to a file" : "restore it to a postgresql://"),
-            std::string::npos)
+  EXPECT_NE(
+      mismatched.output.find(onServer() ? "restore it to a file" : "restore it to a postgresql://"),
+      std::string::npos)
       << mismatched.output;
   EXPECT_FALSE(db::companyExists(copy));
   EXPECT_FALSE(leftPartialFiles());
@@ -173,22 +180,34 @@ TEST_F(BackupTool, ARestoreRefusesWhatIsNoSoundBackupBeforeTouchingAnything) {
 std::string serverRights(const std::string& database) {
   std::string rights;
   for (const char* user : {"SYSADMIN", "CLERK1", "CLERK2"})
-    rights += value(database,
-                    "SELECT string_agg(c.relname || ':' || a.privilege_type, ',' ORDER BY c.relname, "
-                    "a.privilege_type), " +
-                        yes("pg_has_role('" + std::string(user) + "', " + kCompanyRole + " || '_owner', 'MEMBER')") + ", " +
-                        yes("pg_has_role('" + std::string(user) + "', " + kCompanyRole + " || '_release', 'MEMBER')") +
-                        " FROM pg_class c, aclexplode(c.relacl) a JOIN pg_roles r ON r.oid = a.grantee"
-                        " WHERE r.rolname = '" + user + "' AND c.relnamespace = 'public'::regnamespace") +
-              "\n";
+    rights +=
+        value(database,
+              "SELECT string_agg(c.relname || ':' || a.privilege_type, ',' ORDER BY c.relname, "
+              "a.privilege_type), " +
+                  yes("pg_has_role('" + std::string(user) + "', " + kCompanyRole +
+                      " || '_owner', 'MEMBER')") +
+                  ", " +
+                  yes("pg_has_role('" + std::string(user) + "', " + kCompanyRole +
+                      " || '_release', 'MEMBER')") +
+                  " FROM pg_class c, aclexplode(c.relacl) a JOIN pg_roles r ON r.oid = a.grantee"
+                  " WHERE r.rolname = '" +
+                  user + "' AND c.relnamespace = 'public'::regnamespace") +
+        "\n";
   return rights;
 }
 
 // A restore under the same name or another: the tables belong to the company's
 // own role, named after its database, and each user's role holds what the
 // restored rights give, as before the backup, and no more.
-TEST_F(BackupTool, OnAServerTheRestoredUsersHoldTheirRightsThroughTheCompanysOwnRoles) {
-  if (!onServer()) GTEST_SKIP() << "server roles need a server database";
+class ServerBackupTool : public BackupTool {
+ protected:
+  void SetUp() override {
+    if (!onServer()) GTEST_SKIP() << "server roles need a server database";
+    BackupTool::SetUp();
+  }
+};
+
+TEST_F(ServerBackupTool, TheRestoredUsersHoldTheirRightsThroughTheCompanysOwnRoles) {
   const std::string rights = serverRights(company_);
   const std::string late = "BK" + std::to_string(::getpid() % 10000000);
   const Result added = tool("user add " + quoted(company_) + " " + late + " --admin", "pw");
@@ -197,12 +216,15 @@ TEST_F(BackupTool, OnAServerTheRestoredUsersHoldTheirRightsThroughTheCompanysOwn
   const std::string copy = dir_.database("copy");
   ASSERT_EQ(tool("restore " + quoted(backup_) + " " + quoted(copy)).status, 0);
   for (const auto& database : {company_, copy}) {
-    EXPECT_EQ(value(database, std::string("SELECT COUNT(*) FROM pg_tables WHERE schemaname = 'public'"
-                                          " AND tableowner <> ") + kCompanyRole + " || '_owner'"),
-              "0");
+    EXPECT_EQ(
+        value(database, std::string("SELECT COUNT(*) FROM pg_tables WHERE schemaname = 'public'"
+                                    " AND tableowner <> ") +
+                            kCompanyRole + " || '_owner'"),
+        "0");
     EXPECT_EQ(serverRights(database), rights) << database;
   }
-  EXPECT_EQ(value(company_, "SELECT " + yes("pg_has_role('" + late + "', " + kCompanyRole + " || '_owner', 'MEMBER')")),
+  EXPECT_EQ(value(company_, "SELECT " + yes("pg_has_role('" + late + "', " + kCompanyRole +
+                                            " || '_owner', 'MEMBER')")),
             "0");
 }
 
