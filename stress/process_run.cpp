@@ -31,8 +31,8 @@ namespace {
 }
 
 [[noreturn]] void becomeClerk(const Launch& l) {
-  become({l.program, "--db", l.database, "--user", l.user, "--company", "DEMO", "--date", "2026-12-15",
-          "--script", l.scriptPath},
+  become({l.program, "--db", l.database, "--user", l.user, "--company", "DEMO", "--date",
+          "2026-12-15", "--script", l.scriptPath},
          l.outputPath);
 }
 

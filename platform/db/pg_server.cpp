@@ -152,7 +152,8 @@ bool exists(const std::string& name) {
     return true;
   }
   if (missingDatabase(why)) return false;
-  throw DbError("Cannot reach the company database server for " + name + ": " + why, DbError::Kind::Lost);
+  throw DbError("Cannot reach the company database server for " + name + ": " + why,
+                DbError::Kind::Lost);
 }
 
 // Every setting of the name as a parameter of the URI, so it stays a server name.
