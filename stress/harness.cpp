@@ -78,10 +78,10 @@ void Harness::judge(ProbeResult& r, const RunResult& run, const std::string& wha
                     ")");
 }
 
-void Harness::checkDatabase(ProbeResult& r) {
+void Harness::checkDatabase(ProbeResult& r, const std::string& database) {
   std::vector<std::string> problems;
   try {
-    auto db = db::Database::open(database_);
+    auto db = db::Database::open(database.empty() ? database_ : database);
     for (const char* table : {"XNAHeader", "XNADetail", "XNASetup", "XNACustS", "Customer", "ARDoc"})
       db->prepare(std::string("SELECT COUNT(*) FROM ") + table).step();
     problems = paymentInvariantProblems(*db);

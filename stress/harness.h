@@ -48,6 +48,7 @@ class Harness {
   ProbeResult releasesKilledBeforeAR();
   ProbeResult partPaymentsOfOneInvoice();
   ProbeResult transfers();
+  ProbeResult backupWhileSaving();
   // Last: whatever the probes did, AR per account moved as the GL, cash as the checks.
   ProbeResult booksReconcile();
   ProbeResult fuzzedScripts();
@@ -58,9 +59,9 @@ class Harness {
   RunResult run(const std::string& program, const std::string& script);
   // A clerk ending by a crash or a fault no boundary caught is a failure.
   void judge(ProbeResult& r, const RunResult& run, const std::string& what);
-  // Integrity, the tables still there, the payments' invariants; a problem is
-  // counted by the probe that first left it.
-  void checkDatabase(ProbeResult& r);
+  // Integrity, the tables still there, the payments' invariants, in the company
+  // or the database given; a problem is counted by the probe that first left it.
+  void checkDatabase(ProbeResult& r, const std::string& database = "");
   std::string value(const std::string& sql);
   void exec(const std::string& sql);
   // "headers/lines" of the batches carrying the payment reference.

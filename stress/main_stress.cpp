@@ -99,6 +99,7 @@ int main(int argc, char** argv) {
     results.push_back(h.releasesKilledBeforeAR());
     results.push_back(h.partPaymentsOfOneInvoice());
     results.push_back(h.transfers());
+    results.push_back(h.backupWhileSaving());
     results.push_back(h.fuzzedScripts());
     results.push_back(h.hostileValues());
     results.push_back(h.booksReconcile());

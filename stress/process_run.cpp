@@ -15,22 +15,25 @@ namespace corvena::stress {
 
 namespace {
 
-[[noreturn]] void becomeClerk(const Launch& l) {
-  const int out = ::open(l.outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+[[noreturn]] void become(std::vector<std::string> args, const std::string& outputPath) {
+  const int out = ::open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   const int in = ::open("/dev/null", O_RDONLY);
   if (out < 0 || in < 0) _exit(127);
   ::dup2(in, STDIN_FILENO);
   ::dup2(out, STDOUT_FILENO);
   ::dup2(out, STDERR_FILENO);
-  std::vector<std::string> args{l.program, "--db",   l.database,   "--user",   l.user,
-                                "--company", "DEMO", "--date",     "2026-12-15", "--script",
-                                l.scriptPath};
   std::vector<char*> argv;
   for (auto& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
   ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  ::execv(l.program.c_str(), argv.data());
+  ::execv(argv[0], argv.data());
   _exit(127);
+}
+
+[[noreturn]] void becomeClerk(const Launch& l) {
+  become({l.program, "--db", l.database, "--user", l.user, "--company", "DEMO", "--date",
+          "2026-12-15", "--script", l.scriptPath},
+         l.outputPath);
 }
 
 std::string readFile(const std::string& path) {
@@ -53,6 +56,13 @@ Clerk::Clerk(const Launch& launch)
   pid_ = ::fork();
   if (pid_ < 0) throw std::runtime_error("cannot start " + launch.program);
   if (pid_ == 0) becomeClerk(launch);
+}
+
+Clerk::Clerk(const std::vector<std::string>& command, const std::string& outputPath)
+    : outputPath_(outputPath), started_(std::chrono::steady_clock::now()) {
+  pid_ = ::fork();
+  if (pid_ < 0) throw std::runtime_error("cannot start " + command[0]);
+  if (pid_ == 0) become(command, outputPath);
 }
 
 Clerk::Clerk(Clerk&& other) noexcept

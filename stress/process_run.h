@@ -1,6 +1,7 @@
 #pragma once
 // One screen program run as a clerk's process: signed on, driven by a script
-// file, its output kept; optionally killed outright after a delay.
+// file, its output kept; optionally killed outright after a delay. The
+// administrator's tool runs beside the clerks the same way.
 
 #include <chrono>
 #include <functional>
@@ -30,6 +31,8 @@ struct Launch {
 class Clerk {
  public:
   explicit Clerk(const Launch& launch);
+  // Any other program, as the administrator runs it beside the clerks.
+  Clerk(const std::vector<std::string>& command, const std::string& outputPath);
   Clerk(const Clerk&) = delete;
   Clerk& operator=(const Clerk&) = delete;
   Clerk(Clerk&& other) noexcept;

@@ -17,4 +17,13 @@ Opened open(const std::string& name, Database::Access access, const Database::Ro
 std::unique_ptr<Connection> create(const std::string& name);
 void drop(const std::string& name);
 
+// Whether the server holds a database of that name, company or not.
+bool exists(const std::string& name);
+std::string databaseOf(const std::string& name);
+// The connection string of another database on the same server, signed on alike.
+std::string onDatabase(const std::string& name, const std::string& database);
+// The database alone, its clerks disconnected; drop() also removes the company's roles.
+void dropDatabase(const std::string& name);
+void renameDatabase(const std::string& name, const std::string& to);
+
 }  // namespace corvena::db::pg

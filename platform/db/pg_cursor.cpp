@@ -103,7 +103,9 @@ class PgCursor final : public Cursor {
     params_.resize(prepared_.params);
   }
 
+  // Reconnecting first: a connection made anew holds none of the old one's statements.
   void execute() {
+    conn_.ensureConnected();
     if (generation_ != conn_.generation()) prepare();
     std::vector<const char*> values;
     for (const auto& p : params_) values.push_back(p ? p->c_str() : nullptr);

@@ -53,6 +53,9 @@ class PgConnection final : public Connection {
   void deallocate(const std::string& name, unsigned generation);
   PGresult* execPrepared(const std::string& name, const std::vector<const char*>& values);
   unsigned generation() const { return generation_; }
+  // Makes a broken connection anew, or refuses every statement while a
+  // transaction it broke in is not yet abandoned.
+  void ensureConnected();
   // What the server keeps of a role's password, made here so the password itself
   // never travels in a statement the server might log.
   std::string passwordVerifier(const std::string& role, const std::string& password);
@@ -61,7 +64,6 @@ class PgConnection final : public Connection {
  private:
   // A result that succeeded, or the error it holds thrown, the result freed.
   PGresult* checked(PGresult* result, const std::string& context);
-  void ensureConnected();
   std::vector<std::string> textColumn(const std::string& sql, const std::string& param);
   std::vector<std::string> spelledColumns(const std::string& sql, std::string_view table);
   PGconn* conn_;

@@ -1,5 +1,6 @@
 // Finding, making and removing company databases on a server.
 
+#include <cctype>
 #include <cstring>
 #include <vector>
 
@@ -13,6 +14,18 @@ namespace {
 constexpr const char* kMarker = "corvena-company";
 
 void quiet(void*, const char*) {}
+
+std::string uriEscaped(const std::string& value) {
+  static const char hex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const unsigned char c : value) {
+    if (std::isalnum(c) || c == '-' || c == '_' || c == '.' || c == '~')
+      out += static_cast<char>(c);
+    else
+      out += {'%', hex[c >> 4], hex[c & 0xF]};
+  }
+  return out;
+}
 
 // Connects to the database the name gives, or with `database` to another on the
 // same server, as the role given or else as the name says; nullptr with the
@@ -53,16 +66,6 @@ std::unique_ptr<PgConnection> connectOrThrow(const std::string& name, const Data
   if (signOn) throw DbError("The server refused the sign-on: " + why, DbError::Kind::SignOn);
   throw DbError("Cannot reach the company database server for " + name + ": " + why,
                 DbError::Kind::Lost);
-}
-
-std::string databaseOf(const std::string& name) {
-  PQconninfoOption* options = PQconninfoParse(name.c_str(), nullptr);
-  std::string db;
-  for (auto* o = options; o && o->keyword; ++o)
-    if (std::strcmp(o->keyword, "dbname") == 0 && o->val) db = o->val;
-  PQconninfoFree(options);
-  if (db.empty()) throw DbError(name + " names no database on the server.");
-  return db;
 }
 
 void onMaintenanceDatabase(const std::string& name, const std::string& sql) {
@@ -127,10 +130,55 @@ std::unique_ptr<Connection> create(const std::string& name) {
 }
 
 void drop(const std::string& name) {
-  onMaintenanceDatabase(name, "DROP DATABASE IF EXISTS " + quotedName(databaseOf(name)) +
-                                  " WITH (FORCE)");
+  dropDatabase(name);
   for (const char* purpose : {"owner", "release"})
     onMaintenanceDatabase(name, "DROP ROLE IF EXISTS " + quotedName(companyRole(databaseOf(name), purpose)));
+}
+
+std::string databaseOf(const std::string& name) {
+  PQconninfoOption* options = PQconninfoParse(name.c_str(), nullptr);
+  std::string db;
+  for (auto* o = options; o && o->keyword; ++o)
+    if (std::strcmp(o->keyword, "dbname") == 0 && o->val) db = o->val;
+  PQconninfoFree(options);
+  if (db.empty()) throw DbError(name + " names no database on the server.");
+  return db;
+}
+
+bool exists(const std::string& name) {
+  std::string why;
+  if (PGconn* conn = connect(name, nullptr, why)) {
+    PQfinish(conn);
+    return true;
+  }
+  if (missingDatabase(why)) return false;
+  throw DbError("Cannot reach the company database server for " + name + ": " + why,
+                DbError::Kind::Lost);
+}
+
+// Every setting of the name as a parameter of the URI, so it stays a server name.
+std::string onDatabase(const std::string& name, const std::string& database) {
+  PQconninfoOption* options = PQconninfoParse(name.c_str(), nullptr);
+  if (!options) throw DbError(name + " is no connection string.");
+  std::string out = "postgresql:///" + uriEscaped(database);
+  char separator = '?';
+  for (auto* o = options; o->keyword; ++o)
+    if (o->val && std::strcmp(o->keyword, "dbname") != 0) {
+      out += separator + std::string(o->keyword) + "=" + uriEscaped(o->val);
+      separator = '&';
+    }
+  PQconninfoFree(options);
+  return out;
+}
+
+void dropDatabase(const std::string& name) {
+  onMaintenanceDatabase(name, "DROP DATABASE IF EXISTS " + quotedName(databaseOf(name)) +
+                                  " WITH (FORCE)");
+}
+
+void renameDatabase(const std::string& name, const std::string& to) {
+  onMaintenanceDatabase(name, "ALTER DATABASE " + quotedName(databaseOf(name)) + " RENAME TO " +
+                                  quotedName(to));
 }
 
 }  // namespace corvena::db::pg

@@ -56,11 +56,15 @@ void ServerRoles::alone(const std::string& sql) {
   tx.commit();
 }
 
-// The company's own roles, made with the company by whoever installs it.
-std::string ServerRoles::companyRole(const std::string& purpose) {
+std::string ServerRoles::roleName(const std::string& purpose) {
   auto st = db_.run("SELECT CAST(current_database() AS TEXT)");
   st.step();
-  const std::string role = pg::companyRole(std::get<std::string>(st.column(0)), purpose);
+  return pg::companyRole(std::get<std::string>(st.column(0)), purpose);
+}
+
+// The company's own roles, made with the company by whoever installs it.
+std::string ServerRoles::companyRole(const std::string& purpose) {
+  const std::string role = roleName(purpose);
   if (!roleExists(role)) {
     try {
       alone("CREATE ROLE " + pg::quotedName(role) + " NOLOGIN; GRANT " + pg::quotedName(role) +
@@ -146,6 +150,17 @@ std::vector<std::string> ServerRoles::tables() {
   auto st = db_.run(
       "SELECT CAST(c.relname AS TEXT) FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace"
       " WHERE n.nspname = 'public' AND c.relkind IN ('r', 'v') ORDER BY c.relname");
+  std::vector<std::string> names;
+  while (st.step()) names.push_back(std::get<std::string>(st.column(0)));
+  return names;
+}
+
+std::vector<std::string> ServerRoles::members() {
+  auto st = db_.run(Call{"",
+                         "SELECT DISTINCT CAST(m.rolname AS TEXT) FROM pg_auth_members a"
+                         " JOIN pg_roles r ON r.oid = a.roleid JOIN pg_roles m ON m.oid = a.member"
+                         " WHERE r.rolname IN (?1, ?2) AND m.rolname <> session_user ORDER BY 1",
+                         {roleName("owner"), roleName("release")}});
   std::vector<std::string> names;
   while (st.step()) names.push_back(std::get<std::string>(st.column(0)));
   return names;

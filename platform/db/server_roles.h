@@ -38,8 +38,11 @@ class ServerRoles {
                       bool releasedRows);
   // The company's tables and views.
   std::vector<std::string> tables();
+  // The roles that are members of the company's own roles, but the one signed on.
+  std::vector<std::string> members();
 
  private:
+  std::string roleName(const std::string& purpose);
   std::string companyRole(const std::string& purpose);
   std::string ownerRole();
   void handOver(const std::string& owner);

@@ -65,6 +65,35 @@ class SqliteConnection final : public Connection {
   sqlite3* db_;
 };
 
+std::string parentOf(const std::string& path) {
+  const auto parent = std::filesystem::path(path).parent_path();
+  return parent.empty() ? "." : parent.string();
+}
+
+// A file that is no database, or one without the marker, is not a company database;
+// one that cannot be read says why.
+void checkCompanyDatabase(sqlite3* db, const std::string& path) {
+  sqlite3_stmt* st = nullptr;
+  int rc = sqlite3_prepare_v2(db, "SELECT value FROM corvena_meta WHERE key = 'format'", -1, &st,
+                              nullptr);
+  bool marked = false;
+  if (rc == SQLITE_OK) {
+    rc = sqlite3_step(st);
+    marked = rc == SQLITE_ROW &&
+             std::string_view(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))) == kMarker;
+  }
+  const std::string msg = sqlite3_errmsg(db);
+  sqlite3_finalize(st);
+  if (marked) return;
+  if (rc == SQLITE_NOTADB || rc == SQLITE_ROW || rc == SQLITE_DONE ||
+      msg.rfind("no such table", 0) == 0)
+    throw DbError(path + " is not a company database.");
+  throw DbError("Cannot open company database " + path + ": " + error(rc, msg).what(),
+                error(rc, msg).kind());
+}
+
+}  // namespace
+
 sqlite3* openHandle(const std::string& name, const std::string& path, int flags) {
   sqlite3* db = nullptr;
   const int rc = sqlite3_open_v2(name.c_str(), &db, flags | SQLITE_OPEN_URI, nullptr);
@@ -77,11 +106,6 @@ sqlite3* openHandle(const std::string& name, const std::string& path, int flags)
   sqlite3_busy_timeout(db, kLockWaitMs);
   sqlite3_extended_result_codes(db, 1);
   return db;
-}
-
-std::string parentOf(const std::string& path) {
-  const auto parent = std::filesystem::path(path).parent_path();
-  return parent.empty() ? "." : parent.string();
 }
 
 // The file as an SQLite URI; characters URIs reserve are escaped.
@@ -108,33 +132,9 @@ sqlite3* openForReading(const std::string& path, bool canWrite) {
                     SQLITE_OPEN_READONLY);
 }
 
-// A file that is no database, or one without the marker, is not a company database;
-// one that cannot be read says why.
-void checkCompanyDatabase(sqlite3* db, const std::string& path) {
-  sqlite3_stmt* st = nullptr;
-  int rc = sqlite3_prepare_v2(db, "SELECT value FROM corvena_meta WHERE key = 'format'", -1, &st,
-                              nullptr);
-  bool marked = false;
-  if (rc == SQLITE_OK) {
-    rc = sqlite3_step(st);
-    marked = rc == SQLITE_ROW &&
-             std::string_view(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))) == kMarker;
-  }
-  const std::string msg = sqlite3_errmsg(db);
-  sqlite3_finalize(st);
-  if (marked) return;
-  if (rc == SQLITE_NOTADB || rc == SQLITE_ROW || rc == SQLITE_DONE ||
-      msg.rfind("no such table", 0) == 0)
-    throw DbError(path + " is not a company database.");
-  throw DbError("Cannot open company database " + path + ": " + error(rc, msg).what(),
-                error(rc, msg).kind());
-}
-
 bool writable(const std::string& path) {
   return ::access(path.c_str(), W_OK) == 0 && ::access(parentOf(path).c_str(), W_OK) == 0;
 }
-
-}  // namespace
 
 Opened open(const std::string& path, Database::Access access) {
   if (!std::filesystem::is_regular_file(path))

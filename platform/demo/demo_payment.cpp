@@ -1,3 +1,4 @@
+#include <cmath>
 #include <map>
 
 #include "platform/demo/demo_builder.h"
@@ -62,11 +63,13 @@ void DemoBuilder::apply(const ARDoc& payment, const ARDoc& invoice, const std::s
 void DemoBuilder::nationalPayment(const std::string& parent, const std::string& checkNbr,
                                   int lines) {
   const auto invoices = openInvoices(db_, parent, lines);
-  std::map<std::string, double> perCustomer;
-  double total = 0;
+  // In cents: sums of amounts in floating point drift off the cent.
+  std::map<std::string, std::int64_t> perCustomer;
+  std::int64_t total = 0;
   for (const ARDoc& d : invoices) {
-    perCustomer[d.CustId.trimmed()] += d.CuryDocBal;
-    total += d.CuryDocBal;
+    const auto cents = static_cast<std::int64_t>(std::llround(d.CuryDocBal * 100));
+    perCustomer[d.CustId.trimmed()] += cents;
+    total += cents;
   }
   closeBatch();
   const std::string naBatch = nextNumber("XNAPaymentAutoNbr");
@@ -75,8 +78,8 @@ void DemoBuilder::nationalPayment(const std::string& parent, const std::string& 
   // nine characters for a child.
   const std::string childRef =
       "N" + (checkNbr.size() < 10 ? checkNbr : checkNbr.substr(checkNbr.size() - 9));
-  for (const auto& [cust, amount] : perCustomer)
-    payments[cust] = document({cust, "PA", kDemoToday, amount, 0, false,
+  for (const auto& [cust, cents] : perCustomer)
+    payments[cust] = document({cust, "PA", kDemoToday, cents / 100.0, 0, false,
                                cust == parent ? checkNbr : childRef});
   batch_.EditScrnNbr = "08030";
   for (const ARDoc& d : invoices) apply(payments[d.CustId.trimmed()], d, naBatch);
@@ -85,7 +88,7 @@ void DemoBuilder::nationalPayment(const std::string& parent, const std::string& 
       "vond1, Status, ARBatNbr, Crtd_Date, Crtd_Prog, Crtd_User, LUpd_Date, LUpd_Prog, LUpd_User) "
       "VALUES (?1, 'DEMO', ?2, ?3, ?4, ?5, ?6, 'NP', 'C', ?7, ?3, '18300', 'SYSADMIN', ?3, "
       "'18300', 'SYSADMIN')",
-      {naBatch, parent, kDemoToday.iso(), total, std::string(kDemoPeriod), checkNbr,
+      {naBatch, parent, kDemoToday.iso(), total / 100.0, std::string(kDemoPeriod), checkNbr,
        batch_.BatNbr.trimmed()});
   closeBatch();
 }

@@ -1,4 +1,5 @@
-// corvena-db: creates company databases, empty or with demo data, and prints one.
+// corvena-db: creates company databases, empty or with demo data, prints one, backs
+// one up and restores it.
 
 #include <cstdlib>
 #include <iostream>
@@ -6,6 +7,7 @@
 #include <vector>
 
 #include "platform/db/database.h"
+#include "platform/demo/company_backup.h"
 #include "platform/demo/company_users.h"
 #include "platform/demo/demo_data.h"
 #include "platform/demo/national_accounts_report.h"
@@ -16,6 +18,8 @@ int usage() {
   std::cerr << "usage: corvena-db init [--demo] DATABASE   create a company database\n"
                "       corvena-db show DATABASE            print its national accounts\n"
                "       corvena-db user ...                 users and rights (corvena-db user for more)\n"
+               "       corvena-db backup DATABASE FILE     a checked copy, taken while clerks work\n"
+               "       corvena-db restore FILE DATABASE    the company of a backup (corvena-db backup for more)\n"
                "DATABASE: a file, or postgresql://[user@]host[:port]/name for a server database\n";
   return 2;
 }
@@ -72,6 +76,8 @@ int main(int argc, char** argv) {
     if (args.size() == 2 && args[0] == "show") return show(args[1]);
     if (!args.empty() && args[0] == "user")
       return corvena::demo::userCommand({args.begin() + 1, args.end()});
+    if (!args.empty() && (args[0] == "backup" || args[0] == "restore"))
+      return corvena::demo::copyCommand(args);
   } catch (const std::exception& e) {
     std::cerr << "corvena-db: " << e.what() << "\n";
     return 1;

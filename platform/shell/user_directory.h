@@ -73,6 +73,10 @@ class UserDirectory {
   void removeFromGroup(const std::string& group, const std::string& user);
   // The group's memberships and grants.
   void removeGroup(const std::string& group);
+  // On a server database, after a restore: each user's role holds what its
+  // rights give, and roles in the company's own roles that are none of its users
+  // (but the one signed on) leave them. Nothing on a file.
+  void followServerRoles();
 
  private:
   db::Statement query(const std::string& sql, std::vector<db::Value> params);

@@ -81,4 +81,12 @@ void UserDirectory::followScreenRights(db::ServerRoles& roles, const std::string
   if (!administrator) roles.setAdministrator(user, false);
 }
 
+void UserDirectory::followServerRoles() {
+  if (!onServer(db_)) return;
+  db::ServerRoles roles(db_);
+  for (const auto& member : roles.members())
+    if (!hasUser(member)) roles.forget(member);
+  for (const auto& user : listUsers()) followScreenRights(roles, user.id);
+}
+
 }  // namespace corvena::shell

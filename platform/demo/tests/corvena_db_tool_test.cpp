@@ -1,36 +1,17 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #include "platform/db/tests/test_database.h"
+#include "platform/demo/tests/tool_run.h"
 
 namespace corvena::demo {
 namespace {
 
-struct Result {
-  int status;
-  std::string output;  // standard output and error together
-};
-
-Result tool(const std::string& args) {
-  const std::string command = std::string(CORVENA_DB_TOOL) + " " + args + " 2>&1";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  Result r{-1, ""};
-  if (!pipe) return r;
-  std::array<char, 4096> buf{};
-  while (std::fgets(buf.data(), buf.size(), pipe)) r.output += buf.data();
-  const int raw = ::pclose(pipe);
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return r;
-}
-
-std::string quoted(const std::string& path) {
-  return "'" + path + "'";
-}
+using testing::quoted;
+using testing::Result;
+using testing::tool;
 
 TEST(CorvenaDbTool, InitCreatesAnEmptyCompanyDatabase) {
   db::testing::ScratchDir dir;
@@ -82,11 +63,7 @@ TEST(CorvenaDbTool, ShowFindsADamagedPageTheReportNeverReads) {
   db::testing::ScratchDir dir;
   const std::string path = dir.file("demo.db");
   ASSERT_EQ(tool("init --demo " + quoted(path)).status, 0);
-  const auto size = std::filesystem::file_size(path);
-  std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
-  file.seekp(static_cast<std::streamoff>(size / 2 / 4096 * 4096));
-  file << std::string(64, '\xFF');
-  file.close();
+  testing::spoilMiddle(path);
   const Result shown = tool("show " + quoted(path));
   EXPECT_EQ(shown.status, 1);
   EXPECT_NE(shown.output.find("damaged"), std::string::npos) << shown.output;
