@@ -1,6 +1,7 @@
 // The sign-on attacked as a second Unix user and a guessing clerk would: the
 // shell's presence file, stolen and outlived tickets, what refusals cost, and
 // the server's hold-off. A second Unix user (nobody) is taken only as root.
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -9,12 +10,13 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fcntl.h>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <thread>
 
+#include "platform/db/database.h"
 #include "platform/demo/company_users.h"
 #include "platform/demo/demo_data.h"
 #include "platform/shell/password_hash.h"

@@ -101,7 +101,7 @@ class Rewriter {
     out_.append(s_.substr(i, k - i));
     out_ += "regexp_replace(replace(replace(";
     k = parameter(k);
-    out_ += R"(, '\', '\\'), '_', '\_'), '%(?!$)', '\\%', 'g')";
+    out_ += R"(, '\', '\\'), '_', '\_'), '%(?!$)', '\\%', 'g'))";
     return k;
   }
 
