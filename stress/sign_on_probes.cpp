@@ -167,7 +167,7 @@ ProbeResult Harness::ticketsEnd() {
 // Whoever is named, a refusal checks one hash: the times of unknown users and of
 // wrong passwords are measured and reported, the work compared.
 ProbeResult Harness::refusalTimes() {
-  ProbeResult r{"refusals of unknown users and wrong passwords"};
+  ProbeResult r{"refusals: unknown user, wrong password"};
   auto db = db::Database::open(signOnCompany());
   shell::UserDirectory users(*db);
   const int runs = std::max(6, scale_.clerks * 3);
