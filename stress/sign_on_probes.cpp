@@ -114,7 +114,8 @@ ProbeResult Harness::presenceAndTickets() {
   } catch (const shell::PresenceRefused&) {
     refused = true;
   }
-  expect(r, refused && std::filesystem::file_size(planted + "/shell.tmp") == 0,
+  std::error_code unread;
+  expect(r, refused && std::filesystem::file_size(planted + "/shell.tmp", unread) == 0 && !unread,
          "the shell wrote its sign-on into a directory the second user made");
   // The shell's own presence cannot be read by the second user.
   const std::string own = shared + "/own/shell";
