@@ -43,8 +43,20 @@ string(MD5 build_hash "${PROJECT_BINARY_DIR}")
 string(SUBSTRING "${build_hash}" 0 12 build_hash)
 set(CORVENA_PG_DIR /tmp/corvena-pg-${build_hash})
 string(REPLACE "/" "%2F" CORVENA_PG_HOST "${CORVENA_PG_DIR}")
+# The server's own hold-off (platform/db/postgresql/corvena_hold.c) is built
+# where the server's headers are, and the throwaway server loads it.
+execute_process(COMMAND pg_config --includedir-server OUTPUT_VARIABLE CORVENA_PG_SERVER_INCLUDE
+  OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+if(CORVENA_PG_SERVER_INCLUDE AND EXISTS "${CORVENA_PG_SERVER_INCLUDE}/postgres.h")
+  set(CORVENA_SERVER_HOLD ON)
+  set(CORVENA_SERVER_HOLD_MODULE $<TARGET_FILE:corvena_hold>)
+else()
+  set(CORVENA_SERVER_HOLD OFF)
+  set(CORVENA_SERVER_HOLD_MODULE "")
+endif()
 if(NOT TEST pgserver.start)
-  add_test(NAME pgserver.start COMMAND ${PROJECT_SOURCE_DIR}/scripts/pgserver start ${CORVENA_PG_DIR})
+  add_test(NAME pgserver.start COMMAND ${PROJECT_SOURCE_DIR}/scripts/pgserver start ${CORVENA_PG_DIR}
+    ${CORVENA_SERVER_HOLD_MODULE})
   add_test(NAME pgserver.stop COMMAND ${PROJECT_SOURCE_DIR}/scripts/pgserver stop ${CORVENA_PG_DIR})
   set_tests_properties(pgserver.start PROPERTIES FIXTURES_SETUP pgserver)
   set_tests_properties(pgserver.stop PROPERTIES FIXTURES_CLEANUP pgserver)

@@ -89,6 +89,10 @@ std::optional<int> ScreenProcess::guarded(const std::function<void()>& work) {
   } catch (const forms::RuntimeError& e) {
     err_ << screen_.program << ": " << e.what() << "\n";
     ended_ = e.number() == forms::kErrNoDatabase ? host::ExitCodeNoSignOn : host::ExitCodeFault;
+  } catch (const db::DbError& e) {
+    // A damaged file leaves no database to work in, as a missing one does.
+    err_ << screen_.program << ": " << e.what() << "\n";
+    ended_ = e.damaged() ? host::ExitCodeNoSignOn : host::ExitCodeFault;
   } catch (const std::exception& e) {
     err_ << screen_.program << ": " << e.what() << "\n";
     ended_ = host::ExitCodeFault;

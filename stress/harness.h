@@ -53,8 +53,17 @@ class Harness {
   ProbeResult booksReconcile();
   ProbeResult fuzzedScripts();
   ProbeResult hostileValues();
+  // The sign-on (sign_on_probes.cpp): what a second Unix user can do with the
+  // presence file and a stolen ticket, tickets after a change, what refusals
+  // cost, and the server's hold-off of a guessed user.
+  ProbeResult presenceAndTickets();
+  ProbeResult ticketsEnd();
+  ProbeResult refusalTimes();
+  ProbeResult serverHoldOff();
 
  private:
+  // A company file with users that a second Unix user may reach and write.
+  std::string signOnCompany();
   Clerk start(const std::string& program, const std::string& script);
   RunResult run(const std::string& program, const std::string& script);
   // A clerk ending by a crash or a fault no boundary caught is a failure.

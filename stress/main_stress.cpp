@@ -102,6 +102,10 @@ int main(int argc, char** argv) {
     results.push_back(h.backupWhileSaving());
     results.push_back(h.fuzzedScripts());
     results.push_back(h.hostileValues());
+    results.push_back(h.presenceAndTickets());
+    results.push_back(h.ticketsEnd());
+    results.push_back(h.refusalTimes());
+    results.push_back(h.serverHoldOff());
     results.push_back(h.booksReconcile());
     const int code = report(results);
     if (!o.keep) {

@@ -123,6 +123,8 @@ class Database {
   // Removes a company database: the file with its journals, or the server database.
   static void remove(const std::string& path);
   static Dialect dialectOf(const std::string& path);
+  // A server name that carries a password, which anyone may read where the name is shown.
+  static bool namesPassword(const std::string& path);
   ~Database();
 
   const std::string& path() const { return path_; }

@@ -12,6 +12,10 @@ Database::Dialect Database::dialectOf(const std::string& path) {
   return pg::isServerName(path) ? Dialect::PostgreSQL : Dialect::SQLite;
 }
 
+bool Database::namesPassword(const std::string& path) {
+  return pg::isServerName(path) && pg::namesPassword(path);
+}
+
 std::unique_ptr<Database> Database::open(const std::string& path, Access access, const Role& role) {
   Opened opened = dialectOf(path) == Dialect::PostgreSQL ? pg::open(path, access, role)
                                                          : sqlite::open(path, access);

@@ -10,6 +10,8 @@
 namespace corvena::db::pg {
 
 bool isServerName(const std::string& name);
+// Whether the connection string carries a password (user:password@, ?password=).
+bool namesPassword(const std::string& name);
 // Connects; refuses a server database that is not a company database.
 Opened open(const std::string& name, Database::Access access, const Database::Role& role);
 // Makes the database on the server (when missing) and connects to it; fails

@@ -74,6 +74,7 @@ class Rewriter {
     const std::string_view w = s_.substr(i, j - i);
     if (sameWord(w, "LIKE")) {
       out_ += "ILIKE";
+      return patternAfter(j);
     } else if (sameWord(w, "INTEGER")) {
       out_ += "BIGINT";
     } else if (sameWord(w, "REAL")) {
@@ -89,6 +90,19 @@ class Rewriter {
       out_ += w;
     }
     return j;
+  }
+
+  // A parameter as a pattern reads as SQLite's engine reads it: only a '%' that
+  // ends it is a wildcard (the server's '\' escapes, its '_' matches any one character).
+  std::size_t patternAfter(std::size_t i) {
+    std::size_t k = i;
+    while (k < s_.size() && std::isspace(static_cast<unsigned char>(s_[k]))) ++k;
+    if (k == s_.size() || s_[k] != '?') return i;
+    out_.append(s_.substr(i, k - i));
+    out_ += "regexp_replace(replace(replace(";
+    k = parameter(k);
+    out_ += R"(, '\', '\\'), '_', '\_'), '%(?!$)', '\\%', 'g'))";
+    return k;
   }
 
   bool endsWithCollate() const {

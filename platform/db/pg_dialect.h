@@ -7,7 +7,8 @@
 
 namespace corvena::db::pg {
 
-// ?N and ? parameters become $N; LIKE becomes ILIKE (SQLite's LIKE ignores case);
+// ?N and ? parameters become $N; LIKE becomes ILIKE (SQLite's LIKE ignores case),
+// a parameter after it escaped so that only a '%' ending it is a wildcard;
 // INTEGER is BIGINT and REAL is DOUBLE PRECISION (SQLite's are 64-bit); a TEXT
 // column COLLATE RTRIM is BPCHAR COLLATE "C", which compares ignoring trailing
 // blanks and orders by bytes. Quoted text, quoted names and comments stay as written.

@@ -101,6 +101,15 @@ bool isServerName(const std::string& name) {
   return name.rfind("postgresql://", 0) == 0 || name.rfind("postgres://", 0) == 0;
 }
 
+bool namesPassword(const std::string& name) {
+  PQconninfoOption* options = PQconninfoParse(name.c_str(), nullptr);
+  bool password = false;
+  for (auto* o = options; o && o->keyword; ++o)
+    if (std::strcmp(o->keyword, "password") == 0 && o->val) password = true;
+  PQconninfoFree(options);
+  return password;
+}
+
 Opened open(const std::string& name, Database::Access access, const Database::Role& role) {
   auto conn = session(connectOrThrow(name, role));
   const bool company =

@@ -92,6 +92,24 @@ void checkCompanyDatabase(sqlite3* db, const std::string& path) {
                 error(rc, msg).kind());
 }
 
+unsigned char folded(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
+
+// `text LIKE pattern`, as both engines read it: a '%' that ends the pattern is
+// its one wildcard; '_', '\' and any other '%' stand for themselves, so a value
+// typed into a look-up is matched as typed. ASCII case is ignored, as before.
+void patternMatch(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  const auto* pattern = sqlite3_value_text(argv[0]);
+  const auto* text = sqlite3_value_text(argv[1]);
+  if (!pattern || !text) return sqlite3_result_null(ctx);
+  std::size_t length = static_cast<std::size_t>(sqlite3_value_bytes(argv[0]));
+  const std::size_t textLength = static_cast<std::size_t>(sqlite3_value_bytes(argv[1]));
+  const bool prefix = length > 0 && pattern[length - 1] == '%';
+  if (prefix) --length;
+  bool matches = prefix ? textLength >= length : textLength == length;
+  for (std::size_t i = 0; matches && i < length; ++i) matches = folded(pattern[i]) == folded(text[i]);
+  sqlite3_result_int(ctx, matches ? 1 : 0);
+}
+
 }  // namespace
 
 sqlite3* openHandle(const std::string& name, const std::string& path, int flags) {
@@ -105,6 +123,8 @@ sqlite3* openHandle(const std::string& name, const std::string& path, int flags)
   }
   sqlite3_busy_timeout(db, kLockWaitMs);
   sqlite3_extended_result_codes(db, 1);
+  sqlite3_create_function(db, "like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, patternMatch,
+                          nullptr, nullptr);
   return db;
 }
 

@@ -1,7 +1,10 @@
 #include "platform/demo/company_users.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 
 #include "platform/forms/screen_rights.h"
 #include "platform/shell/password_hash.h"
@@ -11,6 +14,8 @@
 namespace corvena::demo {
 
 namespace {
+
+using Words = std::vector<std::string>;
 
 struct Grant {
   const char* grantee;
@@ -29,29 +34,36 @@ constexpr Grant kDemoGrants[] = {
     {"SUPERVISORS", "QM18100", "VIUD"},
 };
 
-// A password from --password-file, else CORVENA_PASSWORD; never from the command line.
-std::string givenPassword(std::vector<std::string>& args) {
-  const auto options = shell::takeSignOnOptions(args);
-  if (options.passwordFile) return shell::readPasswordFile(*options.passwordFile);
-  const char* env = std::getenv("CORVENA_PASSWORD");
+// A new password from --new-password-file, else CORVENA_NEW_PASSWORD; never from
+// the command line. --password-file and CORVENA_PASSWORD are the signer's own.
+std::string newPassword(Words& args) {
+  const auto at = std::find(args.begin(), args.end(), std::string("--new-password-file"));
+  if (at != args.end() && at + 1 != args.end()) {
+    const std::string file = *(at + 1);
+    args.erase(at, at + 2);
+    return shell::readPasswordFile(file);
+  }
+  const char* env = std::getenv("CORVENA_NEW_PASSWORD");
   if (!env || !*env)
-    throw shell::SignOnError("give the password with --password-file PATH or CORVENA_PASSWORD");
+    throw shell::SignOnError(
+        "give the new password with --new-password-file PATH or CORVENA_NEW_PASSWORD");
   return env;
 }
 
 int usage() {
-  std::cerr << "usage: corvena-db user add PATH USER [--admin]     (password: --password-file F or CORVENA_PASSWORD)\n"
+  std::cerr << "usage: corvena-db user add PATH USER [--admin]     (its password: --new-password-file F or CORVENA_NEW_PASSWORD)\n"
                "       corvena-db user passwd PATH USER\n"
                "       corvena-db user remove PATH USER\n"
                "       corvena-db user grant PATH USER|GROUP SCREEN|* LETTERS   (V view, I insert, U update, D delete, R release)\n"
                "       corvena-db user revoke PATH USER|GROUP SCREEN|*\n"
                "       corvena-db user group PATH GROUP USER\n"
                "       corvena-db user ungroup PATH GROUP USER\n"
-               "       corvena-db user list PATH\n";
+               "       corvena-db user list PATH\n"
+               "Once a company file has users, a change is made by an administrator: --user ID\n"
+               "and that user's password (--password-file F or CORVENA_PASSWORD). On a server the\n"
+               "server checks the role: the connection string's own, or --user ID with its password.\n";
   return 2;
 }
-
-using Words = std::vector<std::string>;
 
 void requireUser(shell::UserDirectory& users, const std::string& user) {
   if (!users.hasUser(user)) throw shell::SignOnError("there is no user " + user);
@@ -60,7 +72,7 @@ void requireUser(shell::UserDirectory& users, const std::string& user) {
 // The company's first user is an administrator, or nobody could keep the others.
 bool add(shell::UserDirectory& users, Words& args) {
   const bool admin = std::erase(args, std::string("--admin")) > 0;
-  const std::string password = givenPassword(args);
+  const std::string password = newPassword(args);
   if (args.size() != 3) return false;
   if (auto problem = shell::userNameProblem(args[2])) throw shell::SignOnError(*problem);
   const bool first = !users.enforced();
@@ -70,7 +82,7 @@ bool add(shell::UserDirectory& users, Words& args) {
 }
 
 bool passwd(shell::UserDirectory& users, Words& args) {
-  const std::string password = givenPassword(args);
+  const std::string password = newPassword(args);
   if (args.size() != 3) return false;
   requireUser(users, args[2]);
   users.setPassword(args[2], password);
@@ -130,6 +142,53 @@ bool change(db::Database& db, Words& args) {
   return true;
 }
 
+std::optional<std::string> signerPassword(const shell::SignOnOptions& signOn) {
+  if (signOn.passwordFile) return shell::readPasswordFile(*signOn.passwordFile);
+  const char* env = std::getenv("CORVENA_PASSWORD");
+  if (env && *env) return std::string(env);
+  return std::nullopt;
+}
+
+std::optional<std::string> signerName(const shell::SignOnOptions& signOn) {
+  if (signOn.user) return signOn.user;
+  const char* env = std::getenv("CORVENA_USER");
+  if (env && *env) return std::string(env);
+  return std::nullopt;
+}
+
+// On a server the server checks who signs on: the connection string's own role,
+// or the one --user names with its password.
+std::unique_ptr<db::Database> openAsSigner(const std::string& path, const shell::SignOnOptions& signOn) {
+  const auto user = signerName(signOn);
+  if (db::Database::dialectOf(path) != db::Database::Dialect::PostgreSQL || !user)
+    return db::Database::open(path);
+  const auto password = signerPassword(signOn).value_or("");
+  try {
+    return db::Database::open(path, db::Database::Access::Edit, {*user, password});
+  } catch (const db::DbError& e) {
+    if (e.kind() == db::DbError::Kind::SignOn) throw shell::SignOnError(std::string(shell::kWrongSignOn));
+    throw;
+  }
+}
+
+// A company file with users is changed by an administrator who gives their
+// password, checked and counted as any sign-on. Whoever may write the file could
+// change it otherwise: its permissions stay the real boundary.
+void requireAdministrator(db::Database& db, const shell::SignOnOptions& signOn) {
+  shell::UserDirectory users(db);
+  if (db.dialect() == db::Database::Dialect::PostgreSQL || !users.enforced()) return;
+  const auto user = signerName(signOn);
+  const auto password = signerPassword(signOn);
+  if (!user || !password)
+    throw shell::SignOnError("the company has users: sign on as an administrator with --user ID "
+                             "and the password (--password-file PATH or CORVENA_PASSWORD)");
+  if (!users.checkPassword(*user, *password, std::chrono::system_clock::now()))
+    throw shell::SignOnError(std::string(shell::kWrongSignOn));
+  if (!users.isAdministrator(*user))
+    throw shell::SignOnError(*user + " is not an administrator: only an administrator keeps the "
+                             "company's users and rights");
+}
+
 }  // namespace
 
 std::string addAdministrator(db::Database& db, std::string password) {
@@ -153,14 +212,16 @@ void addDemoUsers(db::Database& db) {
 
 int userCommand(const std::vector<std::string>& given) {
   Words args = given;
+  const auto signOn = shell::takeSignOnOptions(args);
   if (args.size() < 2) return usage();
   const std::string verb = args[0], path = args[1];
-  auto db = db::Database::open(path);
+  auto db = openAsSigner(path, signOn);
   if (verb == "list" && args.size() == 2) {
     shell::UserDirectory users(*db);
     list(users);
     return 0;
   }
+  requireAdministrator(*db, signOn);
   if (!change(*db, args)) return usage();
   std::cout << "Done: user " << verb << " in " << path << "\n";
   return 0;

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QMessageBox>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -74,7 +75,13 @@ int runShell(int argc, char** argv) {
   const std::string presence = shellPresencePath();
   std::strncpy(presenceFile, presence.c_str(), sizeof(presenceFile) - 1);
   for (int signal : {SIGTERM, SIGINT, SIGHUP}) std::signal(signal, endBySignal);
-  publishShellPresence({::getpid(), false, std::nullopt}, presence);
+  try {
+    publishShellPresence({::getpid(), false, std::nullopt}, presence);
+  } catch (const PresenceRefused& refused) {
+    std::cerr << "PARENT: " << refused.what() << "\n";
+    QMessageBox::critical(nullptr, "System Message", QString::fromStdString(refused.what()));
+    return 1;
+  }
   SignOnDialog signOn(given);
   if (signOn.exec() != QDialog::Accepted || !signOn.context()) {
     withdrawShellPresence(presence);

@@ -9,9 +9,22 @@ namespace corvena::shell {
 
 std::string hashPassword(std::string_view password);
 bool passwordMatches(std::string_view password, const std::string& hash);
+// A hash made as every stored one is, that no password is known to match:
+// checked in place of a user's that does not exist, at the same cost.
+const std::string& decoyHash();
+// Whether the hash was made at other costs than a new one would be.
+bool madeAtOtherCosts(const std::string& hash);
 
-// A new random ticket, and the text a ticket is kept and looked up by.
+// The slow hashes this process has made and checked: what a sign-on cost.
+struct PasswordWork {
+  int made = 0;
+  int checked = 0;
+};
+PasswordWork passwordWork();
+
+// A new random ticket, and the text a ticket issued to a Unix user (uid) is
+// kept and looked up by.
 std::string newTicket();
-std::string ticketHash(std::string_view ticket);
+std::string ticketHash(std::string_view ticket, unsigned unixUser);
 
 }  // namespace corvena::shell

@@ -1,5 +1,7 @@
 #include "platform/shell/session_sign_on.h"
 
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdlib>
 
@@ -55,10 +57,12 @@ std::optional<SignOnRefusal> openOnFile(const SignOnContext& signOn, SignedOn& o
   out.database = db::Database::open(signOn.database);
   UserDirectory users(*out.database);
   const auto now = std::chrono::system_clock::now();
-  if (!users.enforced() || users.checkTicket(signOn.user, signOn.ticket, now)) return std::nullopt;
+  const unsigned unixUser = ::geteuid();
+  if (!users.enforced() || users.checkTicket(signOn.user, signOn.ticket, now, unixUser))
+    return std::nullopt;
   if (signOn.password.empty()) return kPasswordNeeded;
   if (!users.checkPassword(signOn.user, signOn.password, now)) return kWrongPassword;
-  out.ticket = users.issueTicket(signOn.user, now);
+  out.ticket = users.issueTicket(signOn.user, now, unixUser);
   ::setenv("CORVENA_TICKET", out.ticket.c_str(), 1);
   return std::nullopt;
 }
@@ -87,6 +91,7 @@ std::optional<SignOnRefusal> openOnServer(const SignOnContext& signOn, SignedOn&
 }  // namespace
 
 std::optional<SignOnRefusal> openForUser(const SignOnContext& signOn, SignedOn& out) {
+  refusePasswordIn(signOn.database);
   return db::Database::dialectOf(signOn.database) == db::Database::Dialect::PostgreSQL
              ? openOnServer(signOn, out)
              : openOnFile(signOn, out);

@@ -74,6 +74,20 @@ std::optional<std::string> readPrivateFile(const std::string& path) {
   return text;
 }
 
+// Why the directory cannot hold the presence; made 0700 when missing. A link
+// counts as someone else's: it could lead anywhere.
+std::optional<std::string> directoryProblem(const std::string& dir) {
+  ::mkdir(dir.c_str(), 0700);
+  struct stat st{};
+  if (::lstat(dir.c_str(), &st) != 0) return "the directory " + dir + " cannot be made";
+  if (!S_ISDIR(st.st_mode)) return dir + " is not a directory of yours";
+  if (st.st_uid != ::geteuid())
+    return "the directory " + dir + " belongs to another user (uid " + std::to_string(st.st_uid) + ")";
+  if ((st.st_mode & (S_IRWXG | S_IRWXO)) != 0)
+    return "other users may enter the directory " + dir;
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::string shellPresencePath() {
@@ -93,16 +107,24 @@ void publishShellPresence(const ShellPresence& presence, const std::string& path
         << "\ndate=" << c.businessDate.iso() << "\nticket=" << c.ticket << "\n";
   }
   const auto parent = std::filesystem::path(path).parent_path();
-  if (!parent.empty()) ::mkdir(parent.c_str(), 0700);
+  if (auto problem = directoryProblem(parent.empty() ? "." : parent.string()))
+    throw PresenceRefused("The shell writes its sign-on only into a directory that is yours "
+                          "alone, and " + *problem + ". Remove it, or set XDG_RUNTIME_DIR to "
+                          "a directory only you may enter.");
+  // The directory is the user's alone: a temporary file left there is this user's own.
   const auto temp = path + ".tmp";
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (fd < 0) return;
+  ::unlink(temp.c_str());
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0) throw PresenceRefused("The shell cannot write its sign-on to " + temp + ".");
   const std::string text = out.str();
   const bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
   ::close(fd);
-  std::error_code ignored;
-  if (written) std::filesystem::rename(temp, path, ignored);
-  std::filesystem::remove(temp, ignored);
+  std::error_code failed;
+  if (written) std::filesystem::rename(temp, path, failed);
+  if (!written || failed) {
+    ::unlink(temp.c_str());
+    throw PresenceRefused("The shell cannot write its sign-on to " + path + ".");
+  }
 }
 
 void withdrawShellPresence(const std::string& path) {

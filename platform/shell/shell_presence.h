@@ -5,6 +5,7 @@
 // no shell, and so does one another user could have written.
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "platform/shell/sign_on_context.h"
@@ -21,7 +22,14 @@ struct ShellPresence {
 // directory made private to the user); CORVENA_SHELL_PRESENCE overrides both.
 std::string shellPresencePath();
 
-// Never fails the shell: a presence that cannot be written is no presence.
+class PresenceRefused : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Written only into a directory the user owns and nobody else may enter (made
+// 0700 when missing), as a new file of mode 0600: the file carries the sign-on's
+// ticket. Throws PresenceRefused, saying why, when the directory is anyone else's.
 void publishShellPresence(const ShellPresence& presence, const std::string& path);
 void withdrawShellPresence(const std::string& path);
 // The published presence when the file exists, parses and its process is alive,

@@ -1,9 +1,12 @@
 #include "platform/shell/sign_on_context.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 
+#include "platform/db/database.h"
 #include "platform/db/host_records.h"
 
 namespace corvena::shell {
@@ -54,12 +57,28 @@ std::optional<std::string> pick(const std::optional<std::string>& option,
 
 }  // namespace
 
+// Read no further than a password file can be: /dev/zero or a log given by
+// mistake is refused, not read to the end.
 std::string readPasswordFile(const std::string& path) {
-  std::ifstream in(path);
-  std::string line;
-  if (!in || !std::getline(in, line)) throw SignOnError("cannot read the password file " + path);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw SignOnError("cannot read the password file " + path);
+  std::string text(kLongestPasswordFile + 1, '\0');
+  std::size_t got = 0;
+  for (ssize_t n; got < text.size() && (n = ::read(fd, &text[got], text.size() - got)) > 0;)
+    got += static_cast<std::size_t>(n);
+  ::close(fd);
+  if (got > kLongestPasswordFile)
+    throw SignOnError("the password file " + path + " is longer than " +
+                      std::to_string(kLongestPasswordFile) + " bytes: it must hold the password alone");
+  text.resize(got);
+  std::string line = text.substr(0, text.find('\n'));
   if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (got == 0) throw SignOnError("the password file " + path + " is empty");
   return line;
+}
+
+void refusePasswordIn(const std::string& database) {
+  if (db::Database::namesPassword(database)) throw SignOnError(std::string(kPasswordNotOnCommandLine));
 }
 
 std::vector<std::string> SignOnContext::toArguments() const {
@@ -79,10 +98,10 @@ SignOnOptions takeSignOnOptions(std::vector<std::string>& args) {
   for (std::size_t i = 0; i < args.size();) {
     if (args[i] == "--") break;
     if (args[i] == "--password" || args[i].rfind("--password=", 0) == 0)
-      throw SignOnError("a password is never given on the command line; give --password-file "
-                        "PATH or set CORVENA_PASSWORD");
+      throw SignOnError(std::string(kPasswordNotOnCommandLine));
     if (!takeOption(args, i, out)) ++i;
   }
+  if (out.database) refusePasswordIn(*out.database);
   return out;
 }
 
@@ -101,6 +120,8 @@ std::optional<SignOnContext> resolveSignOn(const SignOnOptions& options,
   if (!missing.empty()) throw SignOnError("incomplete sign-on context, missing:" + missing);
 
   if (auto problem = userNameProblem(*user)) throw SignOnError(*problem);
+  // The database goes on to the command lines of the programs this one starts.
+  refusePasswordIn(*database);
   SignOnContext ctx{*database, *user, *company, localToday(), "", env("CORVENA_TICKET").value_or("")};
   if (options.passwordFile)
     ctx.password = readPasswordFile(*options.passwordFile);

@@ -7,11 +7,19 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/db/record.h"
 
 namespace corvena::shell {
+
+// Said for a password on the command line, or inside a connection string there.
+inline constexpr std::string_view kPasswordNotOnCommandLine =
+    "a password is never given on the command line, nor in the database's connection string; "
+    "give --password-file PATH or set CORVENA_PASSWORD";
+// The longest password file read; a longer one is refused.
+inline constexpr std::size_t kLongestPasswordFile = 1024;
 
 class SignOnError : public std::runtime_error {
  public:
@@ -42,7 +50,8 @@ struct SignOnOptions {
 };
 // Takes "--db PATH", "--user ID", "--company ID", "--date YYYY-MM-DD", "--password-file
 // PATH" (or "--db=PATH" ...) out of args. Throws SignOnError for an option without
-// its value, and for a password given on the command line, where anyone can read it.
+// its value, and for a password given on the command line (also inside --db's
+// connection string), where anyone can read it in the process list.
 SignOnOptions takeSignOnOptions(std::vector<std::string>& args);
 
 // Nothing when neither options nor environment name any part of a context.
@@ -54,8 +63,11 @@ std::optional<SignOnContext> resolveSignOn(const SignOnOptions& options,
 
 Date localToday();
 
-// A password file's first line; one that cannot be read throws SignOnError.
+// A password file's first line; one that cannot be read, is empty or is longer
+// than kLongestPasswordFile throws SignOnError.
 std::string readPasswordFile(const std::string& path);
+// Throws SignOnError (kPasswordNotOnCommandLine) for a connection string that carries a password.
+void refusePasswordIn(const std::string& database);
 
 // Why the user name cannot sign on (longer than the audit columns that record
 // who saved a row, so it would be stored cut short); nothing when it can.

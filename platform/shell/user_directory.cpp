@@ -18,12 +18,6 @@ std::int64_t numberOf(const db::Value& v) {
   return 0;
 }
 
-// Unknown users cost the same work as known ones, so timing does not tell them apart.
-const std::string& decoyHash() {
-  static const std::string hash = hashPassword("no such user");
-  return hash;
-}
-
 }  // namespace
 
 std::string screenKey(std::string_view program) {
@@ -71,55 +65,61 @@ bool UserDirectory::hasUser(const std::string& user) {
   return query("SELECT 1 FROM SecUser WHERE UserId = ?1", {user}).step();
 }
 
+// A refusal costs the same whether the user is unknown, held off or gave a wrong
+// password: one hash checked, one failure written (to no row for an unknown user,
+// unchanged while held), so neither its time nor its work tells them apart.
 bool UserDirectory::checkPassword(const std::string& user, std::string_view password, Clock now) {
   auto st = query("SELECT PasswordHash, FailedSignOns, LockedUntil FROM SecUser WHERE UserId = ?1",
                   {user});
-  if (!st.step()) {
-    passwordMatches(password, decoyHash());
-    return false;
-  }
-  const std::string hash = textAt(st, 0);
-  const int failures = static_cast<int>(numberOf(st.column(1)));
-  const bool held = textAt(st, 2) > storedTime(now);
+  const bool known = st.step();
+  const std::string hash = known ? textAt(st, 0) : std::string();
+  const int failures = known ? static_cast<int>(numberOf(st.column(1))) : 0;
+  const std::string heldUntil = known ? textAt(st, 2) : std::string();
   st = db::Statement();
-  if (held) return false;
-  if (passwordMatches(password, hash)) {
+  const bool held = heldUntil > storedTime(now);
+  const bool matches = passwordMatches(password, hash);
+  if (matches && !held) {
     if (failures > 0 && !db_.viewOnly())
       write("UPDATE SecUser SET FailedSignOns = 0, LockedUntil = '' WHERE UserId = ?1", {user});
     return true;
   }
-  countFailure(user, failures + 1, now);
+  if (held)
+    writeFailures(user, failures, heldUntil);
+  else
+    writeFailures(user, failures + 1, holdAfter(failures + 1, now));
   return false;
 }
 
 // Each failure past the free ones doubles the hold, up to the longest.
-void UserDirectory::countFailure(const std::string& user, int failures, Clock now) {
+std::string UserDirectory::holdAfter(int failures, Clock now) {
+  if (failures < kFreeFailures) return "";
+  const auto hold = std::min<std::chrono::seconds>(
+      std::chrono::seconds(1LL << std::min(failures - kFreeFailures, 20)), kLongestHold);
+  return storedTime(now + hold);
+}
+
+void UserDirectory::writeFailures(const std::string& user, int failures, const std::string& until) {
   if (db_.viewOnly()) return;
-  std::string until;
-  if (failures >= kFreeFailures) {
-    const auto hold = std::min<std::chrono::seconds>(
-        std::chrono::seconds(1LL << std::min(failures - kFreeFailures, 20)), kLongestHold);
-    until = storedTime(now + hold);
-  }
   write("UPDATE SecUser SET FailedSignOns = ?2, LockedUntil = ?3 WHERE UserId = ?1",
         {user, std::int64_t{failures}, until});
 }
 
-std::string UserDirectory::issueTicket(const std::string& user, Clock now) {
+std::string UserDirectory::issueTicket(const std::string& user, Clock now, unsigned unixUser) {
   const std::string ticket = newTicket();
   if (db_.viewOnly()) return ticket;
   db::Transaction tx(db_);
   write("DELETE FROM SecTicket WHERE Expires < ?1", {storedTime(now)});
   write("INSERT INTO SecTicket (TicketHash, UserId, Expires) VALUES (?1, ?2, ?3)",
-        {ticketHash(ticket), user, storedTime(now + kTicketLife)});
+        {ticketHash(ticket, unixUser), user, storedTime(now + kTicketLife)});
   tx.commit();
   return ticket;
 }
 
-bool UserDirectory::checkTicket(const std::string& user, std::string_view ticket, Clock now) {
+bool UserDirectory::checkTicket(const std::string& user, std::string_view ticket, Clock now,
+                                unsigned unixUser) {
   return !ticket.empty() &&
          query("SELECT 1 FROM SecTicket WHERE TicketHash = ?1 AND UserId = ?2 AND Expires >= ?3",
-               {ticketHash(ticket), user, storedTime(now)})
+               {ticketHash(ticket, unixUser), user, storedTime(now)})
              .step();
 }
 
@@ -151,6 +151,15 @@ void UserDirectory::setPassword(const std::string& user, std::string_view passwo
   const bool server = keepServerRole(user, password);
   write("UPDATE SecUser SET PasswordHash = ?2, FailedSignOns = 0, LockedUntil = '' WHERE UserId = ?1",
         {user, server ? "" : hashPassword(password)});
+  endTickets(user);
+}
+
+// A ticket is a sign-on already made: whoever held the old password, or the
+// rights now taken away, signs on again.
+void UserDirectory::endTickets(const std::string& grantee) {
+  write("DELETE FROM SecTicket WHERE UserId = ?1 OR UserId IN"
+        " (SELECT UserId FROM SecGroupMember WHERE GroupId = ?1)",
+        {grantee});
 }
 
 void UserDirectory::addToGroup(const std::string& group, const std::string& user) {
@@ -161,13 +170,20 @@ void UserDirectory::addToGroup(const std::string& group, const std::string& user
 
 void UserDirectory::grant(const std::string& grantee, const std::string& screen,
                           const std::string& letters) {
+  const std::string given = forms::ScreenRights::fromLetters(letters).letters();
+  auto held = query("SELECT Rights FROM SecRight WHERE Grantee = ?1 AND ScreenNbr = ?2",
+                    {grantee, screenKey(screen)});
+  const bool takesAway = held.step() && textAt(held, 0).find_first_not_of(given) != std::string::npos;
+  held = db::Statement();
+  if (takesAway) endTickets(grantee);
   write("INSERT INTO SecRight (Grantee, ScreenNbr, Rights) VALUES (?1, ?2, ?3)"
         " ON CONFLICT (Grantee, ScreenNbr) DO UPDATE SET Rights = excluded.Rights",
-        {grantee, screenKey(screen), forms::ScreenRights::fromLetters(letters).letters()});
+        {grantee, screenKey(screen), given});
   afterChange(grantee);
 }
 
 void UserDirectory::revoke(const std::string& grantee, const std::string& screen) {
+  endTickets(grantee);
   write("DELETE FROM SecRight WHERE Grantee = ?1 AND ScreenNbr = ?2", {grantee, screenKey(screen)});
   afterChange(grantee);
 }

@@ -42,9 +42,10 @@ class UserDirectory {
   bool enforced();
   // Counts a failure (holding the user off after repeated ones) or clears them.
   bool checkPassword(const std::string& user, std::string_view password, Clock now);
-  // A ticket the screens this sign-on starts present instead of the password.
-  std::string issueTicket(const std::string& user, Clock now);
-  bool checkTicket(const std::string& user, std::string_view ticket, Clock now);
+  // A ticket the screens this sign-on starts present instead of the password;
+  // it signs on only the Unix user (uid) it was issued to.
+  std::string issueTicket(const std::string& user, Clock now, unsigned unixUser);
+  bool checkTicket(const std::string& user, std::string_view ticket, Clock now, unsigned unixUser);
   // What the user's own and groups' rights on the screen and on every screen give.
   forms::ScreenRights rightsOn(const std::string& user, const std::string& screen);
   bool isAdministrator(const std::string& user);
@@ -52,6 +53,8 @@ class UserDirectory {
 
   void addUser(const std::string& user, const std::string& name, std::string_view password,
                bool administrator);
+  // A new password, a right taken away (revoked, lessened, a group left, an
+  // administrator stepping down) and a removal end the user's tickets.
   void setPassword(const std::string& user, std::string_view password);
   void addToGroup(const std::string& group, const std::string& user);
   void grant(const std::string& grantee, const std::string& screen, const std::string& letters);
@@ -85,7 +88,10 @@ class UserDirectory {
   static std::vector<std::string> firstColumn(db::Statement st);
   std::vector<std::string> membersOf(const std::string& group);
   void write(const std::string& sql, std::vector<db::Value> params);
-  void countFailure(const std::string& user, int failures, Clock now);
+  static std::string holdAfter(int failures, Clock now);
+  // The tickets of the user, or of the group's members.
+  void endTickets(const std::string& grantee);
+  void writeFailures(const std::string& user, int failures, const std::string& until);
   // Every change to users, groups or rights ends here with the user or group it
   // touched: on a server database the roles' own table rights follow the screens'.
   void afterChange(const std::string& grantee);

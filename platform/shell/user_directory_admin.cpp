@@ -47,19 +47,22 @@ std::vector<ScreenGrant> UserDirectory::grants(const std::string& grantee) {
 
 void UserDirectory::changeUser(const std::string& user, const std::string& name,
                                bool administrator) {
+  if (!administrator && isAdministrator(user)) endTickets(user);
   write("UPDATE SecUser SET UserName = ?2, Administrator = ?3 WHERE UserId = ?1",
         {user, name, std::int64_t{administrator}});
   afterChange(user);
 }
 
-// Memberships and tickets go with the user by the schema's cascade; grants name no user row.
+// Memberships go with the user by the schema's cascade; grants name no user row.
 void UserDirectory::removeUser(const std::string& user) {
+  endTickets(user);
   write("DELETE FROM SecRight WHERE Grantee = ?1", {user});
   write("DELETE FROM SecUser WHERE UserId = ?1", {user});
   afterChange(user);
 }
 
 void UserDirectory::removeFromGroup(const std::string& group, const std::string& user) {
+  endTickets(user);
   write("DELETE FROM SecGroupMember WHERE GroupId = ?1 AND UserId = ?2", {group, user});
   afterChange(user);
 }
@@ -71,6 +74,7 @@ std::vector<std::string> UserDirectory::membersOf(const std::string& group) {
 
 void UserDirectory::removeGroup(const std::string& group) {
   const auto members = membersOf(group);
+  endTickets(group);
   write("DELETE FROM SecGroupMember WHERE GroupId = ?1", {group});
   write("DELETE FROM SecRight WHERE Grantee = ?1", {group});
   for (const auto& user : members) afterChange(user);

@@ -163,6 +163,23 @@ TEST_F(RuntimeTest, AFaultLeavingTheLoadHandlerEndsTheScreenWithItsMessage) {
   EXPECT_NE(err_.str().find("stod"), std::string::npos) << err_.str();
 }
 
+// A damaged file met while the screen loads leaves no database to work in: a
+// start-up refusal (3), as a missing one is, not a fault.
+TEST_F(RuntimeTest, ADamagedDatabaseMetWhileLoadingIsAStartUpRefusal) {
+  const auto registerScreen = definition_.registerHandlers;
+  definition_.registerHandlers = [registerScreen](forms::Form& form) {
+    registerScreen(form);
+    form.onLoad([] {
+      throw db::DbError("The company database is damaged (disk image is malformed).",
+                        db::DbError::Kind::Damaged);
+    });
+  };
+  const auto ended = start(signOnArgs());
+  ASSERT_TRUE(ended);
+  EXPECT_EQ(*ended, host::ExitCodeNoSignOn);
+  EXPECT_NE(err_.str().find("damaged"), std::string::npos) << err_.str();
+}
+
 TEST_F(RuntimeTest, AScriptWithoutSignOnFailsAtOnceWithoutStartingTheShell) {
   const auto ended = start({"--script", "-"});
   ASSERT_TRUE(ended);

@@ -69,7 +69,7 @@ TEST_F(UsersAndRights, AClerkAddedSignsOnWithThePasswordAndHasExactlyTheRightsGi
             (Rows{"CLERK9|Casey Clerk|0", "SYSADMIN|Administrator|1"}));
   EXPECT_EQ(rows("SELECT Grantee, ScreenNbr, Rights FROM SecRight ORDER BY 1, 2"),
             (Rows{"CLERK9|*|V", "CLERK9|18300|VIU", "PAYMENTS|08030|VIUD"}));
-  EXPECT_EQ(rows("SELECT 1 FROM SecUser WHERE PasswordHash LIKE '%blue fish%'"), Rows{});
+  EXPECT_EQ(rows("SELECT 1 FROM SecUser WHERE replace(PasswordHash, 'blue fish', '') <> PasswordHash"), Rows{});
 
   const auto signOn = [&](const std::string& password, const std::string& program) {
     forms::Session session;

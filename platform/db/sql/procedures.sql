@@ -1,4 +1,4 @@
--- Host procedures. Patterns take '%' wildcards (LIKE); lists come ordered by their key.
+-- Host procedures. A pattern (LIKE) ends in % to match what starts with it; lists come ordered by their key.
 
 -- (company pattern, customer pattern, document type, reference)
 -- procedure ARDoc_CpnyID_Type_Ref2 4

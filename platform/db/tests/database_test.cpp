@@ -127,6 +127,26 @@ TEST_F(DatabaseTest, CursorStatementsCanBeNestedOnTheSameProcedure) {
   EXPECT_EQ(rows, 2);
 }
 
+// What a clerk types is looked up as typed: a '%' ending a pattern is its one
+// wildcard, and a backslash, an underscore or a '%' within are plain characters.
+TEST_F(DatabaseTest, APatternsOneWildcardIsTheFinalPercent) {
+  for (const char* id : {"A\\", "A\\B", "A_B", "AXB", "A%B", "AB", "B"})
+    db_->insert("Party", party(id, id));
+  const auto found = [&](const std::string& pattern) {
+    std::string ids;
+    Statement st = db_->run(Call{"Party_Like", "", {pattern}});
+    while (st.step()) ids += std::get<std::string>(st.column(0)) + " ";
+    return ids;
+  };
+  EXPECT_EQ(found("A\\"), "A\\ ");
+  EXPECT_EQ(found("A_B"), "A_B ");
+  EXPECT_EQ(found("A%B"), "A%B ");
+  EXPECT_EQ(found("a\\%"), "A\\ A\\B ");
+  EXPECT_EQ(found("A%"), "A%B AB AXB A\\ A\\B A_B ");
+  EXPECT_EQ(found("%"), "A%B AB AXB A\\ A\\B A_B B ");
+  EXPECT_EQ(found("%B"), "");
+}
+
 TEST_F(DatabaseTest, NestedTransactionRollsBackOnlyItsPart) {
   {
     Transaction outer(*db_);

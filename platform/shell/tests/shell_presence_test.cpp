@@ -64,6 +64,48 @@ TEST_F(ShellPresenceTest, AFileOthersCouldHaveWrittenIsNoShell) {
   EXPECT_FALSE(findShellPresence(path_));
 }
 
+// The file carries the sign-on's ticket: it is written only where nobody else
+// may look, as a file nobody else could have made first.
+TEST_F(ShellPresenceTest, ItIsWrittenOnlyIntoADirectoryThatIsTheUsersAlone) {
+  using std::filesystem::perms;
+  const SignOnContext signedOn{"/c.db", "ANN", "C1", Date{2026, 3, 1}, "", "T1"};
+  const auto missing = dir_ / "made" / "shell";
+  publishShellPresence({::getpid(), true, signedOn}, missing.string());
+  EXPECT_EQ(std::filesystem::status(missing.parent_path()).permissions(), perms::owner_all);
+  EXPECT_EQ(std::filesystem::status(missing).permissions(), perms::owner_read | perms::owner_write);
+  std::filesystem::permissions(dir_, perms::others_exec | perms::others_read,
+                               std::filesystem::perm_options::add);
+  try {
+    publishShellPresence({::getpid(), true, signedOn}, path_);
+    FAIL() << "written into a directory others may enter";
+  } catch (const PresenceRefused& e) {
+    EXPECT_NE(std::string(e.what()).find("other users may enter the directory " + dir_.string()),
+              std::string::npos) << e.what();
+  }
+  EXPECT_FALSE(std::filesystem::exists(path_));
+  EXPECT_FALSE(std::filesystem::exists(path_ + ".tmp"));
+}
+
+TEST_F(ShellPresenceTest, ALinkInPlaceOfTheDirectoryIsRefused) {
+  const auto link = dir_ / "link";
+  std::filesystem::create_directory_symlink(dir_, link);
+  EXPECT_THROW(publishShellPresence({::getpid(), false, std::nullopt}, (link / "shell").string()),
+               PresenceRefused);
+}
+
+// Root can make the directory another user's, as that user could have made it first.
+TEST_F(ShellPresenceTest, AnotherUsersDirectoryIsRefused) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can give a directory to another user";
+  ASSERT_EQ(::chown(dir_.c_str(), 65534, 65534), 0);
+  try {
+    publishShellPresence({::getpid(), false, std::nullopt}, path_);
+    FAIL() << "written into another user's directory";
+  } catch (const PresenceRefused& e) {
+    EXPECT_NE(std::string(e.what()).find("belongs to another user"), std::string::npos) << e.what();
+  }
+  EXPECT_FALSE(std::filesystem::exists(path_));
+}
+
 TEST_F(ShellPresenceTest, WithdrawnIsGone) {
   publishShellPresence({::getpid(), true, std::nullopt}, path_);
   withdrawShellPresence(path_);

@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 
 #include "platform/db/tests/test_database.h"
 #include "platform/forms/session.h"
+#include "platform/shell/password_hash.h"
 #include "platform/shell/session_sign_on.h"
 
 namespace corvena::shell {
@@ -33,6 +35,7 @@ class Users : public ::testing::Test {
   db::testing::ScratchDir dir_;
   std::unique_ptr<db::Database> db_;
   const Clock now_ = std::chrono::system_clock::now();
+  static constexpr unsigned kUnixAnn = 1001;
 };
 
 TEST_F(Users, AWrongUserOrPasswordIsRefusedAlikeAndOnlyAHashIsKept) {
@@ -60,26 +63,72 @@ TEST_F(Users, RepeatedFailuresHoldTheUserOffLongerEachTime) {
   EXPECT_TRUE(users().checkPassword("ANN", "right horse", now_ + 8s));
 }
 
-TEST_F(Users, ATicketSignsOnItsOwnUserUntilItExpires) {
+// A ticket is issued to a company user and a Unix user: anyone else who shows it,
+// read from the presence file or the environment, is refused.
+TEST_F(Users, ATicketSignsOnItsOwnUserAndUnixUserUntilItExpires) {
   users().addUser("BOB", "Bob", "other", false);
-  const std::string ticket = users().issueTicket("ANN", now_);
-  EXPECT_TRUE(users().checkTicket("ANN", ticket, now_ + 11h));
-  EXPECT_FALSE(users().checkTicket("BOB", ticket, now_));
-  EXPECT_FALSE(users().checkTicket("ANN", ticket, now_ + 13h));
-  EXPECT_FALSE(users().checkTicket("ANN", "", now_));
+  const std::string ticket = users().issueTicket("ANN", now_, kUnixAnn);
+  EXPECT_TRUE(users().checkTicket("ANN", ticket, now_ + 11h, kUnixAnn));
+  EXPECT_FALSE(users().checkTicket("ANN", ticket, now_, kUnixAnn + 1));
+  EXPECT_FALSE(users().checkTicket("BOB", ticket, now_, kUnixAnn));
+  EXPECT_FALSE(users().checkTicket("ANN", ticket, now_ + 13h, kUnixAnn));
+  EXPECT_FALSE(users().checkTicket("ANN", "", now_, kUnixAnn));
 }
 
-// A password sign-on hands a ticket on, so the screens it starts need no password.
+// A ticket is a sign-on already made: a new password, a right taken away or the
+// user's removal ends it; a right given leaves it.
+TEST_F(Users, TakingAwayAPasswordOrRightsEndsTheUsersTickets) {
+  users().addToGroup("CLERKS", "ANN");
+  users().grant("CLERKS", "QM18300", "VIU");
+  const auto endsTicket = [&](const std::function<void()>& change) {
+    const std::string ticket = users().issueTicket("ANN", now_, kUnixAnn);
+    change();
+    return !users().checkTicket("ANN", ticket, now_, kUnixAnn);
+  };
+  EXPECT_FALSE(endsTicket([&] { users().grant("CLERKS", "QM18300", "VIUD"); }));
+  EXPECT_FALSE(endsTicket([&] { users().grant("ANN", "QM18900", "V"); }));
+  EXPECT_TRUE(endsTicket([&] { users().setPassword("ANN", "new horse"); }));
+  EXPECT_TRUE(endsTicket([&] { users().grant("CLERKS", "QM18300", "VI"); }));
+  EXPECT_TRUE(endsTicket([&] { users().revoke("ANN", "QM18900"); }));
+  EXPECT_TRUE(endsTicket([&] { users().removeFromGroup("CLERKS", "ANN"); }));
+  users().addToGroup("CLERKS", "ANN");
+  EXPECT_TRUE(endsTicket([&] { users().removeGroup("CLERKS"); }));
+  users().changeUser("ANN", "Ann", true);
+  EXPECT_TRUE(endsTicket([&] { users().changeUser("ANN", "Ann", false); }));
+  EXPECT_TRUE(endsTicket([&] { users().removeUser("ANN"); }));
+}
+
+// Whoever is named, a refusal checks one password hash and makes none: an
+// unknown user, a wrong password and a user held off cost alike.
+TEST_F(Users, EveryRefusalCostsOneHashCheckWhoeverIsNamed) {
+  EXPECT_FALSE(madeAtOtherCosts(decoyHash()));
+  const auto cost = [&](const std::string& user, const std::string& password) {
+    const PasswordWork before = passwordWork();
+    EXPECT_FALSE(users().checkPassword(user, password, now_));
+    const PasswordWork after = passwordWork();
+    return std::pair{after.made - before.made, after.checked - before.checked};
+  };
+  const std::pair oneCheck{0, 1};
+  EXPECT_EQ(cost("NOBODY", "guess"), oneCheck);
+  for (int i = 0; i < kFreeFailures; ++i) EXPECT_EQ(cost("ANN", "guess"), oneCheck);
+  EXPECT_EQ(cost("ANN", "right horse"), oneCheck) << "held off";
+}
+
+// A password sign-on hands a ticket on, so the screens it starts need no
+// password; each screen reads the rights anew.
 TEST_F(Users, ThePasswordSignOnHandsOnATicketAndTheScreensRights) {
   users().grant("ANN", "QM18300", "VIU");
+  users().grant("ANN", "QM18800", "V");
   forms::Session first, second, third;
   ASSERT_EQ(signOn(first, "ANN", "right horse"), std::nullopt);
   EXPECT_EQ(first.rights(), ScreenRights::fromLetters("VIU"));
   const char* ticket = std::getenv("CORVENA_TICKET");
   ASSERT_NE(ticket, nullptr);
+  users().grant("ANN", "QM18300", "VIUD");
   EXPECT_EQ(signOn(second, "ANN", "", ticket), std::nullopt);
-  users().revoke("ANN", "18300");
-  EXPECT_EQ(signOn(third, "ANN", "", ticket)->number, kNoRights);
+  EXPECT_EQ(second.rights(), ScreenRights::fromLetters("VIUD"));
+  users().revoke("ANN", "18800");
+  EXPECT_EQ(signOn(third, "ANN", "", ticket)->number, kNotSignedOn);
 }
 
 TEST_F(Users, RightsAreTheUnionOfTheUsersAndItsGroupsGrants) {

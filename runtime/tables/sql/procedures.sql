@@ -1,5 +1,5 @@
--- The module's procedures. Patterns take '%' wildcards (LIKE); navigation and
--- possible-value lists come ordered by their key.
+-- The module's procedures. A pattern (LIKE) ends in % to match what starts with
+-- it; navigation and possible-value lists come ordered by their key.
 
 -- (parent) released, open invoices, debit memos and finance charges with a balance,
 -- of the parent and all its children

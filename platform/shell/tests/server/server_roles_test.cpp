@@ -64,6 +64,22 @@ TEST_F(ServerRolesTest, TheServerChecksTheUsersOwnPassword) {
   EXPECT_EQ(std::get<std::int64_t>(kept.column(0)), 0) << "the server alone keeps the password";
 }
 
+// The server itself holds a role off after repeated failures, whichever client
+// tries: the right password straight after is refused alike, another role is not.
+TEST_F(ServerRolesTest, RepeatedFailuresHoldTheRoleOffOnTheServer) {
+  if (!CORVENA_SERVER_HOLD) GTEST_SKIP() << "built without the server's headers: no hold-off module";
+  const std::string clerk = named("RH"), other = named("RO");
+  UserDirectory users(*db_);
+  users.addUser(clerk, "Clerk", "right one", false);
+  users.addUser(other, "Other", "other one", false);
+  SignedOn out;
+  for (int i = 0; i < kFreeFailures; ++i) EXPECT_EQ(signOn(clerk, "guess", out)->text, kWrongSignOn);
+  const auto held = signOn(clerk, "right one", out);
+  ASSERT_TRUE(held) << "the right password straight after the failures signed on";
+  EXPECT_EQ(held->text, kWrongSignOn);
+  EXPECT_EQ(signOn(other, "other one", out), std::nullopt);
+}
+
 TEST_F(ServerRolesTest, AClerkWritesOnlyWhatTheScreensTheClerkHoldsWrite) {
   const std::string clerk = named("RW");
   UserDirectory users(*db_);
