@@ -81,9 +81,9 @@ TEST_F(BackupTool, ARestoredCompanyIsTheOneBackedUpAndReplacesOneOnlyWithForce) 
             fs::perms::owner_read | fs::perms::owner_write);
   auto clerk = db::Database::open(company_);
   const std::string links = row(*clerk, "SELECT COUNT(*) FROM XNACustS");
-  shell::UserDirectory(*clerk).issueTicket("CLERK1", std::chrono::system_clock::now());
+  shell::UserDirectory(*clerk).issueTicket("CLERK1", std::chrono::system_clock::now(), ::getuid());
   ASSERT_EQ(tool("backup " + quoted(company_) + " " + quoted(backup_) + " --force").status, 0);
-  ASSERT_EQ(tool("user remove " + quoted(company_) + " CLERK2").status, 0);
+  ASSERT_EQ(tool("user remove " + quoted(company_) + " CLERK2 --user SYSADMIN", "demo-admin").status, 0);
   clerk->exec("DELETE FROM XNACustS");
   const std::string changed = tool("show " + quoted(company_)).output;
   ASSERT_NE(changed, before_);
