@@ -210,7 +210,9 @@ class ServerBackupTool : public BackupTool {
 TEST_F(ServerBackupTool, TheRestoredUsersHoldTheirRightsThroughTheCompanysOwnRoles) {
   const std::string rights = serverRights(company_);
   const std::string late = "BK" + std::to_string(::getpid() % 10000000);
-  const Result added = tool("user add " + quoted(company_) + " " + late + " --admin", "pw");
+  dir_.write("late.pw", "pw");
+  const Result added = tool("user add " + quoted(company_) + " " + late +
+                            " --admin --new-password-file " + quoted(dir_.file("late.pw")));
   ASSERT_EQ(added.status, 0) << added.output;
   ASSERT_EQ(tool("restore " + quoted(backup_) + " " + quoted(company_) + " --force").status, 0);
   const std::string copy = dir_.database("copy");
