@@ -16,6 +16,7 @@ constexpr int kCellMargin = 12;
 constexpr int kHeadingMargin = 16;
 // Short text is a code or a number (customer, reference): as wide as digits.
 constexpr int kCodeChars = 20;
+constexpr int kCodeShown = 12;
 constexpr int kMostChars = 40;
 
 int textChars(const forms::Session& session, const forms::Control& column) {
@@ -42,7 +43,8 @@ int valueWidth(const forms::Session& session, const forms::Control& column,
       break;
   }
   const int chars = std::min(textChars(session, column), kMostChars);
-  return chars <= kCodeChars ? fm.horizontalAdvance(QString(chars, '0'))
+  // A code is seldom as long as its field allows: the usual ones read whole.
+  return chars <= kCodeChars ? fm.horizontalAdvance(QString(std::min(chars, kCodeShown), '0'))
                              : fm.averageCharWidth() * chars;
 }
 

@@ -82,6 +82,7 @@ void FormWindow::fitToContent() {
   }
   const QRect room = display->availableGeometry();
   const QSize frame = frameAround();
+  counted_ = frame;
   resize(wanted.boundedTo(room.size() - frame));
   // Title bar and status line both on the screen.
   const QSize whole = size() + frame;
@@ -100,14 +101,15 @@ QSize FormWindow::frameAround() const {
   return {2 * border, title + 2 * border};
 }
 
-// Once the window manager has framed the window, a frame taller than was
-// counted takes the window's bottom (its status line) off the screen.
+// Once the window manager has framed the window, a frame larger than was
+// counted when it was sized takes its bottom (the status line) off the screen.
 void FormWindow::keepOnScreen() {
   QScreen* display = screen();
-  if (!framing_ || !display || frameGeometry().size() == geometry().size()) return;
-  framing_ = false;
+  if (!counted_.isValid() || !display || frameGeometry().size() == geometry().size()) return;
+  const QSize grown = (frameAround() - counted_).expandedTo(QSize(0, 0));
+  counted_ = QSize();
+  if (grown.isNull()) return;
   const QRect room = display->availableGeometry();
-  if (room.contains(frameGeometry())) return;
   resize(size().boundedTo(room.size() - frameAround()));
   const QRect whole = frameGeometry();
   move(std::max(room.x(), std::min(whole.x(), room.right() + 1 - whole.width())),
@@ -348,7 +350,6 @@ void FormWindow::showEvent(QShowEvent* event) {
   // Sized once its widgets are polished, unless the clerk's own place was kept.
   if (!placed_) fitToContent();
   placed_ = true;
-  framing_ = true;
   QTimer::singleShot(0, this, [this] { keepOnScreen(); });
   QMainWindow::showEvent(event);
   activateWindow();

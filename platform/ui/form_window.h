@@ -73,8 +73,9 @@ class FormWindow : public QMainWindow {
   bool dismissing_ = false;
   bool closed_ = false;
   bool placed_ = false;
-  // Shown, not yet checked against the frame the window manager drew.
-  bool framing_ = false;
+  // The frame counted when the window was sized to fit, until checked
+  // against the one the window manager drew.
+  QSize counted_;
 };
 
 }  // namespace corvena::ui
