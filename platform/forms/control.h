@@ -106,6 +106,7 @@ class Control {
   void setProperty(std::string_view name, std::string_view value);
 
   // Handlers, one per event; registering again replaces the previous one.
+  // A grid's click is a double-click on one of its lines, the line made current.
   Control& onValueCheck(ValueCheckHandler h);
   Control& onValueDisplayed(ValueDisplayedHandler h);
   Control& onClick(ClickHandler h);

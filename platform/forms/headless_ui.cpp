@@ -4,7 +4,8 @@ namespace corvena::forms {
 
 int HeadlessUi::messageBox(std::string_view text, int style, std::string_view caption) {
   int answer = kAnswerOk;
-  if (style == kStyleYesNo || style == kStyleYesNoCancel) {
+  const int buttons = style & 0x0F;
+  if (buttons == kStyleYesNo || buttons == kStyleYesNoCancel) {
     answer = defaultAnswer_;
     if (!answers_.empty()) {
       answer = answers_.front();

@@ -110,6 +110,7 @@ class Session {
   // when refused (field and records unchanged).
   bool enterValue(Control& control, std::string_view text);
   // Ticks or clears a check box ("1"/"0") or picks an option: same path.
+  // A button or a grid (its current line double-clicked) raises its click.
   bool click(Control& control);
   int lastErrorLevel() const { return lastErrorLevel_; }
   // What the control shows: the field's text (combo: its value; float: the

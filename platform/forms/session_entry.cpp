@@ -177,7 +177,9 @@ bool Session::click(Control& control) {
     const bool on = f && trim(fieldText(rec, *f)) == "1";
     return enterValue(control, on ? "0" : "1");
   }
-  if (control.cls() != ControlClass::Button || !control.handlers().click) return false;
+  const bool clickable =
+      control.cls() == ControlClass::Button || control.cls() == ControlClass::Grid;
+  if (!clickable || !control.handlers().click) return false;
   return guarded(*this, 1, [&] {
            control.handlers().click();
            return 0;

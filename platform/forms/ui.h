@@ -17,6 +17,9 @@ inline constexpr int kStylePlain = 0;
 inline constexpr int kStyleYesNoCancel = 3;
 inline constexpr int kStyleYesNo = 4;
 inline constexpr int kStyleWarning = 48;
+// The second button is the default: a question that can lose work defaults to No.
+inline constexpr int kStyleDefaultSecond = 256;
+inline constexpr int kStyleYesNoSafe = kStyleYesNo | kStyleDefaultSecond;
 inline constexpr int kAnswerOk = 1;
 inline constexpr int kAnswerCancel = 2;
 inline constexpr int kAnswerYes = 6;

@@ -10,6 +10,7 @@
 #include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -18,6 +19,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <cstdlib>
@@ -51,6 +53,17 @@ std::vector<std::string> companiesOf(const std::string& path) {
     // Not a company database (yet): the company is typed by hand.
   }
   return ids;
+}
+
+// The company a clerk last signed on to, per company database.
+QSettings signOnMemory() {
+  return QSettings(QSettings::IniFormat, QSettings::UserScope, "Corvena", "desktop");
+}
+
+QString companyKey(const QString& database) {
+  const QString path = QFileInfo(database.trimmed()).absoluteFilePath();
+  return "signon/company/" +
+         QString::fromLatin1(path.toUtf8().toBase64(QByteArray::Base64UrlEncoding));
 }
 
 // Screens the user may not open stay on the menu, but cannot be started.
@@ -148,7 +161,13 @@ void SignOnDialog::fillCompanies() {
   company_->clear();
   for (const auto& id : companiesOf(database_->text().toStdString()))
     company_->addItem(fromStd(id));
-  if (!typed.isEmpty()) company_->setCurrentText(typed);
+  // The one the clerk signed on to last here, else the first (or only) one.
+  const QString last = signOnMemory().value(companyKey(database_->text())).toString();
+  if (!typed.isEmpty()) {
+    company_->setCurrentText(typed);
+  } else if (company_->findText(last) >= 0) {
+    company_->setCurrentText(last);
+  }
 }
 
 std::optional<SignOnContext> SignOnDialog::check(QString& why) const {
@@ -191,6 +210,7 @@ void SignOnDialog::accept() {
     problem_->setText(why);
     return;
   }
+  signOnMemory().setValue(companyKey(database_->text()), fromStd(context_->company));
   QDialog::accept();
 }
 
@@ -215,9 +235,12 @@ MenuWindow::MenuWindow(SignOnContext context, std::vector<MenuScreen> screens)
   layout->addWidget(list_);
   layout->addWidget(open, 0, Qt::AlignRight);
   setCentralWidget(central);
-  statusBar()->showMessage(fromStd("Company " + context_.company + "   User " + context_.user +
-                                   "   Business date " + context_.businessDate.iso() + "   " +
-                                   context_.database));
+  // Who works where stays in view beside what the menu says of a screen started.
+  auto* signedOn = new QLabel(fromStd("Company " + context_.company + "   User " + context_.user +
+                                      "   Business date " + context_.businessDate.iso() + "   " +
+                                      context_.database));
+  signedOn->setObjectName("signedOn");
+  statusBar()->addPermanentWidget(signedOn);
   resize(640, 360);
 }
 

@@ -12,10 +12,11 @@ namespace {
 using forms::ControlClass;
 
 // Room either side of a value, and of a heading with its sort and resize marks.
-constexpr int kCellMargin = 14;
+constexpr int kCellMargin = 12;
 constexpr int kHeadingMargin = 16;
 // Short text is a code or a number (customer, reference): as wide as digits.
 constexpr int kCodeChars = 20;
+constexpr int kCodeShown = 12;
 constexpr int kMostChars = 40;
 
 int textChars(const forms::Session& session, const forms::Control& column) {
@@ -33,7 +34,7 @@ int valueWidth(const forms::Session& session, const forms::Control& column,
   if (widest > 0) return widest;
   switch (column.cls()) {
     case ControlClass::Float:
-      return fm.horizontalAdvance("999999999.99");
+      return fm.horizontalAdvance("99999999.99");
     case ControlClass::Date:
       return fm.horizontalAdvance("0000-00-00");
     case ControlClass::Check:
@@ -42,7 +43,8 @@ int valueWidth(const forms::Session& session, const forms::Control& column,
       break;
   }
   const int chars = std::min(textChars(session, column), kMostChars);
-  return chars <= kCodeChars ? fm.horizontalAdvance(QString(chars, '0'))
+  // A code is seldom as long as its field allows: the usual ones read whole.
+  return chars <= kCodeChars ? fm.horizontalAdvance(QString(std::min(chars, kCodeShown), '0'))
                              : fm.averageCharWidth() * chars;
 }
 

@@ -59,6 +59,17 @@ bool holdsGrid(const QFormLayout& layout) {
   return false;
 }
 
+// The widget and those within it that Tab stops at, in their present order.
+void appendFocusable(QWidget& widget, std::vector<QWidget*>& order) {
+  QWidget* at = &widget;
+  do {
+    if ((at == &widget || widget.isAncestorOf(at)) && !at->focusProxy() &&
+        (at->focusPolicy() & Qt::TabFocus))
+      order.push_back(at);
+    at = at->nextInFocusChain();
+  } while (at && at != &widget);
+}
+
 }  // namespace
 
 void FormBuilder::build() {
@@ -67,6 +78,23 @@ void FormBuilder::build() {
   for (const auto& control : view_.form_->controls()) place(*control);
   for (auto& [layout, label] : pendingLabel_) flushLabel(layout);
   for (auto& [container, layout] : containerForms_) arrangeColumns(*layout);
+  for (auto& [container, layout] : containerForms_) orderTabs(*layout);
+}
+
+// Rows were made in the screen's order, then moved into columns: the keys
+// follow them there.
+void FormBuilder::orderTabs(QFormLayout& first) {
+  auto& columns = *static_cast<QBoxLayout*>(first.parent());
+  std::vector<QWidget*> order;
+  for (int c = 0; c < columns.count(); ++c) {
+    auto* column = qobject_cast<QFormLayout*>(columns.itemAt(c)->layout());
+    if (!column) continue;
+    for (int row = 0; row < column->rowCount(); ++row)
+      for (auto role : {QFormLayout::FieldRole, QFormLayout::SpanningRole})
+        if (const QLayoutItem* item = column->itemAt(row, role); item && item->widget())
+          appendFocusable(*item->widget(), order);
+  }
+  for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 // A frame's amounts, when it totals some (two or more it only shows), stand

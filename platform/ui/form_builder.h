@@ -5,6 +5,7 @@
 // label with no field as a line of its own; grids and buttons across the row;
 // single-value options bound to one field as one row of radios; a frame's
 // amounts in a totals column at its right, a long frame in two columns.
+// Tab follows the reading order of each frame, column by column.
 
 #include <map>
 #include <string>
@@ -42,6 +43,7 @@ class FormBuilder {
   void arrangeColumns(QFormLayout& first);
   const forms::Control* fieldInRow(QFormLayout& layout, int row) const;
   void moveRow(QFormLayout& from, int row, QFormLayout& to, int at);
+  void orderTabs(QFormLayout& first);
 
   FormView& view_;
   QFormLayout* top_ = nullptr;

@@ -8,7 +8,9 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 
 #include "platform/forms/entry_check.h"
 #include "platform/ui/event_guard.h"
@@ -42,7 +44,11 @@ FormWindow::FormWindow(forms::Session& session, forms::Form& form)
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setWidget(view_);
   setCentralWidget(scroll);
-  view_->setModelChanged([this] { updateButtons(); });
+  // What the last action said is not left beside the next one.
+  view_->setModelChanged([this] {
+    statusLine()->clearMessage();
+    updateButtons();
+  });
   view_->setButtonDone([this](const forms::Control& button, bool done, const ActionTrace& trace) {
     tellClicked(button, done, trace);
   });
@@ -69,11 +75,50 @@ void FormWindow::fitToContent() {
   QSize wanted(std::max(content.width(), barWidth), content.height() + barHeight);
   // Lines take whatever height the screen has: a grid opens as tall as it allows.
   if (view_->hasGrid()) wanted.setHeight(QWIDGETSIZE_MAX);
-  // The frame the window manager draws around the window comes off the screen too.
+  QScreen* display = screen();
+  if (!display) {
+    resize(wanted);
+    return;
+  }
+  const QRect room = display->availableGeometry();
+  const QSize frame = frameAround();
+  counted_ = frame;
+  resize(wanted.boundedTo(room.size() - frame));
+  // Title bar and status line both on the screen.
+  const QSize whole = size() + frame;
+  move(room.x() + std::max(0, (room.width() - whole.width()) / 2),
+       room.y() + std::max(0, (room.height() - whole.height()) / 2));
+}
+
+// What the window manager draws around the window; before it has, a title
+// bar of the usual height and a thin border are counted.
+QSize FormWindow::frameAround() const {
   const QSize frame = frameGeometry().size() - geometry().size();
-  if (QScreen* display = screen())
-    wanted = wanted.boundedTo(display->availableGeometry().size() - frame);
-  resize(wanted);
+  if (!frame.isEmpty()) return frame;
+  const int border = 4;
+  const int title =
+      std::max(style()->pixelMetric(QStyle::PM_TitleBarHeight), fontMetrics().height() * 2);
+  return {2 * border, title + 2 * border};
+}
+
+// Once the window manager has framed the window, a frame larger than was
+// counted when it was sized takes its bottom (the status line) off the screen.
+void FormWindow::keepOnScreen() {
+  QScreen* display = screen();
+  if (!counted_.isValid() || !display || frameGeometry().size() == geometry().size()) return;
+  const QSize grown = (frameAround() - counted_).expandedTo(QSize(0, 0));
+  counted_ = QSize();
+  if (grown.isNull()) return;
+  const QRect room = display->availableGeometry();
+  resize(size().boundedTo(room.size() - frameAround()));
+  const QRect whole = frameGeometry();
+  move(std::max(room.x(), std::min(whole.x(), room.right() + 1 - whole.width())),
+       std::max(room.y(), std::min(whole.y(), room.bottom() + 1 - whole.height())));
+}
+
+void FormWindow::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  keepOnScreen();
 }
 
 // Focus moves while the widgets are taken down; the window no longer follows it.
@@ -134,7 +179,9 @@ void FormWindow::addKeyHints() {
   for (const auto& control : form_->controls()) lookups |= !control->property("pv").empty();
   QStringList hints;
   if (lookups) hints << "F3 Possible Values";
-  if (view_->hasGrid()) hints << "F4 Grid/Line Form" << "Ctrl+Del Delete Line";
+  if (view_->hasGrid())
+    hints << "F4 Grid/Line Form"
+          << "Ctrl+Del Delete Line";
   if (hints.isEmpty()) return;
   auto* label = new QLabel(hints.join("    "), this);
   label->setObjectName("keyHints");
@@ -212,7 +259,10 @@ void FormWindow::lookUp() {
   }
   // The dialog takes the focus: the choice goes where the clerk pressed F3.
   const auto enter = view_->entryForFocused();
-  const auto chosen = LookupDialog::choose(*session_, *control, this);
+  // Titled as the screen names the field, whatever the control is called.
+  const QLabel* label = view_->labelOf(control);
+  const QString title = label ? label->text().remove('&').remove(':').trimmed() : QString();
+  const auto chosen = LookupDialog::choose(*session_, *control, this, title);
   if (chosen && enter) enter(*chosen);
   updateButtons();
 }
@@ -300,6 +350,7 @@ void FormWindow::showEvent(QShowEvent* event) {
   // Sized once its widgets are polished, unless the clerk's own place was kept.
   if (!placed_) fitToContent();
   placed_ = true;
+  QTimer::singleShot(0, this, [this] { keepOnScreen(); });
   QMainWindow::showEvent(event);
   activateWindow();
   if (!focusWidget()) view_->focusFirstField();

@@ -44,6 +44,7 @@ class FormWindow : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
   void addActions();
@@ -52,6 +53,8 @@ class FormWindow : public QMainWindow {
   bool perform(UpdateAction which);
   bool isMainForm() const;
   void fitToContent();
+  QSize frameAround() const;
+  void keepOnScreen();
   bool keepsNothingUnsaved();
   std::string screenName() const;
   std::string userName() const;
@@ -70,6 +73,9 @@ class FormWindow : public QMainWindow {
   bool dismissing_ = false;
   bool closed_ = false;
   bool placed_ = false;
+  // The frame counted when the window was sized to fit, until checked
+  // against the one the window manager drew.
+  QSize counted_;
 };
 
 }  // namespace corvena::ui

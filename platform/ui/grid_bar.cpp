@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -59,12 +61,25 @@ void GridBar::addFind(QHBoxLayout& row) {
   auto* label = new QLabel("&Find:", this);
   label->setBuddy(find_);
   connect(find_, &QLineEdit::returnPressed, this, [this] { findNext(); });
+  find_->installEventFilter(this);
   onKey(*grid_, QKeySequence::Find, [this] {
     find_->setFocus(Qt::ShortcutFocusReason);
     find_->selectAll();
   });
   row.addWidget(label);
   row.addWidget(find_);
+}
+
+bool GridBar::eventFilter(QObject* watched, QEvent* event) {
+  const bool key = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+  if (watched != find_ || !key || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape)
+    return QWidget::eventFilter(watched, event);
+  if (event->type() == QEvent::KeyPress) {
+    find_->clear();
+    grid_->table()->setFocus(Qt::ShortcutFocusReason);
+  }
+  event->accept();
+  return true;
 }
 
 void GridBar::addAmounts(QHBoxLayout& row) {
@@ -120,9 +135,10 @@ void GridBar::clearAmounts() {
 }
 
 void GridBar::exportLines() {
-  const QString path =
+  QString path =
       QFileDialog::getSaveFileName(window(), "Export Lines", QString(), "CSV files (*.csv)");
   if (path.isEmpty()) return;
+  if (QFileInfo(path).suffix().isEmpty()) path += ".csv";
   QString why;
   tell(writeCsv(*grid_, path, why) ? "Lines exported to " + path : why);
 }

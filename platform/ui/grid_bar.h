@@ -2,7 +2,8 @@
 // The bar above a grid's lines: Find (Ctrl+F; Enter finds the next line with
 // the text), only the lines with amounts entered, clearing those amounts,
 // export to a CSV file (Ctrl+Shift+E) and printing the lines under the
-// screen's header fields (Ctrl+P), with a preview first.
+// screen's header fields (Ctrl+P), with a preview first. Escape in Find
+// clears the search and goes back to the lines, never to the window's Cancel.
 
 #include <QWidget>
 
@@ -24,6 +25,9 @@ class GridBar : public QWidget {
   QPushButton* clearButton() const { return clear_; }
   // Enables what the grid's state allows (nothing to clear in a closed batch).
   void refresh();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void addFind(QHBoxLayout& row);

@@ -93,14 +93,17 @@ QString linesTable(const GridView& grid) {
   const QTableWidget& table = *grid.table();
   const auto cols = columnsShown(table);
   QString html = "<table border=1 cellspacing=0 cellpadding=3 width=100%><tr>";
-  for (int col : cols)
-    html += "<th>" + headingOf(table, col).toHtmlEscaped() + "</th>";
+  for (int col : cols) html += "<th>" + headingOf(table, col).toHtmlEscaped() + "</th>";
   html += "</tr>";
   for (int row : linesShown(grid)) {
     html += "<tr>";
-    for (int col : cols)
-      html += QString(isAmount(grid, col) ? "<td align=right>" : "<td>") +
-              cellShown(table, row, col).toHtmlEscaped() + "</td>";
+    for (int col : cols) {
+      const QString text = cellShown(table, row, col);
+      // An ID or an amount is read whole: only text with spaces wraps.
+      const QString cell = QString(isAmount(grid, col) ? "<td align=right" : "<td") +
+                           (text.contains(' ') ? ">" : " nowrap>");
+      html += cell + text.toHtmlEscaped() + "</td>";
+    }
     html += "</tr>";
   }
   return html + "</table>";

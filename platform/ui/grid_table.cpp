@@ -1,6 +1,7 @@
 #include "platform/ui/grid_table.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -17,6 +18,7 @@ GridTable::GridTable(QWidget* parent) : QTableWidget(parent), frozen_(new QTable
   frozen_->setFrameShape(QFrame::NoFrame);
   // A click there is a click in the grid: the table keeps the keyboard.
   frozen_->setFocusProxy(this);
+  frozen_->setFocusPolicy(Qt::NoFocus);
   frozen_->hide();
   viewport()->stackUnder(frozen_);
   setHorizontalScrollMode(ScrollPerPixel);
@@ -82,8 +84,81 @@ void GridTable::resizeEvent(QResizeEvent* event) {
   placeFrozen();
 }
 
+namespace {
+
+// Keys that move within the lines, which the window would otherwise take for its records.
+bool movesWithinLines(const QKeyEvent& key) {
+  const auto mods = key.modifiers() & ~Qt::KeypadModifier;
+  switch (key.key()) {
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+      return mods == Qt::NoModifier;
+    case Qt::Key_Home:
+    case Qt::Key_End:
+      return mods == Qt::ControlModifier;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+bool GridTable::event(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride &&
+      movesWithinLines(*static_cast<QKeyEvent*>(event))) {
+    event->accept();
+    return true;
+  }
+  return QTableWidget::event(event);
+}
+
+void GridTable::keyPressEvent(QKeyEvent* event) {
+  const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+  if (tab && (event->modifiers() & Qt::ControlModifier)) {
+    leave(!(event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier)));
+    return;
+  }
+  QTableWidget::keyPressEvent(event);
+}
+
+// The window's focus chain, not the cells: the control after (or before) the grid.
+void GridTable::leave(bool forward) {
+  for (QWidget* at = forward ? nextInFocusChain() : previousInFocusChain(); at && at != this;
+       at = forward ? at->nextInFocusChain() : at->previousInFocusChain()) {
+    const bool within = at == owner_ || owner_->isAncestorOf(at);
+    if (!within && at->window() == window() && at->isVisible() && at->isEnabled() &&
+        (at->focusPolicy() & Qt::TabFocus)) {
+      at->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+      return;
+    }
+  }
+}
+
+QModelIndex GridTable::typableAfter(const QModelIndex& from, int step) const {
+  const int columns = columnCount();
+  bool any = false;
+  for (int column = 0; column < columns; ++column)
+    any |= !isColumnHidden(column) && typable_(column);
+  if (!any) return {};
+  int row = from.row();
+  int visual = horizontalHeader()->visualIndex(from.column());
+  for (;;) {
+    visual += step;
+    if (visual < 0 || visual >= columns) {
+      visual = step > 0 ? 0 : columns - 1;
+      do row += step;
+      while (row >= 0 && row < rowCount() && isRowHidden(row));
+      if (row < 0 || row >= rowCount()) return {};
+    }
+    const int column = horizontalHeader()->logicalIndex(visual);
+    if (!isColumnHidden(column) && typable_(column)) return model()->index(row, column);
+  }
+}
+
 // Moving left under the kept columns scrolls the cell out from beneath them.
 QModelIndex GridTable::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+  if ((action == MoveNext || action == MovePrevious) && typable_ && currentIndex().isValid())
+    return typableAfter(currentIndex(), action == MoveNext ? 1 : -1);
   const QModelIndex current = QTableWidget::moveCursor(action, modifiers);
   if (action == MoveLeft && current.isValid() && !isFrozen(current.column())) {
     const int hidden = frozenWidth() - visualRect(current).left();

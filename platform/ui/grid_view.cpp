@@ -76,6 +76,13 @@ void GridView::buildTable() {
                    [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
                      if (hint == QAbstractItemDelegate::SubmitModelCache) enteredDown();
                    });
+  // A line that takes no typing opens what it stands for, where the screen says.
+  QObject::connect(table_, &QTableWidget::cellDoubleClicked, table_, [this](int row, int col) {
+    const auto* item = table_->item(row, col);
+    if (item && (item->flags() & Qt::ItemIsEditable)) return;
+    if (static_cast<std::size_t>(row) >= session_->lineCount(*grid_)) return;
+    if (guardedCall(*session_, [&] { return session_->click(*grid_); })) modelChanged_();
+  });
   QObject::connect(table_, &QTableWidget::currentCellChanged, table_,
                    [this](int row, int, int previousRow, int) {
                      if (!filling_ && row != previousRow) rowEntered(row, previousRow);
@@ -91,6 +98,10 @@ void GridView::buildTable() {
   addWidget(page);
   applyProperties();
   table_->freeze(identifyingColumns(columns_));
+  table_->setOwner(this);
+  table_->setTypable([this](int column) {
+    return grid_->enabled() && columns_[static_cast<std::size_t>(column)]->enabled();
+  });
 }
 
 QTableWidget* GridView::table() const {

@@ -119,7 +119,7 @@ int GridView::clearAmounts() {
   const QString question = QString("Clear %1 on %L2 line(s)?")
                                .arg(amountsWord("and"))
                                .arg(static_cast<qulonglong>(lines.size()));
-  if (showMessageBox(stdText(question), forms::kStyleYesNo, "Clear Amounts", window()) !=
+  if (showMessageBox(stdText(question), forms::kStyleYesNoSafe, "Clear Amounts", window()) !=
       forms::kAnswerYes)
     return -1;
   WorkProgress progress;

@@ -4,8 +4,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <sstream>
 #include <variant>
 
@@ -78,9 +81,10 @@ QString shownText(const std::string& raw, bool amount, int decimals) {
 }  // namespace
 
 LookupDialog::LookupDialog(const forms::Session& session, const forms::Control& control,
-                           LookupRows rows, QWidget* parent)
+                           LookupRows rows, QWidget* parent, const QString& title)
     : QDialog(parent), rows_(std::move(rows)) {
-  setWindowTitle("Possible Values - " + qText(forms::controlLabel(control)));
+  const QString field = title.isEmpty() ? qText(forms::controlLabel(control)) : title;
+  setWindowTitle("Possible Values - " + field);
   resize(560, 380);
   filter_ = new QLineEdit(this);
   filter_->setPlaceholderText("Type to narrow the list");
@@ -90,7 +94,7 @@ LookupDialog::LookupDialog(const forms::Session& session, const forms::Control& 
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->verticalHeader()->hide();
   table_->horizontalHeader()->setStretchLastSection(true);
-  fillTable(session, control);
+  fillTable(session, control, field);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -101,11 +105,21 @@ LookupDialog::LookupDialog(const forms::Session& session, const forms::Control& 
   layout->addWidget(table_);
   layout->addWidget(buttons);
   filter_->setFocus();
+  fitColumns();
 }
 
-void LookupDialog::fillTable(const forms::Session& session, const forms::Control& control) {
+void LookupDialog::fitColumns() {
+  int width = 2 * table_->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 32;
+  for (int c = 0; c < table_->columnCount(); ++c) width += table_->columnWidth(c);
+  if (const QScreen* display = parentWidget() ? parentWidget()->screen() : screen())
+    width = std::min(width, display->availableGeometry().width() - 40);
+  if (width > this->width()) resize(width, height());
+}
+
+void LookupDialog::fillTable(const forms::Session& session, const forms::Control& control,
+                             const QString& title) {
   const auto columns = shownLookupColumns(
-      rows_.columns, {control.fieldName(), control.property("heading")}, forms::controlLabel(control));
+      rows_.columns, {control.fieldName(), control.property("heading")}, stdText(title));
   if (!columns.empty()) valueColumn_ = columns.front().index;
   table_->setColumnCount(static_cast<int>(columns.size()));
   table_->setRowCount(static_cast<int>(rows_.rows.size()));
@@ -115,8 +129,8 @@ void LookupDialog::fillTable(const forms::Session& session, const forms::Control
     table_->setHorizontalHeaderItem(static_cast<int>(c),
                                     new QTableWidgetItem(qText(columns[c].heading)));
     for (std::size_t r = 0; r < rows_.rows.size(); ++r) {
-      auto* item =
-          new QTableWidgetItem(shownText(rows_.rows[r].at(from), amount, session.currencyDecimals()));
+      auto* item = new QTableWidgetItem(
+          shownText(rows_.rows[r].at(from), amount, session.currencyDecimals()));
       if (amount) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
       table_->setItem(static_cast<int>(r), static_cast<int>(c), item);
     }
@@ -144,7 +158,8 @@ std::optional<std::string> LookupDialog::selectedValue() const {
 }
 
 std::optional<std::string> LookupDialog::choose(forms::Session& session,
-                                                const forms::Control& control, QWidget* parent) {
+                                                const forms::Control& control, QWidget* parent,
+                                                const QString& title) {
   LookupRows rows;
   try {
     rows = fetchLookupRows(session, control);
@@ -153,7 +168,7 @@ std::optional<std::string> LookupDialog::choose(forms::Session& session,
                    "Error", parent);
     return std::nullopt;
   }
-  LookupDialog dialog(session, control, std::move(rows), parent);
+  LookupDialog dialog(session, control, std::move(rows), parent, title);
   if (execModal(dialog) != QDialog::Accepted) return std::nullopt;
   return dialog.selectedValue();
 }

@@ -30,12 +30,13 @@ LookupRows fetchLookupRows(forms::Session& session, const forms::Control& contro
 
 class LookupDialog : public QDialog {
  public:
+  // `title` is what the field is called on the screen; empty: its heading or label.
   LookupDialog(const forms::Session& session, const forms::Control& control, LookupRows rows,
-               QWidget* parent = nullptr);
+               QWidget* parent = nullptr, const QString& title = {});
 
   // Shows the list modally; the chosen value, or nothing when dismissed.
   static std::optional<std::string> choose(forms::Session& session, const forms::Control& control,
-                                           QWidget* parent);
+                                           QWidget* parent, const QString& title = {});
 
   QTableWidget* table() const { return table_; }
   QLineEdit* filter() const { return filter_; }
@@ -43,7 +44,10 @@ class LookupDialog : public QDialog {
   std::optional<std::string> selectedValue() const;
 
  private:
-  void fillTable(const forms::Session& session, const forms::Control& control);
+  void fillTable(const forms::Session& session, const forms::Control& control,
+                 const QString& title);
+  // Every column in full where the screen has the room.
+  void fitColumns();
   void applyFilter(const QString& text);
   LookupRows rows_;
   std::size_t valueColumn_ = 0;

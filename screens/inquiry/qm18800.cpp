@@ -43,6 +43,7 @@ QM18800::QM18800(forms::Form& form) : form_(form) {
   form.control("cCustomer").onValueCheck([this](std::string& s) { return cCustomer_ValueCheck(s); });
   form.control("cmdRefresh").onClick([this] { cmdRefresh_Click(); });
   form.control("cmdVoucher").onClick([this] { cmdVoucher_Click(); });
+  form.control("spread1").onClick([this] { cmdVoucher_Click(); });
 }
 
 void QM18800::Form_Load() {

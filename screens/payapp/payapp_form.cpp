@@ -194,6 +194,7 @@ std::vector<ControlDesc> detailControls() {
       {.cls = Grid, .name = "Spread1", .level = "1", .parent = "frmNADetail"},
       {.cls = Button, .name = "cbAutoApply", .caption = "&Pay Document", .parent = "frmNADetail"},
       column(MaskedText, "cCustid1", "bXdetail.custid; 104; 0; 15", "Customer ID"),
+      column(MaskedText, "cCustName1", "bXdetail.custname", "Customer Name"),
       column(MaskedText, "cCpnyId1", "bXdetail.cpnyid; 20; 0; 10", "Company Id"),
       column(Combo, "cDocType", "bXDetail.DocType; 140; 0; 2", "Doc Type"),
       column(MaskedText, "cRefNbr", "bxdetail.refnbr; 216; 0; 10", "Ref Nbr"),
@@ -209,8 +210,9 @@ std::vector<ControlDesc> detailControls() {
       column(MaskedText, "cNABatNbrD", "bxDetail.NABatNbr; 188; 0; 10", ""),
   };
   c[3].pv = "Customer_Active";
-  c[5].list = "IN;Invoice,DM;Debit Memo,FI;Finance Charge";
-  c[6].level = "1,k";
+  c[4].mask = std::string(10, 'X');
+  c[6].list = "IN;Invoice,DM;Debit Memo,FI;Finance Charge";
+  c[7].level = "1,k";
   // The line's batch number is the screen's own bookkeeping, never the clerk's.
   c.back().visible = false;
   c.back().mask = std::string(10, 'X');

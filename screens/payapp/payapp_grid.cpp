@@ -1,5 +1,7 @@
 #include "screens/payapp/payapp_grid.h"
 
+#include <map>
+
 #include "screens/payapp/payapp_state.h"
 
 namespace corvena::payapp {
@@ -26,13 +28,28 @@ void copyApplication(XDetail& line, const XNADetail& row) {
   line.TotApply = FPAdd(line.CuryApplAmt, line.DiscAmt, CurrencyPrecision);
 }
 
+// Stores are told apart by name: each customer's is read once per load.
+using CustomerNames = std::map<std::string, std::string>;
+
+void nameLine(PayApp& a, CustomerNames& names) {
+  const std::string id(a.bXDetail.CustId.trimmed());
+  auto known = names.find(id);
+  if (known == names.end()) {
+    Customer customer{};
+    const bool found = SqlFetch1(a.csr_customer, "Customer_all " + SParm(id), customer,
+                                 sizeof customer) != NotFound;
+    known = names.emplace(id, found ? std::string(customer.Name.trimmed()) : "").first;
+  }
+  a.bXDetail.CustName = known->second;
+}
+
 void addToTotals(PayApp& a) {
   a.bXHeader.ApplyTotal += a.bXDetail.CuryApplAmt;
   a.bXHeader.DiscTotal = FPAdd(a.bXHeader.DiscTotal, a.bXDetail.DiscAmt, CurrencyPrecision);
 }
 
 // A released application: the document's balances as they stand now, zero when it is gone.
-void addReleasedLine(PayApp& a) {
+void addReleasedLine(PayApp& a, CustomerNames& names) {
   XDetail& line = a.bXDetail;
   const XNADetail& row = a.bXNADetail;
   line = a.nXDetail;
@@ -52,15 +69,17 @@ void addReleasedLine(PayApp& a) {
     line.DiscDate = a.bARDoc.DiscDate;
   }
   line.NewDocBal = line.CuryDocBal;
+  nameLine(a, names);
   LineArrayInsert(a.DetailLines);
   addToTotals(a);
 }
 
 void loadReleasedLines(PayApp& a) {
+  CustomerNames names;
   int rc = SqlFetch1(a.CSR_XNADETAIL_L, "XNADetail_BatNbr " + SParm(a.bXNAHeader.NABatNbr),
                      a.bXNADetail, sizeof a.bXNADetail);
   for (; rc != NotFound; rc = SFetch1(a.CSR_XNADETAIL_L, a.bXNADetail, sizeof a.bXNADetail)) {
-    addReleasedLine(a);
+    addReleasedLine(a, names);
   }
 }
 
@@ -84,7 +103,7 @@ bool takeApplication(PayApp& a, XDetail& line) {
 }
 
 // An open document; shown unless another batch is paying it.
-void addOpenLine(PayApp& a) {
+void addOpenLine(PayApp& a, CustomerNames& names) {
   XDetail& line = a.bXDetail;
   const ARDoc& doc = a.bARDoc;
   line = a.nXDetail;
@@ -101,18 +120,20 @@ void addOpenLine(PayApp& a) {
   line.NABatNbr = a.bXNAHeader.NABatNbr;
   if (takeApplication(a, line)) {
     line.NewDocBal = FPSub(line.CuryDocBal, line.TotApply, CurrencyPrecision);
+    nameLine(a, names);
     LineArrayInsert(a.DetailLines);
   }
   addToTotals(a);
 }
 
 void loadOpenLines(PayApp& a) {
+  CustomerNames names;
   int rc = SqlFetch1(a.CSR_ARDOC, "XNAARDoc_OpenDetails " + SParm(a.bXNAHeader.CustId), a.bARDoc,
                      sizeof a.bARDoc);
   for (; rc != NotFound; rc = SFetch1(a.CSR_ARDOC, a.bARDoc, sizeof a.bARDoc)) {
     if (IsDocumentSelectable(a.bARDoc.RefNbr.trimmed(), a.bARDoc.DocType.trimmed(),
                              a.bARDoc.CustId.trimmed())) {
-      addOpenLine(a);
+      addOpenLine(a, names);
     }
   }
 }

@@ -12,7 +12,7 @@
               F(TEXT, LUpd_User, 10) F(TEXT, NABatNbr, 10) F(FLOAT, DocAmt, 0) F(TEXT, RefNbr, 10) \
                   F(INT16, DetailFlag, 0) F(TEXT, LineStatus, 1) F(FLOAT, CuryDiscBal, 0)          \
                       F(FLOAT, DiscAmt, 0) F(DATE, DiscDate, 0) F(FLOAT, TotApply, 0)              \
-                          F(FLOAT, NewDocBal, 0)
+                          F(FLOAT, NewDocBal, 0) F(TEXT, CustName, 30)
 
 // Screen totals and options of the batch.
 #define XHEADER_FIELDS(F) \

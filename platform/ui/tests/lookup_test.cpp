@@ -2,6 +2,7 @@
 // under readable headings; the chosen row's value is entered in the field
 // F3 was pressed in, as if typed.
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
@@ -35,6 +36,20 @@ TEST_F(Lookup, DocumentsShowTheirReferenceFirstAndNoAuditColumns) {
     headings.push_back(c.heading);
   EXPECT_EQ(headings, (std::vector<std::string>{"Ref Nbr to Apply", "Customer ID", "Type",
                                                 "Document Date", "Amount", "Balance"}));
+}
+
+// A long description reads whole: the list is as wide as its columns.
+TEST_F(Lookup, EveryColumnIsShownWhole) {
+  db::Database::open(dir_.file("company.db"))
+      ->exec("INSERT INTO UCarrier VALUES ('LONGHAUL', 'Long Haul Freight and Overnight "
+             "Parcel Services of the Great Lakes Region')");
+  LookupDialog dialog(*session_, control("cCarrier"),
+                      fetchLookupRows(*session_, control("cCarrier")), &window(), "Carrier Code");
+  dialog.show();
+  settle();
+  EXPECT_EQ(dialog.windowTitle(), "Possible Values - Carrier Code");
+  EXPECT_EQ(dialog.table()->horizontalHeaderItem(0)->text(), "Carrier Code");
+  EXPECT_LE(dialog.table()->horizontalHeader()->length(), dialog.table()->viewport()->width());
 }
 
 TEST_F(Lookup, TypingNarrowsTheListAndTheSelectedRowGivesTheValue) {

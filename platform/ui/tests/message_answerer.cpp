@@ -13,7 +13,9 @@ MessageAnswerer::MessageAnswerer() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box) return;
     texts.push_back(box->text().toStdString());
-    if (auto* button = box->defaultButton()) {
+    if (auto* yes = box->button(QMessageBox::Yes); yes && answerYes) {
+      yes->click();
+    } else if (auto* button = box->defaultButton()) {
       button->click();
     } else {
       box->reject();

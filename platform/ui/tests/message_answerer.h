@@ -1,6 +1,6 @@
 #pragma once
 // Answers each message box that opens with its default button, as a clerk
-// pressing Enter would, and keeps its text. Shared by the desktop tests of
+// pressing Enter would (or with Yes, when told), and keeps its text. Shared by the desktop tests of
 // the renderer and of the screens.
 
 #include <QTimer>
@@ -13,6 +13,8 @@ class MessageAnswerer {
  public:
   MessageAnswerer();
   std::vector<std::string> texts;
+  // Yes where a question offers it, rather than the default (No where work can be lost).
+  bool answerYes = false;
 
  private:
   QTimer timer_;

@@ -65,6 +65,19 @@ TEST_F(UpdateToolbar, ARefusedFieldStopsTheSave) {
   EXPECT_EQ(query("SELECT COUNT(*) FROM UDelivery"), "0");
 }
 
+// "Nothing saved" belongs to the save refused, not to the entry that follows.
+TEST_F(UpdateToolbar, TheStatusLineLetsGoOfTheLastActionOnTheNextEntry) {
+  window().run(UpdateAction::Save);
+  settle();
+  ASSERT_TRUE(window().statusLine()->currentMessage().startsWith("Nothing saved"));
+  auto* carrier = qobject_cast<QLineEdit*>(widget("cCarrier"));
+  carrier->setFocus();
+  settle();
+  carrier->setText("FASTSHIP");
+  press(Qt::Key_Return);
+  EXPECT_EQ(window().statusLine()->currentMessage(), "");
+}
+
 TEST_F(UpdateToolbar, SetButtonSwitchesTheToolbarButtons) {
   session_->setButtons(forms::kButtonSave | forms::kButtonDelete, forms::kAllLevels, 0);
   EXPECT_FALSE(window().action(UpdateAction::Save)->isEnabled());

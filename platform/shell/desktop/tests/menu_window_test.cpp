@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QListWidget>
+#include <QStatusBar>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -61,6 +63,19 @@ TEST_F(Menu, StartingAScreenRunsItsProgramWithTheContext) {
   std::vector<std::string> args;
   for (std::string line; std::getline(in, line);) args.push_back(line);
   EXPECT_EQ(args, context_.toArguments());
+}
+
+TEST_F(Menu, TheBottomLineKeepsCompanyUserAndDateOnceAScreenIsStarted) {
+  MenuWindow menu(context_, menuScreens({dir_.string()}));
+  menu.show();
+  ASSERT_TRUE(menu.start(1));
+  int status = 0;
+  ::wait(&status);
+  EXPECT_TRUE(menu.statusBar()->currentMessage().startsWith("Started"));
+  const auto* signedOn = menu.findChild<QLabel*>("signedOn");
+  ASSERT_NE(signedOn, nullptr);
+  EXPECT_TRUE(signedOn->isVisible());
+  EXPECT_TRUE(signedOn->text().startsWith("Company NORTH   User CLERK1   Business date 2026-03-02"));
 }
 
 TEST_F(Menu, AScreenTheUserMayNotOpenIsShownButCannotBeStarted) {

@@ -1,5 +1,6 @@
 // PARENT's sign-on window: a context only for a company database that opens,
-// with user and company; the business date defaults to today; Enter signs on.
+// with user and company; the business date defaults to today; Enter signs on;
+// the company last signed on to is offered again.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <QDateEdit>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QSettings>
 #include <cstdlib>
 #include <filesystem>
 
@@ -34,6 +36,8 @@ class SignOn : public ::testing::Test {
            ("corvena-signon-" + std::to_string(::getpid()) + "-" +
             ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(dir_);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QString::fromStdString((dir_ / "settings").string()));
     database_ = (dir_ / "company.db").string();
     auto db = db::Database::create(database_);
     db->exec(
@@ -57,6 +61,21 @@ TEST_F(SignOn, TheCompaniesOfTheDatabaseAreOffered) {
   SignOnDialog dialog(given);
   ASSERT_EQ(dialog.companyBox()->count(), 2);
   EXPECT_EQ(dialog.companyBox()->itemText(1), "SOUTH");
+}
+
+TEST_F(SignOn, TheCompanyLastSignedOnToIsOfferedNextTime) {
+  SignOnOptions given;
+  given.database = database_;
+  given.user = "CLERK1";
+  {
+    SignOnDialog first(given);
+    EXPECT_EQ(first.companyBox()->currentText(), "NORTH");
+    first.companyBox()->setCurrentText("SOUTH");
+    first.accept();
+    ASSERT_TRUE(first.context());
+  }
+  SignOnDialog next(given);
+  EXPECT_EQ(next.companyBox()->currentText(), "SOUTH");
 }
 
 TEST_F(SignOn, AnEnteredSignOnGivesTheContext) {

@@ -60,6 +60,13 @@ class Desk : public ApplyTest {
   static void settle() {
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
   }
+
+  static int columnTitled(ui::GridView& grid, const QString& heading) {
+    for (int col = 0; col < grid.table()->columnCount(); ++col)
+      if (grid.table()->horizontalHeaderItem(col)->text().replace('\n', ' ') == heading) return col;
+    return -1;
+  }
+  static int referenceColumn(ui::GridView& grid) { return columnTitled(grid, "Ref Nbr"); }
 };
 
 TEST_F(Desk, At1366EveryColumnIsInViewAndCustomerAndReferenceStayWhenScrolledSideways) {
@@ -74,7 +81,12 @@ TEST_F(Desk, At1366EveryColumnIsInViewAndCustomerAndReferenceStayWhenScrolledSid
         frozen << table->horizontalHeaderItem(col)->text();
     EXPECT_EQ(frozen, kept);
     // A heading wider than its amounts goes on two lines rather than widening the column.
-    EXPECT_TRUE(table->horizontalHeaderItem(6)->text().contains('\n'));
+    EXPECT_TRUE(table->horizontalHeaderItem(7)->text().contains('\n'));
+    // Stores are told apart by name.
+    const int name = columnTitled(grid, "Customer Name");
+    ASSERT_GE(name, 0);
+    for (int row = 0; row < 3; ++row)
+      if (table->item(row, 0)->text() == "C1") EXPECT_EQ(table->item(row, name)->text(), "Child One");
     table->window()->resize(700, 768);
     settle();
     table->horizontalScrollBar()->setValue(table->horizontalScrollBar()->maximum());
@@ -107,6 +119,7 @@ TEST_F(Desk, FindShowOnlyAppliedLinesAndClearEveryApplicationThroughTheScreensCh
       shown += grid.table()->isRowHidden(row) ? 0 : 1;
     EXPECT_EQ(shown, 2);
 
+    answerer.answerYes = true;
     grid.bar()->clearButton()->click();
     settle();
     ASSERT_EQ(answerer.texts.size(), 1u);
@@ -123,6 +136,7 @@ TEST_F(Desk, ClearingIsRefusedLineByLineInAPartlyReleasedBatch) {
   payDocument(*s, "INV1");
   atDesk(*s, {1366, 768}, [&](ui::FormWindow&, ui::GridView& grid, auto& answerer) {
     s->app().bXNAHeader.Status = "P";
+    answerer.answerYes = true;
     EXPECT_EQ(grid.clearAmounts(), -1);
     settle();
     ASSERT_EQ(answerer.texts.size(), 2u);
@@ -141,9 +155,9 @@ TEST_F(Desk, TheEditListOfTheBatchIsExportedAndPrintedWithItsHeader) {
     QFile file(csv);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n");
-    EXPECT_TRUE(lines[0].startsWith("Customer ID,Ref Nbr,Company Id,Doc Type,"))
+    EXPECT_TRUE(lines[0].startsWith("Customer ID,Ref Nbr,Customer Name,Company Id,Doc Type,"))
         << lines[0].toStdString();
-    EXPECT_EQ(lines.filter("INV1").join("").left(20), "P1,INV1,CO1,Invoice,");
+    EXPECT_EQ(lines.filter("INV1").join("").left(31), "P1,INV1,Parent One,CO1,Invoice,");
     EXPECT_TRUE(lines.filter("INV1").join("").contains(",100.00,100.00,0.00,100.00,0.00,"));
     const QString list = ui::editListHtml(grid);
     for (const char* shown : {"Payment Amount:", "500.00", "CHK1", "INV3"})
@@ -166,11 +180,12 @@ TEST_F(Desk, ALargeGridDrawsTheRowsInViewAndTheRestAsTheyComeIntoView) {
     QTableWidget& table = *grid.table();
     const int last = table.rowCount() - 1;
     ASSERT_EQ(last, 702);
-    EXPECT_EQ(table.item(last, 3), nullptr);
+    const int ref = referenceColumn(grid);
+    EXPECT_EQ(table.item(last, ref), nullptr);
     table.scrollToBottom();
     settle();
-    ASSERT_NE(table.item(last, 3), nullptr);
-    EXPECT_EQ(table.item(last, 3)->text().toStdString(), s->column("cRefNbr")[last]);
+    ASSERT_NE(table.item(last, ref), nullptr);
+    EXPECT_EQ(table.item(last, ref)->text().toStdString(), s->column("cRefNbr")[last]);
     EXPECT_EQ(ui::csvText(grid).count("\r\n"), 704);
   });
 }

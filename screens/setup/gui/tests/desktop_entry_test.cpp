@@ -48,6 +48,8 @@ TEST_F(DesktopEntry, CancelShowsTheStoredValuesAgain) {
   window().action(ui::UpdateAction::Save)->trigger();
   typeAndEnter("cWashAcct", "1020");
   typeAndEnter("cLastNABatNbr", "000777");
+  // Dropping the changes is the clerk's own Yes, not the question's default.
+  answerer_->answerYes = true;
   window().action(ui::UpdateAction::Cancel)->trigger();
   settle();
   EXPECT_EQ(qobject_cast<QLineEdit*>(widget("cWashAcct"))->text().toStdString(), "1010");
