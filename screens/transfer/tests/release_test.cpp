@@ -85,6 +85,28 @@ TEST_F(Release, AReleaseIsStampedWithTheClerkWhoReleased) {
             Rows{"CLERK1|CLERK2|CLERK2|CLERK2"});
 }
 
+// After a release (or Cancel) New is a batch like the first of the day: its
+// fields open, its totals blank, and what is typed in it is saved.
+TEST_F(Release, NewAfterAReleaseOrCancelIsAFreshBatch) {
+  const std::string first = creditMemo("K1", {60});
+  const std::string second = creditMemo("K2", {40});
+  const std::string fresh =
+      "property cSrcCustId enabled\nproperty cSrcRefNbr enabled\nproperty cDestCustID enabled\n"
+      "show cLineTotal\nshow cStatus\n";
+  // The line detail's OK saves the batch.
+  const std::string out = release(batch("K1", first, destination(1, "K2", "60")),
+                                  "new 0\n" + fresh + "cancel\n" + fresh +
+                                      batch("K2", second, destination(1, "K3", "40")));
+  EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
+  EXPECT_EQ(out.find("REFUSED"), std::string::npos) << out;
+  const std::string shown =
+      "PROPERTY cSrcCustId enabled: True\nPROPERTY cSrcRefNbr enabled: True\n"
+      "PROPERTY cDestCustID enabled: True\nSHOW cLineTotal: 0.00\nSHOW cStatus: O\n";
+  EXPECT_NE(out.find(shown + shown), std::string::npos) << out;
+  EXPECT_EQ(rows("select SrcCustID, Status from XNATranHdr order by NATrBatNbr"),
+            (Rows{"K1|C", "K2|O"}));
+}
+
 TEST_F(Release, ApplyNeedsAReleasedDestination) {
   const std::string cm = creditMemo("K1", {60});
   const std::string out =
