@@ -30,6 +30,12 @@ TEST_F(Release, ACreditMemoMovesToTwoDestinationsThroughOneHostBatch) {
   EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
   EXPECT_EQ(out.find("MESSAGE"), std::string::npos) << out;
   EXPECT_EQ(out.find("STATUS 3"), std::string::npos) << out;
+  const Rows hostBatch = rows("select ARBatNbr from XNATranHdr");
+  ASSERT_EQ(hostBatch.size(), 1u);
+  EXPECT_NE(out.find("STATUS 2: Creating Debit Memo...\nSTATUS 2: Creating Credit Memos...\n"
+                     "STATUS 2: Released into AR as batch " + hostBatch[0] + ".\n"),
+            std::string::npos)
+      << out;
   EXPECT_EQ(documents(), (Rows{"K1|CM|300.00|300.00|1", "K1|DM|300.00|300.00|1",
                                "K2|CM|200.00|200.00|1", "K3|CM|100.00|100.00|1"}));
   EXPECT_EQ(rows("select count(distinct d.BatNbr), count(*), max(b.Rlsed) from ARDoc d"
