@@ -344,6 +344,7 @@ bool Session::save() {
     writeLevels(*this, after);
   });
   if (!ok) return false;
+  ++savesDone_;
   for (const auto& t : impl_->grids) t.array->markSaved();
   for (int l = 0; l < static_cast<int>(levels().size()); ++l) setLevelChange(l, kLineUnchanged);
   for (const auto& [data, mem] : after) impl_->rows[data] = mem;
