@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
+#include <algorithm>
 #include <cstdlib>
 
 #include "platform/ui/form_view.h"
@@ -59,6 +60,17 @@ class Desk : public ApplyTest {
 
   static void settle() {
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  }
+
+  // Types into a field of the window and presses Enter, as a clerk does.
+  static void typeIn(ui::FormWindow& window, forms::Control& field, const QString& text) {
+    auto* edit = qobject_cast<QLineEdit*>(window.view()->widgetFor(&field));
+    ASSERT_NE(edit, nullptr) << field.name();
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+    settle();
   }
 };
 
@@ -172,6 +184,37 @@ TEST_F(Desk, ALargeGridDrawsTheRowsInViewAndTheRestAsTheyComeIntoView) {
     ASSERT_NE(table.item(last, 3), nullptr);
     EXPECT_EQ(table.item(last, 3)->text().toStdString(), s->column("cRefNbr")[last]);
     EXPECT_EQ(ui::csvText(grid).count("\r\n"), 704);
+  });
+}
+
+// A customer refused as typed (a child, not a national account) leaves the
+// grid as it was: none of its documents stay on screen, and an amount typed on
+// a line shown after the right customer stays on that line.
+TEST_F(Desk, ARefusedCustomerLeavesNoneOfItsDocumentsInTheGrid) {
+  auto s = open();
+  ASSERT_TRUE(s->newBatch());
+  atDesk(*s, {1366, 768}, [&](ui::FormWindow& window, ui::GridView& grid, auto& answerer) {
+    typeIn(window, s->control("cCustId"), "C1");
+    ASSERT_EQ(answerer.texts.size(), 1u);
+    EXPECT_NE(answerer.texts[0].find("C1 is not a valid value"), std::string::npos)
+        << answerer.texts[0];
+    EXPECT_EQ(s->lineCount(), 0u);
+    EXPECT_EQ(grid.table()->rowCount(), 0);
+    typeIn(window, s->control("cCustId"), "P1");
+    typeIn(window, s->control("cNARefNbr"), "CHK1");
+    typeIn(window, s->control("cOrigDocAmt"), "500");
+    ASSERT_EQ(grid.table()->rowCount(), 3);
+    const auto refs = s->column("cRefNbr");
+    const int inv2 = static_cast<int>(std::find(refs.begin(), refs.end(), "INV2") - refs.begin());
+    const auto& columns = grid.columns();
+    const int applied = static_cast<int>(
+        std::find(columns.begin(), columns.end(), &s->control("cCuryApplAmt")) - columns.begin());
+    grid.table()->setCurrentCell(inv2, applied);
+    grid.table()->item(inv2, applied)->setText("120");
+    settle();
+    EXPECT_EQ(cell(*s, "INV2", "cCuryApplAmt"), "120.00");
+    EXPECT_EQ(grid.table()->item(inv2, applied)->text(), "120.00");
+    EXPECT_EQ(s->shown("cUnappliedAmt"), "380.00");
   });
 }
 
