@@ -5,6 +5,7 @@
 // asking; an edit list exported and printed; the status line after a button.
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -184,6 +185,38 @@ TEST_F(Desk, ALargeGridDrawsTheRowsInViewAndTheRestAsTheyComeIntoView) {
     ASSERT_NE(table.item(last, 3), nullptr);
     EXPECT_EQ(table.item(last, 3)->text().toStdString(), s->column("cRefNbr")[last]);
     EXPECT_EQ(ui::csvText(grid).count("\r\n"), 704);
+  });
+}
+
+// Ctrl+N after a released batch: the next payment is typed in the same window,
+// with the last batch's customer and amounts gone and every field open.
+TEST_F(Desk, NewAfterAReleasedBatchTakesTheNextPayment) {
+  addHeader("0000000009", "C", "NP", "CHK9", 500);
+  addDetail("0000000009", "C1", "IN", "INV2", 100);
+  auto s = open();
+  ASSERT_TRUE(s->set("cNABatNbr", "0000000009"));
+  atDesk(*s, {1366, 768}, [&](ui::FormWindow& window, ui::GridView& grid, auto&) {
+    const auto shown = [&](const char* name) {
+      return window.view()->widgetFor(&s->control(name));
+    };
+    ASSERT_FALSE(shown("cCustId")->isEnabled());
+    ASSERT_FALSE(qobject_cast<QLabel*>(shown("lName"))->text().isEmpty());
+    QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+    settle();
+    for (const char* open : {"cCustId", "cNARefNbr", "cOrigDocAmt", "cBatchHandling"})
+      EXPECT_TRUE(shown(open)->isEnabled()) << open;
+    EXPECT_TRUE(qobject_cast<QLabel*>(shown("lName"))->text().isEmpty());
+    EXPECT_EQ(qobject_cast<QLineEdit*>(shown("cUnappliedAmt"))->text(), "0.00");
+    EXPECT_EQ(grid.table()->rowCount(), 0);
+    typeIn(window, s->control("cCustId"), "P1");
+    typeIn(window, s->control("cNARefNbr"), "CHK10");
+    typeIn(window, s->control("cOrigDocAmt"), "75");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(shown("cCustId"))->text(), "P1");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(shown("cUnappliedAmt"))->text(), "75.00");
+    EXPECT_EQ(grid.table()->rowCount(), 3);
+    ASSERT_TRUE(window.run(ui::UpdateAction::Save));
+    EXPECT_EQ(rows("select RefNbr, OrigDocAmt from XNAHeader where Status = 'O'"),
+              std::vector<std::string>{"CHK10|75.000000"});
   });
 }
 
