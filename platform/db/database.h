@@ -153,6 +153,8 @@ class Database {
   // The columns of the table's primary key, in key order; empty when it has none.
   std::vector<std::string> primaryKey(std::string_view table);
   bool hasProcedure(std::string_view name) const;
+  // The catalogue's procedure of that name (any case), or nullptr.
+  const Procedure* procedure(std::string_view name) const;
 
   void begin();
   void commit();

@@ -204,16 +204,20 @@ void Database::loadProcedures(const std::vector<std::string>& dirs) {
 }
 
 bool Database::hasProcedure(std::string_view name) const {
-  return std::any_of(procedures_.begin(), procedures_.end(),
-                     [&](const auto& p) { return sameName(p->name, name); });
+  return procedure(name) != nullptr;
+}
+
+const Database::Procedure* Database::procedure(std::string_view name) const {
+  const auto it = std::find_if(procedures_.begin(), procedures_.end(),
+                               [&](const auto& p) { return sameName(p->name, name); });
+  return it == procedures_.end() ? nullptr : it->get();
 }
 
 Statement Database::run(const Call& call) {
   if (call.procedure.empty()) return runStatement(call.sql, call.params);
-  auto it = std::find_if(procedures_.begin(), procedures_.end(),
-                         [&](const auto& p) { return sameName(p->name, call.procedure); });
-  if (it == procedures_.end()) throw DbError("Unknown procedure: " + call.procedure);
-  const Procedure& proc = **it;
+  const Procedure* found = procedure(call.procedure);
+  if (!found) throw DbError("Unknown procedure: " + call.procedure);
+  const Procedure& proc = *found;
   if (static_cast<int>(call.params.size()) != proc.params)
     throw DbError("Procedure " + proc.name + " takes " + std::to_string(proc.params) +
                   " parameters, " + std::to_string(call.params.size()) + " given.");

@@ -104,7 +104,10 @@ Control* Session::updateControl() const {
 
 void Session::showForm(Form& form, bool modal) {
   form.shown_ = true;
-  ui_->formShown(form, modal);
+  if (modal && ui_->waitsForForms())
+    waitAtModalForm(*this, form);
+  else
+    ui_->formShown(form, modal);
 }
 
 void Session::hideForm(Form& form) {

@@ -152,6 +152,8 @@ class Session {
   bool settleUnsaved(std::string_view action);
   // Whether the clerk changed the record on the screen since it was read or saved.
   bool hasUnsavedWork() const;
+  // How many saves were done since the session began.
+  std::size_t savesDone() const { return savesDone_; }
   // Called by a handler during a save: when the save is refused, the control's
   // field keeps the value it has then, while everything else is put back.
   void keepThroughRefusal(Control& control);
@@ -232,6 +234,7 @@ class Session {
   int lastErrorLevel_ = 0;
   int lastResponse_ = 0;
   int lastMessageNumber_ = 0;
+  std::size_t savesDone_ = 0;
   std::vector<StatusLine> statusLog_;
   long nextWindow_ = 1000;
   std::unique_ptr<Impl> impl_;

@@ -113,6 +113,13 @@ struct Session::Impl {
 };
 
 // Helpers shared by the implementation files.
+// Shows a modal form and waits until it is hidden. The clerk's time there is
+// no work of the event that opened it: each event on the form is outermost.
+void waitAtModalForm(Session& s, Form& form);
+// The update control put another record of the level on the screen (new,
+// cancelled, deleted, moved to): its key's ValueDisplayed lets the screen set
+// itself up for that record, as when the key is entered.
+void raiseKeyShown(Session& s, int level);
 // A level-0 record no handler read becomes a new record with its defaults.
 void openNewIfNoneRead(Session& s);
 // At a desk, asks the numbered Yes/No question; true when there is none to ask or Yes.

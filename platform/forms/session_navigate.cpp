@@ -88,6 +88,7 @@ bool Session::navigate(int level, Navigation how) {
            setLevelChange(level, kLineUnchanged);
            for (auto& t : impl_->grids)
              if (gridLevel(*this, t) > level && !t.grid->desc().dbnav.empty()) gridLoad(*t.grid);
+           raiseKeyShown(*this, level);
            for (const auto& f : forms_) displayFields(f->range(nullptr, nullptr));
            return 0;
          }) == 0;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "platform/forms/fp.h"
 #include "platform/forms/proc_ref.h"
@@ -48,17 +49,54 @@ SessionSnapshot takeSnapshot(const Session& s) {
   return snap;
 }
 
+namespace {
+
+bool sameLines(const LineArray& array, const LineArray::Snapshot& snap) {
+  if (array.size() != snap.lines.size() || array.position() != snap.pos) return false;
+  for (std::size_t i = 0; i < array.size(); ++i)
+    if (array.line(i).data != snap.lines[i].data || array.line(i).state != snap.lines[i].state)
+      return false;
+  return true;
+}
+
+// The fields of a record that differ from the image put back into it.
+void addChangedFields(const Session& s, const RecordRef& now, const std::vector<char>& image,
+                      std::vector<Control*>& out) {
+  for (const auto& f : s.forms())
+    for (const auto& c : f->controls()) {
+      RecordRef rec;
+      const FieldDesc* fd = c->isGridColumn() ? nullptr : s.fieldOf(*c, &rec);
+      if (fd && rec.data == now.data &&
+          std::memcmp(now.bytes() + fd->offset, image.data() + fd->offset, fd->width) != 0)
+        out.push_back(c.get());
+    }
+}
+
+}  // namespace
+
+// What is put back is shown again: a refused entry leaves on screen nothing of
+// what its handler read (a refused customer's documents in the grid).
 void restoreSnapshot(Session& s, const SessionSnapshot& snap) {
   const auto& recs = s.records();
-  for (std::size_t i = 0; i < recs.size() && i < snap.records.size(); ++i)
+  std::vector<Control*> changed;
+  for (std::size_t i = 0; i < recs.size() && i < snap.records.size(); ++i) {
+    if (std::memcmp(recs[i].record.data, snap.records[i].data(), snap.records[i].size()) == 0)
+      continue;
+    addChangedFields(s, recs[i].record, snap.records[i], changed);
     std::memcpy(recs[i].record.data, snap.records[i].data(), snap.records[i].size());
+  }
   for (const auto& [array, lines] : snap.arrays)
-    for (const auto& a : s.impl().arrays)
-      if (a.get() == array) a->restoreSnapshot(lines);
+    for (const auto& a : s.impl().arrays) {
+      if (a.get() != array) continue;
+      const bool same = sameLines(std::as_const(*a), lines);
+      a->restoreSnapshot(lines);
+      if (Control* grid = same ? nullptr : s.gridOf(a.get())) s.ui().linesChanged(*grid);
+    }
   s.impl().levelChange = snap.levelChange;
   s.impl().rows = snap.rows;
   for (const auto& [label, caption] : snap.captions)
     if (label->property("caption") != caption) s.setProperty(*label, "caption", caption);
+  if (!changed.empty()) s.ui().fieldsShown(changed);
 }
 
 const BoundRecord* boundAt(const Session& s, const void* data) {

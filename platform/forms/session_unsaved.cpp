@@ -19,8 +19,10 @@ void Session::keepThroughRefusal(Control& control) {
   impl_->keptThroughRefusal.push_back(&control);
 }
 
+// A screen that cannot save what is on it (an inquiry, a user without the
+// right) has nothing to ask about: the question could only be answered No.
 bool Session::settleUnsaved(std::string_view action) {
-  if (!impl_->edited || !ui_->asksBeforeDropping()) return true;
+  if (!impl_->edited || !ui_->asksBeforeDropping() || !buttonEnabled(kButtonSave, 0)) return true;
   message(kMsgSaveFirst, {std::string(action)});
   if (lastResponse_ == kAnswerYes) return save();
   return lastResponse_ == kAnswerNo;

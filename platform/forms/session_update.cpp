@@ -1,6 +1,7 @@
 // The update control: save, delete, cancel, new record and navigation. A save
 // or delete is one transaction; any refusal or error rolls it back and puts
 // the screen's records and lines back as they were.
+#include <cstring>
 #include <utility>
 
 #include "platform/forms/duplicate_key.h"
@@ -239,7 +240,25 @@ bool transact(Session& s, int failMessage, const std::function<void()>& body) {
   return false;
 }
 
+// A new record at level 0 shows afresh what its fields outside the levels
+// said of the last one (a batch's unapplied amount): blank until defaults.
+void blankWorkFields(Session& s) {
+  std::vector<char> blank;
+  for (const auto& f : s.forms())
+    for (const auto& c : f->controls()) {
+      RecordRef rec;
+      const FieldDesc* fd = c->isGridColumn() ? nullptr : s.fieldOf(*c, &rec);
+      const BoundRecord* b = fd ? boundAt(s, rec.data) : nullptr;
+      if (!b || b->level < 15) continue;
+      blank.assign(rec.layout->size(), 0);
+      const RecordRef image(blank.data(), rec.layout);
+      blankBound(BoundRecord{b->level, b->name, image, b->nullRecord});
+      std::memcpy(rec.bytes() + fd->offset, image.bytes() + fd->offset, fd->width);
+    }
+}
+
 void resetLevels(Session& s, int from) {
+  if (from == 0) blankWorkFields(s);
   for (const auto& r : s.records()) {
     if (r.level < from || r.level >= 15) continue;
     blankBound(r);
@@ -264,6 +283,22 @@ void raiseLevelReset(Session& s, int from) {
       return 0;
     });
 }
+
+}  // namespace
+
+void raiseKeyShown(Session& s, int level) {
+  for (const auto& f : s.forms())
+    for (const auto& c : f->controls()) {
+      const auto& shown = c->handlers().valueDisplayed;
+      if (!shown || !c->isKey() || c->level() != level || c->isGridColumn()) continue;
+      guarded(s, 0, [&] {
+        shown();
+        return 0;
+      });
+    }
+}
+
+namespace {
 
 void showAll(Session& s) {
   for (const auto& f : s.forms()) s.displayFields(f->range(nullptr, nullptr));
@@ -309,6 +344,7 @@ bool Session::save() {
     writeLevels(*this, after);
   });
   if (!ok) return false;
+  ++savesDone_;
   for (const auto& t : impl_->grids) t.array->markSaved();
   for (int l = 0; l < static_cast<int>(levels().size()); ++l) setLevelChange(l, kLineUnchanged);
   for (const auto& [data, mem] : after) impl_->rows[data] = mem;
@@ -364,6 +400,7 @@ bool Session::deleteLevel(int level) {
   if (level == 0) impl_->edited = impl_->entered = false;
   raiseLevelReset(*this, level);
   if (level == 0) openNewIfNoneRead(*this);
+  raiseKeyShown(*this, level);
   showAll(*this);
   return true;
 }
@@ -382,6 +419,7 @@ bool Session::cancel() {
   impl_->edited = impl_->entered = false;
   raiseLevelReset(*this, 0);
   openNewIfNoneRead(*this);
+  raiseKeyShown(*this, 0);
   showAll(*this);
   return true;
 }
@@ -401,6 +439,7 @@ bool Session::newRecord(int level) {
   applyRecordDefaults(*this, level);
   setLevelChange(level, kLineInserted);
   if (level == 0) impl_->edited = impl_->entered = false;
+  raiseKeyShown(*this, level);
   showAll(*this);
   return true;
 }

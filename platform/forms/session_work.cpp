@@ -9,12 +9,23 @@ namespace corvena::forms {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-// Work shorter than this is not told; longer, it is told this often.
-constexpr auto kWorkNoticed = std::chrono::milliseconds(150);
 
 }  // namespace
 
 void Session::endReads() { impl_->endCursorReads(); }
+
+void waitAtModalForm(Session& s, Form& form) {
+  struct Suspended {
+    Session& session;
+    int depth;
+    explicit Suspended(Session& s) : session(s), depth(std::exchange(s.impl().eventDepth, 0)) {
+      session.impl().endCursorReads();
+      session.endWork();
+    }
+    ~Suspended() { session.impl().eventDepth = depth; }
+  } suspended(s);
+  s.ui().formShown(form, true);
+}
 
 void Session::noteWork() {
   Impl& i = *impl_;
@@ -22,7 +33,7 @@ void Session::noteWork() {
   if (i.eventDepth == 0 && !i.loading) return;
   const auto now = Clock::now();
   if (i.workDone++ == 0) i.workToldAt = now;
-  if (now - i.workToldAt < kWorkNoticed) return;
+  if (now - i.workToldAt < ui_->workNoticedAfter()) return;
   i.workToldAt = now;
   i.workTold = true;
   ui_->working(i.workDone);

@@ -2,6 +2,7 @@
 // What a session shows a person goes through this interface: the headless
 // implementation records and prints it, the desktop renderer draws it.
 
+#include <chrono>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -59,6 +60,10 @@ class Ui {
   // much is done so far, told a few times a second once it has taken a
   // moment. A desk shows it and keeps its windows painted.
   virtual void working(std::size_t done) { (void)done; }
+  // How long work goes on before it is told, and then how often.
+  virtual std::chrono::milliseconds workNoticedAfter() const {
+    return std::chrono::milliseconds(150);
+  }
   // The event that was told as work has ended.
   virtual void workEnded() {}
   // A modal show returns when the form is hidden again in an interactive

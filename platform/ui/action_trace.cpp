@@ -6,11 +6,11 @@ namespace corvena::ui {
 
 ActionTrace::ActionTrace(const forms::Session& session)
     : session_(&session),
-      unsaved_(session.hasUnsavedWork()),
+      saves_(session.savesDone()),
       logLines_(session.statusLog().size()) {}
 
 bool ActionTrace::saved() const {
-  return unsaved_ && !session_->hasUnsavedWork();
+  return session_->savesDone() > saves_;
 }
 
 QString ActionTrace::logged() const {

@@ -271,15 +271,17 @@ QStatusBar* FormWindow::statusLine() const {
   return const_cast<FormWindow*>(this)->statusBar();
 }
 
+// A second form (a transfer's line detail) saves the record of the main form.
 QString FormWindow::recordShown() const {
-  for (const auto& control : form_->controls()) {
-    if (!control->isKey() || control->level() != 0 || !control->bound()) continue;
-    const forms::Control* frame = form_->find(control->desc().parent);
-    const std::string name = frame && !frame->property("caption").empty()
-                                 ? frame->property("caption")
-                                 : forms::controlLabel(*control);
-    return qText(name + " " + session_->displayText(*control));
-  }
+  for (const forms::Form* form : {form_, &session_->mainForm()})
+    for (const auto& control : form->controls()) {
+      if (!control->isKey() || control->level() != 0 || !control->bound()) continue;
+      const forms::Control* frame = form->find(control->desc().parent);
+      const std::string name = frame && !frame->property("caption").empty()
+                                   ? frame->property("caption")
+                                   : forms::controlLabel(*control);
+      return qText(name + " " + session_->displayText(*control));
+    }
   return "Record";
 }
 

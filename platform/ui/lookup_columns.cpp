@@ -49,17 +49,6 @@ std::size_t indexOf(const std::vector<std::string>& names, const std::string& wa
   return names.size();
 }
 
-std::size_t valueIndex(const std::vector<std::string>& names,
-                       const std::vector<std::string>& valueNames) {
-  for (const auto& wanted : valueNames) {
-    std::string key;
-    for (char c : lowered(wanted))
-      if (std::isalnum(static_cast<unsigned char>(c))) key += c;
-    if (const std::size_t c = indexOf(names, key); c < names.size()) return c;
-  }
-  return 0;
-}
-
 // "CreditLimit" reads "Credit Limit".
 std::string spelledOut(const std::string& name) {
   std::string out;
@@ -74,11 +63,9 @@ std::string spelledOut(const std::string& name) {
 }  // namespace
 
 std::vector<LookupColumn> shownLookupColumns(const std::vector<std::string>& names,
-                                             const std::vector<std::string>& valueNames,
-                                             const std::string& valueHeading) {
+                                             std::size_t value, const std::string& valueHeading) {
   std::vector<LookupColumn> shown;
-  if (names.empty()) return shown;
-  const std::size_t value = valueIndex(names, valueNames);
+  if (value >= names.size()) return shown;
   shown.push_back({value, valueHeading.empty() ? spelledOut(names[value]) : valueHeading});
   for (std::size_t c = 0; c < names.size(); ++c) {
     const std::string n = lowered(names[c]);

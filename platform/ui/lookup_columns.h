@@ -13,10 +13,8 @@ struct LookupColumn {
   std::string heading;
 };
 
-// `names` are the procedure's column names. The value is the first column
-// named like one of `valueNames` (the field, its heading), else the first.
+// `names` are the procedure's column names, `value` the one holding the value.
 std::vector<LookupColumn> shownLookupColumns(const std::vector<std::string>& names,
-                                             const std::vector<std::string>& valueNames,
-                                             const std::string& valueHeading);
+                                             std::size_t value, const std::string& valueHeading);
 
 }  // namespace corvena::ui

@@ -1,13 +1,14 @@
 #pragma once
-// The look-up list of a field's possible values (F3): the rows its pv
-// procedure gives for the pattern '%', filtered as the user types, titled by
-// the field's label; the value column of the chosen row is the value.
+// The look-up list of a field's possible values (F3), filtered as the user
+// types, titled by the field's label; the chosen row's value is the column the
+// field stores (platform/forms/lookup_list.h).
 
 #include <QDialog>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/forms/lookup_list.h"
 #include "platform/forms/session.h"
 
 class QLineEdit;
@@ -15,23 +16,10 @@ class QTableWidget;
 
 namespace corvena::ui {
 
-struct LookupRows {
-  std::vector<std::string> columns;
-  std::vector<std::vector<std::string>> rows;
-  // Columns holding amounts, shown with the currency's decimals.
-  std::vector<bool> amounts;
-};
-
-// The procedure call a field's possible values are listed with: its pv
-// procedure, the pv's own arguments, and '%' for the value.
-std::string lookupCall(const forms::Session& session, const forms::Control& control);
-// Runs it; throws db::DbError when the database refuses it.
-LookupRows fetchLookupRows(forms::Session& session, const forms::Control& control);
-
 class LookupDialog : public QDialog {
  public:
   // `title` is what the field is called on the screen; empty: its heading or label.
-  LookupDialog(const forms::Session& session, const forms::Control& control, LookupRows rows,
+  LookupDialog(const forms::Session& session, const forms::Control& control, forms::LookupList list,
                QWidget* parent = nullptr, const QString& title = {});
 
   // Shows the list modally; the chosen value, or nothing when dismissed.
@@ -49,8 +37,7 @@ class LookupDialog : public QDialog {
   // Every column in full where the screen has the room.
   void fitColumns();
   void applyFilter(const QString& text);
-  LookupRows rows_;
-  std::size_t valueColumn_ = 0;
+  forms::LookupList list_;
   QLineEdit* filter_;
   QTableWidget* table_;
 };

@@ -32,6 +32,8 @@ class QtUi : public forms::Ui {
   void propertyChanged(forms::Control& control, std::string_view property) override;
   void buttonsChanged() override;
   void working(std::size_t done) override;
+  std::chrono::milliseconds workNoticedAfter() const override { return workNoticedAfter_; }
+  void setWorkNoticedAfter(std::chrono::milliseconds after) { workNoticedAfter_ = after; }
   void workEnded() override;
   void formShown(forms::Form& form, bool modal) override;
   void formHidden(forms::Form& form) override;
@@ -49,6 +51,7 @@ class QtUi : public forms::Ui {
   std::map<const forms::Form*, QEventLoop*> modalLoops_;
   std::unique_ptr<StatusLogWindow> log_;
   WorkProgress progress_;
+  std::chrono::milliseconds workNoticedAfter_{150};
 };
 
 }  // namespace corvena::ui

@@ -68,6 +68,19 @@ void ZeroApplications(PayApp& a) {
   MarkDetailChanged();
 }
 
+// Why "Pay Document" cannot pay the line shown; empty when it can.
+std::string WhyNotPayable(PayApp& a, double remaining) {
+  // A closed batch lists its released applications: there is nothing left to pay.
+  if (a.bXNAHeader.Status == "C")
+    return "Batch " + a.bXNAHeader.NABatNbr.trimmed() +
+           " is closed: its applications are released into AR and can no longer change.";
+  if (LineArrayGetPos(a.DetailLines) < 0) return "There is no document to pay: choose a line first.";
+  if (!(a.bXDetail.CuryDocBal > 0))
+    return "Document " + a.bXDetail.RefNbr.trimmed() + " has no balance left to pay.";
+  if (!(remaining > 0)) return "The payment is applied in full: nothing is left to pay with.";
+  return {};
+}
+
 }  // namespace
 
 void ShowUnapplied(double amount) {
@@ -152,10 +165,12 @@ int cBatchHandling_ValueCheck(std::string& text) {
 void cbAutoApply_Click() {
   auto& a = payapp();
   if (RefusedAsPartlyReleased(a)) return;
-  // A closed batch lists its released applications: there is nothing left to pay.
-  if (a.bXNAHeader.Status == "C" || LineArrayGetPos(a.DetailLines) < 0) return;
   const double Remaining = FPSub(a.bXNAHeader.OrigDocAmt, a.bXHeader.ApplyTotal);
-  if (!(a.bXDetail.CuryDocBal > 0 && Remaining > 0) || RefusedCustomerOfLine(a, Remaining)) return;
+  if (const std::string why = WhyNotPayable(a, Remaining); !why.empty()) {
+    MessBox(why, StyleWarning, "System Message");
+    return;
+  }
+  if (RefusedCustomerOfLine(a, Remaining)) return;
   a.bXHeader.ApplyTotal = FPSub(a.bXHeader.ApplyTotal, a.bXDetail.CuryApplAmt);
   const double Available = FPAdd(Remaining, a.bXDetail.CuryApplAmt);
   const double Needed = FPSub(a.bXDetail.CuryDocBal, a.bXDetail.DiscAmt);

@@ -72,10 +72,18 @@ int cNABatNbr_ValueCheck(std::string& text) {
   return 0;
 }
 
+// Raised too when New, Cancel or a delete shows a new batch: the screen is
+// then as it opened, whatever the batch before it was (closed, a credit's).
 // The labels are cleared for a batch number that recalled nothing; a recalled
 // batch's customer, read by the check, is shown again.
 void cNABatNbr_ValueDisplayed() {
   auto& a = payapp();
+  const std::string type = a.bXNAHeader.vond1.trimmed();
+  if (type == "NP" || type.empty()) {
+    clearApplyDoc(a);
+  } else {
+    showApplyDoc(a, type);
+  }
   ApplyBatchStatus();
   ShowCaption(a.lName, "");
   ShowCaption(a.lPhone, "");

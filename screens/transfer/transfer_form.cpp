@@ -197,6 +197,8 @@ std::vector<ControlDesc> totalControls() {
   std::vector<ControlDesc> c = labels("frmTotals", {{"lEnteredTotal", "Total:"},
                                                     {"lDetTotal", "Line Total:"}});
   c.insert(c.begin(), {.cls = Frame, .name = "frmTotals", .caption = "Totals"});
+  // Whose lines these are: the screen names the destination as it opens the form.
+  c.insert(c.begin() + 1, {.cls = Label, .name = "lDestination", .parent = "frmTotals"});
   c.push_back(readOnly({.cls = Float,
                         .name = "cEnteredTotal",
                         .fieldname = "bXHeader.EnteredTotal; 20; 2; 8",

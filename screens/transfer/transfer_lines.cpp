@@ -104,6 +104,9 @@ void cmdDetailLines_Click() {
             sizeof t.bCustomer);
   ReadLineDefault();
   enableProjectFields(t, isProjectAccount(t, t.bXNATranDLn.Acct.view()));
+  SetCtrlProp(t.lDestination, "caption",
+              "Lines of destination " + t.bXNATranDet.DestCustID.trimmed() + " " +
+                  t.bCustomer.Name.trimmed());
   runtime::DisplayFormModal(t.frmDetailLines, true);
 }
 

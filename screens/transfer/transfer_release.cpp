@@ -25,6 +25,15 @@ void send(const std::string& statement) {
   Sql(transfer().csr_update, statement);
 }
 
+// The process status log says what the release does, as the payment release's does.
+void progress(const std::string& line) {
+  Status(-4, 0, line, 2);
+}
+
+void failed(const std::string& line) {
+  Status(-4, 0, line, 3);
+}
+
 void markRows(const std::string& status) {
   auto& t = transfer();
   const std::string set = "set status = '" + status + "'" + ReleaseStamp();
@@ -45,11 +54,17 @@ void completeHostBatch(Transfer& t) {
   std::string arBatch;
   hostStep(report, [&] { arBatch = Trim(HostField(host, "cBatNbr").ControlValue()); });
   RecordHostBatch(arBatch);
+  std::string why;
   hostStep(report, [&] {
     host.StartNewAtLevel("Batch");
-    if (!Trim(host.ScreenErrorText()).empty())
-      MessBox("The Corvena Credit Memo Transfer Batch was not released.", 48, "Error");
+    why = Trim(host.ScreenErrorText());
   });
+  if (why.empty()) {
+    progress("Released into AR as batch " + arBatch + ".");
+  } else {
+    MessBox("The Corvena Credit Memo Transfer Batch was not released.", 48, "Error");
+    failed(why);
+  }
   hostStep(report, [&] { host.CloseScreen(); });
   t.ReleaseScreen.reset();
 }
@@ -58,12 +73,15 @@ void completeHostBatch(Transfer& t) {
 // document: there is nothing left to enter.
 void finishInHost(Transfer& t, const EarlierRelease& earlier) {
   if (earlier.released && earlier.complete) {
+    progress("Already released into AR as batch " + earlier.batch + ".");
     RecordHostBatch(earlier.batch);
     hostStep(TransferErrorReport(), [&] { t.ReleaseScreen->CloseScreen(); });
     t.ReleaseScreen.reset();
     return;
   }
+  if (t.bXNATranHdr.ARDMRefNbr.blank()) progress("Creating Debit Memo...");
   EnterDebitMemo();
+  progress("Creating Credit Memos...");
   EnterCreditMemos();
   completeHostBatch(t);
 }

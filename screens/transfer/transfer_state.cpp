@@ -41,7 +41,8 @@ void Transfer::bindDetailControls(Form& form) {
               {&cTaskID_2, "cTaskID_2"},       {&cQty_2, "cQty_2"},
               {&cUnitPrice_2, "cUnitPrice_2"}, {&cTranAmt_2, "cTranAmt_2"},
               {&cEnteredTotal, "cEnteredTotal"}, {&cDetTotal, "cDetTotal"},
-              {&cmdOK, "cmdOK"},               {&cmdCancel, "cmdCancel"}});
+              {&cmdOK, "cmdOK"},               {&cmdCancel, "cmdCancel"},
+              {&lDestination, "lDestination"}});
 }
 
 Transfer& createTransfer(forms::Session& session) {

@@ -71,7 +71,7 @@ struct Transfer {
   Control *Spread2 = nullptr, *cNATrBatNbr_2 = nullptr, *cCpnyID_2 = nullptr, *cAcct_2 = nullptr,
           *cSub_2 = nullptr, *cProjectID_2 = nullptr, *cTaskID_2 = nullptr, *cQty_2 = nullptr,
           *cUnitPrice_2 = nullptr, *cTranAmt_2 = nullptr, *cEnteredTotal = nullptr,
-          *cDetTotal = nullptr, *cmdOK = nullptr, *cmdCancel = nullptr;
+          *cDetTotal = nullptr, *cmdOK = nullptr, *cmdCancel = nullptr, *lDestination = nullptr;
 
   // Looks every control up on the loaded forms.
   void bindControls(Form& form);

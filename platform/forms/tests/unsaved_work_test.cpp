@@ -77,6 +77,27 @@ TEST_F(UnsavedWorkTest, YesSavesBeforeMovingAndARefusedSaveStays) {
   EXPECT_EQ(s().show("cAmount"), "8.00");
 }
 
+// A screen that cannot save what it shows (Save turned off, as an inquiry
+// does, or no right to save) lets it go without a question only No could answer.
+TEST_F(UnsavedWorkTest, WhatCannotBeSavedIsLetGoWithoutAsking) {
+  addOrder("0000000009", "BOLT", 90);
+  for (const bool turnedOff : {true, false}) {
+    readOrderFive();
+    ASSERT_TRUE(s().set("cAmount", "7"));
+    if (turnedOff) s().session.setButtons(kButtonSave, kAllLevels, 0);
+    if (!turnedOff) s().session.setRights(ScreenRights::fromLetters("V"));
+    s().ui->setAsksBeforeDropping(true);
+    const auto before = s().ui->messages().size();
+    EXPECT_TRUE(s().session.settleUnsaved("closing"));
+    EXPECT_TRUE(s().session.navigate(0, Navigation::Next));
+    EXPECT_EQ(s().ui->messages().size(), before);
+    EXPECT_EQ(stored(), "50.000000");
+    s().ui->setAsksBeforeDropping(false);
+    s().session.setButtons(kButtonSave, kAllLevels, -1);
+    s().session.setRights(ScreenRights{});
+  }
+}
+
 TEST_F(UnsavedWorkTest, ScreenOpensOnANewRecordWithItsDefaults) {
   bool loaded = false;
   s().session.mainForm().onLoad([&] { loaded = true; });

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "platform/db/tests/test_database.h"
+#include "platform/forms/headless_ui.h"
 #include "runtime/kelpbas.h"
 #include "runtime/screen_program.h"
 #include "screens/inquiry/qm18800.h"
@@ -26,6 +27,11 @@ class Inquiry : public ::testing::Test {
         " ('0000000002', 'P1', 'IN', 'INV1', 'CHK''2', 40, 'C')");
   }
   std::string run(const std::string& script) {
+    return run(script, [](forms::Session&) {});
+  }
+  // The script, then `after` with the screen still open.
+  template <class After>
+  std::string run(const std::string& script, After after) {
     runtime::resetRuntimeState();
     runtime::ScreenDefinition screen{.program = "QM18800", .form = QM18800Form,
                                      .registerHandlers = [](forms::Form& f) { registerHandlers(f); }};
@@ -33,8 +39,11 @@ class Inquiry : public ::testing::Test {
     options.signOn = {dir_.database("company.db"), "CLERK1", "CO1", "2026-12-15"};
     std::ostringstream out, err;
     runtime::ScreenProcess process(screen, options, host::inProcessServices(), out, err);
-    if (!process.start([](const std::string&) { return std::nullopt; }))
-      process.close(process.runScript(script));
+    if (!process.start([](const std::string&) { return std::nullopt; })) {
+      const int code = process.runScript(script);
+      after(process.session());
+      process.close(code);
+    }
     return out.str() + err.str();
   }
   db::testing::ScratchDir dir_;
@@ -78,6 +87,19 @@ TEST_F(Inquiry, ASearchTypeOpensItsFieldsAndKeepsTheOthersValues) {
   EXPECT_NE(out.find("REFUSED cCustomer"), std::string::npos) << out;
   EXPECT_NE(out.find("REFUSED save"), std::string::npos) << out;
   EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
+}
+
+// An inquiry saves nothing: at a desk, closing it after a search asks nothing.
+TEST_F(Inquiry, ClosingAfterASearchAsksNothing) {
+  std::size_t asked = 1;
+  run("set cCustomer P1\nset cCheckNbr CHK1\nclick cmdRefresh\n", [&](forms::Session& s) {
+    auto& desk = dynamic_cast<forms::HeadlessUi&>(s.ui());
+    desk.setAsksBeforeDropping(true);
+    const std::size_t before = desk.messages().size();
+    EXPECT_TRUE(s.settleUnsaved("closing"));
+    asked = desk.messages().size() - before;
+  });
+  EXPECT_EQ(asked, 0u);
 }
 
 }  // namespace

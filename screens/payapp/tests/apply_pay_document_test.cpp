@@ -1,5 +1,6 @@
 // "Pay Document": the current line paid in full, net of its discount, as far
-// as the payment reaches; nothing at all when there is nothing to pay.
+// as the payment reaches; nothing at all when there is nothing to pay, and the
+// clerk is told why.
 
 #include "screens/payapp/tests/apply_fixture.h"
 
@@ -50,13 +51,12 @@ TEST_F(PayDocument, PressedLineByLinePaysDocumentsUntilThePaymentIsUsedUp) {
   expectTotalsMatchLines(*s);
 }
 
-TEST_F(PayDocument, WithNothingLeftChangesNothingAndSaysNothing) {
+TEST_F(PayDocument, WithNothingLeftChangesNothingAndSaysWhy) {
   auto s = openPayment("300");
   ASSERT_TRUE(enter(*s, "INV2", "cCuryApplAmt", "300"));
-  const std::size_t before = s->ui().messages().size();
   payDocument(*s, "FI3");
   EXPECT_EQ(cell(*s, "FI3", "cCuryApplAmt"), "0.00");
-  EXPECT_EQ(s->ui().messages().size(), before);
+  EXPECT_EQ(s->messages().back(), "The payment is applied in full: nothing is left to pay with.");
   EXPECT_DOUBLE_EQ(s->app().bXHeader.ApplyTotal, 300);
   expectTotalsMatchLines(*s);
 }
@@ -76,7 +76,7 @@ TEST_F(PayDocument, CentsPaidOneByOneAddUpExactlySoThePaymentCanBeLoweredToThem)
 
 // The grid lists only documents with a balance; one paid down to nothing or
 // below by another screen since the list was read is still shown.
-TEST_F(PayDocument, OnAZeroOrNegativeBalanceChangesNothing) {
+TEST_F(PayDocument, OnAZeroOrNegativeBalanceChangesNothingAndSaysWhy) {
   auto s = openPayment("500");
   for (double balance : {0.0, -5.0}) {
     pick(*s, "INV2");
@@ -90,10 +90,10 @@ TEST_F(PayDocument, OnAZeroOrNegativeBalanceChangesNothing) {
     EXPECT_EQ(cell(*s, "INV2", "cCuryApplAmt"), "0.00");
     EXPECT_DOUBLE_EQ(s->app().bXHeader.ApplyTotal, 0);
   }
-  EXPECT_TRUE(s->ui().messages().empty());
+  EXPECT_EQ(s->messages(), std::vector<std::string>(2, "Document INV2 has no balance left to pay."));
 }
 
-TEST_F(PayDocument, OnAClosedBatchChangesNothing) {
+TEST_F(PayDocument, OnAClosedBatchChangesNothingAndSaysWhy) {
   addHeader("0000000009", "C", "NP", "CHK9", 500);
   addDetail("0000000009", "C1", "IN", "INV2", 100);
   auto s = open();
@@ -104,6 +104,8 @@ TEST_F(PayDocument, OnAClosedBatchChangesNothing) {
   EXPECT_EQ(cell(*s, "INV2", "cCuryApplAmt"), "100.00");
   EXPECT_DOUBLE_EQ(s->app().bXHeader.ApplyTotal, 100);
   EXPECT_EQ(levelChange(), before);
+  EXPECT_EQ(s->messages().back(), "Batch 0000000009 is closed: its applications are released into "
+                                  "AR and can no longer change.");
 }
 
 TEST_F(PayDocument, MarksTheDetailChangedSoASaveWritesIt) {

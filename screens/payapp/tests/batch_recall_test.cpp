@@ -80,5 +80,35 @@ TEST_F(BatchRecall, NewPaymentBatchTypesTheAmount) {
   EXPECT_EQ(s->shown("lFromCust"), "");
 }
 
+// New and Cancel after a closed credit batch give a new payment as the screen
+// opened: its fields open, the last batch's customer, credit and amounts gone,
+// and what is typed in it saved.
+TEST_F(BatchRecall, NewOrCancelAfterAClosedCreditBatchIsAFreshPayment) {
+  addDoc({.cust = "P1", .type = "CM", .ref = "CM77", .balance = 300});
+  addHeader("0000000007", "C", "CM", "CMCM7701", 300, "P1", "CM77");
+  for (const bool cancel : {false, true}) {
+    auto s = open();
+    ASSERT_TRUE(s->set("cNABatNbr", "0000000007"));
+    ASSERT_NE(s->shown("lName"), "");
+    ASSERT_TRUE(cancel ? s->within([&] { return s->session().cancel(); }) : s->newBatch());
+    for (const auto& name : headerFields) EXPECT_TRUE(s->enabled(name)) << name;
+    EXPECT_TRUE(s->enabled("cBatchHandling"));
+    EXPECT_TRUE(s->enabled("cCuryApplAmt"));
+    for (const char* blank : {"lName", "lPhone", "lFromCust", "cCustId", "cNABatNbr"})
+      EXPECT_EQ(s->shown(blank), "") << blank;
+    EXPECT_EQ(s->shown("cUnappliedAmt"), "0.00");
+    EXPECT_EQ(s->shown("cType"), "NP");
+    EXPECT_EQ(s->control("cCMRefNbr").property("pv"), "");
+    ASSERT_TRUE(s->set("cCustId", "P1"));
+    ASSERT_TRUE(s->set("cNARefNbr", cancel ? "CHK21" : "CHK20"));
+    ASSERT_TRUE(s->set("cOrigDocAmt", "50"));
+    EXPECT_EQ(s->shown("cUnappliedAmt"), "50.00");
+    ASSERT_TRUE(s->save());
+  }
+  EXPECT_EQ(rows("select RefNbr, Status, vond1 from XNAHeader where NABatNbr <> '0000000007'"
+                 " order by RefNbr"),
+            (std::vector<std::string>{"CHK20|O|NP", "CHK21|O|NP"}));
+}
+
 }  // namespace
 }  // namespace corvena::payapp::testing

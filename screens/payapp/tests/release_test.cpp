@@ -70,6 +70,34 @@ TEST_F(Release, ANewPaymentPaysEachCustomersDocumentsAndLeavesTheRestToTheParent
   EXPECT_FALSE(s->enabled("cCustId"));
 }
 
+// The next payment is entered in the same window: New after the release is a
+// batch as the screen opened, and what is typed in it is saved.
+TEST_F(Release, NewAfterAReleaseIsAFreshPayment) {
+  auto s = openPayment("500");
+  payDocument(*s, "INV1");
+  ASSERT_TRUE(s->set("cBatchHandling", "R"));
+  ASSERT_TRUE(s->save());
+  ASSERT_EQ(s->app().bXNAHeader.Status.trimmed(), "C");
+  ASSERT_TRUE(s->newBatch());
+  for (const char* open : {"cCustId", "cNARefNbr", "cOrigDocAmt", "cDocDate", "cPerPost",
+                           "cBatchHandling", "cType", "cCuryApplAmt", "cDiscAmt"})
+    EXPECT_TRUE(s->enabled(open)) << open;
+  for (const char* blank : {"lName", "lPhone", "cCustId", "cNARefNbr", "cStatus"})
+    EXPECT_EQ(s->shown(blank), blank == std::string("cStatus") ? "O" : "") << blank;
+  EXPECT_EQ(s->shown("cUnappliedAmt"), "0.00");
+  EXPECT_EQ(s->lineCount(), 0u);
+  ASSERT_TRUE(s->set("cCustId", "P1"));
+  ASSERT_TRUE(s->set("cNARefNbr", "CHK2"));
+  ASSERT_TRUE(s->set("cOrigDocAmt", "80"));
+  ASSERT_TRUE(enter(*s, "INV3", "cCuryApplAmt", "80"));
+  ASSERT_TRUE(s->save());
+  EXPECT_EQ(rows("select RefNbr, Status from XNAHeader order by NABatNbr"),
+            (Rows{"CHK1|C", "CHK2|O"}));
+  EXPECT_EQ(rows("select d.RefNbr from XNADetail d join XNAHeader h on h.NABatNbr = d.NABatNbr"
+                 " where h.RefNbr = 'CHK2'"),
+            Rows{"INV3"});
+}
+
 // The host keeps its batch unreleased (here: no cash account to post to): the
 // header stays open with the host batch noted and no line marked paid; the
 // recall removes what AR holds, and the batch then releases whole.

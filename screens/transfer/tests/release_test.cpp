@@ -30,6 +30,12 @@ TEST_F(Release, ACreditMemoMovesToTwoDestinationsThroughOneHostBatch) {
   EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
   EXPECT_EQ(out.find("MESSAGE"), std::string::npos) << out;
   EXPECT_EQ(out.find("STATUS 3"), std::string::npos) << out;
+  const Rows hostBatch = rows("select ARBatNbr from XNATranHdr");
+  ASSERT_EQ(hostBatch.size(), 1u);
+  EXPECT_NE(out.find("STATUS 2: Creating Debit Memo...\nSTATUS 2: Creating Credit Memos...\n"
+                     "STATUS 2: Released into AR as batch " + hostBatch[0] + ".\n"),
+            std::string::npos)
+      << out;
   EXPECT_EQ(documents(), (Rows{"K1|CM|300.00|300.00|1", "K1|DM|300.00|300.00|1",
                                "K2|CM|200.00|200.00|1", "K3|CM|100.00|100.00|1"}));
   EXPECT_EQ(rows("select count(distinct d.BatNbr), count(*), max(b.Rlsed) from ARDoc d"
@@ -83,6 +89,28 @@ TEST_F(Release, AReleaseIsStampedWithTheClerkWhoReleased) {
                  " join XNATranDet d on d.NATrBatNbr = h.NATrBatNbr"
                  " join XNATranDLn l on l.NATrBatNbr = h.NATrBatNbr"),
             Rows{"CLERK1|CLERK2|CLERK2|CLERK2"});
+}
+
+// After a release (or Cancel) New is a batch like the first of the day: its
+// fields open, its totals blank, and what is typed in it is saved.
+TEST_F(Release, NewAfterAReleaseOrCancelIsAFreshBatch) {
+  const std::string first = creditMemo("K1", {60});
+  const std::string second = creditMemo("K2", {40});
+  const std::string fresh =
+      "property cSrcCustId enabled\nproperty cSrcRefNbr enabled\nproperty cDestCustID enabled\n"
+      "show cLineTotal\nshow cStatus\n";
+  // The line detail's OK saves the batch.
+  const std::string out = release(batch("K1", first, destination(1, "K2", "60")),
+                                  "new 0\n" + fresh + "cancel\n" + fresh +
+                                      batch("K2", second, destination(1, "K3", "40")));
+  EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
+  EXPECT_EQ(out.find("REFUSED"), std::string::npos) << out;
+  const std::string shown =
+      "PROPERTY cSrcCustId enabled: True\nPROPERTY cSrcRefNbr enabled: True\n"
+      "PROPERTY cDestCustID enabled: True\nSHOW cLineTotal: 0.00\nSHOW cStatus: O\n";
+  EXPECT_NE(out.find(shown + shown), std::string::npos) << out;
+  EXPECT_EQ(rows("select SrcCustID, Status from XNATranHdr order by NATrBatNbr"),
+            (Rows{"K1|C", "K2|O"}));
 }
 
 TEST_F(Release, ApplyNeedsAReleasedDestination) {

@@ -109,22 +109,28 @@ void TransferTest::TearDown() {
   EXPECT_EQ(paymentInvariantProblems(*db), Rows{});
 }
 
-std::string TransferTest::run(const std::string& script) {
-  runtime::resetRuntimeState();
-  runtime::ScreenDefinition screen{.program = "QM18900",
-                                   .form = Form1Desc,
-                                   .registerHandlers = [](forms::Form& form) {
-                                     registerHandlers(form);
-                                   },
-                                   .runtime = runtime::transferRuntime()};
+runtime::ScreenDefinition TransferTest::screen() {
+  return {.program = "QM18900",
+          .form = Form1Desc,
+          .registerHandlers = [](forms::Form& form) { registerHandlers(form); },
+          .runtime = runtime::transferRuntime()};
+}
+
+runtime::ScreenOptions TransferTest::signedOn() const {
   runtime::ScreenOptions options;
   options.signOn.database = path_;
   options.signOn.user = user_;
   options.signOn.company = company_;
   options.signOn.date = date_;
   options.signOn.passwordFile = passwordFile_;
+  return options;
+}
+
+std::string TransferTest::run(const std::string& script) {
+  runtime::resetRuntimeState();
+  const runtime::ScreenDefinition definition = screen();
   std::ostringstream out, err;
-  runtime::ScreenProcess process(screen, options, host::defaultHostServices(), out, err);
+  runtime::ScreenProcess process(definition, signedOn(), host::defaultHostServices(), out, err);
   if (!process.start([](const std::string&) { return std::nullopt; }))
     process.close(process.runScript(script));
   return out.str() + err.str();

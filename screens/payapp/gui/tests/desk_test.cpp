@@ -5,6 +5,7 @@
 // asking; an edit list exported and printed; the status line after a button.
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
+#include <algorithm>
 #include <cstdlib>
 
 #include "platform/ui/form_view.h"
@@ -67,6 +69,17 @@ class Desk : public ApplyTest {
     return -1;
   }
   static int referenceColumn(ui::GridView& grid) { return columnTitled(grid, "Ref Nbr"); }
+
+  // Types into a field of the window and presses Enter, as a clerk does.
+  static void typeIn(ui::FormWindow& window, forms::Control& field, const QString& text) {
+    auto* edit = qobject_cast<QLineEdit*>(window.view()->widgetFor(&field));
+    ASSERT_NE(edit, nullptr) << field.name();
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+    settle();
+  }
 };
 
 TEST_F(Desk, At1366EveryColumnIsInViewAndCustomerAndReferenceStayWhenScrolledSideways) {
@@ -187,6 +200,69 @@ TEST_F(Desk, ALargeGridDrawsTheRowsInViewAndTheRestAsTheyComeIntoView) {
     ASSERT_NE(table.item(last, ref), nullptr);
     EXPECT_EQ(table.item(last, ref)->text().toStdString(), s->column("cRefNbr")[last]);
     EXPECT_EQ(ui::csvText(grid).count("\r\n"), 704);
+  });
+}
+
+// Ctrl+N after a released batch: the next payment is typed in the same window,
+// with the last batch's customer and amounts gone and every field open.
+TEST_F(Desk, NewAfterAReleasedBatchTakesTheNextPayment) {
+  addHeader("0000000009", "C", "NP", "CHK9", 500);
+  addDetail("0000000009", "C1", "IN", "INV2", 100);
+  auto s = open();
+  ASSERT_TRUE(s->set("cNABatNbr", "0000000009"));
+  atDesk(*s, {1366, 768}, [&](ui::FormWindow& window, ui::GridView& grid, auto&) {
+    const auto shown = [&](const char* name) {
+      return window.view()->widgetFor(&s->control(name));
+    };
+    ASSERT_FALSE(shown("cCustId")->isEnabled());
+    ASSERT_FALSE(qobject_cast<QLabel*>(shown("lName"))->text().isEmpty());
+    QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+    settle();
+    for (const char* open : {"cCustId", "cNARefNbr", "cOrigDocAmt", "cBatchHandling"})
+      EXPECT_TRUE(shown(open)->isEnabled()) << open;
+    EXPECT_TRUE(qobject_cast<QLabel*>(shown("lName"))->text().isEmpty());
+    EXPECT_EQ(qobject_cast<QLineEdit*>(shown("cUnappliedAmt"))->text(), "0.00");
+    EXPECT_EQ(grid.table()->rowCount(), 0);
+    typeIn(window, s->control("cCustId"), "P1");
+    typeIn(window, s->control("cNARefNbr"), "CHK10");
+    typeIn(window, s->control("cOrigDocAmt"), "75");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(shown("cCustId"))->text(), "P1");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(shown("cUnappliedAmt"))->text(), "75.00");
+    EXPECT_EQ(grid.table()->rowCount(), 3);
+    ASSERT_TRUE(window.run(ui::UpdateAction::Save));
+    EXPECT_EQ(rows("select RefNbr, OrigDocAmt from XNAHeader where Status = 'O'"),
+              std::vector<std::string>{"CHK10|75.000000"});
+  });
+}
+
+// A customer refused as typed (a child, not a national account) leaves the
+// grid as it was: none of its documents stay on screen, and an amount typed on
+// a line shown after the right customer stays on that line.
+TEST_F(Desk, ARefusedCustomerLeavesNoneOfItsDocumentsInTheGrid) {
+  auto s = open();
+  ASSERT_TRUE(s->newBatch());
+  atDesk(*s, {1366, 768}, [&](ui::FormWindow& window, ui::GridView& grid, auto& answerer) {
+    typeIn(window, s->control("cCustId"), "C1");
+    ASSERT_EQ(answerer.texts.size(), 1u);
+    EXPECT_NE(answerer.texts[0].find("C1 is not a valid value"), std::string::npos)
+        << answerer.texts[0];
+    EXPECT_EQ(s->lineCount(), 0u);
+    EXPECT_EQ(grid.table()->rowCount(), 0);
+    typeIn(window, s->control("cCustId"), "P1");
+    typeIn(window, s->control("cNARefNbr"), "CHK1");
+    typeIn(window, s->control("cOrigDocAmt"), "500");
+    ASSERT_EQ(grid.table()->rowCount(), 3);
+    const auto refs = s->column("cRefNbr");
+    const int inv2 = static_cast<int>(std::find(refs.begin(), refs.end(), "INV2") - refs.begin());
+    const auto& columns = grid.columns();
+    const int applied = static_cast<int>(
+        std::find(columns.begin(), columns.end(), &s->control("cCuryApplAmt")) - columns.begin());
+    grid.table()->setCurrentCell(inv2, applied);
+    grid.table()->item(inv2, applied)->setText("120");
+    settle();
+    EXPECT_EQ(cell(*s, "INV2", "cCuryApplAmt"), "120.00");
+    EXPECT_EQ(grid.table()->item(inv2, applied)->text(), "120.00");
+    EXPECT_EQ(s->shown("cUnappliedAmt"), "380.00");
   });
 }
 
