@@ -1,5 +1,6 @@
 #include "screens/transfer/transfer_release.h"
 
+#include "runtime/host_batch_state.h"
 #include "runtime/kelpbas.h"
 #include "runtime/text_value.h"
 #include "screens/transfer/transfer_audit.h"
@@ -91,7 +92,9 @@ void release(Transfer& t) {
   const EarlierRelease earlier = ResumeEarlierRelease();
   markRows("P");
   finishInHost(t, earlier);
-  markRows("C");
+  // Closed only on a batch AR released; one AR kept leaves the batch "P", and
+  // its next release completes that host batch.
+  if (runtime::HostBatchReleased(t.csr_update, t.bXNATranHdr.ARBatNbr.trimmed())) markRows("C");
   Status(-2, 0, "", 0);
   t.bXHeader.batchhandling = "N";
   DispFields(t.Form1, t.cStatus, t.cStatus);

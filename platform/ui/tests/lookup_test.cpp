@@ -43,7 +43,7 @@ TEST_F(Lookup, EveryColumnIsShownWhole) {
       ->exec("INSERT INTO UCarrier VALUES ('LONGHAUL', 'Long Haul Freight and Overnight "
              "Parcel Services of the Great Lakes Region')");
   LookupDialog dialog(*session_, control("cCarrier"),
-                      fetchLookupRows(*session_, control("cCarrier")), &window(), "Carrier Code");
+                      forms::lookupList(*session_, control("cCarrier")), &window(), "Carrier Code");
   dialog.show();
   settle();
   EXPECT_EQ(dialog.windowTitle(), "Possible Values - Carrier Code");
