@@ -227,8 +227,8 @@ void closeRelease() {
 void Update1_SaveCompleted(int first, int /*second*/) {
   auto& a = payapp();
   if (first != 0 || a.Releasing || a.bXHeader.BatchHandling.trimmed() != "R") return;
-  const std::string recalled = a.bXNAHeader.Status.trimmed();
-  if (recalled != "O" && recalled != "P") {
+  const std::string saved = a.bXNAHeader.Status.trimmed();
+  if (saved != "O" && saved != "P") {
     MessBox("You cannot process this batch, it is closed.", 48, "System Message");
     return;
   }
