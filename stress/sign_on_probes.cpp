@@ -39,7 +39,12 @@ int asSecondUser(const std::function<int()>& work) {
   const pid_t pid = ::fork();
   if (pid == 0) {
     if (::setgid(other->pw_gid) != 0 || ::setuid(other->pw_uid) != 0) _exit(126);
-    _exit(work());
+    // The child must never unwind into the harness it was forked from.
+    try {
+      _exit(work());
+    } catch (...) {
+      _exit(124);
+    }
   }
   int status = 0;
   ::waitpid(pid, &status, 0);

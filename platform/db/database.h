@@ -200,6 +200,7 @@ class Transaction {
 // the module's. CORVENA_SCHEMA_PATH (colon-separated) overrides the built-in list.
 std::vector<std::string> schemaDirectories();
 std::string readSqlFile(const std::string& path);
+bool sqlFileReachable(const std::string& file);
 // The schema scripts of a directory in the order they run: schema.sql, then the
 // dialect's own (schema.sqlite.sql or schema.postgresql.sql) where there is one.
 std::vector<std::string> schemaFiles(const std::string& dir, Database::Dialect dialect);

@@ -48,7 +48,7 @@ void Spelling::learnSchema() {
   for (const auto& dir : schemaDirectories())
     for (const char* name : {"schema.sql", "procedures.sql"}) {
       const auto file = std::filesystem::path(dir) / name;
-      if (!std::filesystem::exists(file)) continue;
+      if (!sqlFileReachable(file.string())) continue;
       const std::string text = readSqlFile(file.string());
       forEachWord(text, [&](std::string_view w) {
         names_.emplace(folded(w), std::string(w));
