@@ -41,6 +41,7 @@ std::vector<forms::ControlDesc> documentControls() {
   c[5].max = 999999999.99;
   c[6].enabled = false;
   c[6].trigger = "bARTran.TranAmt;c;i";
+  c[5].keptInView = c[6].keptInView = true;
   c[8].defaultValue = "bARSetup.ArAcct";
   c[8].pv = "account_all";
   c[9].defaultValue = "bARSetup.ArSub";

@@ -52,6 +52,7 @@ std::vector<forms::ControlDesc> documentControls() {
   for (int i : {8, 9}) c[i].enabled = false;
   c[8].trigger = "bPayLine.ApplAmt;c;i";
   c[9].trigger = "bPayLine.DiscAmt;c;i";
+  for (int i : {5, 8, 9}) c[i].keptInView = true;
   return c;
 }
 

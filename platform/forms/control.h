@@ -68,6 +68,9 @@ struct ControlDesc {
   std::string levels;  // update control only: "Header;N,Detail;DA"
   int index = -1;      // element of a control array, -1 when not in one
   bool secret = false;  // a password: shown as stars, never as typed
+  // A figure the clerk watches while working the lines (a total, the amount
+  // left to apply): a window keeps it in view when the form scrolls.
+  bool keptInView = false;
 };
 
 struct ListItem {

@@ -10,11 +10,13 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "platform/forms/entry_check.h"
 #include "platform/ui/event_guard.h"
 #include "platform/ui/form_view.h"
+#include "platform/ui/kept_in_view.h"
 #include "platform/ui/lookup_dialog.h"
 #include "platform/ui/qt_text.h"
 #include "platform/ui/window_memory.h"
@@ -39,15 +41,23 @@ FormWindow::FormWindow(forms::Session& session, forms::Form& form)
     : session_(&session), form_(&form), view_(new FormView(session, form)) {
   setObjectName(qText(form.name()));
   setWindowTitle(qText(form.caption()));
-  auto* scroll = new QScrollArea(this);
+  auto* central = new QWidget(this);
+  auto* scroll = new QScrollArea(central);
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setWidget(view_);
-  setCentralWidget(scroll);
+  keptInView_ = new KeptInView(*view_, *scroll, central);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(keptInView_);
+  column->addWidget(scroll);
+  setCentralWidget(central);
   // What the last action said is not left beside the next one.
   view_->setModelChanged([this] {
     statusLine()->clearMessage();
     updateButtons();
+    keptInView_->refresh();
   });
   view_->setButtonDone([this](const forms::Control& button, bool done, const ActionTrace& trace) {
     tellClicked(button, done, trace);
@@ -221,6 +231,7 @@ bool FormWindow::run(UpdateAction which) {
   if (closed_) return done;
   tell(which, done, trace);
   view_->refreshAll();
+  keptInView_->refresh();
   if (done && which == UpdateAction::New) view_->focusFirstField();
   updateButtons();
   return done;

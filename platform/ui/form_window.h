@@ -18,6 +18,7 @@ class QStatusBar;
 namespace corvena::ui {
 
 class FormView;
+class KeptInView;
 
 enum class UpdateAction { New, Save, Delete, Cancel, First, Previous, Next, Last, Close };
 
@@ -40,6 +41,7 @@ class FormWindow : public QMainWindow {
   // Opens where this clerk last left this screen.
   void restorePlace();
   QStatusBar* statusLine() const;
+  KeptInView* keptInView() const { return keptInView_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -68,6 +70,7 @@ class FormWindow : public QMainWindow {
   forms::Session* session_;
   forms::Form* form_;
   FormView* view_;
+  KeptInView* keptInView_ = nullptr;
   std::map<UpdateAction, QAction*> actions_;
   QMetaObject::Connection focusWatch_;
   bool dismissing_ = false;

@@ -6,6 +6,7 @@
 #include "platform/forms/control.h"
 #include "platform/ui/form_view.h"
 #include "platform/ui/form_window.h"
+#include "platform/ui/kept_in_view.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/status_log_window.h"
 
@@ -56,7 +57,10 @@ FormWindow* QtUi::findWindow(const forms::Form& form) const {
 }
 
 void QtUi::fieldsShown(const std::vector<forms::Control*>& controls) {
-  for (const auto& [form, window] : windows_) window->view()->refresh(controls);
+  for (const auto& [form, window] : windows_) {
+    window->view()->refresh(controls);
+    window->keptInView()->refresh();
+  }
 }
 
 void QtUi::linesChanged(forms::Control& grid) {

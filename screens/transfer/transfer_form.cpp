@@ -62,6 +62,7 @@ std::vector<ControlDesc> headerControls() {
   c[9].list = "H;Hold,R;Release Now,N;No Action";
   c[9].defaultValue = "H";
   c[10].trigger = "bXNATranDet.DestAmt;c;i";
+  c[8].keptInView = c[10].keptInView = true;
   c[11].pv = c[12].pv = kRefList;
   return c;
 }

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
@@ -24,6 +25,7 @@
 #include "platform/ui/grid_table.h"
 #include "platform/ui/grid_view.h"
 #include "platform/ui/gui.h"
+#include "platform/ui/kept_in_view.h"
 #include "platform/ui/qt_ui.h"
 #include "platform/ui/tests/message_answerer.h"
 #include "screens/payapp/tests/apply_fixture.h"
@@ -276,6 +278,38 @@ TEST_F(Desk, TheStatusLineSaysWhatAScreenButtonAndASaveDid) {
     ASSERT_TRUE(window.run(ui::UpdateAction::Save));
     EXPECT_EQ(window.statusLine()->currentMessage().toStdString(),
               "Batch " + s->app().bXNAHeader.NABatNbr.trimmed() + " saved");
+  });
+}
+
+// In a window too small for the whole form, the clerk scrolls down to the
+// lines: the payment's amount and totals stay in view above them and follow
+// Pay Document; back at the top, where the fields show, the strip goes.
+TEST_F(Desk, ASmallWindowKeepsThePaymentsTotalsInViewWhileTheLinesAreWorked) {
+  auto s = openPayment("500");
+  atDesk(*s, {1024, 420}, [&](ui::FormWindow& window, ui::GridView& grid, auto&) {
+    ui::KeptInView* strip = window.keptInView();
+    auto* scroll = window.findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    scroll->verticalScrollBar()->setValue(0);
+    settle();
+    EXPECT_FALSE(strip->isVisible());
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+    settle();
+    ASSERT_TRUE(strip->isVisible());
+    EXPECT_EQ(strip->figures(), (QStringList{"Payment Amount 500.00", "Apply Total 0.00",
+                                             "Discount Total 0.00", "Unapplied Amount 500.00"}));
+    for (int row = 0; row < grid.table()->rowCount(); ++row)
+      if (grid.table()->item(row, referenceColumn(grid))->text() == "INV2")
+        grid.table()->setCurrentCell(row, referenceColumn(grid));
+    settle();
+    qobject_cast<QPushButton*>(window.view()->widgetFor(&s->control("cbAutoApply")))->click();
+    settle();
+    EXPECT_TRUE(strip->isVisible());
+    EXPECT_TRUE(strip->figures().contains("Apply Total 300.00"));
+    EXPECT_TRUE(strip->figures().contains("Unapplied Amount 200.00"));
+    scroll->verticalScrollBar()->setValue(0);
+    settle();
+    EXPECT_FALSE(strip->isVisible());
   });
 }
 
