@@ -1,9 +1,10 @@
 // Grids: typing into the new-line row adds a line through the entry path and
 // leaves a blank new-line row; Enter under an amount goes down; F4 switches
-// to one line at a time as a form and back.
+// to one line at a time as a form and back; a double-click opens a line.
 #include "platform/ui/grid_view.h"
 
 #include <QTableWidget>
+#include <QTest>
 
 #include "platform/ui/tests/render_fixture.h"
 
@@ -83,6 +84,39 @@ TEST_F(GridEntry, F4SwitchesBetweenTableAndLineForm) {
   EXPECT_FALSE(grid->showsTable());
   grid->toggleView();
   EXPECT_TRUE(grid->showsTable());
+}
+
+// A double-click on a line that takes no typing opens what the line stands for
+// (the grid's click, on that line); on a cell that takes typing it edits.
+TEST_F(GridEntry, ADoubleClickOnAReadOnlyCellRaisesTheGridsClickOnItsLine) {
+  GridView* grid = view().gridFor(&control("Grid1"));
+  QTableWidget* table = grid->table();
+  for (const char* ref : {"p1", "p2"}) {
+    table->setCurrentCell(table->rowCount() - 1, 0);
+    table->item(table->rowCount() - 1, 0)->setText(ref);
+    settle();
+  }
+  std::vector<int> clicked;
+  control("Grid1").onClick([&] { clicked.push_back(session_->currentLine(control("Grid1"))); });
+  control("cParcelRef").setProperty("enabled", "0");
+  grid->reload();
+  const auto doubleClick = [&](int row, int col) {
+    table->scrollToItem(table->item(row, col));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(table->window()));
+    // A double-click reaches a widget as a click, then the second press.
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                      table->visualItemRect(table->item(row, col)).center());
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {},
+                       table->visualItemRect(table->item(row, col)).center());
+    settle();
+  };
+  ASSERT_EQ(session_->lineCount(control("Grid1")), 2u);
+  ASSERT_FALSE(table->item(1, 0)->flags() & Qt::ItemIsEditable);
+  doubleClick(0, 0);
+  EXPECT_EQ(table->currentRow(), 0);
+  EXPECT_EQ(clicked, std::vector<int>{0});
+  doubleClick(1, 1);
+  EXPECT_EQ(clicked, std::vector<int>{0});
 }
 
 }  // namespace

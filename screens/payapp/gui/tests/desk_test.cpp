@@ -177,6 +177,9 @@ TEST_F(Desk, TheEditListOfTheBatchIsExportedAndPrintedWithItsHeader) {
     const QString list = ui::editListHtml(grid);
     for (const char* shown : {"Payment Amount:", "500.00", "CHK1", "INV3"})
       EXPECT_TRUE(list.contains(shown)) << shown;
+    // An ID is printed on one line; only words may wrap.
+    EXPECT_TRUE(list.contains("<td nowrap>INV1</td>"));
+    EXPECT_TRUE(list.contains("<td>Child One</td>"));
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName((dir_ / "edit-list.pdf").c_str());
