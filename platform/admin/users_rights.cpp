@@ -90,7 +90,7 @@ class UsersAndRights {
   }
 
   int refuse(const std::string& text) {
-    session_.messageBox(text, forms::kStyleWarning, "Message");
+    session_.messages().messageBox(text, forms::kStyleWarning, "Message");
     return forms::kSilentRefusal;
   }
 
@@ -149,10 +149,12 @@ class UsersAndRights {
     forgetPasswords();
     session_.displayFields(form_.range(nullptr, nullptr));
     if (!std::exchange(madeAdministrator_, false)) return;
-    session_.messageBox(shownId() + " is the company's first user and so is made an administrator: "
-                        "from now on everyone signs on with a user ID and password, and only an "
-                        "administrator keeps users and rights.",
-                        forms::kStylePlain, "Message");
+    session_.messages().messageBox(
+        shownId() +
+            " is the company's first user and so is made an administrator: "
+            "from now on everyone signs on with a user ID and password, and only an "
+            "administrator keeps users and rights.",
+        forms::kStylePlain, "Message");
   }
 
   int removeShown() {

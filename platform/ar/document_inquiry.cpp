@@ -60,9 +60,10 @@ class DocumentInquiry {
                             (cust.empty() ? "" : " AND CustId = " + db::textLiteral(cust)) +
                             " ORDER BY CustId, DocType LIMIT 1";
     if (session_.fetchFirst(docCursor_, sql, {bDoc}) != forms::kLineOk) {
-      session_.messageBox("There is no AR document " + ref +
-                              (cust.empty() ? std::string() : " of customer " + cust) + ".",
-                          forms::kStyleWarning, "Message");
+      session_.messages().messageBox("There is no AR document " + ref +
+                                         (cust.empty() ? std::string() : " of customer " + cust) +
+                                         ".",
+                                     forms::kStyleWarning, "Message");
       return forms::kSilentRefusal;
     }
     bInfo.Status = !bDoc.Rlsed ? "Not released" : bDoc.OpenDoc ? "Open" : "Closed";

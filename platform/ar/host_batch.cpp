@@ -57,7 +57,7 @@ HostBatch::HostBatch(forms::Form& form, std::string screen)
   form.control("cmdComplete").onClick([this] { session_.newRecord(0); });
   form.control("cbathandling").onValueCheck([this](std::string& text) {
     if (text != "R" || session_.rights().release) return 0;
-    session_.message(forms::kMsgNoRights, {"release batches"});
+    session_.messages().message(forms::kMsgNoRights, {"release batches"});
     return forms::kSilentRefusal;
   });
 }
@@ -76,8 +76,9 @@ void HostBatch::load() {
 
 bool HostBatch::prepareSave() {
   if (released()) {
-    session_.messageBox("Batch " + bBatch.BatNbr.trimmed() + " is released; it cannot be changed.",
-                        forms::kStyleWarning, "Message");
+    session_.messages().messageBox(
+        "Batch " + bBatch.BatNbr.trimmed() + " is released; it cannot be changed.",
+        forms::kStyleWarning, "Message");
     return false;
   }
   bBatch.Module = "AR";
@@ -126,7 +127,7 @@ int HostBatch::complete() {
                        Releaser{session_.pes().UserId.trimmed(), screen_, session_.businessDate(),
                                 session_.rights().release});
   session_.setProperty(errorText, "caption", why);
-  if (!why.empty()) session_.status(forms::kStatusWrite, 0, why, forms::kStatusError);
+  if (!why.empty()) session_.messages().status(forms::kStatusWrite, 0, why, forms::kStatusError);
   return 0;
 }
 

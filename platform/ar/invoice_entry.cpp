@@ -82,9 +82,10 @@ int InvoiceEntry::customerCheck(std::string& text) {
                             {bARDoc.BatNbr.trimmed(), bARDoc.RefNbr.trimmed()})
                           .step();
   if (!stored || bARDoc.CustId.blank() || bARDoc.CustId == text) return 0;
-  session_.messageBox("The customer of a saved document cannot be changed; delete the document "
-                      "and enter it again.",
-                      forms::kStyleWarning, "Message");
+  session_.messages().messageBox(
+      "The customer of a saved document cannot be changed; delete the document "
+      "and enter it again.",
+      forms::kStyleWarning, "Message");
   return forms::kSilentRefusal;
 }
 
@@ -102,7 +103,7 @@ int InvoiceEntry::accountCheck(std::string& text) {
   const std::string arAcct =
       bARDoc.ArAcct.blank() ? batch_.bARSetup.ArAcct.trimmed() : bARDoc.ArAcct.trimmed();
   if (arAcct.empty() || !(Text<10>(text) == arAcct)) return 0;
-  session_.messageBox(
+  session_.messages().messageBox(
       arAcct + " is the AR account of this document; its lines post to another account.",
       forms::kStyleWarning, "Message");
   return forms::kSilentRefusal;
@@ -142,12 +143,12 @@ bool InvoiceEntry::saveDocument() {
     if (next.step()) bARDoc.RefNbr = std::get<std::string>(next.column(0));
   }
   if (bARDoc.RefNbr.blank()) {
-    session_.message(forms::kMsgNoNumber, {"ARRefNbr"});
+    session_.messages().message(forms::kMsgNoNumber, {"ARRefNbr"});
     return false;
   }
   if (bARDoc.Rlsed != 0 || duplicateReference()) {
-    session_.message(bARDoc.Rlsed ? forms::kMsgEntryRefused : kDuplicateReference,
-                     {"Ref Nbr"});
+    session_.messages().message(bARDoc.Rlsed ? forms::kMsgEntryRefused : kDuplicateReference,
+                                {"Ref Nbr"});
     return false;
   }
   bARDoc.BatNbr = batch_.bBatch.BatNbr.view();

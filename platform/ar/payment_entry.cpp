@@ -81,12 +81,13 @@ int PaymentEntry::refNbrCheck(std::string& text) {
   const std::string type = bARDoc.DocType.trimmed();
   if (!selectCredit(text)) {
     if (type != "PA" && type != "PP") {
-      session_.messageBox(type + " " + text + " is not an open credit of customer " + cust + ".",
-                          forms::kStyleWarning, "Message");
+      session_.messages().messageBox(
+          type + " " + text + " is not an open credit of customer " + cust + ".",
+          forms::kStyleWarning, "Message");
       return forms::kSilentRefusal;
     }
     if (customerHasPayment(text)) {
-      session_.message(kDuplicateReference);
+      session_.messages().message(kDuplicateReference);
       return forms::kSilentRefusal;
     }
     startPayment(text);
@@ -134,22 +135,22 @@ void PaymentEntry::startPayment(const std::string& ref) {
 // Amount and discount together stay within the document's balance.
 int PaymentEntry::amountCheck(std::string& text) {
   if (cents(typed(text) + bPayLine.DiscAmt - bPayLine.CuryDocBal) <= 0) return 0;
-  session_.message(kBeyondBalance);
+  session_.messages().message(kBeyondBalance);
   return forms::kSilentRefusal;
 }
 
 int PaymentEntry::discountCheck(std::string& text) {
   const double discount = typed(text);
   if (cents(discount - bPayLine.CuryDiscBal) > 0) {
-    session_.message(kBeyondDiscount, {bPayLine.RefNbr.trimmed()});
+    session_.messages().message(kBeyondDiscount, {bPayLine.RefNbr.trimmed()});
     return forms::kSilentRefusal;
   }
   if (cents(discount + bPayLine.ApplAmt - bPayLine.CuryDocBal) > 0) {
-    session_.message(kBeyondBalance);
+    session_.messages().message(kBeyondBalance);
     return forms::kSilentRefusal;
   }
   if (discount > 0 && bARDoc.DocDate.serial() > bPayLine.DiscDate.serial())
-    session_.message(kDiscountDatePassed);
+    session_.messages().message(kDiscountDatePassed);
   return 0;
 }
 
@@ -165,10 +166,11 @@ int PaymentEntry::saveLevel(int level) {
 bool PaymentEntry::saveDocument() {
   if (bARDoc.RefNbr.blank()) return true;
   if (cents(bPayTotals.ApplTotal - bARDoc.OrigDocAmt) > 0) {
-    session_.messageBox("The applications (" + money(bPayTotals.ApplTotal) + ") exceed " +
-                            (existingCredit() ? "what is left of the credit (" : "the payment (") +
-                            money(bARDoc.OrigDocAmt) + ").",
-                        forms::kStyleWarning, "Message");
+    session_.messages().messageBox(
+        "The applications (" + money(bPayTotals.ApplTotal) + ") exceed " +
+            (existingCredit() ? "what is left of the credit (" : "the payment (") +
+            money(bARDoc.OrigDocAmt) + ").",
+        forms::kStyleWarning, "Message");
     return false;
   }
   if (existingCredit()) {

@@ -60,7 +60,7 @@ void ScriptDriver::refused(const std::string& what) {
   const auto& shown = ui_->messages();
   if (shown.size() <= messagesBefore_) return;
   outcome_.reason = shown.back().text;
-  outcome_.messageNumber = session_.lastMessageNumber();
+  outcome_.messageNumber = session_.messages().lastMessageNumber();
 }
 
 void ScriptDriver::read(std::string_view tag, const std::string& subject, std::string value) {

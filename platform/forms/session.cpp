@@ -3,7 +3,6 @@
 #include <chrono>
 
 #include "platform/forms/headless_ui.h"
-#include "platform/forms/messages.h"
 #include "platform/forms/session_impl.h"
 #include "platform/forms/text_util.h"
 
@@ -16,7 +15,8 @@ thread_local Session* current = nullptr;
 Session::Session(std::shared_ptr<db::Database> database, std::unique_ptr<Ui> ui)
     : db_(std::move(database)),
       ui_(ui ? std::move(ui) : std::make_unique<HeadlessUi>()),
-      impl_(std::make_unique<Impl>()) {
+      impl_(std::make_unique<Impl>()),
+      messages_(std::make_unique<MessageLog>(*this)) {
   blankRecord(pes_);
   blankRecord(curyInfo_);
   curyInfo_.DecPl = 2;
@@ -162,27 +162,6 @@ void Session::setProperty(Control& control, std::string_view property, std::stri
   control.setProperty(property, value);
   if (iequals(property, "levels")) impl_->levelsText.clear();
   ui_->propertyChanged(control, property);
-}
-
-int Session::messageBox(std::string_view text, int style, std::string_view caption) {
-  lastMessageNumber_ = 0;
-  lastResponse_ = ui_->messageBox(text, style, caption);
-  return lastResponse_;
-}
-
-void Session::message(int number, const std::vector<std::string>& args) {
-  messageBox(formatMessage(number, args), messageStyle(number), kMessageCaption);
-  lastMessageNumber_ = number;
-}
-
-void Session::status(int code, int stop, std::string_view text, int mode) {
-  (void)stop;
-  if (code == kStatusWrite) statusLog_.push_back({mode, std::string(text)});
-  ui_->status(code, text, mode);
-}
-
-void Session::reportError(const RuntimeError& error) {
-  message(kMsgRuntimeError, {std::to_string(error.number()), error.description()});
 }
 
 const std::vector<LevelDesc>& Session::levels() const {

@@ -18,6 +18,7 @@
 #include "platform/forms/control.h"
 #include "platform/forms/form.h"
 #include "platform/forms/line_array.h"
+#include "platform/forms/message_log.h"
 #include "platform/forms/runtime_error.h"
 #include "platform/forms/screen_rights.h"
 #include "platform/forms/ui.h"
@@ -199,17 +200,6 @@ class Session {
   void setProperty(Control& control, std::string_view property, std::string_view value);
   void setColumnAllLines(Control& column, std::string_view text);
 
-  // --- messages ---
-  int messageBox(std::string_view text, int style, std::string_view caption);
-  int lastResponse() const { return lastResponse_; }
-  // The number of the host message the last message box showed; 0 for a text of the screen's own.
-  int lastMessageNumber() const { return lastMessageNumber_; }
-  void message(int number, const std::vector<std::string>& args = {});
-  void status(int code, int stop, std::string_view text, int mode);
-  // The lines written to the process status log since the session began.
-  const std::vector<StatusLine>& statusLog() const { return statusLog_; }
-  // Reports a run-time error through a message box.
-  void reportError(const RuntimeError& error);
   // One step of long work within the current event (a row read, a host
   // screen's answer); the renderer hears of it when the event takes long.
   void noteWork();
@@ -218,6 +208,9 @@ class Session {
   void endReads();
   // The outermost event is over: the renderer hears that its work ended.
   void endWork();
+
+  // --- the parts it hands out ---
+  MessageLog& messages() const { return *messages_; }
 
   struct Impl;
   Impl& impl() const { return *impl_; }
@@ -232,12 +225,10 @@ class Session {
   std::vector<BoundRecord> records_;
   Control* checking_ = nullptr;
   int lastErrorLevel_ = 0;
-  int lastResponse_ = 0;
-  int lastMessageNumber_ = 0;
   std::size_t savesDone_ = 0;
-  std::vector<StatusLine> statusLog_;
   long nextWindow_ = 1000;
   std::unique_ptr<Impl> impl_;
+  std::unique_ptr<MessageLog> messages_;
 };
 
 // The session the plain host functions act on.

@@ -13,7 +13,8 @@ namespace {
 int runValueCheck(Session& s, Control& c, std::string& text) {
   if (!c.handlers().valueCheck) return 0;
   const int level = guarded(s, kSilentRefusal, [&] { return c.handlers().valueCheck(text); });
-  if (level != 0 && level != kSilentRefusal) s.message(kMsgEntryRefused, {controlLabel(c)});
+  if (level != 0 && level != kSilentRefusal)
+    s.messages().message(kMsgEntryRefused, {controlLabel(c)});
   return level;
 }
 
@@ -33,7 +34,7 @@ int requiredAndListed(Session& s, Control& c, const std::string& text) {
   const std::string t = trim(text);
   if (t.empty()) {
     if (!c.desc().blankerr) return 0;
-    s.message(kMsgFieldRequired, {controlLabel(c)});
+    s.messages().message(kMsgFieldRequired, {controlLabel(c)});
     return kMsgFieldRequired;
   }
   if (trim(c.desc().pv).empty() || !s.hasDatabase()) return 0;
@@ -44,7 +45,7 @@ int requiredAndListed(Session& s, Control& c, const std::string& text) {
     db::Statement st = s.database().run(procCall(s, c.desc().pv, {t}));
     while (st.step())
       if (rowHolds(st, t)) return 0;
-    s.message(kMsgNotInList, {t, controlLabel(c)});
+    s.messages().message(kMsgNotInList, {t, controlLabel(c)});
     return kMsgNotInList;
   });
 }
@@ -120,13 +121,15 @@ bool Session::enterValue(Control& control, std::string_view typed) {
   RecordRef rec;
   const FieldDesc* field = fieldOf(control, &rec);
   if (!field) {
-    reportError(RuntimeError(kErrNoSuchField, "Control " + control.name() + " is not bound."));
+    messages().reportError(
+        RuntimeError(kErrNoSuchField, "Control " + control.name() + " is not bound."));
     return false;
   }
   if (control.isGridColumn()) {
     GridTie* tie = impl_->tieOf(control.form().control(control.desc().parent));
     if (!tie) {
-      reportError(RuntimeError(kErrBadHandle, "Grid of " + control.name() + " is not set up."));
+      messages().reportError(
+          RuntimeError(kErrBadHandle, "Grid of " + control.name() + " is not set up."));
       return false;
     }
     if (tie->array->position() < 0 && !tie->pendingNew && !startNewLine(*tie->grid)) return false;
@@ -134,7 +137,7 @@ bool Session::enterValue(Control& control, std::string_view typed) {
   EntryRefusal refusal;
   auto text = checkEntry(control, rec, *field, typed, entryRules(*this, control), refusal);
   if (!text) {
-    message(refusal.message, refusal.args);
+    messages().message(refusal.message, refusal.args);
     lastErrorLevel_ = refusal.message;
     return false;
   }
@@ -145,7 +148,7 @@ bool Session::enterValue(Control& control, std::string_view typed) {
   checking_ = nullptr;
   if (level == 0) level = requiredAndListed(*this, control, *text);
   if (level == 0 && !setFieldText(rec, *field, *text)) {
-    message(kMsgBadValue, {*text, controlLabel(control)});
+    messages().message(kMsgBadValue, {*text, controlLabel(control)});
     level = kMsgBadValue;
   }
   if (level != 0) {

@@ -7,8 +7,8 @@ namespace corvena::forms {
 
 bool confirmedAtDesk(Session& s, int message, const std::vector<std::string>& args) {
   if (!s.ui().asksBeforeDropping()) return true;
-  s.message(message, args);
-  return s.lastResponse() == kAnswerYes;
+  s.messages().message(message, args);
+  return s.messages().lastResponse() == kAnswerYes;
 }
 
 bool Session::hasUnsavedWork() const {
@@ -23,9 +23,9 @@ void Session::keepThroughRefusal(Control& control) {
 // right) has nothing to ask about: the question could only be answered No.
 bool Session::settleUnsaved(std::string_view action) {
   if (!impl_->edited || !ui_->asksBeforeDropping() || !buttonEnabled(kButtonSave, 0)) return true;
-  message(kMsgSaveFirst, {std::string(action)});
-  if (lastResponse_ == kAnswerYes) return save();
-  return lastResponse_ == kAnswerNo;
+  messages().message(kMsgSaveFirst, {std::string(action)});
+  if (messages_->lastResponse() == kAnswerYes) return save();
+  return messages_->lastResponse() == kAnswerNo;
 }
 
 void Session::raiseLoad(Form& form) {

@@ -214,7 +214,7 @@ void restoreKeeping(Session& s, const SessionSnapshot& before) {
 
 void refuse(Session& s, const SessionSnapshot& before, const Refusal& r) {
   restoreKeeping(s, before);
-  if (r.message) s.message(r.message, r.args);
+  if (r.message) s.messages().message(r.message, r.args);
 }
 
 // Runs body in one transaction; on any failure everything is put back.
@@ -235,7 +235,7 @@ bool transact(Session& s, int failMessage, const std::function<void()>& body) {
     refuse(s, before, Refusal{failMessage, {e.what()}});
   } catch (const RuntimeError& e) {
     restoreKeeping(s, before);
-    s.reportError(e);
+    s.messages().reportError(e);
   }
   return false;
 }
@@ -316,18 +316,18 @@ bool Session::save() {
   Control& u = update(*this);
   if (!buttonEnabled(kButtonSave, 0)) {
     if (rightsAllow(kButtonSave, 0))
-      message(kMsgSaveTurnedOff);
+      messages().message(kMsgSaveTurnedOff);
     else
-      message(kMsgNoRights, {"save"});
+      messages().message(kMsgNoRights, {"save"});
     return false;
   }
   if (!impl_->edited && !impl_->entered) {
-    message(kMsgNothingToSave);
+    messages().message(kMsgNothingToSave);
     return false;
   }
   const bool adding = levelChange(0) == kLineInserted;
   if (adding ? !rights().insert : !rights().update) {
-    message(kMsgNoRights, {adding ? "add records" : "change records"});
+    messages().message(kMsgNoRights, {adding ? "add records" : "change records"});
     return false;
   }
   std::map<const void*, RowMemory> after;
@@ -361,7 +361,7 @@ bool Session::deleteLevel(int level) {
   Control& u = update(*this);
   if (level < 0 || level >= static_cast<int>(levels().size())) return false;
   if (!rightsAllow(kButtonDelete, level)) {
-    message(kMsgNoRights, {"delete"});
+    messages().message(kMsgNoRights, {"delete"});
     return false;
   }
   if (!buttonEnabled(kButtonDelete, level)) return false;

@@ -113,45 +113,45 @@ int AutoNbrDefault(Control* keyControl, std::string_view source, Control* detail
 }
 
 int MessBox(std::string_view text, int style, std::string_view caption) {
-  return S().messageBox(text, style, caption);
+  return S().messages().messageBox(text, style, caption);
 }
 
 int MessResponse() {
-  return S().lastResponse();
+  return S().messages().lastResponse();
 }
 
 bool ReleaseAllowed() {
   if (S().rights().release) return true;
-  S().message(forms::kMsgNoRights, {"release batches"});
+  S().messages().message(forms::kMsgNoRights, {"release batches"});
   return false;
 }
 
 bool HostReleaseAllowed(std::string_view program) {
   const std::string user = S().pes().UserId.trimmed(), screen(program);
   if (shell::UserDirectory(S().database()).rightsOn(user, screen).release) return true;
-  S().messageBox("You have no rights to release batches on " + screen +
-                     ", through which this batch is released.",
-                 forms::kStyleWarning, "System Message");
+  S().messages().messageBox("You have no rights to release batches on " + screen +
+                                ", through which this batch is released.",
+                            forms::kStyleWarning, "System Message");
   return false;
 }
 
 void Mess(int number) {
-  S().message(number);
+  S().messages().message(number);
 }
 
 void MessfList(int number, const std::vector<std::string>& args) {
-  S().message(number, args);
+  S().messages().message(number, args);
 }
 
 void MessText(std::string_view text, std::string_view a, std::string_view b, std::string_view c) {
   std::string t(text);
   for (std::string_view more : {a, b, c})
     if (!more.empty()) t += " " + std::string(more);
-  S().messageBox(t, forms::kStylePlain, forms::kMessageCaption);
+  S().messages().messageBox(t, forms::kStylePlain, forms::kMessageCaption);
 }
 
 void Status(int code, int stop, std::string_view text, int mode) {
-  S().status(code, stop, text, mode);
+  S().messages().status(code, stop, text, mode);
 }
 
 void DispFields(Form* form, Control* first, Control* last) {

@@ -138,8 +138,8 @@ TEST_F(ScriptDriverGridTest, ARefusalAnswersWithTheRefusingMessage) {
   refuseNewLines_ = true;
   const Outcome& refused = driver_->answer(*parseCommand("line Spread1 new", 1));
   EXPECT_EQ(answerLine(refused), "ERROR 2048 0 Spread1 was refused");
-  session_.message(forms::kMsgNotInList);
-  EXPECT_EQ(session_.lastMessageNumber(), forms::kMsgNotInList);
+  session_.messages().message(forms::kMsgNotInList);
+  EXPECT_EQ(session_.messages().lastMessageNumber(), forms::kMsgNotInList);
 }
 
 TEST(Wire, TextSurvivesEscaping) {

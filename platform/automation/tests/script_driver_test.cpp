@@ -25,8 +25,8 @@ class ScriptDriverTest : public ::testing::Test {
     session_.openCursor(cursor_, 0, "CSR_Customer", "Customer");
     form.control("cName").onValueCheck([this](std::string& text) {
       if (text == "BAD") return forms::kSilentRefusal;
-      if (text == "ASK" && session_.messageBox("Take it?", forms::kStyleYesNo,
-                                               "National Accounts") != forms::kAnswerYes)
+      if (text == "ASK" && session_.messages().messageBox("Take it?", forms::kStyleYesNo,
+                                                          "National Accounts") != forms::kAnswerYes)
         return forms::kSilentRefusal;
       return 0;
     });

@@ -39,7 +39,7 @@ TEST_F(DeleteCancelTest, RefusedDeleteKeepsEverything) {
   s().c("Update1").onDeleteRequested([&](int level) {
     s().session.database().run("DELETE FROM TLine").step();
     if (level != 0) return 0;
-    s().session.messageBox("Cannot delete a closed order", 0, "Orders");
+    s().session.messages().messageBox("Cannot delete a closed order", 0, "Orders");
     return kSilentRefusal;
   });
   EXPECT_FALSE(s().session.deleteLevel(0));

@@ -35,7 +35,8 @@ TEST_F(UpdateToolbar, SaveEntersTheFieldBeingTypedAndWritesTheRecord) {
 // What the save's own work logged last (a release: the batch it went into) follows.
 TEST_F(UpdateToolbar, TheStatusLineAddsWhatTheSaveLoggedLast) {
   control("Update1").onSaveCompleted([this](int, int) {
-    session_->status(forms::kStatusWrite, 0, "Handed to the carrier.", forms::kStatusProgress);
+    session_->messages().status(forms::kStatusWrite, 0, "Handed to the carrier.",
+                                forms::kStatusProgress);
   });
   typeDelivery("00000008");
   window().action(UpdateAction::Save)->trigger();
