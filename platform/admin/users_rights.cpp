@@ -69,7 +69,7 @@ class UsersAndRights {
   // The lines are kept through the directory, never by the framework's own writes.
   forms::LineArray* lines(forms::CursorHandle& cursor, int level, const char* grid,
                           RecordRef record) {
-    session_.openCursor(cursor, level, grid, "");
+    session_.cursors().openCursor(cursor, level, grid, "");
     return session_.detailSetup(cursor, form_.control(grid), nullptr, {record});
   }
 

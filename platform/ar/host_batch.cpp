@@ -67,10 +67,10 @@ void HostBatch::load() {
   for (auto* r : {&bARSetup, &nARSetup}) blankRecord(*r);
   session_.bindRecord(0, "bBatch", bBatch, nBatch);
   session_.bindRecord(15, "bARSetup", bARSetup, nARSetup);
-  session_.openCursor(cursor, 0, "CSR_BATCH", "Batch");
-  session_.openCursor(setupCursor, 15 | forms::kCursorReadOnly, "CSR_ARSETUP", "ARSetup");
-  session_.openCursor(work, 15, "CSR_WORK", "");
-  session_.fetchFirst(setupCursor, "arsetup_all", {bARSetup});
+  session_.cursors().openCursor(cursor, 0, "CSR_BATCH", "Batch");
+  session_.cursors().openCursor(setupCursor, 15 | forms::kCursorReadOnly, "CSR_ARSETUP", "ARSetup");
+  session_.cursors().openCursor(work, 15, "CSR_WORK", "");
+  session_.cursors().fetchFirst(setupCursor, "arsetup_all", {bARSetup});
   session_.setAutoNumber(form_.control("cBatNbr"), "ARBatch", {});
 }
 

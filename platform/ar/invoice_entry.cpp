@@ -38,8 +38,8 @@ void InvoiceEntry::load() {
   for (auto* r : {&bARTran, &nARTran}) blankRecord(*r);
   session_.bindRecord(1, "bARDoc", bARDoc, nARDoc);
   session_.bindRecord(2, "bARTran", bARTran, nARTran);
-  session_.openCursor(docCursor_, 1, "CSR_ARDOC", "ARDoc");
-  session_.openCursor(lineCursor_, 2, "CSR_ARTRAN", "ARTran");
+  session_.cursors().openCursor(docCursor_, 1, "CSR_ARDOC", "ARDoc");
+  session_.cursors().openCursor(lineCursor_, 2, "CSR_ARTRAN", "ARTran");
   lines_ = session_.detailSetup(lineCursor_, form_.control("Spread1"), &bARTran.LineNbr, {bARTran});
   db::Database& db = session_.database();
   // The host numbers references itself unless its AR setup leaves them to the clerk.
@@ -56,7 +56,7 @@ void InvoiceEntry::load() {
 // A reference of this batch recalls its document and lines; another starts a
 // new document with it.
 int InvoiceEntry::refNbrCheck(std::string& text) {
-  if (session_.dbnavFetch(nullptr, docCursor_, text, {bARDoc}) != forms::kLineOk)
+  if (session_.cursors().dbnavFetch(nullptr, docCursor_, text, {bARDoc}) != forms::kLineOk)
     startDocument(text);
   session_.gridLoad(form_.control("Spread1"));
   return 0;

@@ -43,9 +43,9 @@ void PaymentEntry::load() {
   session_.bindRecord(1, "bARDoc", bARDoc, nARDoc);
   session_.bindRecord(2, "bPayLine", bPayLine, nPayLine);
   session_.bindRecord(15, "bPayTotals", bPayTotals, nPayTotals);
-  session_.openCursor(docCursor_, 1, "CSR_ARDOC", "ARDoc");
+  session_.cursors().openCursor(docCursor_, 1, "CSR_ARDOC", "ARDoc");
   // The grid lives on the screen; applications are written by the save itself.
-  session_.openCursor(lineCursor_, 2, "CSR_PAYLINE", "XPayLine");
+  session_.cursors().openCursor(lineCursor_, 2, "CSR_PAYLINE", "XPayLine");
   lines_ = session_.detailSetup(lineCursor_, form_.control("Spread1"), nullptr, {bPayLine});
   session_.setButtons(forms::kButtonNew | forms::kButtonDelete, 2, 0);
 }
@@ -102,7 +102,7 @@ bool PaymentEntry::selectCredit(const std::string& ref) {
                           " AND DocType = " + db::textLiteral(type) +
                           " AND RefNbr = " + db::textLiteral(ref) +
                           " AND Rlsed = 1 AND OpenDoc = 1 AND DocType IN ('CM', 'PA', 'PP')";
-  if (session_.fetchFirst(docCursor_, sql, {bARDoc}) != forms::kLineOk) return false;
+  if (session_.cursors().fetchFirst(docCursor_, sql, {bARDoc}) != forms::kLineOk) return false;
   // What is left of the credit is what it can apply.
   bARDoc.OrigDocAmt = bARDoc.CuryDocBal;
   session_.setProperty(form_.control("cOrigDocAmt"), "enabled", "False");

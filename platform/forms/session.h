@@ -16,6 +16,7 @@
 #include "platform/db/host_records.h"
 #include "platform/db/record.h"
 #include "platform/forms/control.h"
+#include "platform/forms/cursors.h"
 #include "platform/forms/form.h"
 #include "platform/forms/line_array.h"
 #include "platform/forms/message_log.h"
@@ -33,16 +34,6 @@ struct BoundRecord {
   RecordRef record;
   RecordRef nullRecord;  // may be empty: blanking then uses the layout's null image
 };
-
-// A screen's cursor variable: 0 until opened (opened on first use).
-struct CursorHandle {
-  int id = 0;
-};
-
-// Cursor flags.
-inline constexpr int kCursorLevelMask = 0xFF;
-inline constexpr int kCursorReadOnly = 256;
-inline constexpr int kCursorTemporary = 16384;
 
 // Toolbar buttons of SetButton.
 inline constexpr int kButtonNew = 1;
@@ -161,25 +152,6 @@ class Session {
   // Numbers a new level-0 record with a blank key from `source` at save.
   void setAutoNumber(Control& key, std::string source, std::vector<Control*> detailKeys);
 
-  // --- SQL through cursors ---
-  int openCursor(CursorHandle& cursor, int flags, std::string_view name, std::string_view table);
-  void freeCursor(CursorHandle& cursor);
-  // 0 when a row was copied into the records, 9 when there is none.
-  int fetchFirst(CursorHandle& cursor, std::string_view statement,
-                 const std::vector<RecordRef>& into);
-  int fetchNext(CursorHandle& cursor, const std::vector<RecordRef>& into);
-  int fetchValue(CursorHandle& cursor, double& value);
-  void insertRecord(CursorHandle& cursor, std::string_view table, RecordRef record);
-  void execute(CursorHandle& cursor, std::string_view statement);
-  // Fetches through the control's pv (control null: the control being checked).
-  int pvFetch(Control* control, CursorHandle& cursor, std::string_view value,
-              const std::vector<RecordRef>& into);
-  // Fetches through the control's dbnav with the value as key.
-  int dbnavFetch(Control* control, CursorHandle& cursor, std::string_view value,
-                 const std::vector<RecordRef>& into);
-  // The control whose entry is being checked, or nullptr.
-  Control* checkingControl() const { return checking_; }
-
   // --- line arrays ---
   // Ties a grid to a detail cursor; the line records are `records`. A 16-bit
   // field among them given as lineNumber is numbered 1, 2, ... on insert.
@@ -203,14 +175,12 @@ class Session {
   // One step of long work within the current event (a row read, a host
   // screen's answer); the renderer hears of it when the event takes long.
   void noteWork();
-  // Ends the reads left open on the screen's cursors, so the next read sees
-  // what another process (a driven host screen) committed meanwhile.
-  void endReads();
   // The outermost event is over: the renderer hears that its work ended.
   void endWork();
 
   // --- the parts it hands out ---
   MessageLog& messages() const { return *messages_; }
+  Cursors& cursors() const { return *cursors_; }
 
   struct Impl;
   Impl& impl() const { return *impl_; }
@@ -223,12 +193,12 @@ class Session {
   corvena::bcuryinfo curyInfo_{};
   std::vector<std::unique_ptr<Form>> forms_;
   std::vector<BoundRecord> records_;
-  Control* checking_ = nullptr;
   int lastErrorLevel_ = 0;
   std::size_t savesDone_ = 0;
   long nextWindow_ = 1000;
   std::unique_ptr<Impl> impl_;
   std::unique_ptr<MessageLog> messages_;
+  std::unique_ptr<Cursors> cursors_;
 };
 
 // The session the plain host functions act on.

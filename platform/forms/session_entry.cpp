@@ -142,10 +142,10 @@ bool Session::enterValue(Control& control, std::string_view typed) {
     return false;
   }
   const SessionSnapshot before = takeSnapshot(*this);
-  checking_ = &control;
+  impl_->checking = &control;
   impl_->keyLookupFound.reset();
   int level = runValueCheck(*this, control, *text);
-  checking_ = nullptr;
+  impl_->checking = nullptr;
   if (level == 0) level = requiredAndListed(*this, control, *text);
   if (level == 0 && !setFieldText(rec, *field, *text)) {
     messages().message(kMsgBadValue, {*text, controlLabel(control)});

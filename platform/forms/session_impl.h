@@ -67,6 +67,8 @@ struct Session::Impl {
   std::optional<AutoNumber> autoNumber;
   std::vector<LevelDesc> levels;
   std::string levelsText;
+  // The control whose entry is being checked, or nullptr.
+  Control* checking = nullptr;
   // Set while a handler fetches during an entry: whether a level-0 read happened.
   std::optional<bool> keyLookupFound;
   int eventDepth = 0;

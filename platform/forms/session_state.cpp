@@ -15,7 +15,7 @@ namespace corvena::forms {
 CursorState& Session::Impl::cursor(Session& s, CursorHandle& h) {
   auto it = cursors.find(h.id);
   if (h.id == 0 || it == cursors.end()) {
-    s.openCursor(h, 15, "", "");
+    s.cursors().openCursor(h, 15, "", "");
     it = cursors.find(h.id);
   }
   return it->second;

@@ -47,36 +47,36 @@ void SetAddr(int level, std::string_view bufferName, RecordArg record, RecordArg
 }
 
 int SqlCursor(Cursor& cursor, int flags) {
-  return S().openCursor(cursor, flags, "", "");
+  return S().cursors().openCursor(cursor, flags, "", "");
 }
 
 int SqlCursorEx(Cursor& cursor, int flags, std::string_view name, std::string_view table,
                 std::string_view) {
-  return S().openCursor(cursor, flags, name, table);
+  return S().cursors().openCursor(cursor, flags, name, table);
 }
 
 void SqlFree(Cursor& cursor) {
-  S().freeCursor(cursor);
+  S().cursors().freeCursor(cursor);
 }
 
 int SqlFetch1(Cursor& cursor, std::string_view statement, RecordArg record, int) {
-  return S().fetchFirst(cursor, statement, refs({record}));
+  return S().cursors().fetchFirst(cursor, statement, refs({record}));
 }
 
 int SFetch1(Cursor& cursor, RecordArg record, int) {
-  return S().fetchNext(cursor, refs({record}));
+  return S().cursors().fetchNext(cursor, refs({record}));
 }
 
 int SGroupFetch1(Cursor& cursor, double& value, int) {
-  return S().fetchValue(cursor, value);
+  return S().cursors().fetchValue(cursor, value);
 }
 
 void SInsert1(Cursor& cursor, std::string_view table, RecordArg record, int) {
-  S().insertRecord(cursor, table, record.ref);
+  S().cursors().insertRecord(cursor, table, record.ref);
 }
 
 void Sql(Cursor& cursor, std::string_view statement) {
-  S().execute(cursor, statement);
+  S().cursors().execute(cursor, statement);
 }
 
 std::string SParm(std::string_view text) {
@@ -93,16 +93,16 @@ std::string DParm(const Date& value) {
 }
 
 int PVChkFetch1(Control* control, Cursor& cursor, std::string_view value, RecordArg record, int) {
-  return S().pvFetch(control, cursor, value, refs({record}));
+  return S().cursors().pvFetch(control, cursor, value, refs({record}));
 }
 
 int PVChkFetch4(Control* control, Cursor& cursor, std::string_view value, RecordArg record1, int,
                 RecordArg record2, int) {
-  return S().pvFetch(control, cursor, value, refs({record1, record2}));
+  return S().cursors().pvFetch(control, cursor, value, refs({record1, record2}));
 }
 
 int Ex_dbnavfetch1(Control* control, Cursor& cursor, std::string& value, RecordArg record, int) {
-  return S().dbnavFetch(control, cursor, value, refs({record}));
+  return S().cursors().dbnavFetch(control, cursor, value, refs({record}));
 }
 
 int AutoNbrDefault(Control* keyControl, std::string_view source, Control* detailKey1,

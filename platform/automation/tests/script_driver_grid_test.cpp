@@ -24,8 +24,8 @@ class ScriptDriverGridTest : public ::testing::Test {
     auto& form = session_.loadForm(formDesc());
     session_.bindRecord(0, "bCustomer", RecordRef(customer_), RecordRef(nullCustomer_));
     session_.bindRecord(1, "bLine", RecordRef(line_), RecordRef(nullLine_));
-    session_.openCursor(header_, 0, "CSR_Customer", "Customer");
-    session_.openCursor(lines_, 1, "CSR_Lines", "XLines");
+    session_.cursors().openCursor(header_, 0, "CSR_Customer", "Customer");
+    session_.cursors().openCursor(lines_, 1, "CSR_Lines", "XLines");
     session_.detailSetup(lines_, form.control("Spread1"), nullptr, {RecordRef(line_)});
     form.control("Spread1").onLineChange([this](int code) {
       if (code == forms::kLineStarting && refuseNewLines_) return forms::kSilentRefusal;

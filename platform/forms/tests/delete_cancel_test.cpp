@@ -76,8 +76,10 @@ TEST_F(DeleteCancelTest, CancelBlanksTheScreenThenLetsTheScreenReread) {
   ASSERT_TRUE(s().set("cAmount", "12"));
   s().c("Update1").onCancelRequested([&] {
     EXPECT_TRUE(s().order.OrderNbr.blank());  // the framework reset first
-    return s().session.fetchFirst(s().orderCursor, "SELECT * FROM TOrder", {s().order}) == 0 ? 0
-                                                                                             : 1;
+    return s().session.cursors().fetchFirst(s().orderCursor, "SELECT * FROM TOrder", {s().order}) ==
+                   0
+               ? 0
+               : 1;
   });
   ASSERT_TRUE(s().session.cancel());
   EXPECT_EQ(s().show("cAmount"), "70.00");

@@ -123,7 +123,7 @@ TEST_F(GridTest, SetColumnAllLinesMarksEveryLineChanged) {
 
 TEST_F(GridTest, GridWithoutATableKeepsItsLinesInMemory) {
   CursorHandle memoryCursor;
-  s().session.openCursor(memoryCursor, 1, "CSR_XLINE", "XLine");
+  s().session.cursors().openCursor(memoryCursor, 1, "CSR_XLINE", "XLine");
   TLine work{};
   blankRecord(work);
   LineArray* mem = s().session.openArray({work});
