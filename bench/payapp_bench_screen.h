@@ -98,7 +98,7 @@ class PayAppScreen {
   }
   void payLine(int line) {
     within([&] {
-      session_.selectLine(grid(), line);
+      session_.grids().selectLine(grid(), line);
       session_.click(session_.control("cbAutoApply"));
     });
   }
@@ -109,7 +109,7 @@ class PayAppScreen {
   forms::HeadlessUi& ui() { return *ui_; }
   forms::Control& grid() { return session_.control("Spread1"); }
   int lineCount() {
-    return within([&] { return static_cast<int>(session_.lineCount(grid())); });
+    return within([&] { return static_cast<int>(session_.grids().lineCount(grid())); });
   }
   payapp::PayApp& app() {
     return *within([] { return &payapp::payapp(); });

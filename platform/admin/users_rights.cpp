@@ -70,7 +70,7 @@ class UsersAndRights {
   forms::LineArray* lines(forms::CursorHandle& cursor, int level, const char* grid,
                           RecordRef record) {
     session_.cursors().openCursor(cursor, level, grid, "");
-    return session_.detailSetup(cursor, form_.control(grid), nullptr, {record});
+    return session_.grids().detailSetup(cursor, form_.control(grid), nullptr, {record});
   }
 
   void load() {
@@ -84,8 +84,8 @@ class UsersAndRights {
   // A user or group recalled by its ID brings its lines; a password is never read back.
   void entryShown() {
     forgetPasswords();
-    session_.gridLoad(form_.control("grdGroups"));
-    session_.gridLoad(form_.control("grdRights"));
+    session_.grids().gridLoad(form_.control("grdGroups"));
+    session_.grids().gridLoad(form_.control("grdRights"));
     session_.displayFields(form_.range(nullptr, nullptr));
   }
 

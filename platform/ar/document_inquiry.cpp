@@ -45,7 +45,7 @@ class DocumentInquiry {
     session_.bindRecord(15, "bInfo", bInfo, nInfo);
     session_.cursors().openCursor(docCursor_, 0 | forms::kCursorReadOnly, "CSR_ARDOC", "ARDoc");
     session_.cursors().openCursor(applCursor_, 1, "CSR_APPL", "XDocAppl");
-    lines_ = session_.detailSetup(applCursor_, form_.control("Spread1"), nullptr, {bAppl});
+    lines_ = session_.grids().detailSetup(applCursor_, form_.control("Spread1"), nullptr, {bAppl});
     session_.setButtons(forms::kButtonNew | forms::kButtonSave | forms::kButtonDelete, -1, 0);
     // Started from another screen: "4", its window, then reference and customer.
     if (parameters_.size() >= 3) {
@@ -67,10 +67,10 @@ class DocumentInquiry {
       return forms::kSilentRefusal;
     }
     bInfo.Status = !bDoc.Rlsed ? "Not released" : bDoc.OpenDoc ? "Open" : "Closed";
-    session_.loadArray(lines_, applCursor_,
-                       "ARDoc_Applications " + db::textLiteral(bDoc.CustId.trimmed()) + ", " +
-                           db::textLiteral(bDoc.DocType.trimmed()) + ", " +
-                           db::textLiteral(bDoc.RefNbr.trimmed()));
+    session_.grids().loadArray(lines_, applCursor_,
+                               "ARDoc_Applications " + db::textLiteral(bDoc.CustId.trimmed()) +
+                                   ", " + db::textLiteral(bDoc.DocType.trimmed()) + ", " +
+                                   db::textLiteral(bDoc.RefNbr.trimmed()));
     session_.displayFields(form_.range(nullptr, nullptr));
     return 0;
   }

@@ -40,7 +40,8 @@ void InvoiceEntry::load() {
   session_.bindRecord(2, "bARTran", bARTran, nARTran);
   session_.cursors().openCursor(docCursor_, 1, "CSR_ARDOC", "ARDoc");
   session_.cursors().openCursor(lineCursor_, 2, "CSR_ARTRAN", "ARTran");
-  lines_ = session_.detailSetup(lineCursor_, form_.control("Spread1"), &bARTran.LineNbr, {bARTran});
+  lines_ = session_.grids().detailSetup(lineCursor_, form_.control("Spread1"), &bARTran.LineNbr,
+                                        {bARTran});
   db::Database& db = session_.database();
   // The host numbers references itself unless its AR setup leaves them to the clerk.
   session_.setProperty(form_.control("cRefNbr"), "blankerr",
@@ -58,7 +59,7 @@ void InvoiceEntry::load() {
 int InvoiceEntry::refNbrCheck(std::string& text) {
   if (session_.cursors().dbnavFetch(nullptr, docCursor_, text, {bARDoc}) != forms::kLineOk)
     startDocument(text);
-  session_.gridLoad(form_.control("Spread1"));
+  session_.grids().gridLoad(form_.control("Spread1"));
   return 0;
 }
 
@@ -93,7 +94,7 @@ int InvoiceEntry::customerCheck(std::string& text) {
 void InvoiceEntry::lineAmountShown() {
   bARTran.TranAmt = cents(bARTran.Qty * bARTran.UnitPrice);
   lines_->update();
-  session_.redisplay(lines_);
+  session_.grids().redisplay(lines_);
   session_.displayFields({&form_.control("cDocBal")});
 }
 

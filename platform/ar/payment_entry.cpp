@@ -46,23 +46,23 @@ void PaymentEntry::load() {
   session_.cursors().openCursor(docCursor_, 1, "CSR_ARDOC", "ARDoc");
   // The grid lives on the screen; applications are written by the save itself.
   session_.cursors().openCursor(lineCursor_, 2, "CSR_PAYLINE", "XPayLine");
-  lines_ = session_.detailSetup(lineCursor_, form_.control("Spread1"), nullptr, {bPayLine});
+  lines_ = session_.grids().detailSetup(lineCursor_, form_.control("Spread1"), nullptr, {bPayLine});
   session_.setButtons(forms::kButtonNew | forms::kButtonDelete, 2, 0);
 }
 
 // The open documents of the customer, with what this document applies to them.
 void PaymentEntry::loadLines() {
   const auto lit = [](const auto& text) { return db::textLiteral(text.trimmed()); };
-  session_.loadArray(
+  session_.grids().loadArray(
       lines_, lineCursor_,
       "SELECT d.RefNbr, d.DocType, d.DocDate, d.DueDate, d.DiscDate, d.CuryDocBal, d.CuryDiscBal,"
       " COALESCE(a.CuryAdjdAmt, 0) AS ApplAmt, COALESCE(a.CuryAdjdDiscAmt, 0) AS DiscAmt"
       " FROM ARDoc d LEFT JOIN ARAdjust a ON a.CustId = d.CustId AND a.AdjdDocType = d.DocType"
-      " AND a.AdjdRefNbr = d.RefNbr AND a.Rlsed = 0 AND a.AdjBatNbr = " + lit(batch_.bBatch.BatNbr) +
-      " AND a.AdjgDocType = " + lit(bARDoc.DocType) + " AND a.AdjgRefNbr = " + lit(bARDoc.RefNbr) +
-      " WHERE d.CustId = " + lit(bARDoc.CustId) +
-      " AND d.Rlsed = 1 AND d.OpenDoc = 1 AND d.DocType IN ('IN', 'DM', 'FI')"
-      " ORDER BY d.DocDate, d.RefNbr");
+      " AND a.AdjdRefNbr = d.RefNbr AND a.Rlsed = 0 AND a.AdjBatNbr = " +
+          lit(batch_.bBatch.BatNbr) + " AND a.AdjgDocType = " + lit(bARDoc.DocType) +
+          " AND a.AdjgRefNbr = " + lit(bARDoc.RefNbr) + " WHERE d.CustId = " + lit(bARDoc.CustId) +
+          " AND d.Rlsed = 1 AND d.OpenDoc = 1 AND d.DocType IN ('IN', 'DM', 'FI')"
+          " ORDER BY d.DocDate, d.RefNbr");
   session_.setLevelChange(2, forms::kLineUnchanged);
   session_.displayFields({&form_.control("cApplTotal"), &form_.control("cDiscTotal")});
 }

@@ -225,12 +225,12 @@ void ScriptDriver::line(const Command& command) {
   auto& target = grid(command);
   const int number = command.lineNumber();
   if (number == 0) {
-    if (!session_.startNewLine(target)) refused(target.name());
+    if (!session_.grids().startNewLine(target)) refused(target.name());
     return;
   }
-  if (!session_.selectLine(target, number - 1))
+  if (!session_.grids().selectLine(target, number - 1))
     fail(command.line, target.name() + " has no line " + std::to_string(number) + " (it has " +
-                           std::to_string(session_.lineCount(target)) + ")");
+                           std::to_string(session_.grids().lineCount(target)) + ")");
 }
 
 void ScriptDriver::expect(const Command& command) {
@@ -248,7 +248,7 @@ void ScriptDriver::show(const Command& command) {
 }
 
 void ScriptDriver::showGrid(forms::Control& grid) {
-  const auto count = session_.lineCount(grid);
+  const auto count = session_.grids().lineCount(grid);
   const auto columns = grid.form().columns(grid);
   out_ << "SHOW " << grid.name() << ": " << count << (count == 1 ? " line" : " lines") << "\n";
   for (std::size_t i = 0; i < count; ++i) {
@@ -258,7 +258,7 @@ void ScriptDriver::showGrid(forms::Control& grid) {
       if (!column->visible()) continue;
       if (!first) text += " | ";
       first = false;
-      text += trimmed(session_.cellText(grid, i, *column));
+      text += trimmed(session_.grids().cellText(grid, i, *column));
     }
     out_ << text << "\n";
   }

@@ -64,10 +64,10 @@ void ScriptDriver::gridRow(const Command& command) {
   auto& grid = gridAtLevel(command);
   int row = 0;
   if (!command.first()) {
-    row = session_.currentLine(grid) + 1;
+    row = session_.grids().currentLine(grid) + 1;
     if (row == 0) throw ScriptError(command.line, "no current row of " + grid.name() + " to move on from");
   }
-  const bool moved = session_.selectLine(grid, row);
+  const bool moved = session_.grids().selectLine(grid, row);
   std::string answer = std::to_string(moved ? kRowCurrent : kNoRow);
   if (command.kind == CommandKind::Row) answer += screenValues();
   read(command.kind == CommandKind::Row ? "ROW" : "GRID", command.args[0], answer);

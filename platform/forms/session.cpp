@@ -17,7 +17,8 @@ Session::Session(std::shared_ptr<db::Database> database, std::unique_ptr<Ui> ui)
       ui_(ui ? std::move(ui) : std::make_unique<HeadlessUi>()),
       impl_(std::make_unique<Impl>()),
       messages_(std::make_unique<MessageLog>(*this)),
-      cursors_(std::make_unique<Cursors>(*this)) {
+      cursors_(std::make_unique<Cursors>(*this)),
+      grids_(std::make_unique<Grids>(*this)) {
   blankRecord(pes_);
   blankRecord(curyInfo_);
   curyInfo_.DecPl = 2;

@@ -18,6 +18,7 @@
 #include "platform/forms/control.h"
 #include "platform/forms/cursors.h"
 #include "platform/forms/form.h"
+#include "platform/forms/grids.h"
 #include "platform/forms/line_array.h"
 #include "platform/forms/message_log.h"
 #include "platform/forms/runtime_error.h"
@@ -109,20 +110,6 @@ class Session {
   // value with the field's decimals), or a label's caption; a secret one's as stars.
   std::string displayText(const Control& control) const;
 
-  // --- grids ---
-  LineArray* lineArrayOf(const Control& grid) const;
-  // Makes line `index` (from 0) current; false when there is none.
-  bool selectLine(Control& grid, int index);
-  // Starts a new line: LineChange(0) and LineCheck(0), blank line records with
-  // defaults; the line joins the array when its first value is entered.
-  bool startNewLine(Control& grid);
-  bool deleteLine(Control& grid);
-  int currentLine(const Control& grid) const;
-  std::size_t lineCount(const Control& grid) const;
-  std::string cellText(const Control& grid, std::size_t line, const Control& column) const;
-  // Reloads the grid through its dbnav procedure; lines become unchanged.
-  void gridLoad(Control& grid);
-
   // --- the update control ---
   const std::vector<LevelDesc>& levels() const;
   // Clears the levels from `level` on and applies defaults (a new record).
@@ -152,25 +139,9 @@ class Session {
   // Numbers a new level-0 record with a blank key from `source` at save.
   void setAutoNumber(Control& key, std::string source, std::vector<Control*> detailKeys);
 
-  // --- line arrays ---
-  // Ties a grid to a detail cursor; the line records are `records`. A 16-bit
-  // field among them given as lineNumber is numbered 1, 2, ... on insert.
-  LineArray* detailSetup(CursorHandle& cursor, Control& grid, const void* lineNumber,
-                         std::vector<RecordRef> records);
-  // A keyed work array over the records (not tied to a grid).
-  LineArray* openArray(std::vector<RecordRef> records);
-  void closeArray(LineArray* array);
-  // Fills the array from a statement run on the cursor; lines become unchanged.
-  int loadArray(LineArray* array, CursorHandle& cursor, std::string_view statement);
-  void redisplay(LineArray* array);
-  Control* gridOf(const LineArray* array) const;
-  // Checks a handle; throws RuntimeError for one this session does not own.
-  LineArray& array(LineArray* handle) const;
-
   // --- display and properties ---
   void displayFields(const std::vector<Control*>& controls);
   void setProperty(Control& control, std::string_view property, std::string_view value);
-  void setColumnAllLines(Control& column, std::string_view text);
 
   // One step of long work within the current event (a row read, a host
   // screen's answer); the renderer hears of it when the event takes long.
@@ -181,6 +152,7 @@ class Session {
   // --- the parts it hands out ---
   MessageLog& messages() const { return *messages_; }
   Cursors& cursors() const { return *cursors_; }
+  Grids& grids() const { return *grids_; }
 
   struct Impl;
   Impl& impl() const { return *impl_; }
@@ -199,6 +171,7 @@ class Session {
   std::unique_ptr<Impl> impl_;
   std::unique_ptr<MessageLog> messages_;
   std::unique_ptr<Cursors> cursors_;
+  std::unique_ptr<Grids> grids_;
 };
 
 // The session the plain host functions act on.

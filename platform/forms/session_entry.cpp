@@ -132,7 +132,8 @@ bool Session::enterValue(Control& control, std::string_view typed) {
           RuntimeError(kErrBadHandle, "Grid of " + control.name() + " is not set up."));
       return false;
     }
-    if (tie->array->position() < 0 && !tie->pendingNew && !startNewLine(*tie->grid)) return false;
+    if (tie->array->position() < 0 && !tie->pendingNew && !grids_->startNewLine(*tie->grid))
+      return false;
   }
   EntryRefusal refusal;
   auto text = checkEntry(control, rec, *field, typed, entryRules(*this, control), refusal);

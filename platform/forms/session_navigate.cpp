@@ -63,7 +63,7 @@ bool navigateLines(Session& s, GridTie& t, Navigation how) {
                  : how == Navigation::Last ? n - 1
                  : how == Navigation::Next ? at + 1
                                            : at - 1;
-  return s.selectLine(*t.grid, to);
+  return s.grids().selectLine(*t.grid, to);
 }
 
 }  // namespace
@@ -87,7 +87,8 @@ bool Session::navigate(int level, Navigation how) {
            impl_->rows[rec.data] = RowMemory{true, rows[to].tstamp};
            setLevelChange(level, kLineUnchanged);
            for (auto& t : impl_->grids)
-             if (gridLevel(*this, t) > level && !t.grid->desc().dbnav.empty()) gridLoad(*t.grid);
+             if (gridLevel(*this, t) > level && !t.grid->desc().dbnav.empty())
+               grids_->gridLoad(*t.grid);
            raiseKeyShown(*this, level);
            for (const auto& f : forms_) displayFields(f->range(nullptr, nullptr));
            return 0;

@@ -90,7 +90,7 @@ void restoreSnapshot(Session& s, const SessionSnapshot& snap) {
       if (a.get() != array) continue;
       const bool same = sameLines(std::as_const(*a), lines);
       a->restoreSnapshot(lines);
-      if (Control* grid = same ? nullptr : s.gridOf(a.get())) s.ui().linesChanged(*grid);
+      if (Control* grid = same ? nullptr : s.grids().gridOf(a.get())) s.ui().linesChanged(*grid);
     }
   s.impl().levelChange = snap.levelChange;
   s.impl().rows = snap.rows;

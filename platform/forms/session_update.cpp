@@ -372,7 +372,7 @@ bool Session::deleteLevel(int level) {
     if (h.deleteRequested &&
         guarded(*this, kSilentRefusal, [&] { return h.deleteRequested(level); }))
       return false;
-    return deleteLine(*t->grid);
+    return grids_->deleteLine(*t->grid);
   }
   if (!confirmedAtDesk(*this, kMsgConfirmDelete, {"the " + levelName(*this, level) + " shown"}))
     return false;
@@ -430,7 +430,7 @@ bool Session::newRecord(int level) {
     return false;
   if (levels()[level].isGrid()) {
     GridTie* t = gridAtLevel(*this, level);
-    return t && startNewLine(*t->grid);
+    return t && grids_->startNewLine(*t->grid);
   }
   if (!settleUnsaved("starting a new record")) return false;
   const auto& asked = updateControl()->handlers().newRequested;

@@ -176,26 +176,26 @@ void SetProps(Form* form, Control* first, Control* last, std::string_view proper
 }
 
 void SetColumnAllLines(Control* column, std::string_view text) {
-  S().setColumnAllLines(need(column, "SetColumnAllLines"), text);
+  S().grids().setColumnAllLines(need(column, "SetColumnAllLines"), text);
 }
 
 LineArrayHandle detailsetup(Cursor& cursor, Control* grid, FieldPlace lineNumber, RecordArg r1, int,
                             RecordArg r2, int, RecordArg r3, int, RecordArg r4, int) {
-  return S().detailSetup(cursor, need(grid, "detailsetup"), lineNumber.address,
-                         refs({r1, r2, r3, r4}));
+  return S().grids().detailSetup(cursor, need(grid, "detailsetup"), lineNumber.address,
+                                 refs({r1, r2, r3, r4}));
 }
 
 void GridLoad(Control* grid) {
-  S().gridLoad(need(grid, "GridLoad"));
+  S().grids().gridLoad(need(grid, "GridLoad"));
 }
 
 LineArrayHandle mopen(RecordArg r1, int, RecordArg r2, int) {
-  return S().openArray(refs({r1, r2}));
+  return S().grids().openArray(refs({r1, r2}));
 }
 
 void mkeyoffset(LineArrayHandle array, int segment, RecordArg record, const void* field, int, int,
                 int direction) {
-  forms::LineArray& a = S().array(array);
+  forms::LineArray& a = S().grids().array(array);
   const auto& recs = a.records();
   const char* p = static_cast<const char*>(field);
   for (std::size_t r = 0; r < recs.size(); ++r) {
@@ -211,46 +211,46 @@ void mkeyoffset(LineArrayHandle array, int segment, RecordArg record, const void
 }
 
 int LineArrayFirst(LineArrayHandle array) {
-  return S().array(array).first();
+  return S().grids().array(array).first();
 }
 int LineArrayNext(LineArrayHandle array) {
-  return S().array(array).next();
+  return S().grids().array(array).next();
 }
 void LineArrayUpdate(LineArrayHandle array) {
-  S().array(array).update();
+  S().grids().array(array).update();
 }
 void LineArrayInsert(LineArrayHandle array) {
-  S().array(array).insert();
+  S().grids().array(array).insert();
 }
 int LineArrayDelete(LineArrayHandle array) {
-  return S().array(array).remove();
+  return S().grids().array(array).remove();
 }
 void LineArrayClear(LineArrayHandle array) {
-  S().array(array).clear();
+  S().grids().array(array).clear();
 }
 int LineArrayGetPos(LineArrayHandle array) {
-  return S().array(array).position();
+  return S().grids().array(array).position();
 }
 void LineArraySetPos(LineArrayHandle array, int position) {
-  S().array(array).setPosition(position);
+  S().grids().array(array).setPosition(position);
 }
 int LineArrayGetState(LineArrayHandle array) {
-  return S().array(array).state();
+  return S().grids().array(array).state();
 }
 void LineArraySetState(LineArrayHandle array, int state) {
-  S().array(array).setState(state);
+  S().grids().array(array).setState(state);
 }
 void LineArraySort(LineArrayHandle array) {
-  S().array(array).sort();
+  S().grids().array(array).sort();
 }
 void LineArrayClose(LineArrayHandle array) {
-  S().closeArray(array);
+  S().grids().closeArray(array);
 }
 int LineArrayLoad(LineArrayHandle array, Cursor& cursor, std::string_view statement) {
-  return S().loadArray(array, cursor, statement);
+  return S().grids().loadArray(array, cursor, statement);
 }
 void LineArrayRedisplay(LineArrayHandle array) {
-  S().redisplay(array);
+  S().grids().redisplay(array);
 }
 
 int LevelChangeGet(int level) {

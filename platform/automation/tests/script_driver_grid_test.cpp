@@ -26,7 +26,7 @@ class ScriptDriverGridTest : public ::testing::Test {
     session_.bindRecord(1, "bLine", RecordRef(line_), RecordRef(nullLine_));
     session_.cursors().openCursor(header_, 0, "CSR_Customer", "Customer");
     session_.cursors().openCursor(lines_, 1, "CSR_Lines", "XLines");
-    session_.detailSetup(lines_, form.control("Spread1"), nullptr, {RecordRef(line_)});
+    session_.grids().detailSetup(lines_, form.control("Spread1"), nullptr, {RecordRef(line_)});
     form.control("Spread1").onLineChange([this](int code) {
       if (code == forms::kLineStarting && refuseNewLines_) return forms::kSilentRefusal;
       return 0;

@@ -13,7 +13,7 @@ class DeleteCancelTest : public OrderScreenTest {
     addLine("0000000007", "B", 2);
     addLine("0000000008", "A", 3);
     ASSERT_TRUE(s().set("cOrderNbr", "0000000007"));
-    s().session.gridLoad(s().c("Grid1"));
+    s().session.grids().gridLoad(s().c("Grid1"));
   }
 };
 
@@ -63,7 +63,7 @@ TEST_F(DeleteCancelTest, DeleteOfARowChangedElsewhereIsRefused) {
 
 TEST_F(DeleteCancelTest, DeleteAtTheGridLevelDeletesTheCurrentLineUntilSaved) {
   readOrderSeven();
-  ASSERT_TRUE(s().session.selectLine(s().c("Grid1"), 0));
+  ASSERT_TRUE(s().session.grids().selectLine(s().c("Grid1"), 0));
   ASSERT_TRUE(s().session.deleteLevel(1));
   EXPECT_EQ(s().lines->size(), 1u);
   EXPECT_EQ(query("SELECT COUNT(*) FROM TLine"), "3");

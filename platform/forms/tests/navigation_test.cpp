@@ -44,7 +44,7 @@ TEST_F(NavigationTest, LoadsTheLinesOfTheRecordReached) {
   EXPECT_EQ(s().lines->size(), 0u);
   ASSERT_TRUE(go(Navigation::Next));
   ASSERT_EQ(s().lines->size(), 2u);
-  EXPECT_EQ(s().session.cellText(s().c("Grid1"), 1, s().c("cLineRef")), "Y");
+  EXPECT_EQ(s().session.grids().cellText(s().c("Grid1"), 1, s().c("cLineRef")), "Y");
   EXPECT_EQ(s().show("cTotal"), "11.00");
 }
 

@@ -17,7 +17,7 @@ TEST_F(NumberingTest, NewRecordWithBlankKeyGetsTheNextNumberAndItsLinesToo) {
   numberFrom(s());
   ASSERT_TRUE(s().session.newRecord(0));
   ASSERT_TRUE(s().set("cCustId", "ACME"));
-  ASSERT_TRUE(s().session.startNewLine(s().c("Grid1")));
+  ASSERT_TRUE(s().session.grids().startNewLine(s().c("Grid1")));
   ASSERT_TRUE(s().set("cLineRef", "A"));
   ASSERT_TRUE(s().session.save());
   EXPECT_EQ(s().show("cOrderNbr"), "0000000101");

@@ -22,7 +22,7 @@ class SaveTest : public OrderScreenTest {
     enterLine("B", "20");
   }
   void enterLine(const std::string& ref, const std::string& amt) {
-    ASSERT_TRUE(s().session.startNewLine(s().c("Grid1")));
+    ASSERT_TRUE(s().session.grids().startNewLine(s().c("Grid1")));
     ASSERT_TRUE(s().set("cLineRef", ref));
     ASSERT_TRUE(s().set("cAmt", amt));
   }
@@ -44,7 +44,7 @@ TEST_F(SaveTest, LevelsAreRaisedInOrderThenWholeSaveThenCompletion) {
   EXPECT_EQ(query("SELECT CustId FROM TOrder WHERE OrderNbr = '0000000001'"), "ACME");
   EXPECT_EQ(query("SELECT LineRef FROM TLine ORDER BY LineRef"), "A,B");
   EXPECT_EQ(s().session.levelChange(0), kLineUnchanged);
-  s().session.lineArrayOf(s().c("Grid1"))->first();
+  s().session.grids().lineArrayOf(s().c("Grid1"))->first();
   EXPECT_EQ(s().lines->state(), kLineUnchanged);
 }
 
@@ -90,13 +90,13 @@ TEST_F(SaveTest, UpdatedAndDeletedLinesAreWritten) {
   addLine("0000000003", "A", 1);
   addLine("0000000003", "B", 2);
   ASSERT_TRUE(s().set("cOrderNbr", "0000000003"));
-  s().session.gridLoad(s().c("Grid1"));
+  s().session.grids().gridLoad(s().c("Grid1"));
   ASSERT_EQ(s().lines->size(), 2u);
-  ASSERT_TRUE(s().session.selectLine(s().c("Grid1"), 0));
+  ASSERT_TRUE(s().session.grids().selectLine(s().c("Grid1"), 0));
   ASSERT_TRUE(s().set("cAmt", "5"));
   EXPECT_EQ(s().lines->state(), kLineUpdated);
-  ASSERT_TRUE(s().session.selectLine(s().c("Grid1"), 1));
-  ASSERT_TRUE(s().session.deleteLine(s().c("Grid1")));
+  ASSERT_TRUE(s().session.grids().selectLine(s().c("Grid1"), 1));
+  ASSERT_TRUE(s().session.grids().deleteLine(s().c("Grid1")));
   ASSERT_TRUE(s().session.save());
   EXPECT_EQ(query("SELECT LineRef || '=' || printf('%.1f', Amt) FROM TLine"), "A=5.0");
 }

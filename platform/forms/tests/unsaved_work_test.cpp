@@ -17,8 +17,8 @@ class UnsavedWorkTest : public OrderScreenTest {
       addLine("0000000005", "A", 1);
     }
     ASSERT_TRUE(s().set("cOrderNbr", "0000000005"));
-    s().session.gridLoad(s().c("Grid1"));
-    ASSERT_TRUE(s().session.selectLine(s().c("Grid1"), 0));
+    s().session.grids().gridLoad(s().c("Grid1"));
+    ASSERT_TRUE(s().session.grids().selectLine(s().c("Grid1"), 0));
   }
   std::string stored() { return query("SELECT Amount FROM TOrder WHERE OrderNbr = '0000000005'"); }
 };
@@ -121,7 +121,7 @@ TEST_F(UnsavedWorkTest, ASaveWithNothingEnteredWritesNothingAndSaysSo) {
 TEST_F(UnsavedWorkTest, RequiredFieldsOfALevelNotChangedAreCheckedToo) {
   addOrder("0000000005", "", 50);
   ASSERT_TRUE(s().set("cOrderNbr", "0000000005"));
-  ASSERT_TRUE(s().session.startNewLine(s().c("Grid1")));
+  ASSERT_TRUE(s().session.grids().startNewLine(s().c("Grid1")));
   ASSERT_TRUE(s().set("cLineRef", "Z"));
   EXPECT_FALSE(s().session.save());
   EXPECT_EQ(s().messages().back(), formatMessage(kMsgFieldRequired, {"Customer"}));
@@ -133,7 +133,7 @@ TEST_F(UnsavedWorkTest, ADuplicateKeyIsNamedByTheFieldAndValue) {
   ASSERT_TRUE(s().set("cOrderNbr", "0000000001"));
   ASSERT_TRUE(s().set("cCustId", "ACME"));
   for (const char* ref : {"A", "B"}) {
-    ASSERT_TRUE(s().session.startNewLine(s().c("Grid1")));
+    ASSERT_TRUE(s().session.grids().startNewLine(s().c("Grid1")));
     ASSERT_TRUE(s().set("cLineRef", ref));
   }
   EXPECT_FALSE(s().session.save());
@@ -145,9 +145,9 @@ TEST_F(UnsavedWorkTest, ADuplicateKeyIsNamedByTheFieldAndValue) {
 TEST_F(UnsavedWorkTest, GridButtonsSwitchedOffStopNewAndDeletedLines) {
   readOrderFive();
   s().session.setButtons(kButtonNew | kButtonDelete, 1, 0);
-  EXPECT_FALSE(s().session.startNewLine(s().c("Grid1")));
+  EXPECT_FALSE(s().session.grids().startNewLine(s().c("Grid1")));
   EXPECT_FALSE(s().session.deleteLevel(1));
-  EXPECT_FALSE(s().session.deleteLine(s().c("Grid1")));
+  EXPECT_FALSE(s().session.grids().deleteLine(s().c("Grid1")));
   EXPECT_EQ(s().lines->size(), 1u);
   EXPECT_TRUE(s().session.buttonEnabled(kButtonDelete, 0));
 }

@@ -160,7 +160,7 @@ RenderTest::RenderTest() : schema_(dir_.file("")) {
   session_->bindRecord(1, "bUParcel", parcel_, parcelNull_);
   session_->cursors().openCursor(deliveryCursor_, 0, "CSR_UDELIVERY", "UDelivery");
   session_->cursors().openCursor(parcelCursor_, 1, "CSR_UPARCEL", "UParcel");
-  session_->detailSetup(parcelCursor_, control("Grid1"), nullptr, {parcel_});
+  session_->grids().detailSetup(parcelCursor_, control("Grid1"), nullptr, {parcel_});
   control("Grid1").onLineChange([this](int code) {
     if (code == forms::kLineStarting) parcel_.DelivNbr = delivery_.DelivNbr.view();
     return 0;
