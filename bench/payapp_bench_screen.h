@@ -87,7 +87,7 @@ class PayAppScreen {
   // A new payment of the scaled national account for `amount`.
   void newPayment(const std::string& amount) {
     within([&] {
-      session_.newRecord(0);
+      session_.updates().newRecord(0);
       enter("cCustId", "SCALE-PARENT");
       enter("cNARefNbr", "BENCH1");
       enter("cOrigDocAmt", amount);
@@ -103,7 +103,7 @@ class PayAppScreen {
     });
   }
   bool save() {
-    return within([&] { return session_.save(); });
+    return within([&] { return session_.updates().save(); });
   }
   forms::Session& session() { return session_; }
   forms::HeadlessUi& ui() { return *ui_; }

@@ -46,7 +46,8 @@ class DocumentInquiry {
     session_.cursors().openCursor(docCursor_, 0 | forms::kCursorReadOnly, "CSR_ARDOC", "ARDoc");
     session_.cursors().openCursor(applCursor_, 1, "CSR_APPL", "XDocAppl");
     lines_ = session_.grids().detailSetup(applCursor_, form_.control("Spread1"), nullptr, {bAppl});
-    session_.setButtons(forms::kButtonNew | forms::kButtonSave | forms::kButtonDelete, -1, 0);
+    session_.updates().setButtons(forms::kButtonNew | forms::kButtonSave | forms::kButtonDelete, -1,
+                                  0);
     // Started from another screen: "4", its window, then reference and customer.
     if (parameters_.size() >= 3) {
       if (parameters_.size() >= 4) bDoc.CustId = parameters_[3];

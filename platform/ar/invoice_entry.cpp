@@ -73,7 +73,7 @@ void InvoiceEntry::startDocument(const std::string& ref) {
   bARDoc.DocDate = session_.businessDate();
   bARDoc.ArAcct = batch_.bARSetup.ArAcct.view();
   bARDoc.ArSub = batch_.bARSetup.ArSub.view();
-  session_.setLevelChange(1, forms::kLineInserted);
+  session_.updates().setLevelChange(1, forms::kLineInserted);
 }
 
 // A saved document keeps its customer: the customer is part of its key.
@@ -138,7 +138,8 @@ bool InvoiceEntry::duplicateReference() {
 
 bool InvoiceEntry::saveDocument() {
   // Only the batch is being saved: no document is on the screen to number.
-  if (bARDoc.RefNbr.blank() && session_.levelChange(1) == forms::kLineUnchanged) return true;
+  if (bARDoc.RefNbr.blank() && session_.updates().levelChange(1) == forms::kLineUnchanged)
+    return true;
   if (bARDoc.RefNbr.blank() && batch_.bARSetup.AutoRef != 0) {
     db::Statement next = session_.database().run(db::Call{"AutoNbr_Next", "", {std::string("ARRefNbr")}});
     if (next.step()) bARDoc.RefNbr = std::get<std::string>(next.column(0));

@@ -47,7 +47,7 @@ void PaymentEntry::load() {
   // The grid lives on the screen; applications are written by the save itself.
   session_.cursors().openCursor(lineCursor_, 2, "CSR_PAYLINE", "XPayLine");
   lines_ = session_.grids().detailSetup(lineCursor_, form_.control("Spread1"), nullptr, {bPayLine});
-  session_.setButtons(forms::kButtonNew | forms::kButtonDelete, 2, 0);
+  session_.updates().setButtons(forms::kButtonNew | forms::kButtonDelete, 2, 0);
 }
 
 // The open documents of the customer, with what this document applies to them.
@@ -63,7 +63,7 @@ void PaymentEntry::loadLines() {
           " AND a.AdjgRefNbr = " + lit(bARDoc.RefNbr) + " WHERE d.CustId = " + lit(bARDoc.CustId) +
           " AND d.Rlsed = 1 AND d.OpenDoc = 1 AND d.DocType IN ('IN', 'DM', 'FI')"
           " ORDER BY d.DocDate, d.RefNbr");
-  session_.setLevelChange(2, forms::kLineUnchanged);
+  session_.updates().setLevelChange(2, forms::kLineUnchanged);
   session_.displayFields({&form_.control("cApplTotal"), &form_.control("cDiscTotal")});
 }
 
@@ -128,7 +128,7 @@ void PaymentEntry::startPayment(const std::string& ref) {
   bARDoc.OrigDocAmt = amount;
   bARDoc.BankAcct = batch_.bARSetup.ChkAcct.view();
   bARDoc.BankSub = batch_.bARSetup.ChkSub.view();
-  session_.setLevelChange(1, forms::kLineInserted);
+  session_.updates().setLevelChange(1, forms::kLineInserted);
   session_.setProperty(form_.control("cOrigDocAmt"), "enabled", "True");
 }
 
@@ -174,7 +174,7 @@ bool PaymentEntry::saveDocument() {
     return false;
   }
   if (existingCredit()) {
-    session_.setLevelChange(1, forms::kLineUnchanged);
+    session_.updates().setLevelChange(1, forms::kLineUnchanged);
     return true;
   }
   bARDoc.BatNbr = batch_.bBatch.BatNbr.view();

@@ -146,19 +146,19 @@ void ScriptDriver::perform(const Command& command) {
     case CommandKind::Save:
       return save(command);
     case CommandKind::Cancel:
-      if (!session_.cancel()) refused("cancel");
+      if (!session_.updates().cancel()) refused("cancel");
       return;
     case CommandKind::New:
-      if (!session_.newRecord(command.level())) refused("new");
+      if (!session_.updates().newRecord(command.level())) refused("new");
       return;
     case CommandKind::Delete:
-      if (!session_.deleteLevel(command.level())) refused("delete");
+      if (!session_.updates().deleteLevel(command.level())) refused("delete");
       return;
     case CommandKind::First:
     case CommandKind::Prev:
     case CommandKind::Next:
     case CommandKind::Last:
-      session_.navigate(command.level(), navigationOf(command.kind));
+      session_.updates().navigate(command.level(), navigationOf(command.kind));
       return;
     case CommandKind::Line:
       return line(command);
@@ -210,7 +210,7 @@ void ScriptDriver::save(const Command& command) {
     return session_.hasDatabase() ? session_.database().lockTimeouts() : 0;
   };
   const int before = lockTimeouts();
-  if (session_.save()) return;
+  if (session_.updates().save()) return;
   refused("save");
   if (lockTimeouts() > before)
     fail(command.line, "the save waited for another user's lock on the company database and failed");

@@ -84,8 +84,8 @@ std::string ScriptDriver::screenValues() {
 
 void ScriptDriver::editState(const Command& command) {
   int state = kNothingPending;
-  if (session_.hasUnsavedWork()) {
-    state = session_.levelChange(command.level());
+  if (session_.updates().hasUnsavedWork()) {
+    state = session_.updates().levelChange(command.level());
     if (state != forms::kLineInserted) state = kChangesPending;
   }
   read("EDITSTATE", command.args[0], std::to_string(state));
@@ -94,7 +94,8 @@ void ScriptDriver::editState(const Command& command) {
 // Level 0 is the whole screen's work; a lower level is given up by starting it anew.
 void ScriptDriver::abandon(const Command& command) {
   const int level = command.level();
-  if (!(level == 0 ? session_.cancel() : session_.newRecord(level))) refused("abandon");
+  if (!(level == 0 ? session_.updates().cancel() : session_.updates().newRecord(level)))
+    refused("abandon");
 }
 
 }  // namespace corvena::automation

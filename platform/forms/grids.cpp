@@ -82,7 +82,7 @@ bool Grids::selectLine(Control& grid, int index) {
 
 bool Grids::startNewLine(Control& grid) {
   GridTie& t = tieFor(session_, grid);
-  if (!session_.buttonEnabled(kButtonNew, gridLevel(session_, t))) return false;
+  if (!session_.updates().buttonEnabled(kButtonNew, gridLevel(session_, t))) return false;
   const SessionSnapshot before = takeSnapshot(session_);
   t.array->setPosition(-1);
   blankLineRecords(session_, *t.array);
@@ -103,12 +103,13 @@ bool Grids::deleteLine(Control& grid) {
     t.array->setPosition(t.array->size() ? 0 : -1);
     return true;
   }
-  if (t.array->position() < 0 || !session_.buttonEnabled(kButtonDelete, gridLevel(session_, t)))
+  if (t.array->position() < 0 ||
+      !session_.updates().buttonEnabled(kButtonDelete, gridLevel(session_, t)))
     return false;
   if (!confirmedAtDesk(session_, kMsgConfirmDeleteLine)) return false;
   if (raiseLine(session_, grid, kLineDeleting) != 0) return false;
   t.array->remove();
-  session_.setLevelChange(gridLevel(session_, t), kLineUpdated);
+  session_.updates().setLevelChange(gridLevel(session_, t), kLineUpdated);
   linesChanged(session_, t);
   return true;
 }
@@ -149,7 +150,7 @@ void Grids::gridLoad(Control& grid) {
   t.array->loadImages(std::move(images));
   t.pendingNew = false;
   if (t.array->first() != kLineOk) blankLineRecords(session_, *t.array);
-  session_.setLevelChange(gridLevel(session_, t), kLineUnchanged);
+  session_.updates().setLevelChange(gridLevel(session_, t), kLineUnchanged);
   linesChanged(session_, t);
 }
 
@@ -217,7 +218,7 @@ void Grids::setColumnAllLines(Control& column, std::string_view text) {
     }
     setFieldText(recs[r], *f, text);
   }
-  session_.setLevelChange(gridLevel(session_, t), kLineUpdated);
+  session_.updates().setLevelChange(gridLevel(session_, t), kLineUpdated);
   linesChanged(session_, t);
 }
 

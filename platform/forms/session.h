@@ -24,6 +24,7 @@
 #include "platform/forms/runtime_error.h"
 #include "platform/forms/screen_rights.h"
 #include "platform/forms/ui.h"
+#include "platform/forms/update_control.h"
 #include "platform/forms/update_levels.h"
 
 namespace corvena::forms {
@@ -35,15 +36,6 @@ struct BoundRecord {
   RecordRef record;
   RecordRef nullRecord;  // may be empty: blanking then uses the layout's null image
 };
-
-// Toolbar buttons of SetButton.
-inline constexpr int kButtonNew = 1;
-inline constexpr int kButtonSave = 2;
-inline constexpr int kButtonDelete = 4;
-inline constexpr int kButtonCancel = 8;
-inline constexpr int kAllLevels = -1;
-
-enum class Navigation { First, Previous, Next, Last };
 
 class Session {
  public:
@@ -110,35 +102,6 @@ class Session {
   // value with the field's decimals), or a label's caption; a secret one's as stars.
   std::string displayText(const Control& control) const;
 
-  // --- the update control ---
-  const std::vector<LevelDesc>& levels() const;
-  // Clears the levels from `level` on and applies defaults (a new record).
-  bool newRecord(int level);
-  bool save();
-  bool deleteLevel(int level);
-  bool cancel();
-  bool navigate(int level, Navigation how);
-  int levelChange(int level) const;
-  void setLevelChange(int level, int state);
-  void setButtons(int buttons, int level, int state);
-  bool buttonEnabled(int button, int level) const;
-  // The signed-on user's rights on this screen (all until set).
-  void setRights(const ScreenRights& rights);
-  const ScreenRights& rights() const;
-  // Before the clerk's changes are dropped (moving, New, closing): at a desk,
-  // asks whether to save them first. Yes saves (a refused save stays), No
-  // lets them go, Cancel stays. False when the action must not go on.
-  bool settleUnsaved(std::string_view action);
-  // Whether the clerk changed the record on the screen since it was read or saved.
-  bool hasUnsavedWork() const;
-  // How many saves were done since the session began.
-  std::size_t savesDone() const { return savesDone_; }
-  // Called by a handler during a save: when the save is refused, the control's
-  // field keeps the value it has then, while everything else is put back.
-  void keepThroughRefusal(Control& control);
-  // Numbers a new level-0 record with a blank key from `source` at save.
-  void setAutoNumber(Control& key, std::string source, std::vector<Control*> detailKeys);
-
   // --- display and properties ---
   void displayFields(const std::vector<Control*>& controls);
   void setProperty(Control& control, std::string_view property, std::string_view value);
@@ -153,12 +116,12 @@ class Session {
   MessageLog& messages() const { return *messages_; }
   Cursors& cursors() const { return *cursors_; }
   Grids& grids() const { return *grids_; }
+  UpdateControl& updates() const { return *updates_; }
 
   struct Impl;
   Impl& impl() const { return *impl_; }
 
  private:
-  bool rightsAllow(int button, int level) const;
   std::shared_ptr<db::Database> db_;
   std::unique_ptr<Ui> ui_;
   corvena::bpes pes_{};
@@ -166,12 +129,12 @@ class Session {
   std::vector<std::unique_ptr<Form>> forms_;
   std::vector<BoundRecord> records_;
   int lastErrorLevel_ = 0;
-  std::size_t savesDone_ = 0;
   long nextWindow_ = 1000;
   std::unique_ptr<Impl> impl_;
   std::unique_ptr<MessageLog> messages_;
   std::unique_ptr<Cursors> cursors_;
   std::unique_ptr<Grids> grids_;
+  std::unique_ptr<UpdateControl> updates_;
 };
 
 // The session the plain host functions act on.

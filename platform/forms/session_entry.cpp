@@ -66,7 +66,7 @@ void afterKeyEntry(Session& s, Control& c, RecordRef rec) {
     }
   }
   if (found.value_or(false)) {
-    s.setLevelChange(0, kLineUnchanged);
+    s.updates().setLevelChange(0, kLineUnchanged);
     return;
   }
   std::vector<std::pair<const FieldDesc*, std::string>> keys;
@@ -78,7 +78,7 @@ void afterKeyEntry(Session& s, Control& c, RecordRef rec) {
   for (const auto& [kf, v] : keys) setFieldText(rec, *kf, v);
   applyRecordDefaults(s, 0);
   impl.rows[rec.data] = RowMemory{};
-  s.setLevelChange(0, kLineInserted);
+  s.updates().setLevelChange(0, kLineInserted);
 }
 
 EntryRules entryRules(Session& s, const Control& c) {
@@ -100,15 +100,15 @@ void storeIntoLevel(Session& s, Control& c, RecordRef rec) {
     } else {
       tie->array->update();
     }
-    if (s.levelChange(gridLevel(s, *tie)) == kLineUnchanged)
-      s.setLevelChange(gridLevel(s, *tie), kLineUpdated);
+    if (s.updates().levelChange(gridLevel(s, *tie)) == kLineUnchanged)
+      s.updates().setLevelChange(gridLevel(s, *tie), kLineUpdated);
     return;
   }
   const int level = c.level();
   if (c.isKey() && level == 0) {
     afterKeyEntry(s, c, rec);
-  } else if (level != 15 && s.levelChange(level) == kLineUnchanged) {
-    s.setLevelChange(level, kLineUpdated);
+  } else if (level != 15 && s.updates().levelChange(level) == kLineUnchanged) {
+    s.updates().setLevelChange(level, kLineUpdated);
   }
 }
 

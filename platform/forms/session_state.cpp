@@ -135,7 +135,7 @@ void applyDefaults(Session& s, int level) {
 }
 
 void applyRecordDefaults(Session& s, int from) {
-  const auto& levels = s.levels();
+  const auto& levels = s.updates().levels();
   for (int l = from; l < static_cast<int>(levels.size()); ++l)
     if (l == from || !levels[l].isGrid()) applyDefaults(s, l);
 }

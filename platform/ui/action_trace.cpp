@@ -6,11 +6,11 @@ namespace corvena::ui {
 
 ActionTrace::ActionTrace(const forms::Session& session)
     : session_(&session),
-      saves_(session.savesDone()),
+      saves_(session.updates().savesDone()),
       logLines_(session.messages().statusLog().size()) {}
 
 bool ActionTrace::saved() const {
-  return session_->savesDone() > saves_;
+  return session_->updates().savesDone() > saves_;
 }
 
 QString ActionTrace::logged() const {

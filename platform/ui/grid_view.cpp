@@ -192,12 +192,12 @@ void GridView::toggleView() {
 }
 
 bool GridView::addsLines() const {
-  const auto& levels = session_->levels();
+  const auto& levels = session_->updates().levels();
   // A grid is bound through its columns: their level is the grid's.
   const int level = columns_.empty() ? grid_->level() : columns_.front()->level();
   if (!grid_->enabled() || level < 0 || level >= static_cast<int>(levels.size())) return false;
   // Screens that make their lines themselves switch the level's New button off.
-  return session_->buttonEnabled(forms::kButtonNew, level);
+  return session_->updates().buttonEnabled(forms::kButtonNew, level);
 }
 
 int GridView::rowCountShown() const {

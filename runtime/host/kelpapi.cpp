@@ -107,8 +107,8 @@ int Ex_dbnavfetch1(Control* control, Cursor& cursor, std::string& value, RecordA
 
 int AutoNbrDefault(Control* keyControl, std::string_view source, Control* detailKey1,
                    Control* detailKey2) {
-  S().setAutoNumber(need(keyControl, "AutoNbrDefault"), std::string(source),
-                    {detailKey1, detailKey2});
+  S().updates().setAutoNumber(need(keyControl, "AutoNbrDefault"), std::string(source),
+                              {detailKey1, detailKey2});
   return 0;
 }
 
@@ -121,7 +121,7 @@ int MessResponse() {
 }
 
 bool ReleaseAllowed() {
-  if (S().rights().release) return true;
+  if (S().updates().rights().release) return true;
   S().messages().message(forms::kMsgNoRights, {"release batches"});
   return false;
 }
@@ -163,7 +163,7 @@ void DispField(Control* control) {
 }
 
 void SetButton(int buttons, int level, int state) {
-  S().setButtons(buttons, level, state);
+  S().updates().setButtons(buttons, level, state);
 }
 
 void SetCtrlProp(Control* control, std::string_view property, const PropValue& value) {
@@ -254,13 +254,13 @@ void LineArrayRedisplay(LineArrayHandle array) {
 }
 
 int LevelChangeGet(int level) {
-  return S().levelChange(level);
+  return S().updates().levelChange(level);
 }
 void LevelChangeSet(int level, int state) {
-  S().setLevelChange(level, state);
+  S().updates().setLevelChange(level, state);
 }
 void SaveAll() {
-  S().save();
+  S().updates().save();
 }
 
 void disp_form(Form* form, bool modal) {

@@ -53,11 +53,11 @@ TEST_F(GridTest, LoadedLinesAreUnchangedUntilEdited) {
   EXPECT_EQ(s().lines->position(), 0);
   EXPECT_EQ(s().line.LineRef.trimmed(), "A");  // the procedure's order
   EXPECT_EQ(s().lines->state(), kLineUnchanged);
-  EXPECT_EQ(s().session.levelChange(1), kLineUnchanged);
+  EXPECT_EQ(s().session.updates().levelChange(1), kLineUnchanged);
   ASSERT_TRUE(s().session.grids().selectLine(grid(), 2));
   ASSERT_TRUE(s().set("cAmt", "7"));
   EXPECT_EQ(s().lines->state(), kLineUpdated);
-  EXPECT_EQ(s().session.levelChange(1), kLineUpdated);
+  EXPECT_EQ(s().session.updates().levelChange(1), kLineUpdated);
   EXPECT_EQ(s().session.grids().cellText(grid(), 2, s().c("cAmt")), "7.00");
 }
 
@@ -117,7 +117,7 @@ TEST_F(GridTest, SetColumnAllLinesMarksEveryLineChanged) {
   EXPECT_EQ(s().show("cTotal"), "0.00");
   for (int rc = s().lines->first(); rc == kLineOk; rc = s().lines->next())
     EXPECT_EQ(s().lines->state(), kLineUpdated);
-  ASSERT_TRUE(s().session.save());
+  ASSERT_TRUE(s().session.updates().save());
   EXPECT_EQ(query("SELECT SUM(Amt) FROM TLine"), "0.000000");
 }
 

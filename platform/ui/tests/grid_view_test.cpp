@@ -68,10 +68,10 @@ TEST_F(GridEntry, EnterInAnAmountColumnGoesOnToTheNextLine) {
 
 TEST_F(GridEntry, NoNewLineRowWhenTheScreenSwitchesNewOffForTheLevel) {
   GridView* grid = view().gridFor(&control("Grid1"));
-  session_->setButtons(forms::kButtonNew, 1, 0);
+  session_->updates().setButtons(forms::kButtonNew, 1, 0);
   grid->reload();
   EXPECT_EQ(grid->table()->rowCount(), 0);
-  session_->setButtons(forms::kButtonNew, 1, -1);
+  session_->updates().setButtons(forms::kButtonNew, 1, -1);
   grid->reload();
   EXPECT_EQ(grid->table()->rowCount(), 1);
 }

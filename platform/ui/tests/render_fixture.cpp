@@ -165,7 +165,7 @@ RenderTest::RenderTest() : schema_(dir_.file("")) {
     if (code == forms::kLineStarting) parcel_.DelivNbr = delivery_.DelivNbr.view();
     return 0;
   });
-  session_->newRecord(0);
+  session_->updates().newRecord(0);
   answerer_ = std::make_unique<MessageAnswerer>();
   auto& renderer = dynamic_cast<QtUi&>(session_->ui());
   window_ = &renderer.window(session_->mainForm());

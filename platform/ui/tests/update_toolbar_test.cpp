@@ -80,11 +80,11 @@ TEST_F(UpdateToolbar, TheStatusLineLetsGoOfTheLastActionOnTheNextEntry) {
 }
 
 TEST_F(UpdateToolbar, SetButtonSwitchesTheToolbarButtons) {
-  session_->setButtons(forms::kButtonSave | forms::kButtonDelete, forms::kAllLevels, 0);
+  session_->updates().setButtons(forms::kButtonSave | forms::kButtonDelete, forms::kAllLevels, 0);
   EXPECT_FALSE(window().action(UpdateAction::Save)->isEnabled());
   EXPECT_FALSE(window().action(UpdateAction::Delete)->isEnabled());
   EXPECT_TRUE(window().action(UpdateAction::New)->isEnabled());
-  session_->setButtons(forms::kButtonSave, forms::kAllLevels, -1);
+  session_->updates().setButtons(forms::kButtonSave, forms::kAllLevels, -1);
   EXPECT_TRUE(window().action(UpdateAction::Save)->isEnabled());
 }
 

@@ -54,11 +54,11 @@ bool OpenScreen::click(const std::string& name) {
 }
 
 bool OpenScreen::save() {
-  return within([&] { return session_.save(); });
+  return within([&] { return session_.updates().save(); });
 }
 
 bool OpenScreen::newBatch() {
-  return within([&] { return session_.newRecord(0); });
+  return within([&] { return session_.updates().newRecord(0); });
 }
 
 bool OpenScreen::selectLine(int index) {
