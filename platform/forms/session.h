@@ -1,8 +1,9 @@
 #pragma once
-// One screen session: its forms, bound records, cursors, line arrays, the
-// update control's state and the user interface. Everything a person, a
-// script or automation does goes through the same functions here, and the
-// plain host functions act on the current session (SessionScope switches it).
+// One screen session: its forms, bound records and user interface, and the
+// parts it owns and hands out (the update control, grids, cursors, messages).
+// Everything a person, a script or automation does goes through the same
+// functions here and in its parts, and the plain host functions act on the
+// current session (SessionScope switches it).
 
 #include <cstdint>
 #include <map>

@@ -1,5 +1,6 @@
 #pragma once
-// The session's inner state, shared by the files that implement Session.
+// The session's inner state, shared by Session and its parts: a save writes
+// the grids' lines through the levels' cursors, an entry reads its key's row.
 
 #include <chrono>
 #include <cstdint>
