@@ -87,7 +87,7 @@ class PayAppScreen {
   // A new payment of the scaled national account for `amount`.
   void newPayment(const std::string& amount) {
     within([&] {
-      session_.newRecord(0);
+      session_.updates().newRecord(0);
       enter("cCustId", "SCALE-PARENT");
       enter("cNARefNbr", "BENCH1");
       enter("cOrigDocAmt", amount);
@@ -98,18 +98,18 @@ class PayAppScreen {
   }
   void payLine(int line) {
     within([&] {
-      session_.selectLine(grid(), line);
+      session_.grids().selectLine(grid(), line);
       session_.click(session_.control("cbAutoApply"));
     });
   }
   bool save() {
-    return within([&] { return session_.save(); });
+    return within([&] { return session_.updates().save(); });
   }
   forms::Session& session() { return session_; }
   forms::HeadlessUi& ui() { return *ui_; }
   forms::Control& grid() { return session_.control("Spread1"); }
   int lineCount() {
-    return within([&] { return static_cast<int>(session_.lineCount(grid())); });
+    return within([&] { return static_cast<int>(session_.grids().lineCount(grid())); });
   }
   payapp::PayApp& app() {
     return *within([] { return &payapp::payapp(); });

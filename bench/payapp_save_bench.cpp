@@ -39,7 +39,7 @@ struct AppliedBatch {
   void unsaved() {
     exec("DELETE FROM XNADetail WHERE NABatNbr = '" + batch + "'");
     screen.within([&] {
-      forms::LineArray* lines = screen.session().lineArrayOf(screen.grid());
+      forms::LineArray* lines = screen.session().grids().lineArrayOf(screen.grid());
       for (std::size_t i = 0; i < lines->size(); ++i) lines->line(i).state = forms::kLineUpdated;
       host::LevelChangeSet(1, forms::kLineUpdated);
       return 0;

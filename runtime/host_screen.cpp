@@ -128,7 +128,7 @@ std::string HostScreen::request(const std::string& line) {
   if (forms::Session* session = forms::currentSession()) {
     session->noteWork();
     // What the host screen saved is read next, by this screen's own cursors.
-    if (changes) session->endReads();
+    if (changes) session->cursors().endReads();
   }
   if (!answer.ok) raiseHostError(answer.number, answer.text);
   return answer.text;

@@ -69,8 +69,8 @@ class UsersAndRights {
   // The lines are kept through the directory, never by the framework's own writes.
   forms::LineArray* lines(forms::CursorHandle& cursor, int level, const char* grid,
                           RecordRef record) {
-    session_.openCursor(cursor, level, grid, "");
-    return session_.detailSetup(cursor, form_.control(grid), nullptr, {record});
+    session_.cursors().openCursor(cursor, level, grid, "");
+    return session_.grids().detailSetup(cursor, form_.control(grid), nullptr, {record});
   }
 
   void load() {
@@ -84,13 +84,13 @@ class UsersAndRights {
   // A user or group recalled by its ID brings its lines; a password is never read back.
   void entryShown() {
     forgetPasswords();
-    session_.gridLoad(form_.control("grdGroups"));
-    session_.gridLoad(form_.control("grdRights"));
+    session_.grids().gridLoad(form_.control("grdGroups"));
+    session_.grids().gridLoad(form_.control("grdRights"));
     session_.displayFields(form_.range(nullptr, nullptr));
   }
 
   int refuse(const std::string& text) {
-    session_.messageBox(text, forms::kStyleWarning, "Message");
+    session_.messages().messageBox(text, forms::kStyleWarning, "Message");
     return forms::kSilentRefusal;
   }
 
@@ -149,10 +149,12 @@ class UsersAndRights {
     forgetPasswords();
     session_.displayFields(form_.range(nullptr, nullptr));
     if (!std::exchange(madeAdministrator_, false)) return;
-    session_.messageBox(shownId() + " is the company's first user and so is made an administrator: "
-                        "from now on everyone signs on with a user ID and password, and only an "
-                        "administrator keeps users and rights.",
-                        forms::kStylePlain, "Message");
+    session_.messages().messageBox(
+        shownId() +
+            " is the company's first user and so is made an administrator: "
+            "from now on everyone signs on with a user ID and password, and only an "
+            "administrator keeps users and rights.",
+        forms::kStylePlain, "Message");
   }
 
   int removeShown() {

@@ -43,10 +43,11 @@ class DocumentInquiry {
     session_.bindRecord(0, "bDoc", bDoc, nDoc);
     session_.bindRecord(1, "bAppl", bAppl, nAppl);
     session_.bindRecord(15, "bInfo", bInfo, nInfo);
-    session_.openCursor(docCursor_, 0 | forms::kCursorReadOnly, "CSR_ARDOC", "ARDoc");
-    session_.openCursor(applCursor_, 1, "CSR_APPL", "XDocAppl");
-    lines_ = session_.detailSetup(applCursor_, form_.control("Spread1"), nullptr, {bAppl});
-    session_.setButtons(forms::kButtonNew | forms::kButtonSave | forms::kButtonDelete, -1, 0);
+    session_.cursors().openCursor(docCursor_, 0 | forms::kCursorReadOnly, "CSR_ARDOC", "ARDoc");
+    session_.cursors().openCursor(applCursor_, 1, "CSR_APPL", "XDocAppl");
+    lines_ = session_.grids().detailSetup(applCursor_, form_.control("Spread1"), nullptr, {bAppl});
+    session_.updates().setButtons(forms::kButtonNew | forms::kButtonSave | forms::kButtonDelete, -1,
+                                  0);
     // Started from another screen: "4", its window, then reference and customer.
     if (parameters_.size() >= 3) {
       if (parameters_.size() >= 4) bDoc.CustId = parameters_[3];
@@ -59,17 +60,18 @@ class DocumentInquiry {
     const std::string sql = "SELECT * FROM ARDoc WHERE RefNbr = " + db::textLiteral(ref) +
                             (cust.empty() ? "" : " AND CustId = " + db::textLiteral(cust)) +
                             " ORDER BY CustId, DocType LIMIT 1";
-    if (session_.fetchFirst(docCursor_, sql, {bDoc}) != forms::kLineOk) {
-      session_.messageBox("There is no AR document " + ref +
-                              (cust.empty() ? std::string() : " of customer " + cust) + ".",
-                          forms::kStyleWarning, "Message");
+    if (session_.cursors().fetchFirst(docCursor_, sql, {bDoc}) != forms::kLineOk) {
+      session_.messages().messageBox("There is no AR document " + ref +
+                                         (cust.empty() ? std::string() : " of customer " + cust) +
+                                         ".",
+                                     forms::kStyleWarning, "Message");
       return forms::kSilentRefusal;
     }
     bInfo.Status = !bDoc.Rlsed ? "Not released" : bDoc.OpenDoc ? "Open" : "Closed";
-    session_.loadArray(lines_, applCursor_,
-                       "ARDoc_Applications " + db::textLiteral(bDoc.CustId.trimmed()) + ", " +
-                           db::textLiteral(bDoc.DocType.trimmed()) + ", " +
-                           db::textLiteral(bDoc.RefNbr.trimmed()));
+    session_.grids().loadArray(lines_, applCursor_,
+                               "ARDoc_Applications " + db::textLiteral(bDoc.CustId.trimmed()) +
+                                   ", " + db::textLiteral(bDoc.DocType.trimmed()) + ", " +
+                                   db::textLiteral(bDoc.RefNbr.trimmed()));
     session_.displayFields(form_.range(nullptr, nullptr));
     return 0;
   }

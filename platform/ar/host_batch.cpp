@@ -54,10 +54,10 @@ std::vector<forms::ControlDesc> batchControls(const std::string& screen, const s
 
 HostBatch::HostBatch(forms::Form& form, std::string screen)
     : session_(form.session()), form_(form), screen_(std::move(screen)) {
-  form.control("cmdComplete").onClick([this] { session_.newRecord(0); });
+  form.control("cmdComplete").onClick([this] { session_.updates().newRecord(0); });
   form.control("cbathandling").onValueCheck([this](std::string& text) {
-    if (text != "R" || session_.rights().release) return 0;
-    session_.message(forms::kMsgNoRights, {"release batches"});
+    if (text != "R" || session_.updates().rights().release) return 0;
+    session_.messages().message(forms::kMsgNoRights, {"release batches"});
     return forms::kSilentRefusal;
   });
 }
@@ -67,17 +67,18 @@ void HostBatch::load() {
   for (auto* r : {&bARSetup, &nARSetup}) blankRecord(*r);
   session_.bindRecord(0, "bBatch", bBatch, nBatch);
   session_.bindRecord(15, "bARSetup", bARSetup, nARSetup);
-  session_.openCursor(cursor, 0, "CSR_BATCH", "Batch");
-  session_.openCursor(setupCursor, 15 | forms::kCursorReadOnly, "CSR_ARSETUP", "ARSetup");
-  session_.openCursor(work, 15, "CSR_WORK", "");
-  session_.fetchFirst(setupCursor, "arsetup_all", {bARSetup});
-  session_.setAutoNumber(form_.control("cBatNbr"), "ARBatch", {});
+  session_.cursors().openCursor(cursor, 0, "CSR_BATCH", "Batch");
+  session_.cursors().openCursor(setupCursor, 15 | forms::kCursorReadOnly, "CSR_ARSETUP", "ARSetup");
+  session_.cursors().openCursor(work, 15, "CSR_WORK", "");
+  session_.cursors().fetchFirst(setupCursor, "arsetup_all", {bARSetup});
+  session_.updates().setAutoNumber(form_.control("cBatNbr"), "ARBatch", {});
 }
 
 bool HostBatch::prepareSave() {
   if (released()) {
-    session_.messageBox("Batch " + bBatch.BatNbr.trimmed() + " is released; it cannot be changed.",
-                        forms::kStyleWarning, "Message");
+    session_.messages().messageBox(
+        "Batch " + bBatch.BatNbr.trimmed() + " is released; it cannot be changed.",
+        forms::kStyleWarning, "Message");
     return false;
   }
   bBatch.Module = "AR";
@@ -111,7 +112,8 @@ void HostBatch::showTotal() {
 
 int HostBatch::complete() {
   auto& errorText = form_.control("lErrorText");
-  if (session_.hasUnsavedWork() && !session_.save()) return forms::kSilentRefusal;
+  if (session_.updates().hasUnsavedWork() && !session_.updates().save())
+    return forms::kSilentRefusal;
   if (bBatch.BatNbr.blank() || released()) return 0;
   db::Database& db = session_.database();
   db::Statement stored = query(db, "SELECT Handling FROM Batch WHERE Module = 'AR' AND BatNbr = ?1",
@@ -124,9 +126,9 @@ int HostBatch::complete() {
   if (std::get<std::string>(stored.column(0)) == "R")
     why = releaseBatch(db, bBatch.BatNbr.trimmed(),
                        Releaser{session_.pes().UserId.trimmed(), screen_, session_.businessDate(),
-                                session_.rights().release});
+                                session_.updates().rights().release});
   session_.setProperty(errorText, "caption", why);
-  if (!why.empty()) session_.status(forms::kStatusWrite, 0, why, forms::kStatusError);
+  if (!why.empty()) session_.messages().status(forms::kStatusWrite, 0, why, forms::kStatusError);
   return 0;
 }
 

@@ -38,9 +38,10 @@ void InvoiceEntry::load() {
   for (auto* r : {&bARTran, &nARTran}) blankRecord(*r);
   session_.bindRecord(1, "bARDoc", bARDoc, nARDoc);
   session_.bindRecord(2, "bARTran", bARTran, nARTran);
-  session_.openCursor(docCursor_, 1, "CSR_ARDOC", "ARDoc");
-  session_.openCursor(lineCursor_, 2, "CSR_ARTRAN", "ARTran");
-  lines_ = session_.detailSetup(lineCursor_, form_.control("Spread1"), &bARTran.LineNbr, {bARTran});
+  session_.cursors().openCursor(docCursor_, 1, "CSR_ARDOC", "ARDoc");
+  session_.cursors().openCursor(lineCursor_, 2, "CSR_ARTRAN", "ARTran");
+  lines_ = session_.grids().detailSetup(lineCursor_, form_.control("Spread1"), &bARTran.LineNbr,
+                                        {bARTran});
   db::Database& db = session_.database();
   // The host numbers references itself unless its AR setup leaves them to the clerk.
   session_.setProperty(form_.control("cRefNbr"), "blankerr",
@@ -56,9 +57,9 @@ void InvoiceEntry::load() {
 // A reference of this batch recalls its document and lines; another starts a
 // new document with it.
 int InvoiceEntry::refNbrCheck(std::string& text) {
-  if (session_.dbnavFetch(nullptr, docCursor_, text, {bARDoc}) != forms::kLineOk)
+  if (session_.cursors().dbnavFetch(nullptr, docCursor_, text, {bARDoc}) != forms::kLineOk)
     startDocument(text);
-  session_.gridLoad(form_.control("Spread1"));
+  session_.grids().gridLoad(form_.control("Spread1"));
   return 0;
 }
 
@@ -72,7 +73,7 @@ void InvoiceEntry::startDocument(const std::string& ref) {
   bARDoc.DocDate = session_.businessDate();
   bARDoc.ArAcct = batch_.bARSetup.ArAcct.view();
   bARDoc.ArSub = batch_.bARSetup.ArSub.view();
-  session_.setLevelChange(1, forms::kLineInserted);
+  session_.updates().setLevelChange(1, forms::kLineInserted);
 }
 
 // A saved document keeps its customer: the customer is part of its key.
@@ -82,9 +83,10 @@ int InvoiceEntry::customerCheck(std::string& text) {
                             {bARDoc.BatNbr.trimmed(), bARDoc.RefNbr.trimmed()})
                           .step();
   if (!stored || bARDoc.CustId.blank() || bARDoc.CustId == text) return 0;
-  session_.messageBox("The customer of a saved document cannot be changed; delete the document "
-                      "and enter it again.",
-                      forms::kStyleWarning, "Message");
+  session_.messages().messageBox(
+      "The customer of a saved document cannot be changed; delete the document "
+      "and enter it again.",
+      forms::kStyleWarning, "Message");
   return forms::kSilentRefusal;
 }
 
@@ -92,7 +94,7 @@ int InvoiceEntry::customerCheck(std::string& text) {
 void InvoiceEntry::lineAmountShown() {
   bARTran.TranAmt = cents(bARTran.Qty * bARTran.UnitPrice);
   lines_->update();
-  session_.redisplay(lines_);
+  session_.grids().redisplay(lines_);
   session_.displayFields({&form_.control("cDocBal")});
 }
 
@@ -102,7 +104,7 @@ int InvoiceEntry::accountCheck(std::string& text) {
   const std::string arAcct =
       bARDoc.ArAcct.blank() ? batch_.bARSetup.ArAcct.trimmed() : bARDoc.ArAcct.trimmed();
   if (arAcct.empty() || !(Text<10>(text) == arAcct)) return 0;
-  session_.messageBox(
+  session_.messages().messageBox(
       arAcct + " is the AR account of this document; its lines post to another account.",
       forms::kStyleWarning, "Message");
   return forms::kSilentRefusal;
@@ -136,18 +138,19 @@ bool InvoiceEntry::duplicateReference() {
 
 bool InvoiceEntry::saveDocument() {
   // Only the batch is being saved: no document is on the screen to number.
-  if (bARDoc.RefNbr.blank() && session_.levelChange(1) == forms::kLineUnchanged) return true;
+  if (bARDoc.RefNbr.blank() && session_.updates().levelChange(1) == forms::kLineUnchanged)
+    return true;
   if (bARDoc.RefNbr.blank() && batch_.bARSetup.AutoRef != 0) {
     db::Statement next = session_.database().run(db::Call{"AutoNbr_Next", "", {std::string("ARRefNbr")}});
     if (next.step()) bARDoc.RefNbr = std::get<std::string>(next.column(0));
   }
   if (bARDoc.RefNbr.blank()) {
-    session_.message(forms::kMsgNoNumber, {"ARRefNbr"});
+    session_.messages().message(forms::kMsgNoNumber, {"ARRefNbr"});
     return false;
   }
   if (bARDoc.Rlsed != 0 || duplicateReference()) {
-    session_.message(bARDoc.Rlsed ? forms::kMsgEntryRefused : kDuplicateReference,
-                     {"Ref Nbr"});
+    session_.messages().message(bARDoc.Rlsed ? forms::kMsgEntryRefused : kDuplicateReference,
+                                {"Ref Nbr"});
     return false;
   }
   bARDoc.BatNbr = batch_.bBatch.BatNbr.view();

@@ -43,27 +43,27 @@ void PaymentEntry::load() {
   session_.bindRecord(1, "bARDoc", bARDoc, nARDoc);
   session_.bindRecord(2, "bPayLine", bPayLine, nPayLine);
   session_.bindRecord(15, "bPayTotals", bPayTotals, nPayTotals);
-  session_.openCursor(docCursor_, 1, "CSR_ARDOC", "ARDoc");
+  session_.cursors().openCursor(docCursor_, 1, "CSR_ARDOC", "ARDoc");
   // The grid lives on the screen; applications are written by the save itself.
-  session_.openCursor(lineCursor_, 2, "CSR_PAYLINE", "XPayLine");
-  lines_ = session_.detailSetup(lineCursor_, form_.control("Spread1"), nullptr, {bPayLine});
-  session_.setButtons(forms::kButtonNew | forms::kButtonDelete, 2, 0);
+  session_.cursors().openCursor(lineCursor_, 2, "CSR_PAYLINE", "XPayLine");
+  lines_ = session_.grids().detailSetup(lineCursor_, form_.control("Spread1"), nullptr, {bPayLine});
+  session_.updates().setButtons(forms::kButtonNew | forms::kButtonDelete, 2, 0);
 }
 
 // The open documents of the customer, with what this document applies to them.
 void PaymentEntry::loadLines() {
   const auto lit = [](const auto& text) { return db::textLiteral(text.trimmed()); };
-  session_.loadArray(
+  session_.grids().loadArray(
       lines_, lineCursor_,
       "SELECT d.RefNbr, d.DocType, d.DocDate, d.DueDate, d.DiscDate, d.CuryDocBal, d.CuryDiscBal,"
       " COALESCE(a.CuryAdjdAmt, 0) AS ApplAmt, COALESCE(a.CuryAdjdDiscAmt, 0) AS DiscAmt"
       " FROM ARDoc d LEFT JOIN ARAdjust a ON a.CustId = d.CustId AND a.AdjdDocType = d.DocType"
-      " AND a.AdjdRefNbr = d.RefNbr AND a.Rlsed = 0 AND a.AdjBatNbr = " + lit(batch_.bBatch.BatNbr) +
-      " AND a.AdjgDocType = " + lit(bARDoc.DocType) + " AND a.AdjgRefNbr = " + lit(bARDoc.RefNbr) +
-      " WHERE d.CustId = " + lit(bARDoc.CustId) +
-      " AND d.Rlsed = 1 AND d.OpenDoc = 1 AND d.DocType IN ('IN', 'DM', 'FI')"
-      " ORDER BY d.DocDate, d.RefNbr");
-  session_.setLevelChange(2, forms::kLineUnchanged);
+      " AND a.AdjdRefNbr = d.RefNbr AND a.Rlsed = 0 AND a.AdjBatNbr = " +
+          lit(batch_.bBatch.BatNbr) + " AND a.AdjgDocType = " + lit(bARDoc.DocType) +
+          " AND a.AdjgRefNbr = " + lit(bARDoc.RefNbr) + " WHERE d.CustId = " + lit(bARDoc.CustId) +
+          " AND d.Rlsed = 1 AND d.OpenDoc = 1 AND d.DocType IN ('IN', 'DM', 'FI')"
+          " ORDER BY d.DocDate, d.RefNbr");
+  session_.updates().setLevelChange(2, forms::kLineUnchanged);
   session_.displayFields({&form_.control("cApplTotal"), &form_.control("cDiscTotal")});
 }
 
@@ -81,12 +81,13 @@ int PaymentEntry::refNbrCheck(std::string& text) {
   const std::string type = bARDoc.DocType.trimmed();
   if (!selectCredit(text)) {
     if (type != "PA" && type != "PP") {
-      session_.messageBox(type + " " + text + " is not an open credit of customer " + cust + ".",
-                          forms::kStyleWarning, "Message");
+      session_.messages().messageBox(
+          type + " " + text + " is not an open credit of customer " + cust + ".",
+          forms::kStyleWarning, "Message");
       return forms::kSilentRefusal;
     }
     if (customerHasPayment(text)) {
-      session_.message(kDuplicateReference);
+      session_.messages().message(kDuplicateReference);
       return forms::kSilentRefusal;
     }
     startPayment(text);
@@ -101,7 +102,7 @@ bool PaymentEntry::selectCredit(const std::string& ref) {
                           " AND DocType = " + db::textLiteral(type) +
                           " AND RefNbr = " + db::textLiteral(ref) +
                           " AND Rlsed = 1 AND OpenDoc = 1 AND DocType IN ('CM', 'PA', 'PP')";
-  if (session_.fetchFirst(docCursor_, sql, {bARDoc}) != forms::kLineOk) return false;
+  if (session_.cursors().fetchFirst(docCursor_, sql, {bARDoc}) != forms::kLineOk) return false;
   // What is left of the credit is what it can apply.
   bARDoc.OrigDocAmt = bARDoc.CuryDocBal;
   session_.setProperty(form_.control("cOrigDocAmt"), "enabled", "False");
@@ -127,29 +128,29 @@ void PaymentEntry::startPayment(const std::string& ref) {
   bARDoc.OrigDocAmt = amount;
   bARDoc.BankAcct = batch_.bARSetup.ChkAcct.view();
   bARDoc.BankSub = batch_.bARSetup.ChkSub.view();
-  session_.setLevelChange(1, forms::kLineInserted);
+  session_.updates().setLevelChange(1, forms::kLineInserted);
   session_.setProperty(form_.control("cOrigDocAmt"), "enabled", "True");
 }
 
 // Amount and discount together stay within the document's balance.
 int PaymentEntry::amountCheck(std::string& text) {
   if (cents(typed(text) + bPayLine.DiscAmt - bPayLine.CuryDocBal) <= 0) return 0;
-  session_.message(kBeyondBalance);
+  session_.messages().message(kBeyondBalance);
   return forms::kSilentRefusal;
 }
 
 int PaymentEntry::discountCheck(std::string& text) {
   const double discount = typed(text);
   if (cents(discount - bPayLine.CuryDiscBal) > 0) {
-    session_.message(kBeyondDiscount, {bPayLine.RefNbr.trimmed()});
+    session_.messages().message(kBeyondDiscount, {bPayLine.RefNbr.trimmed()});
     return forms::kSilentRefusal;
   }
   if (cents(discount + bPayLine.ApplAmt - bPayLine.CuryDocBal) > 0) {
-    session_.message(kBeyondBalance);
+    session_.messages().message(kBeyondBalance);
     return forms::kSilentRefusal;
   }
   if (discount > 0 && bARDoc.DocDate.serial() > bPayLine.DiscDate.serial())
-    session_.message(kDiscountDatePassed);
+    session_.messages().message(kDiscountDatePassed);
   return 0;
 }
 
@@ -165,14 +166,15 @@ int PaymentEntry::saveLevel(int level) {
 bool PaymentEntry::saveDocument() {
   if (bARDoc.RefNbr.blank()) return true;
   if (cents(bPayTotals.ApplTotal - bARDoc.OrigDocAmt) > 0) {
-    session_.messageBox("The applications (" + money(bPayTotals.ApplTotal) + ") exceed " +
-                            (existingCredit() ? "what is left of the credit (" : "the payment (") +
-                            money(bARDoc.OrigDocAmt) + ").",
-                        forms::kStyleWarning, "Message");
+    session_.messages().messageBox(
+        "The applications (" + money(bPayTotals.ApplTotal) + ") exceed " +
+            (existingCredit() ? "what is left of the credit (" : "the payment (") +
+            money(bARDoc.OrigDocAmt) + ").",
+        forms::kStyleWarning, "Message");
     return false;
   }
   if (existingCredit()) {
-    session_.setLevelChange(1, forms::kLineUnchanged);
+    session_.updates().setLevelChange(1, forms::kLineUnchanged);
     return true;
   }
   bARDoc.BatNbr = batch_.bBatch.BatNbr.view();

@@ -60,7 +60,7 @@ void ScriptDriver::refused(const std::string& what) {
   const auto& shown = ui_->messages();
   if (shown.size() <= messagesBefore_) return;
   outcome_.reason = shown.back().text;
-  outcome_.messageNumber = session_.lastMessageNumber();
+  outcome_.messageNumber = session_.messages().lastMessageNumber();
 }
 
 void ScriptDriver::read(std::string_view tag, const std::string& subject, std::string value) {
@@ -146,19 +146,19 @@ void ScriptDriver::perform(const Command& command) {
     case CommandKind::Save:
       return save(command);
     case CommandKind::Cancel:
-      if (!session_.cancel()) refused("cancel");
+      if (!session_.updates().cancel()) refused("cancel");
       return;
     case CommandKind::New:
-      if (!session_.newRecord(command.level())) refused("new");
+      if (!session_.updates().newRecord(command.level())) refused("new");
       return;
     case CommandKind::Delete:
-      if (!session_.deleteLevel(command.level())) refused("delete");
+      if (!session_.updates().deleteLevel(command.level())) refused("delete");
       return;
     case CommandKind::First:
     case CommandKind::Prev:
     case CommandKind::Next:
     case CommandKind::Last:
-      session_.navigate(command.level(), navigationOf(command.kind));
+      session_.updates().navigate(command.level(), navigationOf(command.kind));
       return;
     case CommandKind::Line:
       return line(command);
@@ -210,7 +210,7 @@ void ScriptDriver::save(const Command& command) {
     return session_.hasDatabase() ? session_.database().lockTimeouts() : 0;
   };
   const int before = lockTimeouts();
-  if (session_.save()) return;
+  if (session_.updates().save()) return;
   refused("save");
   if (lockTimeouts() > before)
     fail(command.line, "the save waited for another user's lock on the company database and failed");
@@ -225,12 +225,12 @@ void ScriptDriver::line(const Command& command) {
   auto& target = grid(command);
   const int number = command.lineNumber();
   if (number == 0) {
-    if (!session_.startNewLine(target)) refused(target.name());
+    if (!session_.grids().startNewLine(target)) refused(target.name());
     return;
   }
-  if (!session_.selectLine(target, number - 1))
+  if (!session_.grids().selectLine(target, number - 1))
     fail(command.line, target.name() + " has no line " + std::to_string(number) + " (it has " +
-                           std::to_string(session_.lineCount(target)) + ")");
+                           std::to_string(session_.grids().lineCount(target)) + ")");
 }
 
 void ScriptDriver::expect(const Command& command) {
@@ -248,7 +248,7 @@ void ScriptDriver::show(const Command& command) {
 }
 
 void ScriptDriver::showGrid(forms::Control& grid) {
-  const auto count = session_.lineCount(grid);
+  const auto count = session_.grids().lineCount(grid);
   const auto columns = grid.form().columns(grid);
   out_ << "SHOW " << grid.name() << ": " << count << (count == 1 ? " line" : " lines") << "\n";
   for (std::size_t i = 0; i < count; ++i) {
@@ -258,7 +258,7 @@ void ScriptDriver::showGrid(forms::Control& grid) {
       if (!column->visible()) continue;
       if (!first) text += " | ";
       first = false;
-      text += trimmed(session_.cellText(grid, i, *column));
+      text += trimmed(session_.grids().cellText(grid, i, *column));
     }
     out_ << text << "\n";
   }

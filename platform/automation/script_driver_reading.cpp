@@ -64,10 +64,10 @@ void ScriptDriver::gridRow(const Command& command) {
   auto& grid = gridAtLevel(command);
   int row = 0;
   if (!command.first()) {
-    row = session_.currentLine(grid) + 1;
+    row = session_.grids().currentLine(grid) + 1;
     if (row == 0) throw ScriptError(command.line, "no current row of " + grid.name() + " to move on from");
   }
-  const bool moved = session_.selectLine(grid, row);
+  const bool moved = session_.grids().selectLine(grid, row);
   std::string answer = std::to_string(moved ? kRowCurrent : kNoRow);
   if (command.kind == CommandKind::Row) answer += screenValues();
   read(command.kind == CommandKind::Row ? "ROW" : "GRID", command.args[0], answer);
@@ -84,8 +84,8 @@ std::string ScriptDriver::screenValues() {
 
 void ScriptDriver::editState(const Command& command) {
   int state = kNothingPending;
-  if (session_.hasUnsavedWork()) {
-    state = session_.levelChange(command.level());
+  if (session_.updates().hasUnsavedWork()) {
+    state = session_.updates().levelChange(command.level());
     if (state != forms::kLineInserted) state = kChangesPending;
   }
   read("EDITSTATE", command.args[0], std::to_string(state));
@@ -94,7 +94,8 @@ void ScriptDriver::editState(const Command& command) {
 // Level 0 is the whole screen's work; a lower level is given up by starting it anew.
 void ScriptDriver::abandon(const Command& command) {
   const int level = command.level();
-  if (!(level == 0 ? session_.cancel() : session_.newRecord(level))) refused("abandon");
+  if (!(level == 0 ? session_.updates().cancel() : session_.updates().newRecord(level)))
+    refused("abandon");
 }
 
 }  // namespace corvena::automation

@@ -3,7 +3,6 @@
 #include <chrono>
 
 #include "platform/forms/headless_ui.h"
-#include "platform/forms/messages.h"
 #include "platform/forms/session_impl.h"
 #include "platform/forms/text_util.h"
 
@@ -16,7 +15,11 @@ thread_local Session* current = nullptr;
 Session::Session(std::shared_ptr<db::Database> database, std::unique_ptr<Ui> ui)
     : db_(std::move(database)),
       ui_(ui ? std::move(ui) : std::make_unique<HeadlessUi>()),
-      impl_(std::make_unique<Impl>()) {
+      impl_(std::make_unique<Impl>()),
+      messages_(std::make_unique<MessageLog>(*this)),
+      cursors_(std::make_unique<Cursors>(*this)),
+      grids_(std::make_unique<Grids>(*this)),
+      updates_(std::make_unique<UpdateControl>(*this)) {
   blankRecord(pes_);
   blankRecord(curyInfo_);
   curyInfo_.DecPl = 2;
@@ -162,98 +165,6 @@ void Session::setProperty(Control& control, std::string_view property, std::stri
   control.setProperty(property, value);
   if (iequals(property, "levels")) impl_->levelsText.clear();
   ui_->propertyChanged(control, property);
-}
-
-int Session::messageBox(std::string_view text, int style, std::string_view caption) {
-  lastMessageNumber_ = 0;
-  lastResponse_ = ui_->messageBox(text, style, caption);
-  return lastResponse_;
-}
-
-void Session::message(int number, const std::vector<std::string>& args) {
-  messageBox(formatMessage(number, args), messageStyle(number), kMessageCaption);
-  lastMessageNumber_ = number;
-}
-
-void Session::status(int code, int stop, std::string_view text, int mode) {
-  (void)stop;
-  if (code == kStatusWrite) statusLog_.push_back({mode, std::string(text)});
-  ui_->status(code, text, mode);
-}
-
-void Session::reportError(const RuntimeError& error) {
-  message(kMsgRuntimeError, {std::to_string(error.number()), error.description()});
-}
-
-const std::vector<LevelDesc>& Session::levels() const {
-  const Control* u = updateControl();
-  const std::string text = u ? u->desc().levels : std::string();
-  if (text != impl_->levelsText || impl_->levels.empty()) {
-    impl_->levels = parseLevels(text);
-    impl_->levelsText = text;
-  }
-  return impl_->levels;
-}
-
-int Session::levelChange(int level) const {
-  const auto it = impl_->levelChange.find(level);
-  return it == impl_->levelChange.end() ? kLineUnchanged : it->second;
-}
-
-// Level 0 read or written as it stands means nothing is left unsaved; a level
-// marked changed by code (or a deleted line) means something is.
-void Session::setLevelChange(int level, int state) {
-  impl_->levelChange[level] = state;
-  if (level == 0 && state == kLineUnchanged) impl_->edited = impl_->entered = false;
-  if (state == kLineUpdated || state == kLineDeleted) impl_->edited = true;
-}
-
-void Session::setButtons(int buttons, int level, int state) {
-  auto apply = [&](int l) {
-    int& mask = impl_->disabledButtons[l];
-    mask = state == 0 ? (mask | buttons) : (mask & ~buttons);
-  };
-  if (level == kAllLevels) {
-    for (int l = 0; l <= 15; ++l) apply(l);
-  } else {
-    apply(level);
-  }
-  ui_->buttonsChanged();
-}
-
-bool Session::buttonEnabled(int button, int level) const {
-  const auto it = impl_->disabledButtons.find(level);
-  return (it == impl_->disabledButtons.end() || !(it->second & button)) && rightsAllow(button, level);
-}
-
-// A line of a record is part of changing it; the record itself is added or deleted whole.
-bool Session::rightsAllow(int button, int level) const {
-  const ScreenRights& r = impl_->rights;
-  switch (button) {
-    case kButtonNew:
-      return level == 0 ? r.insert : r.insert || r.update;
-    case kButtonSave:
-      return r.insert || r.update;
-    case kButtonDelete:
-      return level == 0 ? r.remove : r.remove || r.update;
-    default:
-      return true;
-  }
-}
-
-void Session::setRights(const ScreenRights& rights) {
-  impl_->rights = rights;
-  ui_->buttonsChanged();
-}
-
-const ScreenRights& Session::rights() const {
-  return impl_->rights;
-}
-
-void Session::setAutoNumber(Control& key, std::string source, std::vector<Control*> detailKeys) {
-  std::erase(detailKeys, nullptr);
-  std::erase_if(detailKeys, [](Control* c) { return c->cls() == ControlClass::Update; });
-  impl_->autoNumber = AutoNumber{&key, std::move(source), std::move(detailKeys)};
 }
 
 Session* currentSession() {

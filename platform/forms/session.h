@@ -1,8 +1,9 @@
 #pragma once
-// One screen session: its forms, bound records, cursors, line arrays, the
-// update control's state and the user interface. Everything a person, a
-// script or automation does goes through the same functions here, and the
-// plain host functions act on the current session (SessionScope switches it).
+// One screen session: its forms, bound records and user interface, and the
+// parts it owns and hands out (the update control, grids, cursors, messages).
+// Everything a person, a script or automation does goes through the same
+// functions here and in its parts, and the plain host functions act on the
+// current session (SessionScope switches it).
 
 #include <cstdint>
 #include <map>
@@ -16,11 +17,15 @@
 #include "platform/db/host_records.h"
 #include "platform/db/record.h"
 #include "platform/forms/control.h"
+#include "platform/forms/cursors.h"
 #include "platform/forms/form.h"
+#include "platform/forms/grids.h"
 #include "platform/forms/line_array.h"
+#include "platform/forms/message_log.h"
 #include "platform/forms/runtime_error.h"
 #include "platform/forms/screen_rights.h"
 #include "platform/forms/ui.h"
+#include "platform/forms/update_control.h"
 #include "platform/forms/update_levels.h"
 
 namespace corvena::forms {
@@ -32,25 +37,6 @@ struct BoundRecord {
   RecordRef record;
   RecordRef nullRecord;  // may be empty: blanking then uses the layout's null image
 };
-
-// A screen's cursor variable: 0 until opened (opened on first use).
-struct CursorHandle {
-  int id = 0;
-};
-
-// Cursor flags.
-inline constexpr int kCursorLevelMask = 0xFF;
-inline constexpr int kCursorReadOnly = 256;
-inline constexpr int kCursorTemporary = 16384;
-
-// Toolbar buttons of SetButton.
-inline constexpr int kButtonNew = 1;
-inline constexpr int kButtonSave = 2;
-inline constexpr int kButtonDelete = 4;
-inline constexpr int kButtonCancel = 8;
-inline constexpr int kAllLevels = -1;
-
-enum class Navigation { First, Previous, Next, Last };
 
 class Session {
  public:
@@ -117,127 +103,39 @@ class Session {
   // value with the field's decimals), or a label's caption; a secret one's as stars.
   std::string displayText(const Control& control) const;
 
-  // --- grids ---
-  LineArray* lineArrayOf(const Control& grid) const;
-  // Makes line `index` (from 0) current; false when there is none.
-  bool selectLine(Control& grid, int index);
-  // Starts a new line: LineChange(0) and LineCheck(0), blank line records with
-  // defaults; the line joins the array when its first value is entered.
-  bool startNewLine(Control& grid);
-  bool deleteLine(Control& grid);
-  int currentLine(const Control& grid) const;
-  std::size_t lineCount(const Control& grid) const;
-  std::string cellText(const Control& grid, std::size_t line, const Control& column) const;
-  // Reloads the grid through its dbnav procedure; lines become unchanged.
-  void gridLoad(Control& grid);
-
-  // --- the update control ---
-  const std::vector<LevelDesc>& levels() const;
-  // Clears the levels from `level` on and applies defaults (a new record).
-  bool newRecord(int level);
-  bool save();
-  bool deleteLevel(int level);
-  bool cancel();
-  bool navigate(int level, Navigation how);
-  int levelChange(int level) const;
-  void setLevelChange(int level, int state);
-  void setButtons(int buttons, int level, int state);
-  bool buttonEnabled(int button, int level) const;
-  // The signed-on user's rights on this screen (all until set).
-  void setRights(const ScreenRights& rights);
-  const ScreenRights& rights() const;
-  // Before the clerk's changes are dropped (moving, New, closing): at a desk,
-  // asks whether to save them first. Yes saves (a refused save stays), No
-  // lets them go, Cancel stays. False when the action must not go on.
-  bool settleUnsaved(std::string_view action);
-  // Whether the clerk changed the record on the screen since it was read or saved.
-  bool hasUnsavedWork() const;
-  // How many saves were done since the session began.
-  std::size_t savesDone() const { return savesDone_; }
-  // Called by a handler during a save: when the save is refused, the control's
-  // field keeps the value it has then, while everything else is put back.
-  void keepThroughRefusal(Control& control);
-  // Numbers a new level-0 record with a blank key from `source` at save.
-  void setAutoNumber(Control& key, std::string source, std::vector<Control*> detailKeys);
-
-  // --- SQL through cursors ---
-  int openCursor(CursorHandle& cursor, int flags, std::string_view name, std::string_view table);
-  void freeCursor(CursorHandle& cursor);
-  // 0 when a row was copied into the records, 9 when there is none.
-  int fetchFirst(CursorHandle& cursor, std::string_view statement,
-                 const std::vector<RecordRef>& into);
-  int fetchNext(CursorHandle& cursor, const std::vector<RecordRef>& into);
-  int fetchValue(CursorHandle& cursor, double& value);
-  void insertRecord(CursorHandle& cursor, std::string_view table, RecordRef record);
-  void execute(CursorHandle& cursor, std::string_view statement);
-  // Fetches through the control's pv (control null: the control being checked).
-  int pvFetch(Control* control, CursorHandle& cursor, std::string_view value,
-              const std::vector<RecordRef>& into);
-  // Fetches through the control's dbnav with the value as key.
-  int dbnavFetch(Control* control, CursorHandle& cursor, std::string_view value,
-                 const std::vector<RecordRef>& into);
-  // The control whose entry is being checked, or nullptr.
-  Control* checkingControl() const { return checking_; }
-
-  // --- line arrays ---
-  // Ties a grid to a detail cursor; the line records are `records`. A 16-bit
-  // field among them given as lineNumber is numbered 1, 2, ... on insert.
-  LineArray* detailSetup(CursorHandle& cursor, Control& grid, const void* lineNumber,
-                         std::vector<RecordRef> records);
-  // A keyed work array over the records (not tied to a grid).
-  LineArray* openArray(std::vector<RecordRef> records);
-  void closeArray(LineArray* array);
-  // Fills the array from a statement run on the cursor; lines become unchanged.
-  int loadArray(LineArray* array, CursorHandle& cursor, std::string_view statement);
-  void redisplay(LineArray* array);
-  Control* gridOf(const LineArray* array) const;
-  // Checks a handle; throws RuntimeError for one this session does not own.
-  LineArray& array(LineArray* handle) const;
-
   // --- display and properties ---
   void displayFields(const std::vector<Control*>& controls);
   void setProperty(Control& control, std::string_view property, std::string_view value);
-  void setColumnAllLines(Control& column, std::string_view text);
 
-  // --- messages ---
-  int messageBox(std::string_view text, int style, std::string_view caption);
-  int lastResponse() const { return lastResponse_; }
-  // The number of the host message the last message box showed; 0 for a text of the screen's own.
-  int lastMessageNumber() const { return lastMessageNumber_; }
-  void message(int number, const std::vector<std::string>& args = {});
-  void status(int code, int stop, std::string_view text, int mode);
-  // The lines written to the process status log since the session began.
-  const std::vector<StatusLine>& statusLog() const { return statusLog_; }
-  // Reports a run-time error through a message box.
-  void reportError(const RuntimeError& error);
   // One step of long work within the current event (a row read, a host
   // screen's answer); the renderer hears of it when the event takes long.
   void noteWork();
-  // Ends the reads left open on the screen's cursors, so the next read sees
-  // what another process (a driven host screen) committed meanwhile.
-  void endReads();
   // The outermost event is over: the renderer hears that its work ended.
   void endWork();
+
+  // --- the parts it hands out ---
+  MessageLog& messages() const { return *messages_; }
+  Cursors& cursors() const { return *cursors_; }
+  Grids& grids() const { return *grids_; }
+  UpdateControl& updates() const { return *updates_; }
 
   struct Impl;
   Impl& impl() const { return *impl_; }
 
  private:
-  bool rightsAllow(int button, int level) const;
   std::shared_ptr<db::Database> db_;
   std::unique_ptr<Ui> ui_;
   corvena::bpes pes_{};
   corvena::bcuryinfo curyInfo_{};
   std::vector<std::unique_ptr<Form>> forms_;
   std::vector<BoundRecord> records_;
-  Control* checking_ = nullptr;
   int lastErrorLevel_ = 0;
-  int lastResponse_ = 0;
-  int lastMessageNumber_ = 0;
-  std::size_t savesDone_ = 0;
-  std::vector<StatusLine> statusLog_;
   long nextWindow_ = 1000;
   std::unique_ptr<Impl> impl_;
+  std::unique_ptr<MessageLog> messages_;
+  std::unique_ptr<Cursors> cursors_;
+  std::unique_ptr<Grids> grids_;
+  std::unique_ptr<UpdateControl> updates_;
 };
 
 // The session the plain host functions act on.

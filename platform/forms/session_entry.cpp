@@ -13,7 +13,8 @@ namespace {
 int runValueCheck(Session& s, Control& c, std::string& text) {
   if (!c.handlers().valueCheck) return 0;
   const int level = guarded(s, kSilentRefusal, [&] { return c.handlers().valueCheck(text); });
-  if (level != 0 && level != kSilentRefusal) s.message(kMsgEntryRefused, {controlLabel(c)});
+  if (level != 0 && level != kSilentRefusal)
+    s.messages().message(kMsgEntryRefused, {controlLabel(c)});
   return level;
 }
 
@@ -33,7 +34,7 @@ int requiredAndListed(Session& s, Control& c, const std::string& text) {
   const std::string t = trim(text);
   if (t.empty()) {
     if (!c.desc().blankerr) return 0;
-    s.message(kMsgFieldRequired, {controlLabel(c)});
+    s.messages().message(kMsgFieldRequired, {controlLabel(c)});
     return kMsgFieldRequired;
   }
   if (trim(c.desc().pv).empty() || !s.hasDatabase()) return 0;
@@ -44,7 +45,7 @@ int requiredAndListed(Session& s, Control& c, const std::string& text) {
     db::Statement st = s.database().run(procCall(s, c.desc().pv, {t}));
     while (st.step())
       if (rowHolds(st, t)) return 0;
-    s.message(kMsgNotInList, {t, controlLabel(c)});
+    s.messages().message(kMsgNotInList, {t, controlLabel(c)});
     return kMsgNotInList;
   });
 }
@@ -65,7 +66,7 @@ void afterKeyEntry(Session& s, Control& c, RecordRef rec) {
     }
   }
   if (found.value_or(false)) {
-    s.setLevelChange(0, kLineUnchanged);
+    s.updates().setLevelChange(0, kLineUnchanged);
     return;
   }
   std::vector<std::pair<const FieldDesc*, std::string>> keys;
@@ -77,7 +78,7 @@ void afterKeyEntry(Session& s, Control& c, RecordRef rec) {
   for (const auto& [kf, v] : keys) setFieldText(rec, *kf, v);
   applyRecordDefaults(s, 0);
   impl.rows[rec.data] = RowMemory{};
-  s.setLevelChange(0, kLineInserted);
+  s.updates().setLevelChange(0, kLineInserted);
 }
 
 EntryRules entryRules(Session& s, const Control& c) {
@@ -99,15 +100,15 @@ void storeIntoLevel(Session& s, Control& c, RecordRef rec) {
     } else {
       tie->array->update();
     }
-    if (s.levelChange(gridLevel(s, *tie)) == kLineUnchanged)
-      s.setLevelChange(gridLevel(s, *tie), kLineUpdated);
+    if (s.updates().levelChange(gridLevel(s, *tie)) == kLineUnchanged)
+      s.updates().setLevelChange(gridLevel(s, *tie), kLineUpdated);
     return;
   }
   const int level = c.level();
   if (c.isKey() && level == 0) {
     afterKeyEntry(s, c, rec);
-  } else if (level != 15 && s.levelChange(level) == kLineUnchanged) {
-    s.setLevelChange(level, kLineUpdated);
+  } else if (level != 15 && s.updates().levelChange(level) == kLineUnchanged) {
+    s.updates().setLevelChange(level, kLineUpdated);
   }
 }
 
@@ -120,32 +121,35 @@ bool Session::enterValue(Control& control, std::string_view typed) {
   RecordRef rec;
   const FieldDesc* field = fieldOf(control, &rec);
   if (!field) {
-    reportError(RuntimeError(kErrNoSuchField, "Control " + control.name() + " is not bound."));
+    messages().reportError(
+        RuntimeError(kErrNoSuchField, "Control " + control.name() + " is not bound."));
     return false;
   }
   if (control.isGridColumn()) {
     GridTie* tie = impl_->tieOf(control.form().control(control.desc().parent));
     if (!tie) {
-      reportError(RuntimeError(kErrBadHandle, "Grid of " + control.name() + " is not set up."));
+      messages().reportError(
+          RuntimeError(kErrBadHandle, "Grid of " + control.name() + " is not set up."));
       return false;
     }
-    if (tie->array->position() < 0 && !tie->pendingNew && !startNewLine(*tie->grid)) return false;
+    if (tie->array->position() < 0 && !tie->pendingNew && !grids_->startNewLine(*tie->grid))
+      return false;
   }
   EntryRefusal refusal;
   auto text = checkEntry(control, rec, *field, typed, entryRules(*this, control), refusal);
   if (!text) {
-    message(refusal.message, refusal.args);
+    messages().message(refusal.message, refusal.args);
     lastErrorLevel_ = refusal.message;
     return false;
   }
   const SessionSnapshot before = takeSnapshot(*this);
-  checking_ = &control;
+  impl_->checking = &control;
   impl_->keyLookupFound.reset();
   int level = runValueCheck(*this, control, *text);
-  checking_ = nullptr;
+  impl_->checking = nullptr;
   if (level == 0) level = requiredAndListed(*this, control, *text);
   if (level == 0 && !setFieldText(rec, *field, *text)) {
-    message(kMsgBadValue, {*text, controlLabel(control)});
+    messages().message(kMsgBadValue, {*text, controlLabel(control)});
     level = kMsgBadValue;
   }
   if (level != 0) {

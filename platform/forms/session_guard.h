@@ -24,13 +24,13 @@ int guarded(Session& s, int failure, F&& f) {
   try {
     return f();
   } catch (const RuntimeError& e) {
-    s.reportError(e);
+    s.messages().reportError(e);
   } catch (const DuplicateKey& e) {
-    s.message(kMsgDuplicateValue, {duplicateText(s, e)});
+    s.messages().message(kMsgDuplicateValue, {duplicateText(s, e)});
   } catch (const db::DbError& e) {
-    s.reportError(RuntimeError(kErrDatabase, e.what()));
+    s.messages().reportError(RuntimeError(kErrDatabase, e.what()));
   } catch (const std::exception& e) {
-    s.reportError(RuntimeError(kErrInternal, e.what()));
+    s.messages().reportError(RuntimeError(kErrInternal, e.what()));
   }
   return failure;
 }

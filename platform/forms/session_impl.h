@@ -1,5 +1,6 @@
 #pragma once
-// The session's inner state, shared by the files that implement Session.
+// The session's inner state, shared by Session and its parts: a save writes
+// the grids' lines through the levels' cursors, an entry reads its key's row.
 
 #include <chrono>
 #include <cstdint>
@@ -67,6 +68,8 @@ struct Session::Impl {
   std::optional<AutoNumber> autoNumber;
   std::vector<LevelDesc> levels;
   std::string levelsText;
+  // The control whose entry is being checked, or nullptr.
+  Control* checking = nullptr;
   // Set while a handler fetches during an entry: whether a level-0 read happened.
   std::optional<bool> keyLookupFound;
   int eventDepth = 0;

@@ -15,7 +15,7 @@ namespace corvena::forms {
 CursorState& Session::Impl::cursor(Session& s, CursorHandle& h) {
   auto it = cursors.find(h.id);
   if (h.id == 0 || it == cursors.end()) {
-    s.openCursor(h, 15, "", "");
+    s.cursors().openCursor(h, 15, "", "");
     it = cursors.find(h.id);
   }
   return it->second;
@@ -90,7 +90,7 @@ void restoreSnapshot(Session& s, const SessionSnapshot& snap) {
       if (a.get() != array) continue;
       const bool same = sameLines(std::as_const(*a), lines);
       a->restoreSnapshot(lines);
-      if (Control* grid = same ? nullptr : s.gridOf(a.get())) s.ui().linesChanged(*grid);
+      if (Control* grid = same ? nullptr : s.grids().gridOf(a.get())) s.ui().linesChanged(*grid);
     }
   s.impl().levelChange = snap.levelChange;
   s.impl().rows = snap.rows;
@@ -135,7 +135,7 @@ void applyDefaults(Session& s, int level) {
 }
 
 void applyRecordDefaults(Session& s, int from) {
-  const auto& levels = s.levels();
+  const auto& levels = s.updates().levels();
   for (int l = from; l < static_cast<int>(levels.size()); ++l)
     if (l == from || !levels[l].isGrid()) applyDefaults(s, l);
 }

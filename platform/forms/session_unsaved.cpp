@@ -7,25 +7,8 @@ namespace corvena::forms {
 
 bool confirmedAtDesk(Session& s, int message, const std::vector<std::string>& args) {
   if (!s.ui().asksBeforeDropping()) return true;
-  s.message(message, args);
-  return s.lastResponse() == kAnswerYes;
-}
-
-bool Session::hasUnsavedWork() const {
-  return impl_->edited;
-}
-
-void Session::keepThroughRefusal(Control& control) {
-  impl_->keptThroughRefusal.push_back(&control);
-}
-
-// A screen that cannot save what is on it (an inquiry, a user without the
-// right) has nothing to ask about: the question could only be answered No.
-bool Session::settleUnsaved(std::string_view action) {
-  if (!impl_->edited || !ui_->asksBeforeDropping() || !buttonEnabled(kButtonSave, 0)) return true;
-  message(kMsgSaveFirst, {std::string(action)});
-  if (lastResponse_ == kAnswerYes) return save();
-  return lastResponse_ == kAnswerNo;
+  s.messages().message(message, args);
+  return s.messages().lastResponse() == kAnswerYes;
 }
 
 void Session::raiseLoad(Form& form) {
@@ -40,11 +23,12 @@ void Session::raiseLoad(Form& form) {
 // Opening, cancelling or deleting leaves the clerk on a record to work on: the
 // one the screen read, else a new one with its defaults.
 void openNewIfNoneRead(Session& s) {
-  if (!s.updateControl() || s.levels().empty() || s.levels()[0].isGrid()) return;
+  if (!s.updateControl() || s.updates().levels().empty() || s.updates().levels()[0].isGrid())
+    return;
   const RecordRef rec = levelRecord(s, 0);
   if (!rec || s.impl().rows[rec.data].exists) return;
   applyRecordDefaults(s, 0);
-  s.setLevelChange(0, kLineInserted);
+  s.updates().setLevelChange(0, kLineInserted);
   s.displayFields(s.mainForm().range(nullptr, nullptr));
 }
 

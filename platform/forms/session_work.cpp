@@ -12,8 +12,6 @@ using Clock = std::chrono::steady_clock;
 
 }  // namespace
 
-void Session::endReads() { impl_->endCursorReads(); }
-
 void waitAtModalForm(Session& s, Form& form) {
   struct Suspended {
     Session& session;

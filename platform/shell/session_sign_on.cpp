@@ -111,7 +111,7 @@ std::optional<SignOnRefusal> signOnSession(forms::Session& session, const SignOn
       return SignOnRefusal{kNoRights, "User " + signOn.user + " has no rights to open " + program + "."};
     readLedgerCurrency(*database, session.pes());
     session.setDatabase(std::move(database));
-    session.setRights(rights);
+    session.updates().setRights(rights);
     fillSignOnRecords(session, signOn, program);
     return std::nullopt;
   } catch (const std::exception& e) {
@@ -121,7 +121,7 @@ std::optional<SignOnRefusal> signOnSession(forms::Session& session, const SignOn
 }
 
 std::optional<SignOnRefusal> drivenRefusal(const forms::Session& session, const std::string& program) {
-  const auto& r = session.rights();
+  const auto& r = session.updates().rights();
   if (r.insert || r.update) return std::nullopt;
   return SignOnRefusal{kLimitedAccess, "User " + session.pes().UserId.trimmed() +
                                            " may only look at " + program + "."};

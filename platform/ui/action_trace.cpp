@@ -6,15 +6,15 @@ namespace corvena::ui {
 
 ActionTrace::ActionTrace(const forms::Session& session)
     : session_(&session),
-      saves_(session.savesDone()),
-      logLines_(session.statusLog().size()) {}
+      saves_(session.updates().savesDone()),
+      logLines_(session.messages().statusLog().size()) {}
 
 bool ActionTrace::saved() const {
-  return session_->savesDone() > saves_;
+  return session_->updates().savesDone() > saves_;
 }
 
 QString ActionTrace::logged() const {
-  const auto& log = session_->statusLog();
+  const auto& log = session_->messages().statusLog();
   return log.size() > logLines_ ? qText(log.back().text) : QString();
 }
 

@@ -20,7 +20,7 @@ bool guardedCall(forms::Session& session, Work&& work) {
   try {
     return static_cast<bool>(work());
   } catch (const forms::RuntimeError& error) {
-    session.reportError(error);
+    session.messages().reportError(error);
   } catch (...) {
     deferException(std::current_exception());
   }

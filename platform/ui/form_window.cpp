@@ -212,14 +212,14 @@ int FormWindow::currentLevel() const {
   const forms::Control* control = view_->focusedControl();
   if (!control) return 0;
   const int level = control->level();
-  return level < 0 || level >= static_cast<int>(session_->levels().size()) ? 0 : level;
+  return level < 0 || level >= static_cast<int>(session_->updates().levels().size()) ? 0 : level;
 }
 
 void FormWindow::updateButtons() {
   if (closed_) return;
   const int level = currentLevel();
   for (const auto& [which, button] : kSwitched)
-    if (QAction* a = action(which)) a->setEnabled(session_->buttonEnabled(button, level));
+    if (QAction* a = action(which)) a->setEnabled(session_->updates().buttonEnabled(button, level));
 }
 
 bool FormWindow::run(UpdateAction which) {
@@ -241,21 +241,21 @@ bool FormWindow::perform(UpdateAction which) {
   const int level = currentLevel();
   switch (which) {
     case UpdateAction::New:
-      return session_->newRecord(level);
+      return session_->updates().newRecord(level);
     case UpdateAction::Save:
-      return session_->save();
+      return session_->updates().save();
     case UpdateAction::Delete:
-      return session_->deleteLevel(level);
+      return session_->updates().deleteLevel(level);
     case UpdateAction::Cancel:
-      return session_->cancel();
+      return session_->updates().cancel();
     case UpdateAction::First:
-      return session_->navigate(level, forms::Navigation::First);
+      return session_->updates().navigate(level, forms::Navigation::First);
     case UpdateAction::Previous:
-      return session_->navigate(level, forms::Navigation::Previous);
+      return session_->updates().navigate(level, forms::Navigation::Previous);
     case UpdateAction::Next:
-      return session_->navigate(level, forms::Navigation::Next);
+      return session_->updates().navigate(level, forms::Navigation::Next);
     case UpdateAction::Last:
-      return session_->navigate(level, forms::Navigation::Last);
+      return session_->updates().navigate(level, forms::Navigation::Last);
     case UpdateAction::Close:
       return false;
   }
@@ -349,7 +349,7 @@ void FormWindow::restorePlace() {
 // What is typed but not yet entered counts as unsaved work too.
 bool FormWindow::keepsNothingUnsaved() {
   view_->commitFocused();
-  return guardedCall(*session_, [&] { return session_->settleUnsaved("closing"); });
+  return guardedCall(*session_, [&] { return session_->updates().settleUnsaved("closing"); });
 }
 
 void FormWindow::dismiss() {

@@ -33,7 +33,7 @@ std::vector<int> columnsShown(const QTableWidget& table) {
 
 std::vector<int> linesShown(const GridView& grid) {
   std::vector<int> rows;
-  const int lines = static_cast<int>(grid.session().lineCount(grid.grid()));
+  const int lines = static_cast<int>(grid.session().grids().lineCount(grid.grid()));
   for (int row = 0; row < lines; ++row)
     if (!grid.table()->isRowHidden(row)) rows.push_back(row);
   return rows;

@@ -80,7 +80,7 @@ void GridView::buildTable() {
   QObject::connect(table_, &QTableWidget::cellDoubleClicked, table_, [this](int row, int col) {
     const auto* item = table_->item(row, col);
     if (item && (item->flags() & Qt::ItemIsEditable)) return;
-    if (static_cast<std::size_t>(row) >= session_->lineCount(*grid_)) return;
+    if (static_cast<std::size_t>(row) >= session_->grids().lineCount(*grid_)) return;
     if (guardedCall(*session_, [&] { return session_->click(*grid_); })) modelChanged_();
   });
   QObject::connect(table_, &QTableWidget::currentCellChanged, table_,
@@ -192,16 +192,16 @@ void GridView::toggleView() {
 }
 
 bool GridView::addsLines() const {
-  const auto& levels = session_->levels();
+  const auto& levels = session_->updates().levels();
   // A grid is bound through its columns: their level is the grid's.
   const int level = columns_.empty() ? grid_->level() : columns_.front()->level();
   if (!grid_->enabled() || level < 0 || level >= static_cast<int>(levels.size())) return false;
   // Screens that make their lines themselves switch the level's New button off.
-  return session_->buttonEnabled(forms::kButtonNew, level);
+  return session_->updates().buttonEnabled(forms::kButtonNew, level);
 }
 
 int GridView::rowCountShown() const {
-  return static_cast<int>(session_->lineCount(*grid_)) + (addsLines() ? 1 : 0);
+  return static_cast<int>(session_->grids().lineCount(*grid_)) + (addsLines() ? 1 : 0);
 }
 
 std::string GridView::enteredText(const QTableWidgetItem& item,
@@ -220,9 +220,10 @@ std::string GridView::enteredText(const QTableWidgetItem& item,
 
 void GridView::rowEntered(int row, int previousRow) {
   if (row < 0) return;
-  const bool existing = static_cast<std::size_t>(row) < session_->lineCount(*grid_);
+  const bool existing = static_cast<std::size_t>(row) < session_->grids().lineCount(*grid_);
   const bool ok = guardedCall(*session_, [&] {
-    return existing ? session_->selectLine(*grid_, row) : session_->startNewLine(*grid_);
+    return existing ? session_->grids().selectLine(*grid_, row)
+                    : session_->grids().startNewLine(*grid_);
   });
   if (!ok) {
     filling_ = true;
@@ -242,8 +243,8 @@ void GridView::cellEdited(QTableWidgetItem* item) {
 bool GridView::enterCell(int row, int col, const std::string& text) {
   forms::Control& column = *columns_[static_cast<std::size_t>(col)];
   const bool accepted = guardedCall(*session_, [&] {
-    if (static_cast<std::size_t>(row) < session_->lineCount(*grid_) &&
-        session_->currentLine(*grid_) != row && !session_->selectLine(*grid_, row))
+    if (static_cast<std::size_t>(row) < session_->grids().lineCount(*grid_) &&
+        session_->grids().currentLine(*grid_) != row && !session_->grids().selectLine(*grid_, row))
       return false;
     return session_->enterValue(column, text);
   });
@@ -325,18 +326,19 @@ bool GridView::commit() {
 
 void GridView::moveLine(int delta) {
   if (!commit()) return;
-  const int target = session_->currentLine(*grid_) + delta;
-  const int lines = static_cast<int>(session_->lineCount(*grid_));
+  const int target = session_->grids().currentLine(*grid_) + delta;
+  const int lines = static_cast<int>(session_->grids().lineCount(*grid_));
   if (target < 0 || target > lines || (target == lines && !addsLines())) return;
   const bool ok = guardedCall(*session_, [&] {
-    return target < lines ? session_->selectLine(*grid_, target) : session_->startNewLine(*grid_);
+    return target < lines ? session_->grids().selectLine(*grid_, target)
+                          : session_->grids().startNewLine(*grid_);
   });
   if (ok) modelChanged_();
 }
 
 void GridView::deleteCurrentLine() {
-  if (session_->currentLine(*grid_) < 0) return;
-  if (guardedCall(*session_, [&] { return session_->deleteLine(*grid_); })) modelChanged_();
+  if (session_->grids().currentLine(*grid_) < 0) return;
+  if (guardedCall(*session_, [&] { return session_->grids().deleteLine(*grid_); })) modelChanged_();
 }
 
 }  // namespace corvena::ui

@@ -36,7 +36,7 @@ void GridView::reload() {
   } else {
     drawInView();
   }
-  const int current = session_->currentLine(*grid_);
+  const int current = session_->grids().currentLine(*grid_);
   if (current >= 0 && current < table_->rowCount()) {
     drawRows(current, current + 1);
     table_->setCurrentCell(current, std::max(table_->currentColumn(), 0));
@@ -45,7 +45,7 @@ void GridView::reload() {
   applyFilter();
   linePosition_->setText(QString("Line %1 of %2")
                              .arg(current + 1)
-                             .arg(static_cast<qulonglong>(session_->lineCount(*grid_))));
+                             .arg(static_cast<qulonglong>(session_->grids().lineCount(*grid_))));
   for (auto& editor : lineEditors_) editor->refresh();
 }
 
@@ -79,9 +79,9 @@ void GridView::fillRow(int row) {
 
 QString GridView::cellText(int row, const forms::Control& column) const {
   QString raw;
-  if (static_cast<std::size_t>(row) < session_->lineCount(*grid_))
-    raw = qText(session_->cellText(*grid_, static_cast<std::size_t>(row), column));
-  else if (session_->currentLine(*grid_) < 0)
+  if (static_cast<std::size_t>(row) < session_->grids().lineCount(*grid_))
+    raw = qText(session_->grids().cellText(*grid_, static_cast<std::size_t>(row), column));
+  else if (session_->grids().currentLine(*grid_) < 0)
     // Only a line being added has its values in the line records; otherwise
     // they hold the current line, which the new-line row must not repeat.
     raw = qText(session_->displayText(column));

@@ -55,9 +55,11 @@ QString GridView::amountsWord(const QString& word) const {
 }
 
 bool GridView::lineHasAmounts(int line) const {
-  if (line < 0 || static_cast<std::size_t>(line) >= session_->lineCount(*grid_)) return false;
+  if (line < 0 || static_cast<std::size_t>(line) >= session_->grids().lineCount(*grid_))
+    return false;
   for (const forms::Control* column : amountColumns())
-    if (!isZero(session_->cellText(*grid_, static_cast<std::size_t>(line), *column))) return true;
+    if (!isZero(session_->grids().cellText(*grid_, static_cast<std::size_t>(line), *column)))
+      return true;
   return false;
 }
 
@@ -86,7 +88,7 @@ bool GridView::rowHasText(int row, const QString& text) const {
 }
 
 bool GridView::findNext(const QString& text) {
-  const int lines = static_cast<int>(session_->lineCount(*grid_));
+  const int lines = static_cast<int>(session_->grids().lineCount(*grid_));
   if (text.trimmed().isEmpty() || lines == 0 || !commit()) return false;
   drawAll();
   const int from = std::max(table_->currentRow(), -1);
@@ -95,16 +97,16 @@ bool GridView::findNext(const QString& text) {
     if (table_->isRowHidden(row) || !rowHasText(row, text.trimmed())) continue;
     table_->setCurrentCell(row, std::max(table_->currentColumn(), 0));
     table_->scrollToItem(table_->item(row, 0));
-    return session_->currentLine(*grid_) == row;
+    return session_->grids().currentLine(*grid_) == row;
   }
   return false;
 }
 
 // Amounts go to 0 last column first, so no check sees a line's total above its balance.
 bool GridView::clearLine(int line, const std::vector<forms::Control*>& amounts) {
-  if (!session_->selectLine(*grid_, line)) return false;
+  if (!session_->grids().selectLine(*grid_, line)) return false;
   for (auto it = amounts.rbegin(); it != amounts.rend(); ++it) {
-    if (isZero(session_->cellText(*grid_, static_cast<std::size_t>(line), **it))) continue;
+    if (isZero(session_->grids().cellText(*grid_, static_cast<std::size_t>(line), **it))) continue;
     if (!session_->enterValue(**it, "0")) return false;
   }
   return true;
@@ -113,7 +115,7 @@ bool GridView::clearLine(int line, const std::vector<forms::Control*>& amounts) 
 int GridView::clearAmounts() {
   const auto amounts = amountColumns();
   std::vector<int> lines;
-  for (int line = 0; line < static_cast<int>(session_->lineCount(*grid_)); ++line)
+  for (int line = 0; line < static_cast<int>(session_->grids().lineCount(*grid_)); ++line)
     if (lineHasAmounts(line)) lines.push_back(line);
   if (amounts.empty() || lines.empty() || !commit()) return 0;
   const QString question = QString("Clear %1 on %L2 line(s)?")

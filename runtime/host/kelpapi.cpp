@@ -14,6 +14,20 @@ forms::Session& S() {
   return forms::session();
 }
 
+// Each host function speaks to the part of the session it belongs to.
+forms::UpdateControl& updates() {
+  return S().updates();
+}
+forms::Grids& grids() {
+  return S().grids();
+}
+forms::Cursors& cursors() {
+  return S().cursors();
+}
+forms::MessageLog& messages() {
+  return S().messages();
+}
+
 std::vector<RecordRef> refs(std::initializer_list<RecordArg> args) {
   std::vector<RecordRef> out;
   for (const auto& a : args)
@@ -47,36 +61,36 @@ void SetAddr(int level, std::string_view bufferName, RecordArg record, RecordArg
 }
 
 int SqlCursor(Cursor& cursor, int flags) {
-  return S().openCursor(cursor, flags, "", "");
+  return cursors().openCursor(cursor, flags, "", "");
 }
 
 int SqlCursorEx(Cursor& cursor, int flags, std::string_view name, std::string_view table,
                 std::string_view) {
-  return S().openCursor(cursor, flags, name, table);
+  return cursors().openCursor(cursor, flags, name, table);
 }
 
 void SqlFree(Cursor& cursor) {
-  S().freeCursor(cursor);
+  cursors().freeCursor(cursor);
 }
 
 int SqlFetch1(Cursor& cursor, std::string_view statement, RecordArg record, int) {
-  return S().fetchFirst(cursor, statement, refs({record}));
+  return cursors().fetchFirst(cursor, statement, refs({record}));
 }
 
 int SFetch1(Cursor& cursor, RecordArg record, int) {
-  return S().fetchNext(cursor, refs({record}));
+  return cursors().fetchNext(cursor, refs({record}));
 }
 
 int SGroupFetch1(Cursor& cursor, double& value, int) {
-  return S().fetchValue(cursor, value);
+  return cursors().fetchValue(cursor, value);
 }
 
 void SInsert1(Cursor& cursor, std::string_view table, RecordArg record, int) {
-  S().insertRecord(cursor, table, record.ref);
+  cursors().insertRecord(cursor, table, record.ref);
 }
 
 void Sql(Cursor& cursor, std::string_view statement) {
-  S().execute(cursor, statement);
+  cursors().execute(cursor, statement);
 }
 
 std::string SParm(std::string_view text) {
@@ -93,65 +107,65 @@ std::string DParm(const Date& value) {
 }
 
 int PVChkFetch1(Control* control, Cursor& cursor, std::string_view value, RecordArg record, int) {
-  return S().pvFetch(control, cursor, value, refs({record}));
+  return cursors().pvFetch(control, cursor, value, refs({record}));
 }
 
 int PVChkFetch4(Control* control, Cursor& cursor, std::string_view value, RecordArg record1, int,
                 RecordArg record2, int) {
-  return S().pvFetch(control, cursor, value, refs({record1, record2}));
+  return cursors().pvFetch(control, cursor, value, refs({record1, record2}));
 }
 
 int Ex_dbnavfetch1(Control* control, Cursor& cursor, std::string& value, RecordArg record, int) {
-  return S().dbnavFetch(control, cursor, value, refs({record}));
+  return cursors().dbnavFetch(control, cursor, value, refs({record}));
 }
 
 int AutoNbrDefault(Control* keyControl, std::string_view source, Control* detailKey1,
                    Control* detailKey2) {
-  S().setAutoNumber(need(keyControl, "AutoNbrDefault"), std::string(source),
-                    {detailKey1, detailKey2});
+  updates().setAutoNumber(need(keyControl, "AutoNbrDefault"), std::string(source),
+                          {detailKey1, detailKey2});
   return 0;
 }
 
 int MessBox(std::string_view text, int style, std::string_view caption) {
-  return S().messageBox(text, style, caption);
+  return messages().messageBox(text, style, caption);
 }
 
 int MessResponse() {
-  return S().lastResponse();
+  return messages().lastResponse();
 }
 
 bool ReleaseAllowed() {
-  if (S().rights().release) return true;
-  S().message(forms::kMsgNoRights, {"release batches"});
+  if (updates().rights().release) return true;
+  messages().message(forms::kMsgNoRights, {"release batches"});
   return false;
 }
 
 bool HostReleaseAllowed(std::string_view program) {
   const std::string user = S().pes().UserId.trimmed(), screen(program);
   if (shell::UserDirectory(S().database()).rightsOn(user, screen).release) return true;
-  S().messageBox("You have no rights to release batches on " + screen +
-                     ", through which this batch is released.",
-                 forms::kStyleWarning, "System Message");
+  messages().messageBox("You have no rights to release batches on " + screen +
+                            ", through which this batch is released.",
+                        forms::kStyleWarning, "System Message");
   return false;
 }
 
 void Mess(int number) {
-  S().message(number);
+  messages().message(number);
 }
 
 void MessfList(int number, const std::vector<std::string>& args) {
-  S().message(number, args);
+  messages().message(number, args);
 }
 
 void MessText(std::string_view text, std::string_view a, std::string_view b, std::string_view c) {
   std::string t(text);
   for (std::string_view more : {a, b, c})
     if (!more.empty()) t += " " + std::string(more);
-  S().messageBox(t, forms::kStylePlain, forms::kMessageCaption);
+  messages().messageBox(t, forms::kStylePlain, forms::kMessageCaption);
 }
 
 void Status(int code, int stop, std::string_view text, int mode) {
-  S().status(code, stop, text, mode);
+  messages().status(code, stop, text, mode);
 }
 
 void DispFields(Form* form, Control* first, Control* last) {
@@ -163,7 +177,7 @@ void DispField(Control* control) {
 }
 
 void SetButton(int buttons, int level, int state) {
-  S().setButtons(buttons, level, state);
+  updates().setButtons(buttons, level, state);
 }
 
 void SetCtrlProp(Control* control, std::string_view property, const PropValue& value) {
@@ -176,26 +190,26 @@ void SetProps(Form* form, Control* first, Control* last, std::string_view proper
 }
 
 void SetColumnAllLines(Control* column, std::string_view text) {
-  S().setColumnAllLines(need(column, "SetColumnAllLines"), text);
+  grids().setColumnAllLines(need(column, "SetColumnAllLines"), text);
 }
 
 LineArrayHandle detailsetup(Cursor& cursor, Control* grid, FieldPlace lineNumber, RecordArg r1, int,
                             RecordArg r2, int, RecordArg r3, int, RecordArg r4, int) {
-  return S().detailSetup(cursor, need(grid, "detailsetup"), lineNumber.address,
-                         refs({r1, r2, r3, r4}));
+  return grids().detailSetup(cursor, need(grid, "detailsetup"), lineNumber.address,
+                             refs({r1, r2, r3, r4}));
 }
 
 void GridLoad(Control* grid) {
-  S().gridLoad(need(grid, "GridLoad"));
+  grids().gridLoad(need(grid, "GridLoad"));
 }
 
 LineArrayHandle mopen(RecordArg r1, int, RecordArg r2, int) {
-  return S().openArray(refs({r1, r2}));
+  return grids().openArray(refs({r1, r2}));
 }
 
 void mkeyoffset(LineArrayHandle array, int segment, RecordArg record, const void* field, int, int,
                 int direction) {
-  forms::LineArray& a = S().array(array);
+  forms::LineArray& a = grids().array(array);
   const auto& recs = a.records();
   const char* p = static_cast<const char*>(field);
   for (std::size_t r = 0; r < recs.size(); ++r) {
@@ -211,56 +225,56 @@ void mkeyoffset(LineArrayHandle array, int segment, RecordArg record, const void
 }
 
 int LineArrayFirst(LineArrayHandle array) {
-  return S().array(array).first();
+  return grids().array(array).first();
 }
 int LineArrayNext(LineArrayHandle array) {
-  return S().array(array).next();
+  return grids().array(array).next();
 }
 void LineArrayUpdate(LineArrayHandle array) {
-  S().array(array).update();
+  grids().array(array).update();
 }
 void LineArrayInsert(LineArrayHandle array) {
-  S().array(array).insert();
+  grids().array(array).insert();
 }
 int LineArrayDelete(LineArrayHandle array) {
-  return S().array(array).remove();
+  return grids().array(array).remove();
 }
 void LineArrayClear(LineArrayHandle array) {
-  S().array(array).clear();
+  grids().array(array).clear();
 }
 int LineArrayGetPos(LineArrayHandle array) {
-  return S().array(array).position();
+  return grids().array(array).position();
 }
 void LineArraySetPos(LineArrayHandle array, int position) {
-  S().array(array).setPosition(position);
+  grids().array(array).setPosition(position);
 }
 int LineArrayGetState(LineArrayHandle array) {
-  return S().array(array).state();
+  return grids().array(array).state();
 }
 void LineArraySetState(LineArrayHandle array, int state) {
-  S().array(array).setState(state);
+  grids().array(array).setState(state);
 }
 void LineArraySort(LineArrayHandle array) {
-  S().array(array).sort();
+  grids().array(array).sort();
 }
 void LineArrayClose(LineArrayHandle array) {
-  S().closeArray(array);
+  grids().closeArray(array);
 }
 int LineArrayLoad(LineArrayHandle array, Cursor& cursor, std::string_view statement) {
-  return S().loadArray(array, cursor, statement);
+  return grids().loadArray(array, cursor, statement);
 }
 void LineArrayRedisplay(LineArrayHandle array) {
-  S().redisplay(array);
+  grids().redisplay(array);
 }
 
 int LevelChangeGet(int level) {
-  return S().levelChange(level);
+  return updates().levelChange(level);
 }
 void LevelChangeSet(int level, int state) {
-  S().setLevelChange(level, state);
+  updates().setLevelChange(level, state);
 }
 void SaveAll() {
-  S().save();
+  updates().save();
 }
 
 void disp_form(Form* form, bool modal) {

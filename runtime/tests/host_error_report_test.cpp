@@ -54,9 +54,9 @@ TEST(HostErrorReport, EachRowOfTheTable) {
     EXPECT_EQ(r.line, c.line);
     EXPECT_EQ(aborted, c.line.empty() ? std::vector<std::string>{} : std::vector{c.errorClass});
     if (c.line.empty()) continue;
-    ASSERT_EQ(session.statusLog().size(), ++lines);
-    EXPECT_EQ(session.statusLog().back().text, c.line);
-    EXPECT_EQ(session.statusLog().back().mode, forms::kStatusError);
+    ASSERT_EQ(session.messages().statusLog().size(), ++lines);
+    EXPECT_EQ(session.messages().statusLog().back().text, c.line);
+    EXPECT_EQ(session.messages().statusLog().back().mode, forms::kStatusError);
   }
 }
 

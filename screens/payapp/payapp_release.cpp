@@ -216,7 +216,7 @@ void paymentPhase() {
 void closeRelease() {
   auto& a = payapp();
   a.bXHeader.BatchHandling = "N";
-  if (forms::session().hasUnsavedWork()) SaveAll();
+  if (forms::session().updates().hasUnsavedWork()) SaveAll();
   DispFields(a.Form1, a.cStatus, a.cStatus);
   DispFields(a.Form1, a.cBatchHandling, a.cBatchHandling);
   ApplyBatchStatus();

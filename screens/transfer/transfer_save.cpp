@@ -64,7 +64,7 @@ bool destinationHasLines(Transfer& t) {
 int refuseRelease(Transfer& t, std::string_view text, int style, std::string_view caption) {
   t.bXHeader.batchhandling = "H";
   DispField(t.cBatchHandling);
-  forms::session().keepThroughRefusal(*t.cBatchHandling);
+  forms::session().updates().keepThroughRefusal(*t.cBatchHandling);
   LevelChangeSet(0, 2);
   MessBox(text, style, caption);
   return SilentRefusal;

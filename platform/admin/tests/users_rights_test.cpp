@@ -74,7 +74,8 @@ TEST_F(UsersAndRights, AClerkAddedSignsOnWithThePasswordAndHasExactlyTheRightsGi
   const auto signOn = [&](const std::string& password, const std::string& program) {
     forms::Session session;
     const auto refused = shell::signOnSession(session, as("CLERK9", password), program);
-    return refused ? "refused " + std::to_string(refused->number) : session.rights().letters();
+    return refused ? "refused " + std::to_string(refused->number)
+                   : session.updates().rights().letters();
   };
   EXPECT_EQ(signOn("blue fish 7", "QM18300"), "VIU");
   EXPECT_EQ(signOn("blue fish 7", "0803000"), "VIUD");

@@ -24,9 +24,9 @@ class ScriptDriverGridTest : public ::testing::Test {
     auto& form = session_.loadForm(formDesc());
     session_.bindRecord(0, "bCustomer", RecordRef(customer_), RecordRef(nullCustomer_));
     session_.bindRecord(1, "bLine", RecordRef(line_), RecordRef(nullLine_));
-    session_.openCursor(header_, 0, "CSR_Customer", "Customer");
-    session_.openCursor(lines_, 1, "CSR_Lines", "XLines");
-    session_.detailSetup(lines_, form.control("Spread1"), nullptr, {RecordRef(line_)});
+    session_.cursors().openCursor(header_, 0, "CSR_Customer", "Customer");
+    session_.cursors().openCursor(lines_, 1, "CSR_Lines", "XLines");
+    session_.grids().detailSetup(lines_, form.control("Spread1"), nullptr, {RecordRef(line_)});
     form.control("Spread1").onLineChange([this](int code) {
       if (code == forms::kLineStarting && refuseNewLines_) return forms::kSilentRefusal;
       return 0;
@@ -138,8 +138,8 @@ TEST_F(ScriptDriverGridTest, ARefusalAnswersWithTheRefusingMessage) {
   refuseNewLines_ = true;
   const Outcome& refused = driver_->answer(*parseCommand("line Spread1 new", 1));
   EXPECT_EQ(answerLine(refused), "ERROR 2048 0 Spread1 was refused");
-  session_.message(forms::kMsgNotInList);
-  EXPECT_EQ(session_.lastMessageNumber(), forms::kMsgNotInList);
+  session_.messages().message(forms::kMsgNotInList);
+  EXPECT_EQ(session_.messages().lastMessageNumber(), forms::kMsgNotInList);
 }
 
 TEST(Wire, TextSurvivesEscaping) {

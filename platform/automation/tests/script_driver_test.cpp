@@ -22,11 +22,11 @@ class ScriptDriverTest : public ::testing::Test {
     driver_ = std::make_unique<ScriptDriver>(session_, out_);
     auto& form = session_.loadForm(formDesc());
     session_.bindRecord(0, "bCustomer", RecordRef(customer_), RecordRef(nullCustomer_));
-    session_.openCursor(cursor_, 0, "CSR_Customer", "Customer");
+    session_.cursors().openCursor(cursor_, 0, "CSR_Customer", "Customer");
     form.control("cName").onValueCheck([this](std::string& text) {
       if (text == "BAD") return forms::kSilentRefusal;
-      if (text == "ASK" && session_.messageBox("Take it?", forms::kStyleYesNo,
-                                               "National Accounts") != forms::kAnswerYes)
+      if (text == "ASK" && session_.messages().messageBox("Take it?", forms::kStyleYesNo,
+                                                          "National Accounts") != forms::kAnswerYes)
         return forms::kSilentRefusal;
       return 0;
     });

@@ -13,7 +13,7 @@ class DeleteCancelTest : public OrderScreenTest {
     addLine("0000000007", "B", 2);
     addLine("0000000008", "A", 3);
     ASSERT_TRUE(s().set("cOrderNbr", "0000000007"));
-    s().session.gridLoad(s().c("Grid1"));
+    s().session.grids().gridLoad(s().c("Grid1"));
   }
 };
 
@@ -26,7 +26,7 @@ TEST_F(DeleteCancelTest, DeleteRemovesTheRowAndItsLinesAndResetsTheScreen) {
         return 0;
       })
       .onLevelReset([&](int level) { events.push_back("Reset " + std::to_string(level)); });
-  ASSERT_TRUE(s().session.deleteLevel(0));
+  ASSERT_TRUE(s().session.updates().deleteLevel(0));
   EXPECT_EQ(events, (std::vector<std::string>{"Delete 1", "Delete 0", "Reset 0", "Reset 1"}));
   EXPECT_EQ(query("SELECT COUNT(*) FROM TOrder"), "0");
   EXPECT_EQ(query("SELECT OrderNbr FROM TLine"), "0000000008");
@@ -39,10 +39,10 @@ TEST_F(DeleteCancelTest, RefusedDeleteKeepsEverything) {
   s().c("Update1").onDeleteRequested([&](int level) {
     s().session.database().run("DELETE FROM TLine").step();
     if (level != 0) return 0;
-    s().session.messageBox("Cannot delete a closed order", 0, "Orders");
+    s().session.messages().messageBox("Cannot delete a closed order", 0, "Orders");
     return kSilentRefusal;
   });
-  EXPECT_FALSE(s().session.deleteLevel(0));
+  EXPECT_FALSE(s().session.updates().deleteLevel(0));
   EXPECT_EQ(query("SELECT COUNT(*) FROM TLine"), "3");
   EXPECT_EQ(query("SELECT COUNT(*) FROM TOrder"), "1");
   EXPECT_EQ(s().order.OrderNbr.trimmed(), "0000000007");
@@ -56,18 +56,18 @@ TEST_F(DeleteCancelTest, DeleteOfARowChangedElsewhereIsRefused) {
     auto db = db::Database::open(dbPath());
     db->run("UPDATE TOrder SET Amount = 1, tstamp = tstamp + 1").step();
   }
-  EXPECT_FALSE(s().session.deleteLevel(0));
+  EXPECT_FALSE(s().session.updates().deleteLevel(0));
   EXPECT_EQ(query("SELECT COUNT(*) FROM TOrder"), "1");
   EXPECT_EQ(query("SELECT COUNT(*) FROM TLine"), "3");
 }
 
 TEST_F(DeleteCancelTest, DeleteAtTheGridLevelDeletesTheCurrentLineUntilSaved) {
   readOrderSeven();
-  ASSERT_TRUE(s().session.selectLine(s().c("Grid1"), 0));
-  ASSERT_TRUE(s().session.deleteLevel(1));
+  ASSERT_TRUE(s().session.grids().selectLine(s().c("Grid1"), 0));
+  ASSERT_TRUE(s().session.updates().deleteLevel(1));
   EXPECT_EQ(s().lines->size(), 1u);
   EXPECT_EQ(query("SELECT COUNT(*) FROM TLine"), "3");
-  ASSERT_TRUE(s().session.save());
+  ASSERT_TRUE(s().session.updates().save());
   EXPECT_EQ(query("SELECT LineRef FROM TLine WHERE OrderNbr = '0000000007'"), "B");
 }
 
@@ -76,12 +76,14 @@ TEST_F(DeleteCancelTest, CancelBlanksTheScreenThenLetsTheScreenReread) {
   ASSERT_TRUE(s().set("cAmount", "12"));
   s().c("Update1").onCancelRequested([&] {
     EXPECT_TRUE(s().order.OrderNbr.blank());  // the framework reset first
-    return s().session.fetchFirst(s().orderCursor, "SELECT * FROM TOrder", {s().order}) == 0 ? 0
-                                                                                             : 1;
+    return s().session.cursors().fetchFirst(s().orderCursor, "SELECT * FROM TOrder", {s().order}) ==
+                   0
+               ? 0
+               : 1;
   });
-  ASSERT_TRUE(s().session.cancel());
+  ASSERT_TRUE(s().session.updates().cancel());
   EXPECT_EQ(s().show("cAmount"), "70.00");
-  EXPECT_EQ(s().session.levelChange(0), kLineUnchanged);
+  EXPECT_EQ(s().session.updates().levelChange(0), kLineUnchanged);
   EXPECT_EQ(query("SELECT Amount FROM TOrder"), "70.000000");
 }
 
@@ -89,17 +91,17 @@ TEST_F(DeleteCancelTest, RefusedCancelKeepsTheEdits) {
   readOrderSeven();
   ASSERT_TRUE(s().set("cAmount", "12"));
   s().c("Update1").onCancelRequested([] { return kSilentRefusal; });
-  EXPECT_FALSE(s().session.cancel());
+  EXPECT_FALSE(s().session.updates().cancel());
   EXPECT_EQ(s().show("cAmount"), "12.00");
   EXPECT_EQ(s().lines->size(), 2u);
 }
 
 TEST_F(DeleteCancelTest, NewRecordTakesDefaults) {
   readOrderSeven();
-  ASSERT_TRUE(s().session.newRecord(0));
+  ASSERT_TRUE(s().session.updates().newRecord(0));
   EXPECT_TRUE(s().order.OrderNbr.blank());
   EXPECT_EQ(s().show("cStatus"), "O");
-  EXPECT_EQ(s().session.levelChange(0), kLineInserted);
+  EXPECT_EQ(s().session.updates().levelChange(0), kLineInserted);
   EXPECT_EQ(s().lines->size(), 0u);
 }
 
@@ -117,19 +119,19 @@ TEST_F(DeleteCancelTest, SavesAndDeletesBeyondTheUsersRightsAreRefused) {
     SCOPED_TRACE(c.rights);
     OrderScreen screen(dbPath());
     SessionScope scope(screen.session);
-    screen.session.setRights(ScreenRights::fromLetters(c.rights));
-    EXPECT_EQ(screen.session.buttonEnabled(kButtonDelete, 0), c.deletes);
+    screen.session.updates().setRights(ScreenRights::fromLetters(c.rights));
+    EXPECT_EQ(screen.session.updates().buttonEnabled(kButtonDelete, 0), c.deletes);
     const std::string added = "000000009" + std::to_string(++n);
     ASSERT_TRUE(screen.set("cOrderNbr", added));
     ASSERT_TRUE(screen.set("cCustId", "ACME"));
-    EXPECT_EQ(screen.session.save(), c.savesNew);
+    EXPECT_EQ(screen.session.updates().save(), c.savesNew);
     EXPECT_EQ(query("SELECT COUNT(*) FROM TOrder WHERE OrderNbr = '" + added + "'"),
               c.savesNew ? "1" : "0");
-    ASSERT_TRUE(screen.session.cancel());
+    ASSERT_TRUE(screen.session.updates().cancel());
     ASSERT_TRUE(screen.set("cOrderNbr", "0000000007"));
     ASSERT_TRUE(screen.set("cAmount", std::to_string(70 + n)));
-    EXPECT_EQ(screen.session.save(), c.savesChange);
-    EXPECT_EQ(screen.session.deleteLevel(0), c.deletes);
+    EXPECT_EQ(screen.session.updates().save(), c.savesChange);
+    EXPECT_EQ(screen.session.updates().deleteLevel(0), c.deletes);
     if (!c.savesNew && !c.savesChange)
       EXPECT_EQ(screen.messages().front(), formatMessage(kMsgNoRights, {"save"}));
   }

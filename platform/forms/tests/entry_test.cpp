@@ -169,7 +169,7 @@ TEST_F(EntryTest, UnknownKeyStartsANewRecordWithDefaults) {
   EXPECT_TRUE(s().order.CustId.blank());
   EXPECT_EQ(s().show("cStatus"), "O");
   EXPECT_EQ(s().show("cOrderDate"), "2025-03-14");
-  EXPECT_EQ(s().session.levelChange(0), kLineInserted);
+  EXPECT_EQ(s().session.updates().levelChange(0), kLineInserted);
 }
 
 TEST_F(EntryTest, KeyListedByAnotherListMustBeInIt) {
@@ -183,7 +183,7 @@ TEST_F(EntryTest, KnownKeyReadsTheRow) {
   ASSERT_TRUE(s().set("cOrderNbr", "0000000005"));
   EXPECT_EQ(s().show("cCustId"), "BOLT");
   EXPECT_EQ(s().show("cAmount"), "40.00");
-  EXPECT_EQ(s().session.levelChange(0), kLineUnchanged);
+  EXPECT_EQ(s().session.updates().levelChange(0), kLineUnchanged);
 }
 
 TEST_F(EntryTest, ButtonsRaiseClicksAndLabelsShowCaptions) {

@@ -13,7 +13,7 @@ class GridTest : public OrderScreenTest {
     addLine("0000000040", "A", 1);
     addLine("0000000040", "B", 2);
     ASSERT_TRUE(s().set("cOrderNbr", "0000000040"));
-    s().session.gridLoad(grid());
+    s().session.grids().gridLoad(grid());
   }
 };
 
@@ -29,7 +29,7 @@ TEST_F(GridTest, LineChangeWithZeroComesBeforeTheNewLine) {
     checks += code == kLineStarting;
     return 0;
   });
-  ASSERT_TRUE(s().session.startNewLine(grid()));
+  ASSERT_TRUE(s().session.grids().startNewLine(grid()));
   EXPECT_EQ(codes, std::vector<int>{kLineStarting});
   EXPECT_EQ(checks, 1);
   EXPECT_EQ(s().lines->size(), 0u);  // the line joins when a value is entered
@@ -42,7 +42,7 @@ TEST_F(GridTest, LineChangeWithZeroComesBeforeTheNewLine) {
 
 TEST_F(GridTest, RefusedLineChangeStartsNoLine) {
   grid().onLineChange([](int code) { return code == kLineStarting ? kSilentRefusal : 0; });
-  EXPECT_FALSE(s().session.startNewLine(grid()));
+  EXPECT_FALSE(s().session.grids().startNewLine(grid()));
   EXPECT_FALSE(s().set("cAmt", "4"));
   EXPECT_EQ(s().lines->size(), 0u);
 }
@@ -53,23 +53,23 @@ TEST_F(GridTest, LoadedLinesAreUnchangedUntilEdited) {
   EXPECT_EQ(s().lines->position(), 0);
   EXPECT_EQ(s().line.LineRef.trimmed(), "A");  // the procedure's order
   EXPECT_EQ(s().lines->state(), kLineUnchanged);
-  EXPECT_EQ(s().session.levelChange(1), kLineUnchanged);
-  ASSERT_TRUE(s().session.selectLine(grid(), 2));
+  EXPECT_EQ(s().session.updates().levelChange(1), kLineUnchanged);
+  ASSERT_TRUE(s().session.grids().selectLine(grid(), 2));
   ASSERT_TRUE(s().set("cAmt", "7"));
   EXPECT_EQ(s().lines->state(), kLineUpdated);
-  EXPECT_EQ(s().session.levelChange(1), kLineUpdated);
-  EXPECT_EQ(s().session.cellText(grid(), 2, s().c("cAmt")), "7.00");
+  EXPECT_EQ(s().session.updates().levelChange(1), kLineUpdated);
+  EXPECT_EQ(s().session.grids().cellText(grid(), 2, s().c("cAmt")), "7.00");
 }
 
 TEST_F(GridTest, TriggerKeepsTheHeaderTotalEqualToTheLines) {
   loadOrder();
   EXPECT_EQ(s().show("cTotal"), "6.00");
-  ASSERT_TRUE(s().session.selectLine(grid(), 0));
+  ASSERT_TRUE(s().session.grids().selectLine(grid(), 0));
   ASSERT_TRUE(s().set("cAmt", "10.10"));
   EXPECT_EQ(s().show("cTotal"), "15.10");
-  ASSERT_TRUE(s().session.deleteLine(grid()));
+  ASSERT_TRUE(s().session.grids().deleteLine(grid()));
   EXPECT_EQ(s().show("cTotal"), "5.00");
-  ASSERT_TRUE(s().session.startNewLine(grid()));
+  ASSERT_TRUE(s().session.grids().startNewLine(grid()));
   ASSERT_TRUE(s().set("cAmt", "0.2"));
   EXPECT_EQ(s().show("cTotal"), "5.20");
 }
@@ -87,16 +87,16 @@ TEST_F(GridTest, LinesChangedByCodeShowInTheTotalOnRedraw) {
 TEST_F(GridTest, RefusedColumnEntryLeavesTheLine) {
   loadOrder();
   s().c("cAmt").onValueCheck([](std::string& t) { return t == "9" ? kSilentRefusal : 0; });
-  ASSERT_TRUE(s().session.selectLine(grid(), 1));
+  ASSERT_TRUE(s().session.grids().selectLine(grid(), 1));
   EXPECT_FALSE(s().set("cAmt", "9"));
   EXPECT_EQ(s().lines->state(), kLineUnchanged);
-  EXPECT_EQ(s().session.cellText(grid(), 1, s().c("cAmt")), "2.00");
+  EXPECT_EQ(s().session.grids().cellText(grid(), 1, s().c("cAmt")), "2.00");
   EXPECT_EQ(s().show("cTotal"), "6.00");
 }
 
 TEST_F(GridTest, SortKeepsEachLinesState) {
   loadOrder();
-  ASSERT_TRUE(s().session.selectLine(grid(), 1));  // B
+  ASSERT_TRUE(s().session.grids().selectLine(grid(), 1));  // B
   ASSERT_TRUE(s().set("cAmt", "20"));
   LineArray& a = *s().lines;
   a.setKey(0, SortKey{0, TLine::layout().find("Amt"), false});
@@ -113,25 +113,25 @@ TEST_F(GridTest, SortKeepsEachLinesState) {
 
 TEST_F(GridTest, SetColumnAllLinesMarksEveryLineChanged) {
   loadOrder();
-  s().session.setColumnAllLines(s().c("cAmt"), "0");
+  s().session.grids().setColumnAllLines(s().c("cAmt"), "0");
   EXPECT_EQ(s().show("cTotal"), "0.00");
   for (int rc = s().lines->first(); rc == kLineOk; rc = s().lines->next())
     EXPECT_EQ(s().lines->state(), kLineUpdated);
-  ASSERT_TRUE(s().session.save());
+  ASSERT_TRUE(s().session.updates().save());
   EXPECT_EQ(query("SELECT SUM(Amt) FROM TLine"), "0.000000");
 }
 
 TEST_F(GridTest, GridWithoutATableKeepsItsLinesInMemory) {
   CursorHandle memoryCursor;
-  s().session.openCursor(memoryCursor, 1, "CSR_XLINE", "XLine");
+  s().session.cursors().openCursor(memoryCursor, 1, "CSR_XLINE", "XLine");
   TLine work{};
   blankRecord(work);
-  LineArray* mem = s().session.openArray({work});
+  LineArray* mem = s().session.grids().openArray({work});
   work.LineRef = "M";
   mem->insert();
   EXPECT_EQ(mem->size(), 1u);
-  s().session.closeArray(mem);
-  EXPECT_THROW(s().session.array(mem), RuntimeError);
+  s().session.grids().closeArray(mem);
+  EXPECT_THROW(s().session.grids().array(mem), RuntimeError);
 }
 
 }  // namespace

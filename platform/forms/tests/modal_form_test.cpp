@@ -33,7 +33,7 @@ TEST_F(OrderScreenTest, AnEntryOnAModalFormEndsItsOwnWork) {
       {{.cls = ControlClass::MaskedText, .name = "cNoteCust", .fieldname = "bTOrder.CustId",
         .level = "0"}}});
   CursorHandle cursor;
-  const auto read = [&] { s().session.fetchFirst(cursor, "TCust_All '%'", {}); };
+  const auto read = [&] { s().session.cursors().fetchFirst(cursor, "TCust_All '%'", {}); };
   note.control("cNoteCust").onValueCheck([&](std::string&) {
     read();
     return 0;

@@ -15,7 +15,7 @@ class NavigationTest : public OrderScreenTest {
     addLine("0000000020", "Y", 6);
   }
   std::string at() { return s().order.OrderNbr.trimmed(); }
-  bool go(Navigation how) { return s().session.navigate(0, how); }
+  bool go(Navigation how) { return s().session.updates().navigate(0, how); }
 };
 
 TEST_F(NavigationTest, WalksTheRowsInTheProcedureOrder) {
@@ -44,25 +44,25 @@ TEST_F(NavigationTest, LoadsTheLinesOfTheRecordReached) {
   EXPECT_EQ(s().lines->size(), 0u);
   ASSERT_TRUE(go(Navigation::Next));
   ASSERT_EQ(s().lines->size(), 2u);
-  EXPECT_EQ(s().session.cellText(s().c("Grid1"), 1, s().c("cLineRef")), "Y");
+  EXPECT_EQ(s().session.grids().cellText(s().c("Grid1"), 1, s().c("cLineRef")), "Y");
   EXPECT_EQ(s().show("cTotal"), "11.00");
 }
 
 TEST_F(NavigationTest, ARecordReachedCanBeSavedWithoutConflict) {
   ASSERT_TRUE(go(Navigation::Next));
   ASSERT_TRUE(s().set("cAmount", "9"));
-  ASSERT_TRUE(s().session.save());
+  ASSERT_TRUE(s().session.updates().save());
   EXPECT_EQ(query("SELECT Amount FROM TOrder WHERE OrderNbr = '0000000010'"), "9.000000");
 }
 
 TEST_F(NavigationTest, GridLevelMovesBetweenLines) {
   ASSERT_TRUE(go(Navigation::Last));
   ASSERT_TRUE(go(Navigation::Previous));
-  ASSERT_TRUE(s().session.navigate(1, Navigation::Last));
+  ASSERT_TRUE(s().session.updates().navigate(1, Navigation::Last));
   EXPECT_EQ(s().line.LineRef.trimmed(), "Y");
-  ASSERT_TRUE(s().session.navigate(1, Navigation::Previous));
+  ASSERT_TRUE(s().session.updates().navigate(1, Navigation::Previous));
   EXPECT_EQ(s().line.LineRef.trimmed(), "X");
-  EXPECT_FALSE(s().session.navigate(1, Navigation::Previous));
+  EXPECT_FALSE(s().session.updates().navigate(1, Navigation::Previous));
 }
 
 }  // namespace

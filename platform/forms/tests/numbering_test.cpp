@@ -10,16 +10,17 @@ namespace {
 using NumberingTest = OrderScreenTest;
 
 void numberFrom(OrderScreen& screen) {
-  screen.session.setAutoNumber(screen.c("cOrderNbr"), "OrderNbr", {&screen.c("cLineOrder")});
+  screen.session.updates().setAutoNumber(screen.c("cOrderNbr"), "OrderNbr",
+                                         {&screen.c("cLineOrder")});
 }
 
 TEST_F(NumberingTest, NewRecordWithBlankKeyGetsTheNextNumberAndItsLinesToo) {
   numberFrom(s());
-  ASSERT_TRUE(s().session.newRecord(0));
+  ASSERT_TRUE(s().session.updates().newRecord(0));
   ASSERT_TRUE(s().set("cCustId", "ACME"));
-  ASSERT_TRUE(s().session.startNewLine(s().c("Grid1")));
+  ASSERT_TRUE(s().session.grids().startNewLine(s().c("Grid1")));
   ASSERT_TRUE(s().set("cLineRef", "A"));
-  ASSERT_TRUE(s().session.save());
+  ASSERT_TRUE(s().session.updates().save());
   EXPECT_EQ(s().show("cOrderNbr"), "0000000101");
   EXPECT_EQ(query("SELECT OrderNbr FROM TOrder"), "0000000101");
   EXPECT_EQ(query("SELECT OrderNbr FROM TLine"), "0000000101");
@@ -27,10 +28,10 @@ TEST_F(NumberingTest, NewRecordWithBlankKeyGetsTheNextNumberAndItsLinesToo) {
 
 TEST_F(NumberingTest, RefusedSaveGivesTheNumberBack) {
   numberFrom(s());
-  ASSERT_TRUE(s().session.newRecord(0));
+  ASSERT_TRUE(s().session.updates().newRecord(0));
   ASSERT_TRUE(s().set("cCustId", "ACME"));
   s().c("Update1").onSaveLevel([](int level) { return level == 32000 ? kSilentRefusal : 0; });
-  EXPECT_FALSE(s().session.save());
+  EXPECT_FALSE(s().session.updates().save());
   EXPECT_TRUE(s().order.OrderNbr.blank());
   EXPECT_EQ(query("SELECT LastNbr FROM TNumber"), "100");
 }
@@ -39,7 +40,7 @@ TEST_F(NumberingTest, TypedKeyIsKept) {
   numberFrom(s());
   ASSERT_TRUE(s().set("cOrderNbr", "55"));
   ASSERT_TRUE(s().set("cCustId", "BOLT"));
-  ASSERT_TRUE(s().session.save());
+  ASSERT_TRUE(s().session.updates().save());
   EXPECT_EQ(query("SELECT OrderNbr FROM TOrder"), "55");
   EXPECT_EQ(query("SELECT LastNbr FROM TNumber"), "100");
 }
@@ -52,9 +53,9 @@ TEST_F(NumberingTest, TwoClerksSavingAtOnceNeverShareANumber) {
     SessionScope scope(screen.session);
     numberFrom(screen);
     for (int i = 0; i < kEach; ++i) {
-      screen.session.newRecord(0);
+      screen.session.updates().newRecord(0);
       screen.set("cCustId", who ? "BOLT" : "ACME");
-      if (screen.session.save()) got[who].push_back(screen.order.OrderNbr.trimmed());
+      if (screen.session.updates().save()) got[who].push_back(screen.order.OrderNbr.trimmed());
     }
   };
   std::thread a(clerk, 0), b(clerk, 1);

@@ -123,9 +123,9 @@ OrderScreen::OrderScreen(const std::string& dbPath)
   session.loadForm(orderForm());
   session.bindRecord(0, "bTOrder", order, orderNull);
   session.bindRecord(1, "bTLine", line, lineNull);
-  session.openCursor(orderCursor, 0, "CSR_TORDER", "TOrder");
-  session.openCursor(lineCursor, 1, "CSR_TLINE", "TLine");
-  lines = session.detailSetup(lineCursor, c("Grid1"), nullptr, {line});
+  session.cursors().openCursor(orderCursor, 0, "CSR_TORDER", "TOrder");
+  session.cursors().openCursor(lineCursor, 1, "CSR_TLINE", "TLine");
+  lines = session.grids().detailSetup(lineCursor, c("Grid1"), nullptr, {line});
   c("Grid1").onLineChange([this](int code) {
     if (code == kLineStarting) line.OrderNbr = order.OrderNbr.view();
     return 0;

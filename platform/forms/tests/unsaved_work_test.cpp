@@ -17,8 +17,8 @@ class UnsavedWorkTest : public OrderScreenTest {
       addLine("0000000005", "A", 1);
     }
     ASSERT_TRUE(s().set("cOrderNbr", "0000000005"));
-    s().session.gridLoad(s().c("Grid1"));
-    ASSERT_TRUE(s().session.selectLine(s().c("Grid1"), 0));
+    s().session.grids().gridLoad(s().c("Grid1"));
+    ASSERT_TRUE(s().session.grids().selectLine(s().c("Grid1"), 0));
   }
   std::string stored() { return query("SELECT Amount FROM TOrder WHERE OrderNbr = '0000000005'"); }
 };
@@ -34,11 +34,11 @@ struct DeskAction {
 TEST_F(UnsavedWorkTest, EveryDroppingOrDeletingActionAsksAtADeskAndNeverInAScript) {
   addOrder("0000000009", "BOLT", 90);
   const DeskAction actions[] = {
-      {"new", [](Session& s) { return s.newRecord(0); }, kMsgSaveFirst},
-      {"cancel", [](Session& s) { return s.cancel(); }, kMsgConfirmCancel},
-      {"next", [](Session& s) { return s.navigate(0, Navigation::Next); }, kMsgSaveFirst},
-      {"delete line", [](Session& s) { return s.deleteLevel(1); }, kMsgConfirmDeleteLine},
-      {"delete", [](Session& s) { return s.deleteLevel(0); }, kMsgConfirmDelete},
+      {"new", [](Session& s) { return s.updates().newRecord(0); }, kMsgSaveFirst},
+      {"cancel", [](Session& s) { return s.updates().cancel(); }, kMsgConfirmCancel},
+      {"next", [](Session& s) { return s.updates().navigate(0, Navigation::Next); }, kMsgSaveFirst},
+      {"delete line", [](Session& s) { return s.updates().deleteLevel(1); }, kMsgConfirmDeleteLine},
+      {"delete", [](Session& s) { return s.updates().deleteLevel(0); }, kMsgConfirmDelete},
   };
   for (const auto& a : actions) {
     SCOPED_TRACE(a.name);
@@ -56,7 +56,7 @@ TEST_F(UnsavedWorkTest, EveryDroppingOrDeletingActionAsksAtADeskAndNeverInAScrip
     EXPECT_TRUE(a.act(s().session));
     EXPECT_EQ(s().ui->messages().size(), before + 1);
     EXPECT_EQ(stored(), a.question == kMsgConfirmDelete ? "" : "50.000000");
-    s().session.cancel();
+    s().session.updates().cancel();
   }
 }
 
@@ -66,13 +66,13 @@ TEST_F(UnsavedWorkTest, YesSavesBeforeMovingAndARefusedSaveStays) {
   s().ui->setAsksBeforeDropping(true);
   ASSERT_TRUE(s().set("cAmount", "9"));
   s().ui->queueAnswer(kAnswerYes);
-  ASSERT_TRUE(s().session.navigate(0, Navigation::Next));
+  ASSERT_TRUE(s().session.updates().navigate(0, Navigation::Next));
   EXPECT_EQ(stored(), "9.000000");
-  ASSERT_TRUE(s().session.navigate(0, Navigation::First));
+  ASSERT_TRUE(s().session.updates().navigate(0, Navigation::First));
   ASSERT_TRUE(s().set("cAmount", "8"));
   s().c("Update1").onSaveLevel([](int) { return kSilentRefusal; });
   s().ui->queueAnswer(kAnswerYes);
-  EXPECT_FALSE(s().session.navigate(0, Navigation::Next));
+  EXPECT_FALSE(s().session.updates().navigate(0, Navigation::Next));
   EXPECT_EQ(s().order.OrderNbr.trimmed(), "0000000005");
   EXPECT_EQ(s().show("cAmount"), "8.00");
 }
@@ -84,17 +84,17 @@ TEST_F(UnsavedWorkTest, WhatCannotBeSavedIsLetGoWithoutAsking) {
   for (const bool turnedOff : {true, false}) {
     readOrderFive();
     ASSERT_TRUE(s().set("cAmount", "7"));
-    if (turnedOff) s().session.setButtons(kButtonSave, kAllLevels, 0);
-    if (!turnedOff) s().session.setRights(ScreenRights::fromLetters("V"));
+    if (turnedOff) s().session.updates().setButtons(kButtonSave, kAllLevels, 0);
+    if (!turnedOff) s().session.updates().setRights(ScreenRights::fromLetters("V"));
     s().ui->setAsksBeforeDropping(true);
     const auto before = s().ui->messages().size();
-    EXPECT_TRUE(s().session.settleUnsaved("closing"));
-    EXPECT_TRUE(s().session.navigate(0, Navigation::Next));
+    EXPECT_TRUE(s().session.updates().settleUnsaved("closing"));
+    EXPECT_TRUE(s().session.updates().navigate(0, Navigation::Next));
     EXPECT_EQ(s().ui->messages().size(), before);
     EXPECT_EQ(stored(), "50.000000");
     s().ui->setAsksBeforeDropping(false);
-    s().session.setButtons(kButtonSave, kAllLevels, -1);
-    s().session.setRights(ScreenRights{});
+    s().session.updates().setButtons(kButtonSave, kAllLevels, -1);
+    s().session.updates().setRights(ScreenRights{});
   }
 }
 
@@ -103,27 +103,27 @@ TEST_F(UnsavedWorkTest, ScreenOpensOnANewRecordWithItsDefaults) {
   s().session.mainForm().onLoad([&] { loaded = true; });
   s().session.raiseLoad(s().session.mainForm());
   EXPECT_TRUE(loaded);
-  EXPECT_EQ(s().session.levelChange(0), kLineInserted);
+  EXPECT_EQ(s().session.updates().levelChange(0), kLineInserted);
   EXPECT_EQ(s().show("cStatus"), "O");
   EXPECT_EQ(s().show("cOrderDate"), "2025-03-14");
 }
 
 TEST_F(UnsavedWorkTest, ASaveWithNothingEnteredWritesNothingAndSaysSo) {
-  s().session.newRecord(0);
-  EXPECT_FALSE(s().session.save());
+  s().session.updates().newRecord(0);
+  EXPECT_FALSE(s().session.updates().save());
   EXPECT_EQ(s().messages().back(), messageText(kMsgNothingToSave));
   readOrderFive();
-  ASSERT_TRUE(s().session.deleteLevel(0));
-  EXPECT_FALSE(s().session.save());
+  ASSERT_TRUE(s().session.updates().deleteLevel(0));
+  EXPECT_FALSE(s().session.updates().save());
   EXPECT_EQ(query("SELECT COUNT(*) FROM TOrder"), "0");
 }
 
 TEST_F(UnsavedWorkTest, RequiredFieldsOfALevelNotChangedAreCheckedToo) {
   addOrder("0000000005", "", 50);
   ASSERT_TRUE(s().set("cOrderNbr", "0000000005"));
-  ASSERT_TRUE(s().session.startNewLine(s().c("Grid1")));
+  ASSERT_TRUE(s().session.grids().startNewLine(s().c("Grid1")));
   ASSERT_TRUE(s().set("cLineRef", "Z"));
-  EXPECT_FALSE(s().session.save());
+  EXPECT_FALSE(s().session.updates().save());
   EXPECT_EQ(s().messages().back(), formatMessage(kMsgFieldRequired, {"Customer"}));
   EXPECT_EQ(query("SELECT COUNT(*) FROM TLine"), "0");
 }
@@ -133,10 +133,10 @@ TEST_F(UnsavedWorkTest, ADuplicateKeyIsNamedByTheFieldAndValue) {
   ASSERT_TRUE(s().set("cOrderNbr", "0000000001"));
   ASSERT_TRUE(s().set("cCustId", "ACME"));
   for (const char* ref : {"A", "B"}) {
-    ASSERT_TRUE(s().session.startNewLine(s().c("Grid1")));
+    ASSERT_TRUE(s().session.grids().startNewLine(s().c("Grid1")));
     ASSERT_TRUE(s().set("cLineRef", ref));
   }
-  EXPECT_FALSE(s().session.save());
+  EXPECT_FALSE(s().session.updates().save());
   EXPECT_EQ(s().messages().back(), formatMessage(kMsgDuplicateValue, {"Line B"}));
   EXPECT_EQ(query("SELECT COUNT(*) FROM TOrder"), "0");
   EXPECT_EQ(s().lines->size(), 2u);
@@ -144,12 +144,12 @@ TEST_F(UnsavedWorkTest, ADuplicateKeyIsNamedByTheFieldAndValue) {
 
 TEST_F(UnsavedWorkTest, GridButtonsSwitchedOffStopNewAndDeletedLines) {
   readOrderFive();
-  s().session.setButtons(kButtonNew | kButtonDelete, 1, 0);
-  EXPECT_FALSE(s().session.startNewLine(s().c("Grid1")));
-  EXPECT_FALSE(s().session.deleteLevel(1));
-  EXPECT_FALSE(s().session.deleteLine(s().c("Grid1")));
+  s().session.updates().setButtons(kButtonNew | kButtonDelete, 1, 0);
+  EXPECT_FALSE(s().session.grids().startNewLine(s().c("Grid1")));
+  EXPECT_FALSE(s().session.updates().deleteLevel(1));
+  EXPECT_FALSE(s().session.grids().deleteLine(s().c("Grid1")));
   EXPECT_EQ(s().lines->size(), 1u);
-  EXPECT_TRUE(s().session.buttonEnabled(kButtonDelete, 0));
+  EXPECT_TRUE(s().session.updates().buttonEnabled(kButtonDelete, 0));
 }
 
 TEST_F(UnsavedWorkTest, ARefusedEntryPutsBackWhatItsHandlerShowed) {

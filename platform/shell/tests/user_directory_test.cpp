@@ -121,12 +121,12 @@ TEST_F(Users, ThePasswordSignOnHandsOnATicketAndTheScreensRights) {
   users().grant("ANN", "QM18800", "V");
   forms::Session first, second, third;
   ASSERT_EQ(signOn(first, "ANN", "right horse"), std::nullopt);
-  EXPECT_EQ(first.rights(), ScreenRights::fromLetters("VIU"));
+  EXPECT_EQ(first.updates().rights(), ScreenRights::fromLetters("VIU"));
   const char* ticket = std::getenv("CORVENA_TICKET");
   ASSERT_NE(ticket, nullptr);
   users().grant("ANN", "QM18300", "VIUD");
   EXPECT_EQ(signOn(second, "ANN", "", ticket), std::nullopt);
-  EXPECT_EQ(second.rights(), ScreenRights::fromLetters("VIUD"));
+  EXPECT_EQ(second.updates().rights(), ScreenRights::fromLetters("VIUD"));
   users().revoke("ANN", "18800");
   EXPECT_EQ(signOn(third, "ANN", "", ticket)->number, kNotSignedOn);
 }
@@ -149,7 +149,7 @@ TEST(NoUsers, ACompanyWithoutUsersSignsAnyoneOnWithEveryRight) {
   forms::Session s;
   EXPECT_EQ(signOnSession(s, {dir.file("company.db"), "ANYONE", "C1", Date{2026, 12, 7}}, "QM18300"),
             std::nullopt);
-  EXPECT_EQ(s.rights(), ScreenRights{});
+  EXPECT_EQ(s.updates().rights(), ScreenRights{});
 }
 
 }  // namespace

@@ -22,8 +22,8 @@ TEST_F(GridEntry, TypingIntoTheNewLineRowAddsALine) {
   ASSERT_EQ(table->rowCount(), 1);
   table->item(0, 0)->setText("p1");
   settle();
-  ASSERT_EQ(session_->lineCount(control("Grid1")), 1u);
-  EXPECT_EQ(session_->cellText(control("Grid1"), 0, control("cParcelRef")), "P1");
+  ASSERT_EQ(session_->grids().lineCount(control("Grid1")), 1u);
+  EXPECT_EQ(session_->grids().cellText(control("Grid1"), 0, control("cParcelRef")), "P1");
   EXPECT_EQ(table->rowCount(), 2);
   EXPECT_EQ(table->item(0, 0)->text(), "P1");
   table->setCurrentCell(0, 1);
@@ -44,7 +44,7 @@ TEST_F(GridEntry, TheNewLineRowStaysBlankBesideTheCurrentLine) {
   table->setCurrentCell(0, 1);
   table->item(0, 1)->setText("3.25");
   settle();
-  ASSERT_EQ(session_->currentLine(control("Grid1")), 0);
+  ASSERT_EQ(session_->grids().currentLine(control("Grid1")), 0);
   ASSERT_EQ(table->rowCount(), 2);
   EXPECT_EQ(table->item(1, 0)->text(), "");
   EXPECT_EQ(table->item(1, 1)->text(), "");
@@ -62,17 +62,17 @@ TEST_F(GridEntry, EnterInAnAmountColumnGoesOnToTheNextLine) {
   settle();
   type("4.5");
   press(Qt::Key_Return);
-  EXPECT_EQ(session_->cellText(control("Grid1"), 0, control("cKilos")), "4.50");
+  EXPECT_EQ(session_->grids().cellText(control("Grid1"), 0, control("cKilos")), "4.50");
   EXPECT_EQ(table->currentRow(), 1);
   EXPECT_EQ(table->currentColumn(), 1);
 }
 
 TEST_F(GridEntry, NoNewLineRowWhenTheScreenSwitchesNewOffForTheLevel) {
   GridView* grid = view().gridFor(&control("Grid1"));
-  session_->setButtons(forms::kButtonNew, 1, 0);
+  session_->updates().setButtons(forms::kButtonNew, 1, 0);
   grid->reload();
   EXPECT_EQ(grid->table()->rowCount(), 0);
-  session_->setButtons(forms::kButtonNew, 1, -1);
+  session_->updates().setButtons(forms::kButtonNew, 1, -1);
   grid->reload();
   EXPECT_EQ(grid->table()->rowCount(), 1);
 }

@@ -53,7 +53,7 @@ TEST_F(Keys, EscapeInFindClearsTheSearchAndKeepsWhatIsTyped) {
   EXPECT_TRUE(table().hasFocus());
   EXPECT_TRUE(answerer_->texts.empty());
   EXPECT_EQ(carrier->text(), "FASTSHIP");
-  EXPECT_EQ(session_->lineCount(control("Grid1")), 1u);
+  EXPECT_EQ(session_->grids().lineCount(control("Grid1")), 1u);
 }
 
 // The clerk's Escape then Enter answers No: nothing is dropped.
@@ -64,7 +64,7 @@ TEST_F(Keys, AQuestionThatDropsWorkDefaultsToNo) {
   press(Qt::Key_Escape);
   ASSERT_EQ(answerer_->texts.size(), 1u);
   EXPECT_EQ(answerer_->texts[0], forms::formatMessage(forms::kMsgConfirmCancel, {}));
-  EXPECT_EQ(session_->lineCount(control("Grid1")), 1u);
+  EXPECT_EQ(session_->grids().lineCount(control("Grid1")), 1u);
   EXPECT_EQ(table().item(0, 0)->text(), "P0");
 }
 
@@ -75,7 +75,7 @@ TEST_F(Keys, PageKeysAndCtrlHomeEndMoveWithinTheLines) {
   press(Qt::Key_PageDown);
   const int page = table().currentRow();
   EXPECT_GT(page, 3);
-  EXPECT_EQ(session_->currentLine(control("Grid1")), page);
+  EXPECT_EQ(session_->grids().currentLine(control("Grid1")), page);
   press(Qt::Key_PageUp);
   EXPECT_EQ(table().currentRow(), 0);
   pressWith(Qt::Key_End, Qt::ControlModifier);

@@ -41,7 +41,8 @@ TEST_F(MessageBoxes, AnswersAreTheHostsNumbers) {
 }
 
 TEST_F(MessageBoxes, TheSessionsQuestionGetsTheUsersAnswer) {
-  EXPECT_EQ(session_->messageBox("Go on?", forms::kStyleYesNo, "Transfer"), forms::kAnswerYes);
+  EXPECT_EQ(session_->messages().messageBox("Go on?", forms::kStyleYesNo, "Transfer"),
+            forms::kAnswerYes);
   ASSERT_EQ(answerer_->texts.size(), 1u);
   EXPECT_EQ(answerer_->texts[0], "Go on?");
 }

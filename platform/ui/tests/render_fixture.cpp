@@ -158,14 +158,14 @@ RenderTest::RenderTest() : schema_(dir_.file("")) {
   session_->loadForm(deliveryForm());
   session_->bindRecord(0, "bUDelivery", delivery_, deliveryNull_);
   session_->bindRecord(1, "bUParcel", parcel_, parcelNull_);
-  session_->openCursor(deliveryCursor_, 0, "CSR_UDELIVERY", "UDelivery");
-  session_->openCursor(parcelCursor_, 1, "CSR_UPARCEL", "UParcel");
-  session_->detailSetup(parcelCursor_, control("Grid1"), nullptr, {parcel_});
+  session_->cursors().openCursor(deliveryCursor_, 0, "CSR_UDELIVERY", "UDelivery");
+  session_->cursors().openCursor(parcelCursor_, 1, "CSR_UPARCEL", "UParcel");
+  session_->grids().detailSetup(parcelCursor_, control("Grid1"), nullptr, {parcel_});
   control("Grid1").onLineChange([this](int code) {
     if (code == forms::kLineStarting) parcel_.DelivNbr = delivery_.DelivNbr.view();
     return 0;
   });
-  session_->newRecord(0);
+  session_->updates().newRecord(0);
   answerer_ = std::make_unique<MessageAnswerer>();
   auto& renderer = dynamic_cast<QtUi&>(session_->ui());
   window_ = &renderer.window(session_->mainForm());

@@ -10,13 +10,13 @@ namespace {
 using StatusLog = RenderTest;
 
 TEST_F(StatusLog, LinesShowWhileTheProcessRunsAndStayAfterwards) {
-  session_->status(forms::kStatusOpen, 0, "Release", 0);
+  session_->messages().status(forms::kStatusOpen, 0, "Release", 0);
   auto& log = dynamic_cast<QtUi&>(session_->ui()).statusLog();
   EXPECT_TRUE(log.isVisible());
   EXPECT_TRUE(log.running());
-  session_->status(forms::kStatusWrite, 0, "Payment 1 entered", forms::kStatusProgress);
-  session_->status(forms::kStatusWrite, 0, "Customer C9 not found", forms::kStatusError);
-  session_->status(forms::kStatusClose, 0, "", 0);
+  session_->messages().status(forms::kStatusWrite, 0, "Payment 1 entered", forms::kStatusProgress);
+  session_->messages().status(forms::kStatusWrite, 0, "Customer C9 not found", forms::kStatusError);
+  session_->messages().status(forms::kStatusClose, 0, "", 0);
   EXPECT_FALSE(log.running());
   EXPECT_TRUE(log.isVisible());
   EXPECT_EQ(log.errorLines(), 1);

@@ -35,7 +35,8 @@ TEST_F(UpdateToolbar, SaveEntersTheFieldBeingTypedAndWritesTheRecord) {
 // What the save's own work logged last (a release: the batch it went into) follows.
 TEST_F(UpdateToolbar, TheStatusLineAddsWhatTheSaveLoggedLast) {
   control("Update1").onSaveCompleted([this](int, int) {
-    session_->status(forms::kStatusWrite, 0, "Handed to the carrier.", forms::kStatusProgress);
+    session_->messages().status(forms::kStatusWrite, 0, "Handed to the carrier.",
+                                forms::kStatusProgress);
   });
   typeDelivery("00000008");
   window().action(UpdateAction::Save)->trigger();
@@ -79,11 +80,11 @@ TEST_F(UpdateToolbar, TheStatusLineLetsGoOfTheLastActionOnTheNextEntry) {
 }
 
 TEST_F(UpdateToolbar, SetButtonSwitchesTheToolbarButtons) {
-  session_->setButtons(forms::kButtonSave | forms::kButtonDelete, forms::kAllLevels, 0);
+  session_->updates().setButtons(forms::kButtonSave | forms::kButtonDelete, forms::kAllLevels, 0);
   EXPECT_FALSE(window().action(UpdateAction::Save)->isEnabled());
   EXPECT_FALSE(window().action(UpdateAction::Delete)->isEnabled());
   EXPECT_TRUE(window().action(UpdateAction::New)->isEnabled());
-  session_->setButtons(forms::kButtonSave, forms::kAllLevels, -1);
+  session_->updates().setButtons(forms::kButtonSave, forms::kAllLevels, -1);
   EXPECT_TRUE(window().action(UpdateAction::Save)->isEnabled());
 }
 

@@ -91,10 +91,10 @@ TEST_F(HostCallsTest, PropertiesOverRangesAndSingleControls) {
   SetCtrlProp(&f.control("cItemId"), "pv", R"("KItem_Descr", "bKItem.Descr"; 0; 0; 0; 0,)");
   EXPECT_EQ(f.control("cItemId").property("PV"), R"("KItem_Descr", "bKItem.Descr"; 0; 0; 0; 0,)");
   SetButton(6, -1, 0);
-  EXPECT_FALSE(session().buttonEnabled(forms::kButtonSave, 0));
+  EXPECT_FALSE(session().updates().buttonEnabled(forms::kButtonSave, 0));
   SetButton(6, 0, -1);
-  EXPECT_TRUE(session().buttonEnabled(forms::kButtonSave, 0));
-  EXPECT_TRUE(session().buttonEnabled(forms::kButtonNew, 1));
+  EXPECT_TRUE(session().updates().buttonEnabled(forms::kButtonSave, 0));
+  EXPECT_TRUE(session().updates().buttonEnabled(forms::kButtonNew, 1));
 }
 
 TEST_F(HostCallsTest, LevelChangeStates) {

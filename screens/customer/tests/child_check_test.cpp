@@ -34,7 +34,7 @@ TEST_F(CustomerSetup, ChildOfAnotherNationalAccountIsRefusedNamingIt) {
 TEST_F(CustomerSetup, SameChildUnderThisParentIsAccepted) {
   auto s = open();
   ASSERT_TRUE(s->set("cPrimaryCustId", "P2"));
-  ASSERT_TRUE(s->session().selectLine(s->grid(), 0));
+  ASSERT_TRUE(s->session().grids().selectLine(s->grid(), 0));
   EXPECT_TRUE(s->set("cSecondaryCustId", "C4"));
   EXPECT_TRUE(s->messages().empty());
 }

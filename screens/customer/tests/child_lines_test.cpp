@@ -23,13 +23,14 @@ TEST_F(CustomerSetup, LinkedChildrenAreSavedAndShownWhenTheParentIsReopened) {
   auto again = open();
   ASSERT_TRUE(again->set("cPrimaryCustId", "P1"));
   EXPECT_EQ(again->children(), (std::vector<std::string>{"C1", "C2"}));
-  EXPECT_EQ(again->session().cellText(again->grid(), 1, again->control("cName")), "Customer C2");
+  EXPECT_EQ(again->session().grids().cellText(again->grid(), 1, again->control("cName")),
+            "Customer C2");
 }
 
 TEST_F(CustomerSetup, NewLineTakesTheParentIdBeforeItIsSaved) {
   auto s = open();
   ASSERT_TRUE(s->set("cPrimaryCustId", "P1"));
-  ASSERT_TRUE(s->session().startNewLine(s->grid()));
+  ASSERT_TRUE(s->session().grids().startNewLine(s->grid()));
   EXPECT_EQ(s->screen().bXNACustS.PrimaryCustId.trimmed(), "P1");
 }
 
@@ -40,8 +41,8 @@ TEST_F(CustomerSetup, RemovingAChildLineDeletesOnlyItsLink) {
   const auto parentBefore = rows(kParentOptions);
   auto s = open();
   ASSERT_TRUE(s->set("cPrimaryCustId", "P1"));
-  ASSERT_TRUE(s->session().selectLine(s->grid(), 0));
-  ASSERT_TRUE(s->session().deleteLine(s->grid()));
+  ASSERT_TRUE(s->session().grids().selectLine(s->grid(), 0));
+  ASSERT_TRUE(s->session().grids().deleteLine(s->grid()));
   ASSERT_TRUE(s->save());
   EXPECT_EQ(rows("select PrimaryCustId, SecondaryCustid from XNACustS order by 2"),
             (std::vector<std::string>{"P1|C2", "P2|C4"}));

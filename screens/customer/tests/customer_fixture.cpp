@@ -35,13 +35,13 @@ bool OpenScreen::click(const std::string& name) {
 }
 
 bool OpenScreen::addChild(const std::string& child) {
-  return session().startNewLine(grid()) && set("cSecondaryCustId", child);
+  return session().grids().startNewLine(grid()) && set("cSecondaryCustId", child);
 }
 
 std::vector<std::string> OpenScreen::children() {
   std::vector<std::string> out;
-  for (std::size_t i = 0; i < session().lineCount(grid()); ++i)
-    out.push_back(session().cellText(grid(), i, control("cSecondaryCustId")));
+  for (std::size_t i = 0; i < session().grids().lineCount(grid()); ++i)
+    out.push_back(session().grids().cellText(grid(), i, control("cSecondaryCustId")));
   return out;
 }
 

@@ -39,7 +39,7 @@ class OpenScreen {
   bool set(const std::string& control, const std::string& value);
   bool click(const std::string& control);
   bool addChild(const std::string& child);
-  bool save() { return session().save(); }
+  bool save() { return session().updates().save(); }
   std::string shown(const std::string& control) {
     return session().displayText(this->control(control));
   }

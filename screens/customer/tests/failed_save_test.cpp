@@ -17,9 +17,9 @@ TEST_F(CustomerSetup, FailedSaveWritesNothing) {
   EXPECT_EQ(rows("select * from XNACustP order by 1"), parentBefore);
   EXPECT_EQ(rows("select * from XNACustS order by 1, 2"), linksBefore);
   EXPECT_EQ(value("select FinChrgCustId from Customer where CustId = 'C1'"), "C1");
-  ASSERT_GE(s->session().lineCount(s->grid()), 3u);
-  ASSERT_TRUE(s->session().selectLine(s->grid(), 2));
-  ASSERT_TRUE(s->session().deleteLine(s->grid()));
+  ASSERT_GE(s->session().grids().lineCount(s->grid()), 3u);
+  ASSERT_TRUE(s->session().grids().selectLine(s->grid(), 2));
+  ASSERT_TRUE(s->session().grids().deleteLine(s->grid()));
   ASSERT_TRUE(s->save());
   EXPECT_EQ(parentRow("P1").FinanceChrg, 1);
   EXPECT_EQ(rows("select CustId, FinChrgCustId from Customer where CustId in ('C1', 'C2') "

@@ -73,7 +73,7 @@ TEST_F(CustomerSetup, ParentReachedByNavigationAppliesItsOwnChange) {
   db_->exec("update XNACustP set FinanceChrg = 1 where PrimaryCustId = 'P1'");
   auto s = open();
   ASSERT_TRUE(s->set("cPrimaryCustId", "P1"));
-  ASSERT_TRUE(s->session().navigate(0, forms::Navigation::Last));
+  ASSERT_TRUE(s->session().updates().navigate(0, forms::Navigation::Last));
   ASSERT_EQ(s->shown("cPrimaryCustId"), "P3");
   ASSERT_TRUE(s->click("cFinanceChrg"));
   ASSERT_TRUE(s->save());

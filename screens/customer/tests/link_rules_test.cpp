@@ -45,8 +45,8 @@ TEST_F(CustomerSetup, AnotherClerksLinkSavedFirstRefusesTheSave) {
   EXPECT_FALSE(s->save());
   EXPECT_NE(s->messages().back().find("cannot be linked"), std::string::npos);
   EXPECT_TRUE(rows("select * from XNACustP where PrimaryCustId = 'P1'").empty());
-  ASSERT_TRUE(s->session().selectLine(s->grid(), 0));
-  ASSERT_TRUE(s->session().deleteLine(s->grid()));
+  ASSERT_TRUE(s->session().grids().selectLine(s->grid(), 0));
+  ASSERT_TRUE(s->session().grids().deleteLine(s->grid()));
   link("P2", "C2");  // and C2 joined another one
   EXPECT_FALSE(s->save());
   EXPECT_EQ(s->messages().back(),
@@ -60,8 +60,8 @@ TEST_F(CustomerSetup, FinanceChargesFollowEachLinkAndUnlink) {
   db_->exec("update Customer set FinChrgCustId = 'P1' where CustId = 'C1'");
   auto s = open();
   ASSERT_TRUE(s->set("cPrimaryCustId", "P1"));
-  ASSERT_TRUE(s->session().selectLine(s->grid(), 0));
-  ASSERT_TRUE(s->session().deleteLine(s->grid()));
+  ASSERT_TRUE(s->session().grids().selectLine(s->grid(), 0));
+  ASSERT_TRUE(s->session().grids().deleteLine(s->grid()));
   ASSERT_TRUE(s->addChild("C2"));
   ASSERT_TRUE(s->save());
   EXPECT_EQ(rows("select CustId, FinChrgCustId from Customer where CustId in ('C1', 'C2')"),

@@ -31,7 +31,7 @@ TEST_F(CustomerSetup, ExistingParentIsReadWithItsChildren) {
   auto s = open();
   ASSERT_TRUE(s->set("cPrimaryCustId", "P1"));
   EXPECT_EQ(s->children(), (std::vector<std::string>{"C1", "C2"}));
-  EXPECT_EQ(s->session().cellText(s->grid(), 0, s->control("cCity")), "City C1");
+  EXPECT_EQ(s->session().grids().cellText(s->grid(), 0, s->control("cCity")), "City C1");
   EXPECT_EQ(s->shown("cFinanceChrg"), "1");
   EXPECT_EQ(s->shown("cCashReceipts"), "0");
   EXPECT_TRUE(s->messages().empty());

@@ -96,7 +96,7 @@ TEST_F(Inquiry, ClosingAfterASearchAsksNothing) {
     auto& desk = dynamic_cast<forms::HeadlessUi&>(s.ui());
     desk.setAsksBeforeDropping(true);
     const std::size_t before = desk.messages().size();
-    EXPECT_TRUE(s.settleUnsaved("closing"));
+    EXPECT_TRUE(s.updates().settleUnsaved("closing"));
     asked = desk.messages().size() - before;
   });
   EXPECT_EQ(asked, 0u);

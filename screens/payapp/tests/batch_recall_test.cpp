@@ -90,7 +90,8 @@ TEST_F(BatchRecall, NewOrCancelAfterAClosedCreditBatchIsAFreshPayment) {
     auto s = open();
     ASSERT_TRUE(s->set("cNABatNbr", "0000000007"));
     ASSERT_NE(s->shown("lName"), "");
-    ASSERT_TRUE(cancel ? s->within([&] { return s->session().cancel(); }) : s->newBatch());
+    ASSERT_TRUE(cancel ? s->within([&] { return s->session().updates().cancel(); })
+                       : s->newBatch());
     for (const auto& name : headerFields) EXPECT_TRUE(s->enabled(name)) << name;
     EXPECT_TRUE(s->enabled("cBatchHandling"));
     EXPECT_TRUE(s->enabled("cCuryApplAmt"));

@@ -54,15 +54,15 @@ bool OpenScreen::click(const std::string& name) {
 }
 
 bool OpenScreen::save() {
-  return within([&] { return session_.save(); });
+  return within([&] { return session_.updates().save(); });
 }
 
 bool OpenScreen::newBatch() {
-  return within([&] { return session_.newRecord(0); });
+  return within([&] { return session_.updates().newRecord(0); });
 }
 
 bool OpenScreen::selectLine(int index) {
-  return within([&] { return session_.selectLine(grid(), index); });
+  return within([&] { return session_.grids().selectLine(grid(), index); });
 }
 
 std::string OpenScreen::shown(const std::string& name) {
@@ -74,14 +74,14 @@ bool OpenScreen::enabled(const std::string& name) {
 }
 
 std::size_t OpenScreen::lineCount() {
-  return within([&] { return session_.lineCount(grid()); });
+  return within([&] { return session_.grids().lineCount(grid()); });
 }
 
 std::vector<std::string> OpenScreen::column(const std::string& name) {
   return within([&] {
     std::vector<std::string> out;
-    for (std::size_t i = 0; i < session_.lineCount(grid()); ++i)
-      out.push_back(session_.cellText(grid(), i, control(name)));
+    for (std::size_t i = 0; i < session_.grids().lineCount(grid()); ++i)
+      out.push_back(session_.grids().cellText(grid(), i, control(name)));
     return out;
   });
 }
@@ -99,7 +99,7 @@ std::vector<std::string> OpenScreen::documents() {
 std::vector<int> OpenScreen::lineStates() {
   return within([&] {
     std::vector<int> out;
-    const forms::LineArray* lines = session_.lineArrayOf(grid());
+    const forms::LineArray* lines = session_.grids().lineArrayOf(grid());
     for (std::size_t i = 0; i < lines->size(); ++i) out.push_back(lines->line(i).state);
     return out;
   });

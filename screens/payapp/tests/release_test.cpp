@@ -54,11 +54,12 @@ TEST_F(Release, ANewPaymentPaysEachCustomersDocumentsAndLeavesTheRestToTheParent
   ASSERT_TRUE(s->set("cBatchHandling", "R"));
   ASSERT_TRUE(s->save());
   EXPECT_EQ(s->messages(), Rows{});
-  ASSERT_EQ(s->session().statusLog().size(), 2u);
-  EXPECT_EQ(s->session().statusLog()[0].text, "Creating Payment Application...");
+  ASSERT_EQ(s->session().messages().statusLog().size(), 2u);
+  EXPECT_EQ(s->session().messages().statusLog()[0].text, "Creating Payment Application...");
   const auto hostBatch = rows("select ARBatNbr from XNAHeader");
   ASSERT_EQ(hostBatch.size(), 1u);
-  EXPECT_EQ(s->session().statusLog()[1].text, "Released into AR as batch " + hostBatch[0] + ".");
+  EXPECT_EQ(s->session().messages().statusLog()[1].text,
+            "Released into AR as batch " + hostBatch[0] + ".");
   EXPECT_EQ(rows("select Status, ARBatNbr <> '' from XNAHeader"), Rows{"C|1"});
   EXPECT_EQ(sorted(rows("select RefNbr, ARRefNbr, LineStatus from XNADetail")),
             sorted({"INV1|CHK1|C", "INV2|NCHK1|C"}));
@@ -108,7 +109,7 @@ TEST_F(Release, AHostBatchNotReleasedLeavesTheBatchOpenUntilItIsReleasedAgain) {
   ASSERT_TRUE(s->set("cBatchHandling", "R"));
   ASSERT_TRUE(s->save());
   EXPECT_EQ(s->messages(), Rows{"The Corvena Payment Application Batch was not released."});
-  EXPECT_EQ(s->session().statusLog().back().mode, forms::kStatusError);
+  EXPECT_EQ(s->session().messages().statusLog().back().mode, forms::kStatusError);
   EXPECT_EQ(rows("select Status, ARBatNbr <> '' from XNAHeader"), Rows{"O|1"});
   EXPECT_EQ(rows("select ARRefNbr, LineStatus from XNADetail"), Rows{"|"});
   EXPECT_EQ(rows("select Rlsed from Batch where EditScrnNbr = '08030'"), Rows{"0"});
@@ -178,7 +179,7 @@ TEST_F(Release, ACustomerPaidTwiceInOneBatchStopsTheReleaseAndLeavesNothingBehin
   ASSERT_TRUE(s->set("cBatchHandling", "R"));
   ASSERT_TRUE(s->save());
   bool reported = false;
-  for (const auto& line : s->session().statusLog())
+  for (const auto& line : s->session().messages().statusLog())
     reported |= line.text == "Duplicate reference number for customer P1";
   EXPECT_TRUE(reported);
   EXPECT_EQ(rows("select Status from XNAHeader"), Rows{"O"});
@@ -218,7 +219,7 @@ TEST_F(Release, TheClerksRightsDecideWhetherAReleaseGoes) {
   EXPECT_TRUE(s->save());
   EXPECT_EQ(s->messages(), Rows{"You have no rights to release batches on 0803000, through which "
                                 "this batch is released."});
-  EXPECT_EQ(s->session().statusLog().size(), 0u);
+  EXPECT_EQ(s->session().messages().statusLog().size(), 0u);
   EXPECT_EQ(rows("select Status from XNAHeader"), Rows{"O"});
   EXPECT_EQ(rows("select (select count(*) from Batch where EditScrnNbr = '08030'),"
                  " (select count(*) from ARDoc where DocType = 'PA'), count(*) from ARAdjust"),

@@ -23,7 +23,7 @@ class SaveDelete : public ApplyTest {
   }
 
   bool deleteLevel(OpenScreen& s, int level) {
-    return s.within([&] { return s.session().deleteLevel(level); });
+    return s.within([&] { return s.session().updates().deleteLevel(level); });
   }
 
   Rows batch40() {
@@ -66,7 +66,7 @@ TEST_F(SaveDelete, ToolbarFollowsTheBatchStatus) {
     auto s = open();
     ASSERT_TRUE(s->set("cNABatNbr", batches[i]));
     const auto on = [&](int button, int level) {
-      return s->within([&] { return s->session().buttonEnabled(button, level); });
+      return s->within([&] { return s->session().updates().buttonEnabled(button, level); });
     };
     EXPECT_EQ(on(forms::kButtonSave, 0), cases[i].save);
     EXPECT_EQ(on(forms::kButtonDelete, 0), cases[i].remove);
@@ -84,10 +84,10 @@ TEST_F(SaveDelete, ResettingTheHeaderTurnsSaveAndDeleteBackOn) {
   auto s = open();
   ASSERT_TRUE(s->set("cNABatNbr", "0000000042"));
   const auto enabled = [&](int button, int level) {
-    return s->within([&] { return s->session().buttonEnabled(button, level); });
+    return s->within([&] { return s->session().updates().buttonEnabled(button, level); });
   };
   ASSERT_FALSE(enabled(forms::kButtonSave, 0));
-  ASSERT_TRUE(s->within([&] { return s->session().cancel(); }));
+  ASSERT_TRUE(s->within([&] { return s->session().updates().cancel(); }));
   for (int level : {0, 1}) EXPECT_TRUE(enabled(forms::kButtonSave, level));
   EXPECT_TRUE(enabled(forms::kButtonDelete, 0));
   EXPECT_FALSE(enabled(forms::kButtonDelete, 1));

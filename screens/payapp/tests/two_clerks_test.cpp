@@ -91,7 +91,7 @@ TEST_F(TwoClerks, ABatchDeletedMeanwhileIsNotSavedAgain) {
   addDetail("0000000040", "P1", "IN", "INV1", 50);
   auto a = recall("0000000040");
   auto b = recall("0000000040");
-  ASSERT_TRUE(a->within([&] { return a->session().deleteLevel(0); }));
+  ASSERT_TRUE(a->within([&] { return a->session().updates().deleteLevel(0); }));
   ASSERT_TRUE(enter(*b, "INV2", "cCuryApplAmt", "70"));
   EXPECT_FALSE(b->save());
   EXPECT_TRUE(rows("select NABatNbr from XNAHeader").empty());

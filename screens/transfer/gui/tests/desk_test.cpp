@@ -99,7 +99,7 @@ TEST_F(Desk, LineDetailNamesItsDestinationTakesAnAmountWithNoWaitLeftAndItsOKSay
     EXPECT_EQ(named->text().toStdString(), "Lines of destination K2 Child Two");
     EXPECT_TRUE(named->isVisible());
     typeInNewLine("frmDetailLines", "Spread2", "cTranAmt_2", "100");
-    EXPECT_EQ(process_->session().lineCount(control("Spread2")), 1u);
+    EXPECT_EQ(process_->session().grids().lineCount(control("Spread2")), 1u);
     EXPECT_EQ(desk().progress().window(), nullptr);
     qobject_cast<QPushButton*>(detail.view()->widgetFor(&control("cmdOK")))->click();
   });

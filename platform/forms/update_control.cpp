@@ -1,6 +1,8 @@
 // The update control: save, delete, cancel, new record and navigation. A save
 // or delete is one transaction; any refusal or error rolls it back and puts
 // the screen's records and lines back as they were.
+#include "platform/forms/update_control.h"
+
 #include <cstring>
 #include <utility>
 
@@ -40,7 +42,7 @@ std::vector<const FieldDesc*> rowKey(Session& s, const std::string& table, const
 }
 
 std::string levelName(Session& s, int level) {
-  const auto& lv = s.levels();
+  const auto& lv = s.updates().levels();
   return level >= 0 && level < static_cast<int>(lv.size()) ? lv[level].name
                                                            : "Level " + std::to_string(level);
 }
@@ -70,8 +72,8 @@ bool blankField(const RecordRef& rec, const FieldDesc& f) {
 bool nothingAt(Session& s, int level, const RecordRef& rec) {
   const auto row = s.impl().rows.find(rec.data);
   if (level == 0 || (row != s.impl().rows.end() && row->second.exists)) return false;
-  for (int l = level; l < static_cast<int>(s.levels().size()); ++l)
-    if (s.levelChange(l) != kLineUnchanged) return false;
+  for (int l = level; l < static_cast<int>(s.updates().levels().size()); ++l)
+    if (s.updates().levelChange(l) != kLineUnchanged) return false;
   return true;
 }
 
@@ -86,7 +88,7 @@ void checkRequired(Session& s) {
       const FieldDesc* f = s.fieldOf(*c, &rec);
       if (!f) continue;
       if (!c->isGridColumn()) {
-        if (c->level() < static_cast<int>(s.levels().size()) && blankField(rec, *f) &&
+        if (c->level() < static_cast<int>(s.updates().levels().size()) && blankField(rec, *f) &&
             !nothingAt(s, c->level(), rec))
           throw Refusal{kMsgFieldRequired, {controlLabel(*c)}};
         continue;
@@ -134,7 +136,7 @@ void assignNumber(Session& s) {
   if (trim(number).empty()) throw Refusal{kMsgNoNumber, {an->source}};
   setEverywhere(s, *an->key, number);
   for (Control* d : an->detailKeys) setEverywhere(s, *d, number);
-  s.setLevelChange(0, kLineInserted);
+  s.updates().setLevelChange(0, kLineInserted);
 }
 
 // Writes a record level by key; refuses when the row changed since it was read.
@@ -145,7 +147,7 @@ void writeRecordLevel(Session& s, int level, std::map<const void*, RowMemory>& a
   const CursorState* c = levelCursor(s, level);
   const RecordRef rec = levelRecord(s, level);
   if (!c || !rec) return;
-  const bool unchanged = s.levelChange(level) == kLineUnchanged;
+  const bool unchanged = s.updates().levelChange(level) == kLineUnchanged;
   const RowMemory mem = s.impl().rows[rec.data];
   if (unchanged && (level != 0 || !mem.exists)) return;
   RecordWriter w(s.database(), c->table, rowKey(s, c->table, rec, level));
@@ -188,7 +190,7 @@ void writeGridLevel(Session& s, const GridTie& t) {
 }
 
 void writeLevels(Session& s, std::map<const void*, RowMemory>& after) {
-  const auto& lv = s.levels();
+  const auto& lv = s.updates().levels();
   for (int l = 0; l < static_cast<int>(lv.size()); ++l) {
     if (!lv[l].isGrid()) writeRecordLevel(s, l, after);
     for (const auto& t : s.impl().grids)
@@ -214,7 +216,7 @@ void restoreKeeping(Session& s, const SessionSnapshot& before) {
 
 void refuse(Session& s, const SessionSnapshot& before, const Refusal& r) {
   restoreKeeping(s, before);
-  if (r.message) s.message(r.message, r.args);
+  if (r.message) s.messages().message(r.message, r.args);
 }
 
 // Runs body in one transaction; on any failure everything is put back.
@@ -235,7 +237,7 @@ bool transact(Session& s, int failMessage, const std::function<void()>& body) {
     refuse(s, before, Refusal{failMessage, {e.what()}});
   } catch (const RuntimeError& e) {
     restoreKeeping(s, before);
-    s.reportError(e);
+    s.messages().reportError(e);
   }
   return false;
 }
@@ -270,14 +272,14 @@ void resetLevels(Session& s, int from) {
     t.pendingNew = false;
     s.ui().linesChanged(*t.grid);
   }
-  for (int l = from; l < static_cast<int>(s.levels().size()); ++l)
-    s.setLevelChange(l, kLineUnchanged);
+  for (int l = from; l < static_cast<int>(s.updates().levels().size()); ++l)
+    s.updates().setLevelChange(l, kLineUnchanged);
   recomputeTriggers(s);
 }
 
 void raiseLevelReset(Session& s, int from) {
   const auto& h = update(s).handlers().levelReset;
-  for (int l = from; h && l < static_cast<int>(s.levels().size()); ++l)
+  for (int l = from; h && l < static_cast<int>(s.updates().levels().size()); ++l)
     guarded(s, 0, [&] {
       h(l);
       return 0;
@@ -312,135 +314,137 @@ GridTie* gridAtLevel(Session& s, int level) {
 
 }  // namespace
 
-bool Session::save() {
-  Control& u = update(*this);
+bool UpdateControl::save() {
+  Control& u = update(session_);
   if (!buttonEnabled(kButtonSave, 0)) {
     if (rightsAllow(kButtonSave, 0))
-      message(kMsgSaveTurnedOff);
+      session_.messages().message(kMsgSaveTurnedOff);
     else
-      message(kMsgNoRights, {"save"});
+      session_.messages().message(kMsgNoRights, {"save"});
     return false;
   }
-  if (!impl_->edited && !impl_->entered) {
-    message(kMsgNothingToSave);
+  if (!session_.impl().edited && !session_.impl().entered) {
+    session_.messages().message(kMsgNothingToSave);
     return false;
   }
   const bool adding = levelChange(0) == kLineInserted;
   if (adding ? !rights().insert : !rights().update) {
-    message(kMsgNoRights, {adding ? "add records" : "change records"});
+    session_.messages().message(kMsgNoRights, {adding ? "add records" : "change records"});
     return false;
   }
   std::map<const void*, RowMemory> after;
   const auto& h = u.handlers();
-  const bool ok = transact(*this, kMsgSaveFailed, [&] {
-    checkRequired(*this);
-    assignNumber(*this);
+  const bool ok = transact(session_, kMsgSaveFailed, [&] {
+    checkRequired(session_);
+    assignNumber(session_);
     for (int l = 0; l < static_cast<int>(levels().size()); ++l)
       raiseLevel(
-          *this, [&] { return h.saveLevel ? h.saveLevel(l) : 0; }, l, kMsgSaveFailed);
+          session_, [&] { return h.saveLevel ? h.saveLevel(l) : 0; }, l, kMsgSaveFailed);
     raiseLevel(
-        *this, [&] { return h.saveLevel ? h.saveLevel(kWholeSaveLevel) : 0; }, kWholeSaveLevel,
+        session_, [&] { return h.saveLevel ? h.saveLevel(kWholeSaveLevel) : 0; }, kWholeSaveLevel,
         kMsgSaveFailed);
-    writeLevels(*this, after);
+    writeLevels(session_, after);
   });
   if (!ok) return false;
   ++savesDone_;
-  for (const auto& t : impl_->grids) t.array->markSaved();
+  for (const auto& t : session_.impl().grids) t.array->markSaved();
   for (int l = 0; l < static_cast<int>(levels().size()); ++l) setLevelChange(l, kLineUnchanged);
-  for (const auto& [data, mem] : after) impl_->rows[data] = mem;
+  for (const auto& [data, mem] : after) session_.impl().rows[data] = mem;
   if (h.saveCompleted)
-    guarded(*this, 0, [&] {
+    guarded(session_, 0, [&] {
       h.saveCompleted(0, kLineUpdated);
       return 0;
     });
-  showAll(*this);
+  showAll(session_);
   return true;
 }
 
-bool Session::deleteLevel(int level) {
-  Control& u = update(*this);
+bool UpdateControl::deleteLevel(int level) {
+  Control& u = update(session_);
   if (level < 0 || level >= static_cast<int>(levels().size())) return false;
   if (!rightsAllow(kButtonDelete, level)) {
-    message(kMsgNoRights, {"delete"});
+    session_.messages().message(kMsgNoRights, {"delete"});
     return false;
   }
   if (!buttonEnabled(kButtonDelete, level)) return false;
   const auto& h = u.handlers();
   if (levels()[level].isGrid()) {
-    GridTie* t = gridAtLevel(*this, level);
+    GridTie* t = gridAtLevel(session_, level);
     if (!t || t->array->position() < 0) return false;
     if (h.deleteRequested &&
-        guarded(*this, kSilentRefusal, [&] { return h.deleteRequested(level); }))
+        guarded(session_, kSilentRefusal, [&] { return h.deleteRequested(level); }))
       return false;
-    return deleteLine(*t->grid);
+    return session_.grids().deleteLine(*t->grid);
   }
-  if (!confirmedAtDesk(*this, kMsgConfirmDelete, {"the " + levelName(*this, level) + " shown"}))
+  if (!confirmedAtDesk(session_, kMsgConfirmDelete,
+                       {"the " + levelName(session_, level) + " shown"}))
     return false;
-  const bool ok = transact(*this, kMsgDeleteFailed, [&] {
+  const bool ok = transact(session_, kMsgDeleteFailed, [&] {
     for (int l = static_cast<int>(levels().size()) - 1; l >= level; --l)
       raiseLevel(
-          *this, [&] { return h.deleteRequested ? h.deleteRequested(l) : 0; }, l, kMsgDeleteFailed);
-    for (auto& t : impl_->grids) {
-      if (gridLevel(*this, t) <= level) continue;
+          session_, [&] { return h.deleteRequested ? h.deleteRequested(l) : 0; }, l,
+          kMsgDeleteFailed);
+    for (auto& t : session_.impl().grids) {
+      if (gridLevel(session_, t) <= level) continue;
       t.array->clear();
-      writeGridLevel(*this, t);
+      writeGridLevel(session_, t);
     }
-    const CursorState* c = levelCursor(*this, level);
-    const RecordRef rec = levelRecord(*this, level);
-    if (!c || !rec || !impl_->rows[rec.data].exists) return;
-    RecordWriter w(database(), c->table, rowKey(*this, c->table, rec, level));
+    const CursorState* c = levelCursor(session_, level);
+    const RecordRef rec = levelRecord(session_, level);
+    if (!c || !rec || !session_.impl().rows[rec.data].exists) return;
+    RecordWriter w(session_.database(), c->table, rowKey(session_, c->table, rec, level));
     const auto stored = w.stored(rec);
-    const auto& mem = impl_->rows[rec.data];
+    const auto& mem = session_.impl().rows[rec.data];
     if (!stored || (mem.tstamp && *stored != *mem.tstamp))
-      throw Refusal{kMsgChangedByOther, {levelName(*this, level)}};
+      throw Refusal{kMsgChangedByOther, {levelName(session_, level)}};
     w.remove(rec);
   });
   if (!ok) return false;
-  resetLevels(*this, level);
-  if (level == 0) impl_->edited = impl_->entered = false;
-  raiseLevelReset(*this, level);
-  if (level == 0) openNewIfNoneRead(*this);
-  raiseKeyShown(*this, level);
-  showAll(*this);
+  resetLevels(session_, level);
+  if (level == 0) session_.impl().edited = session_.impl().entered = false;
+  raiseLevelReset(session_, level);
+  if (level == 0) openNewIfNoneRead(session_);
+  raiseKeyShown(session_, level);
+  showAll(session_);
   return true;
 }
 
-bool Session::cancel() {
-  Control& u = update(*this);
+bool UpdateControl::cancel() {
+  Control& u = update(session_);
   if (!buttonEnabled(kButtonCancel, 0)) return false;
-  if (impl_->edited && !confirmedAtDesk(*this, kMsgConfirmCancel)) return false;
-  const SessionSnapshot before = takeSnapshot(*this);
-  resetLevels(*this, 0);
+  if (session_.impl().edited && !confirmedAtDesk(session_, kMsgConfirmCancel)) return false;
+  const SessionSnapshot before = takeSnapshot(session_);
+  resetLevels(session_, 0);
   const auto& h = u.handlers().cancelRequested;
-  if (h && guarded(*this, kSilentRefusal, h) != 0) {
-    restoreSnapshot(*this, before);
+  if (h && guarded(session_, kSilentRefusal, h) != 0) {
+    restoreSnapshot(session_, before);
     return false;
   }
-  impl_->edited = impl_->entered = false;
-  raiseLevelReset(*this, 0);
-  openNewIfNoneRead(*this);
-  raiseKeyShown(*this, 0);
-  showAll(*this);
+  session_.impl().edited = session_.impl().entered = false;
+  raiseLevelReset(session_, 0);
+  openNewIfNoneRead(session_);
+  raiseKeyShown(session_, 0);
+  showAll(session_);
   return true;
 }
 
-bool Session::newRecord(int level) {
-  update(*this);
+bool UpdateControl::newRecord(int level) {
+  update(session_);
   if (!buttonEnabled(kButtonNew, level) || level < 0 || level >= static_cast<int>(levels().size()))
     return false;
   if (levels()[level].isGrid()) {
-    GridTie* t = gridAtLevel(*this, level);
-    return t && startNewLine(*t->grid);
+    GridTie* t = gridAtLevel(session_, level);
+    return t && session_.grids().startNewLine(*t->grid);
   }
   if (!settleUnsaved("starting a new record")) return false;
-  const auto& asked = updateControl()->handlers().newRequested;
-  if (asked && guarded(*this, kSilentRefusal, [&] { return asked(level); }) != 0) return false;
-  resetLevels(*this, level);
-  applyRecordDefaults(*this, level);
+  const auto& asked = session_.updateControl()->handlers().newRequested;
+  if (asked && guarded(session_, kSilentRefusal, [&] { return asked(level); }) != 0) return false;
+  resetLevels(session_, level);
+  applyRecordDefaults(session_, level);
   setLevelChange(level, kLineInserted);
-  if (level == 0) impl_->edited = impl_->entered = false;
-  raiseKeyShown(*this, level);
-  showAll(*this);
+  if (level == 0) session_.impl().edited = session_.impl().entered = false;
+  raiseKeyShown(session_, level);
+  showAll(session_);
   return true;
 }
 

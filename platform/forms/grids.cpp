@@ -1,5 +1,7 @@
 // Grids and line arrays: tying a grid to its detail cursor, moving between
 // lines, starting and deleting lines, loading through dbnav.
+#include "platform/forms/grids.h"
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -63,143 +65,147 @@ void linesChanged(Session& s, GridTie& t) {
 
 }  // namespace
 
-LineArray* Session::lineArrayOf(const Control& grid) const {
-  GridTie* t = impl_->tieOf(grid);
+LineArray* Grids::lineArrayOf(const Control& grid) const {
+  GridTie* t = session_.impl().tieOf(grid);
   return t ? t->array : nullptr;
 }
 
-bool Session::selectLine(Control& grid, int index) {
-  GridTie& t = tieFor(*this, grid);
+bool Grids::selectLine(Control& grid, int index) {
+  GridTie& t = tieFor(session_, grid);
   if (index < 0 || index >= static_cast<int>(t.array->size())) return false;
   t.pendingNew = false;
   t.array->setPosition(index);
-  if (raiseLine(*this, grid, kLineEntered) != 0) return false;
-  ui_->fieldsShown(mainForm().columns(grid));
+  if (raiseLine(session_, grid, kLineEntered) != 0) return false;
+  session_.ui().fieldsShown(session_.mainForm().columns(grid));
   return true;
 }
 
-bool Session::startNewLine(Control& grid) {
-  GridTie& t = tieFor(*this, grid);
-  if (!buttonEnabled(kButtonNew, gridLevel(*this, t))) return false;
-  const SessionSnapshot before = takeSnapshot(*this);
+bool Grids::startNewLine(Control& grid) {
+  GridTie& t = tieFor(session_, grid);
+  if (!session_.updates().buttonEnabled(kButtonNew, gridLevel(session_, t))) return false;
+  const SessionSnapshot before = takeSnapshot(session_);
   t.array->setPosition(-1);
-  blankLineRecords(*this, *t.array);
-  applyDefaults(*this, gridLevel(*this, t));
+  blankLineRecords(session_, *t.array);
+  applyDefaults(session_, gridLevel(session_, t));
   numberLine(t);
-  if (raiseLine(*this, grid, kLineStarting) != 0) {
-    restoreSnapshot(*this, before);
+  if (raiseLine(session_, grid, kLineStarting) != 0) {
+    restoreSnapshot(session_, before);
     return false;
   }
   t.pendingNew = true;
   return true;
 }
 
-bool Session::deleteLine(Control& grid) {
-  GridTie& t = tieFor(*this, grid);
+bool Grids::deleteLine(Control& grid) {
+  GridTie& t = tieFor(session_, grid);
   if (t.pendingNew) {
     t.pendingNew = false;
     t.array->setPosition(t.array->size() ? 0 : -1);
     return true;
   }
-  if (t.array->position() < 0 || !buttonEnabled(kButtonDelete, gridLevel(*this, t))) return false;
-  if (!confirmedAtDesk(*this, kMsgConfirmDeleteLine)) return false;
-  if (raiseLine(*this, grid, kLineDeleting) != 0) return false;
+  if (t.array->position() < 0 ||
+      !session_.updates().buttonEnabled(kButtonDelete, gridLevel(session_, t)))
+    return false;
+  if (!confirmedAtDesk(session_, kMsgConfirmDeleteLine)) return false;
+  if (raiseLine(session_, grid, kLineDeleting) != 0) return false;
   t.array->remove();
-  setLevelChange(gridLevel(*this, t), kLineUpdated);
-  linesChanged(*this, t);
+  session_.updates().setLevelChange(gridLevel(session_, t), kLineUpdated);
+  linesChanged(session_, t);
   return true;
 }
 
-int Session::currentLine(const Control& grid) const {
-  GridTie* t = impl_->tieOf(grid);
+int Grids::currentLine(const Control& grid) const {
+  GridTie* t = session_.impl().tieOf(grid);
   return t ? t->array->position() : -1;
 }
 
-std::size_t Session::lineCount(const Control& grid) const {
-  GridTie* t = impl_->tieOf(grid);
+std::size_t Grids::lineCount(const Control& grid) const {
+  GridTie* t = session_.impl().tieOf(grid);
   return t ? t->array->size() : 0;
 }
 
-std::string Session::cellText(const Control& grid, std::size_t line, const Control& column) const {
-  GridTie* t = impl_->tieOf(grid);
-  const BoundRecord* b = findRecord(column.bufferName());
+std::string Grids::cellText(const Control& grid, std::size_t line, const Control& column) const {
+  GridTie* t = session_.impl().tieOf(grid);
+  const BoundRecord* b = session_.findRecord(column.bufferName());
   if (!t || !b || line >= t->array->size()) return {};
   const auto& recs = t->array->records();
   for (std::size_t r = 0; r < recs.size(); ++r) {
     if (recs[r].data != b->record.data) continue;
     const FieldDesc* f = recs[r].layout->find(column.fieldName());
     if (f)
-      return displayedField(*this, t->array->view(std::as_const(*t->array).line(line).data, r), *f);
+      return displayedField(session_, t->array->view(std::as_const(*t->array).line(line).data, r),
+                            *f);
   }
   return {};
 }
 
-void Session::gridLoad(Control& grid) {
-  GridTie& t = tieFor(*this, grid);
+void Grids::gridLoad(Control& grid) {
+  GridTie& t = tieFor(session_, grid);
   std::vector<std::vector<char>> images;
   if (!trim(grid.desc().dbnav).empty()) {
-    db::Statement st = database().run(procCall(*this, grid.desc().dbnav, {}, t.array->records()));
-    images = readLines(*this, *t.array, st);
+    db::Statement st =
+        session_.database().run(procCall(session_, grid.desc().dbnav, {}, t.array->records()));
+    images = readLines(session_, *t.array, st);
   }
   t.array->loadImages(std::move(images));
   t.pendingNew = false;
-  if (t.array->first() != kLineOk) blankLineRecords(*this, *t.array);
-  setLevelChange(gridLevel(*this, t), kLineUnchanged);
-  linesChanged(*this, t);
+  if (t.array->first() != kLineOk) blankLineRecords(session_, *t.array);
+  session_.updates().setLevelChange(gridLevel(session_, t), kLineUnchanged);
+  linesChanged(session_, t);
 }
 
-LineArray* Session::detailSetup(CursorHandle& cursor, Control& grid, const void* lineNumber,
-                                std::vector<RecordRef> records) {
+LineArray* Grids::detailSetup(CursorHandle& cursor, Control& grid, const void* lineNumber,
+                              std::vector<RecordRef> records) {
   std::erase_if(records, [](const RecordRef& r) { return !r; });
   if (records.empty()) throw RuntimeError(kErrNoSuchRecord, "detailsetup without a record");
-  impl_->cursor(*this, cursor);
-  impl_->triggers.reset();
-  if (GridTie* old = impl_->tieOf(grid)) closeArray(old->array);
+  session_.impl().cursor(session_, cursor);
+  session_.impl().triggers.reset();
+  if (GridTie* old = session_.impl().tieOf(grid)) closeArray(old->array);
   LineArray* a = openArray(std::move(records));
-  impl_->grids.push_back(GridTie{&grid, a, cursor.id, lineNumber, false});
+  session_.impl().grids.push_back(GridTie{&grid, a, cursor.id, lineNumber, false});
   return a;
 }
 
-LineArray* Session::openArray(std::vector<RecordRef> records) {
-  impl_->arrays.push_back(std::make_unique<LineArray>(std::move(records)));
-  return impl_->arrays.back().get();
+LineArray* Grids::openArray(std::vector<RecordRef> records) {
+  session_.impl().arrays.push_back(std::make_unique<LineArray>(std::move(records)));
+  return session_.impl().arrays.back().get();
 }
 
-void Session::closeArray(LineArray* handle) {
+void Grids::closeArray(LineArray* handle) {
   array(handle);
-  impl_->triggers.reset();
-  std::erase_if(impl_->grids, [&](const GridTie& t) { return t.array == handle; });
-  std::erase_if(impl_->arrays, [&](const auto& a) { return a.get() == handle; });
+  session_.impl().triggers.reset();
+  std::erase_if(session_.impl().grids, [&](const GridTie& t) { return t.array == handle; });
+  std::erase_if(session_.impl().arrays, [&](const auto& a) { return a.get() == handle; });
 }
 
-int Session::loadArray(LineArray* handle, CursorHandle& cursor, std::string_view statement) {
+int Grids::loadArray(LineArray* handle, CursorHandle& cursor, std::string_view statement) {
   LineArray& a = array(handle);
-  CursorState& c = impl_->cursor(*this, cursor);
-  c.statement = database().run(statement);
-  a.loadImages(readLines(*this, a, c.statement));
-  if (GridTie* t = impl_->tieOf(handle)) linesChanged(*this, *t);
+  CursorState& c = session_.impl().cursor(session_, cursor);
+  c.statement = session_.database().run(statement);
+  a.loadImages(readLines(session_, a, c.statement));
+  if (GridTie* t = session_.impl().tieOf(handle)) linesChanged(session_, *t);
   return a.size() ? kLineOk : kLineEnd;
 }
 
-void Session::redisplay(LineArray* handle) {
+void Grids::redisplay(LineArray* handle) {
   array(handle);
-  if (GridTie* t = impl_->tieOf(handle)) linesChanged(*this, *t);
+  if (GridTie* t = session_.impl().tieOf(handle)) linesChanged(session_, *t);
 }
 
-Control* Session::gridOf(const LineArray* handle) const {
-  GridTie* t = impl_->tieOf(handle);
+Control* Grids::gridOf(const LineArray* handle) const {
+  GridTie* t = session_.impl().tieOf(handle);
   return t ? t->grid : nullptr;
 }
 
-LineArray& Session::array(LineArray* handle) const {
-  for (const auto& a : impl_->arrays)
+LineArray& Grids::array(LineArray* handle) const {
+  for (const auto& a : session_.impl().arrays)
     if (a.get() == handle) return *a;
   throw RuntimeError(kErrBadHandle, "Not a line array of this screen.");
 }
 
-void Session::setColumnAllLines(Control& column, std::string_view text) {
-  GridTie& t = tieFor(*this, column.form().control(column.desc().parent));
-  const BoundRecord* b = findRecord(column.bufferName());
+void Grids::setColumnAllLines(Control& column, std::string_view text) {
+  GridTie& t = tieFor(session_, column.form().control(column.desc().parent));
+  const BoundRecord* b = session_.findRecord(column.bufferName());
   const auto& recs = t.array->records();
   for (std::size_t r = 0; b && r < recs.size(); ++r) {
     const FieldDesc* f =
@@ -212,8 +218,8 @@ void Session::setColumnAllLines(Control& column, std::string_view text) {
     }
     setFieldText(recs[r], *f, text);
   }
-  setLevelChange(gridLevel(*this, t), kLineUpdated);
-  linesChanged(*this, t);
+  session_.updates().setLevelChange(gridLevel(session_, t), kLineUpdated);
+  linesChanged(session_, t);
 }
 
 }  // namespace corvena::forms

@@ -1,4 +1,6 @@
 // SQL through the screen's cursors, possible-value and navigation fetches.
+#include "platform/forms/cursors.h"
+
 #include "platform/forms/duplicate_key.h"
 #include "platform/forms/session_impl.h"
 #include "platform/forms/text_util.h"
@@ -36,35 +38,35 @@ int stepInto(Session& s, CursorState& c, const std::vector<RecordRef>& into) {
 
 }  // namespace
 
-int Session::openCursor(CursorHandle& cursor, int flags, std::string_view name,
+int Cursors::openCursor(CursorHandle& cursor, int flags, std::string_view name,
                         std::string_view table) {
-  if (cursor.id != 0) impl_->cursors.erase(cursor.id);
-  cursor.id = impl_->nextCursor++;
-  CursorState& c = impl_->cursors[cursor.id];
+  if (cursor.id != 0) session_.impl().cursors.erase(cursor.id);
+  cursor.id = session_.impl().nextCursor++;
+  CursorState& c = session_.impl().cursors[cursor.id];
   c.name = std::string(name);
   c.table = trim(table);
   c.flags = flags;
   return 0;
 }
 
-void Session::freeCursor(CursorHandle& cursor) {
-  impl_->cursors.erase(cursor.id);
+void Cursors::freeCursor(CursorHandle& cursor) {
+  session_.impl().cursors.erase(cursor.id);
   cursor.id = 0;
 }
 
-int Session::fetchFirst(CursorHandle& cursor, std::string_view statement,
+int Cursors::fetchFirst(CursorHandle& cursor, std::string_view statement,
                         const std::vector<RecordRef>& into) {
-  CursorState& c = impl_->cursor(*this, cursor);
-  c.statement = database().run(statement);
-  return stepInto(*this, c, into);
+  CursorState& c = session_.impl().cursor(session_, cursor);
+  c.statement = session_.database().run(statement);
+  return stepInto(session_, c, into);
 }
 
-int Session::fetchNext(CursorHandle& cursor, const std::vector<RecordRef>& into) {
-  return stepInto(*this, impl_->cursor(*this, cursor), into);
+int Cursors::fetchNext(CursorHandle& cursor, const std::vector<RecordRef>& into) {
+  return stepInto(session_, session_.impl().cursor(session_, cursor), into);
 }
 
-int Session::fetchValue(CursorHandle& cursor, double& value) {
-  CursorState& c = impl_->cursor(*this, cursor);
+int Cursors::fetchValue(CursorHandle& cursor, double& value) {
+  CursorState& c = session_.impl().cursor(session_, cursor);
   if (!c.statement.valid() || !c.statement.step()) return kLineEnd;
   const db::Value v = c.statement.column(0);
   if (const auto* d = std::get_if<double>(&v))
@@ -76,21 +78,21 @@ int Session::fetchValue(CursorHandle& cursor, double& value) {
   return kLineOk;
 }
 
-void Session::insertRecord(CursorHandle& cursor, std::string_view table, RecordRef record) {
-  impl_->cursor(*this, cursor);
-  writeGuarded([&] { database().insert(trim(table), record); }, &record);
+void Cursors::insertRecord(CursorHandle& cursor, std::string_view table, RecordRef record) {
+  session_.impl().cursor(session_, cursor);
+  writeGuarded([&] { session_.database().insert(trim(table), record); }, &record);
 }
 
-void Session::execute(CursorHandle& cursor, std::string_view statement) {
-  CursorState& c = impl_->cursor(*this, cursor);
-  db::Statement st = database().run(statement);
+void Cursors::execute(CursorHandle& cursor, std::string_view statement) {
+  CursorState& c = session_.impl().cursor(session_, cursor);
+  db::Statement st = session_.database().run(statement);
   if (st.columnCount() > 0) {
     c.statement = std::move(st);
     return;
   }
   // A write outside a save must start from what other clerks committed; reads
   // left open earlier in a long event (a release) would hold an old snapshot.
-  if (!database().inTransaction()) impl_->endCursorReads();
+  if (!session_.database().inTransaction()) session_.impl().endCursorReads();
   writeGuarded([&] {
     while (st.step()) {
     }
@@ -101,7 +103,7 @@ namespace {
 
 Control& checkedControl(Session& s, Control* control) {
   if (control && control->cls() != ControlClass::Update) return *control;
-  if (s.checkingControl()) return *s.checkingControl();
+  if (s.impl().checking) return *s.impl().checking;
   throw RuntimeError(kErrNoSuchControl, "No control is being checked.");
 }
 
@@ -116,16 +118,20 @@ int procFetch(Session& s, CursorHandle& cursor, const std::string& procText, std
 
 }  // namespace
 
-int Session::pvFetch(Control* control, CursorHandle& cursor, std::string_view value,
+int Cursors::pvFetch(Control* control, CursorHandle& cursor, std::string_view value,
                      const std::vector<RecordRef>& into) {
-  return procFetch(*this, cursor, checkedControl(*this, control).desc().pv, value, into);
+  return procFetch(session_, cursor, checkedControl(session_, control).desc().pv, value, into);
 }
 
-int Session::dbnavFetch(Control* control, CursorHandle& cursor, std::string_view value,
+int Cursors::dbnavFetch(Control* control, CursorHandle& cursor, std::string_view value,
                         const std::vector<RecordRef>& into) {
-  const Control& c = checkedControl(*this, control);
-  return procFetch(*this, cursor, c.desc().dbnav.empty() ? c.desc().pv : c.desc().dbnav, value,
+  const Control& c = checkedControl(session_, control);
+  return procFetch(session_, cursor, c.desc().dbnav.empty() ? c.desc().pv : c.desc().dbnav, value,
                    into);
+}
+
+void Cursors::endReads() {
+  session_.impl().endCursorReads();
 }
 
 }  // namespace corvena::forms

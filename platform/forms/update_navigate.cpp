@@ -2,6 +2,7 @@
 // procedure for a record level, through the lines for a grid level.
 #include "platform/forms/session_impl.h"
 #include "platform/forms/text_util.h"
+#include "platform/forms/update_control.h"
 
 namespace corvena::forms {
 
@@ -63,33 +64,35 @@ bool navigateLines(Session& s, GridTie& t, Navigation how) {
                  : how == Navigation::Last ? n - 1
                  : how == Navigation::Next ? at + 1
                                            : at - 1;
-  return s.selectLine(*t.grid, to);
+  return s.grids().selectLine(*t.grid, to);
 }
 
 }  // namespace
 
-bool Session::navigate(int level, Navigation how) {
+bool UpdateControl::navigate(int level, Navigation how) {
   if (level < 0 || level >= static_cast<int>(levels().size())) return false;
   if (levels()[level].isGrid()) {
-    for (auto& t : impl_->grids)
-      if (gridLevel(*this, t) == level) return navigateLines(*this, t, how);
+    for (auto& t : session_.impl().grids)
+      if (gridLevel(session_, t) == level) return navigateLines(session_, t, how);
     return false;
   }
-  Control* key = navigationKey(*this, level);
+  Control* key = navigationKey(session_, level);
   RecordRef rec;
-  const FieldDesc* keyField = key ? fieldOf(*key, &rec) : nullptr;
+  const FieldDesc* keyField = key ? session_.fieldOf(*key, &rec) : nullptr;
   if (!keyField || !settleUnsaved("moving")) return false;
-  return guarded(*this, 1, [&] {
-           const auto rows = candidates(*this, *key, rec, *keyField);
+  return guarded(session_, 1, [&] {
+           const auto rows = candidates(session_, *key, rec, *keyField);
            const int to = target(rows, trim(fieldText(rec, *keyField)), how);
            if (to < 0 || to >= static_cast<int>(rows.size())) return 1;
            std::copy(rows[to].image.begin(), rows[to].image.end(), rec.bytes());
-           impl_->rows[rec.data] = RowMemory{true, rows[to].tstamp};
+           session_.impl().rows[rec.data] = RowMemory{true, rows[to].tstamp};
            setLevelChange(level, kLineUnchanged);
-           for (auto& t : impl_->grids)
-             if (gridLevel(*this, t) > level && !t.grid->desc().dbnav.empty()) gridLoad(*t.grid);
-           raiseKeyShown(*this, level);
-           for (const auto& f : forms_) displayFields(f->range(nullptr, nullptr));
+           for (auto& t : session_.impl().grids)
+             if (gridLevel(session_, t) > level && !t.grid->desc().dbnav.empty())
+               session_.grids().gridLoad(*t.grid);
+           raiseKeyShown(session_, level);
+           for (const auto& f : session_.forms())
+             session_.displayFields(f->range(nullptr, nullptr));
            return 0;
          }) == 0;
 }
