@@ -26,7 +26,7 @@ using Send = std::function<void(const std::string&)>;
 
 struct DemoCompany {
   DemoCompany() { demo::fillDemo(*db::Database::create(dir.file("company.db"))); }
-  shell::SignOnContext signOn() const {
+  signon::SignOnContext signOn() const {
     return {dir.file("company.db"), "CLERK", "DEMO", Date{2026, 12, 31}};
   }
   db::testing::ScratchDir dir;

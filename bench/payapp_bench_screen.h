@@ -76,7 +76,7 @@ class PayAppScreen {
         session_(nullptr, std::unique_ptr<forms::Ui>(ui_)) {
     within([&] {
       runtime::resetRuntimeState();
-      process_.signOn = shell::SignOnContext{database, "BENCH", "DEMO", demo::kDemoToday};
+      process_.signOn = signon::SignOnContext{database, "BENCH", "DEMO", demo::kDemoToday};
       process_.program = "18300";
       forms::Form& form = session_.loadForm(payapp::Form1Desc());
       payapp::registerHandlers(form);

@@ -9,8 +9,8 @@
 
 #include "platform/automation/automation_server.h"
 #include "platform/automation/wire.h"
-#include "platform/shell/session_sign_on.h"
-#include "platform/shell/shell_presence.h"
+#include "platform/signon/company_sign_on.h"
+#include "platform/signon/shell_presence.h"
 #include "runtime/app_information.h"
 #include "runtime/desktop_entry.h"
 
@@ -32,8 +32,8 @@ std::string joined(const std::vector<std::string>& words) {
 ScreenOptions parseScreenOptions(std::vector<std::string> args) {
   ScreenOptions options;
   try {
-    options.signOn = shell::takeSignOnOptions(args);
-  } catch (const shell::SignOnError& e) {
+    options.signOn = signon::takeSignOnOptions(args);
+  } catch (const signon::SignOnError& e) {
     throw UsageError(e.what());
   }
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -100,10 +100,10 @@ std::optional<int> ScreenProcess::guarded(const std::function<void()>& work) {
   return ended_;
 }
 
-std::optional<int> ScreenProcess::signOn(const shell::EnvironmentLookup& env) {
+std::optional<int> ScreenProcess::signOn(const signon::EnvironmentLookup& env) {
   try {
-    host_.signOn = shell::resolveSignOn(options_.signOn, env);
-  } catch (const shell::SignOnError& e) {
+    host_.signOn = signon::resolveSignOn(options_.signOn, env);
+  } catch (const signon::SignOnError& e) {
     err_ << e.what() << "\n";
     return host::ExitCodeNoSignOn;
   }
@@ -111,7 +111,7 @@ std::optional<int> ScreenProcess::signOn(const shell::EnvironmentLookup& env) {
   // itself or takes a signed-on shell's context.
   const bool unattended = options_.script || options_.automate;
   if (!host_.signOn && unattended) {
-    const auto shell = shell::findShellPresence(shell::shellPresencePath());
+    const auto shell = signon::findShellPresence(signon::shellPresencePath());
     if (shell && shell->loginReady && shell->context) host_.signOn = shell->context;
   }
   if (!host_.signOn && unattended) {
@@ -123,7 +123,7 @@ std::optional<int> ScreenProcess::signOn(const shell::EnvironmentLookup& env) {
   return std::nullopt;
 }
 
-std::optional<int> ScreenProcess::start(const shell::EnvironmentLookup& env) {
+std::optional<int> ScreenProcess::start(const signon::EnvironmentLookup& env) {
   if (auto refused = signOn(env)) return ended_ = refused;
   host_.program = screenNumber(screen_.program);
   CommandLineText = joined(options_.parameters);
@@ -191,14 +191,14 @@ int automateScreen(const ScreenDefinition& screen, ScreenOptions options) {
   std::ostringstream failure;
   ScreenProcess process(screen, std::move(options), host::defaultHostServices(),
                         automation::discardedOutput(), failure);
-  if (auto ended = process.start(shell::processEnvironment())) {
+  if (auto ended = process.start(signon::processEnvironment())) {
     const int code = process.host().failureNumber     ? process.host().failureNumber
                      : process.host().signOn ? automation::kErrDuringLoad
                                              : automation::kErrNotLoggedIn;
     *wire << automation::startFailureLine(code, failure.str()) << std::endl;
     return *ended;
   }
-  if (const auto limited = shell::drivenRefusal(forms::session(), screen.program)) {
+  if (const auto limited = signon::drivenRefusal(forms::session(), screen.program)) {
     *wire << automation::startFailureLine(limited->number, limited->text) << std::endl;
     return process.close(host::ExitCodeNoSignOn);
   }
@@ -220,7 +220,7 @@ int runScreenProcess(int argc, char** argv, const ScreenDefinition& screen) {
                         std::cerr);
   const bool desktop = !script && desktopAvailable();
   if (desktop) prepareDesktop(process, argc, argv);
-  if (auto ended = process.start(shell::processEnvironment())) return *ended;
+  if (auto ended = process.start(signon::processEnvironment())) return *ended;
   if (script) {
     const auto text = automation::readScriptFile(*script, std::cerr);
     return process.close(

@@ -21,7 +21,7 @@
 #include "platform/automation/script_driver.h"
 #include "platform/forms/form.h"
 #include "platform/forms/session.h"
-#include "platform/shell/sign_on_context.h"
+#include "platform/signon/sign_on_context.h"
 #include "runtime/host/session.h"
 #include "runtime/kelpbas.h"
 
@@ -44,7 +44,7 @@ class UsageError : public std::runtime_error {
 struct ScreenOptions {
   std::optional<std::string> script;  // a file, or "-" for standard input
   bool automate = false;              // requests on standard input, answers on standard output
-  shell::SignOnOptions signOn;
+  signon::SignOnOptions signOn;
   std::vector<std::string> parameters;  // passed on as the start parameters
 };
 // Throws UsageError for an option without its value or an unknown option.
@@ -62,7 +62,7 @@ class ScreenProcess {
 
   // Signs on and loads the screen. Nothing when it is up; else the exit code the
   // process ended with (the reason is on `err`).
-  std::optional<int> start(const shell::EnvironmentLookup& env);
+  std::optional<int> start(const signon::EnvironmentLookup& env);
   int runScript(std::string_view script);
   int runStream(std::istream& in);
   // Answers a driving process's requests until they end.
@@ -75,7 +75,7 @@ class ScreenProcess {
   automation::ScriptDriver& driver() { return *driver_; }
 
  private:
-  std::optional<int> signOn(const shell::EnvironmentLookup& env);
+  std::optional<int> signOn(const signon::EnvironmentLookup& env);
   std::optional<int> guarded(const std::function<void()>& work);
   int scripted(const std::function<int()>& run);
   const ScreenDefinition& screen_;

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "platform/db/backup.h"
-#include "platform/shell/user_directory.h"
+#include "platform/signon/user_directory.h"
 
 namespace corvena::demo {
 
@@ -57,7 +57,7 @@ int backup(const Copy& copy) {
 int restore(const Copy& copy) {
   db::restoreCompany(copy.from, copy.to, copy.force);
   auto db = db::Database::open(copy.to);
-  shell::UserDirectory(*db).followServerRoles();
+  signon::UserDirectory(*db).followServerRoles();
   std::cout << "Restored " << copy.to << " from " << copy.from << "\n";
   return 0;
 }

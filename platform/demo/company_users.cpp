@@ -7,9 +7,9 @@
 #include <optional>
 
 #include "platform/forms/screen_rights.h"
-#include "platform/shell/password_hash.h"
-#include "platform/shell/sign_on_context.h"
-#include "platform/shell/user_directory.h"
+#include "platform/signon/password_hash.h"
+#include "platform/signon/sign_on_context.h"
+#include "platform/signon/user_directory.h"
 
 namespace corvena::demo {
 
@@ -41,11 +41,11 @@ std::string newPassword(Words& args) {
   if (at != args.end() && at + 1 != args.end()) {
     const std::string file = *(at + 1);
     args.erase(at, at + 2);
-    return shell::readPasswordFile(file);
+    return signon::readPasswordFile(file);
   }
   const char* env = std::getenv("CORVENA_NEW_PASSWORD");
   if (!env || !*env)
-    throw shell::SignOnError(
+    throw signon::SignOnError(
         "give the new password with --new-password-file PATH or CORVENA_NEW_PASSWORD");
   return env;
 }
@@ -65,23 +65,23 @@ int usage() {
   return 2;
 }
 
-void requireUser(shell::UserDirectory& users, const std::string& user) {
-  if (!users.hasUser(user)) throw shell::SignOnError("there is no user " + user);
+void requireUser(signon::UserDirectory& users, const std::string& user) {
+  if (!users.hasUser(user)) throw signon::SignOnError("there is no user " + user);
 }
 
 // The company's first user is an administrator, or nobody could keep the others.
-bool add(shell::UserDirectory& users, Words& args) {
+bool add(signon::UserDirectory& users, Words& args) {
   const bool admin = std::erase(args, std::string("--admin")) > 0;
   const std::string password = newPassword(args);
   if (args.size() != 3) return false;
-  if (auto problem = shell::userNameProblem(args[2])) throw shell::SignOnError(*problem);
+  if (auto problem = signon::userNameProblem(args[2])) throw signon::SignOnError(*problem);
   const bool first = !users.enforced();
   users.addUser(args[2], args[2], password, admin || first);
   if (first && !admin) std::cout << args[2] << " is the company's first user: made an administrator\n";
   return true;
 }
 
-bool passwd(shell::UserDirectory& users, Words& args) {
+bool passwd(signon::UserDirectory& users, Words& args) {
   const std::string password = newPassword(args);
   if (args.size() != 3) return false;
   requireUser(users, args[2]);
@@ -89,23 +89,23 @@ bool passwd(shell::UserDirectory& users, Words& args) {
   return true;
 }
 
-bool remove(shell::UserDirectory& users, const Words& args) {
+bool remove(signon::UserDirectory& users, const Words& args) {
   if (args.size() != 3) return false;
   requireUser(users, args[2]);
   if (users.isLastAdministrator(args[2]))
-    throw shell::SignOnError(args[2] + " is the company's last administrator and cannot be removed");
+    throw signon::SignOnError(args[2] + " is the company's last administrator and cannot be removed");
   users.removeUser(args[2]);
   return true;
 }
 
-bool grant(shell::UserDirectory& users, const Words& args) {
+bool grant(signon::UserDirectory& users, const Words& args) {
   if (args.size() != 5) return false;
-  if (auto problem = forms::rightsLettersProblem(args[4])) throw shell::SignOnError(*problem);
+  if (auto problem = forms::rightsLettersProblem(args[4])) throw signon::SignOnError(*problem);
   users.grant(args[2], args[3], args[4]);
   return true;
 }
 
-void list(shell::UserDirectory& users) {
+void list(signon::UserDirectory& users) {
   for (const auto& u : users.listUsers()) {
     std::cout << "user " << u.id << "  " << u.name << (u.administrator ? "  administrator" : "");
     for (const auto& g : users.groupsOf(u.id)) std::cout << "  " << g;
@@ -115,7 +115,7 @@ void list(shell::UserDirectory& users) {
     std::cout << "right " << g.grantee << "  " << g.screen << "  " << g.letters << "\n";
 }
 
-bool apply(shell::UserDirectory& users, Words& args) {
+bool apply(signon::UserDirectory& users, Words& args) {
   const std::string verb = args[0];
   if (verb == "add") return add(users, args);
   if (verb == "passwd") return passwd(users, args);
@@ -135,21 +135,21 @@ bool apply(shell::UserDirectory& users, Words& args) {
 
 // One change in one transaction; false when the words are no command.
 bool change(db::Database& db, Words& args) {
-  shell::UserDirectory users(db);
+  signon::UserDirectory users(db);
   db::Transaction tx(db);
   if (!apply(users, args)) return false;
   tx.commit();
   return true;
 }
 
-std::optional<std::string> signerPassword(const shell::SignOnOptions& signOn) {
-  if (signOn.passwordFile) return shell::readPasswordFile(*signOn.passwordFile);
+std::optional<std::string> signerPassword(const signon::SignOnOptions& signOn) {
+  if (signOn.passwordFile) return signon::readPasswordFile(*signOn.passwordFile);
   const char* env = std::getenv("CORVENA_PASSWORD");
   if (env && *env) return std::string(env);
   return std::nullopt;
 }
 
-std::optional<std::string> signerName(const shell::SignOnOptions& signOn) {
+std::optional<std::string> signerName(const signon::SignOnOptions& signOn) {
   if (signOn.user) return signOn.user;
   const char* env = std::getenv("CORVENA_USER");
   if (env && *env) return std::string(env);
@@ -158,7 +158,7 @@ std::optional<std::string> signerName(const shell::SignOnOptions& signOn) {
 
 // On a server the server checks who signs on: the connection string's own role,
 // or the one --user names with its password.
-std::unique_ptr<db::Database> openAsSigner(const std::string& path, const shell::SignOnOptions& signOn) {
+std::unique_ptr<db::Database> openAsSigner(const std::string& path, const signon::SignOnOptions& signOn) {
   const auto user = signerName(signOn);
   if (db::Database::dialectOf(path) != db::Database::Dialect::PostgreSQL || !user)
     return db::Database::open(path);
@@ -166,7 +166,7 @@ std::unique_ptr<db::Database> openAsSigner(const std::string& path, const shell:
   try {
     return db::Database::open(path, db::Database::Access::Edit, {*user, password});
   } catch (const db::DbError& e) {
-    if (e.kind() == db::DbError::Kind::SignOn) throw shell::SignOnError(std::string(shell::kWrongSignOn));
+    if (e.kind() == db::DbError::Kind::SignOn) throw signon::SignOnError(std::string(signon::kWrongSignOn));
     throw;
   }
 }
@@ -174,31 +174,31 @@ std::unique_ptr<db::Database> openAsSigner(const std::string& path, const shell:
 // A company file with users is changed by an administrator who gives their
 // password, checked and counted as any sign-on. Whoever may write the file could
 // change it otherwise: its permissions stay the real boundary.
-void requireAdministrator(db::Database& db, const shell::SignOnOptions& signOn) {
-  shell::UserDirectory users(db);
+void requireAdministrator(db::Database& db, const signon::SignOnOptions& signOn) {
+  signon::UserDirectory users(db);
   if (db.dialect() == db::Database::Dialect::PostgreSQL || !users.enforced()) return;
   const auto user = signerName(signOn);
   const auto password = signerPassword(signOn);
   if (!user || !password)
-    throw shell::SignOnError("the company has users: sign on as an administrator with --user ID "
+    throw signon::SignOnError("the company has users: sign on as an administrator with --user ID "
                              "and the password (--password-file PATH or CORVENA_PASSWORD)");
   if (!users.checkPassword(*user, *password, std::chrono::system_clock::now()))
-    throw shell::SignOnError(std::string(shell::kWrongSignOn));
+    throw signon::SignOnError(std::string(signon::kWrongSignOn));
   if (!users.isAdministrator(*user))
-    throw shell::SignOnError(*user + " is not an administrator: only an administrator keeps the "
+    throw signon::SignOnError(*user + " is not an administrator: only an administrator keeps the "
                              "company's users and rights");
 }
 
 }  // namespace
 
 std::string addAdministrator(db::Database& db, std::string password) {
-  if (password.empty()) password = shell::newTicket().substr(0, 16);
-  shell::UserDirectory(db).addUser(kAdministrator, "Administrator", password, true);
+  if (password.empty()) password = signon::newTicket().substr(0, 16);
+  signon::UserDirectory(db).addUser(kAdministrator, "Administrator", password, true);
   return password;
 }
 
 void addDemoUsers(db::Database& db) {
-  shell::UserDirectory users(db);
+  signon::UserDirectory users(db);
   db::Transaction tx(db);
   users.addUser(kAdministrator, "Administrator", "demo-admin", true);
   users.addUser("CLERK1", "Pat Clerk", "demo-clerk1", false);
@@ -212,12 +212,12 @@ void addDemoUsers(db::Database& db) {
 
 int userCommand(const std::vector<std::string>& given) {
   Words args = given;
-  const auto signOn = shell::takeSignOnOptions(args);
+  const auto signOn = signon::takeSignOnOptions(args);
   if (args.size() < 2) return usage();
   const std::string verb = args[0], path = args[1];
   auto db = openAsSigner(path, signOn);
   if (verb == "list" && args.size() == 2) {
-    shell::UserDirectory users(*db);
+    signon::UserDirectory users(*db);
     list(users);
     return 0;
   }

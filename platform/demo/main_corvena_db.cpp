@@ -11,7 +11,7 @@
 #include "platform/demo/company_users.h"
 #include "platform/demo/demo_data.h"
 #include "platform/demo/national_accounts_report.h"
-#include "platform/shell/sign_on_context.h"
+#include "platform/signon/sign_on_context.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ int show(const std::string& path) {
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   try {
-    for (const auto& arg : args) corvena::shell::refusePasswordIn(arg);
+    for (const auto& arg : args) corvena::signon::refusePasswordIn(arg);
     if (args.size() == 2 && args[0] == "init" && args[1].rfind('-', 0) != 0)
       return init(args[1], false);
     if (args.size() == 3 && args[0] == "init" && args[1] == "--demo") return init(args[2], true);

@@ -8,9 +8,9 @@
 #include "platform/automation/automation_server.h"
 #include "platform/automation/script_driver.h"
 #include "platform/automation/wire.h"
-#include "platform/shell/session_sign_on.h"
-#include "platform/shell/shell_presence.h"
-#include "platform/shell/user_directory.h"
+#include "platform/signon/company_sign_on.h"
+#include "platform/signon/shell_presence.h"
+#include "platform/signon/user_directory.h"
 #include "platform/ui/gui.h"
 
 namespace corvena::shell {
@@ -21,7 +21,7 @@ constexpr int kExitNoSignOn = 3;
 constexpr int kExitFault = 4;
 
 struct Options {
-  SignOnOptions signOn;
+  signon::SignOnOptions signOn;
   std::optional<std::string> script;
   std::vector<std::string> parameters;
   bool automate = false;
@@ -29,23 +29,23 @@ struct Options {
 
 Options parse(std::vector<std::string> args) {
   Options o;
-  o.signOn = takeSignOnOptions(args);
+  o.signOn = signon::takeSignOnOptions(args);
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--script" && i + 1 < args.size())
       o.script = args[++i];
     else if (args[i] == "--automate")
       o.automate = true;
     else if (args[i].rfind("--", 0) == 0)
-      throw SignOnError("unknown option " + args[i]);
+      throw signon::SignOnError("unknown option " + args[i]);
     else
       o.parameters.push_back(args[i]);
   }
   return o;
 }
 
-std::optional<SignOnContext> signOnContext(const Options& o) {
-  if (auto context = resolveSignOn(o.signOn, processEnvironment())) return context;
-  const auto presence = findShellPresence(shellPresencePath());
+std::optional<signon::SignOnContext> signOnContext(const Options& o) {
+  if (auto context = signon::resolveSignOn(o.signOn, signon::processEnvironment())) return context;
+  const auto presence = signon::findShellPresence(signon::shellPresencePath());
   if (presence && presence->loginReady && presence->context) return presence->context;
   return std::nullopt;
 }
@@ -88,7 +88,7 @@ int automate(const Options& o, const HostScreenProgram& screen) {
     *wire << automation::startFailureLine(automation::kErrDuringLoad, e.what()) << std::endl;
     return kExitNoSignOn;
   }
-  if (const auto limited = drivenRefusal(session, screen.program)) {
+  if (const auto limited = signon::drivenRefusal(session, screen.program)) {
     *wire << automation::startFailureLine(limited->number, limited->text) << std::endl;
     return kExitNoSignOn;
   }
@@ -129,13 +129,13 @@ int run(int argc, char** argv, const HostScreenProgram& screen) {
 
 }  // namespace
 
-std::shared_ptr<void> openHostScreen(forms::Session& session, const SignOnContext& signOn,
+std::shared_ptr<void> openHostScreen(forms::Session& session, const signon::SignOnContext& signOn,
                                      const HostScreenProgram& screen,
                                      const std::vector<std::string>& parameters) {
-  if (const auto refused = signOnSession(session, signOn, screen.program))
+  if (const auto refused = signon::signOnSession(session, signOn, screen.program))
     throw SignOnRefused(refused->number, refused->text);
-  if (screen.administratorsOnly && !UserDirectory(session.database()).mayAdminister(signOn.user))
-    throw SignOnRefused(kNoRights, "User " + signOn.user + " is not an administrator: only an "
+  if (screen.administratorsOnly && !signon::UserDirectory(session.database()).mayAdminister(signOn.user))
+    throw SignOnRefused(signon::kNoRights, "User " + signOn.user + " is not an administrator: only an "
                                    "administrator keeps the company's users and rights.");
   forms::Form& form = session.loadForm(screen.form());
   auto handlers = screen.attach(form, parameters);
@@ -146,7 +146,7 @@ std::shared_ptr<void> openHostScreen(forms::Session& session, const SignOnContex
 int runHostScreen(int argc, char** argv, const HostScreenProgram& screen) {
   try {
     return run(argc, argv, screen);
-  } catch (const SignOnError& e) {
+  } catch (const signon::SignOnError& e) {
     std::cerr << screen.program << ": " << e.what() << "\n";
     return automation::ScriptBroken;
   } catch (const std::exception& e) {

@@ -12,7 +12,7 @@
 
 #include "platform/forms/form.h"
 #include "platform/forms/session.h"
-#include "platform/shell/sign_on_context.h"
+#include "platform/signon/sign_on_context.h"
 
 namespace corvena::shell {
 
@@ -35,7 +35,7 @@ class SignOnRefused : public std::runtime_error {
 
 // Signs the session on to the context and opens the screen on it; the handlers
 // to keep for the run. Throws SignOnRefused when the sign-on is refused.
-std::shared_ptr<void> openHostScreen(forms::Session& session, const SignOnContext& signOn,
+std::shared_ptr<void> openHostScreen(forms::Session& session, const signon::SignOnContext& signOn,
                                      const HostScreenProgram& screen,
                                      const std::vector<std::string>& parameters = {});
 

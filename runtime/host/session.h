@@ -18,7 +18,7 @@
 #include "platform/db/record.h"
 #include "platform/forms/control.h"
 #include "platform/forms/form.h"
-#include "platform/shell/sign_on_context.h"
+#include "platform/signon/sign_on_context.h"
 #include "runtime/host/session_app.h"
 
 namespace corvena::host {
@@ -48,7 +48,7 @@ struct HostServices {
   // Starts a program from a command text; 0 when it started.
   std::function<int(const std::string& command)> startProgram;
   // 1 login ready (signOn is then set), 0 not yet, negative: it never will be.
-  std::function<int(std::optional<shell::SignOnContext>& signOn)> loginState;
+  std::function<int(std::optional<signon::SignOnContext>& signOn)> loginState;
   std::function<void()> pumpEvents;
   // Runs a program and returns its exit code when it has ended.
   std::function<int(const std::string& command)> runProgramAndWait;
@@ -79,7 +79,7 @@ class HostProcess {
 
   HostServices services;
   // Given on the command line or in the environment; else learnt from the shell.
-  std::optional<shell::SignOnContext> signOn;
+  std::optional<signon::SignOnContext> signOn;
   std::string program;  // the screen number, "18200"
   std::string commandLine;
   std::vector<std::string> parameters;

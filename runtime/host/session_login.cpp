@@ -1,12 +1,12 @@
 #include "platform/forms/session.h"
-#include "platform/shell/session_sign_on.h"
+#include "platform/signon/company_sign_on.h"
 #include "runtime/host/session.h"
 
 namespace corvena::host {
 
 namespace {
 
-int loginFailed(const std::string& why, int number = shell::kNotSignedOn) {
+int loginFailed(const std::string& why, int number = signon::kNotSignedOn) {
   auto& hp = hostProcess();
   hp.failure = why;
   hp.failureNumber = number;
@@ -20,7 +20,7 @@ int SqlLogin(std::string_view, std::string&, std::string_view, std::string&, std
              int) {
   auto& hp = hostProcess();
   if (!hp.signOn) return loginFailed("No sign-on context: no company database to open.");
-  const auto refused = shell::signOnSession(forms::session(), *hp.signOn, hp.program);
+  const auto refused = signon::signOnSession(forms::session(), *hp.signOn, hp.program);
   return refused ? loginFailed(refused->text, refused->number) : 0;
 }
 

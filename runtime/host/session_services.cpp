@@ -9,7 +9,7 @@
 #include <iostream>
 #include <thread>
 
-#include "platform/shell/shell_presence.h"
+#include "platform/signon/shell_presence.h"
 #include "runtime/host/session.h"
 
 extern char** environ;
@@ -70,8 +70,8 @@ bool childRunning() {
   return ::waitpid(startedChild, &status, WNOHANG) == 0;
 }
 
-int loginState(std::optional<shell::SignOnContext>& signOn) {
-  const auto presence = shell::findShellPresence(shell::shellPresencePath());
+int loginState(std::optional<signon::SignOnContext>& signOn) {
+  const auto presence = signon::findShellPresence(signon::shellPresencePath());
   if (presence && presence->loginReady && presence->context) {
     signOn = presence->context;
     return 1;
@@ -91,10 +91,10 @@ int runAndWait(const std::string& command) {
 
 HostServices defaultHostServices() {
   HostServices s;
-  s.shellRunning = [] { return shell::findShellPresence(shell::shellPresencePath()).has_value(); };
+  s.shellRunning = [] { return signon::findShellPresence(signon::shellPresencePath()).has_value(); };
   s.prepareShellStart = [] {
-    const auto path = shell::shellPresencePath();
-    if (!shell::findShellPresence(path)) shell::withdrawShellPresence(path);
+    const auto path = signon::shellPresencePath();
+    if (!signon::findShellPresence(path)) signon::withdrawShellPresence(path);
   };
   s.startProgram = [](const std::string& command) {
     startedChild = spawn(command);
@@ -118,7 +118,7 @@ HostServices inProcessServices() {
   s.shellRunning = [] { return true; };
   s.prepareShellStart = [] {};
   s.startProgram = [](const std::string&) { return 0; };
-  s.loginState = [](std::optional<shell::SignOnContext>&) { return 1; };
+  s.loginState = [](std::optional<signon::SignOnContext>&) { return 1; };
   s.pumpEvents = [] {};
   s.endProcess = [](int code) { throw ProcessEnded{code}; };
   return s;

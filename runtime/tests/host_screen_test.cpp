@@ -24,7 +24,7 @@ class DrivenHostScreen : public ::testing::Test {
   DrivenHostScreen() {
     ::setenv("CORVENA_PROGRAM_PATH", CORVENA_BINARY_DIR "/bin", 1);
     demo::fillDemo(*db::Database::create(dir_.file("company.db")));
-    host_.signOn = shell::SignOnContext{dir_.file("company.db"), "CLERK", "DEMO", Date{2026, 12, 31}};
+    host_.signOn = signon::SignOnContext{dir_.file("company.db"), "CLERK", "DEMO", Date{2026, 12, 31}};
   }
 
   std::unique_ptr<HostScreen> start(std::string_view program) {

@@ -6,7 +6,7 @@
 namespace corvena::runtime::testing {
 namespace {
 
-using shell::RegistryValue;
+using RegistryValue;
 
 TEST_F(RuntimeTest, ASignedOnScreenComesUpRegistered) {
   ASSERT_FALSE(start(signOnArgs()));
@@ -111,7 +111,7 @@ TEST_F(RuntimeTest, ATextWithoutALeadingNumberIsModeZero) {
 TEST_F(RuntimeTest, WithoutShellTheParentIsStartedOnceAndAwaited) {
   shell_.running = false;
   shell_.loginStates = {0, 0, 1};
-  shell_.contextAtLogin = shell::SignOnContext{database_, "BOB", "CO1", Date{2026, 4, 1}};
+  shell_.contextAtLogin = signon::SignOnContext{database_, "BOB", "CO1", Date{2026, 4, 1}};
   definition_ = screen_.definition();
   ASSERT_FALSE(start({}));
   ASSERT_EQ(shell_.started.size(), 1u);
@@ -125,7 +125,7 @@ TEST_F(RuntimeTest, WithoutShellTheParentIsStartedOnceAndAwaited) {
 TEST_F(RuntimeTest, ARunningShellIsNotStartedAgainButAwaited) {
   shell_.running = true;
   shell_.loginStates = {0, 1};
-  shell_.contextAtLogin = shell::SignOnContext{database_, "BOB", "CO1", Date{2026, 4, 1}};
+  shell_.contextAtLogin = signon::SignOnContext{database_, "BOB", "CO1", Date{2026, 4, 1}};
   ASSERT_FALSE(start({}));
   EXPECT_TRUE(shell_.started.empty());
   EXPECT_EQ(shell_.prepared, 0);

@@ -11,7 +11,7 @@
 #include "platform/demo/demo_data.h"
 #include "platform/forms/messages.h"
 #include "platform/shell/host_program.h"
-#include "platform/shell/user_directory.h"
+#include "platform/signon/user_directory.h"
 
 namespace corvena::ar::testing {
 namespace {
@@ -66,7 +66,7 @@ class HostScreens : public ::testing::Test {
   // Two clerks: CLERK1 enters on every screen, CLERK2 also releases.
   void addClerks() {
     auto db = open();
-    shell::UserDirectory users(*db);
+    signon::UserDirectory users(*db);
     users.addUser("CLERK1", "Clerk", "pass one", false);
     users.addUser("CLERK2", "Supervisor", "pass two", false);
     users.grant("CLERK1", "*", "VIUD");

@@ -12,7 +12,7 @@
 #include "platform/db/backup.h"
 #include "platform/db/tests/test_database.h"
 #include "platform/demo/tests/tool_run.h"
-#include "platform/shell/user_directory.h"
+#include "platform/signon/user_directory.h"
 
 namespace corvena::demo {
 namespace {
@@ -81,7 +81,7 @@ TEST_F(BackupTool, ARestoredCompanyIsTheOneBackedUpAndReplacesOneOnlyWithForce) 
             fs::perms::owner_read | fs::perms::owner_write);
   auto clerk = db::Database::open(company_);
   const std::string links = row(*clerk, "SELECT COUNT(*) FROM XNACustS");
-  shell::UserDirectory(*clerk).issueTicket("CLERK1", std::chrono::system_clock::now(), ::getuid());
+  signon::UserDirectory(*clerk).issueTicket("CLERK1", std::chrono::system_clock::now(), ::getuid());
   ASSERT_EQ(tool("backup " + quoted(company_) + " " + quoted(backup_) + " --force").status, 0);
   ASSERT_EQ(tool("user remove " + quoted(company_) + " CLERK2 --user SYSADMIN", "demo-admin").status, 0);
   clerk->exec("DELETE FROM XNACustS");

@@ -12,7 +12,7 @@
 
 #include "platform/db/record.h"
 
-namespace corvena::shell {
+namespace corvena::signon {
 
 // Said for a password on the command line, or inside a connection string there.
 inline constexpr std::string_view kPasswordNotOnCommandLine =
@@ -73,4 +73,4 @@ void refusePasswordIn(const std::string& database);
 // who saved a row, so it would be stored cut short); nothing when it can.
 std::optional<std::string> userNameProblem(const std::string& user);
 
-}  // namespace corvena::shell
+}  // namespace corvena::signon

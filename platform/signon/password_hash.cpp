@@ -1,11 +1,11 @@
-#include "platform/shell/password_hash.h"
+#include "platform/signon/password_hash.h"
 
 #include <sodium.h>
 
 #include <atomic>
 #include <stdexcept>
 
-namespace corvena::shell {
+namespace corvena::signon {
 
 namespace {
 
@@ -75,4 +75,4 @@ std::string ticketHash(std::string_view ticket, unsigned unixUser) {
   return hex(digest, sizeof digest);
 }
 
-}  // namespace corvena::shell
+}  // namespace corvena::signon

@@ -1,4 +1,4 @@
-#include "platform/shell/registry_store.h"
+#include "runtime/registry_store.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-namespace corvena::shell {
+namespace corvena::runtime {
 namespace {
 
 constexpr std::string_view Key = "Software\\Corvena\\Screen Tools";
@@ -87,4 +87,4 @@ TEST(RegistryStore, RemoveDropsOnlyThatValue) {
 }
 
 }  // namespace
-}  // namespace corvena::shell
+}  // namespace corvena::runtime

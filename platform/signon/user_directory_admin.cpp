@@ -1,7 +1,7 @@
 // What the administrators' tools ask of the directory and change in it.
-#include "platform/shell/user_directory.h"
+#include "platform/signon/user_directory.h"
 
-namespace corvena::shell {
+namespace corvena::signon {
 
 bool UserDirectory::mayAdminister(const std::string& user) {
   return !enforced() || isAdministrator(user);
@@ -81,4 +81,4 @@ void UserDirectory::removeGroup(const std::string& group) {
   afterChange(group);
 }
 
-}  // namespace corvena::shell
+}  // namespace corvena::signon

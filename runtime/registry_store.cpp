@@ -1,4 +1,4 @@
-#include "platform/shell/registry_store.h"
+#include "runtime/registry_store.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace corvena::shell {
+namespace corvena::runtime {
 
 namespace {
 
@@ -252,4 +252,4 @@ void RegistryStore::save(const std::string& path) const {
   std::filesystem::rename(temp, target);
 }
 
-}  // namespace corvena::shell
+}  // namespace corvena::runtime

@@ -1,11 +1,11 @@
-#include "platform/shell/shell_presence.h"
+#include "platform/signon/shell_presence.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 
-namespace corvena::shell {
+namespace corvena::signon {
 namespace {
 
 class ShellPresenceTest : public ::testing::Test {
@@ -113,4 +113,4 @@ TEST_F(ShellPresenceTest, WithdrawnIsGone) {
 }
 
 }  // namespace
-}  // namespace corvena::shell
+}  // namespace corvena::signon

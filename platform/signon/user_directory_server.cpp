@@ -6,9 +6,9 @@
 #include <cctype>
 #include <map>
 
-#include "platform/shell/user_directory.h"
+#include "platform/signon/user_directory.h"
 
-namespace corvena::shell {
+namespace corvena::signon {
 
 namespace {
 
@@ -89,4 +89,4 @@ void UserDirectory::followServerRoles() {
   for (const auto& user : listUsers()) followScreenRights(roles, user.id);
 }
 
-}  // namespace corvena::shell
+}  // namespace corvena::signon

@@ -1,4 +1,4 @@
-#include "platform/shell/shell_presence.h"
+#include "platform/signon/shell_presence.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -11,7 +11,7 @@
 #include <map>
 #include <sstream>
 
-namespace corvena::shell {
+namespace corvena::signon {
 
 namespace {
 
@@ -148,4 +148,4 @@ std::optional<ShellPresence> findShellPresence(const std::string& path) {
   return presence;
 }
 
-}  // namespace corvena::shell
+}  // namespace corvena::signon

@@ -1,4 +1,4 @@
-#include "platform/shell/sign_on_context.h"
+#include "platform/signon/sign_on_context.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <map>
 
-namespace corvena::shell {
+namespace corvena::signon {
 namespace {
 
 EnvironmentLookup fakeEnv(std::map<std::string, std::string> vars) {
@@ -155,4 +155,4 @@ TEST(SignOnContext, APasswordFileIsReadNoFurtherThanAPasswordCanBe) {
 }
 
 }  // namespace
-}  // namespace corvena::shell
+}  // namespace corvena::signon

@@ -1,4 +1,4 @@
-#include "platform/shell/sign_on_context.h"
+#include "platform/signon/sign_on_context.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -9,7 +9,7 @@
 #include "platform/db/database.h"
 #include "platform/db/host_records.h"
 
-namespace corvena::shell {
+namespace corvena::signon {
 
 namespace {
 
@@ -141,9 +141,9 @@ Date localToday() {
               static_cast<std::uint8_t>(local.tm_mday)};
 }
 
-}  // namespace corvena::shell
+}  // namespace corvena::signon
 
-namespace corvena::shell {
+namespace corvena::signon {
 
 std::optional<std::string> userNameProblem(const std::string& user) {
   const std::size_t longest = ARDoc::layout().find("Crtd_User")->width;
@@ -152,4 +152,4 @@ std::optional<std::string> userNameProblem(const std::string& user) {
          " characters, the longest a user name can be";
 }
 
-}  // namespace corvena::shell
+}  // namespace corvena::signon

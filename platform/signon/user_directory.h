@@ -13,7 +13,7 @@
 #include "platform/db/server_roles.h"
 #include "platform/forms/screen_rights.h"
 
-namespace corvena::shell {
+namespace corvena::signon {
 
 using Clock = std::chrono::system_clock::time_point;
 
@@ -109,4 +109,4 @@ std::string screenKey(std::string_view program);
 // UTC as stored: YYYY-MM-DDTHH:MM:SS, so stored times compare as text.
 std::string storedTime(Clock time);
 
-}  // namespace corvena::shell
+}  // namespace corvena::signon

@@ -1,4 +1,4 @@
-#include "platform/shell/session_sign_on.h"
+#include "platform/signon/company_sign_on.h"
 
 #include <unistd.h>
 
@@ -7,9 +7,9 @@
 
 #include "platform/db/host_records.h"
 #include "platform/db/server_roles.h"
-#include "platform/shell/user_directory.h"
+#include "platform/signon/user_directory.h"
 
-namespace corvena::shell {
+namespace corvena::signon {
 
 namespace {
 
@@ -127,4 +127,4 @@ std::optional<SignOnRefusal> drivenRefusal(const forms::Session& session, const 
                                            " may only look at " + program + "."};
 }
 
-}  // namespace corvena::shell
+}  // namespace corvena::signon

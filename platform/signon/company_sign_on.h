@@ -6,9 +6,9 @@
 #include <string>
 
 #include "platform/forms/session.h"
-#include "platform/shell/sign_on_context.h"
+#include "platform/signon/sign_on_context.h"
 
-namespace corvena::shell {
+namespace corvena::signon {
 
 // Why a session was not signed on, numbered as a driving caller is told.
 struct SignOnRefusal {
@@ -41,4 +41,4 @@ std::optional<SignOnRefusal> signOnSession(forms::Session& session, const SignOn
 // A screen driven by another program must be able to enter and save.
 std::optional<SignOnRefusal> drivenRefusal(const forms::Session& session, const std::string& program);
 
-}  // namespace corvena::shell
+}  // namespace corvena::signon

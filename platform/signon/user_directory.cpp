@@ -1,12 +1,12 @@
-#include "platform/shell/user_directory.h"
+#include "platform/signon/user_directory.h"
 
 #include <algorithm>
 #include <cctype>
 #include <ctime>
 
-#include "platform/shell/password_hash.h"
+#include "platform/signon/password_hash.h"
 
-namespace corvena::shell {
+namespace corvena::signon {
 
 namespace {
 
@@ -188,4 +188,4 @@ void UserDirectory::revoke(const std::string& grantee, const std::string& screen
   afterChange(grantee);
 }
 
-}  // namespace corvena::shell
+}  // namespace corvena::signon

@@ -8,9 +8,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/shell/sign_on_context.h"
+#include "platform/signon/sign_on_context.h"
 
-namespace corvena::shell {
+namespace corvena::signon {
 
 struct ShellPresence {
   long pid = 0;
@@ -36,4 +36,4 @@ void withdrawShellPresence(const std::string& path);
 // and the file and its directory are the user's own and nobody else can write them.
 std::optional<ShellPresence> findShellPresence(const std::string& path);
 
-}  // namespace corvena::shell
+}  // namespace corvena::signon

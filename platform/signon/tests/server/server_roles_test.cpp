@@ -6,10 +6,10 @@
 
 #include "platform/db/server_roles.h"
 #include "platform/db/tests/test_database.h"
-#include "platform/shell/session_sign_on.h"
-#include "platform/shell/user_directory.h"
+#include "platform/signon/company_sign_on.h"
+#include "platform/signon/user_directory.h"
 
-namespace corvena::shell {
+namespace corvena::signon {
 namespace {
 
 using db::testing::ScratchDir;
@@ -141,4 +141,4 @@ TEST_F(ServerRolesTest, AnAdministratorMakesUsersThroughTheirOwnRole) {
 }
 
 }  // namespace
-}  // namespace corvena::shell
+}  // namespace corvena::signon

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace corvena::shell {
+namespace corvena::signon {
 
 std::string hashPassword(std::string_view password);
 bool passwordMatches(std::string_view password, const std::string& hash);
@@ -27,4 +27,4 @@ PasswordWork passwordWork();
 std::string newTicket();
 std::string ticketHash(std::string_view ticket, unsigned unixUser);
 
-}  // namespace corvena::shell
+}  // namespace corvena::signon

@@ -1,6 +1,6 @@
 // Users sign on by password or by the ticket of the sign-on that started them,
 // and get the rights of their own and their groups' grants.
-#include "platform/shell/user_directory.h"
+#include "platform/signon/user_directory.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,10 @@
 
 #include "platform/db/tests/test_database.h"
 #include "platform/forms/session.h"
-#include "platform/shell/password_hash.h"
-#include "platform/shell/session_sign_on.h"
+#include "platform/signon/password_hash.h"
+#include "platform/signon/company_sign_on.h"
 
-namespace corvena::shell {
+namespace corvena::signon {
 namespace {
 
 using namespace std::chrono_literals;
@@ -153,4 +153,4 @@ TEST(NoUsers, ACompanyWithoutUsersSignsAnyoneOnWithEveryRight) {
 }
 
 }  // namespace
-}  // namespace corvena::shell
+}  // namespace corvena::signon

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-namespace corvena::shell {
+namespace corvena::runtime {
 
 class RegistryError : public std::runtime_error {
  public:
@@ -75,4 +75,4 @@ class RegistryStore {
   std::vector<Entry> entries_;
 };
 
-}  // namespace corvena::shell
+}  // namespace corvena::runtime
