@@ -14,7 +14,7 @@
 #include "platform/demo/demo_data.h"
 #include "platform/forms/headless_ui.h"
 #include "platform/forms/session.h"
-#include "runtime/host/session.h"
+#include "runtime/host/host_process.h"
 #include "runtime/kelpbas.h"
 #include "screens/payapp/payapp_form.h"
 #include "screens/payapp/payapp_screen.h"

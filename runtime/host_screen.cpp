@@ -8,7 +8,7 @@
 #include "platform/forms/session.h"
 #include "platform/forms/text_util.h"
 #include "platform/shell/parent_menu.h"
-#include "runtime/host/session.h"
+#include "runtime/host/host_process.h"
 #include "runtime/text_value.h"
 
 namespace corvena::runtime {

@@ -61,7 +61,6 @@ std::string expandEnvironmentText(std::string_view text, const signon::Environme
 
 std::string registryValueText(const RegistryValue& value,
                               const signon::EnvironmentLookup& env) {
-  namespace regtype = regtype;
   const std::string_view bytes = value.bytes;
   switch (value.type) {
     case regtype::Text:

@@ -17,7 +17,7 @@
 #include <thread>
 
 #include "platform/db/database.h"
-#include "platform/demo/company_users.h"
+#include "platform/demo/first_users.h"
 #include "platform/demo/demo_data.h"
 #include "platform/signon/password_hash.h"
 #include "platform/signon/company_sign_on.h"

@@ -19,6 +19,8 @@
 
 namespace {
 
+namespace signon = corvena::signon;
+
 // The presence file of this shell; a shell ended by a signal takes it away too,
 // so a screen started later does not wait for a login that cannot come.
 char presenceFile[4096];
@@ -37,7 +39,7 @@ bool hasDisplay() {
 
 // Signed on from the options alone, the menu is drawn into a PNG (the tests'
 // pictures of every screen); nothing is started and no presence is published.
-int drawMenu(const corvena::signon::SignOnOptions& given, const char* path) {
+int drawMenu(const signon::SignOnOptions& given, const char* path) {
   using namespace corvena::shell;
   SignOnDialog signOn(given);
   QString why;

@@ -12,7 +12,7 @@
 #include "platform/db/tests/test_database.h"
 #include "platform/demo/demo_data.h"
 #include "platform/forms/session.h"
-#include "runtime/host/session.h"
+#include "runtime/host/host_process.h"
 #include "runtime/host_error_report.h"
 #include "runtime/text_value.h"
 

@@ -10,9 +10,6 @@
 namespace corvena::runtime {
 namespace {
 
-using RegistryValue;
-namespace regtype = regtype;
-
 constexpr std::string_view Key = "Software\\Corvena\\Screen Tools";
 
 signon::EnvironmentLookup env(std::map<std::string, std::string> vars) {

@@ -9,7 +9,7 @@
 #include "platform/admin/users_rights.h"
 #include "platform/automation/script_driver.h"
 #include "platform/db/tests/test_database.h"
-#include "platform/shell/host_program.h"
+#include "platform/program/host_program.h"
 #include "platform/signon/company_sign_on.h"
 #include "platform/signon/user_directory.h"
 
@@ -18,7 +18,7 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-const shell::HostScreenProgram kScreen{"9810000", usersAndRightsForm, attachUsersAndRights, true};
+const program::HostScreenProgram kScreen{"9810000", usersAndRightsForm, attachUsersAndRights, true};
 
 class UsersAndRights : public ::testing::Test {
  protected:
@@ -31,7 +31,7 @@ class UsersAndRights : public ::testing::Test {
   std::string run(const signon::SignOnContext& signOn, const std::string& script) {
     forms::Session session;
     forms::SessionScope scope(session);
-    const auto handlers = shell::openHostScreen(session, signOn, kScreen);
+    const auto handlers = program::openHostScreen(session, signOn, kScreen);
     std::ostringstream out;
     automation::ScriptDriver(session, out).run(script);
     return out.str();
@@ -133,7 +133,7 @@ TEST_F(UsersAndRights, TheFirstUserIsMadeAnAdministratorAndOnlyAdministratorsGet
   try {
     run(as("CLERK1", "pw1"), "");
     FAIL() << "a clerk opened Users and Rights";
-  } catch (const shell::SignOnRefused& refused) {
+  } catch (const program::SignOnRefused& refused) {
     EXPECT_EQ(refused.number, signon::kNoRights);
   }
   EXPECT_EQ(run(as("BOSS", "pw"), "expect cKind U\n").find("FAIL"), std::string::npos);

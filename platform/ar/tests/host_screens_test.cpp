@@ -10,7 +10,7 @@
 #include "platform/db/tests/test_database.h"
 #include "platform/demo/demo_data.h"
 #include "platform/forms/messages.h"
-#include "platform/shell/host_program.h"
+#include "platform/program/host_program.h"
 #include "platform/signon/user_directory.h"
 
 namespace corvena::ar::testing {
@@ -18,9 +18,9 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-const shell::HostScreenProgram kInvoices{"0801000", invoiceEntryForm, attachInvoiceEntry};
-const shell::HostScreenProgram kDocuments{"0325000", documentInquiryForm, attachDocumentInquiry};
-const shell::HostScreenProgram kPayments{"0803000", paymentEntryForm, attachPaymentEntry};
+const program::HostScreenProgram kInvoices{"0801000", invoiceEntryForm, attachInvoiceEntry};
+const program::HostScreenProgram kDocuments{"0325000", documentInquiryForm, attachDocumentInquiry};
+const program::HostScreenProgram kPayments{"0803000", paymentEntryForm, attachPaymentEntry};
 
 class HostScreens : public ::testing::Test {
  protected:
@@ -35,11 +35,11 @@ class HostScreens : public ::testing::Test {
   }
 
   std::unique_ptr<db::Database> open() { return db::Database::open(dir_.database("company.db")); }
-  std::string run(const shell::HostScreenProgram& screen, const std::string& script,
+  std::string run(const program::HostScreenProgram& screen, const std::string& script,
                   const std::vector<std::string>& parameters = {}) {
     forms::Session session;
     forms::SessionScope scope(session);
-    const auto handlers = shell::openHostScreen(
+    const auto handlers = program::openHostScreen(
         session, {dir_.database("company.db"), user_, "DEMO", Date{2026, 12, 31}, password_},
         screen, parameters);
     std::ostringstream out;

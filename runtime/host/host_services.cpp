@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "platform/signon/shell_presence.h"
-#include "runtime/host/session.h"
+#include "runtime/host/host_process.h"
 
 extern char** environ;
 

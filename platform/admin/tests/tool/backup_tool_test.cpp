@@ -11,7 +11,7 @@
 
 #include "platform/db/backup.h"
 #include "platform/db/tests/test_database.h"
-#include "platform/demo/tests/tool_run.h"
+#include "platform/admin/tests/tool/tool_run.h"
 #include "platform/signon/user_directory.h"
 
 namespace corvena::demo {

@@ -1,8 +1,7 @@
 #pragma once
-// The users a new company starts with, and corvena-db's user commands.
+// The users a new company starts with.
 
 #include <string>
-#include <vector>
 
 #include "platform/db/database.h"
 
@@ -15,8 +14,5 @@ inline constexpr const char* kAdministrator = "SYSADMIN";
 std::string addAdministrator(db::Database& db, std::string password);
 // The demo company's administrator and two clerks, with the passwords the README gives.
 void addDemoUsers(db::Database& db);
-
-// corvena-db user add|passwd|grant|revoke|group PATH ...; the exit code.
-int userCommand(const std::vector<std::string>& args);
 
 }  // namespace corvena::demo

@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "platform/db/tests/test_database.h"
-#include "platform/demo/tests/tool_run.h"
+#include "platform/admin/tests/tool/tool_run.h"
 
 namespace corvena::demo {
 namespace {

@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/admin/company_backup.h"
+#include "platform/admin/user_commands.h"
 #include "platform/db/database.h"
-#include "platform/demo/company_backup.h"
-#include "platform/demo/company_users.h"
+#include "platform/demo/first_users.h"
 #include "platform/demo/demo_data.h"
 #include "platform/demo/national_accounts_report.h"
 #include "platform/signon/sign_on_context.h"
@@ -77,9 +78,9 @@ int main(int argc, char** argv) {
     if (args.size() == 3 && args[0] == "init" && args[1] == "--demo") return init(args[2], true);
     if (args.size() == 2 && args[0] == "show") return show(args[1]);
     if (!args.empty() && args[0] == "user")
-      return corvena::demo::userCommand({args.begin() + 1, args.end()});
+      return corvena::admin::userCommand({args.begin() + 1, args.end()});
     if (!args.empty() && (args[0] == "backup" || args[0] == "restore"))
-      return corvena::demo::copyCommand(args);
+      return corvena::admin::copyCommand(args);
   } catch (const std::exception& e) {
     std::cerr << "corvena-db: " << e.what() << "\n";
     return 1;

@@ -19,7 +19,7 @@
 #include "platform/forms/control.h"
 #include "platform/forms/form.h"
 #include "platform/signon/sign_on_context.h"
-#include "runtime/host/session_app.h"
+#include "runtime/host/application_object.h"
 
 namespace corvena::host {
 
@@ -30,11 +30,6 @@ inline constexpr std::string_view HostLibraryVersion = "00.26";
 inline constexpr int HostErrNoSignOn = 1;
 inline constexpr int HostErrShellNotStarted = 2;
 inline constexpr int HostErrNotInitialised = 3;
-
-// Exit code of a process whose sign-on or database connection failed.
-inline constexpr int ExitCodeNoSignOn = 3;
-// Exit code of a process ended by a fault no handler caught.
-inline constexpr int ExitCodeFault = 4;
 
 // Thrown by the test replacement of the process end, so a test sees
 // "the process ended" without ending. Deliberately not a std::exception.

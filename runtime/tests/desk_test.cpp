@@ -1,6 +1,6 @@
 // After a script, a screen program draws itself into the PNG that
 // CORVENA_SCREENSHOT names; without the request the script's result stands.
-#include "runtime/desktop_entry.h"
+#include "platform/program/desk.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -26,16 +26,16 @@ class DesktopEntry : public RuntimeTest {
 TEST_F(DesktopEntry, WithoutARequestTheScriptResultStands) {
   ::unsetenv("CORVENA_SCREENSHOT");
   ASSERT_FALSE(start(signOnArgs()));
-  EXPECT_EQ(screenshotAfterScript(*process_, 1), 1);
-  EXPECT_EQ(screenshotAfterScript(*process_, 0), 0);
+  EXPECT_EQ(program::screenshotAfterScript(process_->session(), 1), 1);
+  EXPECT_EQ(program::screenshotAfterScript(process_->session(), 0), 0);
 }
 
 TEST_F(DesktopEntry, TheScreenIsDrawnIntoTheAskedForPicture) {
   const auto png = dir_ / "screen.png";
-  if (!desktopAvailable()) GTEST_SKIP() << "built without the desktop renderer";
+  if (!program::desktopAvailable()) GTEST_SKIP() << "built without the desktop renderer";
   ::setenv("CORVENA_SCREENSHOT", png.c_str(), 1);
   ASSERT_FALSE(start(signOnArgs()));
-  EXPECT_EQ(screenshotAfterScript(*process_, 0), 0);
+  EXPECT_EQ(program::screenshotAfterScript(process_->session(), 0), 0);
   std::ifstream in(png, std::ios::binary);
   char magic[4] = {};
   in.read(magic, 4);
@@ -46,7 +46,7 @@ TEST_F(DesktopEntry, APictureThatCannotBeWrittenFailsTheRun) {
   const auto png = dir_ / "no-such-dir" / "screen.png";
   ::setenv("CORVENA_SCREENSHOT", png.c_str(), 1);
   ASSERT_FALSE(start(signOnArgs()));
-  EXPECT_EQ(screenshotAfterScript(*process_, 0), 1);
+  EXPECT_EQ(program::screenshotAfterScript(process_->session(), 0), 1);
   EXPECT_FALSE(std::filesystem::exists(png));
 }
 

@@ -1,4 +1,4 @@
-#include "platform/demo/company_backup.h"
+#include "platform/admin/company_backup.h"
 
 #include <algorithm>
 #include <iostream>
@@ -7,7 +7,7 @@
 #include "platform/db/backup.h"
 #include "platform/signon/user_directory.h"
 
-namespace corvena::demo {
+namespace corvena::admin {
 
 namespace {
 
@@ -71,4 +71,4 @@ int copyCommand(const std::vector<std::string>& args) {
   return copy->verb == "backup" ? backup(*copy) : restore(*copy);
 }
 
-}  // namespace corvena::demo
+}  // namespace corvena::admin

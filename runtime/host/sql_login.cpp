@@ -1,6 +1,7 @@
 #include "platform/forms/session.h"
+#include "platform/program/exit_codes.h"
 #include "platform/signon/company_sign_on.h"
-#include "runtime/host/session.h"
+#include "runtime/host/host_process.h"
 
 namespace corvena::host {
 
@@ -10,7 +11,7 @@ int loginFailed(const std::string& why, int number = signon::kNotSignedOn) {
   auto& hp = hostProcess();
   hp.failure = why;
   hp.failureNumber = number;
-  hp.exitCode = ExitCodeNoSignOn;
+  hp.exitCode = program::kExitNoSignOn;
   return 1;
 }
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-namespace corvena::demo {
+namespace corvena::admin {
 
 // corvena-db backup DATABASE FILE [--force] | restore FILE DATABASE [--force];
 // the exit code.
 int copyCommand(const std::vector<std::string>& args);
 
-}  // namespace corvena::demo
+}  // namespace corvena::admin

@@ -1,8 +1,7 @@
 #pragma once
-// A host screen run as its own program: signed on from its options, the
-// environment or the host shell, then driven by a screen script or shown at a
-// desk. Exit 0 when a script's expectations held, 1 when one did not, 2 for a
-// bad script or argument, 3 without a sign-on or database, 4 for a fault.
+// A host screen run as its own program through the launcher: signed on
+// directly to the context its options, the environment or the host shell give,
+// then its form loaded with its handlers.
 
 #include <functional>
 #include <memory>
@@ -14,7 +13,7 @@
 #include "platform/forms/session.h"
 #include "platform/signon/sign_on_context.h"
 
-namespace corvena::shell {
+namespace corvena::program {
 
 struct HostScreenProgram {
   std::string program;  // "0801000"
@@ -41,4 +40,4 @@ std::shared_ptr<void> openHostScreen(forms::Session& session, const signon::Sign
 
 int runHostScreen(int argc, char** argv, const HostScreenProgram& screen);
 
-}  // namespace corvena::shell
+}  // namespace corvena::program
