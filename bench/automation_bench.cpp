@@ -14,8 +14,8 @@
 #include "platform/automation/wire.h"
 #include "platform/db/tests/test_database.h"
 #include "platform/demo/demo_data.h"
-#include "platform/shell/host_program.h"
-#include "runtime/host/session.h"
+#include "platform/program/host_program.h"
+#include "runtime/host/host_process.h"
 #include "runtime/host_screen.h"
 
 namespace corvena::bench {
@@ -26,7 +26,7 @@ using Send = std::function<void(const std::string&)>;
 
 struct DemoCompany {
   DemoCompany() { demo::fillDemo(*db::Database::create(dir.file("company.db"))); }
-  shell::SignOnContext signOn() const {
+  signon::SignOnContext signOn() const {
     return {dir.file("company.db"), "CLERK", "DEMO", Date{2026, 12, 31}};
   }
   db::testing::ScratchDir dir;
@@ -35,7 +35,7 @@ struct DemoCompany {
 // 0801000 in this process, answering requests through the same driver.
 struct InProcess {
   explicit InProcess(const DemoCompany& company)
-      : handlers(shell::openHostScreen(session, company.signOn(),
+      : handlers(program::openHostScreen(session, company.signOn(),
                                     {"0801000", ar::invoiceEntryForm, ar::attachInvoiceEntry})) {}
   void send(const std::string& line) {
     const auto& outcome = driver.answer(*automation::parseCommand(line, 1));

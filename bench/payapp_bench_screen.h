@@ -14,7 +14,7 @@
 #include "platform/demo/demo_data.h"
 #include "platform/forms/headless_ui.h"
 #include "platform/forms/session.h"
-#include "runtime/host/session.h"
+#include "runtime/host/host_process.h"
 #include "runtime/kelpbas.h"
 #include "screens/payapp/payapp_form.h"
 #include "screens/payapp/payapp_screen.h"
@@ -76,7 +76,7 @@ class PayAppScreen {
         session_(nullptr, std::unique_ptr<forms::Ui>(ui_)) {
     within([&] {
       runtime::resetRuntimeState();
-      process_.signOn = shell::SignOnContext{database, "BENCH", "DEMO", demo::kDemoToday};
+      process_.signOn = signon::SignOnContext{database, "BENCH", "DEMO", demo::kDemoToday};
       process_.program = "18300";
       forms::Form& form = session_.loadForm(payapp::Form1Desc());
       payapp::registerHandlers(form);

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/forms/session.h"
-#include "runtime/host/session_app.h"
+#include "runtime/host/application_object.h"
 
 namespace corvena::runtime {
 

@@ -8,7 +8,7 @@
 #include "platform/forms/session.h"
 #include "platform/forms/text_util.h"
 #include "platform/shell/parent_menu.h"
-#include "runtime/host/session.h"
+#include "runtime/host/host_process.h"
 #include "runtime/text_value.h"
 
 namespace corvena::runtime {
@@ -47,12 +47,12 @@ std::string floatText(double value) {
   return std::string(buffer, end);
 }
 
-std::optional<shell::SignOnContext> callerSignOn() {
+std::optional<signon::SignOnContext> callerSignOn() {
   if (const auto& given = host::hostProcess().signOn) return given;
   forms::Session* current = forms::currentSession();
   if (!current || !current->hasDatabase()) return std::nullopt;
   auto& s = *current;
-  return shell::SignOnContext{s.pes().DBName.trimmed(), s.pes().UserId.trimmed(),
+  return signon::SignOnContext{s.pes().DBName.trimmed(), s.pes().UserId.trimmed(),
                               s.pes().CpnyID.trimmed(), s.businessDate()};
 }
 

@@ -11,7 +11,7 @@
 #include "platform/db/record.h"
 #include "platform/forms/control.h"
 #include "platform/forms/form.h"
-#include "runtime/host/session.h"
+#include "runtime/host/host_process.h"
 
 namespace corvena::runtime {
 

@@ -1,7 +1,7 @@
 #include "runtime/modal_forms.h"
 
 #include "runtime/host/kelpapi.h"
-#include "runtime/host/session.h"
+#include "runtime/host/host_process.h"
 #include "runtime/kelpbas.h"
 
 namespace corvena::runtime {

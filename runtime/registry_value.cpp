@@ -40,7 +40,7 @@ std::pair<std::string, std::size_t> referenceAt(std::string_view text, std::size
 
 }  // namespace
 
-std::string expandEnvironmentText(std::string_view text, const shell::EnvironmentLookup& env,
+std::string expandEnvironmentText(std::string_view text, const signon::EnvironmentLookup& env,
                                   std::size_t limit) {
   std::string out;
   for (std::size_t i = 0; i < text.size() && out.size() < limit;) {
@@ -59,9 +59,8 @@ std::string expandEnvironmentText(std::string_view text, const shell::Environmen
   return out;
 }
 
-std::string registryValueText(const shell::RegistryValue& value,
-                              const shell::EnvironmentLookup& env) {
-  namespace regtype = shell::regtype;
+std::string registryValueText(const RegistryValue& value,
+                              const signon::EnvironmentLookup& env) {
   const std::string_view bytes = value.bytes;
   switch (value.type) {
     case regtype::Text:
@@ -82,10 +81,10 @@ std::string registryValueText(const shell::RegistryValue& value,
 std::string ReadRegistryValue(std::string_view hive, std::string_view keyPath,
                               std::string_view valueName, std::string_view defaultText) {
   try {
-    const auto store = shell::RegistryStore::load(shell::RegistryStore::defaultPath());
+    const auto store = RegistryStore::load(RegistryStore::defaultPath());
     const auto value = store.read(hive, keyPath, valueName);
     if (!value || value->bytes.size() > RegistryBufferSize) return std::string(defaultText);
-    return registryValueText(*value, shell::processEnvironment());
+    return registryValueText(*value, signon::processEnvironment());
   } catch (const std::exception&) {
     return std::string(defaultText);
   }

@@ -5,13 +5,13 @@
 #include <string>
 #include <string_view>
 
-#include "platform/shell/registry_store.h"
-#include "platform/shell/sign_on_context.h"
+#include "runtime/registry_store.h"
+#include "platform/signon/sign_on_context.h"
 
 namespace corvena::runtime {
 
-inline constexpr std::string_view HKEY_LOCAL_MACHINE = shell::HiveLocalMachine;
-inline constexpr std::string_view HKEY_CURRENT_USER = shell::HiveCurrentUser;
+inline constexpr std::string_view HKEY_LOCAL_MACHINE = HiveLocalMachine;
+inline constexpr std::string_view HKEY_CURRENT_USER = HiveCurrentUser;
 
 // The value's read buffer and the expanded text are both limited to this many characters.
 inline constexpr std::size_t RegistryBufferSize = 2048;
@@ -22,12 +22,12 @@ std::string ReadRegistryValue(std::string_view hive, std::string_view keyPath,
 // The text a stored value reads as: type 1 without its terminating zero, type 2
 // expanded, types 4 and 5 as signed decimal, type 7 up to its closing zero pair,
 // any other type "0".
-std::string registryValueText(const shell::RegistryValue& value,
-                              const shell::EnvironmentLookup& env);
+std::string registryValueText(const RegistryValue& value,
+                              const signon::EnvironmentLookup& env);
 
 // Replaces %NAME% and ${NAME} by the variable's value; a reference to an unset
 // variable stays as written. The result is cut to `limit` characters.
-std::string expandEnvironmentText(std::string_view text, const shell::EnvironmentLookup& env,
+std::string expandEnvironmentText(std::string_view text, const signon::EnvironmentLookup& env,
                                   std::size_t limit = RegistryBufferSize);
 
 }  // namespace corvena::runtime

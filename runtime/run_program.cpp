@@ -1,7 +1,7 @@
 #include "runtime/run_program.h"
 
 #include "platform/forms/session.h"
-#include "runtime/host/session.h"
+#include "runtime/host/host_process.h"
 #include "runtime/kelpbas.h"
 #include "runtime/text_value.h"
 

@@ -1,24 +1,17 @@
 #include "runtime/screen_program.h"
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iostream>
-#include <sstream>
+#include <cctype>
 
 #include "platform/automation/automation_server.h"
 #include "platform/automation/wire.h"
-#include "platform/shell/session_sign_on.h"
-#include "platform/shell/shell_presence.h"
+#include "platform/program/desk.h"
+#include "platform/program/exit_codes.h"
 #include "runtime/app_information.h"
-#include "runtime/desktop_entry.h"
 
 namespace corvena::runtime {
 
 namespace {
 
-constexpr int ExitUsage = automation::ScriptBroken;
 constexpr int ErrScriptEnded = 3010;
 
 std::string joined(const std::vector<std::string>& words) {
@@ -28,32 +21,6 @@ std::string joined(const std::vector<std::string>& words) {
 }
 
 }  // namespace
-
-ScreenOptions parseScreenOptions(std::vector<std::string> args) {
-  ScreenOptions options;
-  try {
-    options.signOn = shell::takeSignOnOptions(args);
-  } catch (const shell::SignOnError& e) {
-    throw UsageError(e.what());
-  }
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const auto& arg = args[i];
-    if (arg == "--script") {
-      if (i + 1 >= args.size())
-        throw UsageError("the option --script needs a file, or - for standard input");
-      options.script = args[++i];
-    } else if (arg == "--automate") {
-      options.automate = true;
-    } else if (arg.rfind("--script=", 0) == 0) {
-      options.script = arg.substr(9);
-    } else if (arg.rfind("--", 0) == 0 && arg.size() > 2) {
-      throw UsageError("unknown option " + arg);
-    } else {
-      options.parameters.push_back(arg);
-    }
-  }
-  return options;
-}
 
 std::string screenNumber(std::string_view program) {
   std::size_t i = 0;
@@ -88,42 +55,36 @@ std::optional<int> ScreenProcess::guarded(const std::function<void()>& work) {
     ended_ = e.exitCode;
   } catch (const forms::RuntimeError& e) {
     err_ << screen_.program << ": " << e.what() << "\n";
-    ended_ = e.number() == forms::kErrNoDatabase ? host::ExitCodeNoSignOn : host::ExitCodeFault;
+    ended_ = e.number() == forms::kErrNoDatabase ? program::kExitNoSignOn : program::kExitFault;
   } catch (const db::DbError& e) {
     // A damaged file leaves no database to work in, as a missing one does.
     err_ << screen_.program << ": " << e.what() << "\n";
-    ended_ = e.damaged() ? host::ExitCodeNoSignOn : host::ExitCodeFault;
+    ended_ = e.damaged() ? program::kExitNoSignOn : program::kExitFault;
   } catch (const std::exception& e) {
     err_ << screen_.program << ": " << e.what() << "\n";
-    ended_ = host::ExitCodeFault;
+    ended_ = program::kExitFault;
   }
   return ended_;
 }
 
-std::optional<int> ScreenProcess::signOn(const shell::EnvironmentLookup& env) {
-  try {
-    host_.signOn = shell::resolveSignOn(options_.signOn, env);
-  } catch (const shell::SignOnError& e) {
-    err_ << e.what() << "\n";
-    return host::ExitCodeNoSignOn;
-  }
-  // A script or a driving process never starts the host shell: it signs on
-  // itself or takes a signed-on shell's context.
+// A script or a driving process never starts the host shell: it signs on
+// itself or takes a signed-on shell's context.
+std::optional<int> ScreenProcess::signOn(const signon::EnvironmentLookup& env) {
   const bool unattended = options_.script || options_.automate;
-  if (!host_.signOn && unattended) {
-    const auto shell = shell::findShellPresence(shell::shellPresencePath());
-    if (shell && shell->loginReady && shell->context) host_.signOn = shell->context;
+  try {
+    host_.signOn = program::findSignOn(options_, env, !unattended);
+  } catch (const signon::SignOnError& e) {
+    err_ << e.what() << "\n";
+    return program::kExitNoSignOn;
   }
   if (!host_.signOn && unattended) {
-    err_ << "No sign-on: give --db PATH --user ID --company ID [--date YYYY-MM-DD] "
-            "(or CORVENA_DB, CORVENA_USER, CORVENA_COMPANY, CORVENA_DATE), or sign on in the "
-            "host shell first.\n";
-    return host::ExitCodeNoSignOn;
+    err_ << program::kNoSignOn << "\n";
+    return program::kExitNoSignOn;
   }
   return std::nullopt;
 }
 
-std::optional<int> ScreenProcess::start(const shell::EnvironmentLookup& env) {
+std::optional<int> ScreenProcess::start(const signon::EnvironmentLookup& env) {
   if (auto refused = signOn(env)) return ended_ = refused;
   host_.program = screenNumber(screen_.program);
   CommandLineText = joined(options_.parameters);
@@ -140,7 +101,7 @@ std::optional<int> ScreenProcess::start(const shell::EnvironmentLookup& env) {
   }
   if (host::SystemErr() != 0) {
     err_ << (host_.failure.empty() ? "The screen could not start." : host_.failure) << "\n";
-    return close(host::ExitCodeNoSignOn);
+    return close(program::kExitNoSignOn);
   }
   return std::nullopt;
 }
@@ -174,6 +135,18 @@ int ScreenProcess::scripted(const std::function<int()>& run) {
   return ended_ ? *ended_ : result;
 }
 
+int ScreenProcess::startFailureNumber() const {
+  if (host_.failureNumber) return host_.failureNumber;
+  return host_.signOn ? automation::kErrDuringLoad : automation::kErrNotLoggedIn;
+}
+
+int ScreenProcess::runDesk(int& argc, char** argv) {
+  int code = program::kExitPassed;
+  guarded([&] { code = program::showDesk(session_, argc, argv); });
+  program::closeDesk(session_);
+  return ended_.value_or(code);
+}
+
 int ScreenProcess::close(int exitCode) {
   host_.exitCode = exitCode;
   guarded([] {
@@ -183,73 +156,13 @@ int ScreenProcess::close(int exitCode) {
   return ended_.value_or(exitCode);
 }
 
-namespace {
-
-// Driven by another process: start-up failures are told on the wire as well.
-int automateScreen(const ScreenDefinition& screen, ScreenOptions options) {
-  const auto wire = automation::takeStandardOutputForWire();
-  std::ostringstream failure;
-  ScreenProcess process(screen, std::move(options), host::defaultHostServices(),
-                        automation::discardedOutput(), failure);
-  if (auto ended = process.start(shell::processEnvironment())) {
-    const int code = process.host().failureNumber     ? process.host().failureNumber
-                     : process.host().signOn ? automation::kErrDuringLoad
-                                             : automation::kErrNotLoggedIn;
-    *wire << automation::startFailureLine(code, failure.str()) << std::endl;
-    return *ended;
-  }
-  if (const auto limited = shell::drivenRefusal(forms::session(), screen.program)) {
-    *wire << automation::startFailureLine(limited->number, limited->text) << std::endl;
-    return process.close(host::ExitCodeNoSignOn);
-  }
-  *wire << automation::readyLine(screen.program) << std::endl;
-  return process.close(process.serve(std::cin, *wire));
-}
-
-int runScreenProcess(int argc, char** argv, const ScreenDefinition& screen) {
-  ScreenOptions options;
-  try {
-    options = parseScreenOptions(std::vector<std::string>(argv + 1, argv + argc));
-  } catch (const UsageError& e) {
-    std::cerr << screen.program << ": " << e.what() << "\n";
-    return ExitUsage;
-  }
-  if (options.automate) return automateScreen(screen, std::move(options));
-  const auto script = options.script;
-  ScreenProcess process(screen, std::move(options), host::defaultHostServices(), std::cout,
-                        std::cerr);
-  const bool desktop = !script && desktopAvailable();
-  if (desktop) prepareDesktop(process, argc, argv);
-  if (auto ended = process.start(shell::processEnvironment())) return *ended;
-  if (script) {
-    const auto text = automation::readScriptFile(*script, std::cerr);
-    return process.close(
-        screenshotAfterScript(process, text ? process.runScript(*text) : ExitUsage));
-  }
-  if (desktop) return process.close(runDesktop(process, argc, argv));
-  std::cerr << screen.program << ": no display for the desktop screen; ";
-  if (::isatty(STDIN_FILENO)) {
-    std::cerr << "give --script FILE to run it headless.\n";
-    return process.close(ExitUsage);
-  }
-  std::cerr << "running headless from standard input.\n";
-  return process.close(process.runStream(std::cin));
-}
-
-}  // namespace
-
-// Whatever escapes the screen's own event boundaries ends it with its message.
 int runScreen(int argc, char** argv, const ScreenDefinition& screen) {
-  try {
-    return runScreenProcess(argc, argv, screen);
-  } catch (const std::exception& e) {
-    std::cerr << screen.program << ": " << e.what() << "\n";
-  } catch (const host::ProcessEnded& e) {
-    return e.exitCode;
-  } catch (...) {
-    std::cerr << screen.program << ": an unexpected fault ended the screen.\n";
-  }
-  return host::ExitCodeFault;
+  return program::runProgram(argc, argv, screen.program,
+                             [&](ScreenOptions options, std::ostream& out, std::ostream& err) {
+                               return std::make_unique<ScreenProcess>(
+                                   screen, std::move(options), host::defaultHostServices(), out,
+                                   err);
+                             });
 }
 
 }  // namespace corvena::runtime

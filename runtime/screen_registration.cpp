@@ -1,6 +1,6 @@
 #include "platform/forms/session.h"
 #include "runtime/corvena_vbt_app.h"
-#include "runtime/host/session.h"
+#include "runtime/host/host_process.h"
 #include "runtime/kelpbas.h"
 
 namespace corvena::runtime {

@@ -1,4 +1,4 @@
-#include "runtime/host/session.h"
+#include "runtime/host/host_process.h"
 #include "runtime/kelpbas.h"
 
 namespace corvena::runtime {

@@ -17,12 +17,12 @@
 #include <thread>
 
 #include "platform/db/database.h"
-#include "platform/demo/company_users.h"
+#include "platform/demo/first_users.h"
 #include "platform/demo/demo_data.h"
-#include "platform/shell/password_hash.h"
-#include "platform/shell/session_sign_on.h"
-#include "platform/shell/shell_presence.h"
-#include "platform/shell/user_directory.h"
+#include "platform/signon/password_hash.h"
+#include "platform/signon/company_sign_on.h"
+#include "platform/signon/shell_presence.h"
+#include "platform/signon/user_directory.h"
 #include "stress/harness.h"
 
 namespace corvena::stress {
@@ -68,10 +68,10 @@ std::string range(std::vector<double> seconds) {
   return text;
 }
 
-std::optional<shell::SignOnRefusal> signOnWithTicket(const std::string& database,
+std::optional<signon::SignOnRefusal> signOnWithTicket(const std::string& database,
                                                      const std::string& ticket) {
-  shell::SignedOn out;
-  return shell::openForUser({database, "CLERK2", "DEMO", demo::kDemoToday, "", ticket}, out);
+  signon::SignedOn out;
+  return signon::openForUser({database, "CLERK2", "DEMO", demo::kDemoToday, "", ticket}, out);
 }
 
 }  // namespace
@@ -111,12 +111,12 @@ ProbeResult Harness::presenceAndTickets() {
     const int fd = ::open((planted + "/shell.tmp").c_str(), O_CREAT | O_WRONLY, 0666);
     return fd >= 0 && ::fchmod(fd, 0666) == 0 ? 0 : 1;
   });
-  shell::ShellPresence presence{::getpid(), true, shell::SignOnContext{company, "CLERK2", "DEMO"}};
+  signon::ShellPresence presence{::getpid(), true, signon::SignOnContext{company, "CLERK2", "DEMO"}};
   presence.context->ticket = "T";
   bool refused = false;
   try {
-    shell::publishShellPresence(presence, planted + "/shell");
-  } catch (const shell::PresenceRefused&) {
+    signon::publishShellPresence(presence, planted + "/shell");
+  } catch (const signon::PresenceRefused&) {
     refused = true;
   }
   std::error_code unread;
@@ -124,14 +124,14 @@ ProbeResult Harness::presenceAndTickets() {
          "the shell wrote its sign-on into a directory the second user made");
   // The shell's own presence cannot be read by the second user.
   const std::string own = shared + "/own/shell";
-  shell::publishShellPresence(presence, own);
+  signon::publishShellPresence(presence, own);
   expect(r, asSecondUser([&] { return ::open(own.c_str(), O_RDONLY) < 0 ? 0 : 1; }) == 0,
          "the second user read the shell's presence file");
   // A ticket the second user stole signs nothing on; one issued to them does.
   std::string stolen, theirs;
   {
     auto db = db::Database::open(company);
-    shell::UserDirectory users(*db);
+    signon::UserDirectory users(*db);
     const auto now = std::chrono::system_clock::now();
     stolen = users.issueTicket("CLERK2", now, ::geteuid());
     theirs = users.issueTicket("CLERK2", now, other->pw_uid);
@@ -159,7 +159,7 @@ ProbeResult Harness::ticketsEnd() {
     std::string ticket;
     {
       auto db = db::Database::open(company);
-      ticket = shell::UserDirectory(*db).issueTicket("CLERK2", std::chrono::system_clock::now(),
+      ticket = signon::UserDirectory(*db).issueTicket("CLERK2", std::chrono::system_clock::now(),
                                                      ::geteuid());
     }
     const bool before = !signOnWithTicket(company, ticket);
@@ -175,17 +175,17 @@ ProbeResult Harness::ticketsEnd() {
 ProbeResult Harness::refusalTimes() {
   ProbeResult r{"refusals: unknown user, wrong password"};
   auto db = db::Database::open(signOnCompany());
-  shell::UserDirectory users(*db);
+  signon::UserDirectory users(*db);
   const int runs = std::max(6, scale_.clerks * 3);
   std::vector<double> unknown, wrong;
   int unequalWork = 0;
   for (int i = 0; i < runs; ++i) {
     for (const auto& [user, times] : {std::pair{"NOSUCHUSER", &unknown}, std::pair{"CLERK1", &wrong}}) {
-      const auto work = shell::passwordWork();
+      const auto work = signon::passwordWork();
       const auto start = std::chrono::steady_clock::now();
       const bool passed = users.checkPassword(user, "not the password", std::chrono::system_clock::now());
       times->push_back(Seconds(std::chrono::steady_clock::now() - start).count());
-      const auto done = shell::passwordWork();
+      const auto done = signon::passwordWork();
       unequalWork += passed || done.checked - work.checked != 1 || done.made != work.made;
     }
   }
@@ -205,10 +205,10 @@ ProbeResult Harness::serverHoldOff() {
     return r;
   }
   const std::string clerk = "SH" + std::to_string(::getpid() % 100000);
-  shell::UserDirectory(*db::Database::open(database_)).addUser(clerk, "Guessed", "right one", false);
+  signon::UserDirectory(*db::Database::open(database_)).addUser(clerk, "Guessed", "right one", false);
   const auto signsOn = [&](const std::string& password) {
-    shell::SignedOn out;
-    return !shell::openForUser({database_, clerk, "DEMO", demo::kDemoToday, password, ""}, out);
+    signon::SignedOn out;
+    return !signon::openForUser({database_, clerk, "DEMO", demo::kDemoToday, password, ""}, out);
   };
   const int programs = std::min(8, scale_.clerks * 2), guesses = 10;
   const auto start = std::chrono::steady_clock::now();

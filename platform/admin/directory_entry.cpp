@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <set>
 
-#include "platform/shell/sign_on_context.h"
+#include "platform/signon/sign_on_context.h"
 
 namespace corvena::admin {
 
 namespace {
 
 using Refusal = std::optional<std::string>;
-using shell::UserDirectory;
+using signon::UserDirectory;
 
 Refusal listedTwice(const std::vector<std::string>& values, const std::string& what) {
   std::set<std::string> seen;
@@ -19,7 +19,7 @@ Refusal listedTwice(const std::vector<std::string>& values, const std::string& w
   return std::nullopt;
 }
 
-std::vector<std::string> screensOf(const std::vector<shell::ScreenGrant>& rights) {
+std::vector<std::string> screensOf(const std::vector<signon::ScreenGrant>& rights) {
   std::vector<std::string> screens;
   for (const auto& r : rights) screens.push_back(r.screen);
   return screens;
@@ -30,7 +30,7 @@ bool contains(const std::vector<std::string>& values, const std::string& value) 
 }
 
 Refusal userProblem(UserDirectory& users, const DirectoryEntry& e, bool onFile) {
-  if (auto problem = shell::userNameProblem(e.id)) return "The user cannot be kept: " + *problem + ".";
+  if (auto problem = signon::userNameProblem(e.id)) return "The user cannot be kept: " + *problem + ".";
   if (e.password != e.confirm)
     return "The new password and its confirmation differ: type the same password in both.";
   if (!onFile && e.password.empty())
@@ -63,7 +63,7 @@ void keepGroups(UserDirectory& users, const std::string& user, const std::vector
 }
 
 void keepRights(UserDirectory& users, const std::string& grantee,
-                const std::vector<shell::ScreenGrant>& wanted) {
+                const std::vector<signon::ScreenGrant>& wanted) {
   const auto stored = users.grants(grantee);
   const auto wantedScreens = screensOf(wanted);
   for (const auto& r : stored)

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/shell/user_directory.h"
+#include "platform/signon/user_directory.h"
 
 namespace corvena::admin {
 
@@ -19,7 +19,7 @@ struct DirectoryEntry {
   // Blank keeps a user's password as it is.
   std::string password, confirm;
   std::vector<std::string> groups;
-  std::vector<shell::ScreenGrant> rights;  // by screen; the grantee is the entry
+  std::vector<signon::ScreenGrant> rights;  // by screen; the grantee is the entry
 };
 
 struct KeepOutcome {
@@ -29,8 +29,8 @@ struct KeepOutcome {
 };
 
 // Both write within the caller's transaction, after every check has passed.
-KeepOutcome keepEntry(shell::UserDirectory& users, const DirectoryEntry& entry);
-std::optional<std::string> removeEntry(shell::UserDirectory& users, const DirectoryEntry& entry,
+KeepOutcome keepEntry(signon::UserDirectory& users, const DirectoryEntry& entry);
+std::optional<std::string> removeEntry(signon::UserDirectory& users, const DirectoryEntry& entry,
                                        const std::string& signedOn);
 
 }  // namespace corvena::admin

@@ -56,7 +56,7 @@ class UsersAndRights {
   }
 
  private:
-  shell::UserDirectory directory() { return shell::UserDirectory(session_.database()); }
+  signon::UserDirectory directory() { return signon::UserDirectory(session_.database()); }
   std::string shownId() const { return bUser.UserId.trimmed(); }
 
   template <class R>
@@ -107,7 +107,7 @@ class UsersAndRights {
   int screenCheck(std::string& text) {
     std::string key = text;
     while (!key.empty() && key.back() == ' ') key.pop_back();
-    if (key != "*") key = shell::screenKey(key);
+    if (key != "*") key = signon::screenKey(key);
     if (!isScreenKey(key))
       return refuse("Enter a screen by its program or number (QM18300, 0801000 or 18300), or * "
                     "for every screen.");

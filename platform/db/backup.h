@@ -25,7 +25,7 @@ void backupCompany(const std::string& database, const std::string& file, bool re
 // clerks are disconnected on a server and wait on a file. The restored company
 // starts with no one signed on. On a server its tables belong to the role that
 // restored it and grant no one anything until the users' roles follow its users
-// and rights again (shell::UserDirectory::followServerRoles).
+// and rights again (signon::UserDirectory::followServerRoles).
 void restoreCompany(const std::string& file, const std::string& database, bool replace);
 
 }  // namespace corvena::db

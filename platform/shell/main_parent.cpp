@@ -15,9 +15,11 @@
 #include <iostream>
 
 #include "platform/shell/parent_window.h"
-#include "platform/shell/shell_presence.h"
+#include "platform/signon/shell_presence.h"
 
 namespace {
+
+namespace signon = corvena::signon;
 
 // The presence file of this shell; a shell ended by a signal takes it away too,
 // so a screen started later does not wait for a login that cannot come.
@@ -37,7 +39,7 @@ bool hasDisplay() {
 
 // Signed on from the options alone, the menu is drawn into a PNG (the tests'
 // pictures of every screen); nothing is started and no presence is published.
-int drawMenu(const corvena::shell::SignOnOptions& given, const char* path) {
+int drawMenu(const signon::SignOnOptions& given, const char* path) {
   using namespace corvena::shell;
   SignOnDialog signOn(given);
   QString why;
@@ -55,10 +57,10 @@ int drawMenu(const corvena::shell::SignOnOptions& given, const char* path) {
 int runShell(int argc, char** argv) {
   using namespace corvena::shell;
   std::vector<std::string> args(argv + 1, argv + argc);
-  SignOnOptions given;
+  signon::SignOnOptions given;
   try {
-    given = takeSignOnOptions(args);
-  } catch (const SignOnError& error) {
+    given = signon::takeSignOnOptions(args);
+  } catch (const signon::SignOnError& error) {
     std::cerr << "PARENT: " << error.what() << "\n";
     return 2;
   }
@@ -72,26 +74,26 @@ int runShell(int argc, char** argv) {
   QApplication app(argc, argv);
   if (const char* shot = std::getenv("CORVENA_SCREENSHOT"); shot && *shot)
     return drawMenu(given, shot);
-  const std::string presence = shellPresencePath();
+  const std::string presence = signon::shellPresencePath();
   std::strncpy(presenceFile, presence.c_str(), sizeof(presenceFile) - 1);
   for (int signal : {SIGTERM, SIGINT, SIGHUP}) std::signal(signal, endBySignal);
   try {
-    publishShellPresence({::getpid(), false, std::nullopt}, presence);
-  } catch (const PresenceRefused& refused) {
+    signon::publishShellPresence({::getpid(), false, std::nullopt}, presence);
+  } catch (const signon::PresenceRefused& refused) {
     std::cerr << "PARENT: " << refused.what() << "\n";
     QMessageBox::critical(nullptr, "System Message", QString::fromStdString(refused.what()));
     return 1;
   }
   SignOnDialog signOn(given);
   if (signOn.exec() != QDialog::Accepted || !signOn.context()) {
-    withdrawShellPresence(presence);
+    signon::withdrawShellPresence(presence);
     return 1;
   }
-  publishShellPresence({::getpid(), true, signOn.context()}, presence);
+  signon::publishShellPresence({::getpid(), true, signOn.context()}, presence);
   MenuWindow menu(*signOn.context(), menuScreens(programDirectories()));
   menu.show();
   const int code = QApplication::exec();
-  withdrawShellPresence(presence);
+  signon::withdrawShellPresence(presence);
   return code;
 }
 
@@ -106,6 +108,6 @@ int main(int argc, char** argv) {
   } catch (...) {
     std::cerr << "PARENT: an unexpected fault ended the host shell.\n";
   }
-  corvena::shell::withdrawShellPresence(presenceFile);
+  corvena::signon::withdrawShellPresence(presenceFile);
   return 1;
 }

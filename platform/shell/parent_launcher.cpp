@@ -6,14 +6,14 @@ extern char** environ;
 
 namespace corvena::shell {
 
-std::vector<std::string> screenArguments(const SignOnContext& context,
+std::vector<std::string> screenArguments(const signon::SignOnContext& context,
                                          const std::vector<std::string>& parameters) {
   auto args = context.toArguments();
   args.insert(args.end(), parameters.begin(), parameters.end());
   return args;
 }
 
-long launchScreen(const std::string& programPath, const SignOnContext& context,
+long launchScreen(const std::string& programPath, const signon::SignOnContext& context,
                   const std::vector<std::string>& parameters) {
   std::vector<std::string> words{programPath};
   for (auto& arg : screenArguments(context, parameters)) words.push_back(std::move(arg));

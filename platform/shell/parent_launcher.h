@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/shell/sign_on_context.h"
+#include "platform/signon/sign_on_context.h"
 
 namespace corvena::shell {
 
 // The arguments a screen gets: the context's options, then the start parameters.
-std::vector<std::string> screenArguments(const SignOnContext& context,
+std::vector<std::string> screenArguments(const signon::SignOnContext& context,
                                          const std::vector<std::string>& parameters = {});
 // Starts the program; its process id, or -1 when it could not be started.
-long launchScreen(const std::string& programPath, const SignOnContext& context,
+long launchScreen(const std::string& programPath, const signon::SignOnContext& context,
                   const std::vector<std::string>& parameters = {});
 
 }  // namespace corvena::shell

@@ -3,8 +3,8 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "platform/shell/session_sign_on.h"
-#include "platform/shell/user_directory.h"
+#include "platform/signon/company_sign_on.h"
+#include "platform/signon/user_directory.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -67,7 +67,7 @@ QString companyKey(const QString& database) {
 }
 
 // Screens the user may not open stay on the menu, but cannot be started.
-std::vector<bool> viewRights(const SignOnContext& context, const std::vector<MenuScreen>& screens) {
+std::vector<bool> viewRights(const signon::SignOnContext& context, const std::vector<MenuScreen>& screens) {
   std::vector<bool> view(screens.size(), true);
   try {
     // On a server the menu reads as the user's own role, as the screens will.
@@ -75,7 +75,7 @@ std::vector<bool> viewRights(const SignOnContext& context, const std::vector<Men
                                         ? db::Database::Role{}
                                         : db::Database::Role{context.user, context.password};
     auto db = db::Database::open(context.database, db::Database::Access::View, role);
-    UserDirectory users(*db);
+    signon::UserDirectory users(*db);
     for (std::size_t i = 0; i < screens.size(); ++i)
       view[i] = screens[i].administration ? users.mayAdminister(context.user)
                                           : users.rightsOn(context.user, screens[i].program).view;
@@ -87,7 +87,7 @@ std::vector<bool> viewRights(const SignOnContext& context, const std::vector<Men
 
 }  // namespace
 
-SignOnDialog::SignOnDialog(const SignOnOptions& given, QWidget* parent) : QDialog(parent) {
+SignOnDialog::SignOnDialog(const signon::SignOnOptions& given, QWidget* parent) : QDialog(parent) {
   setWindowTitle("Corvena - Sign On");
   database_ = new QLineEdit(fromStd(given.database.value_or("")));
   database_->setMinimumWidth(360);
@@ -105,9 +105,9 @@ SignOnDialog::SignOnDialog(const SignOnOptions& given, QWidget* parent) : QDialo
   password_->setEchoMode(QLineEdit::Password);
   const char* envPassword = std::getenv("CORVENA_PASSWORD");
   try {
-    password_->setText(fromStd(given.passwordFile ? readPasswordFile(*given.passwordFile)
+    password_->setText(fromStd(given.passwordFile ? signon::readPasswordFile(*given.passwordFile)
                                                   : std::string(envPassword ? envPassword : "")));
-  } catch (const SignOnError&) {
+  } catch (const signon::SignOnError&) {
     // Left blank for the clerk to type.
   }
   company_ = new QComboBox;
@@ -115,7 +115,7 @@ SignOnDialog::SignOnDialog(const SignOnOptions& given, QWidget* parent) : QDialo
   // Enter signs on with the company shown; it never picks another one.
   company_->setInsertPolicy(QComboBox::NoInsert);
   company_->lineEdit()->installEventFilter(this);
-  date_ = new QDateEdit(qDate(localToday()));
+  date_ = new QDateEdit(qDate(signon::localToday()));
   date_->setDisplayFormat("yyyy-MM-dd");
   date_->setCalendarPopup(true);
   if (given.date) {
@@ -170,8 +170,8 @@ void SignOnDialog::fillCompanies() {
   }
 }
 
-std::optional<SignOnContext> SignOnDialog::check(QString& why) const {
-  SignOnContext context;
+std::optional<signon::SignOnContext> SignOnDialog::check(QString& why) const {
+  signon::SignOnContext context;
   context.database = database_->text().trimmed().toStdString();
   context.user = user_->text().trimmed().toStdString();
   context.company = company_->currentText().trimmed().toStdString();
@@ -183,14 +183,14 @@ std::optional<SignOnContext> SignOnDialog::check(QString& why) const {
     why = "Enter the company database, the user and the company.";
     return std::nullopt;
   }
-  if (auto problem = userNameProblem(context.user)) {
+  if (auto problem = signon::userNameProblem(context.user)) {
     why = "Sign-on refused: " + QString::fromStdString(*problem) + ".";
     return std::nullopt;
   }
   try {
     context.password = password_->text().toStdString();
-    SignedOn opened;
-    if (auto refused = openForUser(context, opened)) {
+    signon::SignedOn opened;
+    if (auto refused = signon::openForUser(context, opened)) {
       why = context.password.empty() ? QString("Enter your password.")
                                      : QString::fromStdString(refused->text);
       return std::nullopt;
@@ -214,7 +214,7 @@ void SignOnDialog::accept() {
   QDialog::accept();
 }
 
-MenuWindow::MenuWindow(SignOnContext context, std::vector<MenuScreen> screens)
+MenuWindow::MenuWindow(signon::SignOnContext context, std::vector<MenuScreen> screens)
     : context_(std::move(context)), screens_(std::move(screens)), list_(new QListWidget) {
   setWindowTitle("Corvena - Accounts Receivable");
   mayOpen_ = viewRights(context_, screens_);

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/shell/parent_menu.h"
-#include "platform/shell/sign_on_context.h"
+#include "platform/signon/sign_on_context.h"
 
 class QComboBox;
 class QDateEdit;
@@ -22,9 +22,9 @@ namespace corvena::shell {
 class SignOnDialog : public QDialog {
  public:
   // Fields start from the options given to the shell; the date from today.
-  SignOnDialog(const SignOnOptions& given, QWidget* parent = nullptr);
+  SignOnDialog(const signon::SignOnOptions& given, QWidget* parent = nullptr);
   // The context entered, once accepted.
-  const std::optional<SignOnContext>& context() const { return context_; }
+  const std::optional<signon::SignOnContext>& context() const { return context_; }
 
   QLineEdit* databaseEdit() const { return database_; }
   QLineEdit* userEdit() const { return user_; }
@@ -33,7 +33,7 @@ class SignOnDialog : public QDialog {
   QDateEdit* dateEdit() const { return date_; }
   // Checks what is entered, the password among it when the company has users;
   // the context with a ticket for the screens it starts, or the reason it cannot sign on.
-  std::optional<SignOnContext> check(QString& why) const;
+  std::optional<signon::SignOnContext> check(QString& why) const;
   // OK: closes only on a context that checks; else says why and stays.
   void accept() override;
   // Enter in the company field signs on with the company shown.
@@ -47,18 +47,18 @@ class SignOnDialog : public QDialog {
   QComboBox* company_;
   QDateEdit* date_;
   QLabel* problem_;
-  std::optional<SignOnContext> context_;
+  std::optional<signon::SignOnContext> context_;
 };
 
 class MenuWindow : public QMainWindow {
  public:
-  MenuWindow(SignOnContext context, std::vector<MenuScreen> screens);
+  MenuWindow(signon::SignOnContext context, std::vector<MenuScreen> screens);
   QListWidget* list() const { return list_; }
   // Starts the screen of the row; false when it is unavailable, not the user's, or did not start.
   bool start(int row);
 
  private:
-  SignOnContext context_;
+  signon::SignOnContext context_;
   std::vector<MenuScreen> screens_;
   std::vector<bool> mayOpen_;  // the user's view right, per screen
   QListWidget* list_;

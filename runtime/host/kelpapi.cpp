@@ -4,7 +4,7 @@
 
 #include "platform/forms/fp.h"
 #include "platform/forms/messages.h"
-#include "platform/shell/user_directory.h"
+#include "platform/signon/user_directory.h"
 
 namespace corvena::host {
 
@@ -142,7 +142,7 @@ bool ReleaseAllowed() {
 
 bool HostReleaseAllowed(std::string_view program) {
   const std::string user = S().pes().UserId.trimmed(), screen(program);
-  if (shell::UserDirectory(S().database()).rightsOn(user, screen).release) return true;
+  if (signon::UserDirectory(S().database()).rightsOn(user, screen).release) return true;
   messages().messageBox("You have no rights to release batches on " + screen +
                             ", through which this batch is released.",
                         forms::kStyleWarning, "System Message");

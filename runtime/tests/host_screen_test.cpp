@@ -12,7 +12,7 @@
 #include "platform/db/tests/test_database.h"
 #include "platform/demo/demo_data.h"
 #include "platform/forms/session.h"
-#include "runtime/host/session.h"
+#include "runtime/host/host_process.h"
 #include "runtime/host_error_report.h"
 #include "runtime/text_value.h"
 
@@ -24,7 +24,7 @@ class DrivenHostScreen : public ::testing::Test {
   DrivenHostScreen() {
     ::setenv("CORVENA_PROGRAM_PATH", CORVENA_BINARY_DIR "/bin", 1);
     demo::fillDemo(*db::Database::create(dir_.file("company.db")));
-    host_.signOn = shell::SignOnContext{dir_.file("company.db"), "CLERK", "DEMO", Date{2026, 12, 31}};
+    host_.signOn = signon::SignOnContext{dir_.file("company.db"), "CLERK", "DEMO", Date{2026, 12, 31}};
   }
 
   std::unique_ptr<HostScreen> start(std::string_view program) {

@@ -10,12 +10,9 @@
 namespace corvena::runtime {
 namespace {
 
-using shell::RegistryValue;
-namespace regtype = shell::regtype;
-
 constexpr std::string_view Key = "Software\\Corvena\\Screen Tools";
 
-shell::EnvironmentLookup env(std::map<std::string, std::string> vars) {
+signon::EnvironmentLookup env(std::map<std::string, std::string> vars) {
   return [vars](const std::string& name) -> std::optional<std::string> {
     const auto it = vars.find(name);
     if (it == vars.end()) return std::nullopt;
@@ -43,7 +40,7 @@ class ReadRegistryValueTest : public ::testing::Test {
     std::filesystem::remove_all(dir_);
   }
   void store(std::string_view name, RegistryValue v) {
-    auto s = shell::RegistryStore::load(path_);
+    auto s = RegistryStore::load(path_);
     s.write(HKEY_LOCAL_MACHINE, Key, name, std::move(v));
     s.save(path_);
   }

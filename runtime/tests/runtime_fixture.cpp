@@ -16,7 +16,7 @@ host::HostServices FakeShell::services() {
     started.push_back(command);
     return 0;
   };
-  s.loginState = [this](std::optional<shell::SignOnContext>& signOn) {
+  s.loginState = [this](std::optional<signon::SignOnContext>& signOn) {
     const std::size_t i = std::min<std::size_t>(polls++, loginStates.size() - 1);
     if (loginStates[i] == 1 && contextAtLogin) signOn = contextAtLogin;
     return loginStates[i];
@@ -64,8 +64,8 @@ std::optional<int> RuntimeTest::start(std::vector<std::string> args) {
   return process_->start([](const std::string&) { return std::nullopt; });
 }
 
-void RuntimeTest::storeRegistry(std::string_view name, shell::RegistryValue value) {
-  auto store = shell::RegistryStore::load(registry_);
+void RuntimeTest::storeRegistry(std::string_view name, RegistryValue value) {
+  auto store = RegistryStore::load(registry_);
   store.write(HKEY_LOCAL_MACHINE, standardRuntime().toolsKey, name, std::move(value));
   store.save(registry_);
 }

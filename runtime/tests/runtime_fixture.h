@@ -13,7 +13,7 @@
 
 #include "platform/db/host_records.h"
 #include "platform/forms/headless_ui.h"
-#include "platform/shell/registry_store.h"
+#include "runtime/registry_store.h"
 #include "runtime/host/kelpapi.h"
 #include "runtime/screen_program.h"
 #include "runtime/tests/program/test_screen.h"
@@ -25,7 +25,7 @@ struct FakeShell {
   bool running = false;
   // IsLoginReady's answers in turn; the last one repeats.
   std::vector<int> loginStates{1};
-  std::optional<shell::SignOnContext> contextAtLogin;
+  std::optional<signon::SignOnContext> contextAtLogin;
   int polls = 0;
   int pumps = 0;
   int prepared = 0;
@@ -43,7 +43,7 @@ class RuntimeTest : public ::testing::Test {
   // Starts the test screen with these arguments; nothing when it is up.
   std::optional<int> start(std::vector<std::string> args);
   std::vector<std::string> signOnArgs() const;
-  void storeRegistry(std::string_view name, shell::RegistryValue value);
+  void storeRegistry(std::string_view name, RegistryValue value);
   std::vector<std::string> messages() const;
 
   std::filesystem::path dir_;

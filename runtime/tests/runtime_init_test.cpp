@@ -1,3 +1,4 @@
+#include "platform/program/exit_codes.h"
 #include "platform/forms/messages.h"
 #include "runtime/app_information.h"
 #include "runtime/corvena_vbt_app.h"
@@ -5,8 +6,6 @@
 
 namespace corvena::runtime::testing {
 namespace {
-
-using shell::RegistryValue;
 
 TEST_F(RuntimeTest, ASignedOnScreenComesUpRegistered) {
   ASSERT_FALSE(start(signOnArgs()));
@@ -111,7 +110,7 @@ TEST_F(RuntimeTest, ATextWithoutALeadingNumberIsModeZero) {
 TEST_F(RuntimeTest, WithoutShellTheParentIsStartedOnceAndAwaited) {
   shell_.running = false;
   shell_.loginStates = {0, 0, 1};
-  shell_.contextAtLogin = shell::SignOnContext{database_, "BOB", "CO1", Date{2026, 4, 1}};
+  shell_.contextAtLogin = signon::SignOnContext{database_, "BOB", "CO1", Date{2026, 4, 1}};
   definition_ = screen_.definition();
   ASSERT_FALSE(start({}));
   ASSERT_EQ(shell_.started.size(), 1u);
@@ -125,7 +124,7 @@ TEST_F(RuntimeTest, WithoutShellTheParentIsStartedOnceAndAwaited) {
 TEST_F(RuntimeTest, ARunningShellIsNotStartedAgainButAwaited) {
   shell_.running = true;
   shell_.loginStates = {0, 1};
-  shell_.contextAtLogin = shell::SignOnContext{database_, "BOB", "CO1", Date{2026, 4, 1}};
+  shell_.contextAtLogin = signon::SignOnContext{database_, "BOB", "CO1", Date{2026, 4, 1}};
   ASSERT_FALSE(start({}));
   EXPECT_TRUE(shell_.started.empty());
   EXPECT_EQ(shell_.prepared, 0);
@@ -136,7 +135,7 @@ TEST_F(RuntimeTest, AShellThatNeverSignsOnEndsStartUpWithNothingWritten) {
   shell_.loginStates = {0, -1};
   const auto ended = start({});
   ASSERT_TRUE(ended);
-  EXPECT_EQ(*ended, host::ExitCodeNoSignOn);
+  EXPECT_EQ(*ended, program::kExitNoSignOn);
   EXPECT_NE(err_.str().find("No sign-on"), std::string::npos) << err_.str();
   EXPECT_FALSE(process_->session().hasDatabase());
   EXPECT_FALSE(process_->host().registration);
@@ -151,7 +150,7 @@ TEST_F(RuntimeTest, AFaultLeavingTheLoadHandlerEndsTheScreenWithItsMessage) {
   shell_.loginStates = {0, -1};
   auto ended = start({});
   ASSERT_TRUE(ended);
-  EXPECT_EQ(*ended, host::ExitCodeNoSignOn);
+  EXPECT_EQ(*ended, program::kExitNoSignOn);
   EXPECT_NE(err_.str().find("Not connected."), std::string::npos) << err_.str();
   definition_.registerHandlers = [registerScreen](forms::Form& form) {
     registerScreen(form);
@@ -159,7 +158,7 @@ TEST_F(RuntimeTest, AFaultLeavingTheLoadHandlerEndsTheScreenWithItsMessage) {
   };
   ended = start(signOnArgs());
   ASSERT_TRUE(ended);
-  EXPECT_EQ(*ended, host::ExitCodeFault);
+  EXPECT_EQ(*ended, program::kExitFault);
   EXPECT_NE(err_.str().find("stod"), std::string::npos) << err_.str();
 }
 
@@ -176,14 +175,14 @@ TEST_F(RuntimeTest, ADamagedDatabaseMetWhileLoadingIsAStartUpRefusal) {
   };
   const auto ended = start(signOnArgs());
   ASSERT_TRUE(ended);
-  EXPECT_EQ(*ended, host::ExitCodeNoSignOn);
+  EXPECT_EQ(*ended, program::kExitNoSignOn);
   EXPECT_NE(err_.str().find("damaged"), std::string::npos) << err_.str();
 }
 
 TEST_F(RuntimeTest, AScriptWithoutSignOnFailsAtOnceWithoutStartingTheShell) {
   const auto ended = start({"--script", "-"});
   ASSERT_TRUE(ended);
-  EXPECT_EQ(*ended, host::ExitCodeNoSignOn);
+  EXPECT_EQ(*ended, program::kExitNoSignOn);
   EXPECT_TRUE(shell_.started.empty());
   EXPECT_NE(err_.str().find("--db PATH"), std::string::npos) << err_.str();
   EXPECT_EQ(screen_.unloads, 0);
@@ -219,7 +218,7 @@ TEST_F(RuntimeTest, AFailedLoginEndsTheProcessThroughScreenExit) {
   args[1] = (dir_ / "missing.db").string();
   const auto ended = start(args);
   ASSERT_TRUE(ended);
-  EXPECT_EQ(*ended, host::ExitCodeNoSignOn);
+  EXPECT_EQ(*ended, program::kExitNoSignOn);
   EXPECT_NE(err_.str().find("missing.db"), std::string::npos) << err_.str();
   EXPECT_FALSE(process_->host().registration);
   EXPECT_FALSE(std::filesystem::exists(dir_ / "missing.db"));
@@ -232,7 +231,7 @@ TEST_F(RuntimeTest, AnUnknownCompanyIsRefusedWhenTheDatabaseKnowsCompanies) {
   }
   const auto ended = start(signOnArgs());
   ASSERT_TRUE(ended);
-  EXPECT_EQ(*ended, host::ExitCodeNoSignOn);
+  EXPECT_EQ(*ended, program::kExitNoSignOn);
   EXPECT_NE(err_.str().find("CO1"), std::string::npos) << err_.str();
 }
 

@@ -9,29 +9,29 @@
 #include "platform/admin/users_rights.h"
 #include "platform/automation/script_driver.h"
 #include "platform/db/tests/test_database.h"
-#include "platform/shell/host_program.h"
-#include "platform/shell/session_sign_on.h"
-#include "platform/shell/user_directory.h"
+#include "platform/program/host_program.h"
+#include "platform/signon/company_sign_on.h"
+#include "platform/signon/user_directory.h"
 
 namespace corvena::admin {
 namespace {
 
 using Rows = std::vector<std::string>;
 
-const shell::HostScreenProgram kScreen{"9810000", usersAndRightsForm, attachUsersAndRights, true};
+const program::HostScreenProgram kScreen{"9810000", usersAndRightsForm, attachUsersAndRights, true};
 
 class UsersAndRights : public ::testing::Test {
  protected:
   UsersAndRights() { db::Database::create(path_); }
   void TearDown() override { ::unsetenv("CORVENA_TICKET"); }
 
-  shell::SignOnContext as(const std::string& user, const std::string& password) const {
+  signon::SignOnContext as(const std::string& user, const std::string& password) const {
     return {path_, user, "C1", Date{2026, 12, 7}, password};
   }
-  std::string run(const shell::SignOnContext& signOn, const std::string& script) {
+  std::string run(const signon::SignOnContext& signOn, const std::string& script) {
     forms::Session session;
     forms::SessionScope scope(session);
-    const auto handlers = shell::openHostScreen(session, signOn, kScreen);
+    const auto handlers = program::openHostScreen(session, signOn, kScreen);
     std::ostringstream out;
     automation::ScriptDriver(session, out).run(script);
     return out.str();
@@ -39,7 +39,7 @@ class UsersAndRights : public ::testing::Test {
   std::string asAdministrator(const std::string& script) { return run(as("SYSADMIN", "root pw"), script); }
   void addAdministrator() {
     auto db = db::Database::open(path_);
-    shell::UserDirectory(*db).addUser("SYSADMIN", "Administrator", "root pw", true);
+    signon::UserDirectory(*db).addUser("SYSADMIN", "Administrator", "root pw", true);
   }
   Rows rows(const std::string& sql) {
     auto db = db::Database::open(path_);
@@ -73,7 +73,7 @@ TEST_F(UsersAndRights, AClerkAddedSignsOnWithThePasswordAndHasExactlyTheRightsGi
 
   const auto signOn = [&](const std::string& password, const std::string& program) {
     forms::Session session;
-    const auto refused = shell::signOnSession(session, as("CLERK9", password), program);
+    const auto refused = signon::signOnSession(session, as("CLERK9", password), program);
     return refused ? "refused " + std::to_string(refused->number)
                    : session.updates().rights().letters();
   };
@@ -127,15 +127,15 @@ TEST_F(UsersAndRights, TheFirstUserIsMadeAnAdministratorAndOnlyAdministratorsGet
             std::string::npos) << out;
   {
     auto db = db::Database::open(path_);
-    shell::UserDirectory users(*db);
+    signon::UserDirectory users(*db);
     users.addUser("CLERK1", "Clerk", "pw1", false);
     users.grant("CLERK1", "*", "VIUDR");
   }
   try {
     run(as("CLERK1", "pw1"), "");
     FAIL() << "a clerk opened Users and Rights";
-  } catch (const shell::SignOnRefused& refused) {
-    EXPECT_EQ(refused.number, shell::kNoRights);
+  } catch (const program::SignOnRefused& refused) {
+    EXPECT_EQ(refused.number, signon::kNoRights);
   }
   EXPECT_EQ(run(as("BOSS", "pw"), "expect cKind U\n").find("FAIL"), std::string::npos);
 }

@@ -10,17 +10,17 @@
 #include "platform/db/tests/test_database.h"
 #include "platform/demo/demo_data.h"
 #include "platform/forms/messages.h"
-#include "platform/shell/host_program.h"
-#include "platform/shell/user_directory.h"
+#include "platform/program/host_program.h"
+#include "platform/signon/user_directory.h"
 
 namespace corvena::ar::testing {
 namespace {
 
 using Rows = std::vector<std::string>;
 
-const shell::HostScreenProgram kInvoices{"0801000", invoiceEntryForm, attachInvoiceEntry};
-const shell::HostScreenProgram kDocuments{"0325000", documentInquiryForm, attachDocumentInquiry};
-const shell::HostScreenProgram kPayments{"0803000", paymentEntryForm, attachPaymentEntry};
+const program::HostScreenProgram kInvoices{"0801000", invoiceEntryForm, attachInvoiceEntry};
+const program::HostScreenProgram kDocuments{"0325000", documentInquiryForm, attachDocumentInquiry};
+const program::HostScreenProgram kPayments{"0803000", paymentEntryForm, attachPaymentEntry};
 
 class HostScreens : public ::testing::Test {
  protected:
@@ -35,11 +35,11 @@ class HostScreens : public ::testing::Test {
   }
 
   std::unique_ptr<db::Database> open() { return db::Database::open(dir_.database("company.db")); }
-  std::string run(const shell::HostScreenProgram& screen, const std::string& script,
+  std::string run(const program::HostScreenProgram& screen, const std::string& script,
                   const std::vector<std::string>& parameters = {}) {
     forms::Session session;
     forms::SessionScope scope(session);
-    const auto handlers = shell::openHostScreen(
+    const auto handlers = program::openHostScreen(
         session, {dir_.database("company.db"), user_, "DEMO", Date{2026, 12, 31}, password_},
         screen, parameters);
     std::ostringstream out;
@@ -66,7 +66,7 @@ class HostScreens : public ::testing::Test {
   // Two clerks: CLERK1 enters on every screen, CLERK2 also releases.
   void addClerks() {
     auto db = open();
-    shell::UserDirectory users(*db);
+    signon::UserDirectory users(*db);
     users.addUser("CLERK1", "Clerk", "pass one", false);
     users.addUser("CLERK2", "Supervisor", "pass two", false);
     users.grant("CLERK1", "*", "VIUD");

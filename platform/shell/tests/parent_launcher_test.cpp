@@ -43,7 +43,7 @@ class ParentLauncher : public ::testing::Test {
 
   std::filesystem::path dir_;
   std::string program_;
-  SignOnContext context_{"/data/company 1.db", "CLERK1", "0060", Date{2026, 3, 2}};
+  signon::SignOnContext context_{"/data/company 1.db", "CLERK1", "0060", Date{2026, 3, 2}};
 };
 
 TEST_F(ParentLauncher, TheScreenRunsAsItsOwnProcessWithTheSignOnContext) {
@@ -68,8 +68,8 @@ TEST_F(ParentLauncher, StartParametersFollowTheContext) {
 
 TEST_F(ParentLauncher, TheContextTheScreenGetsResolvesToTheSameSignOn) {
   auto args = screenArguments(context_);
-  const auto options = takeSignOnOptions(args);
-  const auto resolved = resolveSignOn(options, [](const std::string&) { return std::nullopt; });
+  const auto options = signon::takeSignOnOptions(args);
+  const auto resolved = signon::resolveSignOn(options, [](const std::string&) { return std::nullopt; });
   ASSERT_TRUE(resolved);
   EXPECT_EQ(resolved->database, context_.database);
   EXPECT_EQ(resolved->user, "CLERK1");

@@ -97,7 +97,7 @@ TEST_F(GridEntry, ADoubleClickOnAReadOnlyCellRaisesTheGridsClickOnItsLine) {
     settle();
   }
   std::vector<int> clicked;
-  control("Grid1").onClick([&] { clicked.push_back(session_->currentLine(control("Grid1"))); });
+  control("Grid1").onClick([&] { clicked.push_back(session_->grids().currentLine(control("Grid1"))); });
   control("cParcelRef").setProperty("enabled", "0");
   grid->reload();
   const auto doubleClick = [&](int row, int col) {
@@ -110,7 +110,7 @@ TEST_F(GridEntry, ADoubleClickOnAReadOnlyCellRaisesTheGridsClickOnItsLine) {
                        table->visualItemRect(table->item(row, col)).center());
     settle();
   };
-  ASSERT_EQ(session_->lineCount(control("Grid1")), 2u);
+  ASSERT_EQ(session_->grids().lineCount(control("Grid1")), 2u);
   ASSERT_FALSE(table->item(1, 0)->flags() & Qt::ItemIsEditable);
   doubleClick(0, 0);
   EXPECT_EQ(table->currentRow(), 0);

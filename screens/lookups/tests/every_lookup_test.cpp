@@ -21,7 +21,7 @@
 #include "platform/db/tests/test_database.h"
 #include "platform/demo/demo_data.h"
 #include "platform/forms/lookup_list.h"
-#include "platform/shell/host_program.h"
+#include "platform/program/host_program.h"
 #include "runtime/screen_program.h"
 #include "screens/customer/qm18100_program.h"
 #include "screens/inquiry/qm18800.h"
@@ -69,9 +69,9 @@ class ModuleScreen : public Opened {
 
 class HostScreen : public Opened {
  public:
-  HostScreen(const shell::HostScreenProgram& program, const std::string& database)
+  HostScreen(const program::HostScreenProgram& program, const std::string& database)
       : scope_(session_),
-        handlers_(shell::openHostScreen(
+        handlers_(program::openHostScreen(
             session_, {database, "SYSADMIN", "DEMO", demo::kDemoToday}, program)),
         driver_(session_, out_) {}
   forms::Session& session() override { return session_; }
@@ -105,7 +105,7 @@ Screen module(const char* program, Form form, Handlers handlers,
           std::move(before)};
 }
 
-Screen host(shell::HostScreenProgram program, std::map<std::string, std::string> before) {
+Screen host(program::HostScreenProgram program, std::map<std::string, std::string> before) {
   const std::string name = program.program;
   return {name,
           [=](const std::string& db) { return std::make_unique<HostScreen>(program, db); },

@@ -30,7 +30,7 @@ OpenScreen::OpenScreen(const std::string& database, const std::string& company, 
     runtime::resetRuntimeState();
     const char* password = std::getenv("CORVENA_PASSWORD");
     process_.signOn =
-        shell::SignOnContext{database, "CLERK1", company, today, password ? password : ""};
+        signon::SignOnContext{database, "CLERK1", company, today, password ? password : ""};
     process_.program = "18300";
     forms::Form& form = session_.loadForm(Form1Desc());
     registerHandlers(form);

@@ -14,7 +14,7 @@
 #include "platform/db/tests/test_database.h"
 #include "platform/forms/headless_ui.h"
 #include "platform/forms/session.h"
-#include "runtime/host/session.h"
+#include "runtime/host/host_process.h"
 #include "runtime/tables/records.h"
 #include "screens/payapp/payapp_state.h"
 

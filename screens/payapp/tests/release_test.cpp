@@ -4,7 +4,7 @@
 
 #include "platform/ar/ledger.h"
 #include "platform/forms/messages.h"
-#include "platform/shell/user_directory.h"
+#include "platform/signon/user_directory.h"
 #include "runtime/tables/payment_invariants.h"
 #include "screens/payapp/tests/apply_fixture.h"
 
@@ -201,7 +201,7 @@ TEST_F(Release, ACustomerPaidTwiceInOneBatchStopsTheReleaseAndLeavesNothingBehin
 // anything there; with both, it pays. On a server every step runs as the
 // clerk's own server role.
 TEST_F(Release, TheClerksRightsDecideWhetherAReleaseGoes) {
-  shell::UserDirectory users(*db_);
+  signon::UserDirectory users(*db_);
   users.addUser("CLERK1", "Clerk", "pass one", false);
   users.grant("CLERK1", "QM18300", "VIUD");
   users.grant("CLERK1", "0803000", "VIU");
@@ -236,7 +236,7 @@ TEST_F(Release, TheClerksRightsDecideWhetherAReleaseGoes) {
 // A credit's release raises its debit memo on the invoice and memo screen: a
 // clerk without the release right there is refused before any memo is raised.
 TEST_F(Release, ACreditIsReleasedOnlyWithTheRightToRaiseItsDebitMemo) {
-  shell::UserDirectory users(*db_);
+  signon::UserDirectory users(*db_);
   users.addUser("CLERK1", "Clerk", "pass one", false);
   users.grant("CLERK1", "QM18300", "VIUDR");
   users.grant("CLERK1", "0801000", "VIU");

@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "platform/db/database.h"
-#include "runtime/host/session.h"
+#include "runtime/host/host_process.h"
 #include "screens/setup/tests/setup_fixture.h"
 
 namespace corvena::qm18200::testing {

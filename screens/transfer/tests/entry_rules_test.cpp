@@ -2,7 +2,7 @@
 // what a batch's status leaves open.
 #include <cstdlib>
 
-#include "platform/shell/user_directory.h"
+#include "platform/signon/user_directory.h"
 #include "screens/transfer/tests/transfer_fixture.h"
 
 namespace corvena::transfer::testing {
@@ -61,7 +61,7 @@ TEST_F(EntryRules, ACustomerARTakesNoDocumentsForIsRefusedWithTheReason) {
 // anything is entered in AR to one without it on the invoice and memo screen.
 TEST_F(EntryRules, ReleaseIsRefusedToAClerkWithoutTheRightHereOrInAR) {
   auto db = db::Database::open(path_);
-  shell::UserDirectory users(*db);
+  signon::UserDirectory users(*db);
   users.addUser("CLERK1", "Clerk", "pass one", false);
   users.grant("CLERK1", "QM18900", "VIUD");
   users.grant("CLERK1", "0801000", "VIU");

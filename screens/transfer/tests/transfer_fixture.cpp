@@ -7,7 +7,7 @@
 #include "platform/ar/ledger.h"
 #include "platform/ar/payment_entry.h"
 #include "platform/automation/script_driver.h"
-#include "platform/shell/host_program.h"
+#include "platform/program/host_program.h"
 #include "runtime/kelpbas.h"
 #include "runtime/screen_program.h"
 #include "runtime/tables/payment_invariants.h"
@@ -55,11 +55,11 @@ void link(db::Database& db, const std::string& parent, const std::string& child)
   db.insert("XNACustS", s);
 }
 
-std::string hostRun(const std::string& path, const shell::HostScreenProgram& screen,
+std::string hostRun(const std::string& path, const program::HostScreenProgram& screen,
                     const std::string& script) {
   forms::Session session;
   forms::SessionScope scope(session);
-  const auto handlers = shell::openHostScreen(session, {path, "CLERK1", "CO1", kToday}, screen);
+  const auto handlers = program::openHostScreen(session, {path, "CLERK1", "CO1", kToday}, screen);
   std::ostringstream out;
   automation::ScriptDriver(session, out).run(script);
   return out.str();
@@ -145,7 +145,7 @@ std::string TransferTest::creditMemo(const std::string& customer, const std::vec
   }
   script += "set cOrigDocAmt " + amountText(total) + "\nset cctrltot " + amountText(total) +
             "\nsave\nshow cRefNbr\nnew 0\n";
-  const shell::HostScreenProgram invoices{"0801000", ar::invoiceEntryForm, ar::attachInvoiceEntry};
+  const program::HostScreenProgram invoices{"0801000", ar::invoiceEntryForm, ar::attachInvoiceEntry};
   const std::string out = hostRun(path_, invoices, script);
   const auto at = out.find("SHOW cRefNbr: ");
   EXPECT_NE(at, std::string::npos) << out;
@@ -154,7 +154,7 @@ std::string TransferTest::creditMemo(const std::string& customer, const std::vec
 
 std::string TransferTest::payment(const std::string& customer, const std::string& reference,
                                   double amount) {
-  const shell::HostScreenProgram payments{"0803000", ar::paymentEntryForm, ar::attachPaymentEntry};
+  const program::HostScreenProgram payments{"0803000", ar::paymentEntryForm, ar::attachPaymentEntry};
   const std::string out = hostRun(
       path_, payments,
       "set cbathandling \"Release Now\"\nset cctrltot " + amountText(amount) + "\nset cCustID " +

@@ -15,7 +15,7 @@
 #include <fstream>
 
 #include "platform/shell/parent_window.h"
-#include "platform/shell/user_directory.h"
+#include "platform/signon/user_directory.h"
 
 namespace corvena::shell {
 namespace {
@@ -41,7 +41,7 @@ class Menu : public ::testing::Test {
   void TearDown() override { std::filesystem::remove_all(dir_); }
 
   std::filesystem::path dir_;
-  SignOnContext context_{"/data/company.db", "CLERK1", "NORTH", Date{2026, 3, 2}};
+  signon::SignOnContext context_{"/data/company.db", "CLERK1", "NORTH", Date{2026, 3, 2}};
 };
 
 TEST_F(Menu, AScreenNotInstalledIsShownButCannotBeStarted) {
@@ -82,11 +82,11 @@ TEST_F(Menu, AScreenTheUserMayNotOpenIsShownButCannotBeStarted) {
   const std::string database = (dir_ / "company.db").string();
   {
     auto db = db::Database::create(database);
-    UserDirectory users(*db);
+    signon::UserDirectory users(*db);
     users.addUser("CLERK1", "Clerk", "pw", false);
     users.grant("CLERK1", "QM18300", "V");
   }
-  SignOnContext context = context_;
+  signon::SignOnContext context = context_;
   context.database = database;
   MenuWindow menu(context, menuScreens({dir_.string()}));
   EXPECT_TRUE(menu.list()->item(1)->text().contains("(no rights)"));
@@ -99,7 +99,7 @@ TEST_F(Menu, UsersAndRightsIsOfferedToAdministratorsOnly) {
   const std::string database = (dir_ / "company.db").string();
   {
     auto db = db::Database::create(database);
-    UserDirectory users(*db);
+    signon::UserDirectory users(*db);
     users.addUser("BOSS", "Boss", "pw", true);
     users.addUser("CLERK1", "Clerk", "pw", false);
     users.grant("CLERK1", "QM18200", "V");
@@ -111,7 +111,7 @@ TEST_F(Menu, UsersAndRightsIsOfferedToAdministratorsOnly) {
                                                   [](const auto& s) { return s.administration; }) -
                                      screens.begin());
   ASSERT_EQ(screens.at(admin).caption, "Users and Rights (98.100.00)");
-  SignOnContext context = context_;
+  signon::SignOnContext context = context_;
   context.database = database;
   MenuWindow clerk(context, screens);
   EXPECT_TRUE(clerk.list()->item(admin)->text().contains("(no rights)"));

@@ -15,7 +15,7 @@
 
 #include "platform/db/database.h"
 #include "platform/shell/parent_window.h"
-#include "platform/shell/user_directory.h"
+#include "platform/signon/user_directory.h"
 
 namespace corvena::shell {
 namespace {
@@ -50,13 +50,13 @@ class SignOn : public ::testing::Test {
 };
 
 TEST_F(SignOn, TheBusinessDateDefaultsToToday) {
-  SignOnDialog dialog(SignOnOptions{});
-  const Date today = localToday();
+  SignOnDialog dialog(signon::SignOnOptions{});
+  const Date today = signon::localToday();
   EXPECT_EQ(dialog.dateEdit()->date(), QDate(today.year, today.month, today.day));
 }
 
 TEST_F(SignOn, TheCompaniesOfTheDatabaseAreOffered) {
-  SignOnOptions given;
+  signon::SignOnOptions given;
   given.database = database_;
   SignOnDialog dialog(given);
   ASSERT_EQ(dialog.companyBox()->count(), 2);
@@ -64,7 +64,7 @@ TEST_F(SignOn, TheCompaniesOfTheDatabaseAreOffered) {
 }
 
 TEST_F(SignOn, TheCompanyLastSignedOnToIsOfferedNextTime) {
-  SignOnOptions given;
+  signon::SignOnOptions given;
   given.database = database_;
   given.user = "CLERK1";
   {
@@ -79,7 +79,7 @@ TEST_F(SignOn, TheCompanyLastSignedOnToIsOfferedNextTime) {
 }
 
 TEST_F(SignOn, AnEnteredSignOnGivesTheContext) {
-  SignOnOptions given;
+  signon::SignOnOptions given;
   given.database = database_;
   given.user = "CLERK1";
   given.company = "SOUTH";
@@ -95,7 +95,7 @@ TEST_F(SignOn, AnEnteredSignOnGivesTheContext) {
 }
 
 TEST_F(SignOn, AMissingUserIsRefused) {
-  SignOnOptions given;
+  signon::SignOnOptions given;
   given.database = database_;
   given.company = "NORTH";
   SignOnDialog dialog(given);
@@ -106,7 +106,7 @@ TEST_F(SignOn, AMissingUserIsRefused) {
 }
 
 TEST_F(SignOn, ADatabaseThatDoesNotOpenIsRefused) {
-  SignOnOptions given;
+  signon::SignOnOptions given;
   given.database = (dir_ / "nothing-here.db").string();
   given.user = "CLERK1";
   given.company = "NORTH";
@@ -122,9 +122,9 @@ TEST_F(SignOn, ADatabaseThatDoesNotOpenIsRefused) {
 TEST_F(SignOn, APasswordIsCheckedWhenTheCompanyHasUsers) {
   {
     auto db = db::Database::open(database_);
-    UserDirectory(*db).addUser("CLERK1", "Clerk", "open sesame", false);
+    signon::UserDirectory(*db).addUser("CLERK1", "Clerk", "open sesame", false);
   }
-  SignOnOptions given;
+  signon::SignOnOptions given;
   given.database = database_;
   given.user = "CLERK1";
   given.company = "NORTH";
@@ -132,7 +132,7 @@ TEST_F(SignOn, APasswordIsCheckedWhenTheCompanyHasUsers) {
   dialog.passwordEdit()->setText("open barley");
   QString why;
   EXPECT_FALSE(dialog.check(why));
-  EXPECT_EQ(why.toStdString(), kWrongSignOn);
+  EXPECT_EQ(why.toStdString(), signon::kWrongSignOn);
   dialog.passwordEdit()->setText("open sesame");
   const auto context = dialog.check(why);
   ASSERT_TRUE(context);
@@ -141,7 +141,7 @@ TEST_F(SignOn, APasswordIsCheckedWhenTheCompanyHasUsers) {
 }
 
 TEST_F(SignOn, TheClerkStartsInTheUserAndEnterInTheCompanySignsOnWithIt) {
-  SignOnOptions given;
+  signon::SignOnOptions given;
   given.database = database_;
   given.user = "CLERK1";
   given.company = "SOUTH";

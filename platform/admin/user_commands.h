@@ -1,0 +1,12 @@
+#pragma once
+// corvena-db's user commands: what Users and Rights keeps, from the command line.
+
+#include <string>
+#include <vector>
+
+namespace corvena::admin {
+
+// corvena-db user add|passwd|remove|grant|revoke|group|ungroup|list PATH ...; the exit code.
+int userCommand(const std::vector<std::string>& args);
+
+}  // namespace corvena::admin
