@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/db/audit_stamp.h"
 #include "platform/db/record.h"
 #include "platform/forms/control.h"
 #include "platform/forms/events.h"
@@ -182,6 +183,8 @@ int HostWaitsForForm();
 void DateToday(Date& date);
 Date DateToday();
 int DateCompare(const Date& a, const Date& b);
+// Who saves now: the business date, the signed-on program and user.
+db::AuditStamp SignedOnStamp();
 double FPAdd(double a, double b, int precision = CurrencyPrecision);
 double FPSub(double a, double b, int precision = CurrencyPrecision);
 double FPMult(double a, double b, int precision = CurrencyPrecision);

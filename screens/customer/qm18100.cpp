@@ -5,7 +5,6 @@
 
 #include "runtime/kelpbas.h"
 #include "runtime/text_value.h"
-#include "screens/customer/stamp_audit.h"
 
 namespace corvena::qm18100 {
 
@@ -147,7 +146,7 @@ int QM18100::Spread1_LineChange(int action) {
 int QM18100::Update1_SaveLevel(int level) {
   if (level == 0) {
     readSavedFinanceChrg();
-    StampAudit(bXNACustP);
+    stampAudit(bXNACustP, SignedOnStamp());
   }
   if (level == 1) saveChildLines();
   if (level == forms::kWholeSaveLevel) checkStatementCycles();
@@ -167,7 +166,7 @@ void QM18100::readSavedFinanceChrg() {
 void QM18100::saveChildLines() {
   const int position = LineArrayGetPos(ChildLines);
   for (int rc = LineArrayFirst(ChildLines); rc != NotFound; rc = LineArrayNext(ChildLines)) {
-    if (LineArrayGetState(ChildLines) != LineUnchangedState) StampAudit(bXNACustS);
+    if (LineArrayGetState(ChildLines) != LineUnchangedState) stampAudit(bXNACustS, SignedOnStamp());
     bXNACustS.PrimaryCustId = bXNACustP.PrimaryCustId.view();
     LineArrayUpdate(ChildLines);
   }

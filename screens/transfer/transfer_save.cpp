@@ -2,7 +2,6 @@
 
 #include "runtime/customer_standing.h"
 #include "runtime/kelpbas.h"
-#include "screens/transfer/transfer_audit.h"
 #include "screens/transfer/transfer_lines.h"
 #include "screens/transfer/transfer_release.h"
 #include "screens/transfer/transfer_source.h"
@@ -42,7 +41,7 @@ void stampLines(LineArrayHandle lines, Row& row, bool destinations) {
   auto& t = transfer();
   const int position = LineArrayGetPos(lines);
   for (int rc = LineArrayFirst(lines); rc != NotFound; rc = LineArrayNext(lines)) {
-    if (LineArrayGetState(lines) != LineUnchanged) StampAudit(row);
+    if (LineArrayGetState(lines) != LineUnchanged) stampAudit(row, SignedOnStamp());
     if constexpr (std::is_same_v<Row, XNATranDet>) {
       if (destinations) keepReleaseColumns(t, row);
     }
@@ -117,7 +116,7 @@ int Update1_SaveLevel(int level) {
   auto& t = transfer();
   if (level == 0) {
     keepReleaseColumns(t);
-    StampAudit(t.bXNATranHdr);
+    stampAudit(t.bXNATranHdr, SignedOnStamp());
   } else if (level == 1) {
     stampLines(t.DestLines, t.bXNATranDet, true);
   } else if (level == 2) {

@@ -75,12 +75,5 @@ TEST_F(SaveStamps, AnUnchangedLineKeepsItsStampsWhenTheBatchIsSavedAgain) {
             "2026-03-02 18300 CLERK1 / 2026-03-09 18300 AUDITOR");
 }
 
-TEST_F(SaveStamps, ALongUserNameIsCutToTheColumn) {
-  auto s = openPayment("500");
-  becomeUser(*s, "  A.VERY.LONG.USER.NAME", Date{2026, 3, 2});
-  ASSERT_TRUE(s->save());
-  EXPECT_EQ(value("select Crtd_User from XNAHeader"), "A.VERY.LON");
-}
-
 }  // namespace
 }  // namespace corvena::payapp::testing
