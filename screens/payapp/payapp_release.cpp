@@ -12,13 +12,8 @@ namespace corvena::payapp {
 
 using namespace corvena::host;
 using runtime::Trim;
-using runtime::HostControl;
 
 namespace {
-
-HostControl on(runtime::HostScreen& screen, std::string_view name) {
-  return screen.ScreenControls().ControlByName(name);
-}
 
 void progress(const std::string& line) {
   Status(-4, 0, line, 2);
@@ -60,12 +55,12 @@ void debitMemoPhase() {
   hostStep(report, [&] { memo.PrepareScreen(false); });
   EnterDebitMemo();
   hostStep(report, [&] {
-    on(memo, "corigdocamt").ControlValue(on(memo, "cdocbal"));
+    HostField(memo, "corigdocamt").ControlValue(HostField(memo, "cdocbal"));
     memo.SaveScreen();
   });
   hostStep(report, [&] {
-    on(memo, "cctrltot").ControlValue(on(memo, "ccrtot"));
-    on(memo, "cbathandling").ControlValue("Release Now");
+    HostField(memo, "cctrltot").ControlValue(HostField(memo, "ccrtot"));
+    HostField(memo, "cbathandling").ControlValue("Release Now");
     memo.SaveScreen();
   });
   std::string why;
@@ -96,7 +91,8 @@ bool applyLines(const runtime::HostErrorReport& report) {
        rc = LineArrayNext(a.DetailLines)) {
     if (a.bXDetail.CuryApplAmt == 0) continue;
     std::string screenCustomer;
-    hostStep(report, [&] { screenCustomer = Trim(on(*a.PayScreen, "cCustID").ControlValue()); });
+    hostStep(report,
+             [&] { screenCustomer = Trim(HostField(*a.PayScreen, "cCustID").ControlValue()); });
     if (screenCustomer != a.bXDetail.CustId.trimmed() && !StartCustomerPayment())
       throw ReleaseEnded{};
     bool paid = false;
@@ -146,12 +142,11 @@ void closePaymentBatch(const runtime::HostErrorReport& report, const std::string
   auto& a = payapp();
   auto& pay = *a.PayScreen;
   hostStep(report, [&] {
-    if (on(pay, "cOrigDocAmt").ControlProperties().PropertyByName("Enabled").PropertyValue() ==
-        "True")
-      on(pay, "cOrigDocAmt").ControlValue(a.PendingDocTotal);
+    if (HostFieldProperty(pay, "cOrigDocAmt", "Enabled") == "True")
+      HostField(pay, "cOrigDocAmt").ControlValue(a.PendingDocTotal);
   });
   std::string reference;
-  hostStep(report, [&] { reference = Trim(on(pay, "cRefNbr").ControlValue()); });
+  hostStep(report, [&] { reference = Trim(HostField(pay, "cRefNbr").ControlValue()); });
   if (reference.empty()) {
     failed("Fatal error in Payment Application Batch Generation.");
     HandlePaymentAppError("NOTFATAL");
@@ -160,14 +155,14 @@ void closePaymentBatch(const runtime::HostErrorReport& report, const std::string
   hostStep(report, [&] {
     // A credit applied in part puts only the applied total into the batch.
     if (type != "NP")
-      on(pay, "cctrltot").ControlValue(a.bXHeader.ApplyTotal);
+      HostField(pay, "cctrltot").ControlValue(a.bXHeader.ApplyTotal);
     else
-      on(pay, "cctrltot").ControlValue(on(pay, "ccrtot"));
-    on(pay, "cbathandling").ControlValue("Release Now");
+      HostField(pay, "cctrltot").ControlValue(HostField(pay, "ccrtot"));
+    HostField(pay, "cbathandling").ControlValue("Release Now");
     pay.SaveScreen();
   });
   std::string batch;
-  hostStep(report, [&] { batch = Trim(on(pay, "cBatNbr").ControlValue()); });
+  hostStep(report, [&] { batch = Trim(HostField(pay, "cBatNbr").ControlValue()); });
   if (a.ReleaseBatchNbr.empty()) NoteReleaseBatch(batch);
   if (batch.empty()) {
     failed("Fatal error in Payment Application Batch Generation.");
@@ -197,8 +192,10 @@ void paymentPhase() {
       .codeTexts = {{3007, "Duplicate reference number for customer " + a.bXDetail.CustId.trimmed()}},
       .abort = HandlePaymentAppError};
   hostStep(report, [&] {
-    on(*a.PayScreen, "lxNAFlag").ControlProperties().PropertyByName("caption").PropertyValue(
-        "Processing National Account");
+    HostField(*a.PayScreen, "lxNAFlag")
+        .ControlProperties()
+        .PropertyByName("caption")
+        .PropertyValue("Processing National Account");
   });
   bool ok = applyLines(report);
   if (ok && a.bXHeader.ApplyTotal < a.bXNAHeader.OrigDocAmt && !a.RemainderPlaced && type == "NP")
