@@ -18,6 +18,7 @@
 #include "platform/forms/line_array.h"
 #include "platform/forms/runtime_error.h"
 #include "platform/forms/session.h"
+#include "platform/forms/ui.h"
 
 namespace corvena::host {
 
@@ -37,6 +38,17 @@ inline constexpr int LineDeleted = forms::kLineDeleted;
 inline constexpr int LineUnchanged = forms::kLineUnchanged;
 inline constexpr int NotFound = 9;
 inline constexpr int CurrencyPrecision = forms::kCurrencyPrecision;
+// Message box styles and answers, status log codes and line modes; a level's
+// change state (LevelChangeGet) is counted as a line's.
+inline constexpr int StylePlain = forms::kStylePlain;
+inline constexpr int StyleYesNo = forms::kStyleYesNo;
+inline constexpr int StyleWarning = forms::kStyleWarning;
+inline constexpr int AnswerYes = forms::kAnswerYes;
+inline constexpr int StatusOpen = forms::kStatusOpen;
+inline constexpr int StatusWrite = forms::kStatusWrite;
+inline constexpr int StatusClose = forms::kStatusClose;
+inline constexpr int StatusProgress = forms::kStatusProgress;
+inline constexpr int StatusError = forms::kStatusError;
 
 // A record argument that may be left out: screens pass NoControl (or nullptr)
 // in the place of a record they do not give.

@@ -13,8 +13,6 @@ using namespace corvena::runtime;
 
 namespace {
 
-constexpr int LineUnchangedState = 4;
-
 std::map<const forms::Session*, std::unique_ptr<QM18100>>& screens() {
   static std::map<const forms::Session*, std::unique_ptr<QM18100>> all;
   return all;
@@ -62,8 +60,8 @@ void QM18100::Form_Load() {
   ScreenInit();
   ChildLines = detailsetup(CSR_XNACUSTS, Spread1, NoControl, bXNACustS, sizeof(bXNACustS),
                            bCustomer, sizeof(bCustomer), NoControl, 0, NoControl, 0);
-  LevelChangeSet(0, 4);
-  LevelChangeSet(1, 4);
+  LevelChangeSet(0, LineUnchanged);
+  LevelChangeSet(1, LineUnchanged);
   SqlFetch1(CSR_XNACUSTP, "Select * from XNACustP where 1 = 2", bXNACustP, sizeof(bXNACustP));
 }
 
@@ -80,7 +78,7 @@ int QM18100::cPrimaryCustId_ValueCheck(std::string& ChkStrg) {
   if (isChild) {
     MessBox("This customer is already a child customer of National Account : " +
                 bXNACustS.PrimaryCustId.trimmed(),
-            48, "Warning");
+            StyleWarning, "Warning");
   } else {
     if (Ex_dbnavfetch1(cPrimaryCustId, CSR_XNACUSTP, ChkStrg, bXNACustP, sizeof(bXNACustP)) ==
         NotFound)
@@ -113,16 +111,17 @@ bool QM18100::headsNationalAccount(const std::string& customer) {
 // national account; the same customer under this parent is accepted again.
 int QM18100::cSecondaryCustId_ValueCheck(std::string& ChkStrg) {
   if (bXNACustP.PrimaryCustId.blank()) {
-    MessBox("Enter the parent customer before its child customers.", 48, "Warning");
+    MessBox("Enter the parent customer before its child customers.", StyleWarning, "Warning");
     return SilentRefusal;
   }
   if (Trim(ChkStrg) == bXNACustP.PrimaryCustId.trimmed()) {
-    MessBox("The child customer cannot be the same as the parent Customer.", 48, "Warning");
+    MessBox("The child customer cannot be the same as the parent Customer.", StyleWarning,
+            "Warning");
     return SilentRefusal;
   }
   if (headsNationalAccount(Trim(ChkStrg))) {
-    MessBox("This customer is a National Account parent and cannot be a child customer.", 48,
-            "Warning");
+    MessBox("This customer is a National Account parent and cannot be a child customer.",
+            StyleWarning, "Warning");
     return SilentRefusal;
   }
   const std::string query = "Select * from XVNACustomers_ALL Where PrimaryCustId <> " +
@@ -130,7 +129,7 @@ int QM18100::cSecondaryCustId_ValueCheck(std::string& ChkStrg) {
                             SParm(ChkStrg);
   if (SqlFetch1(CSR_WORK, query, bWork, sizeof(bWork)) != NotFound) {
     MessBox("This customer is already part of National Account : " + bWork.PrimaryCustId.trimmed(),
-            48, "Warning");
+            StyleWarning, "Warning");
     return SilentRefusal;
   }
   PVChkFetch1(NoControl, CSR_CUSTOMER, ChkStrg, bCustomer, sizeof(bCustomer));
@@ -166,7 +165,7 @@ void QM18100::readSavedFinanceChrg() {
 void QM18100::saveChildLines() {
   const int position = LineArrayGetPos(ChildLines);
   for (int rc = LineArrayFirst(ChildLines); rc != NotFound; rc = LineArrayNext(ChildLines)) {
-    if (LineArrayGetState(ChildLines) != LineUnchangedState) stampAudit(bXNACustS, SignedOnStamp());
+    if (LineArrayGetState(ChildLines) != LineUnchanged) stampAudit(bXNACustS, SignedOnStamp());
     bXNACustS.PrimaryCustId = bXNACustP.PrimaryCustId.view();
     LineArrayUpdate(ChildLines);
   }
@@ -195,7 +194,7 @@ void QM18100::checkStatementCycles() {
   MessBox(
       "Statement cycles do not match the parent.  Please update the child customer records and "
       "re-set the check box.",
-      48, "Warning");
+      StyleWarning, "Warning");
   Sql(CSR_WORK,
       "Update xnacustp set statement = 0 where primarycustid = " + SParm(bXNACustP.PrimaryCustId));
   bXNACustP.Statement = 0;

@@ -97,7 +97,7 @@ std::string QM18800::statement() {
   const std::string joined = " and xnaheader.nabatnbr = xnadetail.nabatnbr";
   if (type == "I") {
     if (bxheader.invoicenbr.blank()) {
-      MessBox("Invoice Number field must be filled in.", 48, "System Message");
+      MessBox("Invoice Number field must be filled in.", StyleWarning, "System Message");
       return {};
     }
     return "select * from xnaheader, xnadetail where xnadetail.refnbr = " +
@@ -108,7 +108,7 @@ std::string QM18800::statement() {
     const auto& cust = byHeader ? bxheader.custid : bxheader.custid2;
     const auto& check = byHeader ? bxheader.checknbr : bxheader.checknbr2;
     if (cust.blank() || check.blank()) {
-      MessBox(SelectionMissing, 48, "System Message");
+      MessBox(SelectionMissing, StyleWarning, "System Message");
       return {};
     }
     return byHeader ? "select * from xnaheader, xnadetail where xnaheader.custid = " + SParm(cust) +
@@ -116,7 +116,7 @@ std::string QM18800::statement() {
                     : "select * from xnaheader, xnadetail where xnadetail.custid = " + SParm(cust) +
                           " and xnadetail.arrefnbr = " + SParm(check) + joined;
   }
-  MessBox("Invalid selection criteria specified.", 48, "System Message");
+  MessBox("Invalid selection criteria specified.", StyleWarning, "System Message");
   return {};
 }
 

@@ -16,11 +16,11 @@ using runtime::Trim;
 namespace {
 
 void progress(const std::string& line) {
-  Status(-4, 0, line, 2);
+  Status(StatusWrite, 0, line, StatusProgress);
 }
 
 void failed(const std::string& line) {
-  Status(-4, 0, line, 3);
+  Status(StatusWrite, 0, line, StatusError);
 }
 
 // The two boxes of a host screen that did not start.
@@ -29,10 +29,10 @@ bool started(std::unique_ptr<runtime::HostScreen>& screen, const char* program) 
   std::int32_t lErr = 0;
   screen = runtime::StartAppAndAutomate(program, iErr, lErr);
   if (iErr == 0 && screen) return true;
-  MessBox("Business Object Automation Error: " + std::to_string(iErr) + " - " +
-              std::to_string(lErr),
-          48, "Automation Error");
-  if (!screen) MessBox("Business Object not initialized", 48, "Automation Error");
+  MessBox(
+      "Business Object Automation Error: " + std::to_string(iErr) + " - " + std::to_string(lErr),
+      StyleWarning, "Automation Error");
+  if (!screen) MessBox("Business Object not initialized", StyleWarning, "Automation Error");
   HandlePaymentAppError("STARTUP");
   return false;
 }
@@ -73,9 +73,9 @@ void debitMemoPhase() {
   // Without a released memo the credit has nothing to pay: the batch stays as it
   // was, and its next release removes the memo AR holds and raises it again.
   if (!memoReleased(a)) {
-    MessBox("The Corvena Credit Memo Transfer Batch was not released.", 48, "Error");
+    MessBox("The Corvena Payment Application Batch was not released.", StyleWarning, "Error");
     if (!why.empty()) failed(why);
-    Status(-2, 0, "", 0);
+    Status(StatusClose, 0, "", 0);
     throw ReleaseEnded{};
   }
   MarkPartlyReleased();
@@ -134,7 +134,7 @@ void closeWhenReleased(const std::string& batch, const std::string& why) {
     LoadDetailLines();
     return;
   }
-  MessBox("The Corvena Payment Application Batch was not released.", 48, "Error");
+  MessBox("The Corvena Payment Application Batch was not released.", StyleWarning, "Error");
   failed(why.empty() ? "AR batch " + batch + " was not released." : why);
 }
 
@@ -177,7 +177,7 @@ void closePaymentBatch(const runtime::HostErrorReport& report, const std::string
   hostStep(report, [&] { pay.CloseScreen(); });
   a.PayScreen.reset();
   closeWhenReleased(batch, why);
-  Status(-2, 0, "", 0);
+  Status(StatusClose, 0, "", 0);
 }
 
 void paymentPhase() {
@@ -226,7 +226,7 @@ void Update1_SaveCompleted(int first, int /*second*/) {
   if (first != 0 || a.Releasing || a.bXHeader.BatchHandling.trimmed() != "R") return;
   const std::string saved = a.bXNAHeader.Status.trimmed();
   if (saved != "O" && saved != "P") {
-    MessBox("You cannot process this batch, it is closed.", 48, "System Message");
+    MessBox("You cannot process this batch, it is closed.", StyleWarning, "System Message");
     return;
   }
   // What an earlier release in this window left in AR is settled first.
@@ -236,17 +236,17 @@ void Update1_SaveCompleted(int first, int /*second*/) {
     return;
   }
   const std::string status = a.bXNAHeader.Status.trimmed();
-  Status(-3, 0, "", 0);
+  Status(StatusOpen, 0, "", 0);
   const std::string type = a.bXNAHeader.vond1.trimmed();
   // A payment with nothing applied would raise a debit memo of nothing, which the host refuses.
   if (type != "NP" && a.bXHeader.ApplyTotal == 0) {
-    MessBox("Amount applied cannot be zero.  Process terminated.", 48, "Warning");
-    Status(-2, 0, "", 0);
+    MessBox("Amount applied cannot be zero.  Process terminated.", StyleWarning, "Warning");
+    Status(StatusClose, 0, "", 0);
     return;
   }
   if ((type != "NP" && status != "P" && !HostReleaseAllowed("0801000")) ||
       !HostReleaseAllowed("0803000")) {
-    Status(-2, 0, "", 0);
+    Status(StatusClose, 0, "", 0);
     return;
   }
   a.Releasing = true;
@@ -276,7 +276,7 @@ void HandlePaymentAppError(std::string_view severity) {
   }
   if (severity != "STARTUP" && !Trim(a.ReleaseBatchNbr).empty()) RemoveHostBatch(a.ReleaseBatchNbr);
   a.PayScreen.reset();
-  Status(-2, 0, "", 0);
+  Status(StatusClose, 0, "", 0);
 }
 
 void HandleDebitMemoError(std::string_view severity) {
@@ -293,7 +293,7 @@ void HandleDebitMemoError(std::string_view severity) {
     return;
   }
   a.MemoScreen.reset();
-  Status(-2, 0, "", 0);
+  Status(StatusClose, 0, "", 0);
 }
 
 }  // namespace corvena::payapp

@@ -50,7 +50,7 @@ std::string checkedDocuments(PayApp& a, const std::string& check, bool holder) {
 
 int refuseWith(const std::string& why, const std::string& documents) {
   if (documents.empty()) return 0;
-  MessBox(why + " Nothing was saved." + documents, 48, "National Accounts");
+  MessBox(why + " Nothing was saved." + documents, StyleWarning, "National Accounts");
   return SilentRefusal;
 }
 

@@ -63,9 +63,10 @@ int QM18200::cLastNABatNbr_ValueCheck(std::string& ChkStrg) {
   if (digits.empty()) return 0;
   const bool allDigits = digits.find_first_not_of("0123456789") == std::string::npos;
   if (!allDigits || digits.size() > Width || digits == std::string(Width, '9')) {
-    MessBox("The Last NA Batch Number must be up to 10 digits, below 9999999999, so that the "
-            "next batch can be numbered.",
-            48, "Warning");
+    MessBox(
+        "The Last NA Batch Number must be up to 10 digits, below 9999999999, so that the "
+        "next batch can be numbered.",
+        StyleWarning, "Warning");
     return SilentRefusal;
   }
   return 0;

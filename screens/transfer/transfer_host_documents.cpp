@@ -118,7 +118,7 @@ void AbortTransfer(std::string_view severity) {
     }
   }
   t.ReleaseScreen.reset();
-  Status(-2, 0, "", 0);
+  Status(StatusClose, 0, "", 0);
 }
 
 }  // namespace corvena::transfer

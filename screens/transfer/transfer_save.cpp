@@ -64,7 +64,7 @@ int refuseRelease(Transfer& t, std::string_view text, int style, std::string_vie
   t.bXHeader.batchhandling = "H";
   DispField(t.cBatchHandling);
   forms::session().keepThroughRefusal(*t.cBatchHandling);
-  LevelChangeSet(0, 2);
+  LevelChangeSet(0, LineUpdated);
   MessBox(text, style, caption);
   return SilentRefusal;
 }
@@ -104,9 +104,10 @@ int checkLinesBeforeRelease(Transfer& t) {
     return refuseRelease(t, "Must enter a transaction line for each detail customer.", 0,
                          "National Accounts");
   if (FPRound(t.bXHeader.linetotal) != FPRound(t.bXNATranHdr.SrcAmt))
-    return refuseRelease(t, "Line total must match original credit memo.", 48, "System Message");
+    return refuseRelease(t, "Line total must match original credit memo.", StyleWarning,
+                         "System Message");
   if (const std::string why = refusedCustomer(t); !why.empty())
-    return refuseRelease(t, why, 48, "National Accounts");
+    return refuseRelease(t, why, StyleWarning, "National Accounts");
   return 0;
 }
 
@@ -135,7 +136,7 @@ int Update1_DeleteRequested(int level) {
   auto& t = transfer();
   if (level != 0) return 0;
   if (t.bXNATranHdr.Status.trimmed() == "C") {
-    MessBox("Cannot delete a closed batch", 0, "National Accounts");
+    MessBox("Cannot delete a closed batch", StylePlain, "National Accounts");
     return SilentRefusal;
   }
   Sql(t.csr_update, "delete from XNATranDLn where NATrBatNbr = " + SParm(t.bXNATranHdr.NATrBatNbr));
