@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <exception>
 
+#include "platform/forms/runtime_error.h"
 #include "runtime/app_information.h"
 #include "runtime/kelpbas.h"
 #include "runtime/text_value.h"
@@ -24,12 +24,13 @@ std::string_view arrayFor(const std::string& className) {
   return "ZEPContainer1";
 }
 
-// Customisation skips a step that raises a run-time error and goes on with the next.
+// Customisation skips a step that raises a run-time error and goes on with the
+// next; any other fault is no part of its plan and goes up to the caller.
 template <class F>
 void step(F&& statement) {
   try {
     statement();
-  } catch (const std::exception&) {
+  } catch (const forms::RuntimeError&) {
   }
 }
 

@@ -10,7 +10,6 @@ using namespace corvena::host;
 namespace {
 
 constexpr int kCursorOutsideLevels = 15;
-constexpr int kStyleWarning = 48;
 
 std::string standing(const Text<1>& status) {
   if (status == "H") return "on hold";
@@ -37,7 +36,7 @@ std::string CustomerRefusal(std::string_view customer) {
 bool RefusedCustomer(std::string_view customer) {
   const std::string why = CustomerRefusal(customer);
   if (why.empty()) return false;
-  MessBox(why, kStyleWarning, "National Accounts");
+  MessBox(why, StyleWarning, "National Accounts");
   return true;
 }
 

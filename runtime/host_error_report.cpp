@@ -78,7 +78,7 @@ ReportedError ReportHostError(const HostErrorReport& report, std::int32_t number
   const std::int32_t n = adjustedErrorNumber(number, description);
   ReportedError result = classify(report, n, Val(description), description);
   if (result.skipped) return result;
-  host::Status(-4, 0, result.line, 3);
+  host::Status(host::StatusWrite, 0, result.line, host::StatusError);
   if (report.abort) report.abort(result.errorClass);
   return result;
 }

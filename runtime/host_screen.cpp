@@ -109,6 +109,15 @@ HostControl ScreenControlSet::ControlByName(std::string_view name) const {
   return HostControl(*screen_, std::string(name));
 }
 
+HostControl HostField(HostScreen& screen, std::string_view control) {
+  return screen.ScreenControls().ControlByName(control);
+}
+
+std::string HostFieldProperty(HostScreen& screen, std::string_view control,
+                              std::string_view property) {
+  return HostField(screen, control).ControlProperties().PropertyByName(property).PropertyValue();
+}
+
 HostScreen::HostScreen(std::unique_ptr<automation::DrivenProcess> process)
     : process_(std::move(process)) {}
 

@@ -116,6 +116,12 @@ class HostScreen {
   std::map<std::string, std::string> levels_;  // a control's level is fixed
 };
 
+// The control named on the screen, and the text of one of its properties
+// ("Level", "Enabled", "BlankErr"): how the module's releases reach them.
+HostControl HostField(HostScreen& screen, std::string_view control);
+std::string HostFieldProperty(HostScreen& screen, std::string_view control,
+                              std::string_view property);
+
 // Starts "<name>" (".exe" dropped) from the host shell's program directories,
 // signed on as this screen is. iErr 0 and the screen, or the start-up number in
 // iErr, a detail in lErr, and nothing.

@@ -1,4 +1,3 @@
-#include <exception>
 #include <functional>
 
 #include "platform/forms/session.h"
@@ -17,11 +16,12 @@ constexpr int HostMessageVersion = 5010;
 constexpr const char* DeclarationsMismatch =
     "Version number in APPLIC is not the same as the version number in KELP";
 
-// Start-up skips a statement that raises a run-time error and goes on with the next.
+// Start-up skips a statement that raises a run-time error and goes on with the
+// next; any other fault is no part of start-up's plan and ends the program.
 void step(const std::function<void()>& statement) {
   try {
     statement();
-  } catch (const std::exception&) {
+  } catch (const forms::RuntimeError&) {
   }
 }
 
@@ -124,7 +124,7 @@ bool HasRetainedProject() {
   try {
     App().property("RetainedProject");
     return true;
-  } catch (const std::exception&) {
+  } catch (const forms::RuntimeError&) {
     return false;
   }
 }

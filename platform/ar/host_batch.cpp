@@ -132,15 +132,9 @@ int HostBatch::complete() {
   return 0;
 }
 
-void HostBatch::stampAudit(Date& cd, Text<8>& cp, Text<10>& cu, Date& ld, Text<8>& lp,
-                           Text<10>& lu) const {
-  ld = session_.businessDate();
-  lp = screen_;
-  lu = session_.pes().UserId.trimmed();
-  if (!cd.isBlank()) return;
-  cd = ld;
-  cp = lp;
-  cu = lu;
+// The host's rows name the screen by its short number ("08010"), not the program.
+db::AuditStamp HostBatch::stamp() const {
+  return {session_.businessDate(), screen_, session_.pes().UserId.trimmed()};
 }
 
 }  // namespace corvena::ar

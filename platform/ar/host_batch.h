@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/db/audit_stamp.h"
 #include "platform/db/host_records.h"
 #include "platform/forms/form.h"
 #include "platform/forms/session.h"
@@ -41,8 +42,7 @@ class HostBatch {
   // Stamps a row written by this screen.
   template <class R>
   void stamp(R& row) const {
-    stampAudit(row.Crtd_Date, row.Crtd_Prog, row.Crtd_User, row.LUpd_Date, row.LUpd_Prog,
-               row.LUpd_User);
+    db::stampAudit(row, stamp());
   }
   bool released() const { return bBatch.Rlsed != 0; }
 
@@ -51,8 +51,7 @@ class HostBatch {
   forms::CursorHandle cursor, setupCursor, work;
 
  private:
-  void stampAudit(Date& cd, Text<8>& cp, Text<10>& cu, Date& ld, Text<8>& lp,
-                  Text<10>& lu) const;
+  db::AuditStamp stamp() const;
   forms::Session& session_;
   forms::Form& form_;
   std::string screen_;

@@ -296,6 +296,10 @@ void DateToday(Date& date) {
 Date DateToday() {
   return S().businessDate();
 }
+db::AuditStamp SignedOnStamp() {
+  const auto& pes = S().pes();
+  return {S().businessDate(), pes.Prog.trimmed(), pes.UserId.trimmed()};
+}
 int DateCompare(const Date& a, const Date& b) {
   return a.serial() < b.serial() ? -1 : a.serial() > b.serial() ? 1 : 0;
 }

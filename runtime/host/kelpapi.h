@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/db/audit_stamp.h"
 #include "platform/db/record.h"
 #include "platform/forms/control.h"
 #include "platform/forms/events.h"
@@ -17,6 +18,7 @@
 #include "platform/forms/line_array.h"
 #include "platform/forms/runtime_error.h"
 #include "platform/forms/session.h"
+#include "platform/forms/ui.h"
 
 namespace corvena::host {
 
@@ -36,6 +38,17 @@ inline constexpr int LineDeleted = forms::kLineDeleted;
 inline constexpr int LineUnchanged = forms::kLineUnchanged;
 inline constexpr int NotFound = 9;
 inline constexpr int CurrencyPrecision = forms::kCurrencyPrecision;
+// Message box styles and answers, status log codes and line modes; a level's
+// change state (LevelChangeGet) is counted as a line's.
+inline constexpr int StylePlain = forms::kStylePlain;
+inline constexpr int StyleYesNo = forms::kStyleYesNo;
+inline constexpr int StyleWarning = forms::kStyleWarning;
+inline constexpr int AnswerYes = forms::kAnswerYes;
+inline constexpr int StatusOpen = forms::kStatusOpen;
+inline constexpr int StatusWrite = forms::kStatusWrite;
+inline constexpr int StatusClose = forms::kStatusClose;
+inline constexpr int StatusProgress = forms::kStatusProgress;
+inline constexpr int StatusError = forms::kStatusError;
 
 // A record argument that may be left out: screens pass NoControl (or nullptr)
 // in the place of a record they do not give.
@@ -182,6 +195,8 @@ int HostWaitsForForm();
 void DateToday(Date& date);
 Date DateToday();
 int DateCompare(const Date& a, const Date& b);
+// Who saves now: the business date, the signed-on program and user.
+db::AuditStamp SignedOnStamp();
 double FPAdd(double a, double b, int precision = CurrencyPrecision);
 double FPSub(double a, double b, int precision = CurrencyPrecision);
 double FPMult(double a, double b, int precision = CurrencyPrecision);

@@ -1,10 +1,11 @@
 #include "runtime/registry_store.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+
+#include "platform/db/tests/test_database.h"
 
 namespace corvena::runtime {
 namespace {
@@ -12,10 +13,8 @@ namespace {
 constexpr std::string_view Key = "Software\\Corvena\\Screen Tools";
 
 TEST(RegistryStore, ValuesRoundTripThroughTheFile) {
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("corvena-registry-" + std::to_string(::getpid()) + "-roundtrip");
-  std::filesystem::remove_all(dir);
-  const auto path = (dir / "registry").string();
+  const db::testing::ScratchDir dir;
+  const auto path = dir.file("made/registry");  // save makes the directory
   RegistryStore store;
   store.write(HiveLocalMachine, Key, "ParentDirectory", RegistryValue::text("/opt/corvena"));
   store.write(HiveLocalMachine, Key, "Flags", RegistryValue::dword(-1));
@@ -29,7 +28,6 @@ TEST(RegistryStore, ValuesRoundTripThroughTheFile) {
   EXPECT_EQ(dirValue->bytes, std::string("/opt/corvena\0", 13));
   EXPECT_EQ(back.read(HiveLocalMachine, Key, "Flags")->bytes, std::string(4, '\xff'));
   EXPECT_EQ(back.read(HiveCurrentUser, "Software\\Corvena", "Quote \"me\"")->bytes, "\x01\x02");
-  std::filesystem::remove_all(dir);
 }
 
 TEST(RegistryStore, MatchesHiveKeyAndNameIgnoringCase) {

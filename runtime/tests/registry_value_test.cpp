@@ -1,11 +1,12 @@
 #include "runtime/registry_value.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
+
+#include "platform/db/tests/test_database.h"
 
 namespace corvena::runtime {
 namespace {
@@ -28,17 +29,10 @@ std::string text(const RegistryValue& v) {
 class ReadRegistryValueTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("corvena-regvalue-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
     path_ = (dir_ / "registry").string();
     ::setenv("CORVENA_REGISTRY", path_.c_str(), 1);
   }
-  void TearDown() override {
-    ::unsetenv("CORVENA_REGISTRY");
-    std::filesystem::remove_all(dir_);
-  }
+  void TearDown() override { ::unsetenv("CORVENA_REGISTRY"); }
   void store(std::string_view name, RegistryValue v) {
     auto s = RegistryStore::load(path_);
     s.write(HKEY_LOCAL_MACHINE, Key, name, std::move(v));
@@ -47,7 +41,8 @@ class ReadRegistryValueTest : public ::testing::Test {
   std::string read(std::string_view name) {
     return ReadRegistryValue(HKEY_LOCAL_MACHINE, Key, name, "DEFAULT");
   }
-  std::filesystem::path dir_;
+  db::testing::ScratchDir scratch_;
+  std::filesystem::path dir_ = std::filesystem::path(scratch_.file("")).parent_path();
   std::string path_;
 };
 

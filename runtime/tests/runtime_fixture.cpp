@@ -1,7 +1,5 @@
 #include "runtime/tests/runtime_fixture.h"
 
-#include <unistd.h>
-
 #include "platform/db/database.h"
 #include "runtime/app_information.h"
 #include "runtime/registry_value.h"
@@ -34,11 +32,6 @@ host::HostServices FakeShell::services() {
 void RuntimeTest::SetUp() {
   resetRuntimeState();
   App().clearProperties();
-  dir_ = std::filesystem::temp_directory_path() /
-         ("corvena-runtime-" + std::to_string(::getpid()) + "-" +
-          ::testing::UnitTest::GetInstance()->current_test_info()->name());
-  std::filesystem::remove_all(dir_);
-  std::filesystem::create_directories(dir_);
   database_ = (dir_ / "company.db").string();
   db::Database::create(database_);
   registry_ = (dir_ / "registry").string();
@@ -50,7 +43,6 @@ void RuntimeTest::TearDown() {
   process_.reset();
   resetRuntimeState();
   ::unsetenv("CORVENA_REGISTRY");
-  std::filesystem::remove_all(dir_);
 }
 
 std::vector<std::string> RuntimeTest::signOnArgs() const {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/db/host_records.h"
+#include "platform/db/tests/test_database.h"
 #include "platform/forms/headless_ui.h"
 #include "runtime/registry_store.h"
 #include "runtime/host/kelpapi.h"
@@ -46,7 +47,8 @@ class RuntimeTest : public ::testing::Test {
   void storeRegistry(std::string_view name, RegistryValue value);
   std::vector<std::string> messages() const;
 
-  std::filesystem::path dir_;
+  db::testing::ScratchDir scratch_;
+  std::filesystem::path dir_ = std::filesystem::path(scratch_.file("")).parent_path();
   std::string database_;
   std::string registry_;
   FakeShell shell_;

@@ -1,8 +1,7 @@
 #pragma once
 // QM18100, the customer setup screen: links child customers to a parent
 // customer, making the parent a national account, and keeps the national
-// account's options. One object per screen session holds its records,
-// cursors and line array for the whole run.
+// account's options.
 
 #include <cstdint>
 #include <string>
@@ -13,21 +12,10 @@
 
 namespace corvena::qm18100 {
 
-class QM18100 {
- public:
-  // Registers the handlers on the loaded main form (before its load handler runs).
-  explicit QM18100(forms::Form& form);
-  QM18100(const QM18100&) = delete;
-  QM18100& operator=(const QM18100&) = delete;
-
-  void Form_Load();
-  void Form_Unload();
-  int cPrimaryCustId_ValueCheck(std::string& ChkStrg);
-  int cSecondaryCustId_ValueCheck(std::string& ChkStrg);
-  int Spread1_LineChange(int action);
-  int Update1_SaveLevel(int level);
-  void Update1_SaveCompleted(int first, int second);
-
+// What the screen keeps for its whole run: its records, cursors, line array
+// and controls. One instance per screen session; handlers reach it through
+// qm18100().
+struct QM18100 {
   // Level 0, the parent row, and its blank image.
   XNACustP bXNACustP{}, nXNACustP{};
   // Level 1, the grid's current child row, and its blank image.
@@ -45,28 +33,15 @@ class QM18100 {
   host::LineArrayHandle ChildLines = nullptr;
   // The parent's FinanceChrg as last read from the database or applied to its children.
   std::int16_t SavedFinanceChrg = 0;
+  // The save cleared the statement option: it is shown again as stored.
+  bool StatementCleared = false;
 
- private:
-  void startNewParent(const std::string& parent);
-  bool headsNationalAccount(const std::string& customer);
-  void readSavedFinanceChrg();
-  void saveChildLines();
-  void applyFinanceCharges();
-  void checkStatementCycles();
-  bool childCyclesMatch();
-
-  forms::Control* cPrimaryCustId;
-  forms::Control* cSecondaryCustId;
-  forms::Control* cName;
-  forms::Control* cPhone;
-  forms::Control* Spread1;
-  forms::Control* Update1;
-  bool statementCleared_ = false;
+  forms::Control *cPrimaryCustId = nullptr, *cName = nullptr, *cPhone = nullptr, *Spread1 = nullptr;
 };
 
-// Creates the screen for the form's session (one a session; a later one
-// replaces it) and registers its handlers.
-QM18100& registerHandlers(forms::Form& Form1);
+// A fresh state for the form's session (a later one replaces it), and the
+// handlers registered on the loaded main form (before its load handler runs).
+void registerHandlers(forms::Form& Form1);
 // The screen of a session, nullptr when none was registered.
 QM18100* screenOf(const forms::Session& session);
 

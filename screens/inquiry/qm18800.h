@@ -23,31 +23,21 @@ inline constexpr const char* Caption = "National Accounts Payment Inquiry (QM.18
 
 forms::FormDesc QM18800Form();
 
-class QM18800 {
- public:
-  explicit QM18800(forms::Form& form);
-  QM18800(const QM18800&) = delete;
-  QM18800& operator=(const QM18800&) = delete;
-
-  void Form_Load();
-  void Form_Unload();
-  int optSearchType_ValueCheck(std::string& ChkStrg);
-  int cCustomer_ValueCheck(std::string& ChkStrg);
-  void cmdRefresh_Click();
-  void cmdVoucher_Click();
-
+// What the screen keeps for its whole run. One instance per screen session;
+// handlers reach it through qm18800().
+struct QM18800 {
   XInquiry bxheader{}, nxheader{};
   XNAHeader bXNAHEADER{}, nXNAHEADER{};
   XNADetail bxnadetail{}, nxnadetail{};
   host::Cursor CSR_XNAINQUIRY;
   host::LineArrayHandle Lines = nullptr;
-
- private:
-  std::string statement();
-  void enable(std::initializer_list<const char*> on, std::initializer_list<const char*> off);
-  forms::Form& form_;
+  forms::Form* Form1 = nullptr;
 };
 
-QM18800& registerHandlers(forms::Form& Form1);
+// A fresh state for the form's session, and the handlers registered on the
+// loaded main form (before its load handler runs).
+void registerHandlers(forms::Form& Form1);
+// The state of the current session's screen.
+QM18800& qm18800();
 
 }  // namespace corvena::qm18800

@@ -13,12 +13,6 @@ using namespace corvena::host;
 
 namespace {
 
-constexpr int StyleWarning = 48;
-constexpr int StyleYesNo = 4;
-constexpr int AnswerYes = 6;
-constexpr int LevelUnchanged = 4;
-constexpr int LevelChanged = 2;
-
 // The amounts of a partially released batch are fixed: its debit memo is in AR.
 bool RefusedAsPartlyReleased(PayApp& a) {
   if (!(a.bXNAHeader.Status == "P")) return false;
@@ -43,7 +37,7 @@ std::string AmountText(double value) {
 }
 
 void MarkDetailChanged() {
-  if (LevelChangeGet(1) == LevelUnchanged) LevelChangeSet(1, LevelChanged);
+  if (LevelChangeGet(1) == LineUnchanged) LevelChangeSet(1, LineUpdated);
 }
 
 void ShowLineTotals(PayApp& a, double applied, double discount) {

@@ -11,17 +11,8 @@ namespace corvena::payapp {
 
 using namespace corvena::host;
 using runtime::Trim;
-using runtime::HostControl;
 
 namespace {
-
-HostControl on(runtime::HostScreen& screen, std::string_view name) {
-  return screen.ScreenControls().ControlByName(name);
-}
-
-std::string levelOf(runtime::HostScreen& screen, std::string_view control) {
-  return on(screen, control).ControlProperties().PropertyByName("Level").PropertyValue();
-}
 
 // The memo's description, by which the payment phase finds it again.
 std::string memoDescription(const PayApp& a) {
@@ -40,8 +31,8 @@ std::string documentDate(const PayApp& a) {
 }
 
 void enableWhenAsked(runtime::HostScreen& screen, std::string_view control) {
-  if (on(screen, control).ControlProperties().PropertyByName("Enabled").PropertyValue() == "True")
-    on(screen, control).ControlValue("");
+  if (HostFieldProperty(screen, control, "Enabled") == "True")
+    HostField(screen, control).ControlValue("");
 }
 
 }  // namespace
@@ -58,47 +49,47 @@ void EnterDebitMemo() {
   const std::string wash = a.bXNASetup.vond1.trimmed(), washSub = a.bXNASetup.vond2.trimmed();
   const runtime::HostErrorReport report{.skippedCodes = {23, 126, 272, 2104, 2105},
                                         .abort = HandleDebitMemoError};
-  hostStep(report, [&] { memo.StartNewAtLevel(levelOf(memo, "crefnbr")); });
-  hostStep(report, [&] { on(memo, "cDocType").ControlValue("Debit Memo"); });
+  hostStep(report, [&] { memo.StartNewAtLevel(HostFieldProperty(memo, "crefnbr", "Level")); });
+  hostStep(report, [&] { HostField(memo, "cDocType").ControlValue("Debit Memo"); });
   if (a.bARSetup.AutoRef == 0)
     hostStep(report, [&] {
-      on(memo, "cRefNbr").ControlValue(PrefixedReference('D', a.bXNAHeader.RefNbr.trimmed()));
+      HostField(memo, "cRefNbr")
+          .ControlValue(PrefixedReference('D', a.bXNAHeader.RefNbr.trimmed()));
     });
-  hostStep(report, [&] { on(memo, "cCustID").ControlValue(a.bApplyDoc.CustId.view()); });
-  hostStep(report, [&] { on(memo, "corigdocamt").ControlValue(a.bXHeader.ApplyTotal); });
-  hostStep(report, [&] { on(memo, "cdocdesc").ControlValue(description); });
+  hostStep(report, [&] { HostField(memo, "cCustID").ControlValue(a.bApplyDoc.CustId.view()); });
+  hostStep(report, [&] { HostField(memo, "corigdocamt").ControlValue(a.bXHeader.ApplyTotal); });
+  hostStep(report, [&] { HostField(memo, "cdocdesc").ControlValue(description); });
   hostStep(report, [&] {
-    if (Trim(on(memo, "cProjectID_Hdr").ControlProperties().PropertyByName("BlankErr")
-                 .PropertyValue()) == "True")
-      on(memo, "cProjectID_Hdr").ControlValue(a.DefaultProject);
+    if (Trim(HostFieldProperty(memo, "cProjectID_Hdr", "BlankErr")) == "True")
+      HostField(memo, "cProjectID_Hdr").ControlValue(a.DefaultProject);
   });
-  hostStep(report, [&] { memo.StartNewAtLevel(levelOf(memo, "cunitprice")); });
+  hostStep(report, [&] { memo.StartNewAtLevel(HostFieldProperty(memo, "cunitprice", "Level")); });
   // The memo keeps the host's AR account and its line takes the wash account,
   // which the payments made through it clear: AR and the GL move together.
   hostStep(report, [&] {
-    on(memo, "cAcct").ControlValue(wash);
-    on(memo, "cqty").ControlValue(std::int16_t{1});
-    on(memo, "cUnitPrice").ControlValue(a.bXHeader.ApplyTotal);
-    on(memo, "ctrandesc").ControlValue(description);
-    on(memo, "cSub").ControlValue(washSub);
+    HostField(memo, "cAcct").ControlValue(wash);
+    HostField(memo, "cqty").ControlValue(std::int16_t{1});
+    HostField(memo, "cUnitPrice").ControlValue(a.bXHeader.ApplyTotal);
+    HostField(memo, "ctrandesc").ControlValue(description);
+    HostField(memo, "cSub").ControlValue(washSub);
   });
   hostStep(report, [&] {
     enableWhenAsked(memo, "ctaxcat");
     enableWhenAsked(memo, "ctaxiddflt");
   });
-  hostStep(report, [&] { on(memo, "cPerPost").ControlValue(a.bXNAHeader.PerPost.view()); });
+  hostStep(report, [&] { HostField(memo, "cPerPost").ControlValue(a.bXNAHeader.PerPost.view()); });
 }
 
 void FinishPendingDocument(const std::string& level) {
   auto& a = payapp();
   auto& pay = *a.PayScreen;
   std::int16_t state = 0;
-  if (Trim(on(pay, "cCustId").ControlValue()).empty()) return;
+  if (Trim(HostField(pay, "cCustId").ControlValue()).empty()) return;
   pay.LevelEditState(level, state);
   if (state == 3) return;
-  on(pay, "cOrigDocAmt").ControlValue(a.PendingDocTotal);
+  HostField(pay, "cOrigDocAmt").ControlValue(a.PendingDocTotal);
   pay.SaveScreen();
-  if (a.ReleaseBatchNbr.empty()) NoteReleaseBatch(Trim(on(pay, "cBatNbr").ControlValue()));
+  if (a.ReleaseBatchNbr.empty()) NoteReleaseBatch(Trim(HostField(pay, "cBatNbr").ControlValue()));
 }
 
 bool StartCustomerPayment() {
@@ -112,15 +103,15 @@ bool StartCustomerPayment() {
       .abort = HandlePaymentAppError};
   try {
     std::string level;
-    hostStep(report, [&] { level = levelOf(pay, "crefnbr"); });
+    hostStep(report, [&] { level = HostFieldProperty(pay, "crefnbr", "Level"); });
     hostStep(report, [&] {
       FinishPendingDocument(level);
       pay.StartNewAtLevel(level);
     });
     a.PendingDocTotal = 0;
     hostStep(report, [&] {
-      on(pay, "cCustID").ControlValue(cust);
-      on(pay, "cDocType").ControlValue("Payment");
+      HostField(pay, "cCustID").ControlValue(cust);
+      HostField(pay, "cDocType").ControlValue("Payment");
     });
     const std::string type = a.bXNAHeader.vond1.trimmed();
     std::string reference = a.bXNAHeader.RefNbr.trimmed();
@@ -132,15 +123,15 @@ bool StartCustomerPayment() {
     } else if (type == "NP") {
       reference = PrefixedReference('N', reference);
     }
-    hostStep(report, [&] { on(pay, "cRefNbr").ControlValue(reference); });
+    hostStep(report, [&] { HostField(pay, "cRefNbr").ControlValue(reference); });
     if (type != "NP")
       hostStep(report, [&] {
-        on(pay, "cBankAcct").ControlValue(a.bXNASetup.vond1.trimmed());
-        on(pay, "cBankSub").ControlValue(a.bXNASetup.vond2.trimmed());
+        HostField(pay, "cBankAcct").ControlValue(a.bXNASetup.vond1.trimmed());
+        HostField(pay, "cBankSub").ControlValue(a.bXNASetup.vond2.trimmed());
       });
-    hostStep(report, [&] { on(pay, "cdocdate").ControlValue(documentDate(a)); });
-    hostStep(report, [&] { on(pay, "cOrigDocAmt").ControlValue(a.bXNAHeader.OrigDocAmt); });
-    hostStep(report, [&] { on(pay, "cPerPost").ControlValue(a.bXNAHeader.PerPost.view()); });
+    hostStep(report, [&] { HostField(pay, "cdocdate").ControlValue(documentDate(a)); });
+    hostStep(report, [&] { HostField(pay, "cOrigDocAmt").ControlValue(a.bXNAHeader.OrigDocAmt); });
+    hostStep(report, [&] { HostField(pay, "cPerPost").ControlValue(a.bXNAHeader.PerPost.view()); });
     return true;
   } catch (const ReleaseEnded&) {
     return false;
@@ -150,41 +141,42 @@ bool StartCustomerPayment() {
 void PostParentRemainder() {
   auto& a = payapp();
   auto& pay = *a.PayScreen;
-  const std::string level = levelOf(pay, "crefnbr");
+  const std::string level = HostFieldProperty(pay, "crefnbr", "Level");
   FinishPendingDocument(level);
   pay.StartNewAtLevel(level);
-  on(pay, "cCustID").ControlValue(a.bXNAHeader.CustId.trimmed());
-  on(pay, "cDocType").ControlValue("Payment");
-  on(pay, "cRefNbr").ControlValue(a.bXNAHeader.RefNbr.trimmed());
+  HostField(pay, "cCustID").ControlValue(a.bXNAHeader.CustId.trimmed());
+  HostField(pay, "cDocType").ControlValue("Payment");
+  HostField(pay, "cRefNbr").ControlValue(a.bXNAHeader.RefNbr.trimmed());
   const double remainder = FPSub(a.bXNAHeader.OrigDocAmt, a.bXHeader.ApplyTotal, -32768);
-  on(pay, "cOrigDocAmt").ControlValue(remainder);
+  HostField(pay, "cOrigDocAmt").ControlValue(remainder);
   a.PendingDocTotal = remainder;
-  on(pay, "cdocdate").ControlValue(documentDate(a));
+  HostField(pay, "cdocdate").ControlValue(documentDate(a));
   pay.SaveScreen();
-  if (a.ReleaseBatchNbr.empty()) NoteReleaseBatch(Trim(on(pay, "cBatNbr").ControlValue()));
+  if (a.ReleaseBatchNbr.empty()) NoteReleaseBatch(Trim(HostField(pay, "cBatNbr").ControlValue()));
 }
 
 void SelectCreditDocument() {
   auto& a = payapp();
   auto& pay = *a.PayScreen;
-  const std::string level = levelOf(pay, "crefnbr");
+  const std::string level = HostFieldProperty(pay, "crefnbr", "Level");
   FinishPendingDocument(level);
   pay.StartNewAtLevel(level);
-  on(pay, "ccustid").ControlValue(a.bApplyDoc.CustId.trimmed());
+  HostField(pay, "ccustid").ControlValue(a.bApplyDoc.CustId.trimmed());
   const std::string type = a.bXNAHeader.vond1.trimmed();
-  on(pay, "cDocType").ControlValue(type == "CM"   ? "Credit Memo"
-                                   : type == "PA" ? "Payment"
-                                                  : "Prepayment");
-  on(pay, "cRefNbr").ControlValue(a.bXNAHeader.vond2.trimmed());
+  HostField(pay, "cDocType")
+      .ControlValue(type == "CM"   ? "Credit Memo"
+                    : type == "PA" ? "Payment"
+                                   : "Prepayment");
+  HostField(pay, "cRefNbr").ControlValue(a.bXNAHeader.vond2.trimmed());
 }
 
 // Only the reference identifies the row; the type only tells the grid's end.
 bool ApplyToDocument(const Text<10>& refnbr, double amount, double discount) {
   auto& a = payapp();
   auto& pay = *a.PayScreen;
-  const std::string level = levelOf(pay, "crefnbr1");
+  const std::string level = HostFieldProperty(pay, "crefnbr1", "Level");
   const auto padded = [&] {
-    std::string v = on(pay, "crefnbr1").ControlValue();
+    std::string v = HostField(pay, "crefnbr1").ControlValue();
     v.resize(10, ' ');
     return v;
   };
@@ -193,17 +185,17 @@ bool ApplyToDocument(const Text<10>& refnbr, double amount, double discount) {
   bool more = state == 2, found = false;
   while (!found && more) {
     found = padded() == std::string(refnbr.view());
-    const std::string row = on(pay, "cdoctype1").ControlValue() + padded();
+    const std::string row = HostField(pay, "cdoctype1").ControlValue() + padded();
     if (found) break;
     pay.GridNext(level, state);
-    more = state == 2 && on(pay, "cdoctype1").ControlValue() + padded() != row;
+    more = state == 2 && HostField(pay, "cdoctype1").ControlValue() + padded() != row;
   }
   if (!found) return false;
-  on(pay, "ctranamt").ControlValue(amount);
+  HostField(pay, "ctranamt").ControlValue(amount);
   if (discount != 0) {
     const runtime::HostErrorReport own{.skippedCodes = {23, 272, 2104, 2105, 12338}};
     try {
-      hostStep(own, [&] { on(pay, "cCuryUnitPrice").ControlValue(discount); });
+      hostStep(own, [&] { HostField(pay, "cCuryUnitPrice").ControlValue(discount); });
     } catch (const ReleaseEnded&) {
       return false;
     }

@@ -61,14 +61,16 @@ void recoverDebitMemo(PayApp& a, bool recalled) {
       MessBox("An earlier release of this batch had released its debit memo " +
                   memo.RefNbr.trimmed() +
                   " in AR; releasing the batch again goes on from its payments.",
-              48, "National Accounts");
+              StyleWarning, "National Accounts");
     return;
   }
   deleteUnreleased(memo.BatNbr.trimmed());
   if (recalled)
-    MessBox("An earlier release of this batch was interrupted; its unreleased debit memo in AR "
-            "batch " + memo.BatNbr.trimmed() + " was removed. Release the batch again.",
-            48, "National Accounts");
+    MessBox(
+        "An earlier release of this batch was interrupted; its unreleased debit memo in AR "
+        "batch " +
+            memo.BatNbr.trimmed() + " was removed. Release the batch again.",
+        StyleWarning, "National Accounts");
 }
 
 }  // namespace
@@ -118,14 +120,16 @@ bool RecoverInterruptedRelease(bool recalled) {
   if (CloseIfReleased(hostBatch)) {
     MessBox("The release of this batch had completed in AR as batch " + hostBatch +
                 "; the batch is closed.",
-            48, "National Accounts");
+            StyleWarning, "National Accounts");
     return true;
   }
   RemoveHostBatch(hostBatch);
   if (recalled)
-    MessBox("An earlier release of this batch was interrupted; what it left unreleased in AR "
-            "batch " + hostBatch + " was removed. Release the batch again.",
-            48, "National Accounts");
+    MessBox(
+        "An earlier release of this batch was interrupted; what it left unreleased in AR "
+        "batch " +
+            hostBatch + " was removed. Release the batch again.",
+        StyleWarning, "National Accounts");
   return false;
 }
 

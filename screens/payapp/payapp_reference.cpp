@@ -52,7 +52,7 @@ void placeGeneratedRefNbr(PayApp& a, std::string_view reference) {
   MessBox(
       "All 99 unique versions of this reference have been generated.  Please determine a unique "
       "number.",
-      0, "National Accounts");
+      StylePlain, "National Accounts");
   a.bXNAHeader.RefNbr = "";
   DispField(a.cNARefNbr);
   EnableField(a.cNARefNbr, true);

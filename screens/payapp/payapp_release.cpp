@@ -12,20 +12,15 @@ namespace corvena::payapp {
 
 using namespace corvena::host;
 using runtime::Trim;
-using runtime::HostControl;
 
 namespace {
 
-HostControl on(runtime::HostScreen& screen, std::string_view name) {
-  return screen.ScreenControls().ControlByName(name);
-}
-
 void progress(const std::string& line) {
-  Status(-4, 0, line, 2);
+  Status(StatusWrite, 0, line, StatusProgress);
 }
 
 void failed(const std::string& line) {
-  Status(-4, 0, line, 3);
+  Status(StatusWrite, 0, line, StatusError);
 }
 
 // The two boxes of a host screen that did not start.
@@ -34,10 +29,10 @@ bool started(std::unique_ptr<runtime::HostScreen>& screen, const char* program) 
   std::int32_t lErr = 0;
   screen = runtime::StartAppAndAutomate(program, iErr, lErr);
   if (iErr == 0 && screen) return true;
-  MessBox("Business Object Automation Error: " + std::to_string(iErr) + " - " +
-              std::to_string(lErr),
-          48, "Automation Error");
-  if (!screen) MessBox("Business Object not initialized", 48, "Automation Error");
+  MessBox(
+      "Business Object Automation Error: " + std::to_string(iErr) + " - " + std::to_string(lErr),
+      StyleWarning, "Automation Error");
+  if (!screen) MessBox("Business Object not initialized", StyleWarning, "Automation Error");
   HandlePaymentAppError("STARTUP");
   return false;
 }
@@ -60,12 +55,12 @@ void debitMemoPhase() {
   hostStep(report, [&] { memo.PrepareScreen(false); });
   EnterDebitMemo();
   hostStep(report, [&] {
-    on(memo, "corigdocamt").ControlValue(on(memo, "cdocbal"));
+    HostField(memo, "corigdocamt").ControlValue(HostField(memo, "cdocbal"));
     memo.SaveScreen();
   });
   hostStep(report, [&] {
-    on(memo, "cctrltot").ControlValue(on(memo, "ccrtot"));
-    on(memo, "cbathandling").ControlValue("Release Now");
+    HostField(memo, "cctrltot").ControlValue(HostField(memo, "ccrtot"));
+    HostField(memo, "cbathandling").ControlValue("Release Now");
     memo.SaveScreen();
   });
   std::string why;
@@ -78,9 +73,9 @@ void debitMemoPhase() {
   // Without a released memo the credit has nothing to pay: the batch stays as it
   // was, and its next release removes the memo AR holds and raises it again.
   if (!memoReleased(a)) {
-    MessBox("The Corvena Credit Memo Transfer Batch was not released.", 48, "Error");
+    MessBox("The Corvena Payment Application Batch was not released.", StyleWarning, "Error");
     if (!why.empty()) failed(why);
-    Status(-2, 0, "", 0);
+    Status(StatusClose, 0, "", 0);
     throw ReleaseEnded{};
   }
   MarkPartlyReleased();
@@ -96,7 +91,8 @@ bool applyLines(const runtime::HostErrorReport& report) {
        rc = LineArrayNext(a.DetailLines)) {
     if (a.bXDetail.CuryApplAmt == 0) continue;
     std::string screenCustomer;
-    hostStep(report, [&] { screenCustomer = Trim(on(*a.PayScreen, "cCustID").ControlValue()); });
+    hostStep(report,
+             [&] { screenCustomer = Trim(HostField(*a.PayScreen, "cCustID").ControlValue()); });
     if (screenCustomer != a.bXDetail.CustId.trimmed() && !StartCustomerPayment())
       throw ReleaseEnded{};
     bool paid = false;
@@ -138,7 +134,7 @@ void closeWhenReleased(const std::string& batch, const std::string& why) {
     LoadDetailLines();
     return;
   }
-  MessBox("The Corvena Payment Application Batch was not released.", 48, "Error");
+  MessBox("The Corvena Payment Application Batch was not released.", StyleWarning, "Error");
   failed(why.empty() ? "AR batch " + batch + " was not released." : why);
 }
 
@@ -146,12 +142,11 @@ void closePaymentBatch(const runtime::HostErrorReport& report, const std::string
   auto& a = payapp();
   auto& pay = *a.PayScreen;
   hostStep(report, [&] {
-    if (on(pay, "cOrigDocAmt").ControlProperties().PropertyByName("Enabled").PropertyValue() ==
-        "True")
-      on(pay, "cOrigDocAmt").ControlValue(a.PendingDocTotal);
+    if (HostFieldProperty(pay, "cOrigDocAmt", "Enabled") == "True")
+      HostField(pay, "cOrigDocAmt").ControlValue(a.PendingDocTotal);
   });
   std::string reference;
-  hostStep(report, [&] { reference = Trim(on(pay, "cRefNbr").ControlValue()); });
+  hostStep(report, [&] { reference = Trim(HostField(pay, "cRefNbr").ControlValue()); });
   if (reference.empty()) {
     failed("Fatal error in Payment Application Batch Generation.");
     HandlePaymentAppError("NOTFATAL");
@@ -160,14 +155,14 @@ void closePaymentBatch(const runtime::HostErrorReport& report, const std::string
   hostStep(report, [&] {
     // A credit applied in part puts only the applied total into the batch.
     if (type != "NP")
-      on(pay, "cctrltot").ControlValue(a.bXHeader.ApplyTotal);
+      HostField(pay, "cctrltot").ControlValue(a.bXHeader.ApplyTotal);
     else
-      on(pay, "cctrltot").ControlValue(on(pay, "ccrtot"));
-    on(pay, "cbathandling").ControlValue("Release Now");
+      HostField(pay, "cctrltot").ControlValue(HostField(pay, "ccrtot"));
+    HostField(pay, "cbathandling").ControlValue("Release Now");
     pay.SaveScreen();
   });
   std::string batch;
-  hostStep(report, [&] { batch = Trim(on(pay, "cBatNbr").ControlValue()); });
+  hostStep(report, [&] { batch = Trim(HostField(pay, "cBatNbr").ControlValue()); });
   if (a.ReleaseBatchNbr.empty()) NoteReleaseBatch(batch);
   if (batch.empty()) {
     failed("Fatal error in Payment Application Batch Generation.");
@@ -182,7 +177,7 @@ void closePaymentBatch(const runtime::HostErrorReport& report, const std::string
   hostStep(report, [&] { pay.CloseScreen(); });
   a.PayScreen.reset();
   closeWhenReleased(batch, why);
-  Status(-2, 0, "", 0);
+  Status(StatusClose, 0, "", 0);
 }
 
 void paymentPhase() {
@@ -197,8 +192,10 @@ void paymentPhase() {
       .codeTexts = {{3007, "Duplicate reference number for customer " + a.bXDetail.CustId.trimmed()}},
       .abort = HandlePaymentAppError};
   hostStep(report, [&] {
-    on(*a.PayScreen, "lxNAFlag").ControlProperties().PropertyByName("caption").PropertyValue(
-        "Processing National Account");
+    HostField(*a.PayScreen, "lxNAFlag")
+        .ControlProperties()
+        .PropertyByName("caption")
+        .PropertyValue("Processing National Account");
   });
   bool ok = applyLines(report);
   if (ok && a.bXHeader.ApplyTotal < a.bXNAHeader.OrigDocAmt && !a.RemainderPlaced && type == "NP")
@@ -229,7 +226,7 @@ void Update1_SaveCompleted(int first, int /*second*/) {
   if (first != 0 || a.Releasing || a.bXHeader.BatchHandling.trimmed() != "R") return;
   const std::string saved = a.bXNAHeader.Status.trimmed();
   if (saved != "O" && saved != "P") {
-    MessBox("You cannot process this batch, it is closed.", 48, "System Message");
+    MessBox("You cannot process this batch, it is closed.", StyleWarning, "System Message");
     return;
   }
   // What an earlier release in this window left in AR is settled first.
@@ -239,17 +236,17 @@ void Update1_SaveCompleted(int first, int /*second*/) {
     return;
   }
   const std::string status = a.bXNAHeader.Status.trimmed();
-  Status(-3, 0, "", 0);
+  Status(StatusOpen, 0, "", 0);
   const std::string type = a.bXNAHeader.vond1.trimmed();
   // A payment with nothing applied would raise a debit memo of nothing, which the host refuses.
   if (type != "NP" && a.bXHeader.ApplyTotal == 0) {
-    MessBox("Amount applied cannot be zero.  Process terminated.", 48, "Warning");
-    Status(-2, 0, "", 0);
+    MessBox("Amount applied cannot be zero.  Process terminated.", StyleWarning, "Warning");
+    Status(StatusClose, 0, "", 0);
     return;
   }
   if ((type != "NP" && status != "P" && !HostReleaseAllowed("0801000")) ||
       !HostReleaseAllowed("0803000")) {
-    Status(-2, 0, "", 0);
+    Status(StatusClose, 0, "", 0);
     return;
   }
   a.Releasing = true;
@@ -279,7 +276,7 @@ void HandlePaymentAppError(std::string_view severity) {
   }
   if (severity != "STARTUP" && !Trim(a.ReleaseBatchNbr).empty()) RemoveHostBatch(a.ReleaseBatchNbr);
   a.PayScreen.reset();
-  Status(-2, 0, "", 0);
+  Status(StatusClose, 0, "", 0);
 }
 
 void HandleDebitMemoError(std::string_view severity) {
@@ -296,7 +293,7 @@ void HandleDebitMemoError(std::string_view severity) {
     return;
   }
   a.MemoScreen.reset();
-  Status(-2, 0, "", 0);
+  Status(StatusClose, 0, "", 0);
 }
 
 }  // namespace corvena::payapp

@@ -24,8 +24,7 @@ void SaveDetailLines(PayApp& a) {
   const int position = LineArrayGetPos(a.DetailLines);
   for (int rc = LineArrayFirst(a.DetailLines); rc == 0; rc = LineArrayNext(a.DetailLines)) {
     if (LineArrayGetState(a.DetailLines) != LineUnchanged) {
-      StampAudit(a.bXDetail.Crtd_Date, a.bXDetail.Crtd_Prog, a.bXDetail.Crtd_User,
-                 a.bXDetail.LUpd_Date, a.bXDetail.LUpd_Prog, a.bXDetail.LUpd_User);
+      stampAudit(a.bXDetail, SignedOnStamp());
     }
     LineArrayUpdate(a.DetailLines);
     if (a.bXDetail.CuryApplAmt != 0) InsertDetailRow();
@@ -51,7 +50,7 @@ std::string checkedDocuments(PayApp& a, const std::string& check, bool holder) {
 
 int refuseWith(const std::string& why, const std::string& documents) {
   if (documents.empty()) return 0;
-  MessBox(why + " Nothing was saved." + documents, 48, "National Accounts");
+  MessBox(why + " Nothing was saved." + documents, StyleWarning, "National Accounts");
   return SilentRefusal;
 }
 
@@ -95,8 +94,7 @@ void Update1_LevelReset(int level) {
 int Update1_SaveLevel(int level) {
   auto& a = payapp();
   if (level == 0) {
-    StampAudit(a.bXNAHeader.Crtd_Date, a.bXNAHeader.Crtd_Prog, a.bXNAHeader.Crtd_User,
-               a.bXNAHeader.LUpd_Date, a.bXNAHeader.LUpd_Prog, a.bXNAHeader.LUpd_User);
+    stampAudit(a.bXNAHeader, SignedOnStamp());
   } else if (level == 1) {
     SaveDetailLines(a);
   } else if (level == forms::kWholeSaveLevel) {
@@ -130,18 +128,6 @@ void InsertDetailRow() {
   row.LineStatus = line.LineStatus;
   row.DiscAmt = line.DiscAmt;
   SInsert1(a.CSR_XNADETAIL, "XNADetail", row, sizeof row);
-}
-
-void StampAudit(Date& Crtd_Date, Text<8>& Crtd_Prog, Text<10>& Crtd_User, Date& LUpd_Date,
-                Text<8>& LUpd_Prog, Text<10>& LUpd_User) {
-  const auto& pes = forms::session().pes();
-  DateToday(LUpd_Date);
-  LUpd_Prog = pes.Prog.trimmed();
-  LUpd_User = pes.UserId.trimmed();
-  if (DateCompare(Crtd_Date, runtime::BlankDate) != 0) return;
-  Crtd_Date = LUpd_Date;
-  Crtd_Prog = LUpd_Prog;
-  Crtd_User = LUpd_User;
 }
 
 void registerSaveHandlers() {

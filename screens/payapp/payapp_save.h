@@ -13,9 +13,5 @@ void Update1_LevelReset(int level);
 int Update1_SaveLevel(int level);
 // Writes the current line (bXDetail) as a new XNADetail row of the batch.
 void InsertDetailRow();
-// Sets the update stamps to today, the program and the user; a record never
-// stamped takes the same values as its creation stamps.
-void StampAudit(Date& Crtd_Date, Text<8>& Crtd_Prog, Text<10>& Crtd_User, Date& LUpd_Date,
-                Text<8>& LUpd_Prog, Text<10>& LUpd_User);
 
 }  // namespace corvena::payapp

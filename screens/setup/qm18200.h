@@ -9,26 +9,17 @@
 
 namespace corvena::qm18200 {
 
-class QM18200 {
- public:
-  // Registers the handlers on the loaded main form (before its load handler runs).
-  explicit QM18200(forms::Form& form);
-  QM18200(const QM18200&) = delete;
-  QM18200& operator=(const QM18200&) = delete;
-
-  void Form_Load();
-  void Form_Unload();
-  int Update1_CancelRequested();
-  int cLastNABatNbr_ValueCheck(std::string& ChkStrg);
-
+// What the screen keeps for its whole run. One instance per screen session;
+// handlers reach it through qm18200().
+struct QM18200 {
   XNASetup bXNASetup{}, nXNASetup{};
   host::Cursor CSR_XNASETUP;
-
- private:
-  void readSetup();
 };
 
-// Creates the screen for the form's session; it lives as long as the session.
-QM18200& registerHandlers(forms::Form& Form1);
+// A fresh state for the form's session, and the handlers registered on the
+// loaded main form (before its load handler runs).
+void registerHandlers(forms::Form& Form1);
+// The state of the current session's screen.
+QM18200& qm18200();
 
 }  // namespace corvena::qm18200

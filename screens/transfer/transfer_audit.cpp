@@ -1,13 +1,15 @@
 #include "screens/transfer/transfer_audit.h"
 
+#include "runtime/host/kelpapi.h"
+
 namespace corvena::transfer {
 
 using namespace corvena::host;
 
 std::string ReleaseStamp() {
-  const auto& pes = forms::session().pes();
-  return ", LUpd_Date = " + DParm(DateToday()) + ", LUpd_Prog = " + SParm(pes.Prog.trimmed()) +
-         ", LUpd_User = " + SParm(pes.UserId.trimmed());
+  const db::AuditStamp by = SignedOnStamp();
+  return ", LUpd_Date = " + DParm(by.date) + ", LUpd_Prog = " + SParm(by.program) +
+         ", LUpd_User = " + SParm(by.user);
 }
 
 }  // namespace corvena::transfer

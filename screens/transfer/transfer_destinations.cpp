@@ -27,7 +27,7 @@ void cmdApply_Click() {
   auto& t = transfer();
   const XNATranDet& d = t.bXNATranDet;
   if (d.ARRefNbr.blank()) {
-    MessBox("Must have reference number by releasing batch to apply this line.", 0,
+    MessBox("Must have reference number by releasing batch to apply this line.", StylePlain,
             "National Accounts");
     return;
   }

@@ -66,8 +66,8 @@ void readSourceDocument(Transfer& t) {
   while (rc != NotFound && !(t.bARDoc.CustId == h.SrcCustID && t.bARDoc.DocType == h.SrcDocType))
     rc = SFetch1(t.csr_ardoc, t.bARDoc, sizeof t.bARDoc);
   if (rc != NotFound) return;
-  MessBox("ARDoc - " + h.SrcRefNbr.trimmed() + " not found.", 0, "Transfer");
-  Status(-2, 0, "", 0);
+  MessBox("ARDoc - " + h.SrcRefNbr.trimmed() + " not found.", StylePlain, "Transfer");
+  Status(StatusClose, 0, "", 0);
   throw ReleaseEnded{};
 }
 

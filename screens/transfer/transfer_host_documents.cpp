@@ -26,7 +26,7 @@ void write(std::string_view control, const Value& value) {
 
 std::string property(std::string_view control, std::string_view name) {
   std::string value;
-  hostStep(TransferErrorReport(), [&] { value = HostProperty(screen(), control, name); });
+  hostStep(TransferErrorReport(), [&] { value = HostFieldProperty(screen(), control, name); });
   return value;
 }
 
@@ -36,15 +36,6 @@ void startNewAt(std::string_view control) {
 }
 
 }  // namespace
-
-runtime::HostControl HostField(runtime::HostScreen& screen, std::string_view name) {
-  return screen.ScreenControls().ControlByName(name);
-}
-
-std::string HostProperty(runtime::HostScreen& screen, std::string_view control,
-                         std::string_view property) {
-  return HostField(screen, control).ControlProperties().PropertyByName(property).PropertyValue();
-}
 
 const runtime::HostErrorReport& TransferErrorReport() {
   static const runtime::HostErrorReport report{.skippedCodes = {2105}, .abort = AbortTransfer};
@@ -127,7 +118,7 @@ void AbortTransfer(std::string_view severity) {
     }
   }
   t.ReleaseScreen.reset();
-  Status(-2, 0, "", 0);
+  Status(StatusClose, 0, "", 0);
 }
 
 }  // namespace corvena::transfer

@@ -39,8 +39,5 @@ std::string FinishDocument();
 // "NOTFATAL" abandons the host batch's pending work first; the three classes
 // drop the release's host screen and close the status log.
 void AbortTransfer(std::string_view severity);
-runtime::HostControl HostField(runtime::HostScreen& screen, std::string_view name);
-std::string HostProperty(runtime::HostScreen& screen, std::string_view control,
-                         std::string_view property);
 
 }  // namespace corvena::transfer

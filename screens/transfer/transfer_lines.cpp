@@ -13,8 +13,6 @@ using namespace corvena::host;
 
 namespace {
 
-constexpr int kStyleWarning = 48;
-
 void enable(Transfer& t, Control* c, bool on) {
   SetProps(t.frmDetailLines, c, c, "enabled", on);
 }
@@ -91,7 +89,7 @@ void showAmount(Transfer& t, double amount) {
 
 void cmdDetailLines_Click() {
   auto& t = transfer();
-  if (LevelChangeGet(2) != 4) SaveAll();
+  if (LevelChangeGet(2) != LineUnchanged) SaveAll();
   SqlFetch1(t.csr_company, "Company_All " + SParm(t.bXNATranDet.cpnyid), t.bCompany,
             sizeof t.bCompany);
   GridLoad(t.Spread2);
@@ -126,7 +124,7 @@ int cAcct_2_ValueCheck(std::string& text) {
   const std::string account = Text<10>(text).trimmed();
   if (isARAccount(t, account)) {
     MessBox(account + " is the AR account of the credit memo; its lines post to another account.",
-            kStyleWarning, "National Accounts");
+            StyleWarning, "National Accounts");
     return SilentRefusal;
   }
   const bool project = isProjectAccount(t, account);

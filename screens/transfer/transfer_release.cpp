@@ -28,11 +28,11 @@ void send(const std::string& statement) {
 
 // The process status log says what the release does, as the payment release's does.
 void progress(const std::string& line) {
-  Status(-4, 0, line, 2);
+  Status(StatusWrite, 0, line, StatusProgress);
 }
 
 void failed(const std::string& line) {
-  Status(-4, 0, line, 3);
+  Status(StatusWrite, 0, line, StatusError);
 }
 
 void markRows(const std::string& status) {
@@ -63,7 +63,7 @@ void completeHostBatch(Transfer& t) {
   if (why.empty()) {
     progress("Released into AR as batch " + arBatch + ".");
   } else {
-    MessBox("The Corvena Credit Memo Transfer Batch was not released.", 48, "Error");
+    MessBox("The Corvena Credit Memo Transfer Batch was not released.", StyleWarning, "Error");
     failed(why);
   }
   hostStep(report, [&] { host.CloseScreen(); });
@@ -95,7 +95,7 @@ void release(Transfer& t) {
   // Closed only on a batch AR released; one AR kept leaves the batch "P", and
   // its next release completes that host batch.
   if (runtime::HostBatchReleased(t.csr_update, t.bXNATranHdr.ARBatNbr.trimmed())) markRows("C");
-  Status(-2, 0, "", 0);
+  Status(StatusClose, 0, "", 0);
   t.bXHeader.batchhandling = "N";
   DispFields(t.Form1, t.cStatus, t.cStatus);
   DispFields(t.Form1, t.cBatchHandling, t.cBatchHandling);
@@ -124,11 +124,11 @@ void Update1_SaveCompleted(int, int) {
     MessBox(t.bXNATranHdr.SrcAmt != t.bXHeader.linetotal
                 ? "Line total must match original credit memo."
                 : "You cannot process this batch, it is closed.",
-            48, "System Message");
+            StyleWarning, "System Message");
     return;
   }
   if (!HostReleaseAllowed("0801000")) return;
-  Status(-3, 0, "", 0);
+  Status(StatusOpen, 0, "", 0);
   try {
     release(t);
   } catch (const ReleaseEnded&) {

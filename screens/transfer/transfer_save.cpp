@@ -2,7 +2,6 @@
 
 #include "runtime/customer_standing.h"
 #include "runtime/kelpbas.h"
-#include "screens/transfer/transfer_audit.h"
 #include "screens/transfer/transfer_lines.h"
 #include "screens/transfer/transfer_release.h"
 #include "screens/transfer/transfer_source.h"
@@ -42,7 +41,7 @@ void stampLines(LineArrayHandle lines, Row& row, bool destinations) {
   auto& t = transfer();
   const int position = LineArrayGetPos(lines);
   for (int rc = LineArrayFirst(lines); rc != NotFound; rc = LineArrayNext(lines)) {
-    if (LineArrayGetState(lines) != LineUnchanged) StampAudit(row);
+    if (LineArrayGetState(lines) != LineUnchanged) stampAudit(row, SignedOnStamp());
     if constexpr (std::is_same_v<Row, XNATranDet>) {
       if (destinations) keepReleaseColumns(t, row);
     }
@@ -65,7 +64,7 @@ int refuseRelease(Transfer& t, std::string_view text, int style, std::string_vie
   t.bXHeader.batchhandling = "H";
   DispField(t.cBatchHandling);
   forms::session().updates().keepThroughRefusal(*t.cBatchHandling);
-  LevelChangeSet(0, 2);
+  LevelChangeSet(0, LineUpdated);
   MessBox(text, style, caption);
   return SilentRefusal;
 }
@@ -105,9 +104,10 @@ int checkLinesBeforeRelease(Transfer& t) {
     return refuseRelease(t, "Must enter a transaction line for each detail customer.", 0,
                          "National Accounts");
   if (FPRound(t.bXHeader.linetotal) != FPRound(t.bXNATranHdr.SrcAmt))
-    return refuseRelease(t, "Line total must match original credit memo.", 48, "System Message");
+    return refuseRelease(t, "Line total must match original credit memo.", StyleWarning,
+                         "System Message");
   if (const std::string why = refusedCustomer(t); !why.empty())
-    return refuseRelease(t, why, 48, "National Accounts");
+    return refuseRelease(t, why, StyleWarning, "National Accounts");
   return 0;
 }
 
@@ -117,7 +117,7 @@ int Update1_SaveLevel(int level) {
   auto& t = transfer();
   if (level == 0) {
     keepReleaseColumns(t);
-    StampAudit(t.bXNATranHdr);
+    stampAudit(t.bXNATranHdr, SignedOnStamp());
   } else if (level == 1) {
     stampLines(t.DestLines, t.bXNATranDet, true);
   } else if (level == 2) {
@@ -136,7 +136,7 @@ int Update1_DeleteRequested(int level) {
   auto& t = transfer();
   if (level != 0) return 0;
   if (t.bXNATranHdr.Status.trimmed() == "C") {
-    MessBox("Cannot delete a closed batch", 0, "National Accounts");
+    MessBox("Cannot delete a closed batch", StylePlain, "National Accounts");
     return SilentRefusal;
   }
   Sql(t.csr_update, "delete from XNATranDLn where NATrBatNbr = " + SParm(t.bXNATranHdr.NATrBatNbr));

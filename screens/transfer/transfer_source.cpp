@@ -11,8 +11,6 @@ using namespace corvena::host;
 
 namespace {
 
-constexpr int kStyleWarning = 48;
-
 std::string money(double amount) {
   char text[40];
   std::snprintf(text, sizeof text, "%.2f", FPRound(amount));
@@ -74,11 +72,11 @@ int OfferSource() {
   if (held.batches.empty()) {
     t.bXNATranHdr.SrcAmt = t.bARDoc.CuryDocBal;
   } else if (left <= 0) {
-    MessBox(holders(held) + "; nothing is left to transfer.", kStyleWarning, "National Accounts");
+    MessBox(holders(held) + "; nothing is left to transfer.", StyleWarning, "National Accounts");
     return SilentRefusal;
   } else {
     t.bXNATranHdr.SrcAmt = left;
-    MessBox(holders(held) + "; " + money(left) + " is left to transfer.", kStyleWarning,
+    MessBox(holders(held) + "; " + money(left) + " is left to transfer.", StyleWarning,
             "National Accounts");
   }
   t.bXNATranHdr.SrcDocType = t.bARDoc.DocType;
@@ -98,7 +96,7 @@ int RefuseSourceHeldElsewhere() {
   MessBox((held.batches.empty() ? std::string("Only ") + money(left) + " of this document is"
                                 : holders(held) + "; only " + money(left) + " is") +
               " left to transfer, not " + money(h.SrcAmt) + ". Nothing was saved.",
-          kStyleWarning, "National Accounts");
+          StyleWarning, "National Accounts");
   return SilentRefusal;
 }
 

@@ -10,23 +10,20 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/db/tests/test_database.h"
+
 namespace corvena::shell {
 namespace {
 
 class ParentLauncher : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("corvena-launch-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
     // A stand-in screen: writes each argument it gets on a line of its own.
     program_ = (dir_ / "QM18200").string();
     std::ofstream(program_)
         << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"$(dirname \"$0\")/args\"\n";
     ::chmod(program_.c_str(), 0755);
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
 
   std::vector<std::string> receivedArguments() {
     std::ifstream in(dir_ / "args");
@@ -41,7 +38,8 @@ class ParentLauncher : public ::testing::Test {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
 
-  std::filesystem::path dir_;
+  db::testing::ScratchDir scratch_;
+  std::filesystem::path dir_ = std::filesystem::path(scratch_.file("")).parent_path();
   std::string program_;
   signon::SignOnContext context_{"/data/company 1.db", "CLERK1", "0060", Date{2026, 3, 2}};
 };

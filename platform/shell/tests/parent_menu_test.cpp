@@ -4,31 +4,25 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+
+#include "platform/db/tests/test_database.h"
 
 namespace corvena::shell {
 namespace {
 
 class ParentMenu : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("corvena-menu-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
   void install(const std::string& program, bool executable = true) {
     const auto path = dir_ / program;
     std::ofstream(path) << "#!/bin/sh\n";
     ::chmod(path.c_str(), executable ? 0755 : 0644);
   }
 
-  std::filesystem::path dir_;
+  db::testing::ScratchDir scratch_;
+  std::filesystem::path dir_ = std::filesystem::path(scratch_.file("")).parent_path();
 };
 
 TEST_F(ParentMenu, ListsTheFiveModuleScreensFirstWithTheirCaptions) {

@@ -5,21 +5,19 @@
 
 #include <filesystem>
 
+#include "platform/db/tests/test_database.h"
+
 namespace corvena::signon {
 namespace {
 
 class ShellPresenceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("corvena-presence-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
     std::filesystem::permissions(dir_, std::filesystem::perms::owner_all);
     path_ = (dir_ / "shell").string();
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::filesystem::path dir_;
+  db::testing::ScratchDir scratch_;
+  std::filesystem::path dir_ = std::filesystem::path(scratch_.file("")).parent_path();
   std::string path_;
 };
 

@@ -21,15 +21,6 @@ void expectStamp(const auto& row, const Date& created, const std::string& creato
 
 }  // namespace
 
-TEST_F(CustomerSetup, FirstSaveStampsCreationAndUpdate) {
-  auto s = open("CLERK1", kFirstDay);
-  ASSERT_TRUE(s->set("cPrimaryCustId", "P1"));
-  ASSERT_TRUE(s->addChild("C1"));
-  ASSERT_TRUE(s->save());
-  expectStamp(parentRow("P1"), kFirstDay, "CLERK1", kFirstDay, "CLERK1");
-  expectStamp(childRow("P1", "C1"), kFirstDay, "CLERK1", kFirstDay, "CLERK1");
-}
-
 TEST_F(CustomerSetup, LaterSaveKeepsCreationAndStampsOnlyChangedLines) {
   {
     auto s = open("CLERK1", kFirstDay);

@@ -1,72 +1,25 @@
 #include "screens/customer/tests/customer_fixture.h"
 
-#include <unistd.h>
-
 #include "screens/customer/qm18100_program.h"
 
 namespace corvena::qm18100::testing {
 
 OpenScreen::OpenScreen(const std::string& database, const std::string& user, const Date& today,
-                       const std::string& company) {
-  runtime::resetRuntimeState();
-  auto options = runtime::parseScreenOptions(
-      {"--db", database, "--user", user, "--company", company, "--date", today.iso()});
-  process_ = std::make_unique<runtime::ScreenProcess>(QM18100Program(), std::move(options),
-                                                      host::inProcessServices(), out_, err_);
-  const auto ended = process_->start([](const std::string&) { return std::nullopt; });
-  if (ended) ADD_FAILURE() << "QM18100 did not start: " << err_.str();
-}
-
-OpenScreen::~OpenScreen() {
-  process_.reset();
-  runtime::resetRuntimeState();
-}
-
-forms::HeadlessUi& OpenScreen::ui() {
-  return dynamic_cast<forms::HeadlessUi&>(session().ui());
-}
-
-bool OpenScreen::set(const std::string& name, const std::string& value) {
-  return session().enterValue(control(name), value);
-}
-
-bool OpenScreen::click(const std::string& name) {
-  return session().click(control(name));
+                       const std::string& company)
+    : ScreenUnderTest(QM18100Program(), {database, user, company, today.iso()}) {
+  if (ended()) ADD_FAILURE() << "QM18100 did not start: " << output();
 }
 
 bool OpenScreen::addChild(const std::string& child) {
-  return session().grids().startNewLine(grid()) && set("cSecondaryCustId", child);
-}
-
-std::vector<std::string> OpenScreen::children() {
-  std::vector<std::string> out;
-  for (std::size_t i = 0; i < session().grids().lineCount(grid()); ++i)
-    out.push_back(session().grids().cellText(grid(), i, control("cSecondaryCustId")));
-  return out;
-}
-
-std::vector<std::string> OpenScreen::messages() {
-  std::vector<std::string> out;
-  for (const auto& m : ui().messages()) out.push_back(m.text);
-  return out;
+  return within([&] { return session().grids().startNewLine(grid()); }) && set("cSecondaryCustId", child);
 }
 
 void CustomerSetup::SetUp() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  dir_ = std::filesystem::temp_directory_path() / ("qm18100-" + std::to_string(::getpid()) + "-" +
-                                                   info->test_suite_name() + "-" + info->name());
-  std::filesystem::remove_all(dir_);
-  std::filesystem::create_directories(dir_);
   path_ = scratch_.database("company.db");
   db_ = db::Database::create(path_);
   db_->exec("insert into Company (CpnyID, CpnyName, BaseCuryId) values ('CO1', 'Demo', 'USD')");
   for (const char* id : {"P1", "P2", "C1", "C2", "C3", "C4"}) addCustomer(id);
   link("P2", "C4");
-}
-
-void CustomerSetup::TearDown() {
-  db_.reset();
-  std::filesystem::remove_all(dir_);
 }
 
 std::unique_ptr<OpenScreen> CustomerSetup::open(const std::string& user, const Date& today) {

@@ -1,27 +1,101 @@
 // A customer is the child of at most one parent and never a parent itself,
-// whatever one clerk types or two clerks save at once; finance charges follow
-// each link and unlink.
+// whatever one clerk types or two clerks save at once: the parent entered is
+// read with its children or starts fresh, each refusal says why, and finance
+// charges follow each link and unlink.
 #include "platform/forms/messages.h"
+#include "platform/forms/ui.h"
 #include "screens/customer/tests/customer_fixture.h"
 
 namespace corvena::qm18100::testing {
 
 namespace {
 
-constexpr const char* kIsAParent =
-    "This customer is a National Account parent and cannot be a child customer.";
+// The one message box shown: a warning, its text.
+void expectWarning(OpenScreen& s, const std::string& text) {
+  ASSERT_EQ(s.ui().messages().size(), 1u) << text;
+  const auto& box = s.ui().messages().front();
+  EXPECT_EQ(box.text, text);
+  EXPECT_EQ(box.style, forms::kStyleWarning);
+  EXPECT_EQ(box.caption, "Warning");
+}
 
 }  // namespace
 
-TEST_F(CustomerSetup, AParentIsRefusedAsAChildEvenWithoutChildrenYet) {
-  db_->exec("insert into XNACustP (PrimaryCustId) values ('C3')");
+TEST_F(CustomerSetup, AParentThatIsAChildIsRefusedNamingItsParent) {
+  auto s = open();
+  for (const char* typed : {"C4", "c4   "}) {
+    s->ui().clear();
+    EXPECT_FALSE(s->set("cPrimaryCustId", typed)) << typed;
+    expectWarning(*s, "This customer is already a child customer of National Account : P2");
+    EXPECT_EQ(s->session().lastErrorLevel(), 32000);
+    EXPECT_EQ(s->shown("cPrimaryCustId"), "");
+  }
+}
+
+TEST_F(CustomerSetup, ExistingParentIsReadWithItsChildren) {
+  link("P1", "C2");
+  link("P1", "C1");
+  db_->exec("update XNACustP set FinanceChrg = 1, cashreceipts = 0 where PrimaryCustId = 'P1'");
   auto s = open();
   ASSERT_TRUE(s->set("cPrimaryCustId", "P1"));
-  for (const char* parent : {"P2", "C3"}) {
-    EXPECT_FALSE(s->addChild(parent)) << parent;
-    EXPECT_EQ(s->messages().back(), kIsAParent);
+  EXPECT_EQ(s->children(), (std::vector<std::string>{"C1", "C2"}));
+  EXPECT_EQ(s->column("cCity").front(), "City C1");
+  EXPECT_EQ(s->shown("cFinanceChrg"), "1");
+  EXPECT_EQ(s->shown("cCashReceipts"), "0");
+  EXPECT_TRUE(s->messages().empty());
+}
+
+TEST_F(CustomerSetup, NewParentStartsWithDefaultsAndNoChildren) {
+  link("P1", "C1");
+  db_->exec("update XNACustP set FinanceChrg = 1, Statement = 1 where PrimaryCustId = 'P1'");
+  auto s = open();
+  ASSERT_TRUE(s->set("cPrimaryCustId", "P1"));
+  ASSERT_TRUE(s->set("cPrimaryCustId", "C2"));
+  EXPECT_TRUE(s->children().empty());
+  EXPECT_EQ(s->shown("cCashReceipts"), "1");
+  for (const char* option : {"cStatus", "cStatement", "cFinanceChrg", "cCreditChk"})
+    EXPECT_EQ(s->shown(option), "0") << option;
+}
+
+TEST_F(CustomerSetup, UnknownParentIsRefusedByItsLookUp) {
+  auto s = open();
+  EXPECT_FALSE(s->set("cPrimaryCustId", "NOSUCH"));
+  EXPECT_EQ(s->shown("cPrimaryCustId"), "");
+}
+
+// The parent itself, a child of another national account, a parent (one
+// without children yet too): each refused as typed, blanks and case aside.
+TEST_F(CustomerSetup, AChildIsRefusedWhenItIsOrHasAParent) {
+  db_->exec("insert into XNACustP (PrimaryCustId) values ('C3')");
+  const std::string isAParent =
+      "This customer is a National Account parent and cannot be a child customer.";
+  const std::vector<std::pair<const char*, std::string>> refused{
+      {"P1", "The child customer cannot be the same as the parent Customer."},
+      {"p1  ", "The child customer cannot be the same as the parent Customer."},
+      {"C4", "This customer is already part of National Account : P2"},
+      {"C4   ", "This customer is already part of National Account : P2"},
+      {"P2", isAParent},
+      {"C3", isAParent}};
+  auto s = open();
+  ASSERT_TRUE(s->set("cPrimaryCustId", "P1"));
+  for (const auto& [typed, why] : refused) {
+    s->ui().clear();
+    EXPECT_FALSE(s->addChild(typed)) << typed;
+    expectWarning(*s, why);
+    EXPECT_EQ(s->session().lastErrorLevel(), 32000);
   }
   EXPECT_TRUE(s->children().empty());
+}
+
+TEST_F(CustomerSetup, TheSameChildUnderThisParentIsAcceptedAndShowsItsCustomer) {
+  auto s = open();
+  ASSERT_TRUE(s->set("cPrimaryCustId", "P2"));
+  ASSERT_TRUE(s->within([&] { return s->session().grids().selectLine(s->grid(), 0); }));
+  EXPECT_TRUE(s->set("cSecondaryCustId", "C4"));
+  EXPECT_TRUE(s->messages().empty());
+  EXPECT_EQ(s->shown("cName"), "Customer C4");
+  EXPECT_EQ(s->shown("cCity"), "City C4");
+  EXPECT_EQ(s->shown("cState"), "ST");
 }
 
 TEST_F(CustomerSetup, AChildLineNeedsAParentFirst) {

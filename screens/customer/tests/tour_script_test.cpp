@@ -20,7 +20,7 @@ std::string tourScript() {
 }  // namespace
 
 TEST_F(CustomerSetup, TourLinksAChildAndShowsTheNationalAccount) {
-  const std::string demoPath = (dir_ / "demo.db").string();
+  const std::string demoPath = scratch_.database("demo.db");
   auto demoDb = db::Database::create(demoPath);
   demo::fillDemo(*demoDb);
   const auto links = [&] {

@@ -1,12 +1,10 @@
 // QM18800 driven by screen scripts: the three searches over batches applied and
 // released, the messages for a missing selection, and the fields each search opens.
-#include <sstream>
-
 #include "platform/db/tests/test_database.h"
 #include "platform/forms/headless_ui.h"
 #include "runtime/kelpbas.h"
-#include "runtime/screen_program.h"
 #include "screens/inquiry/qm18800.h"
+#include "screens/testing/screen_under_test.h"
 
 namespace corvena::qm18800::testing {
 namespace {
@@ -32,19 +30,16 @@ class Inquiry : public ::testing::Test {
   // The script, then `after` with the screen still open.
   template <class After>
   std::string run(const std::string& script, After after) {
-    runtime::resetRuntimeState();
     runtime::ScreenDefinition screen{.program = "QM18800", .form = QM18800Form,
                                      .registerHandlers = [](forms::Form& f) { registerHandlers(f); }};
-    runtime::ScreenOptions options;
-    options.signOn = {dir_.database("company.db"), "CLERK1", "CO1", "2026-12-15"};
-    std::ostringstream out, err;
-    runtime::ScreenProcess process(screen, options, host::inProcessServices(), out, err);
-    if (!process.start([](const std::string&) { return std::nullopt; })) {
-      const int code = process.runScript(script);
-      after(process.session());
-      process.close(code);
+    screens::testing::ScreenUnderTest s(
+        screen, {dir_.database("company.db"), "CLERK1", "CO1", "2026-12-15"});
+    if (!s.ended()) {
+      const int code = s.run(script);
+      after(s.session());
+      s.close(code);
     }
-    return out.str() + err.str();
+    return s.output();
   }
   db::testing::ScratchDir dir_;
 };

@@ -29,6 +29,7 @@
 #include "screens/payapp/payapp_screen.h"
 #include "screens/setup/qm18200.h"
 #include "screens/setup/qm18200_form.h"
+#include "screens/testing/screen_under_test.h"
 #include "screens/transfer/transfer_form.h"
 #include "screens/transfer/transfer_screen.h"
 
@@ -41,7 +42,7 @@ class Opened {
   virtual ~Opened() = default;
   virtual forms::Session& session() = 0;
   virtual void run(const std::string& script) = 0;
-  std::string said() const { return out_.str(); }
+  virtual std::string said() const { return out_.str(); }
 
  protected:
   std::ostringstream out_;
@@ -50,21 +51,16 @@ class Opened {
 class ModuleScreen : public Opened {
  public:
   ModuleScreen(runtime::ScreenDefinition definition, const std::string& database)
-      : definition_(std::move(definition)) {
-    runtime::resetRuntimeState();
-    runtime::ScreenOptions options;
-    options.signOn = {database, "SYSADMIN", "DEMO", demo::kDemoToday.iso()};
-    process_ = std::make_unique<runtime::ScreenProcess>(definition_, options,
-                                                        host::inProcessServices(), out_, out_);
-    EXPECT_FALSE(process_->start([](const std::string&) { return std::nullopt; })) << said();
+      : screen_(std::move(definition), {database, "SYSADMIN", "DEMO", demo::kDemoToday.iso()}) {
+    EXPECT_FALSE(screen_.ended()) << said();
   }
-  ~ModuleScreen() override { process_->close(0); }
-  forms::Session& session() override { return process_->session(); }
-  void run(const std::string& script) override { process_->runScript(script); }
+  ~ModuleScreen() override { screen_.close(0); }
+  forms::Session& session() override { return screen_.session(); }
+  void run(const std::string& script) override { screen_.run(script); }
+  std::string said() const override { return screen_.output(); }
 
  private:
-  runtime::ScreenDefinition definition_;
-  std::unique_ptr<runtime::ScreenProcess> process_;
+  screens::testing::ScreenUnderTest screen_;
 };
 
 class HostScreen : public Opened {

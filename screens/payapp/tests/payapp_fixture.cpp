@@ -1,8 +1,5 @@
 #include "screens/payapp/tests/payapp_fixture.h"
 
-#include <cstdlib>
-#include <unistd.h>
-
 #include <algorithm>
 
 #include "platform/forms/messages.h"
@@ -22,68 +19,27 @@ std::string hostMessage(int number) {
   return forms::formatMessage(number, {});
 }
 
-OpenScreen::OpenScreen(const std::string& database, const std::string& company, const Date& today)
-    : process_(host::inProcessServices()),
-      ui_(new forms::HeadlessUi()),
-      session_(nullptr, std::unique_ptr<forms::Ui>(ui_)) {
-  within([&] {
-    runtime::resetRuntimeState();
-    const char* password = std::getenv("CORVENA_PASSWORD");
-    process_.signOn =
-        signon::SignOnContext{database, "CLERK1", company, today, password ? password : ""};
-    process_.program = "18300";
-    forms::Form& form = session_.loadForm(Form1Desc());
-    registerHandlers(form);
-    session_.raiseLoad(form);
-    return 0;
-  });
+runtime::ScreenDefinition qm18300Program() {
+  return {.program = "QM18300", .form = Form1Desc, .registerHandlers = [](forms::Form& form) {
+            registerHandlers(form);
+          }};
 }
 
-OpenScreen::~OpenScreen() = default;
+OpenScreen::OpenScreen(const std::string& database, const std::string& company, const Date& today)
+    : ScreenUnderTest(qm18300Program(), {database, "CLERK1", company, today.iso()}) {
+  if (ended()) ADD_FAILURE() << "QM18300 did not start: " << output();
+}
 
 PayApp& OpenScreen::app() {
   return *within([] { return &payapp(); });
 }
 
-bool OpenScreen::set(const std::string& name, const std::string& value) {
-  return within([&] { return session_.enterValue(control(name), value); });
-}
-
-bool OpenScreen::click(const std::string& name) {
-  return within([&] { return session_.click(control(name)); });
-}
-
-bool OpenScreen::save() {
-  return within([&] { return session_.updates().save(); });
-}
-
 bool OpenScreen::newBatch() {
-  return within([&] { return session_.updates().newRecord(0); });
+  return within([&] { return session().updates().newRecord(0); });
 }
 
 bool OpenScreen::selectLine(int index) {
-  return within([&] { return session_.grids().selectLine(grid(), index); });
-}
-
-std::string OpenScreen::shown(const std::string& name) {
-  return within([&] { return session_.displayText(control(name)); });
-}
-
-bool OpenScreen::enabled(const std::string& name) {
-  return control(name).enabled();
-}
-
-std::size_t OpenScreen::lineCount() {
-  return within([&] { return session_.grids().lineCount(grid()); });
-}
-
-std::vector<std::string> OpenScreen::column(const std::string& name) {
-  return within([&] {
-    std::vector<std::string> out;
-    for (std::size_t i = 0; i < session_.grids().lineCount(grid()); ++i)
-      out.push_back(session_.grids().cellText(grid(), i, control(name)));
-    return out;
-  });
+  return within([&] { return session().grids().selectLine(grid(), index); });
 }
 
 std::vector<std::string> OpenScreen::documents() {
@@ -99,24 +55,13 @@ std::vector<std::string> OpenScreen::documents() {
 std::vector<int> OpenScreen::lineStates() {
   return within([&] {
     std::vector<int> out;
-    const forms::LineArray* lines = session_.grids().lineArrayOf(grid());
+    const forms::LineArray* lines = session().grids().lineArrayOf(grid());
     for (std::size_t i = 0; i < lines->size(); ++i) out.push_back(lines->line(i).state);
     return out;
   });
 }
 
-std::vector<std::string> OpenScreen::messages() const {
-  std::vector<std::string> out;
-  for (const auto& m : ui_->messages()) out.push_back(m.text);
-  return out;
-}
-
 void PayAppTest::SetUp() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  dir_ = std::filesystem::temp_directory_path() / ("qm18300-" + std::to_string(::getpid()) + "-" +
-                                                   info->test_suite_name() + "-" + info->name());
-  std::filesystem::remove_all(dir_);
-  std::filesystem::create_directories(dir_);
   path_ = scratch_.database("company.db");
   db_ = db::Database::create(path_);
   db_->exec(
@@ -139,7 +84,6 @@ void PayAppTest::SetUp() {
 void PayAppTest::TearDown() {
   EXPECT_EQ(paymentInvariantProblems(*db_), std::vector<std::string>{});
   db_.reset();
-  std::filesystem::remove_all(dir_);
 }
 
 std::unique_ptr<OpenScreen> PayAppTest::open(const std::string& company, const Date& today) {

@@ -5,62 +5,38 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/db/database.h"
 #include "platform/db/tests/test_database.h"
-#include "platform/forms/headless_ui.h"
-#include "platform/forms/session.h"
-#include "runtime/host/host_process.h"
 #include "runtime/tables/records.h"
 #include "screens/payapp/payapp_state.h"
+#include "screens/testing/screen_under_test.h"
 
 namespace corvena::payapp::testing {
 
-// One running QM18300. Every call runs with this screen's session and host
-// process current, so several screens can be open at once.
-class OpenScreen {
+// QM18300 as its program defines it.
+runtime::ScreenDefinition qm18300Program();
+
+// QM18300 open on the test's company, with its state and the grid's lines.
+class OpenScreen : public screens::testing::ScreenUnderTest {
  public:
   OpenScreen(const std::string& database, const std::string& company, const Date& today);
-  ~OpenScreen();
 
-  forms::Session& session() { return session_; }
-  forms::HeadlessUi& ui() { return *ui_; }
   PayApp& app();
-  forms::Control& control(const std::string& name) { return session_.control(name); }
   forms::Control& grid() { return control("Spread1"); }
-
-  bool set(const std::string& control, const std::string& value);
-  bool click(const std::string& control);
-  bool save();
   // The toolbar's New at the header: a blank batch with the defaults.
   bool newBatch();
   bool selectLine(int index);
-  // Runs f with this screen current.
-  template <class F>
-  auto within(F f) {
-    host::HostProcessScope p(process_);
-    forms::SessionScope s(session_);
-    return f();
+  std::size_t lineCount() { return ScreenUnderTest::lineCount(); }
+  std::vector<std::string> column(const std::string& control) {
+    return ScreenUnderTest::column(control);
   }
-  std::string shown(const std::string& control);
-  bool enabled(const std::string& control);
-  std::size_t lineCount();
-  // The column's text on every line, in grid order.
-  std::vector<std::string> column(const std::string& control);
   // The grid's lines as "customer/type/reference".
   std::vector<std::string> documents();
   std::vector<int> lineStates();
-  // The texts of the message boxes shown so far.
-  std::vector<std::string> messages() const;
-
- private:
-  host::HostProcess process_;
-  forms::HeadlessUi* ui_;
-  forms::Session session_;
 };
 
 struct Doc {
@@ -97,7 +73,6 @@ class PayAppTest : public ::testing::Test {
   std::vector<std::string> rows(const std::string& sql);
   std::string value(const std::string& sql);
 
-  std::filesystem::path dir_;
   db::testing::ScratchDir scratch_;  // the company database: a file, or one on the server under test
   std::string path_;
   std::unique_ptr<db::Database> db_;

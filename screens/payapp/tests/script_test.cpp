@@ -1,12 +1,7 @@
 // QM18300 run as its program runs, driven by a screen script as a clerk works:
 // a payment typed straight after opening, batches recalled, sorted, deleted.
 
-#include <sstream>
-
 #include "runtime/kelpbas.h"
-#include "runtime/screen_program.h"
-#include "screens/payapp/payapp_form.h"
-#include "screens/payapp/payapp_screen.h"
 #include "screens/payapp/tests/payapp_fixture.h"
 
 namespace corvena::payapp::testing {
@@ -17,7 +12,7 @@ class ScriptRecall : public PayAppTest {
   void SetUp() override {
     PayAppTest::SetUp();
     runtime::resetRuntimeState();
-    ::setenv("CORVENA_REGISTRY", (dir_ / "registry").c_str(), 1);
+    ::setenv("CORVENA_REGISTRY", scratch_.file("registry").c_str(), 1);
     addDoc({.cust = "C1", .ref = "R2", .due = Date{2026, 4, 9}});
     addDoc({.cust = "P1", .ref = "R1", .due = Date{2026, 4, 1}});
     addHeader("0000000021", "O", "NP", "CHK21", 300);
@@ -25,21 +20,9 @@ class ScriptRecall : public PayAppTest {
     addDetail("0000000021", "C1", "IN", "R2", 75);
   }
   std::string run(const std::string& script) {
-    runtime::ScreenDefinition screen{
-        .program = "QM18300", .form = Form1Desc, .registerHandlers = [](forms::Form& form) {
-          registerHandlers(form);
-        }};
-    runtime::ScreenOptions options;
-    options.signOn.database = path_;
-    options.signOn.user = "CLERK1";
-    options.signOn.company = "CO1";
-    options.signOn.date = "2026-03-02";
-    std::ostringstream out, err;
-    runtime::ScreenProcess process(screen, options, host::defaultHostServices(), out, err);
-    if (!process.start([](const std::string&) { return std::nullopt; })) {
-      process.close(process.runScript(script));
-    }
-    return out.str() + err.str();
+    return screens::testing::runScript(qm18300Program(), {path_}, script,
+                                       host::defaultHostServices())
+        .output;
   }
 };
 

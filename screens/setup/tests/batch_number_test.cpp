@@ -1,9 +1,6 @@
 // The last batch number: only what numbering can continue is taken, and a
 // setup shown before a payment batch was numbered never writes the old number back.
-#include <sstream>
-
 #include "platform/db/database.h"
-#include "runtime/host/host_process.h"
 #include "screens/setup/tests/setup_fixture.h"
 
 namespace corvena::qm18200::testing {
@@ -24,19 +21,18 @@ TEST_F(SetupScreen, TheLastBatchNumberTakesOnlyWhatNumberingCanContinue) {
 
 TEST_F(SetupScreen, ASetupShownBeforeABatchWasNumberedCannotWriteTheOldNumberBack) {
   storeSetup("1010", "00-000-00", "0000000005");
-  std::ostringstream out, err;
-  runtime::ScreenProcess process(definition(), signedOn(), host::inProcessServices(), out, err);
-  ASSERT_FALSE(process.start([](const std::string&) { return std::nullopt; }));
-  process.runScript("set cWashAcct 1020\n");
+  screens::testing::ScreenUnderTest s(definition(), signedOn());
+  ASSERT_FALSE(s.ended()) << s.output();
+  s.run("set cWashAcct 1020\n");
   {
     auto db = db::Database::open(database_);
     db::Transaction tx(*db);
     db->run("AutoNbr_Next 'XNAPaymentAutoNbr'").step();
     tx.commit();
   }
-  process.runScript("save\n");
-  process.close(0);
-  EXPECT_NE(out.str().find("REFUSED save"), std::string::npos) << out.str();
+  s.run("save\n");
+  s.close(0);
+  EXPECT_NE(s.output().find("REFUSED save"), std::string::npos) << s.output();
   EXPECT_EQ(setupRows(), std::vector<std::string>{"1010|00-000-00|0000000006"});
 }
 

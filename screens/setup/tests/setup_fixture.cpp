@@ -1,9 +1,5 @@
 #include "screens/setup/tests/setup_fixture.h"
 
-#include <unistd.h>
-
-#include <sstream>
-
 #include "platform/db/database.h"
 #include "platform/db/host_records.h"
 #include "runtime/app_information.h"
@@ -14,13 +10,7 @@
 namespace corvena::qm18200::testing {
 
 void SetupScreen::SetUp() {
-  runtime::resetRuntimeState();
-  dir_ = std::filesystem::temp_directory_path() /
-         ("corvena-qm18200-" + std::to_string(::getpid()) + "-" +
-          ::testing::UnitTest::GetInstance()->current_test_info()->name());
-  std::filesystem::remove_all(dir_);
-  std::filesystem::create_directories(dir_);
-  ::setenv("CORVENA_REGISTRY", (dir_ / "registry").c_str(), 1);
+  ::setenv("CORVENA_REGISTRY", scratch_.file("registry").c_str(), 1);
   database_ = scratch_.database("company.db");
   auto db = db::Database::create(database_);
   for (const char* acct : {"1010", "1020"}) {
@@ -38,37 +28,18 @@ void SetupScreen::SetUp() {
   }
 }
 
-void SetupScreen::TearDown() {
-  std::filesystem::remove_all(dir_);
-}
-
 runtime::ScreenDefinition SetupScreen::definition() {
   return {.program = "QM18200", .form = QM18200Form, .registerHandlers = [](forms::Form& form) {
             registerHandlers(form);
           }};
 }
 
-runtime::ScreenOptions SetupScreen::signedOn() const {
-  runtime::ScreenOptions options;
-  options.signOn.database = database_;
-  options.signOn.user = "CLERK1";
-  options.signOn.company = "0060";
-  options.signOn.date = "2026-03-02";
-  return options;
+screens::testing::SignOn SetupScreen::signedOn() const {
+  return {database_, "CLERK1", "0060", "2026-03-02"};
 }
 
 ScriptRun SetupScreen::run(const std::string& script) {
-  const auto screen = definition();
-  std::ostringstream out, err;
-  runtime::ScreenProcess process(screen, signedOn(), host::defaultHostServices(), out, err);
-  ScriptRun result;
-  if (auto ended = process.start([](const std::string&) { return std::nullopt; })) {
-    result.exitCode = *ended;
-  } else {
-    result.exitCode = process.close(process.runScript(script));
-  }
-  result.output = out.str() + err.str();
-  return result;
+  return screens::testing::runScript(definition(), signedOn(), script, host::defaultHostServices());
 }
 
 void SetupScreen::storeSetup(const std::string& account, const std::string& sub,

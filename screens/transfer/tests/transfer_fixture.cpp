@@ -116,24 +116,13 @@ runtime::ScreenDefinition TransferTest::screen() {
           .runtime = runtime::transferRuntime()};
 }
 
-runtime::ScreenOptions TransferTest::signedOn() const {
-  runtime::ScreenOptions options;
-  options.signOn.database = path_;
-  options.signOn.user = user_;
-  options.signOn.company = company_;
-  options.signOn.date = date_;
-  options.signOn.passwordFile = passwordFile_;
-  return options;
+screens::testing::SignOn TransferTest::signedOn() const {
+  return {path_, user_, company_, date_, passwordFile_};
 }
 
 std::string TransferTest::run(const std::string& script) {
-  runtime::resetRuntimeState();
-  const runtime::ScreenDefinition definition = screen();
-  std::ostringstream out, err;
-  runtime::ScreenProcess process(definition, signedOn(), host::defaultHostServices(), out, err);
-  if (!process.start([](const std::string&) { return std::nullopt; }))
-    process.close(process.runScript(script));
-  return out.str() + err.str();
+  return screens::testing::runScript(screen(), signedOn(), script, host::defaultHostServices())
+      .output;
 }
 
 std::string TransferTest::creditMemo(const std::string& customer, const std::vector<double>& lines) {

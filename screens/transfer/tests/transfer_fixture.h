@@ -15,6 +15,7 @@
 #include "platform/db/database.h"
 #include "platform/db/tests/test_database.h"
 #include "runtime/screen_program.h"
+#include "screens/testing/screen_under_test.h"
 
 namespace corvena::transfer::testing {
 
@@ -28,7 +29,7 @@ class TransferTest : public ::testing::Test {
   // QM18900 signed on to the company as user_, running the script; its output.
   std::string run(const std::string& script);
   static runtime::ScreenDefinition screen();
-  runtime::ScreenOptions signedOn() const;
+  screens::testing::SignOn signedOn() const;
   // A released credit memo of the customer entered in 0801000, one line of
   // 4000 for each amount; its reference.
   std::string creditMemo(const std::string& customer, const std::vector<double>& lines);

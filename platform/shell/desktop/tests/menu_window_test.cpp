@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/db/tests/test_database.h"
 #include "platform/shell/parent_window.h"
 #include "platform/signon/user_directory.h"
 
@@ -28,19 +29,15 @@ class Menu : public ::testing::Test {
     static char name[] = "parent_ui_tests";
     static char* argv[] = {name, nullptr};
     if (!QApplication::instance()) new QApplication(argc, argv);
-    dir_ = std::filesystem::temp_directory_path() /
-           ("corvena-menuwin-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
     // A stand-in QM18200 that writes down the arguments it was started with.
     const auto program = dir_ / "QM18200";
     std::ofstream(program)
         << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"$(dirname \"$0\")/args\"\n";
     ::chmod(program.c_str(), 0755);
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
 
-  std::filesystem::path dir_;
+  db::testing::ScratchDir scratch_;
+  std::filesystem::path dir_ = std::filesystem::path(scratch_.file("")).parent_path();
   signon::SignOnContext context_{"/data/company.db", "CLERK1", "NORTH", Date{2026, 3, 2}};
 };
 

@@ -2,7 +2,6 @@
 // with user and company; the business date defaults to today; Enter signs on;
 // the company last signed on to is offered again.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,6 +13,7 @@
 #include <filesystem>
 
 #include "platform/db/database.h"
+#include "platform/db/tests/test_database.h"
 #include "platform/shell/parent_window.h"
 #include "platform/signon/user_directory.h"
 
@@ -32,10 +32,6 @@ class SignOn : public ::testing::Test {
  protected:
   void SetUp() override {
     app();
-    dir_ = std::filesystem::temp_directory_path() /
-           ("corvena-signon-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        QString::fromStdString((dir_ / "settings").string()));
     database_ = (dir_ / "company.db").string();
@@ -43,9 +39,9 @@ class SignOn : public ::testing::Test {
     db->exec(
         "INSERT INTO Company (CpnyID, CpnyName) VALUES ('NORTH', 'North'), ('SOUTH', 'South')");
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
 
-  std::filesystem::path dir_;
+  db::testing::ScratchDir scratch_;
+  std::filesystem::path dir_ = std::filesystem::path(scratch_.file("")).parent_path();
   std::string database_;
 };
 

@@ -164,7 +164,7 @@ TEST_F(Desk, TheEditListOfTheBatchIsExportedAndPrintedWithItsHeader) {
   auto s = openPayment("500");
   payDocument(*s, "INV1");
   atDesk(*s, {1366, 768}, [&](ui::FormWindow&, ui::GridView& grid, auto&) {
-    const QString csv = (dir_ / "lines.csv").c_str();
+    const QString csv = QString::fromStdString(scratch_.file("lines.csv"));
     QString why;
     ASSERT_TRUE(ui::writeCsv(grid, csv, why)) << why.toStdString();
     QFile file(csv);
@@ -182,7 +182,7 @@ TEST_F(Desk, TheEditListOfTheBatchIsExportedAndPrintedWithItsHeader) {
     EXPECT_TRUE(list.contains("<td>Child One</td>"));
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName((dir_ / "edit-list.pdf").c_str());
+    printer.setOutputFileName(QString::fromStdString(scratch_.file("edit-list.pdf")));
     ui::printEditList(grid, printer);
     QFile pdf(printer.outputFileName());
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));

@@ -35,7 +35,7 @@ TEST_F(DesktopEntry, ARefusedValueKeepsTheFocusAndIsNotStored) {
   EXPECT_EQ(edit->text().toStdString(), "9999");
   ASSERT_EQ(answererTexts().size(), 1u);
   EXPECT_EQ(answererTexts()[0].rfind("9999", 0), 0u) << answererTexts()[0];
-  EXPECT_EQ(process_->session().displayText(control("cWashAcct")), "");
+  EXPECT_EQ(screen_->session().displayText(control("cWashAcct")), "");
   window().action(ui::UpdateAction::Save)->trigger();
   settle();
   EXPECT_TRUE(setupRows().empty());

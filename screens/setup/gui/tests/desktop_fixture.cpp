@@ -15,17 +15,16 @@ namespace corvena::qm18200::testing {
 void DesktopSetup::SetUp() {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   SetupScreen::SetUp();
-  screen_ = std::make_unique<runtime::ScreenDefinition>(definition());
-  process_ = std::make_unique<runtime::ScreenProcess>(*screen_, signedOn(),
-                                                      host::defaultHostServices(), out_, err_);
   static int argc = 1;
   static char name[] = "QM18200";
   static char* argv[] = {name, nullptr};
-  process_->session().setUi(ui::createGuiUi(argc, argv));
+  auto desk = ui::createGuiUi(argc, argv);
   answerer_ = std::make_unique<ui::testing::MessageAnswerer>();
-  ASSERT_FALSE(process_->start([](const std::string&) { return std::nullopt; })) << err_.str();
-  auto& renderer = dynamic_cast<ui::QtUi&>(process_->session().ui());
-  window_ = &renderer.window(process_->session().mainForm());
+  screen_ = std::make_unique<screens::testing::ScreenUnderTest>(
+      definition(), signedOn(), host::defaultHostServices(), std::move(desk));
+  ASSERT_FALSE(screen_->ended()) << screen_->output();
+  auto& renderer = dynamic_cast<ui::QtUi&>(screen_->session().ui());
+  window_ = &renderer.window(screen_->session().mainForm());
   window_->show();
   window_->activateWindow();
   QApplication::setActiveWindow(window_);
@@ -34,12 +33,11 @@ void DesktopSetup::SetUp() {
 
 void DesktopSetup::TearDown() {
   answerer_.reset();
-  process_.reset();
-  SetupScreen::TearDown();
+  screen_.reset();
 }
 
 forms::Control& DesktopSetup::control(const std::string& name) {
-  return process_->session().control(name);
+  return screen_->control(name);
 }
 
 QWidget* DesktopSetup::widget(const std::string& name) {

@@ -5,7 +5,6 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -32,9 +31,7 @@ class DesktopSetup : public SetupScreen {
   static void settle();
   const std::vector<std::string>& answererTexts() const { return answerer_->texts; }
 
-  std::unique_ptr<runtime::ScreenDefinition> screen_;
-  std::unique_ptr<runtime::ScreenProcess> process_;
-  std::ostringstream out_, err_;
+  std::unique_ptr<screens::testing::ScreenUnderTest> screen_;
   ui::FormWindow* window_ = nullptr;
   std::unique_ptr<ui::testing::MessageAnswerer> answerer_;
 };

@@ -31,15 +31,14 @@ class Desk : public TransferTest {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     TransferTest::SetUp();
     source_ = creditMemo("K1", {100});
-    runtime::resetRuntimeState();
-    process_ = std::make_unique<runtime::ScreenProcess>(definition_, signedOn(),
-                                                        host::defaultHostServices(), out_, err_);
     static int argc = 1;
     static char name[] = "QM18900";
     static char* argv[] = {name, nullptr};
-    process_->session().setUi(ui::createGuiUi(argc, argv));
+    auto gui = ui::createGuiUi(argc, argv);
     answerer_ = std::make_unique<ui::testing::MessageAnswerer>();
-    ASSERT_FALSE(process_->start([](const std::string&) { return std::nullopt; })) << err_.str();
+    process_ = std::make_unique<screens::testing::ScreenUnderTest>(
+        screen(), signedOn(), host::defaultHostServices(), std::move(gui));
+    ASSERT_FALSE(process_->ended()) << process_->output();
     // Any work at all is told, as a long one is.
     desk().setWorkNoticedAfter(std::chrono::milliseconds(0));
     main_ = &desk().window(process_->session().mainForm());
@@ -72,19 +71,17 @@ class Desk : public TransferTest {
     settle();
   }
 
-  const runtime::ScreenDefinition definition_ = screen();
   std::string source_;
-  std::ostringstream out_, err_;
-  std::unique_ptr<runtime::ScreenProcess> process_;
+  std::unique_ptr<screens::testing::ScreenUnderTest> process_;
   ui::FormWindow* main_ = nullptr;
   std::unique_ptr<ui::testing::MessageAnswerer> answerer_;
 };
 
 TEST_F(Desk, LineDetailNamesItsDestinationTakesAnAmountWithNoWaitLeftAndItsOKSaysWhatItSaved) {
-  ASSERT_EQ(process_->runScript("set cSrcCustId K1\nset cSrcRefNbr " + source_ +
-                                "\nline Spread1 new\nset cDestCustID K2\nset cDestAmt 100\nsave\n"),
+  ASSERT_EQ(process_->run("set cSrcCustId K1\nset cSrcRefNbr " + source_ +
+                          "\nline Spread1 new\nset cDestCustID K2\nset cDestAmt 100\nsave\n"),
             0)
-      << out_.str();
+      << process_->output();
   auto* lineDetail = qobject_cast<QPushButton*>(main_->view()->widgetFor(&control("cmdDetailLines")));
   ASSERT_NE(lineDetail, nullptr);
   bool atDetail = false;

@@ -1,5 +1,6 @@
 // Saving a batch: the header and exactly one XNADetail row per line with an
-// apply amount, however often it is saved.
+// apply amount, however often it is saved; the header and the lines a save
+// changes take the signed-on clerk's stamp, lines left alone keep theirs.
 
 #include "screens/payapp/tests/apply_fixture.h"
 
@@ -32,6 +33,21 @@ class SaveDetail : public ApplyTest {
         rows("select NABatNbr, CustId, DocType, RefNbr, CuryApplAmt, DiscAmt, CpnyId, CuryId, "
              "DocAmt, DocDate from XNADetail"));
   }
+
+  std::string stamps(const std::string& table, const std::string& where) {
+    return value(
+        "select Crtd_Date || ' ' || Crtd_Prog || ' ' || Crtd_User || ' / ' || "
+        "LUpd_Date || ' ' || LUpd_Prog || ' ' || LUpd_User from " +
+        table + " where " + where);
+  }
+
+  static void becomeUser(OpenScreen& s, const std::string& user, const Date& today) {
+    s.within([&] {
+      s.session().pes().UserId = user;
+      s.session().setBusinessDate(today);
+      return 0;
+    });
+  }
 };
 
 TEST_F(SaveDetail, WritesTheHeaderAndOneRowPerAppliedLine) {
@@ -44,6 +60,10 @@ TEST_F(SaveDetail, WritesTheHeaderAndOneRowPerAppliedLine) {
   EXPECT_EQ(detail(),
             sorted({batch + "|C1|DM|DM2|120.500000|0.000000|CO1|USD|350.000000|2026-02-01",
                     batch + "|P1|IN|INV1|98.000000|2.000000|CO1|USD|150.000000|2026-02-01"}));
+  const std::string created = "2026-03-02 18300 CLERK1 / 2026-03-02 18300 CLERK1";
+  EXPECT_EQ(stamps("XNAHeader", "1 = 1"), created);
+  EXPECT_EQ(stamps("XNADetail", "RefNbr = 'INV1'"), created);
+  EXPECT_EQ(stamps("XNADetail", "RefNbr = 'DM2'"), created);
 }
 
 TEST_F(SaveDetail, ALineWithADiscountButNoApplyAmountGetsNoRow) {
@@ -93,6 +113,31 @@ TEST_F(SaveDetail, OtherBatchesRowsAreLeftAlone) {
   ASSERT_TRUE(s->save());
   EXPECT_EQ(rows("select RefNbr, CuryApplAmt from XNADetail where NABatNbr = '0000000007'"),
             Rows{"INV9|80.000000"});
+}
+
+TEST_F(SaveDetail, ASecondSaveStampsTheHeaderAndOnlyTheChangedLines) {
+  auto s = applied();
+  ASSERT_TRUE(s->save());
+  becomeUser(*s, "AUDITOR", Date{2026, 3, 9});
+  ASSERT_TRUE(s->set("cOrigDocAmt", "450"));
+  ASSERT_TRUE(enter(*s, "DM2", "cCuryApplAmt", "121"));
+  ASSERT_TRUE(s->save());
+  const std::string resaved = "2026-03-02 18300 CLERK1 / 2026-03-09 18300 AUDITOR";
+  EXPECT_EQ(stamps("XNAHeader", "1 = 1"), resaved);
+  EXPECT_EQ(stamps("XNADetail", "RefNbr = 'DM2'"), resaved);
+  EXPECT_EQ(stamps("XNADetail", "RefNbr = 'INV1'"),
+            "2026-03-02 18300 CLERK1 / 2026-03-02 18300 CLERK1");
+}
+
+TEST_F(SaveDetail, ALoadedLineKeepsItsCreationAndTakesNewUpdateStamps) {
+  addHeader("0000000040", "O", "NP", "CHK40", 500);
+  addDetail("0000000040", "C1", "DM", "DM2", 120);
+  auto s = open("CO1", Date{2026, 3, 5});
+  ASSERT_TRUE(s->set("cNABatNbr", "0000000040"));
+  ASSERT_TRUE(enter(*s, "DM2", "cCuryApplAmt", "130"));
+  ASSERT_TRUE(s->save());
+  EXPECT_EQ(stamps("XNADetail", "RefNbr = 'DM2'"),
+            "2026-02-20 18300 SEED / 2026-03-05 18300 CLERK1");
 }
 
 }  // namespace
