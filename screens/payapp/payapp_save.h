@@ -3,6 +3,7 @@
 // grid's applied lines are written as the batch's XNADetail rows.
 
 #include "platform/db/record.h"
+#include "runtime/tables/records.h"
 
 namespace corvena::payapp {
 
@@ -11,8 +12,8 @@ void registerSaveHandlers();
 int Update1_DeleteRequested(int level);
 void Update1_LevelReset(int level);
 int Update1_SaveLevel(int level);
-// Writes the current line (bXDetail) as a new XNADetail row of the batch.
-void InsertDetailRow();
+// The current line (bXDetail) as an XNADetail row of the batch.
+XNADetail DetailRow();
 // Sets the update stamps to today, the program and the user; a record never
 // stamped takes the same values as its creation stamps.
 void StampAudit(Date& Crtd_Date, Text<8>& Crtd_Prog, Text<10>& Crtd_User, Date& LUpd_Date,
