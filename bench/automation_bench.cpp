@@ -11,6 +11,7 @@
 #include "platform/ar/invoice_entry.h"
 #include "platform/automation/script_driver.h"
 #include "platform/automation/automation_server.h"
+#include "platform/automation/driven_process.h"
 #include "platform/automation/wire.h"
 #include "platform/db/tests/test_database.h"
 #include "platform/demo/demo_data.h"
@@ -70,23 +71,35 @@ void fillInvoice(const Send& send) {
       send(line);
 }
 
+// Requests sent over the wire per run: none when the screen answers in process.
+void reportRequests(benchmark::State& state, std::int64_t sent) {
+  state.counters["requests"] =
+      static_cast<double>(sent) / static_cast<double>(state.iterations());
+}
+
 template <class Screen>
 void roundTrips(benchmark::State& state) {
   DemoCompany company;
   Screen screen(company);
+  const std::int64_t before = automation::DrivenProcess::requestsSent();
   for (auto _ : state) screen.send("get cBatNbr");
+  reportRequests(state, automation::DrivenProcess::requestsSent() - before);
 }
 
 template <class Screen>
 void fillLines(benchmark::State& state) {
+  std::int64_t sent = 0;
   for (auto _ : state) {
     state.PauseTiming();
     DemoCompany company;
     Screen screen(company);
     state.ResumeTiming();
+    const std::int64_t before = automation::DrivenProcess::requestsSent();
     fillInvoice([&](const std::string& line) { screen.send(line); });
+    sent += automation::DrivenProcess::requestsSent() - before;
   }
   state.counters["lines"] = kLines;
+  reportRequests(state, sent);
 }
 
 void BM_RequestRoundTripInProcess(benchmark::State& state) { roundTrips<InProcess>(state); }

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "bench/payapp_bench_screen.h"
+#include "bench/round_trips.h"
 #include "platform/ui/form_view.h"
 #include "platform/ui/form_window.h"
 #include "platform/ui/grid_view.h"
@@ -42,12 +43,16 @@ void BM_DeskGridReload(benchmark::State& state) {
   PayAppScreen s(company.path());
   s.newPayment("1000000");
   ui::GridView& grid = deskGrid(s);
+  Trips trips;
   for (auto _ : state)
-    s.within([&] {
-      grid.reload();
-      return 0;
+    trips = counted(s.database(), [&] {
+      s.within([&] {
+        grid.reload();
+        return 0;
+      });
     });
   state.counters["lines"] = s.lineCount();
+  report(state, trips);
 }
 BENCHMARK(BM_DeskGridReload)->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -59,14 +64,18 @@ void BM_DeskAmountTypedInACell(benchmark::State& state) {
   ui::GridView& grid = deskGrid(s);
   const int row = s.lineCount() / 2;
   bool typed = false;
+  Trips trips;
   for (auto _ : state) {
     typed = !typed;
-    s.within([&] {
-      grid.table()->setCurrentCell(row, kApplyColumn);
-      return grid.entryForCurrent()(typed ? "1.00" : "0");
+    trips = counted(s.database(), [&] {
+      s.within([&] {
+        grid.table()->setCurrentCell(row, kApplyColumn);
+        return grid.entryForCurrent()(typed ? "1.00" : "0");
+      });
     });
   }
   state.counters["lines"] = s.lineCount();
+  report(state, trips);
 }
 BENCHMARK(BM_DeskAmountTypedInACell)->Unit(benchmark::kMillisecond)->Iterations(4);
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "bench/payapp_bench_screen.h"
+#include "bench/round_trips.h"
 #include "runtime/host/kelpapi.h"
 
 namespace corvena::bench {
@@ -33,15 +34,19 @@ void BM_PayDocumentOnEveryLine(benchmark::State& state) {
   s.newPayment("1");
   const std::string amount = halfTheBalance(s);
   const int lines = s.lineCount();
+  Trips trips;
   for (auto _ : state) {
     state.PauseTiming();
     s.ui().queueAnswer(forms::kAnswerYes);
     s.enter("cOrigDocAmt", "0");
     s.enter("cOrigDocAmt", amount);
     state.ResumeTiming();
-    for (int i = 0; i < lines; ++i) s.payLine(i);
+    trips = counted(s.database(), [&] {
+      for (int i = 0; i < lines; ++i) s.payLine(i);
+    });
   }
   state.counters["lines"] = lines;
+  report(state, trips);
   state.counters["unapplied"] = s.app().bXHeader.UnAppliedAmt;
 }
 BENCHMARK(BM_PayDocumentOnEveryLine)->Unit(benchmark::kMillisecond)->Iterations(1);
@@ -73,6 +78,7 @@ void BM_PayDocumentFloor(benchmark::State& state) {
     }
     benchmark::DoNotOptimize(applied);
   }
+  report(state, {});
 }
 BENCHMARK(BM_PayDocumentFloor)->Unit(benchmark::kMillisecond);
 

@@ -106,6 +106,7 @@ class PayAppScreen {
     return within([&] { return session_.updates().save(); });
   }
   forms::Session& session() { return session_; }
+  const db::Database& database() { return session_.database(); }
   forms::HeadlessUi& ui() { return *ui_; }
   forms::Control& grid() { return session_.control("Spread1"); }
   int lineCount() {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "bench/payapp_bench_screen.h"
+#include "bench/round_trips.h"
 #include "bench/server_floor.h"
 #include "runtime/host/kelpapi.h"
 #include "screens/payapp/payapp_grid.h"
@@ -128,6 +129,7 @@ void loadParent(PayAppScreen& s) {
 void BM_FloorQuery(benchmark::State& state) {
   for (auto _ : state) state.SetIterationTime(floorQueryMs() / 1000);
   state.counters["floor_ms"] = floorMs();
+  report(state, {1, 0});
 }
 BENCHMARK(BM_FloorQuery)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
@@ -136,11 +138,12 @@ void BM_LoadDetailLines(benchmark::State& state) {
   double best = 1e300;
   double grown = 0;
   int lines = 0;
+  Trips trips;
   for (auto _ : state) {
     PayAppScreen s(company().path());
     const std::size_t heapBefore = mallinfo2().uordblks;
     const auto start = std::chrono::steady_clock::now();
-    loadParent(s);
+    trips = counted(s.database(), [&] { loadParent(s); });
     const double ms = msSince(start);
     grown = static_cast<double>(mallinfo2().uordblks) - static_cast<double>(heapBefore);
     lines = s.lineCount();
@@ -150,6 +153,7 @@ void BM_LoadDetailLines(benchmark::State& state) {
   state.counters["lines"] = lines;
   state.counters["ratio_to_floor"] = best / floorMs();
   state.counters["grid_MB"] = grown / (1024 * 1024);
+  report(state, trips);
 }
 BENCHMARK(BM_LoadDetailLines)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -158,14 +162,16 @@ void BM_ReloadDetailLines(benchmark::State& state) {
   PayAppScreen s(company().path());
   loadParent(s);
   double best = 1e300;
+  Trips trips;
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
-    loadParent(s);
+    trips = counted(s.database(), [&] { loadParent(s); });
     const double ms = msSince(start);
     best = std::min(best, ms);
     state.SetIterationTime(ms / 1000);
   }
   state.counters["ratio_to_floor"] = best / floorMs();
+  report(state, trips);
 }
 BENCHMARK(BM_ReloadDetailLines)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -175,16 +181,20 @@ void BM_SortDetailLines(benchmark::State& state) {
   state.SetLabel("sort " + order);
   PayAppScreen s(company().path());
   loadParent(s);
+  Trips trips;
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
-    s.within([&] {
-      payapp::payapp().bXHeader.SortOrder = order;
-      payapp::SortDetailLines();
-      return 0;
+    trips = counted(s.database(), [&] {
+      s.within([&] {
+        payapp::payapp().bXHeader.SortOrder = order;
+        payapp::SortDetailLines();
+        return 0;
+      });
     });
     state.SetIterationTime(msSince(start) / 1000);
   }
   state.counters["lines"] = s.lineCount();
+  report(state, trips);
 }
 BENCHMARK(BM_SortDetailLines)
     ->DenseRange(0, 5)

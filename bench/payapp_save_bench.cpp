@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bench/payapp_bench_screen.h"
+#include "bench/round_trips.h"
 #include "bench/server_floor.h"
 #include "runtime/host/kelpapi.h"
 
@@ -69,13 +70,15 @@ AppliedBatch& appliedBatch() {
 void BM_SaveBatchOf5000AppliedLines(benchmark::State& state) {
   AppliedBatch& b = appliedBatch();
   bool saved = true;
+  Trips trips;
   for (auto _ : state) {
     state.PauseTiming();
     b.unsaved();
     state.ResumeTiming();
-    saved = b.screen.save() && saved;
+    trips = counted(b.screen.database(), [&] { saved = b.screen.save() && saved; });
   }
   state.counters["rows"] = static_cast<double>(b.rows().size());
+  report(state, trips);
   if (!saved) state.SkipWithError("the save was refused");
 }
 BENCHMARK(BM_SaveBatchOf5000AppliedLines)->Unit(benchmark::kMillisecond);
@@ -139,6 +142,7 @@ void BM_SaveFloorBareInserts(benchmark::State& state) {
   }
   if (db) sqlite3_close(db);
   state.counters["rows"] = static_cast<double>(rows.size());
+  report(state, {static_cast<std::int64_t>(rows.size()) + 2, 0});
 }
 BENCHMARK(BM_SaveFloorBareInserts)->Unit(benchmark::kMillisecond);
 

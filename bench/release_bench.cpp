@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "bench/payapp_bench_screen.h"
+#include "bench/round_trips.h"
 #include "platform/ar/ledger.h"
 
 namespace corvena::bench {
@@ -25,11 +26,12 @@ void BM_ReleaseThroughHostScreens(benchmark::State& state) {
     for (int line = 0; line < screen.lineCount(); ++line) screen.payLine(line);
     screen.enter("cBatchHandling", "R");
     const auto start = std::chrono::steady_clock::now();
-    screen.save();
+    const Trips trips = counted(screen.database(), [&] { screen.save(); });
     state.SetIterationTime(
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     if (screen.app().bXNAHeader.Status.trimmed() != "C") state.SkipWithError("not released");
     state.counters["lines"] = screen.lineCount();
+    report(state, trips);
   }
 }
 BENCHMARK(BM_ReleaseThroughHostScreens)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -40,6 +42,7 @@ void BM_ReleaseFloor(benchmark::State& state) {
     ScaledCompany company(kChildren, kDocuments);
     auto db = db::Database::open(company.path());
     const auto start = std::chrono::steady_clock::now();
+    const std::int64_t statementsBefore = db->statementsRun();
     db::Transaction tx(*db);
     db->exec(
         "INSERT INTO Batch (BatNbr, Module, EditScrnNbr, Status, PerPost, CtrlTot)"
@@ -56,6 +59,7 @@ void BM_ReleaseFloor(benchmark::State& state) {
     const std::string why =
         ar::releaseBatch(*db, "FLOOR", ar::Releaser{"BENCH", "08030", demo::kDemoToday, true});
     tx.commit();
+    report(state, {db->statementsRun() - statementsBefore, 0});
     state.SetIterationTime(
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     if (!why.empty()) state.SkipWithError(why.c_str());

@@ -160,8 +160,8 @@ std::string HostScreen::propertyOf(const std::string& control, const std::string
 }
 
 // A move answers with every value of the screen, which a walk reads next.
-std::int16_t HostScreen::moveRow(std::string_view level, std::string_view where) {
-  const std::string answer = request("row " + levelWord(level) + " " + std::string(where));
+std::int16_t HostScreen::moveRow(const std::string& line) {
+  const std::string answer = request(line);
   std::vector<std::string> words;
   try {
     words = automation::splitWords(answer, 0);
@@ -191,11 +191,16 @@ void HostScreen::CloseScreen() {
 }
 
 void HostScreen::GridFirst(std::string_view level, std::int16_t& state) {
-  state = moveRow(level, "first");
+  state = moveRow("row " + levelWord(level) + " first");
 }
 
 void HostScreen::GridNext(std::string_view level, std::int16_t& state) {
-  state = moveRow(level, "next");
+  state = moveRow("row " + levelWord(level) + " next");
+}
+
+void HostScreen::GridFind(std::string_view level, std::string_view control, std::string_view value,
+                          std::int16_t& state) {
+  state = moveRow("find " + levelWord(level) + " " + scriptWord(control) + " " + scriptWord(value));
 }
 
 void HostScreen::SaveScreen() {

@@ -93,6 +93,10 @@ class HostScreen {
   // result 0 when the level's pending work was dropped, 1 when the screen refused.
   void AbandonLevel(std::string_view level, std::int16_t& result);
   void GridNext(std::string_view level, std::int16_t& state);
+  // The first row of the level's grid whose control shows the value, reached as
+  // GridFirst and GridNext would reach it, in one request; state as theirs.
+  void GridFind(std::string_view level, std::string_view control, std::string_view value,
+                std::int16_t& state);
   // Why the completed batch was not released; blank when it was.
   std::string ScreenErrorText();
   // 3 when nothing is pending at the level.
@@ -108,7 +112,7 @@ class HostScreen {
   std::string valueOf(const std::string& control);
   std::string propertyOf(const std::string& control, const std::string& name);
   std::int16_t stateOf(const std::string& line);
-  std::int16_t moveRow(std::string_view level, std::string_view where);
+  std::int16_t moveRow(const std::string& line);
   std::unique_ptr<automation::DrivenProcess> process_;
   // The screen changes only on a request other than a read, so what was read
   // since the last such request still holds; keyed by lower-case name.

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <filesystem>
 
@@ -89,8 +90,15 @@ void DrivenProcess::greet() {
   }
 }
 
+namespace {
+std::atomic<std::int64_t> sentRequests{0};
+}  // namespace
+
+std::int64_t DrivenProcess::requestsSent() { return sentRequests; }
+
 WireAnswer DrivenProcess::request(std::string_view line) {
   if (fd_ < 0) throw ProcessLost(program_ + " has ended");
+  ++sentRequests;
   std::string text = escapeWire(line) + "\n";
   for (std::size_t sent = 0; sent < text.size();) {
     const ssize_t n = ::send(fd_, text.data() + sent, text.size() - sent, MSG_NOSIGNAL);

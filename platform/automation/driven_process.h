@@ -7,6 +7,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -43,6 +44,8 @@ class DrivenProcess {
 
   // One request line and its answer; throws ProcessLost.
   WireAnswer request(std::string_view line);
+  // Requests this process has sent to all its driven screens so far.
+  static std::int64_t requestsSent();
   // Ends the requests and waits a bounded time for the screen to close.
   void close();
   pid_t pid() const { return pid_; }

@@ -38,6 +38,7 @@ constexpr Grammar grammar[] = {
     {CommandKind::SetProperty, "setproperty", 3, "setproperty CONTROL NAME VALUE"},
     {CommandKind::Grid, "grid", 2, "grid LEVEL first|next"},
     {CommandKind::Row, "row", 2, "row LEVEL first|next"},
+    {CommandKind::Find, "find", 3, "find LEVEL CONTROL VALUE"},
     {CommandKind::EditState, "editstate", 1, "editstate LEVEL"},
     {CommandKind::Abandon, "abandon", 1, "abandon LEVEL"},
 };
@@ -93,6 +94,7 @@ void checkArguments(const Command& cmd) {
     case CommandKind::Last:
     case CommandKind::EditState:
     case CommandKind::Abandon:
+    case CommandKind::Find:
       checkLevel(cmd);
       break;
     case CommandKind::Line:

@@ -178,6 +178,8 @@ void ScriptDriver::perform(const Command& command) {
     case CommandKind::Grid:
     case CommandKind::Row:
       return gridRow(command);
+    case CommandKind::Find:
+      return findRow(command);
     case CommandKind::EditState:
       return editState(command);
     case CommandKind::Abandon:

@@ -78,6 +78,7 @@ class ScriptDriver {
   void property(const Command& command);
   void setProperty(const Command& command);
   void gridRow(const Command& command);
+  void findRow(const Command& command);
   std::string screenValues();
   void editState(const Command& command);
   void abandon(const Command& command);

@@ -73,6 +73,20 @@ void ScriptDriver::gridRow(const Command& command) {
   read(command.kind == CommandKind::Row ? "ROW" : "GRID", command.args[0], answer);
 }
 
+// The walk a caller would make with row first and row next to find a row by its
+// key, made here in one request: the rows are moved to one by one as those move,
+// and the first whose control shows the value (trailing blanks not counting)
+// stays current. Answered as row.
+void ScriptDriver::findRow(const Command& command) {
+  auto& grid = gridAtLevel(command);
+  auto& key = control(command, command.args[1]);
+  const std::string wanted = forms::trimEnd(command.args[2]);
+  bool found = false;
+  for (int row = 0; !found && session_.selectLine(grid, row); ++row)
+    found = forms::trimEnd(session_.displayText(key)) == wanted;
+  read("FIND", command.args[0], std::to_string(found ? kRowCurrent : kNoRow) + screenValues());
+}
+
 // The fields a caller may read after a move, in one answer rather than a request each.
 std::string ScriptDriver::screenValues() {
   std::string words;

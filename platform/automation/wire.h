@@ -1,5 +1,5 @@
 #pragma once
-// The automation wire, version 1 (docs/automation.md): the driven screen greets
+// The automation wire, version 2 (docs/automation.md): the driven screen greets
 // with one line, then answers each request line with exactly one answer line.
 // Text inside a line escapes backslash, newline and carriage return.
 
@@ -11,7 +11,7 @@
 
 namespace corvena::automation {
 
-inline constexpr int kWireVersion = 1;
+inline constexpr int kWireVersion = 2;
 inline constexpr std::string_view kGreeting = "CORVENA-AUTOMATION";
 
 // Error numbers a driving caller sees.

@@ -47,6 +47,14 @@ class Connection {
   // What the engine's own check finds wrong; empty when the database is sound.
   virtual std::vector<std::string> integrityProblems() = 0;
   virtual Database::Dialect dialect() const = 0;
+
+  // Statements the engine was asked to run, each once however many rows it gave:
+  // on a server, a round trip each.
+  std::int64_t statementsRun() const { return statementsRun_; }
+  void countStatement() { ++statementsRun_; }
+
+ private:
+  std::int64_t statementsRun_ = 0;
 };
 
 struct Opened {

@@ -128,6 +128,8 @@ bool Database::inTransaction() const { return depth_ > 0; }
 
 std::int64_t Database::changes() const { return conn_->changes(); }
 
+std::int64_t Database::statementsRun() const { return conn_->statementsRun(); }
+
 std::vector<std::string> schemaDirectories() {
   const char* env = std::getenv("CORVENA_SCHEMA_PATH");
   std::string list = env && *env ? env : CORVENA_DEFAULT_SCHEMA_PATH;

@@ -161,6 +161,8 @@ class Database {
   void rollback();
   bool inTransaction() const;
   std::int64_t changes() const;
+  // Statements run on the connection so far (see Connection::statementsRun).
+  std::int64_t statementsRun() const;
 
  private:
   friend class ServerRoles;

@@ -71,6 +71,7 @@ std::string PgConnection::passwordVerifier(const std::string& role, const std::s
 void PgConnection::exec(std::string_view script) {
   ensureConnected();
   const std::string sql = toPostgres(script);
+  countStatement();
   PQclear(checked(PQexec(conn_, sql.c_str()), sql));
 }
 
@@ -109,6 +110,7 @@ void PgConnection::deallocate(const std::string& name, unsigned generation) {
 PGresult* PgConnection::execPrepared(const std::string& name, const std::vector<const char*>& values) {
   ensureConnected();
   for (int attempt = 0;; ++attempt) {
+    countStatement();
     PGresult* r = PQexecPrepared(conn_, name.c_str(), static_cast<int>(values.size()),
                                  values.data(), nullptr, nullptr, 0);
     if (collided(r) && !inTransaction(conn_) && attempt < kStatementRetries) {
@@ -124,6 +126,7 @@ PGresult* PgConnection::execPrepared(const std::string& name, const std::vector<
 
 void PgConnection::beginSave() {
   ensureConnected();
+  countStatement();
   PGresult* r = PQexec(conn_, kBeginSave);
   if (PQresultStatus(r) != PGRES_TUPLES_OK && PQstatus(conn_) == CONNECTION_OK)
     PQclear(PQexec(conn_, "ROLLBACK"));

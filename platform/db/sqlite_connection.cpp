@@ -23,6 +23,7 @@ class SqliteConnection final : public Connection {
 
   void exec(std::string_view script) override {
     char* err = nullptr;
+    countStatement();
     const int rc = sqlite3_exec(db_, std::string(script).c_str(), nullptr, nullptr, &err);
     if (rc != SQLITE_OK) {
       std::string msg = err ? err : sqlite3_errmsg(db_);
@@ -30,7 +31,7 @@ class SqliteConnection final : public Connection {
       throw error(rc, msg);
     }
   }
-  std::unique_ptr<Cursor> prepare(const std::string& sql) override { return prepareCursor(db_, sql); }
+  std::unique_ptr<Cursor> prepare(const std::string& sql) override { return prepareCursor(db_, sql, *this); }
   void beginSave() override { exec("BEGIN IMMEDIATE"); }
   void abandon() override {
     if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -56,7 +57,7 @@ class SqliteConnection final : public Connection {
 
  private:
   std::vector<std::string> textColumn(const std::string& sql, std::string_view param) {
-    auto st = prepareCursor(db_, sql);
+    auto st = prepareCursor(db_, sql, *this);
     if (st->parameterCount() > 0) st->bind(1, std::string(param));
     std::vector<std::string> out;
     while (st->step()) out.emplace_back(st->text(0));

@@ -10,7 +10,8 @@ namespace {
 
 class SqliteCursor final : public Cursor {
  public:
-  SqliteCursor(sqlite3* db, const std::string& sql) : stmt_(nullptr) {
+  SqliteCursor(sqlite3* db, const std::string& sql, Connection& counted)
+      : stmt_(nullptr), counted_(counted) {
     const int rc = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr);
     if (rc != SQLITE_OK) {
       sqlite3_finalize(stmt_);
@@ -35,6 +36,8 @@ class SqliteCursor final : public Cursor {
   }
 
   bool step() override {
+    if (!running_) counted_.countStatement();
+    running_ = true;
     const int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;
@@ -44,6 +47,7 @@ class SqliteCursor final : public Cursor {
   }
 
   void reset() override {
+    running_ = false;
     sqlite3_reset(stmt_);
     sqlite3_clear_bindings(stmt_);
   }
@@ -75,12 +79,14 @@ class SqliteCursor final : public Cursor {
 
  private:
   sqlite3_stmt* stmt_;
+  Connection& counted_;
+  bool running_ = false;
 };
 
 }  // namespace
 
-std::unique_ptr<Cursor> prepareCursor(sqlite3* db, const std::string& sql) {
-  return std::make_unique<SqliteCursor>(db, sql);
+std::unique_ptr<Cursor> prepareCursor(sqlite3* db, const std::string& sql, Connection& counted) {
+  return std::make_unique<SqliteCursor>(db, sql, counted);
 }
 
 }  // namespace corvena::db::sqlite

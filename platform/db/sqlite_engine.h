@@ -13,7 +13,8 @@ namespace corvena::db::sqlite {
 // SQLite's result code and message as a clerk reads it: a damaged file, a lock
 // held by another user and a file that cannot be written each say so.
 DbError error(int code, const std::string& message);
-std::unique_ptr<Cursor> prepareCursor(sqlite3* db, const std::string& sql);
+// Each run of the cursor is counted on `counted`.
+std::unique_ptr<Cursor> prepareCursor(sqlite3* db, const std::string& sql, Connection& counted);
 
 // A handle on the file named by its URI, waiting for locks as every connection
 // does; `path` is the name its errors give.

@@ -27,6 +27,8 @@ void noteRead(Session& s, const CursorState& c, const std::vector<RecordRef>& in
 int stepInto(Session& s, CursorState& c, const std::vector<RecordRef>& into) {
   if (!c.statement.valid() || !c.statement.step()) {
     noteRead(s, c, into, false);
+    // A server's rows are held whole until the statement goes: a grid's worth.
+    c.statement = db::Statement();
     return kLineEnd;
   }
   for (const auto& r : into)

@@ -1,7 +1,6 @@
 #include "screens/payapp/payapp_grid.h"
 
-#include <map>
-
+#include "screens/payapp/payapp_grid_checks.h"
 #include "screens/payapp/payapp_state.h"
 
 namespace corvena::payapp {
@@ -28,28 +27,13 @@ void copyApplication(XDetail& line, const XNADetail& row) {
   line.TotApply = FPAdd(line.CuryApplAmt, line.DiscAmt, CurrencyPrecision);
 }
 
-// Stores are told apart by name: each customer's is read once per load.
-using CustomerNames = std::map<std::string, std::string>;
-
-void nameLine(PayApp& a, CustomerNames& names) {
-  const std::string id(a.bXDetail.CustId.trimmed());
-  auto known = names.find(id);
-  if (known == names.end()) {
-    Customer customer{};
-    const bool found = SqlFetch1(a.csr_customer, "Customer_all " + SParm(id), customer,
-                                 sizeof customer) != NotFound;
-    known = names.emplace(id, found ? std::string(customer.Name.trimmed()) : "").first;
-  }
-  a.bXDetail.CustName = known->second;
-}
-
 void addToTotals(PayApp& a) {
   a.bXHeader.ApplyTotal += a.bXDetail.CuryApplAmt;
   a.bXHeader.DiscTotal = FPAdd(a.bXHeader.DiscTotal, a.bXDetail.DiscAmt, CurrencyPrecision);
 }
 
 // A released application: the document's balances as they stand now, zero when it is gone.
-void addReleasedLine(PayApp& a, CustomerNames& names) {
+void addReleasedLine(PayApp& a, const ClosedLineChecks& checks) {
   XDetail& line = a.bXDetail;
   const XNADetail& row = a.bXNADetail;
   line = a.nXDetail;
@@ -61,40 +45,39 @@ void addReleasedLine(PayApp& a, CustomerNames& names) {
   line.DocDate = row.DocDate;
   line.NABatNbr = row.NABatNbr;
   line.DocAmt = row.DocAmt;
-  if (SqlFetch1(a.CSR_ARDOC, "XNAARDoc_Closed " + SParm(row.RefNbr) + SParm(row.CustId), a.bARDoc,
-                sizeof a.bARDoc) != NotFound) {
-    line.CuryDocBal = a.bARDoc.CuryDocBal;
-    line.DueDate = a.bARDoc.DueDate;
-    line.CuryDiscBal = a.bARDoc.CuryDiscBal;
-    line.DiscDate = a.bARDoc.DiscDate;
+  if (const ARDoc* doc = checks.document(row.RefNbr, row.CustId)) {
+    line.CuryDocBal = doc->CuryDocBal;
+    line.DueDate = doc->DueDate;
+    line.CuryDiscBal = doc->CuryDiscBal;
+    line.DiscDate = doc->DiscDate;
   }
   line.NewDocBal = line.CuryDocBal;
-  nameLine(a, names);
+  line.CustName = checks.names().of(line.CustId);
   LineArrayInsert(a.DetailLines);
   addToTotals(a);
 }
 
 void loadReleasedLines(PayApp& a) {
-  CustomerNames names;
+  const ClosedLineChecks checks(a);
   int rc = SqlFetch1(a.CSR_XNADETAIL_L, "XNADetail_BatNbr " + SParm(a.bXNAHeader.NABatNbr),
                      a.bXNADetail, sizeof a.bXNADetail);
   for (; rc != NotFound; rc = SFetch1(a.CSR_XNADETAIL_L, a.bXNADetail, sizeof a.bXNADetail)) {
-    addReleasedLine(a, names);
+    addReleasedLine(a, checks);
   }
+}
+
+DocumentKey keyOf(const ARDoc& doc) {
+  return {doc.CustId.trimmed(), doc.DocType.trimmed(), doc.RefNbr.trimmed()};
 }
 
 // The batch's own application of the document, into the line; false when
 // another open batch holds the document and this one does not.
-bool takeApplication(PayApp& a, XDetail& line) {
+bool takeApplication(PayApp& a, XDetail& line, const OpenDocumentChecks& checks) {
   bool own = false, other = false;
-  for (int rc = SqlFetch1(a.CSR_XNADETAIL_L,
-                          "XNADetail_RefNbr " + SParm(line.CustId.trimmed()) +
-                              SParm(line.RefNbr.trimmed()) + SParm(line.DocType.trimmed()),
-                          a.bXNADetail, sizeof a.bXNADetail);
-       rc != NotFound; rc = SFetch1(a.CSR_XNADETAIL_L, a.bXNADetail, sizeof a.bXNADetail)) {
-    if (a.bXNADetail.NABatNbr == a.bXNAHeader.NABatNbr) {
+  for (const XNADetail& row : checks.applications(keyOf(a.bARDoc))) {
+    if (row.NABatNbr == a.bXNAHeader.NABatNbr) {
       own = true;
-      copyApplication(line, a.bXNADetail);
+      copyApplication(line, row);
     } else {
       other = true;
     }
@@ -103,7 +86,7 @@ bool takeApplication(PayApp& a, XDetail& line) {
 }
 
 // An open document; shown unless another batch is paying it.
-void addOpenLine(PayApp& a, CustomerNames& names) {
+void addOpenLine(PayApp& a, const OpenDocumentChecks& checks) {
   XDetail& line = a.bXDetail;
   const ARDoc& doc = a.bARDoc;
   line = a.nXDetail;
@@ -118,22 +101,28 @@ void addOpenLine(PayApp& a, CustomerNames& names) {
   line.CuryDiscBal = doc.CuryDiscBal;
   line.DiscDate = doc.DiscDate;
   line.NABatNbr = a.bXNAHeader.NABatNbr;
-  if (takeApplication(a, line)) {
+  if (takeApplication(a, line, checks)) {
     line.NewDocBal = FPSub(line.CuryDocBal, line.TotApply, CurrencyPrecision);
-    nameLine(a, names);
+    line.CustName = checks.names().of(line.CustId);
     LineArrayInsert(a.DetailLines);
   }
   addToTotals(a);
 }
 
+// Signed on to the GL setup's company, the clerk sees every company's documents;
+// signed on to another, only that company's.
+bool companyShown(const PayApp& a, const ARDoc& doc) {
+  const std::string signedOn = forms::session().pes().CpnyID.trimmed();
+  return !(signedOn != a.bGLSetup.CpnyId.trimmed() && doc.CpnyID.trimmed() != signedOn);
+}
+
 void loadOpenLines(PayApp& a) {
-  CustomerNames names;
+  const OpenDocumentChecks checks(a);
   int rc = SqlFetch1(a.CSR_ARDOC, "XNAARDoc_OpenDetails " + SParm(a.bXNAHeader.CustId), a.bARDoc,
                      sizeof a.bARDoc);
   for (; rc != NotFound; rc = SFetch1(a.CSR_ARDOC, a.bARDoc, sizeof a.bARDoc)) {
-    if (IsDocumentSelectable(a.bARDoc.RefNbr.trimmed(), a.bARDoc.DocType.trimmed(),
-                             a.bARDoc.CustId.trimmed())) {
-      addOpenLine(a, names);
+    if (!checks.unreleasedPayment(keyOf(a.bARDoc)) && companyShown(a, a.bARDoc)) {
+      addOpenLine(a, checks);
     }
   }
 }
@@ -163,18 +152,6 @@ void ClearDetailLines() {
     }
   }
   LineArrayRedisplay(a.DetailLines);
-}
-
-bool IsDocumentSelectable(std::string_view RefNbr, std::string_view DocType,
-                          std::string_view CustId) {
-  auto& a = payapp();
-  if (SqlFetch1(a.CSR_ARDocWork,
-                "UnrlsedPayCheck " + SParm(RefNbr) + SParm(DocType) + SParm(CustId), a.bUnrlsedPay,
-                sizeof a.bUnrlsedPay) != NotFound) {
-    return false;
-  }
-  const std::string signedOn = forms::session().pes().CpnyID.trimmed();
-  return !(signedOn != a.bGLSetup.CpnyId.trimmed() && a.bARDoc.CpnyID.trimmed() != signedOn);
 }
 
 int Spread1_LineChange(int code) {

@@ -170,27 +170,16 @@ void SelectCreditDocument() {
   HostField(pay, "cRefNbr").ControlValue(a.bXNAHeader.vond2.trimmed());
 }
 
-// Only the reference identifies the row; the type only tells the grid's end.
+// Only the reference identifies the row.
 bool ApplyToDocument(const Text<10>& refnbr, double amount, double discount) {
   auto& a = payapp();
   auto& pay = *a.PayScreen;
   const std::string level = HostFieldProperty(pay, "crefnbr1", "Level");
-  const auto padded = [&] {
-    std::string v = HostField(pay, "crefnbr1").ControlValue();
-    v.resize(10, ' ');
-    return v;
-  };
+  // The host walks its grid from the first row to the reference for us: one
+  // request a line, not one a row.
   std::int16_t state = 0;
-  pay.GridFirst(level, state);
-  bool more = state == 2, found = false;
-  while (!found && more) {
-    found = padded() == std::string(refnbr.view());
-    const std::string row = HostField(pay, "cdoctype1").ControlValue() + padded();
-    if (found) break;
-    pay.GridNext(level, state);
-    more = state == 2 && HostField(pay, "cdoctype1").ControlValue() + padded() != row;
-  }
-  if (!found) return false;
+  pay.GridFind(level, "crefnbr1", refnbr.view(), state);
+  if (state != 2) return false;
   HostField(pay, "ctranamt").ControlValue(amount);
   if (discount != 0) {
     const runtime::HostErrorReport own{.skippedCodes = {23, 272, 2104, 2105, 12338}};

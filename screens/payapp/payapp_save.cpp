@@ -1,5 +1,9 @@
 #include "screens/payapp/payapp_save.h"
 
+#include <algorithm>
+#include <variant>
+#include <vector>
+
 #include "runtime/kelpbas.h"
 #include "screens/payapp/payapp_reference.h"
 #include "screens/payapp/payapp_release.h"
@@ -15,20 +19,50 @@ namespace {
 constexpr int SaveAndDelete = 6;
 constexpr int ButtonsOn = -1;
 
+// Rows go in one statement per so many, not one a line: on a server each
+// statement is a round trip. Every value is a quoted literal, so every full
+// statement has the same text and is prepared once.
+constexpr std::size_t RowsPerInsert = 200;
+
+std::string literalOf(const db::Value& v) {
+  if (const auto* d = std::get_if<double>(&v)) return SParm(db::floatLiteral(*d).substr(1));
+  if (const auto* n = std::get_if<std::int64_t>(&v)) return SParm(std::to_string(*n));
+  if (const auto* t = std::get_if<std::string>(&v)) return SParm(*t);
+  return SParm("");
+}
+
+void InsertDetailRows(PayApp& a, const std::vector<XNADetail>& rows) {
+  const auto& fields = XNADetail::layout().fields();
+  std::string columns;
+  for (const FieldDesc& f : fields) columns += (columns.empty() ? "" : ", ") + f.name;
+  for (std::size_t first = 0; first < rows.size(); first += RowsPerInsert) {
+    std::string statement = "INSERT INTO XNADetail (" + columns + ") VALUES ";
+    for (std::size_t r = first; r < std::min(rows.size(), first + RowsPerInsert); ++r) {
+      statement += r == first ? "(" : ", (";
+      for (std::size_t i = 0; i < fields.size(); ++i)
+        statement += (i ? ", " : "") + literalOf(db::fieldValue(rows[r], fields[i]));
+      statement += ")";
+    }
+    Sql(a.CSR_XNADETAIL, statement);
+  }
+}
+
 // The grid has no table of its own: the batch's detail is rewritten whole, one
 // row per line with an apply amount, so a second save leaves no duplicates.
 void SaveDetailLines(PayApp& a) {
   if (!a.bXNAHeader.NABatNbr.blank()) {
     Sql(a.CSR_XNADETAIL_D, "XNADetail_DeleteBatch " + SParm(a.bXNAHeader.NABatNbr));
   }
+  std::vector<XNADetail> rows;
   const int position = LineArrayGetPos(a.DetailLines);
   for (int rc = LineArrayFirst(a.DetailLines); rc == 0; rc = LineArrayNext(a.DetailLines)) {
     if (LineArrayGetState(a.DetailLines) != LineUnchanged) {
       stampAudit(a.bXDetail, SignedOnStamp());
     }
     LineArrayUpdate(a.DetailLines);
-    if (a.bXDetail.CuryApplAmt != 0) InsertDetailRow();
+    if (a.bXDetail.CuryApplAmt != 0) rows.push_back(DetailRow());
   }
+  InsertDetailRows(a, rows);
   LineArraySetPos(a.DetailLines, position);
   LineArrayRedisplay(a.DetailLines);
 }
@@ -103,10 +137,9 @@ int Update1_SaveLevel(int level) {
   return 0;
 }
 
-void InsertDetailRow() {
+XNADetail DetailRow() {
   auto& a = payapp();
-  XNADetail& row = a.bXNADetail;
-  row = a.nXNADetail;
+  XNADetail row = a.nXNADetail;
   const XDetail& line = a.bXDetail;
   row.ARRefNbr = line.ARRefNbr;
   row.CpnyId = line.CpnyId;
@@ -127,7 +160,7 @@ void InsertDetailRow() {
   row.DetailFlag = line.DetailFlag;
   row.LineStatus = line.LineStatus;
   row.DiscAmt = line.DiscAmt;
-  SInsert1(a.CSR_XNADETAIL, "XNADetail", row, sizeof row);
+  return row;
 }
 
 void registerSaveHandlers() {

@@ -3,6 +3,7 @@
 // grid's applied lines are written as the batch's XNADetail rows.
 
 #include "platform/db/record.h"
+#include "runtime/tables/records.h"
 
 namespace corvena::payapp {
 
@@ -11,7 +12,7 @@ void registerSaveHandlers();
 int Update1_DeleteRequested(int level);
 void Update1_LevelReset(int level);
 int Update1_SaveLevel(int level);
-// Writes the current line (bXDetail) as a new XNADetail row of the batch.
-void InsertDetailRow();
+// The current line (bXDetail) as an XNADetail row of the batch.
+XNADetail DetailRow();
 
 }  // namespace corvena::payapp

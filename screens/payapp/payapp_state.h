@@ -40,8 +40,6 @@ struct PayApp {
   Customer bApplyDocCust{};
   // Reference look-ups of other batches.
   XNAHeader bRefHeader{};
-  // An unreleased application touching a document.
-  ARAdjust bUnrlsedPay{};
 
   // Cursors, by the names they are opened with.
   Cursor CSR_XNAHEADER, CSR_XDETAIL, CSR_XNASETUP, csr_customer, CSR_ARDOC, CSR_XNADETAIL,

@@ -121,6 +121,20 @@ TEST_F(ScriptDriverGridTest, AGridIsWalkedByLevelAndItsValuesAndPropertiesRead) 
   EXPECT_EQ(out_.str(), "ROW 1: 2 cCustId \"\" cRefNbr A cDocDesc \"\" cHidden \"\"\n");
 }
 
+// One request finds the first row showing a key, trailing blanks aside, and
+// leaves it current; a key on no row answers 0.
+TEST_F(ScriptDriverGridTest, FindMovesToTheFirstRowShowingTheKey) {
+  driver_->run(
+      "line Spread1 new\nset cRefNbr A\nline Spread1 new\nset cRefNbr B\nset cDocDesc first\n"
+      "line Spread1 new\nset cRefNbr B\nset cDocDesc second\n");
+  out_.str("");
+  driver_->run("find 1 cRefNbr \"B  \"\nget cDocDesc\nfind 1 cRefNbr C\nfind 1 cNoSuch A\n");
+  EXPECT_EQ(out_.str(),
+            "FIND 1: 2 cCustId \"\" cRefNbr B cDocDesc first cHidden \"\"\nVALUE cDocDesc: first\n"
+            "FIND 1: 0 cCustId \"\" cRefNbr B cDocDesc second cHidden \"\"\n"
+            "ERROR 4: unknown control: cNoSuch\n");
+}
+
 // Requests of a driving process: one answer line each, and a bad request leaves the screen served.
 TEST_F(ScriptDriverGridTest, RequestsAreAnsweredOneLineEach) {
   std::istringstream requests(

@@ -29,6 +29,50 @@ WHERE d.CustId = ?1 AND d.RefNbr = ?2 AND d.DocType = ?3 AND d.LineStatus <> 'C'
                   AND (h.Status = 'C' OR EXISTS (SELECT 1 FROM Batch b WHERE b.Module = 'AR' AND b.BatNbr = h.ARBatNbr AND b.Rlsed = 1)))
 ORDER BY d.NABatNbr;
 
+-- The grid's load reads what each line's look-ups (XNADetail_RefNbr, UnrlsedPayCheck,
+-- XNAARDoc_Closed, Customer_all) would find for the whole account or batch at once,
+-- so that its statements do not grow with the lines.
+
+-- (parent) XNADetail_RefNbr of every document XNAARDoc_OpenDetails lists
+-- procedure XNADetail_OpenDetails 1
+SELECT x.* FROM ARDoc d
+JOIN XNADetail x ON x.RefNbr = d.RefNbr AND x.CustId = d.CustId AND x.DocType = d.DocType
+WHERE d.Rlsed = 1 AND d.OpenDoc = 1 AND d.DocType IN ('IN', 'DM', 'FI') AND d.CuryDocBal > 0
+  AND d.CustId IN (SELECT ?1 UNION SELECT SecondaryCustid FROM XNACustS WHERE PrimaryCustId = ?1)
+  AND x.LineStatus <> 'C'
+  AND NOT EXISTS (SELECT 1 FROM XNAHeader h WHERE h.NABatNbr = x.NABatNbr
+                  AND (h.Status = 'C' OR EXISTS (SELECT 1 FROM Batch b WHERE b.Module = 'AR' AND b.BatNbr = h.ARBatNbr AND b.Rlsed = 1)))
+ORDER BY x.NABatNbr;
+
+-- (parent) UnrlsedPayCheck of every document XNAARDoc_OpenDetails lists: the
+-- documents an unreleased application touches, once each
+-- procedure XUnrlsedPay_OpenDetails 1
+SELECT DISTINCT j.CustId, j.AdjdDocType, j.AdjdRefNbr FROM ARDoc d
+JOIN ARAdjust j ON j.AdjdRefNbr = d.RefNbr AND j.AdjdDocType = d.DocType AND j.CustId = d.CustId
+WHERE d.Rlsed = 1 AND d.OpenDoc = 1 AND d.DocType IN ('IN', 'DM', 'FI') AND d.CuryDocBal > 0
+  AND d.CustId IN (SELECT ?1 UNION SELECT SecondaryCustid FROM XNACustS WHERE PrimaryCustId = ?1)
+  AND j.Rlsed = 0
+ORDER BY j.CustId, j.AdjdDocType, j.AdjdRefNbr;
+
+-- (batch) XNAARDoc_Closed of every application of the batch, by customer and reference
+-- procedure XNAARDoc_ClosedBatch 1
+SELECT a.* FROM XNADetail x
+JOIN ARDoc a ON a.RefNbr = x.RefNbr AND a.CustId = x.CustId
+WHERE x.NABatNbr = ?1 AND a.Rlsed = 1 AND a.DocType IN ('IN', 'DM', 'FI')
+ORDER BY a.CustId, a.RefNbr, a.DocType;
+
+-- (parent) the parent and its children
+-- procedure XNACustomer_Family 1
+SELECT c.* FROM Customer c
+WHERE c.CustId IN (SELECT ?1 UNION SELECT SecondaryCustid FROM XNACustS WHERE PrimaryCustId = ?1)
+ORDER BY c.CustId;
+
+-- (batch) the customers of the batch's applications
+-- procedure XNACustomer_Batch 1
+SELECT c.* FROM Customer c
+WHERE c.CustId IN (SELECT CustId FROM XNADetail WHERE NABatNbr = ?1)
+ORDER BY c.CustId;
+
 -- (batch) the batch's applications to documents that cannot take them: the document's
 -- released balance less what every batch not yet closed (this one too) and the host's
 -- unreleased payments apply to it is below zero (a host batch a batch's release left

@@ -103,6 +103,22 @@ TEST_F(SaveDetail, ARecalledBatchSavedAgainKeepsItsRowsAndTakesTheChanges) {
             sorted({"INV1|98.000000", "DM2|121.000000"}));
 }
 
+// Rows go in a statement per 200: a batch of more lines than that writes each
+// line's own amount once, in a handful of statements.
+TEST_F(SaveDetail, ALongBatchWritesEveryLineInAFewStatements) {
+  for (int i = 0; i < 450; ++i)
+    addDoc({.cust = i % 2 ? "C1" : "C2", .ref = "L" + std::to_string(i), .balance = 1.0 + i});
+  auto s = openPayment("999999");
+  for (int i = 0; i < 450; ++i) payDocument(*s, "L" + std::to_string(i));
+  const std::int64_t before = s->session().database().statementsRun();
+  ASSERT_TRUE(s->save());
+  EXPECT_LT(s->session().database().statementsRun() - before, 30);
+  EXPECT_EQ(value("select count(*) from XNADetail where RefNbr like 'L%'"), "450");
+  EXPECT_EQ(value("select count(*) from XNADetail d join ARDoc a on a.RefNbr = d.RefNbr"
+                  " and a.CustId = d.CustId where d.CuryApplAmt <> a.CuryDocBal"),
+            "0");
+}
+
 TEST_F(SaveDetail, OtherBatchesRowsAreLeftAlone) {
   addDoc({.cust = "C2", .ref = "INV9", .balance = 80});
   addHeader("0000000007", "O", "NP", "CHK7", 80);
