@@ -40,6 +40,7 @@ constexpr Grammar grammar[] = {
     {CommandKind::Row, "row", 2, "row LEVEL first|next"},
     {CommandKind::EditState, "editstate", 1, "editstate LEVEL"},
     {CommandKind::Abandon, "abandon", 1, "abandon LEVEL"},
+    {CommandKind::Import, "import", 1, "import FILE"},
 };
 
 const Grammar* grammarOf(CommandKind kind) {

@@ -35,6 +35,7 @@ enum class CommandKind {
   Row,          // row LEVEL first|next: as grid, then every control's name and value
   EditState,    // editstate LEVEL: 3 when nothing is pending
   Abandon,      // abandon LEVEL: pending changes dropped, unsaved
+  Import,       // import FILE: the screen's import button clicked and FILE picked
 };
 
 struct Command {

@@ -69,14 +69,8 @@ class Matcher {
 
   MatchResult run() {
     MatchResult result;
-    Cents total = 0;
-    for (const auto& line : remittance_.lines) total += line.paid;
-    if (total > remittance_.checkAmount) {
-      result.refusal = "The remittance's lines pay " + amountText(total) +
-                       ", more than its check of " + amountText(remittance_.checkAmount) +
-                       ": nothing was applied.";
-      return result;
-    }
+    result.refusal = overrunOf(remittance_);
+    if (!result.refusal.empty()) return result;
     for (const auto& line : remittance_.lines) result.lines.push_back(matchLine(line));
     for (const auto& m : result.lines) {
       result.applied += m.applied;
@@ -161,6 +155,9 @@ class Matcher {
     const auto& doc = account_.documents[i];
     if (doc.state == DocumentState::HeldByBatch)
       return {i, "Document " + doc.reference + " is held by batch " + doc.batch + "."};
+    if (doc.state == DocumentState::Unavailable)
+      return {i, "Document " + doc.reference +
+                     " is not open to this payment (an unreleased AR payment applies to it)."};
     return {i, "Document " + doc.reference + " is closed."};
   }
 
@@ -220,6 +217,14 @@ class Matcher {
 };
 
 }  // namespace
+
+std::string overrunOf(const Remittance& remittance) {
+  Cents total = 0;
+  for (const auto& line : remittance.lines) total += line.paid;
+  if (total <= remittance.checkAmount) return {};
+  return "The remittance's lines pay " + amountText(total) + ", more than its check of " +
+         amountText(remittance.checkAmount) + ": nothing was applied.";
+}
 
 MatchResult matchRemittance(const Remittance& remittance, const Account& account,
                             Date paymentDate) {

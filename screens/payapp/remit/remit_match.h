@@ -15,7 +15,8 @@ struct AccountCustomer {
   std::string name;
 };
 
-enum class DocumentState { Open, HeldByBatch, Closed };
+// Unavailable: an unreleased AR payment applies to it, or another company's.
+enum class DocumentState { Open, HeldByBatch, Closed, Unavailable };
 
 struct AccountDocument {
   std::string customer;
@@ -55,6 +56,9 @@ struct MatchResult {
   Cents discount = 0;
   Cents unapplied = 0;
 };
+
+// Why the file is refused whole (its lines pay more than its check), or nothing.
+std::string overrunOf(const Remittance& remittance);
 
 // The payment date stands in for the check's when the file gives none.
 MatchResult matchRemittance(const Remittance& remittance, const Account& account, Date paymentDate);
