@@ -157,7 +157,8 @@ class Matcher {
       return {i, "Document " + doc.reference + " is held by batch " + doc.batch + "."};
     if (doc.state == DocumentState::Unavailable)
       return {i, "Document " + doc.reference +
-                     " is not open to this payment (an unreleased AR payment applies to it)."};
+                     " cannot be paid in this batch: an unreleased AR payment applies to it, or "
+                     "it is another company's."};
     return {i, "Document " + doc.reference + " is closed."};
   }
 

@@ -22,6 +22,8 @@ class RemitImport : public PayAppTest {
     addDoc({.cust = "C2", .ref = "R5", .balance = 80});
     addHeader("0000000021", "O", "NP", "CHK21", 80);
     addDetail("0000000021", "C2", "IN", "R5", 80);
+    addDoc({.cust = "C1", .ref = "R6", .balance = 60});
+    addUnreleasedApplication("C1", "IN", "R6");
   }
 
   std::string file(const std::string& name, const std::string& text) {
@@ -51,7 +53,8 @@ TEST_F(RemitImport, TheBatchIsFilledAsTypedEveryLineIsReviewedAndNothingSavedUnt
                                                  "CHK500,2026-02-10,600,,r1,,100\n"
                                                  "CHK500,2026-02-10,600,X9,R9,,10\n"
                                                  "CHK500,2026-02-10,600,C1,R4,,5\n"
-                                                 "CHK500,2026-02-10,600,C2,R5,,20\n");
+                                                 "CHK500,2026-02-10,600,C2,R5,,20\n"
+                                                 "CHK500,2026-02-10,600,C1,R6,,10\n");
   auto s = open();
   const std::string out = script(*s, "set cCustId P1\nimport " + path +
                                          "\n"
@@ -73,7 +76,10 @@ TEST_F(RemitImport, TheBatchIsFilledAsTypedEveryLineIsReviewedAndNothingSavedUnt
         "R4 is closed.\n",
         "REMIT 7 | C2 | R5 | 20.00 | 0.00 | Not applied | C2 | IN R5 | 0.00 | 0.00 | Document "
         "R5 is held by batch 0000000021.\n",
-        "REMIT Check CHK500 of 600.00: 3 of 6 lines applied, 546.00 applied, 4.00 discount, "
+        "REMIT 8 | C1 | R6 | 10.00 | 0.00 | Not applied | C1 | IN R6 | 0.00 | 0.00 | Document "
+        "R6 cannot be paid in this batch: an unreleased AR payment applies to it, or it is "
+        "another company's.\n",
+        "REMIT Check CHK500 of 600.00: 3 of 7 lines applied, 546.00 applied, 4.00 discount, "
         "54.00 unapplied.\n"})
     EXPECT_NE(out.find(line), std::string::npos) << line << out;
   EXPECT_EQ(value("select count(*) from XNAHeader where RefNbr = 'CHK500'"), "0");

@@ -30,6 +30,8 @@ class Match : public ::testing::Test {
             .balance = 900,
             .state = DocumentState::HeldByBatch,
             .batch = "0000000009"});
+    addDoc(
+        {.customer = "C1", .reference = "888", .balance = 40, .state = DocumentState::Unavailable});
   }
 
   struct Doc {
@@ -137,17 +139,21 @@ TEST_F(Match, ALateOrTooLargeDiscountIsDisputedAndThePaymentStillApplied) {
   EXPECT_EQ(m.note, "Discount 2.00 taken after the discount date 2026-03-10: disputed.");
 }
 
-TEST_F(Match, HeldClosedUnknownAndDeductionLinesApplyNothing) {
+TEST_F(Match, HeldClosedUnknownUnavailableAndDeductionLinesApplyNothing) {
   const auto result = run({{.store = "C2", .reference = "777", .paid = 900},
                            {.store = "C1", .reference = "555", .paid = 10},
                            {.store = "C1", .reference = "999", .paid = 10},
-                           {.store = "C1", .reference = "INV-77", .paid = -500}},
+                           {.store = "C1", .reference = "INV-77", .paid = -500},
+                           {.store = "C1", .reference = "888", .paid = 40}},
                           2000);
-  ASSERT_EQ(result.lines.size(), 4u);
+  ASSERT_EQ(result.lines.size(), 5u);
   EXPECT_EQ(result.lines[0].note, "Document 777 is held by batch 0000000009.");
   EXPECT_EQ(result.lines[1].note, "Document 555 is closed.");
   EXPECT_EQ(result.lines[2].note, "Reference 999 is no document of C1.");
   EXPECT_EQ(result.lines[3].note, "A deduction: nothing applied.");
+  EXPECT_EQ(result.lines[4].note,
+            "Document 888 cannot be paid in this batch: an unreleased AR payment applies to it, "
+            "or it is another company's.");
   for (const auto& m : result.lines) EXPECT_EQ(m.outcome, Outcome::NotApplied);
   EXPECT_EQ(result.applied, 0);
   EXPECT_EQ(result.unapplied, 2000);
