@@ -14,6 +14,7 @@ namespace corvena::ui {
 ReportWindow::ReportWindow(QWidget* parent) : QDialog(parent) {
   setModal(false);
   setMinimumSize(720, 360);
+  resize(1100, 480);
   summary_ = new QLabel(this);
   summary_->setWordWrap(true);
   table_ = new QTableWidget(this);
