@@ -41,6 +41,7 @@ constexpr Grammar grammar[] = {
     {CommandKind::Find, "find", 3, "find LEVEL CONTROL VALUE"},
     {CommandKind::EditState, "editstate", 1, "editstate LEVEL"},
     {CommandKind::Abandon, "abandon", 1, "abandon LEVEL"},
+    {CommandKind::Import, "import", 1, "import FILE"},
 };
 
 const Grammar* grammarOf(CommandKind kind) {

@@ -36,6 +36,7 @@ enum class CommandKind {
   Find,         // find LEVEL CONTROL VALUE: as row, to the first row whose CONTROL shows VALUE
   EditState,    // editstate LEVEL: 3 when nothing is pending
   Abandon,      // abandon LEVEL: pending changes dropped, unsaved
+  Import,       // import FILE: the screen's import button clicked and FILE picked
 };
 
 struct Command {

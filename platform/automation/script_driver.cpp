@@ -184,6 +184,8 @@ void ScriptDriver::perform(const Command& command) {
       return editState(command);
     case CommandKind::Abandon:
       return abandon(command);
+    case CommandKind::Import:
+      return importFile(command);
   }
 }
 
@@ -221,6 +223,16 @@ void ScriptDriver::save(const Command& command) {
 void ScriptDriver::click(const Command& command) {
   auto& target = control(command, command.args[0]);
   if (!session_.click(target)) refused(target.name());
+}
+
+// As a person would: the button clicked, the file picked in its dialog.
+void ScriptDriver::importFile(const Command& command) {
+  const std::string& button = session_.mainForm().importButton();
+  if (button.empty()) throw ScriptError(command.line, "this screen imports no file");
+  auto& target = control(command, button);
+  ui_->queueFile(command.args[0]);
+  if (!session_.click(target)) refused(target.name());
+  ui_->dropFiles();
 }
 
 void ScriptDriver::line(const Command& command) {

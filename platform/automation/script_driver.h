@@ -1,7 +1,8 @@
 #pragma once
 // Runs screen scripts against a form session, as a person would work the
 // screen, and writes one output line per event: MESSAGE, REFUSED, STATUS,
-// FAIL, SHOW, VALUE, PROPERTY, GRID, ROW, EDITSTATE, and ERROR for a fault in the
+// FAIL, SHOW, VALUE, PROPERTY, GRID, ROW, EDITSTATE, a report's rows under its
+// tag (an import's REMIT), and ERROR for a fault in the
 // script itself. Commands can come as a whole script, one at a time from a
 // stream, or as requests of another process driving this screen (answer()).
 
@@ -82,6 +83,7 @@ class ScriptDriver {
   std::string screenValues();
   void editState(const Command& command);
   void abandon(const Command& command);
+  void importFile(const Command& command);
   forms::Control& gridAtLevel(const Command& command);
   std::string propertyText(const Command& command, forms::Control& target);
 

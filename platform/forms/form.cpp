@@ -8,7 +8,11 @@
 namespace corvena::forms {
 
 Form::Form(Session& session, const FormDesc& desc, long windowHandle)
-    : session_(&session), name_(desc.name), caption_(desc.caption), windowHandle_(windowHandle) {
+    : session_(&session),
+      name_(desc.name),
+      caption_(desc.caption),
+      importButton_(desc.importButton),
+      windowHandle_(windowHandle) {
   for (const auto& c : desc.controls) controls_.push_back(std::make_unique<Control>(*this, c));
 }
 

@@ -19,6 +19,8 @@ struct FormDesc {
   std::string name;
   std::string caption;
   std::vector<ControlDesc> controls;
+  // The button that asks for a file to import, which a script's import clicks.
+  std::string importButton = {};
 };
 
 class Form {
@@ -30,6 +32,7 @@ class Form {
   const std::string& caption() const { return caption_; }
   void setCaption(std::string caption) { caption_ = std::move(caption); }
   long windowHandle() const { return windowHandle_; }
+  const std::string& importButton() const { return importButton_; }
   bool shown() const { return shown_; }
   bool loaded() const { return loaded_; }
 
@@ -61,6 +64,7 @@ class Form {
   Session* session_;
   std::string name_;
   std::string caption_;
+  std::string importButton_;
   long windowHandle_;
   bool shown_ = false;
   bool loaded_ = true;

@@ -25,9 +25,30 @@ void HeadlessUi::status(int code, std::string_view text, int mode) {
   if (out_) *out_ << "STATUS " << mode << ": " << text << "\n";
 }
 
+std::string HeadlessUi::chooseFile(std::string_view caption, std::string_view filter) {
+  (void)caption;
+  (void)filter;
+  if (files_.empty()) return {};
+  std::string file = std::move(files_.front());
+  files_.pop_front();
+  return file;
+}
+
+void HeadlessUi::report(const Report& report) {
+  reports_.push_back(report);
+  if (!out_) return;
+  for (const auto& row : report.rows) {
+    *out_ << report.tag;
+    for (std::size_t i = 0; i < row.size(); ++i) *out_ << (i ? " | " : " ") << row[i];
+    *out_ << "\n";
+  }
+  if (!report.summary.empty()) *out_ << report.tag << " " << report.summary << "\n";
+}
+
 void HeadlessUi::clear() {
   messages_.clear();
   statusLines_.clear();
+  reports_.clear();
 }
 
 }  // namespace corvena::forms

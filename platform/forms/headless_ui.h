@@ -27,11 +27,20 @@ class HeadlessUi : public Ui {
 
   int messageBox(std::string_view text, int style, std::string_view caption) override;
   void status(int code, std::string_view text, int mode) override;
+  // The next file queued, else none.
+  std::string chooseFile(std::string_view caption, std::string_view filter) override;
+  // "<tag> <cells joined by |>" a row, then "<tag> <summary>".
+  void report(const Report& report) override;
 
   // The answer to the next question (kAnswerYes or kAnswerNo).
   void queueAnswer(int answer) { answers_.push_back(answer); }
   // The answer when the queue is empty; kAnswerNo unless set.
   void setDefaultAnswer(int answer) { defaultAnswer_ = answer; }
+  // The file the next chooseFile picks.
+  void queueFile(std::string path) { files_.push_back(std::move(path)); }
+  // Files queued and never asked for go.
+  void dropFiles() { files_.clear(); }
+  const std::vector<Report>& reports() const { return reports_; }
 
   bool asksBeforeDropping() const override { return asks_; }
   // Lets a test stand in for a person at a desk.
@@ -45,6 +54,8 @@ class HeadlessUi : public Ui {
  private:
   std::ostream* out_;
   std::deque<int> answers_;
+  std::deque<std::string> files_;
+  std::vector<Report> reports_;
   int defaultAnswer_ = kAnswerNo;
   std::vector<ShownMessage> messages_;
   std::vector<StatusLine> statusLines_;

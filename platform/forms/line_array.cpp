@@ -32,7 +32,7 @@ RecordRef LineArray::view(const std::vector<char>& image, std::size_t r) const {
 }
 
 int LineArray::first() {
-  if (lines_.empty()) {
+  if (lines_->empty()) {
     pos_ = -1;
     return kLineEnd;
   }
@@ -41,23 +41,23 @@ int LineArray::first() {
 }
 
 int LineArray::next() {
-  if (pos_ < 0 || pos_ + 1 >= static_cast<int>(lines_.size())) return kLineEnd;
+  if (pos_ < 0 || pos_ + 1 >= static_cast<int>(lines_->size())) return kLineEnd;
   setPosition(pos_ + 1);
   return kLineOk;
 }
 
 void LineArray::setPosition(int pos) {
-  if (pos < 0 || pos >= static_cast<int>(lines_.size())) {
+  if (pos < 0 || pos >= static_cast<int>(lines_->size())) {
     pos_ = -1;
     return;
   }
   pos_ = pos;
-  restore(lines_[pos_].data);
+  restore((*lines_)[pos_].data);
 }
 
 void LineArray::update() {
   if (pos_ < 0) throw RuntimeError(kErrBadHandle, "No current line to update");
-  Line& l = lines_[pos_];
+  Line& l = own()[pos_];
   std::vector<char> now = capture();
   adjustSums(&l.data, &now);
   l.data = std::move(now);
@@ -65,29 +65,31 @@ void LineArray::update() {
 }
 
 void LineArray::insert() {
-  lines_.push_back(Line{capture(), {}, kLineInserted});
-  adjustSums(nullptr, &lines_.back().data);
-  pos_ = static_cast<int>(lines_.size()) - 1;
+  auto& lines = own();
+  lines.push_back(Line{capture(), {}, kLineInserted});
+  adjustSums(nullptr, &lines.back().data);
+  pos_ = static_cast<int>(lines.size()) - 1;
 }
 
 int LineArray::remove() {
-  if (pos_ < 0) return lines_.empty() ? kLineEnd : kLineOk;
-  adjustSums(&lines_[pos_].data, nullptr);
-  if (!lines_[pos_].original.empty()) deleted_.push_back(lines_[pos_].original);
-  lines_.erase(lines_.begin() + pos_);
-  if (lines_.empty()) {
+  if (pos_ < 0) return lines_->empty() ? kLineEnd : kLineOk;
+  auto& lines = own();
+  adjustSums(&lines[pos_].data, nullptr);
+  if (!lines[pos_].original.empty()) deleted_.push_back(lines[pos_].original);
+  lines.erase(lines.begin() + pos_);
+  if (lines.empty()) {
     pos_ = -1;
     return kLineEnd;
   }
-  setPosition(std::min(pos_, static_cast<int>(lines_.size()) - 1));
+  setPosition(std::min(pos_, static_cast<int>(lines.size()) - 1));
   return kLineOk;
 }
 
 void LineArray::clear() {
   forgetSums();
-  for (const auto& l : lines_)
+  for (const auto& l : *lines_)
     if (!l.original.empty()) deleted_.push_back(l.original);
-  lines_.clear();
+  lines_ = std::make_shared<std::deque<Line>>();
   pos_ = -1;
 }
 
@@ -95,7 +97,7 @@ double LineArray::sum(std::size_t r, const FieldDesc& field) {
   for (const auto& kept : sums_)
     if (kept.record == r && kept.field == &field) return kept.value;
   double total = 0;
-  for (const auto& l : lines_) total += fieldFloat(view(l.data, r), field);
+  for (const auto& l : *lines_) total += fieldFloat(view(l.data, r), field);
   sums_.push_back({r, &field, total});
   return total;
 }
@@ -108,12 +110,12 @@ void LineArray::adjustSums(const std::vector<char>* gone, const std::vector<char
 }
 
 int LineArray::state() const {
-  return pos_ < 0 ? kLineEnd : lines_[pos_].state;
+  return pos_ < 0 ? kLineEnd : (*lines_)[pos_].state;
 }
 
 void LineArray::setState(int state) {
   if (pos_ < 0) throw RuntimeError(kErrBadHandle, "No current line");
-  lines_[pos_].state = state;
+  own()[pos_].state = state;
 }
 
 void LineArray::setKey(std::size_t segment, SortKey key) {
@@ -182,11 +184,12 @@ void LineArray::sort() {
   for (const auto& k : keys_)
     if (k.field) segs.push_back({offsets_.at(k.record) + k.field->offset, k.field, k.ascending});
   if (segs.empty()) return;
-  std::vector<std::size_t> lengths(lines_.size() * segs.size());
+  auto& lines = own();
+  std::vector<std::size_t> lengths(lines.size() * segs.size());
   std::vector<SortEntry> entries;
-  entries.reserve(lines_.size());
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    SortEntry e{i, lines_[i].data.data(), lengths.data() + i * segs.size()};
+  entries.reserve(lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    SortEntry e{i, lines[i].data.data(), lengths.data() + i * segs.size()};
     for (std::size_t k = 0; k < segs.size(); ++k)
       if (segs[k].field->type == FieldType::Text)
         lengths[i * segs.size() + k] = trimmedLength(e.data + segs[k].offset, segs[k].field->width);
@@ -200,14 +203,14 @@ void LineArray::sort() {
     return false;
   });
   std::vector<Line> sorted;
-  sorted.reserve(lines_.size());
-  for (const auto& e : entries) sorted.push_back(std::move(lines_[e.line]));
-  lines_.assign(std::make_move_iterator(sorted.begin()), std::make_move_iterator(sorted.end()));
+  sorted.reserve(lines.size());
+  for (const auto& e : entries) sorted.push_back(std::move(lines[e.line]));
+  lines.assign(std::make_move_iterator(sorted.begin()), std::make_move_iterator(sorted.end()));
   pos_ = -1;
 }
 
 void LineArray::markSaved() {
-  for (auto& l : lines_) {
+  for (auto& l : own()) {
     l.original = l.data;
     l.state = kLineUnchanged;
   }
@@ -216,18 +219,19 @@ void LineArray::markSaved() {
 
 void LineArray::loadImages(std::vector<std::vector<char>> images) {
   forgetSums();
-  lines_.clear();
+  auto lines = std::make_shared<std::deque<Line>>();
   deleted_.clear();
   for (auto& img : images) {
     Line l{img, img, kLineUnchanged};
-    lines_.push_back(std::move(l));
+    lines->push_back(std::move(l));
   }
+  lines_ = std::move(lines);
   pos_ = -1;
 }
 
 void LineArray::restoreSnapshot(Snapshot s) {
   forgetSums();
-  lines_.assign(std::make_move_iterator(s.lines.begin()), std::make_move_iterator(s.lines.end()));
+  lines_ = std::move(s.lines);
   deleted_ = std::move(s.deleted);
   pos_ = s.pos;
 }

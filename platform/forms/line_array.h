@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -40,12 +41,12 @@ class LineArray {
   explicit LineArray(std::vector<RecordRef> records);
 
   const std::vector<RecordRef>& records() const { return records_; }
-  std::size_t size() const { return lines_.size(); }
-  const Line& line(std::size_t i) const { return lines_.at(i); }
+  std::size_t size() const { return lines_->size(); }
+  const Line& line(std::size_t i) const { return lines_->at(i); }
   // A line to change in place: the sums are added up again when next asked.
   Line& line(std::size_t i) {
     forgetSums();
-    return lines_.at(i);
+    return own().at(i);
   }
   // The sum of a float field of record `r` over the lines. Kept as single
   // lines change, so that paying a long grid line by line stays linear.
@@ -86,20 +87,29 @@ class LineArray {
   std::vector<char> capture() const;  // the line records as one image
   void restore(const std::vector<char>& image) const;
 
+  // The lines are shared with the snapshot until either changes, so taking
+  // one before every entry costs nothing on a long grid.
   struct Snapshot {
-    std::vector<Line> lines;
+    std::shared_ptr<std::deque<Line>> lines;
     std::vector<std::vector<char>> deleted;
     int pos;
   };
-  Snapshot snapshot() const { return {{lines_.begin(), lines_.end()}, deleted_, pos_}; }
+  Snapshot snapshot() const { return {lines_, deleted_, pos_}; }
   void restoreSnapshot(Snapshot s);
+  // No line changed, none came or went, and the same one is current.
+  bool unchangedSince(const Snapshot& s) const { return lines_ == s.lines && pos_ == s.pos; }
 
  private:
   std::vector<RecordRef> records_;
   std::vector<std::size_t> offsets_;
   std::size_t width_ = 0;
   // A deque, so that deleting lines from the first one on stays linear.
-  std::deque<Line> lines_;
+  std::shared_ptr<std::deque<Line>> lines_ = std::make_shared<std::deque<Line>>();
+  // The lines to change: a copy of their own while a snapshot shares them.
+  std::deque<Line>& own() {
+    if (lines_.use_count() > 1) lines_ = std::make_shared<std::deque<Line>>(*lines_);
+    return *lines_;
+  }
   std::vector<std::vector<char>> deleted_;
   std::vector<SortKey> keys_;
   int pos_ = -1;

@@ -142,7 +142,7 @@ bool Session::enterValue(Control& control, std::string_view typed) {
     lastErrorLevel_ = refusal.message;
     return false;
   }
-  const SessionSnapshot before = takeSnapshot(*this);
+  SessionSnapshot before = takeSnapshot(*this);
   impl_->checking = &control;
   impl_->keyLookupFound.reset();
   int level = runValueCheck(*this, control, *text);
@@ -157,6 +157,8 @@ bool Session::enterValue(Control& control, std::string_view typed) {
     lastErrorLevel_ = level;
     return false;
   }
+  // Accepted: the grid's lines are no longer shared with it, so storing copies none.
+  before = {};
   guarded(*this, 0, [&] {
     storeIntoLevel(*this, control, rec);
     return 0;

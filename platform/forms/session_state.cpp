@@ -52,9 +52,11 @@ SessionSnapshot takeSnapshot(const Session& s) {
 namespace {
 
 bool sameLines(const LineArray& array, const LineArray::Snapshot& snap) {
-  if (array.size() != snap.lines.size() || array.position() != snap.pos) return false;
+  if (array.unchangedSince(snap)) return true;
+  const auto& lines = *snap.lines;
+  if (array.size() != lines.size() || array.position() != snap.pos) return false;
   for (std::size_t i = 0; i < array.size(); ++i)
-    if (array.line(i).data != snap.lines[i].data || array.line(i).state != snap.lines[i].state)
+    if (array.line(i).data != lines[i].data || array.line(i).state != lines[i].state)
       return false;
   return true;
 }

@@ -39,6 +39,16 @@ struct StatusLine {
   std::string text;
 };
 
+// A table a screen hands the clerk to read beside its form (an import's
+// review): a script run prints each row as a line starting with the tag.
+struct Report {
+  std::string caption;
+  std::string tag;
+  std::vector<std::string> headings;
+  std::vector<std::vector<std::string>> rows;
+  std::string summary;
+};
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -66,6 +76,14 @@ class Ui {
   }
   // The event that was told as work has ended.
   virtual void workEnded() {}
+  // The file a person picks to open; empty when they pick none.
+  virtual std::string chooseFile(std::string_view caption, std::string_view filter) {
+    (void)caption;
+    (void)filter;
+    return {};
+  }
+  // Shows a report beside the form; the form stays in use meanwhile.
+  virtual void report(const Report& report) { (void)report; }
   // A modal show returns when the form is hidden again in an interactive
   // renderer; the headless one returns at once (the driver goes on with the form).
   virtual void formShown(Form& form, bool modal) {

@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QFileDialog>
 
 #include "platform/forms/control.h"
 #include "platform/ui/form_view.h"
 #include "platform/ui/form_window.h"
 #include "platform/ui/kept_in_view.h"
 #include "platform/ui/message_box.h"
+#include "platform/ui/qt_text.h"
+#include "platform/ui/report_window.h"
 #include "platform/ui/status_log_window.h"
 
 namespace corvena::ui {
@@ -77,6 +80,16 @@ void QtUi::buttonsChanged() {
 
 void QtUi::working(std::size_t done) {
   progress_.step(activeParent(), "Working", done);
+}
+
+std::string QtUi::chooseFile(std::string_view caption, std::string_view filter) {
+  return stdText(
+      QFileDialog::getOpenFileName(activeParent(), qText(caption), QString(), qText(filter)));
+}
+
+void QtUi::report(const forms::Report& report) {
+  if (!report_) report_ = std::make_unique<ReportWindow>(activeParent());
+  report_->show(report);
 }
 
 void QtUi::workEnded() {

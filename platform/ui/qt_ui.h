@@ -16,6 +16,7 @@ class QWidget;
 namespace corvena::ui {
 
 class FormWindow;
+class ReportWindow;
 class StatusLogWindow;
 
 class QtUi : public forms::Ui {
@@ -38,6 +39,10 @@ class QtUi : public forms::Ui {
   void formShown(forms::Form& form, bool modal) override;
   void formHidden(forms::Form& form) override;
   bool waitsForForms() const override { return true; }
+  std::string chooseFile(std::string_view caption, std::string_view filter) override;
+  void report(const forms::Report& report) override;
+  // The last report shown, or nullptr.
+  ReportWindow* reportWindow() const { return report_.get(); }
 
   // The form's window, made on first use.
   FormWindow& window(forms::Form& form);
@@ -50,6 +55,7 @@ class QtUi : public forms::Ui {
   std::map<const forms::Form*, std::unique_ptr<FormWindow>> windows_;
   std::map<const forms::Form*, QEventLoop*> modalLoops_;
   std::unique_ptr<StatusLogWindow> log_;
+  std::unique_ptr<ReportWindow> report_;
   WorkProgress progress_;
   std::chrono::milliseconds workNoticedAfter_{150};
 };

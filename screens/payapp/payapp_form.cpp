@@ -119,6 +119,10 @@ std::vector<ControlDesc> headerControls() {
       {.cls = ControlClass::Label, .name = "lName", .parent = "frmNAHeader"},
       {.cls = ControlClass::Label, .name = "lPhone", .parent = "frmNAHeader"},
       {.cls = ControlClass::Label, .name = "lFromCust", .parent = "frmNAHeader"},
+      {.cls = ControlClass::Button,
+       .name = "cmdImport",
+       .caption = "Import Remittance...",
+       .parent = "frmNAHeader"},
   };
 }
 
@@ -228,7 +232,8 @@ std::vector<ControlDesc> detailControls() {
 const forms::FormDesc& Form1Desc() {
   static const forms::FormDesc desc = [] {
     forms::FormDesc d{.name = "Form1",
-                      .caption = "National Account Payment Application (QM.183.00)"};
+                      .caption = "National Account Payment Application (QM.183.00)",
+                      .importButton = "cmdImport"};
     for (auto part : {headerControls(), headerLabels(), sortControls(), detailControls()}) {
       d.controls.insert(d.controls.end(), part.begin(), part.end());
     }

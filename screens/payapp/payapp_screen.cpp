@@ -5,6 +5,7 @@
 #include "screens/payapp/payapp_grid.h"
 #include "screens/payapp/payapp_load.h"
 #include "screens/payapp/payapp_reference.h"
+#include "screens/payapp/payapp_remit.h"
 #include "screens/payapp/payapp_save.h"
 #include "screens/payapp/payapp_sort.h"
 #include "screens/payapp/payapp_state.h"
@@ -25,6 +26,7 @@ void registerHandlers(forms::Form& Form1) {
     option->onValueCheck(cSortOrder_ValueCheck);
   }
   a.Spread1->onLineChange(Spread1_LineChange);
+  a.Form1->control("cmdImport").onClick(cmdImport_Click);
   registerApplyHandlers();
   registerSaveHandlers();
 }

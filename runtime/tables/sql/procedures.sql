@@ -222,6 +222,20 @@ SELECT * FROM ARDoc
 WHERE CustId IN (?1, ?2) AND DocType = ?3 AND RefNbr LIKE ?4 AND Rlsed = 1 AND CuryDocBal > 0
 ORDER BY RefNbr;
 
+-- (parent) the parent and its children, for a remittance that names its stores
+-- procedure XNARemit_Customers 1
+SELECT c.* FROM Customer c
+WHERE c.CustId IN (SELECT ?1 UNION SELECT SecondaryCustid FROM XNACustS WHERE PrimaryCustId = ?1)
+ORDER BY c.CustId;
+
+-- (parent) every released invoice, debit memo and finance charge of the national
+-- account, open or not: a remittance line naming one the grid leaves out is told why
+-- procedure XNARemit_Documents 1
+SELECT d.* FROM ARDoc d
+WHERE d.Rlsed = 1 AND d.DocType IN ('IN', 'DM', 'FI')
+  AND d.CustId IN (SELECT ?1 UNION SELECT SecondaryCustid FROM XNACustS WHERE PrimaryCustId = ?1)
+ORDER BY d.CustId, d.DocType, d.RefNbr;
+
 -- (reference pattern) applied documents
 -- procedure XNAREFNBR_ALL 1
 SELECT * FROM XNADetail WHERE RefNbr LIKE ?1 ORDER BY RefNbr, NABatNbr;

@@ -37,6 +37,8 @@ const std::pair<const char*, int> kCalled[] = {
     {"XNAShowAllClosedDocsForParent", 4},
     {"XArdocCM_CustID_RefNbr", 2},
     {"XNAREFNBR_ALL", 1},
+    {"XNARemit_Customers", 1},
+    {"XNARemit_Documents", 1},
     {"xnachknbr_all", 2},
     {"xnacorchknbr_all", 2},
     {"AutoNbr_Next", 1},
