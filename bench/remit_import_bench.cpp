@@ -52,7 +52,7 @@ void BM_ImportRemittance(benchmark::State& state) {
                             ("remit-bench-" + std::to_string(::getpid()) + ".csv"));
   for (auto _ : state) {
     state.PauseTiming();
-    s.within([&] { return s.session().newRecord(0); });
+    s.within([&] { return s.session().updates().newRecord(0); });
     s.enter("cCustId", "SCALE-PARENT");
     state.ResumeTiming();
     s.within([&] {

@@ -82,7 +82,7 @@ void ScriptDriver::findRow(const Command& command) {
   auto& key = control(command, command.args[1]);
   const std::string wanted = forms::trimEnd(command.args[2]);
   bool found = false;
-  for (int row = 0; !found && session_.selectLine(grid, row); ++row)
+  for (int row = 0; !found && session_.grids().selectLine(grid, row); ++row)
     found = forms::trimEnd(session_.displayText(key)) == wanted;
   read("FIND", command.args[0], std::to_string(found ? kRowCurrent : kNoRow) + screenValues());
 }

@@ -58,7 +58,7 @@ bool EnterCheck(PayApp& a, const remit::Remittance& r) {
 void EnterLine(PayApp& a, remit::LineMatch& m, const remit::Account& account) {
   if (m.applied == 0 && m.discount == 0) return;
   auto& s = forms::session();
-  const bool typed = s.selectLine(*a.Spread1, account.documents[m.document].gridLine) &&
+  const bool typed = s.grids().selectLine(*a.Spread1, account.documents[m.document].gridLine) &&
                      Typed(a.cCuryApplAmt, remit::amountText(m.applied));
   if (typed && (m.discount == 0 || Typed(a.cDiscAmt, remit::amountText(m.discount)))) return;
   if (typed) Typed(a.cCuryApplAmt, "0");

@@ -229,7 +229,7 @@ class GridLoadReads : public ::testing::Test {
   static Grid shown(OpenScreen& s) {
     return s.within([&] {
       Grid g;
-      const forms::LineArray* lines = s.session().lineArrayOf(s.grid());
+      const forms::LineArray* lines = s.session().grids().lineArrayOf(s.grid());
       for (std::size_t i = 0; i < lines->size(); ++i) {
         XDetail line;
         std::memcpy(&line, lines->line(i).data.data(), sizeof line);

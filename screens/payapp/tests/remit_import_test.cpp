@@ -27,7 +27,7 @@ class RemitImport : public PayAppTest {
   }
 
   std::string file(const std::string& name, const std::string& text) {
-    const auto path = (dir_ / name).string();
+    const auto path = scratch_.file(name);
     std::ofstream(path, std::ios::binary) << text;
     return path;
   }
