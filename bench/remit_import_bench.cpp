@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bench/payapp_bench_screen.h"
+#include "bench/round_trips.h"
 #include "runtime/host/kelpapi.h"
 #include "screens/payapp/payapp_remit.h"
 #include "screens/payapp/remit/remit_values.h"
@@ -55,10 +56,12 @@ void BM_ImportRemittance(benchmark::State& state) {
     s.within([&] { return s.session().updates().newRecord(0); });
     s.enter("cCustId", "SCALE-PARENT");
     state.ResumeTiming();
-    s.within([&] {
-      payapp::ImportRemittance(path);
-      return 0;
-    });
+    report(state, counted(s.database(), [&] {
+      s.within([&] {
+        payapp::ImportRemittance(path);
+        return 0;
+      });
+    }));
   }
   std::filesystem::remove(path);
   state.counters["lines"] = static_cast<double>(s.ui().reports().back().rows.size());
