@@ -118,8 +118,8 @@ std::optional<std::string> LookupDialog::choose(forms::Session& session,
   try {
     list = forms::lookupList(session, control);
   } catch (const std::exception& error) {
-    showMessageBox(std::string("The possible values could not be listed. ") + error.what(), 48,
-                   "Error", parent);
+    showMessageBox(std::string("The possible values could not be listed. ") + error.what(),
+                   forms::kStyleWarning, "Error", parent);
     return std::nullopt;
   }
   LookupDialog dialog(session, control, std::move(list), parent, title);

@@ -12,7 +12,6 @@ using namespace corvena::host;
 
 namespace {
 
-constexpr int StyleWarning = 48;
 constexpr const char* Caption = "National Accounts";
 
 bool Typed(Control* control, const std::string& text) {
