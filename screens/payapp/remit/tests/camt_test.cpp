@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "screens/payapp/remit/remit_camt.h"
+#include "screens/payapp/remit/tests/refusal.h"
 
 namespace corvena::remit {
 namespace {
@@ -52,14 +53,7 @@ std::string notification(const std::string& entries) {
          entries + "  </Ntfctn>\n</BkToCstmrDbtCdtNtfctn>\n</Document>\n";
 }
 
-std::string errorOf(const std::string& text) {
-  try {
-    readCamt(text);
-  } catch (const RemitError& e) {
-    return e.what();
-  }
-  return "read";
-}
+std::string errorOf(std::string_view text) { return testing::refusalOf(readCamt, text); }
 
 TEST(Camt, TheEntryIsTheCheckTheDebtorThePayerTheUltimateDebtorsTheStores) {
   const auto r = readCamt(notification(kEntry));

@@ -4,19 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "screens/payapp/remit/remit_csv.h"
+#include "screens/payapp/remit/tests/refusal.h"
 #include "screens/payapp/remit/remit_values.h"
 
 namespace corvena::remit {
 namespace {
 
-std::string errorOf(std::string_view text) {
-  try {
-    readCsv(text);
-  } catch (const RemitError& e) {
-    return e.what();
-  }
-  return "read";
-}
+std::string errorOf(std::string_view text) { return testing::refusalOf(readCsv, text); }
 
 TEST(Csv, CommonSpellingsCommasAndQuotesAsRfc4180HasThem) {
   const auto r = readCsv(

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "screens/payapp/remit/remit_x12.h"
+#include "screens/payapp/remit/tests/refusal.h"
 
 namespace corvena::remit {
 namespace {
@@ -27,14 +28,7 @@ const std::string kBody =
     "SE*12*0001~\n";
 const std::string kTrailer = "GE*1*1~\nIEA*1*000000001~\n";
 
-std::string errorOf(const std::string& text) {
-  try {
-    readX12(text);
-  } catch (const RemitError& e) {
-    return e.what();
-  }
-  return "read";
-}
+std::string errorOf(std::string_view text) { return testing::refusalOf(readX12, text); }
 
 TEST(X12, ThePaymentItsCheckPayerStoresAndInvoices) {
   const auto r = readX12(kIsa + kBody + kTrailer);
