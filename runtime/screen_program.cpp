@@ -157,7 +157,7 @@ int ScreenProcess::close(int exitCode) {
 }
 
 int runScreen(int argc, char** argv, const ScreenDefinition& screen) {
-  return program::runProgram(argc, argv, screen.program,
+  return program::runProgram(argc, argv, {screen.program, screen.form().caption},
                              [&](ScreenOptions options, std::ostream& out, std::ostream& err) {
                                return std::make_unique<ScreenProcess>(
                                    screen, std::move(options), host::defaultHostServices(), out,

@@ -16,12 +16,19 @@ struct Copy {
   bool force = false;
 };
 
-int usage() {
-  std::cerr
-      << "usage: corvena-db backup DATABASE FILE [--force]    a checked copy, while clerks work\n"
+}  // namespace
+
+std::string copyCommandsHelp() {
+  return "usage: corvena-db backup DATABASE FILE [--force]    a checked copy, while clerks work\n"
          "       corvena-db restore FILE DATABASE [--force]   the company of a backup, made or "
          "replaced\n"
          "Neither replaces an existing FILE or DATABASE without --force.\n";
+}
+
+namespace {
+
+int usage() {
+  std::cerr << copyCommandsHelp();
   return 2;
 }
 

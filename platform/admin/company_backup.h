@@ -10,4 +10,7 @@ namespace corvena::admin {
 // the exit code.
 int copyCommand(const std::vector<std::string>& args);
 
+// Their usage, for the command's errors and corvena-db --help.
+std::string copyCommandsHelp();
+
 }  // namespace corvena::admin

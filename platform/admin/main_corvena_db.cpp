@@ -16,14 +16,35 @@
 
 namespace {
 
+constexpr const char* kUsage =
+    "usage: corvena-db init [--demo] DATABASE   create a company database\n"
+    "       corvena-db show DATABASE            print its national accounts\n"
+    "       corvena-db user ...                 users and rights (corvena-db user for more)\n"
+    "       corvena-db backup DATABASE FILE     a checked copy, taken while clerks work\n"
+    "       corvena-db restore FILE DATABASE    the company of a backup (corvena-db backup for more)\n"
+    "DATABASE: a file, or postgresql://[user@]host[:port]/name for a server database\n";
+
 int usage() {
-  std::cerr << "usage: corvena-db init [--demo] DATABASE   create a company database\n"
-               "       corvena-db show DATABASE            print its national accounts\n"
-               "       corvena-db user ...                 users and rights (corvena-db user for more)\n"
-               "       corvena-db backup DATABASE FILE     a checked copy, taken while clerks work\n"
-               "       corvena-db restore FILE DATABASE    the company of a backup (corvena-db backup for more)\n"
-               "DATABASE: a file, or postgresql://[user@]host[:port]/name for a server database\n";
+  std::cerr << kUsage;
   return 2;
+}
+
+std::string indented(const std::string& text) {
+  std::string out = "  ";
+  for (const char c : text) out += c == '\n' ? std::string("\n  ") : std::string(1, c);
+  return out.substr(0, out.size() - 2);
+}
+
+// The manual page is made from it.
+int help() {
+  std::cout << "corvena-db - makes, shows, backs up and restores company databases, and keeps "
+               "their users\n\n"
+               "usage: corvena-db init|show|user|backup|restore ...\n\n"
+               "Commands:\n"
+            << indented(kUsage) << "\nUsers:\n"
+            << indented(corvena::admin::userCommandsHelp()) << "\nBackups:\n"
+            << indented(corvena::admin::copyCommandsHelp());
+  return 0;
 }
 
 // A new company has its administrator; the demo company its clerks too.
@@ -73,6 +94,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   try {
     for (const auto& arg : args) corvena::signon::refusePasswordIn(arg);
+    if (args.size() == 1 && args[0] == "--help") return help();
     if (args.size() == 2 && args[0] == "init" && args[1].rfind('-', 0) != 0)
       return init(args[1], false);
     if (args.size() == 3 && args[0] == "init" && args[1] == "--demo") return init(args[2], true);

@@ -32,18 +32,26 @@ std::string newPassword(Words& args) {
   return env;
 }
 
+}  // namespace
+
+std::string userCommandsHelp() {
+  return "usage: corvena-db user add PATH USER [--admin]     (its password: --new-password-file F or CORVENA_NEW_PASSWORD)\n"
+         "       corvena-db user passwd PATH USER\n"
+         "       corvena-db user remove PATH USER\n"
+         "       corvena-db user grant PATH USER|GROUP SCREEN|* LETTERS   (V view, I insert, U update, D delete, R release)\n"
+         "       corvena-db user revoke PATH USER|GROUP SCREEN|*\n"
+         "       corvena-db user group PATH GROUP USER\n"
+         "       corvena-db user ungroup PATH GROUP USER\n"
+         "       corvena-db user list PATH\n"
+         "Once a company file has users, a change is made by an administrator: --user ID\n"
+         "and that user's password (--password-file F or CORVENA_PASSWORD). On a server the\n"
+         "server checks the role: the connection string's own, or --user ID with its password.\n";
+}
+
+namespace {
+
 int usage() {
-  std::cerr << "usage: corvena-db user add PATH USER [--admin]     (its password: --new-password-file F or CORVENA_NEW_PASSWORD)\n"
-               "       corvena-db user passwd PATH USER\n"
-               "       corvena-db user remove PATH USER\n"
-               "       corvena-db user grant PATH USER|GROUP SCREEN|* LETTERS   (V view, I insert, U update, D delete, R release)\n"
-               "       corvena-db user revoke PATH USER|GROUP SCREEN|*\n"
-               "       corvena-db user group PATH GROUP USER\n"
-               "       corvena-db user ungroup PATH GROUP USER\n"
-               "       corvena-db user list PATH\n"
-               "Once a company file has users, a change is made by an administrator: --user ID\n"
-               "and that user's password (--password-file F or CORVENA_PASSWORD). On a server the\n"
-               "server checks the role: the connection string's own, or --user ID with its password.\n";
+  std::cerr << userCommandsHelp();
   return 2;
 }
 

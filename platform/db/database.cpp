@@ -130,17 +130,4 @@ std::int64_t Database::changes() const { return conn_->changes(); }
 
 std::int64_t Database::statementsRun() const { return conn_->statementsRun(); }
 
-std::vector<std::string> schemaDirectories() {
-  const char* env = std::getenv("CORVENA_SCHEMA_PATH");
-  std::string list = env && *env ? env : CORVENA_DEFAULT_SCHEMA_PATH;
-  std::vector<std::string> dirs;
-  std::size_t start = 0;
-  while (start <= list.size()) {
-    const std::size_t end = std::min(list.find(':', start), list.size());
-    if (end > start) dirs.push_back(list.substr(start, end - start));
-    start = end + 1;
-  }
-  return dirs;
-}
-
 }  // namespace corvena::db

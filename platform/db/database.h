@@ -198,9 +198,6 @@ class Transaction {
   bool done_ = false;
 };
 
-// Where schema and procedure SQL files are read from, in order: the host's, then
-// the module's. CORVENA_SCHEMA_PATH (colon-separated) overrides the built-in list.
-std::vector<std::string> schemaDirectories();
 std::string readSqlFile(const std::string& path);
 bool sqlFileReachable(const std::string& file);
 // The schema scripts of a directory in the order they run: schema.sql, then the

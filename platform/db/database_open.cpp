@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/db/connection.h"
+#include "platform/db/data_directory.h"
 #include "platform/db/pg_connection.h"
 #include "platform/db/sqlite_connection.h"
 
@@ -42,7 +43,7 @@ void Database::createSchema() {
   Transaction tx(*this);
   exec("CREATE TABLE corvena_meta (key TEXT PRIMARY KEY, value TEXT NOT NULL);"
        "INSERT INTO corvena_meta VALUES ('format', 'corvena-company');");
-  if (dialect() == Dialect::PostgreSQL) exec(readSqlFile(CORVENA_SERVER_FUNCTIONS));
+  if (dialect() == Dialect::PostgreSQL) exec(readSqlFile(serverFunctionsFile()));
   for (const auto& dir : schemaDirectories())
     for (const auto& file : schemaFiles(dir, dialect())) exec(readSqlFile(file));
   tx.commit();

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "platform/db/data_directory.h"
 #include "platform/db/database.h"
 
 namespace corvena::db::pg {

@@ -90,7 +90,7 @@ std::shared_ptr<void> openHostScreen(forms::Session& session, const signon::Sign
 }
 
 int runHostScreen(int argc, char** argv, const HostScreenProgram& screen) {
-  return runProgram(argc, argv, screen.program,
+  return runProgram(argc, argv, {screen.program, screen.form().caption},
                     [&](ScreenOptions options, std::ostream& out, std::ostream& err) {
                       return std::make_unique<HostScreenRun>(screen, std::move(options), out, err);
                     });

@@ -58,13 +58,18 @@ int headless(LaunchedScreen& screen, const std::string& program) {
   return screen.close(screen.runStream(std::cin));
 }
 
-int launch(int argc, char** argv, const std::string& program, const ScreenMaker& make) {
+int launch(int argc, char** argv, const ProgramName& name, const ScreenMaker& make) {
+  const std::string& program = name.program;
   ScreenOptions options;
   try {
     options = parseScreenOptions(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const UsageError& e) {
     std::cerr << program << ": " << e.what() << "\n";
     return kExitUsage;
+  }
+  if (options.help) {
+    std::cout << screenProgramHelp(program, name.caption);
+    return kExitPassed;
   }
   if (options.automate) return automate(program, make, std::move(options));
   const auto script = options.script;
@@ -79,9 +84,10 @@ int launch(int argc, char** argv, const std::string& program, const ScreenMaker&
 
 }  // namespace
 
-int runProgram(int argc, char** argv, const std::string& program, const ScreenMaker& make) {
+int runProgram(int argc, char** argv, const ProgramName& name, const ScreenMaker& make) {
+  const std::string& program = name.program;
   try {
-    return launch(argc, argv, program, make);
+    return launch(argc, argv, name, make);
   } catch (const std::exception& e) {
     std::cerr << program << ": " << e.what() << "\n";
   } catch (...) {

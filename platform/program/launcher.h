@@ -42,7 +42,12 @@ class LaunchedScreen {
 using ScreenMaker = std::function<std::unique_ptr<LaunchedScreen>(
     ScreenOptions options, std::ostream& out, std::ostream& err)>;
 
+struct ProgramName {
+  std::string program;  // "QM18300"
+  std::string caption;  // its form's, for --help
+};
+
 // The whole process; whatever escapes the screen's own boundaries ends it with its message.
-int runProgram(int argc, char** argv, const std::string& program, const ScreenMaker& make);
+int runProgram(int argc, char** argv, const ProgramName& name, const ScreenMaker& make);
 
 }  // namespace corvena::program

@@ -22,11 +22,15 @@ class UsageError : public std::runtime_error {
 struct ScreenOptions {
   std::optional<std::string> script;  // a file, or "-" for standard input
   bool automate = false;              // requests on standard input, answers on standard output
+  bool help = false;
   signon::SignOnOptions signOn;
   std::vector<std::string> parameters;  // passed on as the start parameters
 };
 // Throws UsageError for an option without its value or an unknown option.
 ScreenOptions parseScreenOptions(std::vector<std::string> args);
+
+// What --help prints; the manual pages are made from it.
+std::string screenProgramHelp(const std::string& program, const std::string& caption);
 
 inline constexpr std::string_view kNoSignOn =
     "No sign-on: give --db PATH --user ID --company ID [--date YYYY-MM-DD] (or CORVENA_DB, "

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -54,9 +55,29 @@ int drawMenu(const signon::SignOnOptions& given, const char* path) {
   return menu.grab().save(QString::fromLocal8Bit(path), "PNG") ? 0 : 1;
 }
 
+// The manual page is made from it.
+int help() {
+  std::cout << "PARENT - the host shell: signs a user on and starts the screens from its menu\n"
+               "\n"
+               "usage: PARENT [OPTIONS]\n"
+               "\n"
+               "Opens the sign-on window, filled from the options, then the menu of the screens\n"
+               "the user may open; each screen runs as a program of its own. A screen started\n"
+               "alone starts PARENT with the argument 2 and waits for the sign-on.\n"
+               "\n"
+               "Options:\n"
+            << signon::signOnOptionsHelp()
+            << "  --help                    print this text\n"
+               "\n"
+               "Environment:\n"
+               "  CORVENA_SCREENSHOT        a PNG file: the menu is drawn into it, nothing started\n";
+  return 0;
+}
+
 int runShell(int argc, char** argv) {
   using namespace corvena::shell;
   std::vector<std::string> args(argv + 1, argv + argc);
+  if (std::find(args.begin(), args.end(), "--help") != args.end()) return help();
   signon::SignOnOptions given;
   try {
     given = signon::takeSignOnOptions(args);

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 
@@ -16,14 +17,20 @@ namespace {
 struct OptionSpec {
   const char* flag;
   std::optional<std::string> SignOnOptions::*slot;
+  const char* value;
+  const char* help;
+  const char* variable;
 };
 
 const OptionSpec optionSpecs[] = {
-    {"--db", &SignOnOptions::database},
-    {"--user", &SignOnOptions::user},
-    {"--company", &SignOnOptions::company},
-    {"--date", &SignOnOptions::date},
-    {"--password-file", &SignOnOptions::passwordFile},
+    {"--db", &SignOnOptions::database, "DATABASE",
+     "the company database: a file, or postgresql://host[:port]/name", "CORVENA_DB"},
+    {"--user", &SignOnOptions::user, "ID", "the user who signs on", "CORVENA_USER"},
+    {"--company", &SignOnOptions::company, "ID", "the company", "CORVENA_COMPANY"},
+    {"--date", &SignOnOptions::date, "YYYY-MM-DD", "the business date; today when not given",
+     "CORVENA_DATE"},
+    {"--password-file", &SignOnOptions::passwordFile, "FILE",
+     "the user's password, read from FILE (at most 1024 bytes)", "CORVENA_PASSWORD"},
 };
 
 
@@ -56,6 +63,16 @@ std::optional<std::string> pick(const std::optional<std::string>& option,
 }
 
 }  // namespace
+
+std::string signOnOptionsHelp() {
+  std::string text;
+  for (const auto& spec : optionSpecs) {
+    std::string term = std::string(spec.flag) + " " + spec.value;
+    term.resize(std::max<std::size_t>(term.size() + 2, 26), ' ');
+    text += "  " + term + spec.help + " (or " + spec.variable + ")\n";
+  }
+  return text;
+}
 
 // Read no further than a password file can be: /dev/zero or a log given by
 // mistake is refused, not read to the end.

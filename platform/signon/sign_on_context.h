@@ -53,6 +53,8 @@ struct SignOnOptions {
 // its value, and for a password given on the command line (also inside --db's
 // connection string), where anyone can read it in the process list.
 SignOnOptions takeSignOnOptions(std::vector<std::string>& args);
+// Those options for a program's --help, one a line.
+std::string signOnOptionsHelp();
 
 // Nothing when neither options nor environment name any part of a context.
 // A partial context throws SignOnError naming what is missing; a bad date or
