@@ -1,5 +1,7 @@
 #include "platform/db/server_roles.h"
 
+#include <sstream>
+
 #include "platform/db/pg_engine.h"
 
 namespace corvena::db {
@@ -19,6 +21,17 @@ std::string privileges(const std::string& letters) {
                                      {'D', "DELETE"}})
     if (letters.find(letter) != std::string::npos) words += (words.empty() ? "" : ", ") + std::string(word);
   return words;
+}
+
+// "table" or "table(column,column)": a grant on the whole table, or on those columns.
+std::string grantTarget(const std::string& privileges, const std::string& target) {
+  const auto open = target.find('(');
+  if (open == std::string::npos || target.back() != ')') return privileges + " ON " + pg::quotedName(target);
+  std::string columns;
+  std::stringstream list(target.substr(open + 1, target.size() - open - 2));
+  for (std::string column; std::getline(list, column, ',');)
+    columns += (columns.empty() ? "" : ", ") + pg::quotedName(column);
+  return privileges + " (" + columns + ") ON " + pg::quotedName(target.substr(0, open));
 }
 
 }  // namespace
@@ -141,7 +154,7 @@ void ServerRoles::setTableRights(const std::string& user,
   db_.exec("REVOKE ALL ON ALL TABLES IN SCHEMA public FROM " + pg::quotedName(user));
   for (const auto& [table, letters] : rights)
     if (!privileges(letters).empty())
-      db_.exec("GRANT " + privileges(letters) + " ON " + pg::quotedName(table) + " TO " + pg::quotedName(user));
+      db_.exec("GRANT " + grantTarget(privileges(letters), table) + " TO " + pg::quotedName(user));
   db_.exec("RESET ROLE");
   tx.commit();
 }

@@ -220,6 +220,28 @@ TEST_F(HostScreens, OnlyAClerkWithTheReleaseRightReleasesARecalledBatch) {
             Rows{"1|CLERK2"});
 }
 
+// Numbering an AR batch or document shares its procedure with the module's
+// batches; a clerk of the AR screens alone still numbers and saves, and on a
+// server may write no more of the module's setup than its last numbers.
+TEST_F(HostScreens, AClerkOfInvoicesAloneNumbersAndSavesTheirBatch) {
+  {
+    auto db = open();
+    signon::UserDirectory users(*db);
+    users.addUser("ADMIN", "Administrator", "pass admin", true);
+    users.addUser("INVOICER", "Invoices only", "pass three", false);
+    users.grant("INVOICER", "0801000", "VIUD");
+  }
+  signOnAs("INVOICER", "pass three");
+  const std::string out = invoice("Hold");
+  EXPECT_EQ(out.find("MESSAGE"), std::string::npos) << out;
+  EXPECT_EQ(rows("SELECT COUNT(*) FROM ARDoc WHERE Crtd_User = 'INVOICER' AND CuryOrigDocAmt = 245"),
+            Rows{"1"});
+  if (open()->dialect() != db::Database::Dialect::PostgreSQL) return;
+  const auto asInvoicer = db::Database::open(dir_.database("company.db"),
+                                             db::Database::Access::Edit, {"INVOICER", "pass three"});
+  EXPECT_THROW(asInvoicer->exec("UPDATE XNASetup SET vond1 = '9999'"), db::DbError);
+}
+
 // A held batch recalled by its number alone, no document on the screen, is
 // released when completed with "Release Now", and numbers no document.
 TEST_F(HostScreens, AHeldBatchRecalledByItsNumberAloneIsReleased) {

@@ -171,7 +171,11 @@ CREATE TABLE XNATranDLn (
 
 -- What the module's screens write (see SecScreenTable). A release that finds the
 -- host batch of an earlier, unfinished one removes what the host did not release.
+-- AutoNbr_Next keeps the module's last numbers even when it numbers for the AR
+-- screens, so they may write those numbers, and nothing else of the setup.
 INSERT INTO SecScreenTable VALUES
+  ('08010', 'XNASetup(LastNABatNbr,LastNATrBatNbr,tstamp)', 'I', 'U'),
+  ('08030', 'XNASetup(LastNABatNbr,LastNATrBatNbr,tstamp)', 'I', 'U'),
   ('18100', 'XNACustP', 'I', 'I'), ('18100', 'XNACustP', 'U', 'U'), ('18100', 'XNACustP', 'D', 'D'),
   ('18100', 'XNACustS', 'I', 'I'), ('18100', 'XNACustS', 'U', 'IUD'), ('18100', 'XNACustS', 'D', 'D'),
   ('18100', 'Customer', 'IUD', 'U'),
