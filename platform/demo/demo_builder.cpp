@@ -1,6 +1,8 @@
 #include "platform/demo/demo_builder.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "platform/demo/demo_data.h"
 
@@ -94,6 +96,36 @@ INSERT INTO XNASetup (vond1, vond2, LastNABatNbr, LastNATrBatNbr, Crtd_Prog, Crt
   'SYSADMIN');
 )";
 
+// Both engines take at least this many bound values a statement.
+constexpr std::size_t kMaxParameters = 30000;
+
+// Records of one layout into the table, as many a statement as the engines take:
+// on a server each statement is a round trip.
+template <class Record>
+void insertAll(db::Database& db, const std::string& table, const std::vector<Record>& recs) {
+  std::vector<const FieldDesc*> fields;
+  std::string names, row;
+  for (const auto& c : db.columns(table)) {
+    if (const FieldDesc* f = Record::layout().find(c)) {
+      names += (fields.empty() ? "" : ", ") + c;
+      row += fields.empty() ? "(?" : ", ?";
+      fields.push_back(f);
+    }
+  }
+  row += ")";
+  const std::size_t perStatement = kMaxParameters / fields.size();
+  for (std::size_t first = 0; first < recs.size(); first += perStatement) {
+    const std::size_t count = std::min(perStatement, recs.size() - first);
+    std::string sql = "INSERT INTO " + table + " (" + names + ") VALUES " + row;
+    for (std::size_t r = 1; r < count; ++r) sql += ", " + row;
+    db::Statement st = db.prepare(sql);
+    int index = 0;
+    for (std::size_t r = first; r < first + count; ++r)
+      for (const FieldDesc* f : fields) st.bind(++index, db::fieldValue(recs[r], *f));
+    st.step();
+  }
+}
+
 }  // namespace
 
 void DemoBuilder::setup() {
@@ -162,8 +194,18 @@ std::string DemoBuilder::nextNumber(const std::string& source) {
   return std::get<std::string>(st.column(0));
 }
 
+// The first of a batch's references comes from the numbering, the rest follow it.
+std::string DemoBuilder::nextReference() {
+  if (lastRef_.empty()) return lastRef_ = nextNumber("ARRefNbr");
+  const std::string width = std::to_string(lastRef_.size());
+  char next[32];
+  std::snprintf(next, sizeof next, ("%0" + width + "lld").c_str(), std::stoll(lastRef_) + 1);
+  return lastRef_ = next;
+}
+
 void DemoBuilder::openBatch() {
   blankRecord(batch_);
+  linesOfRef_.clear();
   batch_.BatNbr = nextNumber("ARBatch");
   batch_.Module = "AR";
   batch_.CpnyID = "DEMO";
@@ -182,6 +224,16 @@ void DemoBuilder::openBatch() {
 
 void DemoBuilder::closeBatch() {
   if (!batchOpen_) return;
+  if (!lastRef_.empty()) {
+    db::Statement st = db_.prepare("UPDATE AutoNumber SET LastNbr = ?1 WHERE Source = 'ARRefNbr'");
+    st.bind(1, lastRef_);
+    st.step();
+    lastRef_.clear();
+  }
+  insertAll(db_, "ARDoc", docs_);
+  insertAll(db_, "ARTran", trans_);
+  docs_.clear();
+  trans_.clear();
   db_.insert("Batch", batch_);
   batchOpen_ = false;
 }
@@ -194,7 +246,7 @@ ARDoc DemoBuilder::document(const DocSpec& spec) {
   d.CpnyID = "DEMO";
   d.CustId = spec.custId;
   d.DocType = spec.docType;
-  d.RefNbr = spec.refNbr.empty() ? nextNumber("ARRefNbr") : spec.refNbr;
+  d.RefNbr = spec.refNbr.empty() ? nextReference() : spec.refNbr;
   d.DocDate = spec.docDate;
   d.DueDate = credit ? spec.docDate : addDays(spec.docDate, 30);
   d.OrigDocAmt = d.CuryOrigDocAmt = cents(spec.amount);
@@ -217,16 +269,12 @@ ARDoc DemoBuilder::document(const DocSpec& spec) {
   d.Crtd_Date = d.LUpd_Date = spec.docDate;
   d.Crtd_Prog = d.LUpd_Prog = credit && spec.docType != "CM" ? "08030" : "08010";
   d.Crtd_User = d.LUpd_User = "SYSADMIN";
-  db_.insert("ARDoc", d);
+  docs_.push_back(d);
   ARTran t;
   t.BatNbr = d.BatNbr;
   t.RefNbr = d.RefNbr;
   // A national-account payment's children share one reference in one batch.
-  db::Statement lines = db_.prepare("SELECT COUNT(*) FROM ARTran WHERE BatNbr = ?1 AND RefNbr = ?2");
-  lines.bind(1, d.BatNbr.trimmed());
-  lines.bind(2, d.RefNbr.trimmed());
-  lines.step();
-  t.LineNbr = static_cast<std::int16_t>(std::get<std::int64_t>(lines.column(0)) + 1);
+  t.LineNbr = ++linesOfRef_[d.RefNbr.trimmed()];
   t.CustId = d.CustId;
   t.TranType = d.DocType;
   t.CpnyID = "DEMO";
@@ -245,7 +293,7 @@ ARDoc DemoBuilder::document(const DocSpec& spec) {
   t.Crtd_Date = t.LUpd_Date = d.DocDate;
   t.Crtd_Prog = t.LUpd_Prog = d.Crtd_Prog;
   t.Crtd_User = t.LUpd_User = "SYSADMIN";
-  db_.insert("ARTran", t);
+  trans_.push_back(t);
   batch_.CtrlTot += d.OrigDocAmt;
   (credit ? batch_.DrTot : batch_.CrTot) += d.OrigDocAmt;
   return d;

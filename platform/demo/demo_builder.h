@@ -3,6 +3,7 @@
 // documents with their batches and lines, numbered like the host numbers them.
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -44,8 +45,9 @@ class DemoBuilder {
   // The module's tables are written by SQL: platform code knows no module records.
   void nationalAccount(const std::string& parent, const std::vector<std::string>& children,
                        bool statement, bool financeCharges);
-  ARDoc document(const DocSpec& spec);  // released, in the current open AR batch
-  void closeBatch();                    // the batch's totals; the next document starts another
+  // Released, in the current open AR batch; written with the batch when it closes.
+  ARDoc document(const DocSpec& spec);
+  void closeBatch();  // the batch's totals; the next document starts another
   // A released national-account payment of the parent's check: the first `lines`
   // open invoices of the account paid in full by one host payment per customer,
   // recorded as a closed batch with its detail rows.
@@ -53,11 +55,19 @@ class DemoBuilder {
 
  private:
   std::string nextNumber(const std::string& source);
+  std::string nextReference();
   void openBatch();
   void apply(const ARDoc& payment, const ARDoc& invoice, const std::string& naBatch);
   db::Database& db_;
   Batch batch_;
   bool batchOpen_ = false;
+  // The open batch's rows, written in a few statements when it closes, and the
+  // lines so far of each of its references.
+  std::vector<ARDoc> docs_;
+  std::vector<ARTran> trans_;
+  std::map<std::string, std::int16_t> linesOfRef_;
+  // The last AR reference the open batch handed out, stored when it closes.
+  std::string lastRef_;
 };
 
 }  // namespace corvena::demo

@@ -62,6 +62,7 @@ void DemoBuilder::apply(const ARDoc& payment, const ARDoc& invoice, const std::s
 
 void DemoBuilder::nationalPayment(const std::string& parent, const std::string& checkNbr,
                                   int lines) {
+  closeBatch();
   const auto invoices = openInvoices(db_, parent, lines);
   // In cents: sums of amounts in floating point drift off the cent.
   std::map<std::string, std::int64_t> perCustomer;
@@ -71,7 +72,6 @@ void DemoBuilder::nationalPayment(const std::string& parent, const std::string& 
     perCustomer[d.CustId.trimmed()] += cents;
     total += cents;
   }
-  closeBatch();
   const std::string naBatch = nextNumber("XNAPaymentAutoNbr");
   std::map<std::string, ARDoc> payments;
   // As a release enters them: the check number for the parent, "N" and its last

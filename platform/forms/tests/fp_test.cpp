@@ -34,6 +34,16 @@ TEST(FpTest, LargeAmountsKeepTheirCents) {
   EXPECT_EQ(fpRound(123456789.125, 2), 123456789.13);
 }
 
+// Sums off the cent by a binary error come back to the cent, either side of it.
+TEST(FpTest, SumsNearACentComeBackToIt) {
+  for (int cents = -300000; cents <= 300000; cents += 7) {
+    const double amount = cents / 100.0;
+    EXPECT_EQ(fpRound(amount + (0.1 + 0.2 - 0.3), 2), amount) << cents;
+    EXPECT_EQ(fpRound(amount - 0.004, 2), amount) << cents;
+    EXPECT_EQ(fpRound(amount + 0.004, 2), amount) << cents;
+  }
+}
+
 TEST(FpTest, CurrencyPrecisionUsesTheCurrencysDecimals) {
   EXPECT_EQ(fpRoundTo(2.675, kCurrencyPrecision, 2), 2.68);
   EXPECT_EQ(fpRoundTo(2.5, kCurrencyPrecision, 0), 3.0);
