@@ -105,10 +105,12 @@ class UsersAndRights {
     session_.displayFields(form_.range(nullptr, nullptr));
   }
 
+  // A group's rights are what its members get: it has no effective rights of its own.
   void showKind(bool group) {
     session_.setProperty(form_.control("frmGroups"), "caption",
                          group ? "Members of the Group" : "Member of Groups");
     session_.setProperty(form_.control("cMemberId"), "heading", group ? "User" : "Group");
+    session_.setProperty(form_.control("frmEffective"), "visible", group ? "0" : "1");
   }
 
   // Rights are kept by key; the clerk reads them by the menu's number and caption.

@@ -48,28 +48,30 @@ std::vector<forms::ControlDesc> userControls() {
   return c;
 }
 
-// The members' caption and heading follow the entry shown (a user's groups, a group's users).
+// A user's own rights stand over what the user may do through every group;
+// the members' caption and heading follow the entry shown (a user's groups, a
+// group's users). Captions come last, where a grid gives its room.
 std::vector<forms::ControlDesc> lineControls() {
   return {
-      {.cls = C::Frame, .name = "frmGroups", .caption = "Member of Groups"},
-      {.cls = C::Grid, .name = "grdGroups", .level = "1",
-       .dbnav = R"("SecMember_Grantee", "bUser.UserId"; 0; 0; 0; 0,)", .parent = "frmGroups"},
-      column("grdGroups", "cMemberId", "bMember.MemberId", "Group", "1"),
       {.cls = C::Frame, .name = "frmRights",
        .caption = "Rights by Screen (V view, I insert, U update, D delete, R release; "
                   "screen * for every screen)"},
       {.cls = C::Grid, .name = "grdRights", .level = "2",
        .dbnav = R"("SecRight_Grantee", "bUser.UserId"; 0; 0; 0; 0,)", .parent = "frmRights"},
       column("grdRights", "cScreenNbr", "bRight.ScreenNbr", "Screen", "2"),
-      shown("grdRights", "cCaption", "bRight.Caption", "Caption", "2"),
       column("grdRights", "cRights", "bRight.Rights", "Rights", "2"),
+      shown("grdRights", "cCaption", "bRight.Caption", "Caption", "2"),
       {.cls = C::Frame, .name = "frmEffective",
        .caption = "Effective Rights of the User, as Saved (own and every group's)"},
       {.cls = C::Grid, .name = "grdEffective", .level = "3", .parent = "frmEffective"},
       shown("grdEffective", "cEffScreenNbr", "bEffective.ScreenNbr", "Screen", "3"),
-      shown("grdEffective", "cEffCaption", "bEffective.Caption", "Caption", "3"),
       shown("grdEffective", "cEffRights", "bEffective.Rights", "Rights", "3"),
       shown("grdEffective", "cEffSource", "bEffective.Source", "From", "3"),
+      shown("grdEffective", "cEffCaption", "bEffective.Caption", "Caption", "3"),
+      {.cls = C::Frame, .name = "frmGroups", .caption = "Member of Groups"},
+      {.cls = C::Grid, .name = "grdGroups", .level = "1",
+       .dbnav = R"("SecMember_Grantee", "bUser.UserId"; 0; 0; 0; 0,)", .parent = "frmGroups"},
+      column("grdGroups", "cMemberId", "bMember.MemberId", "Group", "1"),
   };
 }
 

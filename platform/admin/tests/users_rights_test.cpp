@@ -205,9 +205,9 @@ TEST_F(UsersAndRights, RightsNameEachScreenAsTheMenuDoesWithALookUpOfTheScreens)
         for (std::size_t row = 0; row < list.rows.size(); ++row) offered.push_back(list.value(row));
       });
   EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
-  EXPECT_NE(out.find("SHOW grdRights: 3 lines\n* | Every screen | V\n"
-                     "08.010.00 | Invoice and Memo (08.010.00) | VI\n"
-                     "QM.183.00 | National Account Payment Application (QM.183.00) | V\n"),
+  EXPECT_NE(out.find("SHOW grdRights: 3 lines\n* | V | Every screen\n"
+                     "08.010.00 | VI | Invoice and Memo (08.010.00)\n"
+                     "QM.183.00 | V | National Account Payment Application (QM.183.00)\n"),
             std::string::npos) << out;
   EXPECT_EQ(rows("SELECT ScreenNbr || '|' || Rights FROM SecRight WHERE Grantee = 'CLERK2' ORDER BY 1"),
             (Rows{"*|V", "08010|VI", "18300|V"}));
@@ -226,18 +226,21 @@ TEST_F(UsersAndRights, AUsersEffectiveRightsShowWhereEachLetterComesFrom) {
   addPayments();
   const std::string out = asAdministrator(
       "set cUserId CLERK1\nshow grdRights\nshow grdEffective\nline grdRights 1\nset cRights VIUDR\n"
-      "save\nshow grdEffective\nset cUserId PAYMENTS\nshow grdEffective\nset cUserId SYSADMIN\n"
+      "save\nshow grdEffective\nset cUserId PAYMENTS\nproperty frmEffective visible\n"
+      "show grdEffective\nset cUserId SYSADMIN\nproperty frmEffective visible\n"
       "show grdEffective\n");
   EXPECT_NE(out.find("SHOW grdRights: 1 line\n"
-                     "QM.183.00 | National Account Payment Application (QM.183.00) | VI\n"
+                     "QM.183.00 | VI | National Account Payment Application (QM.183.00)\n"
                      "SHOW grdEffective: 2 lines\n"
-                     "QM.183.00 | National Account Payment Application (QM.183.00) | VIUD | "
-                     "own: VI; PAYMENTS: VUD\n"
-                     "08.030.00 | Payment Application (08.030.00) | V | PAYMENTS: V\n"),
+                     "QM.183.00 | VIUD | own: VI; PAYMENTS: VUD | "
+                     "National Account Payment Application (QM.183.00)\n"
+                     "08.030.00 | V | PAYMENTS: V | Payment Application (08.030.00)\n"),
             std::string::npos) << out;
-  EXPECT_NE(out.find("| VIUDR | own: VIUDR; PAYMENTS: VUD\n"), std::string::npos) << out;
-  EXPECT_NE(out.find("SHOW grdEffective: 0 lines\n"), std::string::npos) << out;
-  EXPECT_NE(out.find("SHOW grdEffective: 1 line\n* | Every screen | VIUDR | administrator\n"),
+  EXPECT_NE(out.find("| VIUDR | own: VIUDR; PAYMENTS: VUD |"), std::string::npos) << out;
+  EXPECT_NE(out.find("PROPERTY frmEffective visible: False\nSHOW grdEffective: 0 lines\n"),
+            std::string::npos) << out;
+  EXPECT_NE(out.find("PROPERTY frmEffective visible: True\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("SHOW grdEffective: 1 line\n* | VIUDR | administrator | Every screen\n"),
             std::string::npos) << out;
   EXPECT_EQ(rightsOf("CLERK1", "pw1", "QM18300"), "VIUDR");
   EXPECT_EQ(rightsOf("CLERK1", "pw1", "0803000"), "V");
