@@ -61,8 +61,8 @@ Refusal groupProblem(UserDirectory& users, const DirectoryEntry& e) {
   for (const auto& u : e.memberships)
     if (!users.hasUser(u)) return u + " is not a user on file: a group's members are users.";
   if (e.rights.empty() && e.memberships.empty() && !users.isGroup(e.id))
-    return "Give the new group " + e.id + " a member or a right on a screen: a group is kept by "
-                                          "its rights and its members.";
+    return "Give the new group " + e.id +
+           " a member or a right on a screen: a group is kept by its rights and its members.";
   if (auto refusal = renameProblem(users, e)) return refusal;
   return listedTwice(e.memberships, "The member");
 }
@@ -122,7 +122,8 @@ KeepOutcome keepEntry(UserDirectory& users, const DirectoryEntry& entry) {
   if (!entry.group) outcome.madeAdministrator = keepUser(users, entry, onFile);
   keepMemberships(users, entry);
   keepRights(users, entry.id, entry.rights);
-  if (!entry.renameTo.empty() && entry.renameTo != entry.id) users.renameGroup(entry.id, entry.renameTo);
+  if (!entry.renameTo.empty() && entry.renameTo != entry.id)
+    users.renameGroup(entry.id, entry.renameTo);
   return outcome;
 }
 

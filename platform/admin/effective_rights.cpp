@@ -22,8 +22,9 @@ std::vector<Held> heldBy(signon::UserDirectory& users, const std::string& user) 
 std::vector<ScreenName> screensOf(const std::vector<Held>& held) {
   auto screens = menuScreenNames();
   for (const auto& [who, g] : held) {
-    const bool listed = g.screen == "*" || std::any_of(screens.begin(), screens.end(),
-                                                       [&](const auto& s) { return s.key == g.screen; });
+    const bool listed =
+        g.screen == "*" || std::any_of(screens.begin(), screens.end(),
+                                       [&](const auto& s) { return s.key == g.screen; });
     if (!listed) screens.push_back(screenOfKey(g.screen));
   }
   return screens;
@@ -48,7 +49,8 @@ std::vector<EffectiveRight> effectiveRights(signon::UserDirectory& users, const 
   const auto held = heldBy(users, user);
   std::vector<EffectiveRight> out;
   for (const auto& screen : screensOf(held))
-    if (auto right = onScreen(screen, held); !right.letters.empty()) out.push_back(std::move(right));
+    if (auto right = onScreen(screen, held); !right.letters.empty())
+      out.push_back(std::move(right));
   return out;
 }
 

@@ -173,7 +173,8 @@ class UsersAndRights {
     DirectoryEntry e{shownId(), bUser.Kind == "G", bUser.UserName.trimmed(),
                      bUser.Administrator != 0, unpadded(bUser.Password), unpadded(bUser.Confirm)};
     e.renameTo = bUser.RenameTo.trimmed();
-    for (const auto& m : linesOf<AdminMember>(*members_)) e.memberships.push_back(m.MemberId.trimmed());
+    for (const auto& m : linesOf<AdminMember>(*members_))
+      e.memberships.push_back(m.MemberId.trimmed());
     for (const auto& r : linesOf<AdminRight>(*rights_)) {
       const auto screen = screenTyped(r.ScreenNbr.trimmed());
       e.rights.push_back({e.id, screen ? screen->key : r.ScreenNbr.trimmed(), r.Rights.trimmed()});
