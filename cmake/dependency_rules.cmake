@@ -12,7 +12,7 @@ set(CORVENA_DEPENDENCY_RULES
   "platform/program: platform/signon platform/automation platform/ui platform/forms platform/db"
   "platform/shell: platform/signon platform/ui platform/forms platform/db"
   "platform/ar: platform/program platform/signon platform/automation platform/forms platform/db platform/demo"
-  "platform/admin: platform/program platform/signon platform/automation platform/forms platform/db platform/demo"
+  "platform/admin: platform/program platform/shell platform/signon platform/automation platform/forms platform/db platform/demo"
   "runtime/tables: platform/db platform/ar platform/demo"
   "runtime/host: platform/program platform/signon platform/forms platform/db"
   "runtime: runtime/host runtime/tables platform/program platform/shell platform/signon platform/automation platform/ui platform/forms platform/db platform/demo"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 #include "platform/signon/sign_on_context.h"
 
@@ -38,28 +39,50 @@ Refusal userProblem(UserDirectory& users, const DirectoryEntry& e, bool onFile) 
   if (onFile && !e.administrator && users.isLastAdministrator(e.id))
     return e.id + " is the company's last administrator and stays one: make another user an "
                   "administrator first.";
-  for (const auto& g : e.groups)
+  for (const auto& g : e.memberships)
     if (g == e.id || users.hasUser(g)) return g + " is a user, not a group.";
-  return listedTwice(e.groups, "The group");
+  if (!e.renameTo.empty())
+    return "Only a group is renamed: a user keeps its ID (add the user anew and remove this one).";
+  return listedTwice(e.memberships, "The group");
+}
+
+Refusal renameProblem(UserDirectory& users, const DirectoryEntry& e) {
+  if (e.renameTo.empty() || e.renameTo == e.id) return std::nullopt;
+  if (!users.isGroup(e.id)) return "Save the new group " + e.id + " before renaming it.";
+  if (users.hasUser(e.renameTo) || users.isGroup(e.renameTo))
+    return e.renameTo + " is already on file: a group is renamed to an ID nobody has.";
+  return std::nullopt;
 }
 
 Refusal groupProblem(UserDirectory& users, const DirectoryEntry& e) {
   if (!e.name.empty() || e.administrator || !e.password.empty() || !e.confirm.empty())
-    return "A group has no name, password or administrator flag: only its rights are kept here, "
-           "and its members on each user.";
-  if (!e.groups.empty()) return "A group is not a member of groups: take the lines out of Groups.";
-  if (e.rights.empty() && !users.isGroup(e.id))
-    return "Give the new group " + e.id + " a right on a screen: a group is kept by its rights and "
-                                          "its members.";
-  return std::nullopt;
+    return "A group has no name, password or administrator flag: only its members and rights are "
+           "kept.";
+  for (const auto& u : e.memberships)
+    if (!users.hasUser(u)) return u + " is not a user on file: a group's members are users.";
+  if (e.rights.empty() && e.memberships.empty() && !users.isGroup(e.id))
+    return "Give the new group " + e.id +
+           " a member or a right on a screen: a group is kept by its rights and its members.";
+  if (auto refusal = renameProblem(users, e)) return refusal;
+  return listedTwice(e.memberships, "The member");
 }
 
-void keepGroups(UserDirectory& users, const std::string& user, const std::vector<std::string>& wanted) {
-  const auto stored = users.groupsOf(user);
-  for (const auto& g : stored)
-    if (!contains(wanted, g)) users.removeFromGroup(g, user);
-  for (const auto& g : wanted)
-    if (!contains(stored, g)) users.addToGroup(g, user);
+// From either side: a user's groups, or a group's members.
+void keepMemberships(UserDirectory& users, const DirectoryEntry& e) {
+  const auto stored = e.group ? users.membersOf(e.id) : users.groupsOf(e.id);
+  const auto groupAndUser = [&](const std::string& other) {
+    return e.group ? std::pair{e.id, other} : std::pair{other, e.id};
+  };
+  for (const auto& other : stored)
+    if (!contains(e.memberships, other)) {
+      const auto [group, user] = groupAndUser(other);
+      users.removeFromGroup(group, user);
+    }
+  for (const auto& other : e.memberships)
+    if (!contains(stored, other)) {
+      const auto [group, user] = groupAndUser(other);
+      users.addToGroup(group, user);
+    }
 }
 
 void keepRights(UserDirectory& users, const std::string& grantee,
@@ -85,7 +108,6 @@ bool keepUser(UserDirectory& users, const DirectoryEntry& e, bool onFile) {
   } else {
     users.addUser(e.id, e.name, e.password, administrator);
   }
-  keepGroups(users, e.id, e.groups);
   return administrator && !e.administrator;
 }
 
@@ -98,7 +120,10 @@ KeepOutcome keepEntry(UserDirectory& users, const DirectoryEntry& entry) {
   if (refusal) return {refusal};
   KeepOutcome outcome;
   if (!entry.group) outcome.madeAdministrator = keepUser(users, entry, onFile);
+  keepMemberships(users, entry);
   keepRights(users, entry.id, entry.rights);
+  if (!entry.renameTo.empty() && entry.renameTo != entry.id)
+    users.renameGroup(entry.id, entry.renameTo);
   return outcome;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // One user or group as Users and Rights holds it, kept in the company's
-// directory or removed from it, with the refusals that keep the company
-// administered: never without an administrator, never by removing oneself.
+// directory (a group renamed with it) or removed from it, with the refusals
+// that keep the company administered: never without an administrator, never
+// by removing oneself.
 
 #include <optional>
 #include <string>
@@ -18,8 +19,11 @@ struct DirectoryEntry {
   bool administrator = false;
   // Blank keeps a user's password as it is.
   std::string password, confirm;
-  std::vector<std::string> groups;
+  // A user's groups, or a group's members.
+  std::vector<std::string> memberships;
   std::vector<signon::ScreenGrant> rights;  // by screen; the grantee is the entry
+  // A group's new ID; blank keeps it.
+  std::string renameTo;
 };
 
 struct KeepOutcome {

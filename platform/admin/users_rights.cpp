@@ -1,16 +1,18 @@
 #include "platform/admin/users_rights.h"
 
-#include <algorithm>
-#include <cctype>
 #include <utility>
 
 #include "platform/admin/directory_entry.h"
+#include "platform/admin/effective_rights.h"
+#include "platform/admin/screen_names.h"
 #include "platform/forms/session.h"
+#include "platform/forms/text_util.h"
 
 namespace corvena {
 CORVENA_RECORD_LAYOUT(AdminUser, CORVENA_ADMINUSER_FIELDS)
-CORVENA_RECORD_LAYOUT(AdminGroup, CORVENA_ADMINGROUP_FIELDS)
+CORVENA_RECORD_LAYOUT(AdminMember, CORVENA_ADMINMEMBER_FIELDS)
 CORVENA_RECORD_LAYOUT(AdminRight, CORVENA_ADMINRIGHT_FIELDS)
+CORVENA_RECORD_LAYOUT(AdminEffective, CORVENA_ADMINEFFECTIVE_FIELDS)
 }  // namespace corvena
 
 namespace corvena::admin {
@@ -35,10 +37,17 @@ std::vector<R> linesOf(const forms::LineArray& lines) {
   return out;
 }
 
-bool isScreenKey(const std::string& key) {
-  return key == "*" || (key.size() == 5 && std::all_of(key.begin(), key.end(), [](char c) {
-                          return std::isdigit(static_cast<unsigned char>(c));
-                        }));
+// Lines the screen writes rather than the clerk types: they load unchanged.
+template <class Fill>
+void showLines(forms::Session& session, forms::LineArray& lines, std::size_t count, Fill fill) {
+  std::vector<std::vector<char>> images;
+  for (std::size_t i = 0; i < count; ++i) {
+    fill(i);
+    images.push_back(lines.capture());
+  }
+  lines.loadImages(std::move(images));
+  lines.first();
+  session.grids().redisplay(&lines);
 }
 
 class UsersAndRights {
@@ -48,6 +57,7 @@ class UsersAndRights {
     form.control("cUserId").onValueDisplayed([this] { entryShown(); });
     form.control("cKind").onValueCheck([this](std::string& t) { return kindCheck(t); });
     form.control("cScreenNbr").onValueCheck([this](std::string& t) { return screenCheck(t); });
+    form.control("cScreenNbr").onPossibleValues(screenLookup);
     form.control("cRights").onValueCheck([this](std::string& t) { return rightsCheck(t); });
     auto& update = form.control("Update1");
     update.onSaveLevel([this](int level) { return saveLevel(level); });
@@ -75,18 +85,55 @@ class UsersAndRights {
 
   void load() {
     bind(0, "bUser", bUser, nUser);
-    bind(1, "bGroup", bGroup, nGroup);
+    bind(1, "bMember", bMember, nMember);
     bind(2, "bRight", bRight, nRight);
-    groups_ = lines(groupCursor_, 1, "grdGroups", bGroup);
+    bind(3, "bEffective", bEffective, nEffective);
+    members_ = lines(memberCursor_, 1, "grdGroups", bMember);
     rights_ = lines(rightCursor_, 2, "grdRights", bRight);
+    effective_ = lines(effectiveCursor_, 3, "grdEffective", bEffective);
   }
 
   // A user or group recalled by its ID brings its lines; a password is never read back.
   void entryShown() {
     forgetPasswords();
+    bUser.RenameTo = "";
+    showKind(bUser.Kind == "G");
     session_.grids().gridLoad(form_.control("grdGroups"));
     session_.grids().gridLoad(form_.control("grdRights"));
+    nameScreens();
+    showEffective();
     session_.displayFields(form_.range(nullptr, nullptr));
+  }
+
+  // A group's rights are what its members get: it has no effective rights of its own.
+  void showKind(bool group) {
+    session_.setProperty(form_.control("frmGroups"), "caption",
+                         group ? "Members of the Group" : "Member of Groups");
+    session_.setProperty(form_.control("cMemberId"), "heading", group ? "User" : "Group");
+    session_.setProperty(form_.control("frmEffective"), "visible", group ? "0" : "1");
+  }
+
+  // Rights are kept by key; the clerk reads them by the menu's number and caption.
+  void nameScreens() {
+    showLines(session_, *rights_, rights_->size(), [this](std::size_t i) {
+      rights_->setPosition(static_cast<int>(i));
+      const ScreenName screen = screenOfKey(bRight.ScreenNbr.trimmed());
+      bRight.ScreenNbr = screen.number;
+      bRight.Caption = screen.caption;
+    });
+  }
+
+  void showEffective() {
+    std::vector<EffectiveRight> rows;
+    auto users = directory();
+    if (bUser.Kind != "G" && users.hasUser(shownId())) rows = effectiveRights(users, shownId());
+    showLines(session_, *effective_, rows.size(), [&](std::size_t i) {
+      blankRecord(bEffective);
+      bEffective.ScreenNbr = rows[i].screen.number;
+      bEffective.Caption = rows[i].screen.caption;
+      bEffective.Rights = rows[i].letters;
+      bEffective.Source = rows[i].from;
+    });
   }
 
   int refuse(const std::string& text) {
@@ -98,20 +145,21 @@ class UsersAndRights {
     auto users = directory();
     const std::string id = shownId();
     const bool onFile = users.hasUser(id) || users.isGroup(id);
-    if (!onFile || text == bUser.Kind.trimmed()) return 0;
-    return refuse(id + " is on file as a " + (bUser.Kind == "G" ? "group" : "user") +
-                  ", and stays one: remove it first to use its ID for a " +
-                  (text == "G" ? "group." : "user."));
+    if (onFile && text != bUser.Kind.trimmed())
+      return refuse(id + " is on file as a " + (bUser.Kind == "G" ? "group" : "user") +
+                    ", and stays one: remove it first to use its ID for a " +
+                    (text == "G" ? "group." : "user."));
+    showKind(text == "G");
+    return 0;
   }
 
   int screenCheck(std::string& text) {
-    std::string key = text;
-    while (!key.empty() && key.back() == ' ') key.pop_back();
-    if (key != "*") key = signon::screenKey(key);
-    if (!isScreenKey(key))
-      return refuse("Enter a screen by its program or number (QM18300, 0801000 or 18300), or * "
-                    "for every screen.");
-    text = key;
+    const auto screen = screenTyped(forms::trimEnd(text));
+    if (!screen)
+      return refuse("Enter a screen of the menu by its program or number (QM18300, 0801000 or "
+                    "18300), or * for every screen: F3 lists them.");
+    text = screen->number;
+    bRight.Caption = screen->caption;
     return 0;
   }
 
@@ -124,9 +172,13 @@ class UsersAndRights {
   DirectoryEntry shownEntry() const {
     DirectoryEntry e{shownId(), bUser.Kind == "G", bUser.UserName.trimmed(),
                      bUser.Administrator != 0, unpadded(bUser.Password), unpadded(bUser.Confirm)};
-    for (const auto& g : linesOf<AdminGroup>(*groups_)) e.groups.push_back(g.GroupId.trimmed());
-    for (const auto& r : linesOf<AdminRight>(*rights_))
-      e.rights.push_back({e.id, r.ScreenNbr.trimmed(), r.Rights.trimmed()});
+    e.renameTo = bUser.RenameTo.trimmed();
+    for (const auto& m : linesOf<AdminMember>(*members_))
+      e.memberships.push_back(m.MemberId.trimmed());
+    for (const auto& r : linesOf<AdminRight>(*rights_)) {
+      const auto screen = screenTyped(r.ScreenNbr.trimmed());
+      e.rights.push_back({e.id, screen ? screen->key : r.ScreenNbr.trimmed(), r.Rights.trimmed()});
+    }
     return e;
   }
 
@@ -145,9 +197,10 @@ class UsersAndRights {
     bUser.Confirm = "";
   }
 
+  // A renamed group is shown by its new ID; a user's effective rights follow the save.
   void saveCompleted() {
-    forgetPasswords();
-    session_.displayFields(form_.range(nullptr, nullptr));
+    if (!bUser.RenameTo.blank()) bUser.UserId = bUser.RenameTo.trimmed();
+    entryShown();
     if (!std::exchange(madeAdministrator_, false)) return;
     session_.messages().messageBox(
         shownId() +
@@ -166,11 +219,13 @@ class UsersAndRights {
   forms::Session& session_;
   forms::Form& form_;
   AdminUser bUser{}, nUser{};
-  AdminGroup bGroup{}, nGroup{};
+  AdminMember bMember{}, nMember{};
   AdminRight bRight{}, nRight{};
-  forms::CursorHandle groupCursor_, rightCursor_;
-  forms::LineArray* groups_ = nullptr;
+  AdminEffective bEffective{}, nEffective{};
+  forms::CursorHandle memberCursor_, rightCursor_, effectiveCursor_;
+  forms::LineArray* members_ = nullptr;
   forms::LineArray* rights_ = nullptr;
+  forms::LineArray* effective_ = nullptr;
   bool madeAdministrator_ = false;
 };
 

@@ -134,14 +134,30 @@ void ServerRoles::setAdministrator(const std::string& user, bool administrator) 
     roleStatement("ALTER ROLE " + pg::quotedName(user) + " CREATEROLE");
     roleStatement("GRANT " + owner + " TO " + pg::quotedName(user) + " WITH ADMIN OPTION");
   } else {
-    roleStatement("REVOKE " + owner + " FROM " + pg::quotedName(user));
+    stepDown(user);
   }
+}
+
+// Making roles lets a role change any role of the server but a superuser, so it
+// stays only with a role still administering one of the server's companies.
+void ServerRoles::stepDown(const std::string& user) {
+  roleStatement("REVOKE " + pg::quotedName(ownerRole()) + " FROM " + pg::quotedName(user));
+  auto st = db_.run(Call{"",
+                         "SELECT 1 FROM pg_roles m WHERE m.rolname = ?1 AND m.rolcreaterole"
+                         " AND NOT EXISTS (SELECT 1 FROM pg_auth_members a"
+                         " JOIN pg_roles r ON r.oid = a.roleid JOIN pg_database d"
+                         " ON r.rolname = substr('corvena_' || d.datname, 1, 54) || '_owner'"
+                         " WHERE a.member = m.oid)",
+                         {user}});
+  const bool administersNone = st.step();
+  st = Statement();
+  if (administersNone) roleStatement("ALTER ROLE " + pg::quotedName(user) + " NOCREATEROLE");
 }
 
 void ServerRoles::forget(const std::string& user) {
   if (!roleExists(user)) return;
   setTableRights(user, {}, false);
-  roleStatement("REVOKE " + pg::quotedName(ownerRole()) + " FROM " + pg::quotedName(user));
+  stepDown(user);
 }
 
 void ServerRoles::setTableRights(const std::string& user,

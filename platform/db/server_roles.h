@@ -26,7 +26,8 @@ class ServerRoles {
   std::string signedOnAs();
   // Makes the user's role when there is none, sets the password when one is given.
   void keepUser(const std::string& user, const std::string* password);
-  // An administrator's role may make roles and holds every table right.
+  // An administrator's role may make roles and holds every table right; one
+  // stepping down keeps making roles only while administering another company.
   void setAdministrator(const std::string& user, bool administrator);
   // The user keeps no right on the company's tables; the role itself stays, as
   // other companies on the server may know it.
@@ -46,6 +47,7 @@ class ServerRoles {
   std::string companyRole(const std::string& purpose);
   std::string ownerRole();
   void handOver(const std::string& owner);
+  void stepDown(const std::string& user);
   bool roleExists(const std::string& role, bool* superuser = nullptr);
   void roleStatement(const std::string& sql);
   void alone(const std::string& sql);

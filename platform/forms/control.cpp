@@ -199,5 +199,9 @@ Control& Control::onNewRequested(NewRequestedHandler h) {
   handlers_.newRequested = std::move(h);
   return *this;
 }
+Control& Control::onPossibleValues(PossibleValuesHandler h) {
+  handlers_.possibleValues = std::move(h);
+  return *this;
+}
 
 }  // namespace corvena::forms

@@ -121,6 +121,7 @@ class Control {
   Control& onLevelReset(LevelResetHandler h);
   Control& onCancelRequested(CancelRequestedHandler h);
   Control& onNewRequested(NewRequestedHandler h);
+  Control& onPossibleValues(PossibleValuesHandler h);
   const ControlHandlers& handlers() const { return handlers_; }
 
  private:

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace corvena::forms {
 
@@ -34,6 +35,13 @@ using CancelRequestedHandler = std::function<int()>;
 // New at a level: a screen may finish what the level holds first (an AR batch
 // is completed, and released when so asked); non-zero keeps the record.
 using NewRequestedHandler = std::function<int(int level)>;
+// A field's look-up list the screen makes itself, for values that are no
+// table's rows: the first column holds what the field stores.
+struct PossibleValues {
+  std::vector<std::string> columns;
+  std::vector<std::vector<std::string>> rows;
+};
+using PossibleValuesHandler = std::function<PossibleValues()>;
 // Forms.
 using FormHandler = std::function<void()>;
 
@@ -49,6 +57,7 @@ struct ControlHandlers {
   LevelResetHandler levelReset;
   CancelRequestedHandler cancelRequested;
   NewRequestedHandler newRequested;
+  PossibleValuesHandler possibleValues;
 };
 
 }  // namespace corvena::forms

@@ -94,8 +94,18 @@ std::string LookupList::value(std::size_t row) const {
   return trim(valueText(rows.at(row).at(valueColumn)));
 }
 
+bool hasLookup(const Control& control) {
+  return !control.property("pv").empty() || control.handlers().possibleValues;
+}
+
 LookupList lookupList(Session& session, const Control& control) {
   LookupList list;
+  if (const auto& made = control.handlers().possibleValues) {
+    PossibleValues values = made();
+    list.columns = std::move(values.columns);
+    for (auto& row : values.rows) list.rows.emplace_back(row.begin(), row.end());
+    return list;
+  }
   const std::string& pv = control.property("pv");
   db::Statement statement = session.database().run(procCall(session, pv, {std::string("%")}));
   for (int c = 0; c < statement.columnCount(); ++c) list.columns.push_back(statement.columnName(c));

@@ -24,6 +24,8 @@ struct LookupList {
   std::string value(std::size_t row) const;
 };
 
+// Whether the field has a look-up list: a possible-values procedure, or one the screen makes.
+bool hasLookup(const Control& control);
 // Throws db::DbError when the database refuses the procedure.
 LookupList lookupList(Session& session, const Control& control);
 

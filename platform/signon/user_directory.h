@@ -68,6 +68,7 @@ class UserDirectory {
   bool isGroup(const std::string& id);
   std::vector<UserEntry> listUsers();
   std::vector<std::string> groupsOf(const std::string& user);
+  std::vector<std::string> membersOf(const std::string& group);
   // The grantee's grants by screen; every grant, by grantee, for a blank grantee.
   std::vector<ScreenGrant> grants(const std::string& grantee = "");
   void changeUser(const std::string& user, const std::string& name, bool administrator);
@@ -76,6 +77,8 @@ class UserDirectory {
   void removeFromGroup(const std::string& group, const std::string& user);
   // The group's memberships and grants.
   void removeGroup(const std::string& group);
+  // The group's memberships and grants go to the new ID; its members' rights stay.
+  void renameGroup(const std::string& group, const std::string& newId);
   // On a server database, after a restore: each user's role holds what its
   // rights give, and roles in the company's own roles that are none of its users
   // (but the one signed on) leave them. Nothing on a file.
@@ -86,7 +89,6 @@ class UserDirectory {
   // A text column of the current row; blank for any other value.
   static std::string textAt(const db::Statement& st, int column);
   static std::vector<std::string> firstColumn(db::Statement st);
-  std::vector<std::string> membersOf(const std::string& group);
   void write(const std::string& sql, std::vector<db::Value> params);
   static std::string holdAfter(int failures, Clock now);
   // The tickets of the user, or of the group's members.

@@ -81,4 +81,10 @@ void UserDirectory::removeGroup(const std::string& group) {
   afterChange(group);
 }
 
+void UserDirectory::renameGroup(const std::string& group, const std::string& newId) {
+  write("UPDATE SecGroupMember SET GroupId = ?2 WHERE GroupId = ?1", {group, newId});
+  write("UPDATE SecRight SET Grantee = ?2 WHERE Grantee = ?1", {group, newId});
+  afterChange(newId);
+}
+
 }  // namespace corvena::signon

@@ -10,6 +10,7 @@
 #include <cctype>
 #include <vector>
 
+#include "platform/forms/lookup_list.h"
 #include "platform/ui/grid_view.h"
 #include "platform/ui/qt_text.h"
 
@@ -236,7 +237,7 @@ void FormBuilder::addSpanning(const forms::Control& control, QFormLayout* layout
 void FormBuilder::placeField(forms::Control& field, QFormLayout* layout) {
   auto editor = makeFieldEditor(*view_.session_, field);
   QWidget* widget = editor->widget();
-  if (!field.property("pv").empty()) widget->setToolTip("F3 lists the possible values");
+  if (forms::hasLookup(field)) widget->setToolTip("F3 lists the possible values");
   editor->setEntryListener(
       [&view = view_](FieldEditor&, bool accepted) { view.entered(accepted); });
   if (qobject_cast<QRadioButton*>(widget)) {

@@ -186,7 +186,7 @@ void FormWindow::addActions() {
 // The keys a clerk would not guess, at the status line's right where they stay in view.
 void FormWindow::addKeyHints() {
   bool lookups = false;
-  for (const auto& control : form_->controls()) lookups |= !control->property("pv").empty();
+  for (const auto& control : form_->controls()) lookups |= forms::hasLookup(*control);
   QStringList hints;
   if (lookups) hints << "F3 Possible Values";
   if (view_->hasGrid())
@@ -264,7 +264,7 @@ bool FormWindow::perform(UpdateAction which) {
 
 void FormWindow::lookUp() {
   forms::Control* control = view_->focusedControl();
-  if (!control || control->property("pv").empty()) {
+  if (!control || !forms::hasLookup(*control)) {
     QApplication::beep();
     return;
   }

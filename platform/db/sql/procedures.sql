@@ -145,9 +145,12 @@ SELECT Grantee, 'G', '', 0 FROM SecRight
 WHERE Grantee LIKE ?1 AND Grantee NOT IN (SELECT UserId FROM SecUser)
 ORDER BY 1;
 
--- (user) the groups the user is in
--- procedure SecGroup_User 1
-SELECT GroupId FROM SecGroupMember WHERE UserId = ?1 ORDER BY GroupId;
+-- (user or group) the groups a user is in, or a group's members
+-- procedure SecMember_Grantee 1
+SELECT GroupId AS MemberId FROM SecGroupMember WHERE UserId = ?1
+UNION
+SELECT UserId FROM SecGroupMember WHERE GroupId = ?1
+ORDER BY 1;
 
 -- (user or group) its rights, screen by screen
 -- procedure SecRight_Grantee 1

@@ -141,7 +141,8 @@ std::vector<Screen> everyScreen() {
       host({"0803000", ar::paymentEntryForm, ar::attachPaymentEntry},
            {{"", "set cCustID NATL-AUTO\n"}}),
       host({"0325000", ar::documentInquiryForm, ar::attachDocumentInquiry}, {}),
-      host({"9810000", admin::usersAndRightsForm, admin::attachUsersAndRights, true}, {}),
+      host({"9810000", admin::usersAndRightsForm, admin::attachUsersAndRights, true},
+           {{"cScreenNbr", "set cUserId CLERKS\nline grdRights new\n"}}),
   };
 }
 
@@ -160,7 +161,7 @@ std::vector<std::string> lookupFields(forms::Session& session) {
   std::vector<std::string> names;
   for (const auto& form : session.forms())
     for (const auto& c : form->controls())
-      if (!c->property("pv").empty()) names.push_back(c->name());
+      if (forms::hasLookup(*c)) names.push_back(c->name());
   return names;
 }
 

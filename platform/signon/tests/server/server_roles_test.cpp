@@ -140,5 +140,25 @@ TEST_F(ServerRolesTest, AnAdministratorMakesUsersThroughTheirOwnRole) {
   EXPECT_EQ(signOn(clerk, "clerk pw", out)->text, kWrongSignOn);
 }
 
+// Making roles changes any role of the server: it goes with the last company
+// the user administers there, whether demoted or removed.
+TEST_F(ServerRolesTest, MakingRolesStaysOnlyWhileSomeCompanyHasTheUserAsAdministrator) {
+  const std::string admin = named("RA"), other = named("RB");
+  const auto makesRoles = [&] {
+    return db_->run(db::Call{"", "SELECT 1 FROM pg_roles WHERE rolname = ?1 AND rolcreaterole", {other}})
+        .step();
+  };
+  UserDirectory users(*db_);
+  users.addUser(admin, "Administrator", "admin pw", true);
+  users.addUser(other, "Second", "other pw", true);
+  auto second = db::Database::create(dir_.database("roles2"));
+  UserDirectory(*second).addUser(other, "Second", "other pw", true);
+  users.changeUser(other, "Second", false);
+  EXPECT_TRUE(makesRoles());
+  UserDirectory(*second).removeUser(other);
+  EXPECT_FALSE(makesRoles());
+  EXPECT_TRUE(refused(*as(other, "other pw"), "create role " + named("RC")));
+}
+
 }  // namespace
 }  // namespace corvena::signon
