@@ -63,6 +63,18 @@ std::string withoutExe(std::string_view file) {
   return name;
 }
 
+// A line the driven screen showed, into this screen's status log under the
+// driven screen's name. A message box is a progress line: whether it stopped
+// the work, the caller's own error line says.
+void passBack(forms::Session& session, const std::string& program, const std::string& said) {
+  int mode = forms::kStatusProgress;
+  std::string_view text = said;
+  if (said.starts_with("STATUS ")) mode = static_cast<int>(Val(said.substr(7)));
+  const auto mark = said.find(said.starts_with("MESSAGE ") ? "): " : ": ");
+  if (mark != std::string::npos) text.remove_prefix(mark + (said[mark] == ')' ? 3 : 2));
+  session.messages().status(forms::kStatusWrite, 0, program + ": " + std::string(text), mode);
+}
+
 }  // namespace
 
 int hostErrorCode(const forms::RuntimeError& error) {
@@ -135,6 +147,7 @@ std::string HostScreen::request(const std::string& line) {
     raiseHostError(automation::kErrHostFailure, std::string("0 ") + e.what());
   }
   if (forms::Session* session = forms::currentSession()) {
+    for (const auto& said : answer.said) passBack(*session, process_->program(), said);
     session->noteWork();
     // What the host screen saved is read next, by this screen's own cursors.
     if (changes) session->cursors().endReads();
@@ -187,6 +200,12 @@ void HostScreen::PrepareScreen(bool keep) {
 void HostScreen::CloseScreen() {
   if (!process_) raiseHostError(automation::kErrObjectModel, "0 the screen was closed before");
   process_->close();
+  process_.reset();
+}
+
+void HostScreen::HandOver() {
+  request(std::string(automation::kHandOver));
+  process_->letGo();
   process_.reset();
 }
 

@@ -85,6 +85,9 @@ class HostScreen {
   // false: start on a new batch; true: keep what the screen shows.
   void PrepareScreen(bool keep);
   void CloseScreen();
+  // The screen stays open for the clerk with what was typed, outlives this one
+  // and is worked no more from here.
+  void HandOver();
   void GridFirst(std::string_view level, std::int16_t& state);
   ScreenControlSet ScreenControls() { return ScreenControlSet(*this); }
   void SaveScreen();

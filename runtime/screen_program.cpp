@@ -114,11 +114,14 @@ int ScreenProcess::runStream(std::istream& in) {
   return scripted([&] { return driver_->runStream(in); });
 }
 
-int ScreenProcess::serve(std::istream& in, std::ostream& wire) {
-  return scripted([&] {
-    automation::serveRequests(*driver_, in, wire);
+std::optional<int> ScreenProcess::serve(std::istream& in, std::ostream& wire) {
+  auto served = automation::Served::Ended;
+  const int code = scripted([&] {
+    served = automation::serveRequests(*driver_, in, wire);
     return automation::ScriptPassed;
   });
+  if (served == automation::Served::HandedOver && !ended_) return std::nullopt;
+  return code;
 }
 
 // While a script runs, a screen waiting in its own loop (a modal form) is

@@ -48,7 +48,7 @@ class ScreenProcess : public program::LaunchedScreen {
   int startFailureNumber() const override;
   int runScript(std::string_view script) override;
   int runStream(std::istream& in) override;
-  int serve(std::istream& in, std::ostream& wire) override;
+  std::optional<int> serve(std::istream& in, std::ostream& wire) override;
   int runDesk(int& argc, char** argv) override;
   // Closes the screen (unload handler, ScreenExit) and gives the exit code.
   int close(int exitCode) override;

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cerrno>
 #include <filesystem>
+#include <thread>
 
 namespace corvena::automation {
 
@@ -106,9 +107,26 @@ WireAnswer DrivenProcess::request(std::string_view line) {
     if (n <= 0) lost("it stopped taking requests");
     sent += static_cast<std::size_t>(n);
   }
-  const std::string answer = readLine();
-  if (auto parsed = parseAnswer(answer)) return *parsed;
-  lost("it answered out of turn: " + answer);
+  std::vector<std::string> said;
+  for (;;) {
+    const std::string answer = readLine();
+    if (auto shown = parseSaid(answer)) {
+      said.push_back(std::move(*shown));
+      continue;
+    }
+    auto parsed = parseAnswer(answer);
+    if (!parsed) lost("it answered out of turn: " + answer);
+    parsed->said = std::move(said);
+    return *parsed;
+  }
+}
+
+// Reaped whenever it ends, so that it leaves nothing behind in this process.
+void DrivenProcess::letGo() {
+  if (fd_ < 0) return;
+  ::close(fd_);
+  fd_ = -1;
+  std::thread([pid = pid_] { ::waitpid(pid, nullptr, 0); }).detach();
 }
 
 std::string DrivenProcess::readLine() {

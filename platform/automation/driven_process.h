@@ -2,7 +2,8 @@
 // The driving side of screen automation: a screen program started in its own
 // process with --automate, one request written and its answer read before the
 // next. The process ends when its requests end (close or destruction) and with
-// the process that started it; a lost or silent process is killed, never waited for.
+// the process that started it, unless handed over to the clerk; a lost or
+// silent process is killed, never waited for.
 
 #include <sys/types.h>
 
@@ -48,6 +49,9 @@ class DrivenProcess {
   static std::int64_t requestsSent();
   // Ends the requests and waits a bounded time for the screen to close.
   void close();
+  // After the screen took a hand-over request: it is the clerk's, neither
+  // waited for nor killed, and takes no more requests.
+  void letGo();
   pid_t pid() const { return pid_; }
   const std::string& program() const { return program_; }
 

@@ -112,7 +112,15 @@ bool ScriptDriver::pumpOne() {
   if (broken_ || !source_) return false;
   const auto command = source_();
   if (!command) return false;
-  return execute(*command);
+  if (!answered_) return execute(*command);
+  answered_(answer(*command));
+  return true;
+}
+
+void ScriptDriver::serve(CommandSource source, AnswerSink answered) {
+  const auto outer = std::exchange(answered_, std::move(answered));
+  drain(std::move(source));
+  answered_ = outer;
 }
 
 bool ScriptDriver::execute(const Command& command) {

@@ -36,6 +36,9 @@ struct Outcome {
 
 class ScriptDriver {
  public:
+  using CommandSource = std::function<std::optional<Command>()>;
+  using AnswerSink = std::function<void(const Outcome&)>;
+
   // Gives the session a headless user interface that writes message boxes and
   // status-log lines to `out` and answers questions as the script says.
   ScriptDriver(forms::Session& session, std::ostream& out);
@@ -52,14 +55,17 @@ class ScriptDriver {
   bool pumpOne();
   // Runs one request; the driver stays ready for the next whatever it came to.
   const Outcome& answer(const Command& command);
+  // Runs each request `source` gives until it gives none, handing what each came
+  // to to `answered`; a screen waiting in a modal form is served the next request.
+  void serve(CommandSource source, AnswerSink answered);
 
   forms::HeadlessUi& ui() { return *ui_; }
+  forms::Session& session() { return session_; }
 
   int result() const;
   int failures() const { return failures_; }
 
  private:
-  using CommandSource = std::function<std::optional<Command>()>;
   int drain(CommandSource source);
   void reportError(const ScriptError& error);
   void fail(int line, const std::string& what);
@@ -91,6 +97,7 @@ class ScriptDriver {
   std::ostream& out_;
   forms::HeadlessUi* ui_;
   CommandSource source_;
+  AnswerSink answered_;
   Outcome outcome_;
   std::size_t messagesBefore_ = 0;
   int failures_ = 0;

@@ -76,6 +76,15 @@ std::string answerLine(const Outcome& outcome) {
   return error(kErrObjectModel, outcome.reason);
 }
 
+std::string saidLine(std::string_view shown) {
+  return "SAID " + escapeWire(shown);
+}
+
+std::optional<std::string> parseSaid(std::string_view line) {
+  if (line.rfind("SAID ", 0) != 0) return std::nullopt;
+  return unescapeWire(line.substr(5));
+}
+
 std::optional<WireAnswer> parseAnswer(std::string_view line) {
   if (line == "OK") return WireAnswer{true, 0, {}};
   if (line.rfind("OK ", 0) == 0) return WireAnswer{true, 0, unescapeWire(line.substr(3))};

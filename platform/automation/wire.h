@@ -1,18 +1,22 @@
 #pragma once
-// The automation wire, version 2 (docs/automation.md): the driven screen greets
-// with one line, then answers each request line with exactly one answer line.
+// The automation wire, version 3 (docs/automation.md): the driven screen greets
+// with one line, then answers each request line with what it showed meanwhile
+// (SAID lines) and exactly one answer line.
 // Text inside a line escapes backslash, newline and carriage return.
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/automation/script_driver.h"
 
 namespace corvena::automation {
 
-inline constexpr int kWireVersion = 2;
+inline constexpr int kWireVersion = 3;
 inline constexpr std::string_view kGreeting = "CORVENA-AUTOMATION";
+// The request that gives the screen to the clerk: answered, then no more requests.
+inline constexpr std::string_view kHandOver = "handover";
 
 // Error numbers a driving caller sees.
 inline constexpr int kErrRefused = 2048;      // the screen refused; its message number leads
@@ -31,15 +35,20 @@ std::string readyLine(std::string_view program);
 std::string startFailureLine(int code, std::string_view description);
 // The answer line for what a request came to.
 std::string answerLine(const Outcome& outcome);
+// A MESSAGE or STATUS line the screen showed while it carried the request out.
+std::string saidLine(std::string_view shown);
 
 // A greeting or an answer as the caller reads it.
 struct WireAnswer {
   bool ok = false;
   int number = 0;     // ERROR / FAILED: the error number
   std::string text;   // OK: the value; ERROR / FAILED: the description
+  std::vector<std::string> said;  // what the screen showed on the way, in order
 };
 // Nothing for a line that is no answer of this version.
 std::optional<WireAnswer> parseAnswer(std::string_view line);
+// The shown line a SAID line carries; nothing for any other line.
+std::optional<std::string> parseSaid(std::string_view line);
 std::optional<WireAnswer> parseGreeting(std::string_view line);
 
 }  // namespace corvena::automation

@@ -13,7 +13,7 @@ int HeadlessUi::messageBox(std::string_view text, int style, std::string_view ca
     }
   }
   messages_.push_back({std::string(text), style, std::string(caption), answer});
-  if (out_) *out_ << "MESSAGE " << caption << " (" << style << "): " << text << "\n";
+  shown("MESSAGE " + std::string(caption) + " (" + std::to_string(style) + "): " + std::string(text));
   return answer;
 }
 
@@ -22,7 +22,7 @@ void HeadlessUi::status(int code, std::string_view text, int mode) {
   if (code == kStatusClose) statusOpen_ = false;
   if (code != kStatusWrite) return;
   statusLines_.push_back({mode, std::string(text)});
-  if (out_) *out_ << "STATUS " << mode << ": " << text << "\n";
+  shown("STATUS " + std::to_string(mode) + ": " + std::string(text));
 }
 
 std::string HeadlessUi::chooseFile(std::string_view caption, std::string_view filter) {
@@ -45,9 +45,15 @@ void HeadlessUi::report(const Report& report) {
   if (!report.summary.empty()) *out_ << report.tag << " " << report.summary << "\n";
 }
 
+void HeadlessUi::shown(std::string line) {
+  if (out_) *out_ << line << "\n";
+  shownLines_.push_back(std::move(line));
+}
+
 void HeadlessUi::clear() {
   messages_.clear();
   statusLines_.clear();
+  shownLines_.clear();
   reports_.clear();
 }
 

@@ -48,6 +48,8 @@ class HeadlessUi : public Ui {
 
   const std::vector<ShownMessage>& messages() const { return messages_; }
   const std::vector<StatusLine>& statusLines() const { return statusLines_; }
+  // Every MESSAGE and STATUS line as printed, in the order shown.
+  const std::vector<std::string>& shownLines() const { return shownLines_; }
   bool statusOpen() const { return statusOpen_; }
   void clear();
 
@@ -59,8 +61,10 @@ class HeadlessUi : public Ui {
   int defaultAnswer_ = kAnswerNo;
   std::vector<ShownMessage> messages_;
   std::vector<StatusLine> statusLines_;
+  std::vector<std::string> shownLines_;
   bool statusOpen_ = false;
   bool asks_ = false;
+  void shown(std::string line);
 };
 
 }  // namespace corvena::forms

@@ -1,6 +1,7 @@
 #include "platform/forms/session.h"
 
 #include <chrono>
+#include <utility>
 
 #include "platform/forms/headless_ui.h"
 #include "platform/forms/session_impl.h"
@@ -46,8 +47,9 @@ db::Database& Session::database() const {
   return *db_;
 }
 
-void Session::setUi(std::unique_ptr<Ui> ui) {
-  if (ui) ui_ = std::move(ui);
+std::unique_ptr<Ui> Session::setUi(std::unique_ptr<Ui> ui) {
+  if (!ui) return nullptr;
+  return std::exchange(ui_, std::move(ui));
 }
 
 Date Session::businessDate() const {

@@ -51,7 +51,8 @@ class Session {
   bool hasDatabase() const;
   db::Database& database() const;  // throws RuntimeError when none is attached
   Ui& ui() const { return *ui_; }
-  void setUi(std::unique_ptr<Ui> ui);
+  // The interface it replaced; none given, none replaced.
+  std::unique_ptr<Ui> setUi(std::unique_ptr<Ui> ui);
   // The sign-on records, bound at level 15 as "bpes" and "bcuryinfo" from the
   // start; start-up fills them from the sign-on context.
   corvena::bpes& pes() { return pes_; }

@@ -96,6 +96,9 @@ class Ui {
   virtual bool asksBeforeDropping() const { return false; }
   // True when formShown(modal) waits until the form is hidden.
   virtual bool waitsForForms() const { return false; }
+  // Before a read of the file descriptor that may wait: a desk keeps its
+  // windows painted until there is something to read.
+  virtual void awaitInput(int fd) { (void)fd; }
 };
 
 }  // namespace corvena::forms

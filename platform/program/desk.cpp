@@ -2,10 +2,12 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <string_view>
 
 #include "platform/program/exit_codes.h"
 #ifdef CORVENA_HAS_GUI
 #include "platform/ui/gui.h"
+#include "platform/ui/watched_ui.h"
 #endif
 
 namespace corvena::program {
@@ -37,6 +39,20 @@ void closeDesk(forms::Session& session) {
   ui::closeGui(session);
 }
 
+bool watchingDriven() {
+  const char* visible = std::getenv("CORVENA_AUTOMATION_VISIBLE");
+  return visible && std::string_view(visible) == "1" && desktopAvailable();
+}
+
+void watchDriven(forms::Session& session, int& argc, char** argv) {
+  ui::startWatching(session, argc, argv);
+}
+
+void endWatching(forms::Session& session, bool handedOver) {
+  ui::stopWatching(session);
+  if (!handedOver) ui::closeGui(session);
+}
+
 int screenshotAfterScript(forms::Session& session, int scriptResult) {
   const auto path = ui::screenshotRequest();
   if (!path) return scriptResult;
@@ -57,6 +73,11 @@ int showDesk(forms::Session&, int&, char**) {
   return kExitUsage;
 }
 void closeDesk(forms::Session&) {}
+bool watchingDriven() {
+  return false;
+}
+void watchDriven(forms::Session&, int&, char**) {}
+void endWatching(forms::Session&, bool) {}
 
 int screenshotAfterScript(forms::Session&, int scriptResult) {
   if (!hasEnv("CORVENA_SCREENSHOT")) return scriptResult;

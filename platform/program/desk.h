@@ -17,6 +17,13 @@ void openDesk(forms::Session& session, int& argc, char** argv);
 // Closing the screen (its unload handler) is the caller's, as after a script.
 int showDesk(forms::Session& session, int& argc, char** argv);
 void closeDesk(forms::Session& session);
+// CORVENA_AUTOMATION_VISIBLE=1 and a desk: a driven screen is shown while
+// driven, read-only until it is handed over.
+bool watchingDriven();
+// After start-up, when watchingDriven(): the screen on the desk.
+void watchDriven(forms::Session& session, int& argc, char** argv);
+// Its requests ended: handed over, the desk's own; else the desk is taken down.
+void endWatching(forms::Session& session, bool handedOver);
 // After a script: draws the screen into the asked-for PNG, if any. The
 // script's result, or 1 when the picture could not be written.
 int screenshotAfterScript(forms::Session& session, int scriptResult);

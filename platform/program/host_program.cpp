@@ -43,8 +43,9 @@ class HostScreenRun : public LaunchedScreen {
 
   int runScript(std::string_view script) override { return driver_.run(script); }
   int runStream(std::istream& in) override { return driver_.runStream(in); }
-  int serve(std::istream& in, std::ostream& wire) override {
-    automation::serveRequests(driver_, in, wire);
+  std::optional<int> serve(std::istream& in, std::ostream& wire) override {
+    if (automation::serveRequests(driver_, in, wire) == automation::Served::HandedOver)
+      return std::nullopt;
     return kExitPassed;
   }
   int runDesk(int& argc, char** argv) override {

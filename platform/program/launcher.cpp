@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <iostream>
 #include <sstream>
 
@@ -21,8 +22,35 @@ std::string withoutLastNewline(std::string text) {
   return text;
 }
 
+// The caller's picture is not this screen's.
+void pictureOfHandedOverScreen() {
+  const char* path = std::getenv("CORVENA_HANDOVER_SCREENSHOT");
+  if (path && *path)
+    ::setenv("CORVENA_SCREENSHOT", path, 1);
+  else
+    ::unsetenv("CORVENA_SCREENSHOT");
+}
+
+int keepForClerk(LaunchedScreen& screen, int& argc, char** argv, bool watched) {
+  pictureOfHandedOverScreen();
+  int result = kExitPassed;
+  const char* first = std::getenv("CORVENA_HANDOVER_SCRIPT");
+  if (first && *first) {
+    const auto text = automation::readScriptFile(first, std::cerr);
+    result = text ? screen.runScript(*text) : kExitUsage;
+  }
+  if (watched)
+    endWatching(screen.session(), true);
+  else if (desktopAvailable())
+    openDesk(screen.session(), argc, argv);
+  else
+    return screen.close(result);
+  return screen.close(screen.runDesk(argc, argv));
+}
+
 // Driven by another process: start-up failures are told on the wire as well.
-int automate(const std::string& program, const ScreenMaker& make, ScreenOptions options) {
+int automate(int& argc, char** argv, const std::string& program, const ScreenMaker& make,
+             ScreenOptions options) {
   const auto wire = automation::takeStandardOutputForWire();
   std::ostringstream failure;
   auto screen = make(std::move(options), automation::discardedOutput(), failure);
@@ -36,8 +64,13 @@ int automate(const std::string& program, const ScreenMaker& make, ScreenOptions 
     *wire << automation::startFailureLine(limited->number, limited->text) << std::endl;
     return screen->close(kExitNoSignOn);
   }
+  const bool watched = watchingDriven();
+  if (watched) watchDriven(screen->session(), argc, argv);
   *wire << automation::readyLine(program) << std::endl;
-  return screen->close(screen->serve(std::cin, *wire));
+  const auto ended = screen->serve(std::cin, *wire);
+  if (!ended) return keepForClerk(*screen, argc, argv, watched);
+  if (watched) endWatching(screen->session(), false);
+  return screen->close(*ended);
 }
 
 int afterScript(LaunchedScreen& screen, const std::string& path) {
@@ -71,7 +104,7 @@ int launch(int argc, char** argv, const ProgramName& name, const ScreenMaker& ma
     std::cout << screenProgramHelp(program, name.caption);
     return kExitPassed;
   }
-  if (options.automate) return automate(program, make, std::move(options));
+  if (options.automate) return automate(argc, argv, program, make, std::move(options));
   const auto script = options.script;
   auto screen = make(std::move(options), std::cout, std::cerr);
   const bool desk = !script && desktopAvailable();

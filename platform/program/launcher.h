@@ -2,6 +2,11 @@
 // One launcher for every screen program, the module's and the host's own: its
 // options and sign-on, then a screen script, a driving process's requests
 // (--automate), standard input, or the desk. Exit codes are in exit_codes.h.
+// A driven screen handed over to the clerk stays on the desk with what was typed,
+// after the clerk's first work from the screen script CORVENA_HANDOVER_SCRIPT
+// when given, drawn into CORVENA_HANDOVER_SCREENSHOT when that is given; without
+// a desk it closes. With CORVENA_AUTOMATION_VISIBLE=1 a driven screen is on
+// the desk while driven, read-only until handed over.
 
 #include <functional>
 #include <iosfwd>
@@ -29,8 +34,9 @@ class LaunchedScreen {
   virtual int startFailureNumber() const = 0;
   virtual int runScript(std::string_view script) = 0;
   virtual int runStream(std::istream& in) = 0;
-  // Answers a driving process's requests until they end.
-  virtual int serve(std::istream& in, std::ostream& wire) = 0;
+  // Answers a driving process's requests until they end: the exit code, or
+  // nothing when the caller handed the screen over to the clerk.
+  virtual std::optional<int> serve(std::istream& in, std::ostream& wire) = 0;
   // At the desk until the clerk closes the window.
   virtual int runDesk(int& argc, char** argv) = 0;
   // Closes the screen and gives the exit code.

@@ -21,8 +21,8 @@ int cDestCustID_ValueCheck(std::string& text) {
   return runtime::RefusedCustomer(text) ? SilentRefusal : 0;
 }
 
-// The payment application stays with the clerk, the credit memo selected; the
-// screen keeps no hold on it.
+// The payment application is handed to the clerk, the credit memo selected: it
+// stays open when this screen closes, and this screen keeps no hold on it.
 void cmdApply_Click() {
   auto& t = transfer();
   const XNATranDet& d = t.bXNATranDet;
@@ -38,6 +38,7 @@ void cmdApply_Click() {
     hostStep(report, [&] { HostField(*t.ApplyScreen, "cCustID").ControlValue(d.DestCustID.view()); });
     hostStep(report, [&] { HostField(*t.ApplyScreen, "cDocType").ControlValue("Credit Memo"); });
     hostStep(report, [&] { HostField(*t.ApplyScreen, "cRefNbr").ControlValue(d.ARRefNbr.view()); });
+    hostStep(report, [&] { t.ApplyScreen->HandOver(); });
   } catch (const ReleaseEnded&) {
   }
   t.ApplyScreen.reset();

@@ -24,9 +24,8 @@ class Release : public TransferTest {
 
 TEST_F(Release, ACreditMemoMovesToTwoDestinationsThroughOneHostBatch) {
   const std::string cm = creditMemo("K1", {120, 180});
-  const std::string out = release(
-      batch("K1", cm, destination(1, "K2", "200") + destination(2, "K3", "100")),
-      "line Spread1 1\nclick cmdApply\n");
+  const std::string out =
+      release(batch("K1", cm, destination(1, "K2", "200") + destination(2, "K3", "100")));
   EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
   EXPECT_EQ(out.find("MESSAGE"), std::string::npos) << out;
   EXPECT_EQ(out.find("STATUS 3"), std::string::npos) << out;
@@ -124,7 +123,8 @@ TEST_F(Release, ApplyNeedsAReleasedDestination) {
 }
 
 // The host refuses the second destination's credit memo (its line's account is
-// gone from the chart): the batch stays "P" with what was recorded. Released again,
+// gone from the chart), saying why in the status log: the batch stays "P" with
+// what was recorded. Released again,
 // it enters only what is missing into the same host batch, even a document
 // the host stored before the release could record it.
 TEST_F(Release, AnInterruptedReleaseReleasedAgainCreatesNoDocumentTwice) {
@@ -132,7 +132,11 @@ TEST_F(Release, AnInterruptedReleaseReleasedAgainCreatesNoDocumentTwice) {
   run(batch("K1", cm, destination(1, "K2", "200") + destination(2, "K3", "100")) + "save\n");
   rows("update XNATranDLn set Acct = '4999' where DetCustID = 'K3'");
   const std::string interrupted = run("last 0\nset cBatchHandling R\nsave\nexpect cStatus P\n");
-  EXPECT_NE(interrupted.find("STATUS 3: Unexpected error"), std::string::npos) << interrupted;
+  // The host screen's own words, under its name, then the release's error line.
+  EXPECT_NE(interrupted.find("STATUS 2: 0801000: 4999 is not a valid value for Account.\n"
+                             "STATUS 3: Unexpected error"),
+            std::string::npos)
+      << interrupted;
   EXPECT_EQ(rows("select Status, ARDMRefNbr <> '' from XNATranHdr"), Rows{"P|1"});
   EXPECT_EQ(rows("select DestCustID from XNATranDet where ARRefNbr <> ''"), Rows{"K2"});
   rows("update XNATranHdr set ARDMRefNbr = ''");

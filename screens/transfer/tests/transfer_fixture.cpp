@@ -126,8 +126,18 @@ std::string TransferTest::run(const std::string& script) {
 }
 
 std::string TransferTest::creditMemo(const std::string& customer, const std::vector<double>& lines) {
+  return document("CM", customer, lines);
+}
+
+std::string TransferTest::debitMemo(const std::string& customer, double amount) {
+  return document("DM", customer, {amount});
+}
+
+std::string TransferTest::document(const std::string& type, const std::string& customer,
+                                   const std::vector<double>& lines) {
   double total = 0;
-  std::string script = "set cbathandling \"Release Now\"\nset cDocType CM\nset cCustID " + customer + "\n";
+  std::string script = "set cbathandling \"Release Now\"\nset cDocType " + type + "\nset cCustID " +
+                       customer + "\n";
   for (double amount : lines) {
     total += amount;
     script += "line Spread1 new\nset cAcct 4000\nset cqty 1\nset cUnitPrice " + amountText(amount) + "\n";

@@ -30,9 +30,12 @@ class TransferTest : public ::testing::Test {
   std::string run(const std::string& script);
   static runtime::ScreenDefinition screen();
   screens::testing::SignOn signedOn() const;
-  // A released credit memo of the customer entered in 0801000, one line of
-  // 4000 for each amount; its reference.
+  // A released credit (or debit) memo of the customer entered in 0801000, one
+  // line of 4000 for each amount; its reference.
   std::string creditMemo(const std::string& customer, const std::vector<double>& lines);
+  std::string debitMemo(const std::string& customer, double amount);
+  std::string document(const std::string& type, const std::string& customer,
+                       const std::vector<double>& lines);
   // A released payment of the customer entered in 0803000; its reference.
   std::string payment(const std::string& customer, const std::string& reference, double amount);
   // Rows of a query, each row its columns joined by '|'.
