@@ -22,9 +22,9 @@ struct Column {
 using Row = std::vector<QString>;
 
 const std::vector<Column> kAgingColumns = {
-    {"Store", 0.12},         {"Name", 0.19},          {"Current", 0.1, true},
-    {"1-30", 0.09, true},    {"31-60", 0.09, true},   {"61-90", 0.09, true},
-    {"Over 90", 0.1, true},  {"Credits", 0.1, true},  {"Balance", 0.12, true}};
+    {"Store", 0.11},          {"Name", 0.155},         {"Current", 0.105, true},
+    {"1-30", 0.105, true},    {"31-60", 0.105, true},  {"61-90", 0.105, true},
+    {"Over 90", 0.105, true}, {"Credits", 0.105, true}, {"Balance", 0.105, true}};
 const std::vector<Column> kItemColumns = {
     {"Reference", 0.16},   {"Type", 0.08},          {"Date", 0.13},         {"Due Date", 0.13},
     {"Original", 0.16, true}, {"Balance", 0.16, true}, {"Days Past Due", 0.18, true}};
@@ -136,7 +136,7 @@ class Pages {
       const Column& c = (*columns_)[i];
       const double w = c.share * width_;
       QString t = cells[i];
-      if (metrics.averageCharWidth() * t.size() > w - 2 * pad)
+      if (!c.amount && metrics.averageCharWidth() * t.size() > w - 2 * pad)
         t = metrics.elidedText(t, Qt::ElideRight, w - 2 * pad);
       painter_.drawText(QRectF(x + pad, y_, w - 2 * pad, line_),
                         (c.amount ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, t);
