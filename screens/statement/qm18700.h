@@ -56,6 +56,8 @@ QM18700& qm18700();
 
 // The statements the selection asks for (said why when none), read as of its date.
 std::vector<statement::Statement> selectedStatements();
+// Where a CSV's remittance of one account goes: beside the statement's file.
+std::string remittancePath(const std::string& statementPath, const std::string& parent);
 // The output buttons' handlers (qm18700_output.cpp).
 void cmdPdf_Click();
 void cmdCsv_Click();

@@ -1,5 +1,6 @@
 // The statement leaves the screen: a PDF or CSV file (the file named on the
 // screen, or asked for at a desk), a print preview, a printer.
+#include <filesystem>
 #include <fstream>
 
 #include "runtime/kelpbas.h"
@@ -27,9 +28,17 @@ std::string outputFile(const char* caption, const char* filter) {
   return path;
 }
 
-void written(const std::string& path, std::size_t statements) {
+bool writeFile(const std::string& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+  out.close();
+  if (!out) MessBox("The CSV file " + path + " cannot be written.", StyleWarning, "Error");
+  return static_cast<bool>(out);
+}
+
+void written(const std::string& path, std::size_t statements, const char* besides = "") {
   MessBox(std::to_string(statements) + (statements == 1 ? " statement" : " statements") +
-              " written to " + path + ".",
+              " written to " + path + besides + ".",
           StylePlain, "National Accounts");
 }
 
@@ -47,6 +56,11 @@ void toPaper(const char* what,
 
 }  // namespace
 
+std::string remittancePath(const std::string& statementPath, const std::string& parent) {
+  std::filesystem::path p(statementPath);
+  return p.replace_filename(p.stem().string() + "-" + parent + "-remittance.csv").string();
+}
+
 void cmdPdf_Click() {
   const auto statements = selectedStatements();
   if (statements.empty()) return;
@@ -60,19 +74,15 @@ void cmdPdf_Click() {
   written(path, statements.size());
 }
 
+// The statements in the file named, each account's remittance beside it.
 void cmdCsv_Click() {
   const auto statements = selectedStatements();
   if (statements.empty()) return;
   const std::string path = outputFile("Write the statement as CSV", "CSV files (*.csv)");
-  if (path.empty()) return;
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << statement::statementCsv(statements);
-  out.close();
-  if (!out) {
-    MessBox("The CSV file " + path + " cannot be written.", StyleWarning, "Error");
-    return;
-  }
-  written(path, statements.size());
+  if (path.empty() || !writeFile(path, statement::statementCsv(statements))) return;
+  for (const auto& s : statements)
+    if (!writeFile(remittancePath(path, s.parentId), statement::remittanceCsv(s))) return;
+  written(path, statements.size(), ", each account's remittance beside it");
 }
 
 void cmdPreview_Click() {

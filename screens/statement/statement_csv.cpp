@@ -1,16 +1,18 @@
 #include "screens/statement/statement_csv.h"
 
 #include <cstdio>
+#include <iterator>
 
 namespace corvena::statement {
 
 namespace {
 
 constexpr const char* kHeadings[] = {
-    "Account", "Store", "Name", "Line", "Type", "Reference", "Description", "Date", "Due Date", "Original",
-    "Balance", "Days Past Due", "AR Batch", "NA Batch", "Current", "1-30", "31-60", "61-90",
-    "Over 90"};
-constexpr std::size_t kColumns = std::size(kHeadings);
+    "Account",  "Store",   "Name",          "Line",     "Type",     "Reference", "Description",
+    "Date",     "Due Date", "Original",     "Balance",  "Days Past Due", "AR Batch", "NA Batch",
+    "Current",  "1-30",    "31-60",         "61-90",    "Over 90"};
+constexpr const char* kRemitHeadings[] = {"Payer", "Store", "Invoice", "Invoice Date", "Gross",
+                                          "Paid", "Check Number", "Check Amount"};
 
 std::string quoted(const std::string& field) {
   if (field.find_first_of(",\"\n") == std::string::npos) return field;
@@ -21,14 +23,19 @@ std::string quoted(const std::string& field) {
 
 class Writer {
  public:
+  template <std::size_t N>
+  explicit Writer(const char* const (&headings)[N]) : columns_(N) {
+    row({std::begin(headings), std::end(headings)});
+  }
   void row(std::vector<std::string> fields) {
-    fields.resize(kColumns);
-    for (std::size_t i = 0; i < kColumns; ++i) out_ += (i ? "," : "") + quoted(fields[i]);
+    fields.resize(columns_);
+    for (std::size_t i = 0; i < columns_; ++i) out_ += (i ? "," : "") + quoted(fields[i]);
     out_ += "\r\n";
   }
   std::string take() { return std::move(out_); }
 
  private:
+  std::size_t columns_;
   std::string out_;
 };
 
@@ -70,12 +77,21 @@ std::string amountText(double value, int decimals) {
 }
 
 std::string statementCsv(const std::vector<Statement>& statements) {
-  Writer w;
-  w.row({std::begin(kHeadings), std::end(kHeadings)});
+  Writer w(kHeadings);
   for (const Statement& s : statements) {
     for (const Store& st : s.stores) store(w, s, st);
     total(w, s, s.parentId, s.parentName, "Account total", s.balance(), s.aging);
   }
+  return w.take();
+}
+
+std::string remittanceCsv(const Statement& s) {
+  // The payer fills in its check and may pay less of an item than it owes.
+  Writer w(kRemitHeadings);
+  for (const Store& store : s.stores)
+    for (const OpenItem& i : store.debits)
+      w.row({s.parentId, store.custId, i.refNbr, dateText(i.docDate),
+             amountText(i.original, s.decimals), amountText(i.balance, s.decimals)});
   return w.take();
 }
 

@@ -2,12 +2,14 @@
 // store's documents, and the statement written as PDF and CSV.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <regex>
 #include <sstream>
 
 #include "platform/db/tests/test_database.h"
 #include "platform/demo/demo_data.h"
+#include "screens/payapp/remit/remit_read.h"
 #include "screens/statement/qm18700.h"
 #include "screens/statement/statement_csv.h"
 #include "screens/testing/screen_under_test.h"
@@ -92,7 +94,17 @@ TEST_F(StatementScreen, AScriptWritesThePdfAndTheCsv) {
                               "set cPaper LETTER\nset cOutFile " + dir_.file("letter.pdf") +
                               "\nclick cmdPdf\n");
   EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
-  EXPECT_EQ(fileText(csv), statement::statementCsv({read("NATL-GROC")}));
+  const statement::Statement groc = read("NATL-GROC");
+  EXPECT_EQ(fileText(csv), statement::statementCsv({groc}));
+  // The chain's remittance reads back as the payment application imports it.
+  const remit::Remittance back = remit::readRemittanceFile(remittancePath(csv, "NATL-GROC"));
+  EXPECT_EQ(back.payer, "NATL-GROC");
+  remit::Cents paid = 0;
+  std::size_t debits = 0;
+  for (const auto& line : back.lines) paid += line.paid;
+  for (const auto& store : groc.stores) debits += store.debits.size();
+  EXPECT_EQ(back.lines.size(), debits);
+  EXPECT_EQ(paid, std::llround(groc.debitTotal * 100));
   const std::string a4 = fileText(pdf);
   ASSERT_EQ(a4.rfind("%PDF", 0), 0u);
   // The aging, a page at least for each of the 25 stores, the remittance.
