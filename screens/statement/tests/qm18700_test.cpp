@@ -4,10 +4,12 @@
 
 #include <cmath>
 #include <fstream>
+#include <optional>
 #include <regex>
 #include <sstream>
 
 #include "platform/db/tests/test_database.h"
+#include "platform/signon/user_directory.h"
 #include "platform/demo/demo_data.h"
 #include "screens/payapp/remit/remit_read.h"
 #include "screens/statement/qm18700.h"
@@ -38,12 +40,12 @@ class StatementScreen : public ::testing::Test {
     runtime::ScreenDefinition screen{
         .program = "QM18700", .form = QM18700Form,
         .registerHandlers = [](forms::Form& f) { registerHandlers(f); }};
-    return screens::testing::ScreenUnderTest(screen,
-                                             {path_, "SYSADMIN", "DEMO", demo::kDemoToday.iso()});
+    return screens::testing::ScreenUnderTest(
+        screen, {path_, user_, "DEMO", demo::kDemoToday.iso(), passwordFile_});
   }
   std::string run(const std::string& script) {
     auto s = open();
-    s.close(s.run(script));
+    if (!s.ended()) s.close(s.run(script));
     return s.output();
   }
   statement::Statement read(const std::string& parent) {
@@ -52,6 +54,8 @@ class StatementScreen : public ::testing::Test {
 
   db::testing::ScratchDir dir_;
   std::string path_;
+  std::string user_ = "SYSADMIN";
+  std::optional<std::string> passwordFile_;
 };
 
 TEST_F(StatementScreen, TheAgingListsTheStoresOldestDebtFirstThenTheAccount) {
@@ -121,6 +125,28 @@ TEST_F(StatementScreen, ACycleWritesEveryAccountThatConsolidates) {
   EXPECT_NE(out.find("No national account on statement cycle 02 consolidates its statements."),
             std::string::npos)
       << out;
+}
+
+// Paper is for those who may look at the screen: without its view right the
+// screen does not open, so nothing can be printed or written.
+TEST_F(StatementScreen, OnlyAUserWhoMayViewTheScreenWritesTheStatement) {
+  auto db = db::Database::open(path_);
+  signon::UserDirectory users(*db);
+  users.addUser("SYSADMIN", "Administrator", "admin pass", true);
+  users.addUser("ANN", "Ann", "pass one", false);
+  users.grant("ANN", "QM18300", "VIUD");
+  dir_.write("password", "pass one");
+  passwordFile_ = dir_.file("password");
+  user_ = "ANN";
+  const std::string pdf = dir_.file("ann.pdf");
+  const std::string script = "set cParent NATL-AUTO\nset cOutFile " + pdf + "\nclick cmdPdf\n";
+  const std::string refused = run(script);
+  users.grant("ANN", "QM18700", "V");
+  const std::string printed = run(script);
+  ::unsetenv("CORVENA_TICKET");
+  EXPECT_NE(refused.find("User ANN has no rights to open 18700."), std::string::npos) << refused;
+  EXPECT_NE(printed.find("1 statement written to " + pdf), std::string::npos) << printed;
+  EXPECT_EQ(fileText(pdf).rfind("%PDF", 0), 0u);
 }
 
 TEST_F(StatementScreen, WhatCannotBeDoneIsSaid) {
