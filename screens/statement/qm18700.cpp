@@ -40,8 +40,8 @@ void Form_Load() {
   SqlCursorEx(q.CSR_STORES, 32769, "CSR_STORES", "XNACUSTS");
   SqlCursorEx(q.CSR_DOCS, 32770, "CSR_DOCS", "ARDOC");
   ScreenInit();
-  q.Stores = detailsetup(q.CSR_STORES, control("spread1"), NoControl, q.bxstore,
-                         sizeof(q.bxstore), NoControl, 0, NoControl, 0);
+  q.Stores = detailsetup(q.CSR_STORES, control("spread1"), NoControl, q.bxstore, sizeof(q.bxstore),
+                         NoControl, 0, NoControl, 0);
   q.Docs = detailsetup(q.CSR_DOCS, control("spread2"), NoControl, q.bxdoc, sizeof(q.bxdoc),
                        NoControl, 0, NoControl, 0);
   SetButton(AllToolbarButtons, -1, 0);
@@ -61,8 +61,8 @@ void storeLine(const std::string& cust, const std::string& name, int oldest,
   q.bxstore.custid = cust;
   q.bxstore.name = name;
   q.bxstore.oldest = static_cast<std::int16_t>(std::min(oldest, 32767));
-  double* buckets[] = {&q.bxstore.current, &q.bxstore.days30, &q.bxstore.days60,
-                       &q.bxstore.days90, &q.bxstore.over90};
+  double* buckets[] = {&q.bxstore.current, &q.bxstore.days30, &q.bxstore.days60, &q.bxstore.days90,
+                       &q.bxstore.over90};
   for (int i = 0; i < statement::Aging::kBuckets; ++i) *buckets[i] = aging.bucket[i];
   q.bxstore.credits = credits;
   q.bxstore.balance = FPRound(balance);

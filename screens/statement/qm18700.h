@@ -13,18 +13,19 @@
 #include "screens/statement/statement.h"
 
 // The selection, held by the screen only.
-#define XSTMTSELECT_FIELDS(F)                                                                  \
-  F(TEXT, parentid, 15) F(TEXT, cycleid, 2) F(DATE, asof, 0) F(TEXT, paper, 6) \
-  F(TEXT, outfile, 250)
+#define XSTMTSELECT_FIELDS(F) \
+  F(TEXT, parentid, 15) F(TEXT, cycleid, 2) F(DATE, asof, 0) F(TEXT, paper, 6) F(TEXT, outfile, 250)
 // A store's aging line, and the account's total as the last line.
-#define XSTMTSTORE_FIELDS(F)                                                                   \
-  F(TEXT, custid, 15) F(TEXT, name, 30) F(INT16, oldest, 0) F(FLOAT, current, 0)               \
-  F(FLOAT, days30, 0) F(FLOAT, days60, 0) F(FLOAT, days90, 0) F(FLOAT, over90, 0)              \
-  F(FLOAT, credits, 0) F(FLOAT, balance, 0)
+#define XSTMTSTORE_FIELDS(F)                                                           \
+  F(TEXT, custid, 15)                                                                  \
+  F(TEXT, name, 30) F(INT16, oldest, 0) F(FLOAT, current, 0) F(FLOAT, days30, 0)       \
+      F(FLOAT, days60, 0) F(FLOAT, days90, 0) F(FLOAT, over90, 0) F(FLOAT, credits, 0) \
+          F(FLOAT, balance, 0)
 // An open document of the store chosen.
-#define XSTMTDOC_FIELDS(F)                                                                     \
-  F(TEXT, custid, 15) F(TEXT, doctype, 2) F(TEXT, refnbr, 10) F(DATE, docdate, 0)              \
-  F(DATE, duedate, 0) F(FLOAT, original, 0) F(FLOAT, balance, 0) F(INT16, days, 0)
+#define XSTMTDOC_FIELDS(F)                                                        \
+  F(TEXT, custid, 15)                                                             \
+  F(TEXT, doctype, 2) F(TEXT, refnbr, 10) F(DATE, docdate, 0) F(DATE, duedate, 0) \
+      F(FLOAT, original, 0) F(FLOAT, balance, 0) F(INT16, days, 0)
 
 namespace corvena {
 CORVENA_RECORD(XStmtSelect, XSTMTSELECT_FIELDS)

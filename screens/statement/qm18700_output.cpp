@@ -46,8 +46,8 @@ void written(const std::string& path, std::size_t statements, const char* beside
 void toPaper(const char* what,
              void (*show)(const std::vector<statement::Statement>&, statement::Paper)) {
   if (!statement::atDesk()) {
-    MessBox(std::string(what) + " needs the screen in a window; write a PDF instead.",
-            StyleWarning, "System Message");
+    MessBox(std::string(what) + " needs the screen in a window; write a PDF instead.", StyleWarning,
+            "System Message");
     return;
   }
   const auto statements = selectedStatements();

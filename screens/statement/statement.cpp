@@ -11,7 +11,8 @@ namespace {
 
 // The national account's customers, the parent's ?1 among them.
 constexpr const char* kFamily =
-    "(%.CustId = ?1 OR %.CustId IN (SELECT SecondaryCustid FROM XNACustS WHERE PrimaryCustId = ?1))";
+    "(%.CustId = ?1 OR %.CustId IN (SELECT SecondaryCustid FROM XNACustS WHERE PrimaryCustId = "
+    "?1))";
 
 std::string family(const char* alias) {
   std::string sql = kFamily;
@@ -70,8 +71,8 @@ bool isCredit(const std::string& type) {
 
 const char* typeName(const std::string& type) {
   static const std::map<std::string, const char*> names{
-      {"IN", "Invoice"}, {"DM", "Debit memo"}, {"FI", "Finance charge"},
-      {"CM", "Credit memo"}, {"PA", "Payment"}, {"PP", "Prepayment"}};
+      {"IN", "Invoice"},     {"DM", "Debit memo"}, {"FI", "Finance charge"},
+      {"CM", "Credit memo"}, {"PA", "Payment"},    {"PP", "Prepayment"}};
   const auto it = names.find(type);
   return it == names.end() ? "Document" : it->second;
 }
@@ -99,8 +100,7 @@ std::string key(const std::string& cust, const std::string& type, const std::str
 
 class Reader {
  public:
-  Reader(db::Database& db, const std::string& parentId, const Date& asOf, int decimals)
-      : db_(db) {
+  Reader(db::Database& db, const std::string& parentId, const Date& asOf, int decimals) : db_(db) {
     s_.parentId = parentId;
     s_.asOf = asOf;
     s_.decimals = decimals;
@@ -159,23 +159,33 @@ class Reader {
 
   // A released batch's last update is its release: nothing changes it afterwards.
   void readDocuments() {
-    db::Statement st = query(
-        db_,
-        "SELECT d.CustId, d.DocType, d.RefNbr, d.DocDate, d.DueDate, d.CuryOrigDocAmt,"
-        " d.CuryDocBal, d.BatNbr, b.LUpd_Date FROM ARDoc d JOIN Batch b ON b.Module = 'AR'"
-        " AND b.BatNbr = d.BatNbr AND b.Rlsed = 1 WHERE d.Rlsed = 1 AND " + family("d"),
-        {s_.parentId});
+    db::Statement st =
+        query(db_,
+              "SELECT d.CustId, d.DocType, d.RefNbr, d.DocDate, d.DueDate, d.CuryOrigDocAmt,"
+              " d.CuryDocBal, d.BatNbr, b.LUpd_Date FROM ARDoc d JOIN Batch b ON b.Module = 'AR'"
+              " AND b.BatNbr = d.BatNbr AND b.Rlsed = 1 WHERE d.Rlsed = 1 AND " +
+                  family("d"),
+              {s_.parentId});
     while (st.step()) {
-      Document d{.item = {.custId = text(st, 0), .docType = text(st, 1), .refNbr = text(st, 2),
-                          .docDate = date(st, 3), .dueDate = date(st, 4),
-                          .original = round(number(st, 5)), .balance = number(st, 6)},
-                 .released = date(st, 8), .arBatch = text(st, 7)};
+      Document d{.item = {.custId = text(st, 0),
+                          .docType = text(st, 1),
+                          .refNbr = text(st, 2),
+                          .docDate = date(st, 3),
+                          .dueDate = date(st, 4),
+                          .original = round(number(st, 5)),
+                          .balance = number(st, 6)},
+                 .released = date(st, 8),
+                 .arBatch = text(st, 7)};
       if (d.released > s_.asOf) continue;
       if (sinceLastStatement(d.released))
-        activity(d.item.custId, {.released = d.released, .custId = d.item.custId,
-                                 .docType = d.item.docType, .refNbr = d.item.refNbr,
-                                 .what = typeName(d.item.docType), .arBatch = d.arBatch,
-                                 .naBatch = naBatchOf(d.arBatch), .amount = d.item.original});
+        activity(d.item.custId, {.released = d.released,
+                                 .custId = d.item.custId,
+                                 .docType = d.item.docType,
+                                 .refNbr = d.item.refNbr,
+                                 .what = typeName(d.item.docType),
+                                 .arBatch = d.arBatch,
+                                 .naBatch = naBatchOf(d.arBatch),
+                                 .amount = d.item.original});
       documents_[key(d.item.custId, d.item.docType, d.item.refNbr)] = d;
     }
   }
@@ -185,13 +195,14 @@ class Reader {
   // balance (a reversal) is read as movements of its own beside these.
   std::vector<Movement> applications() {
     std::vector<Movement> out;
-    db::Statement st = query(
-        db_,
-        "SELECT a.CustId, a.AdjdDocType, a.AdjdRefNbr, a.AdjgDocType, a.AdjgRefNbr,"
-        " a.CuryAdjdAmt, a.CuryAdjdDiscAmt, a.AdjBatNbr, b.LUpd_Date FROM ARAdjust a"
-        " JOIN Batch b ON b.Module = 'AR' AND b.BatNbr = a.AdjBatNbr AND b.Rlsed = 1"
-        " WHERE a.Rlsed = 1 AND " + family("a"),
-        {s_.parentId});
+    db::Statement st =
+        query(db_,
+              "SELECT a.CustId, a.AdjdDocType, a.AdjdRefNbr, a.AdjgDocType, a.AdjgRefNbr,"
+              " a.CuryAdjdAmt, a.CuryAdjdDiscAmt, a.AdjBatNbr, b.LUpd_Date FROM ARAdjust a"
+              " JOIN Batch b ON b.Module = 'AR' AND b.BatNbr = a.AdjBatNbr AND b.Rlsed = 1"
+              " WHERE a.Rlsed = 1 AND " +
+                  family("a"),
+              {s_.parentId});
     while (st.step()) {
       const std::string cust = text(st, 0), adjgType = text(st, 3), adjgRef = text(st, 4);
       const double amount = number(st, 5), discount = number(st, 6);
@@ -211,9 +222,14 @@ class Reader {
       const auto it = documents_.find(key(m.custId, m.docType, m.refNbr));
       if (it != documents_.end()) it->second.item.balance -= m.change;
     } else if (m.listed && sinceLastStatement(m.released)) {
-      activity(m.custId, {.released = m.released, .custId = m.custId, .docType = m.docType,
-                          .refNbr = m.refNbr, .what = m.what, .arBatch = m.arBatch,
-                          .naBatch = naBatchOf(m.arBatch), .amount = round(m.change)});
+      activity(m.custId, {.released = m.released,
+                          .custId = m.custId,
+                          .docType = m.docType,
+                          .refNbr = m.refNbr,
+                          .what = m.what,
+                          .arBatch = m.arBatch,
+                          .naBatch = naBatchOf(m.arBatch),
+                          .amount = round(m.change)});
     }
   }
 
@@ -248,9 +264,10 @@ class Reader {
     };
     std::sort(store.debits.begin(), store.debits.end(), byDue);
     std::sort(store.credits.begin(), store.credits.end(), byDue);
-    std::sort(store.activity.begin(), store.activity.end(), [](const Activity& a, const Activity& b) {
-      return std::tie(a.released, a.refNbr, a.what) < std::tie(b.released, b.refNbr, b.what);
-    });
+    std::sort(
+        store.activity.begin(), store.activity.end(), [](const Activity& a, const Activity& b) {
+          return std::tie(a.released, a.refNbr, a.what) < std::tie(b.released, b.refNbr, b.what);
+        });
     s_.aging += store.aging;
     s_.debitTotal = round(s_.debitTotal + store.debitTotal);
     s_.creditTotal = round(s_.creditTotal + store.creditTotal);
@@ -267,8 +284,11 @@ class Reader {
 }  // namespace
 
 void Aging::add(int daysPastDue, double amount) {
-  const int i = daysPastDue <= 0 ? 0 : daysPastDue <= 30 ? 1 : daysPastDue <= 60 ? 2
-                                   : daysPastDue <= 90 ? 3 : 4;
+  const int i = daysPastDue <= 0    ? 0
+                : daysPastDue <= 30 ? 1
+                : daysPastDue <= 60 ? 2
+                : daysPastDue <= 90 ? 3
+                                    : 4;
   bucket[i] += amount;
 }
 

@@ -8,11 +8,11 @@ namespace corvena::statement {
 namespace {
 
 constexpr const char* kHeadings[] = {
-    "Account",  "Store",   "Name",          "Line",     "Type",     "Reference", "Description",
-    "Date",     "Due Date", "Original",     "Balance",  "Days Past Due", "AR Batch", "NA Batch",
-    "Current",  "1-30",    "31-60",         "61-90",    "Over 90"};
-constexpr const char* kRemitHeadings[] = {"Payer", "Store", "Invoice", "Invoice Date", "Gross",
-                                          "Paid", "Check Number", "Check Amount"};
+    "Account", "Store",    "Name",     "Line",    "Type",          "Reference", "Description",
+    "Date",    "Due Date", "Original", "Balance", "Days Past Due", "AR Batch",  "NA Batch",
+    "Current", "1-30",     "31-60",    "61-90",   "Over 90"};
+constexpr const char* kRemitHeadings[] = {"Payer", "Store", "Invoice",      "Invoice Date",
+                                          "Gross", "Paid",  "Check Number", "Check Amount"};
 
 std::string quoted(const std::string& field) {
   if (field.find_first_of(",\"\n") == std::string::npos) return field;
@@ -53,8 +53,9 @@ void item(Writer& w, const Statement& s, const Store& store, const char* line, c
 
 void total(Writer& w, const Statement& s, const std::string& cust, const std::string& name,
            const char* line, double balance, const Aging& aging) {
-  std::vector<std::string> f{s.parentId, cust, name, line, "", "", "", "", "", "",
-                             amountText(balance, s.decimals), "", "", ""};
+  std::vector<std::string> f{
+      s.parentId, cust, name, line, "", "", "", "", "", "", amountText(balance, s.decimals),
+      "",         "",   ""};
   for (double b : aging.bucket) f.push_back(amountText(b, s.decimals));
   w.row(f);
 }

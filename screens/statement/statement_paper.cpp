@@ -22,18 +22,19 @@ struct Column {
 using Row = std::vector<QString>;
 
 const std::vector<Column> kAgingColumns = {
-    {"Store", 0.11},          {"Name", 0.155},         {"Current", 0.105, true},
-    {"1-30", 0.105, true},    {"31-60", 0.105, true},  {"61-90", 0.105, true},
+    {"Store", 0.11},          {"Name", 0.155},          {"Current", 0.105, true},
+    {"1-30", 0.105, true},    {"31-60", 0.105, true},   {"61-90", 0.105, true},
     {"Over 90", 0.105, true}, {"Credits", 0.105, true}, {"Balance", 0.105, true}};
 const std::vector<Column> kItemColumns = {
-    {"Reference", 0.16},   {"Type", 0.08},          {"Date", 0.13},         {"Due Date", 0.13},
-    {"Original", 0.16, true}, {"Balance", 0.16, true}, {"Days Past Due", 0.18, true}};
+    {"Reference", 0.16},          {"Type", 0.08},           {"Date", 0.13},
+    {"Due Date", 0.13},           {"Original", 0.16, true}, {"Balance", 0.16, true},
+    {"Days Past Due", 0.18, true}};
 const std::vector<Column> kActivityColumns = {
-    {"Released", 0.12},  {"Type", 0.06},   {"Reference", 0.13}, {"Description", 0.25},
-    {"AR Batch", 0.11},  {"NA Batch", 0.15}, {"Amount", 0.18, true}};
-const std::vector<Column> kRemitColumns = {
-    {"Store", 0.16},  {"Reference", 0.15},      {"Type", 0.08},
-    {"Due Date", 0.14}, {"Balance", 0.2, true}, {"Amount Paid", 0.27, true}};
+    {"Released", 0.12}, {"Type", 0.06},     {"Reference", 0.13},   {"Description", 0.25},
+    {"AR Batch", 0.11}, {"NA Batch", 0.15}, {"Amount", 0.18, true}};
+const std::vector<Column> kRemitColumns = {{"Store", 0.16},        {"Reference", 0.15},
+                                           {"Type", 0.08},         {"Due Date", 0.14},
+                                           {"Balance", 0.2, true}, {"Amount Paid", 0.27, true}};
 
 QString q(const std::string& s) {
   return QString::fromStdString(s);
@@ -206,8 +207,8 @@ class Painter {
       p_.heading(q("Activity since " + s_.lastStatement.iso()));
       p_.table(kActivityColumns);
       for (const Activity& a : store.activity)
-        p_.row({day(a.released), q(a.docType), q(a.refNbr), q(a.what), q(a.arBatch),
-                q(a.naBatch), amount(a.amount)});
+        p_.row({day(a.released), q(a.docType), q(a.refNbr), q(a.what), q(a.arBatch), q(a.naBatch),
+                amount(a.amount)});
     }
     p_.heading("Store total");
     p_.table(kAgingColumns);

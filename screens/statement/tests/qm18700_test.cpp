@@ -1,5 +1,7 @@
 // QM18700 on the demo company as a clerk works it: the aging by store, a
 // store's documents, and the statement written as PDF and CSV.
+#include "screens/statement/qm18700.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,10 +11,9 @@
 #include <sstream>
 
 #include "platform/db/tests/test_database.h"
-#include "platform/signon/user_directory.h"
 #include "platform/demo/demo_data.h"
+#include "platform/signon/user_directory.h"
 #include "screens/payapp/remit/remit_read.h"
-#include "screens/statement/qm18700.h"
 #include "screens/statement/statement_csv.h"
 #include "screens/testing/screen_under_test.h"
 
@@ -38,8 +39,9 @@ class StatementScreen : public ::testing::Test {
   }
   screens::testing::ScreenUnderTest open() {
     runtime::ScreenDefinition screen{
-        .program = "QM18700", .form = QM18700Form,
-        .registerHandlers = [](forms::Form& f) { registerHandlers(f); }};
+        .program = "QM18700", .form = QM18700Form, .registerHandlers = [](forms::Form& f) {
+          registerHandlers(f);
+        }};
     return screens::testing::ScreenUnderTest(
         screen, {path_, user_, "DEMO", demo::kDemoToday.iso(), passwordFile_});
   }
@@ -93,10 +95,11 @@ TEST_F(StatementScreen, AStoresLineOpensItsDocumentsAndTheAccountsLineEveryStore
 
 TEST_F(StatementScreen, AScriptWritesThePdfAndTheCsv) {
   const std::string pdf = dir_.file("groc.pdf"), csv = dir_.file("groc.csv");
-  const std::string out = run("set cParent NATL-GROC\nset cOutFile " + pdf +
-                              "\nclick cmdPdf\nset cOutFile " + csv + "\nclick cmdCsv\n"
-                              "set cPaper LETTER\nset cOutFile " + dir_.file("letter.pdf") +
-                              "\nclick cmdPdf\n");
+  const std::string out =
+      run("set cParent NATL-GROC\nset cOutFile " + pdf + "\nclick cmdPdf\nset cOutFile " + csv +
+          "\nclick cmdCsv\n"
+          "set cPaper LETTER\nset cOutFile " +
+          dir_.file("letter.pdf") + "\nclick cmdPdf\n");
   EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
   const statement::Statement groc = read("NATL-GROC");
   EXPECT_EQ(fileText(csv), statement::statementCsv({groc}));
@@ -119,7 +122,8 @@ TEST_F(StatementScreen, AScriptWritesThePdfAndTheCsv) {
 
 TEST_F(StatementScreen, ACycleWritesEveryAccountThatConsolidates) {
   const std::string csv = dir_.file("cycle.csv");
-  const std::string out = run("set cCycle 01\nset cOutFile " + csv + "\nclick cmdCsv\n"
+  const std::string out = run("set cCycle 01\nset cOutFile " + csv +
+                              "\nclick cmdCsv\n"
                               "set cCycle 02\nclick cmdCsv\n");
   EXPECT_EQ(fileText(csv), statement::statementCsv({read("NATL-HOTEL")}));
   EXPECT_NE(out.find("No national account on statement cycle 02 consolidates its statements."),

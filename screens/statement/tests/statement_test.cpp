@@ -1,6 +1,8 @@
 // The statement read from the demo company: its stores, totals and aging at the
 // cent against sums taken from AR's own tables, and a statement that stays the
 // same when AR releases something dated after it.
+#include "screens/statement/statement.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,7 +11,6 @@
 #include "platform/ar/ledger.h"
 #include "platform/db/tests/test_database.h"
 #include "platform/demo/demo_data.h"
-#include "screens/statement/statement.h"
 #include "screens/statement/statement_csv.h"
 
 namespace corvena::statement::testing {
@@ -67,16 +68,21 @@ class StatementTest : public ::testing::Test {
     const std::string amount = std::to_string(half);
     db_->exec(
         "INSERT INTO Batch (BatNbr, Module, CpnyID, EditScrnNbr, Status, CtrlTot, PerPost)"
-        " VALUES ('LATE01', 'AR', 'DEMO', '08030', 'B', " + amount + ", '202612');"
+        " VALUES ('LATE01', 'AR', 'DEMO', '08030', 'B', " +
+        amount +
+        ", '202612');"
         "INSERT INTO ARDoc (BatNbr, CpnyID, CustId, DocType, RefNbr, DocDate, DueDate,"
-        " OrigDocAmt, CuryOrigDocAmt, CuryId) VALUES ('LATE01', 'DEMO', '" + cust +
-        "', 'PA', 'LATECHK', '" + released.iso() + "', '" + released.iso() + "', " + amount +
-        ", " + amount + ", 'USD');"
+        " OrigDocAmt, CuryOrigDocAmt, CuryId) VALUES ('LATE01', 'DEMO', '" +
+        cust + "', 'PA', 'LATECHK', '" + released.iso() + "', '" + released.iso() + "', " + amount +
+        ", " + amount +
+        ", 'USD');"
         "INSERT INTO ARAdjust (AdjBatNbr, CustId, AdjdDocType, AdjdRefNbr, AdjgDocType,"
-        " AdjgRefNbr, AdjAmt, CuryAdjdAmt) VALUES ('LATE01', '" + cust + "', 'IN', '" + ref +
-        "', 'PA', 'LATECHK', " + amount + ", " + amount + ");"
+        " AdjgRefNbr, AdjAmt, CuryAdjdAmt) VALUES ('LATE01', '" +
+        cust + "', 'IN', '" + ref + "', 'PA', 'LATECHK', " + amount + ", " + amount +
+        ");"
         "INSERT INTO XNAHeader (NABatNbr, CustId, RefNbr, vond1, Status, ARBatNbr)"
-        " VALUES ('NA000099', '" + cust + "', 'LATECHK', 'NP', 'C', 'LATE01')");
+        " VALUES ('NA000099', '" +
+        cust + "', 'LATECHK', 'NP', 'C', 'LATE01')");
     EXPECT_EQ(ar::releaseBatch(*db_, "LATE01", {"SYSADMIN", "08030", released, true}), "");
     return {ref, half};
   }
