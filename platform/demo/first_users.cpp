@@ -21,7 +21,7 @@ constexpr Grant kDemoGrants[] = {
     {"CLERKS", "QM18100", "V"},         {"CLERKS", "QM18200", "V"},
     {"SUPERVISORS", "QM18300", "VIUDR"}, {"SUPERVISORS", "QM18900", "VIUDR"},
     {"SUPERVISORS", "0801000", "VIUDR"}, {"SUPERVISORS", "0803000", "VIUDR"},
-    {"SUPERVISORS", "QM18100", "VIUD"},
+    {"SUPERVISORS", "QM18100", "VIUD"},  {"CLERKS", "QM18700", "V"},
 };
 
 }  // namespace

@@ -23,6 +23,7 @@ constexpr Entry kScreens[] = {
     {"QM18300", "QM.183.00", "National Account Payment Application (QM.183.00)"},
     {"QM18800", "QM.188.00", "National Accounts Payment Inquiry (QM.188.00)"},
     {"QM18900", "QM.189.00", "National Account Transfer Credit Memo/Payment (QM.189.00)"},
+    {"QM18700", "QM.187.00", "National Account Statement (QM.187.00)"},
     {"0801000", "08.010.00", "Invoice and Memo (08.010.00)"},
     {"0803000", "08.030.00", "Payment Application (08.030.00)"},
     {"0325000", "03.250.00", "AR Document Inquiry (03.250.00)"},

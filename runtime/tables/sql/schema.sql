@@ -169,7 +169,8 @@ CREATE TABLE XNATranDLn (
   LUpd_User TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
   PRIMARY KEY (NATrBatNbr, DetCustID, LineNbr));
 
--- What the module's screens write (see SecScreenTable). A release that finds the
+-- What the module's screens write (see SecScreenTable); the statement (18700)
+-- only reads, so its view right is all it needs. A release that finds the
 -- host batch of an earlier, unfinished one removes what the host did not release.
 -- AutoNbr_Next keeps the module's last numbers even when it numbers for the AR
 -- screens, so they may write those numbers, and nothing else of the setup.
