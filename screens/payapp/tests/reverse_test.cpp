@@ -62,6 +62,10 @@ TEST_F(Reverse, ANewPaymentOverParentAndChildIsReversedAndTheInvoicesAreOpenAgai
             (Rows{"INV1|C", "INV2|C"}));
   EXPECT_FALSE(s->enabled("cmdReverse"));
   EXPECT_FALSE(s->enabled("cCustId"));
+  auto recalled = open();
+  ASSERT_TRUE(recalled->set("cNABatNbr", value("select NABatNbr from XNAHeader")));
+  EXPECT_EQ(sorted(recalled->documents()), (Rows{"C1/IN/INV2", "P1/IN/INV1"}));
+  EXPECT_EQ(recalled->shown("CApplyTotal"), "220.00");
   // A window that showed it closed before is refused as it asks.
   ASSERT_TRUE(other->click("cmdReverse"));
   EXPECT_EQ(other->messages().back(), "This batch is already reversed, in AR batch " + revBatch + ".");
