@@ -107,6 +107,12 @@ std::string releaseScript(const std::string& batch) {
          line("show cStatus");
 }
 
+std::string reverseScript(const std::string& batch) {
+  return line("set cNABatNbr " + batch) + line("click cmdReverse") +
+         line("set cRevReason " + quoted("Returned check")) + line("click cmdReverseOK") +
+         line("show cStatus");
+}
+
 const std::vector<std::string>& hostileValues() {
   static const std::vector<std::string> values{
       "'",           "' or '1'='1",  "x'; DROP TABLE XNAHeader; --", "%",      "_",

@@ -47,6 +47,8 @@ std::string lineEditScript(Random& rnd, const std::string& batch, int window);
 std::string deleteScript(const std::string& batch);
 // Recalls the batch and saves it with "Release Now".
 std::string releaseScript(const std::string& batch);
+// Recalls the released batch and reverses it ("Reverse Batch...").
+std::string reverseScript(const std::string& batch);
 
 // Values a hostile or careless clerk types.
 const std::vector<std::string>& hostileValues();

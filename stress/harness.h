@@ -46,6 +46,8 @@ class Harness {
   ProbeResult killedReleases();
   ProbeResult givenUpReleases();
   ProbeResult releasesKilledBeforeAR();
+  // Reversals (reversal_probes.cpp) killed at random moments and reversed again.
+  ProbeResult killedReversals();
   ProbeResult partPaymentsOfOneInvoice();
   ProbeResult transfers();
   ProbeResult backupWhileSaving();

@@ -97,6 +97,7 @@ int main(int argc, char** argv) {
     results.push_back(h.killedReleases());
     results.push_back(h.givenUpReleases());
     results.push_back(h.releasesKilledBeforeAR());
+    results.push_back(h.killedReversals());
     results.push_back(h.partPaymentsOfOneInvoice());
     results.push_back(h.transfers());
     results.push_back(h.backupWhileSaving());

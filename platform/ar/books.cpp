@@ -18,23 +18,12 @@ constexpr const char* kGlByAccount = "SELECT Acct, SUM(DrAmt - CrAmt) FROM GLTra
 constexpr const char* kCash = "SELECT COALESCE(MAX(ChkAcct), '') FROM ARSetup";
 constexpr const char* kChecks =
     "SELECT COALESCE(SUM(CuryOrigDocAmt), 0) FROM ARDoc WHERE Rlsed = 1"
-    " AND DocType IN ('PA', 'PP') AND (BankAcct = ?1 OR BankAcct = '')";
-
-double number(const db::Value& v) {
-  if (const auto* d = std::get_if<double>(&v)) return *d;
-  if (const auto* n = std::get_if<std::int64_t>(&v)) return static_cast<double>(*n);
-  return 0;
-}
-
-std::string text(const db::Value& v) {
-  const auto* s = std::get_if<std::string>(&v);
-  return s ? *s : std::string();
-}
+    " AND DocType IN ('PA', 'PP') AND RevDocType = '' AND (BankAcct = ?1 OR BankAcct = '')";
 
 std::map<std::string, double> byAccount(db::Database& db, const char* sql) {
   std::map<std::string, double> out;
   db::Statement st = query(db, sql);
-  while (st.step()) out[text(st.column(0))] = number(st.column(1));
+  while (st.step()) out[textOf(st.column(0))] = amountOf(st.column(1));
   return out;
 }
 
@@ -54,9 +43,9 @@ Books readBooks(db::Database& db) {
   b.ar = byAccount(db, kArByAccount);
   b.gl = byAccount(db, kGlByAccount);
   db::Statement cash = query(db, kCash);
-  if (cash.step()) b.cash = text(cash.column(0));
+  if (cash.step()) b.cash = textOf(cash.column(0));
   db::Statement checks = query(db, kChecks, {b.cash});
-  if (checks.step()) b.checksReceived = number(checks.column(0));
+  if (checks.step()) b.checksReceived = amountOf(checks.column(0));
   return b;
 }
 

@@ -15,7 +15,8 @@ struct Books {
   std::map<std::string, double> ar;
   // Debits less credits by account.
   std::map<std::string, double> gl;
-  // Released payments and prepayments deposited to the cash account.
+  // Released payments and prepayments deposited to the cash account, less
+  // those reversed (checks returned).
   double checksReceived = 0;
   std::string cash;
 };

@@ -67,13 +67,35 @@ class DocumentInquiry {
                                      forms::kStyleWarning, "Message");
       return forms::kSilentRefusal;
     }
-    bInfo.Status = !bDoc.Rlsed ? "Not released" : bDoc.OpenDoc ? "Open" : "Closed";
+    bInfo.Status = !bDoc.Rlsed                ? "Not released"
+                   : bDoc.RevDocType == "RV" ? "Reversed"
+                   : bDoc.OpenDoc            ? "Open"
+                                             : "Closed";
+    bInfo.Reversal = reversal();
     session_.grids().loadArray(lines_, applCursor_,
                                "ARDoc_Applications " + db::textLiteral(bDoc.CustId.trimmed()) +
                                    ", " + db::textLiteral(bDoc.DocType.trimmed()) + ", " +
                                    db::textLiteral(bDoc.RefNbr.trimmed()));
     session_.displayFields(form_.range(nullptr, nullptr));
     return 0;
+  }
+
+  // The reversal the document names, or the one that names it.
+  std::string reversal() {
+    const std::string bat = bDoc.RevBatNbr.trimmed();
+    if (bDoc.DocType == "RV")
+      return "Reverses " + bDoc.RevDocType.trimmed() + " " + bDoc.RevRefNbr.trimmed() +
+             (bat.empty() ? "" : " in batch " + bat);
+    if (bDoc.RevDocType == "RV") return "Reversed by RV " + bDoc.RevRefNbr.trimmed();
+    db::Statement st = session_.database().prepare(
+        "SELECT RefNbr, RevBatNbr FROM ARDoc WHERE DocType = 'RV' AND Rlsed = 1 AND CustId = ?1"
+        " AND RevDocType = ?2 AND RevRefNbr = ?3 ORDER BY RefNbr LIMIT 1");
+    st.bind(1, bDoc.CustId.trimmed());
+    st.bind(2, bDoc.DocType.trimmed());
+    st.bind(3, bDoc.RefNbr.trimmed());
+    if (!st.step()) return "";
+    return "Batch " + std::get<std::string>(st.column(1)) + " reversed by RV " +
+           std::get<std::string>(st.column(0));
   }
 
   forms::Session& session_;
@@ -98,6 +120,7 @@ forms::FormDesc documentInquiryForm() {
        .mask = std::string(15, 'X'), .heading = "Customer ID", .parent = "frmDocument"},
       shown(C::Combo, "cDocType", "bDoc.DocType", "Doc Type"),
       shown(C::MaskedText, "cStatus", "bInfo.Status", "Status"),
+      shown(C::MaskedText, "cReversal", "bInfo.Reversal", "Reversal"),
       shown(C::Date, "cDocDate", "bDoc.DocDate", "Doc Date"),
       shown(C::Date, "cDueDate", "bDoc.DueDate", "Due Date"),
       shown(C::Float, "cOrigDocAmt", "bDoc.CuryOrigDocAmt", "Amount"),
@@ -117,9 +140,9 @@ forms::FormDesc documentInquiryForm() {
       column(C::MaskedText, "cReleased", "bAppl.Released", "Released"),
   };
   const char* types = "IN;Invoice,DM;Debit Memo,FI;Finance Charge,CM;Credit Memo,PA;Payment,"
-                      "PP;Prepayment";
+                      "PP;Prepayment,RV;Reversal";
   c[4].list = types;
-  c[16].list = types;
+  c[17].list = types;
   return {.name = "Form1", .caption = "AR Document Inquiry (03.250.00)", .controls = c};
 }
 

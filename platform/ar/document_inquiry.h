@@ -14,7 +14,7 @@
 #define CORVENA_DOCAPPL_FIELDS(F)                                                        \
   F(TEXT, Relation, 8) F(TEXT, OtherType, 2) F(TEXT, OtherRef, 10) F(FLOAT, Amount, 0)   \
   F(FLOAT, Discount, 0) F(DATE, ApplDate, 0) F(TEXT, BatNbr, 10) F(TEXT, Released, 3)
-#define CORVENA_DOCINFO_FIELDS(F) F(TEXT, Status, 12)
+#define CORVENA_DOCINFO_FIELDS(F) F(TEXT, Status, 12) F(TEXT, Reversal, 40)
 
 namespace corvena {
 CORVENA_RECORD(DocAppl, CORVENA_DOCAPPL_FIELDS)

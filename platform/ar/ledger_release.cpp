@@ -4,16 +4,13 @@
 #include <vector>
 
 #include "platform/ar/ledger.h"
+#include "platform/ar/ledger_reversal.h"
 #include "platform/ar/ledger_sql.h"
 #include "platform/db/host_records.h"
 
 namespace corvena::ar {
 
 namespace {
-
-struct Refused {
-  std::string why;
-};
 
 std::string docName(const ARDoc& d) {
   return d.DocType.trimmed() + " " + d.RefNbr.trimmed() + " of " + d.CustId.trimmed();
@@ -106,6 +103,7 @@ class Release {
 
   void releaseDocument(ARDoc& d) {
     if (cents(d.OrigDocAmt) <= 0) throw Refused{docName(d) + " has no value to release."};
+    if (d.DocType.trimmed() == "RV") return releaseReversal(db_, d, batch_, setup_, by_, lines_);
     const auto [arAcct, arSub] = arAccount(d);
     if (isCash(d)) {
       const std::string bank = d.BankAcct.blank() ? setup_.ChkAcct.trimmed() : d.BankAcct.trimmed();
@@ -137,12 +135,8 @@ class Release {
     return d;
   }
 
-  // A row the user's server role may not change is passed over without an
-  // error; a release that could not change a document goes no further.
   void changeOne(const char* sql, std::initializer_list<db::Value> params, const std::string& what) {
-    execute(db_, sql, params);
-    if (db_.changes() != 1)
-      throw Refused{"The release could not change " + what + "; the user may not change it."};
+    ar::changeOne(db_, sql, params, what);
   }
 
   void lower(const ARDoc& d, double by, double discount) {

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "platform/ar/ledger_reversal.h"
 #include "platform/ar/ledger_sql.h"
 #include "platform/forms/messages.h"
 
@@ -27,6 +28,14 @@ PaymentEntry::PaymentEntry(forms::Form& form)
   form.control("cRefNbr").onValueCheck([this](std::string& t) { return refNbrCheck(t); });
   form.control("ctranamt").onValueCheck([this](std::string& t) { return amountCheck(t); });
   form.control("cCuryUnitPrice").onValueCheck([this](std::string& t) { return discountCheck(t); });
+  form.control("cRevRefNbr").onValueCheck([this](std::string& t) {
+    bARDoc.RevRefNbr = t;
+    return reversalCheck();
+  });
+  form.control("cRevBatNbr").onValueCheck([this](std::string& t) {
+    bARDoc.RevBatNbr = t;
+    return reversalCheck();
+  });
   auto& update = form.control("Update1");
   update.onSaveLevel([this](int level) { return saveLevel(level); });
   update.onSaveCompleted([this](int, int) { batch_.showTotal(); });
@@ -50,10 +59,24 @@ void PaymentEntry::load() {
   session_.updates().setButtons(forms::kButtonNew | forms::kButtonDelete, 2, 0);
 }
 
-// The open documents of the customer, with what this document applies to them.
+// The open documents of the customer, with what this document applies to
+// them; for a reversal, the documents it opens again, with what comes back.
 void PaymentEntry::loadLines() {
   const auto lit = [](const auto& text) { return db::textLiteral(text.trimmed()); };
-  session_.grids().loadArray(
+  if (reversal())
+    session_.grids().loadArray(
+        lines_, lineCursor_,
+        "SELECT d.RefNbr, d.DocType, d.DocDate, d.DueDate, d.DiscDate, d.CuryDocBal, d.CuryDiscBal,"
+        " SUM(a.CuryAdjdAmt) AS ApplAmt, SUM(a.CuryAdjdDiscAmt) AS DiscAmt FROM ARAdjust a"
+        " JOIN ARDoc d ON d.CustId = a.CustId AND d.DocType = a.AdjdDocType"
+        " AND d.RefNbr = a.AdjdRefNbr WHERE a.Rlsed = 1 AND a.CustId = " + lit(bARDoc.CustId) +
+            " AND a.AdjgDocType = " + lit(bARDoc.RevDocType) + " AND a.AdjgRefNbr = " +
+            lit(bARDoc.RevRefNbr) + " AND (" + lit(bARDoc.RevBatNbr) + " = '' OR a.AdjBatNbr = " +
+            lit(bARDoc.RevBatNbr) + ") GROUP BY d.RefNbr, d.DocType, d.DocDate, d.DueDate,"
+            " d.DiscDate, d.CuryDocBal, d.CuryDiscBal"
+            " HAVING ROUND(SUM(a.CuryAdjdAmt + a.CuryAdjdDiscAmt), 2) > 0 ORDER BY d.DocDate, d.RefNbr");
+  else
+    session_.grids().loadArray(
       lines_, lineCursor_,
       "SELECT d.RefNbr, d.DocType, d.DocDate, d.DueDate, d.DiscDate, d.CuryDocBal, d.CuryDiscBal,"
       " COALESCE(a.CuryAdjdAmt, 0) AS ApplAmt, COALESCE(a.CuryAdjdDiscAmt, 0) AS DiscAmt"
@@ -80,7 +103,7 @@ int PaymentEntry::refNbrCheck(std::string& text) {
   const std::string cust = bARDoc.CustId.trimmed();
   const std::string type = bARDoc.DocType.trimmed();
   if (!selectCredit(text)) {
-    if (type != "PA" && type != "PP") {
+    if (type != "PA" && type != "PP" && type != "RV") {
       session_.messages().messageBox(
           type + " " + text + " is not an open credit of customer " + cust + ".",
           forms::kStyleWarning, "Message");
@@ -111,8 +134,9 @@ bool PaymentEntry::selectCredit(const std::string& ref) {
 
 bool PaymentEntry::customerHasPayment(const std::string& ref) {
   return query(session_.database(),
-               "SELECT 1 FROM ARDoc WHERE CustId = ?1 AND DocType IN ('PA', 'PP') AND RefNbr = ?2",
-               {bARDoc.CustId.trimmed(), ref})
+               "SELECT 1 FROM ARDoc WHERE CustId = ?1 AND RefNbr = ?2 AND CASE WHEN ?3 = 'RV'"
+               " THEN DocType = 'RV' ELSE DocType IN ('PA', 'PP') END",
+               {bARDoc.CustId.trimmed(), ref, bARDoc.DocType.trimmed()})
       .step();
 }
 
@@ -126,10 +150,38 @@ void PaymentEntry::startPayment(const std::string& ref) {
   bARDoc.RefNbr = ref;
   bARDoc.DocDate = date;
   bARDoc.OrigDocAmt = amount;
-  bARDoc.BankAcct = batch_.bARSetup.ChkAcct.view();
-  bARDoc.BankSub = batch_.bARSetup.ChkSub.view();
+  // A reversal moves no cash of its own: it is for what it takes back.
+  if (!reversal()) {
+    bARDoc.BankAcct = batch_.bARSetup.ChkAcct.view();
+    bARDoc.BankSub = batch_.bARSetup.ChkSub.view();
+  }
+  if (reversal()) bARDoc.RevDocType = "PA";
   session_.updates().setLevelChange(1, forms::kLineInserted);
-  session_.setProperty(form_.control("cOrigDocAmt"), "enabled", "True");
+  session_.setProperty(form_.control("cOrigDocAmt"), "enabled", reversal() ? "False" : "True");
+}
+
+// A reversal is for what its document comes to; one the ledger would refuse
+// is refused as it is typed and again as it is saved.
+bool PaymentEntry::priceReversal() {
+  const ReversalCheck c =
+      bARDoc.RevRefNbr.blank()
+          ? ReversalCheck{.why = "A reversal names the document it reverses."}
+          : checkReversal(session_.database(), bARDoc, batch_.bBatch.PerPost.trimmed(),
+                          batch_.bARSetup);
+  if (!c.why.empty()) {
+    session_.messages().messageBox(c.why, forms::kStyleWarning, "Message");
+    return false;
+  }
+  bARDoc.OrigDocAmt = c.amount;
+  return true;
+}
+
+int PaymentEntry::reversalCheck() {
+  if (!reversal() || bARDoc.RevRefNbr.blank()) return 0;
+  if (!priceReversal()) return forms::kSilentRefusal;
+  session_.displayFields({&form_.control("cOrigDocAmt")});
+  loadLines();
+  return 0;
 }
 
 // Amount and discount together stay within the document's balance.
@@ -177,6 +229,13 @@ bool PaymentEntry::saveDocument() {
     session_.updates().setLevelChange(1, forms::kLineUnchanged);
     return true;
   }
+  if (reversal() && !priceReversal()) return false;
+  // Only a reversal names another document; a payment saved so would pass for reversed.
+  if (!reversal()) {
+    bARDoc.RevDocType = "";
+    bARDoc.RevRefNbr = "";
+    bARDoc.RevBatNbr = "";
+  }
   bARDoc.BatNbr = batch_.bBatch.BatNbr.view();
   bARDoc.CpnyID = session_.pes().CpnyID.view();
   bARDoc.PerPost = batch_.bBatch.PerPost.view();
@@ -186,7 +245,9 @@ bool PaymentEntry::saveDocument() {
   return true;
 }
 
+// A reversal's applications are written by its release, from the ledger.
 void PaymentEntry::saveApplications() {
+  if (reversal()) return;
   db::Database& db = session_.database();
   const std::string bat = batch_.bBatch.BatNbr.trimmed(), cust = bARDoc.CustId.trimmed();
   const std::string type = bARDoc.DocType.trimmed(), ref = bARDoc.RefNbr.trimmed();

@@ -2,7 +2,9 @@
 // 0803000, Payment Application: a batch of payments (or an existing credit of a
 // customer), each applied in its grid to the customer's open invoices, debit
 // memos and finance charges; saved unreleased, released when the batch is
-// completed with handling Release Now.
+// completed with handling Release Now. A reversal takes a released payment back
+// (a returned check), or what a credit applied in one batch; its grid shows
+// the documents it opens again.
 
 #include <memory>
 #include <string>
@@ -38,6 +40,9 @@ class PaymentEntry {
   int refNbrCheck(std::string& text);
   int amountCheck(std::string& text);
   int discountCheck(std::string& text);
+  int reversalCheck();
+  bool priceReversal();
+  bool reversal() const { return bARDoc.DocType.trimmed() == "RV"; }
   int saveLevel(int level);
   bool saveDocument();
   void saveApplications();

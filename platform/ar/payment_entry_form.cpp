@@ -31,13 +31,19 @@ std::vector<forms::ControlDesc> documentControls() {
       field(C::MaskedText, "cBankSub", "bARDoc.BankSub", "Cash Subaccount"),
       field(C::Float, "cApplTotal", "bPayTotals.ApplTotal", "Applied"),
       field(C::Float, "cDiscTotal", "bPayTotals.DiscTotal", "Discounts"),
+      field(C::MaskedText, "cDocDesc", "bARDoc.DocDesc", "Description"),
+      // A reversal names the document it reverses, and the batch when only what
+      // that document applied there comes back.
+      field(C::Combo, "cRevDocType", "bARDoc.RevDocType", "Reverses Doc Type"),
+      field(C::MaskedText, "cRevRefNbr", "bARDoc.RevRefNbr", "Reverses Ref Nbr"),
+      field(C::MaskedText, "cRevBatNbr", "bARDoc.RevBatNbr", "Only Its Batch"),
       // A caller's note on what drives the screen; it stands alone, no field's label.
       {.cls = C::Label, .name = "lxNAFlag", .parent = "frmDocument"},
   };
   c[1].pv = "Customer_Active";
   c[1].blankerr = true;
   c[1].mask = std::string(15, 'X');
-  c[2].list = "PA;Payment,CM;Credit Memo,PP;Prepayment";
+  c[2].list = "PA;Payment,CM;Credit Memo,PP;Prepayment,RV;Reversal";
   c[2].defaultValue = "PA";
   c[3].level = "1,k";
   c[3].mask = std::string(10, 'X');
@@ -53,6 +59,9 @@ std::vector<forms::ControlDesc> documentControls() {
   c[8].trigger = "bPayLine.ApplAmt;c;i";
   c[9].trigger = "bPayLine.DiscAmt;c;i";
   for (int i : {5, 8, 9}) c[i].keptInView = true;
+  c[10].mask = std::string(30, 'X');
+  c[11].list = "PA;Payment,PP;Prepayment,CM;Credit Memo";
+  c[12].mask = c[13].mask = std::string(10, 'X');
   return c;
 }
 

@@ -18,7 +18,8 @@
   F(TEXT, DocDesc, 30) F(TEXT, PerPost, 6) F(TEXT, PerClosed, 6) F(INT16, Rlsed, 0)        \
   F(INT16, OpenDoc, 0) F(TEXT, BankAcct, 10) F(TEXT, BankSub, 24) F(TEXT, ArAcct, 10)      \
   F(TEXT, ArSub, 24) F(TEXT, ProjectID, 16) F(TEXT, TaskID, 32) F(TEXT, CuryId, 4)         \
-  F(TEXT, Terms, 2) F(TEXT, ExtRefNbr, 15) CORVENA_AUDIT_FIELDS(F)
+  F(TEXT, Terms, 2) F(TEXT, ExtRefNbr, 15) F(TEXT, RevDocType, 2) F(TEXT, RevRefNbr, 10)    \
+  F(TEXT, RevBatNbr, 10) CORVENA_AUDIT_FIELDS(F)
 
 #define CORVENA_ARTRAN_FIELDS(F)                                                             \
   F(TEXT, BatNbr, 10) F(TEXT, RefNbr, 10) F(INT16, LineNbr, 0) F(TEXT, CustId, 15)         \

@@ -60,13 +60,18 @@ constexpr Check kChecks[] = {
      "SELECT h.NABatNbr FROM XNAHeader h JOIN ARDoc a ON a.DocType = 'DM'"
      "  AND a.DocDesc LIKE 'NA' || TRIM(h.NABatNbr) || '-%'"
      " GROUP BY h.NABatNbr HAVING COUNT(*) > 1"},
+    // A reversed batch ("V") was closed first, and keeps its lines.
     {"line marked paid in a batch not closed",
      "SELECT d.NABatNbr || ' ' || d.RefNbr FROM XNADetail d JOIN XNAHeader h"
-     "  ON h.NABatNbr = d.NABatNbr WHERE d.LineStatus = 'C' AND h.Status <> 'C'"},
+     "  ON h.NABatNbr = d.NABatNbr WHERE d.LineStatus = 'C' AND h.Status NOT IN ('C', 'V')"},
     {"batch closed on an AR batch not released",
      "SELECT h.NABatNbr || ' ' || h.ARBatNbr FROM XNAHeader h"
-     " WHERE h.Status = 'C' AND h.ARBatNbr <> '' AND NOT EXISTS (SELECT 1 FROM Batch b"
+     " WHERE h.Status IN ('C', 'V') AND h.ARBatNbr <> '' AND NOT EXISTS (SELECT 1 FROM Batch b"
      "  WHERE b.Module = 'AR' AND b.BatNbr = h.ARBatNbr AND b.Rlsed = 1)"},
+    {"batch reversed on an AR batch not released",
+     "SELECT h.NABatNbr || ' ' || h.RevBatNbr FROM XNAHeader h"
+     " WHERE h.Status = 'V' AND NOT EXISTS (SELECT 1 FROM Batch b"
+     "  WHERE b.Module = 'AR' AND b.BatNbr = h.RevBatNbr AND b.Rlsed = 1)"},
     {"document held by two open batches",
      "SELECT d.CustId || ' ' || d.DocType || ' ' || d.RefNbr FROM XNADetail d"
      " JOIN XNAHeader h ON h.NABatNbr = d.NABatNbr AND h.Status <> 'C' AND NOT " CORVENA_RELEASED_IN_AR

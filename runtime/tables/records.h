@@ -26,7 +26,8 @@
 #define XNAHEADER_FIELDS(F)                                                                  \
   F(TEXT, NABatNbr, 10) F(TEXT, CpnyId, 10) F(TEXT, CustId, 15) F(DATE, DocDate, 0)        \
   F(FLOAT, OrigDocAmt, 0) F(TEXT, PerPost, 6) F(TEXT, RefNbr, 10) F(TEXT, vond1, 30)       \
-  F(TEXT, vond2, 30) F(TEXT, Status, 1) F(TEXT, ARBatNbr, 10) CORVENA_AUDIT_FIELDS(F)
+  F(TEXT, vond2, 30) F(TEXT, Status, 1) F(TEXT, ARBatNbr, 10) F(TEXT, RevBatNbr, 10)        \
+  CORVENA_AUDIT_FIELDS(F)
 
 #define XNADETAIL_FIELDS(F)                                                                  \
   F(TEXT, NABatNbr, 10) F(TEXT, CustId, 15) F(TEXT, DocType, 2) F(TEXT, RefNbr, 10)        \

@@ -62,7 +62,7 @@ constexpr std::pair<const char*, const char*> kFormViewLabels[] = {
     {"lApplyCustID", "CustID Applied To:"}, {"lApplyBatch", "Cor Appl Batch:"},
     {"lApplInvoice", "Invoice Applied To:"}, {"lDocDate", "Application Date:"},
     {"lChkAmt", "Doc Amount:"},            {"lCustID", "Doc CustID:"},
-    {"lNACheckNbr", "NA Check #:"}};
+    {"lNACheckNbr", "NA Check #:"},        {"lRevBatch", "Reversal Batch:"}};
 
 std::vector<ControlDesc> resultControls() {
   std::vector<ControlDesc> labels;
@@ -86,6 +86,8 @@ std::vector<ControlDesc> resultControls() {
       result(C::Float, "cChkAmt", "bxnaheader.origdocamt", "Doc Amt"),
       result(C::MaskedText, "cCustID", "bxnaheader.custid", "Doc CustID"),
       result(C::MaskedText, "cNACheckNbr", "bxnaheader.refnbr", "NA Check #"),
+      // A reversed batch (status "V") names the AR batch of its reversal.
+      result(C::MaskedText, "cRevBatch", "bxnaheader.revbatnbr", "Rev Batch"),
       label("Label1",
             "** The results of your query reflect activity that has been processed using National "
             "Accounts Payment Application. If you have manually applied documents using the "

@@ -40,7 +40,7 @@ std::vector<ControlDesc> headerControls() {
        .fieldname = "bxnaheader.status",
        .defaultValue = "O",
        .enabled = false,
-       .list = "O;Open,P;Partially Released,C;Closed",
+       .list = "O;Open,P;Partially Released,C;Closed,V;Reversed",
        .parent = "frmNAHeader"},
       {.cls = ControlClass::MaskedText,
        .name = "cCustId",
@@ -122,6 +122,11 @@ std::vector<ControlDesc> headerControls() {
       {.cls = ControlClass::Button,
        .name = "cmdImport",
        .caption = "Import Remittance...",
+       .parent = "frmNAHeader"},
+      {.cls = ControlClass::Button,
+       .name = "cmdReverse",
+       .enabled = false,
+       .caption = "Reverse Batch...",
        .parent = "frmNAHeader"},
   };
 }

@@ -133,7 +133,8 @@ void LoadDetailLines() {
   auto& a = payapp();
   ClearDetailLines();
   a.bXNAHeader.Status = a.bXNAHeader.Status.trimmed();
-  if (a.bXNAHeader.Status == "C") {
+  // A reversed batch keeps the lines it released.
+  if (a.bXNAHeader.Status == "C" || a.bXNAHeader.Status == "V") {
     loadReleasedLines(a);
   } else {
     loadOpenLines(a);

@@ -14,10 +14,11 @@
                       F(FLOAT, DiscAmt, 0) F(DATE, DiscDate, 0) F(FLOAT, TotApply, 0)              \
                           F(FLOAT, NewDocBal, 0) F(TEXT, CustName, 30)
 
-// Screen totals and options of the batch.
-#define XHEADER_FIELDS(F) \
-  F(FLOAT, ApplyTotal, 0) \
-  F(TEXT, BatchHandling, 1) F(FLOAT, UnAppliedAmt, 0) F(TEXT, SortOrder, 1) F(FLOAT, DiscTotal, 0)
+// Screen totals and options of the batch, and the date and reason a reversal asks for.
+#define XHEADER_FIELDS(F)                                                                         \
+  F(FLOAT, ApplyTotal, 0)                                                                         \
+  F(TEXT, BatchHandling, 1) F(FLOAT, UnAppliedAmt, 0) F(TEXT, SortOrder, 1) F(FLOAT, DiscTotal, 0) \
+  F(DATE, RevDate, 0) F(TEXT, RevReason, 30)
 
 namespace corvena::payapp {
 

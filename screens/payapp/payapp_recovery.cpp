@@ -14,16 +14,6 @@ using namespace corvena::host;
 
 namespace {
 
-// The unreleased documents, lines and applications of a host batch, and the
-// batch itself, in one transaction: half of them left would pay again later.
-void deleteUnreleased(const std::string& hostBatch) {
-  auto& a = payapp();
-  db::Transaction tx(forms::session().database());
-  Sql(a.CSR_XNADETAIL_D, "DeleteRefNbr " + SParm(hostBatch));
-  Sql(a.CSR_XNADETAIL_D, "XNAApp_DeleteBatch " + SParm(hostBatch));
-  tx.commit();
-}
-
 // The unreleased host payment batch a release of this batch left, found by the
 // header's note or by the references its payments carry (a release killed
 // before it could note the batch).
@@ -64,7 +54,7 @@ void recoverDebitMemo(PayApp& a, bool recalled) {
               StyleWarning, "National Accounts");
     return;
   }
-  deleteUnreleased(memo.BatNbr.trimmed());
+  DeleteUnreleasedHostBatch(memo.BatNbr.trimmed());
   if (recalled)
     MessBox(
         "An earlier release of this batch was interrupted; its unreleased debit memo in AR "
@@ -74,6 +64,15 @@ void recoverDebitMemo(PayApp& a, bool recalled) {
 }
 
 }  // namespace
+
+// Half of them left would pay again later.
+void DeleteUnreleasedHostBatch(const std::string& hostBatch) {
+  auto& a = payapp();
+  db::Transaction tx(forms::session().database());
+  Sql(a.CSR_XNADETAIL_D, "DeleteRefNbr " + SParm(hostBatch));
+  Sql(a.CSR_XNADETAIL_D, "XNAApp_DeleteBatch " + SParm(hostBatch));
+  tx.commit();
+}
 
 void NoteReleaseBatch(const std::string& hostBatch) {
   auto& a = payapp();
@@ -86,7 +85,7 @@ void NoteReleaseBatch(const std::string& hostBatch) {
 
 void RemoveHostBatch(const std::string& hostBatch) {
   auto& a = payapp();
-  deleteUnreleased(hostBatch);
+  DeleteUnreleasedHostBatch(hostBatch);
   Sql(a.CSR_Release,
       "UPDATE XNAHeader SET ARBatNbr = '' WHERE NABatNbr = " + SParm(a.bXNAHeader.NABatNbr));
   a.bXNAHeader.ARBatNbr = "";

@@ -23,8 +23,9 @@ void failed(const std::string& line) {
   Status(StatusWrite, 0, line, StatusError);
 }
 
-// The two boxes of a host screen that did not start.
-bool started(std::unique_ptr<runtime::HostScreen>& screen, const char* program) {
+}  // namespace
+
+bool HostScreenStarted(std::unique_ptr<runtime::HostScreen>& screen, const char* program) {
   std::int16_t iErr = 0;
   std::int32_t lErr = 0;
   screen = runtime::StartAppAndAutomate(program, iErr, lErr);
@@ -37,6 +38,8 @@ bool started(std::unique_ptr<runtime::HostScreen>& screen, const char* program) 
   return false;
 }
 
+namespace {
+
 bool memoReleased(PayApp& a) {
   double released = 0;
   Sql(a.CSR_Release, "select count(*) from ARDoc where DocType = 'DM' and Rlsed = 1 and DocDesc like " +
@@ -48,7 +51,7 @@ bool memoReleased(PayApp& a) {
 void debitMemoPhase() {
   auto& a = payapp();
   progress("Creating Debit Memo...");
-  if (!started(a.MemoScreen, "0801000.exe")) throw ReleaseEnded{};
+  if (!HostScreenStarted(a.MemoScreen, "0801000.exe")) throw ReleaseEnded{};
   auto& memo = *a.MemoScreen;
   const runtime::HostErrorReport report{.skippedCodes = {126, 2104, 2105, 6371},
                                         .abort = HandleDebitMemoError};
@@ -185,7 +188,7 @@ void paymentPhase() {
   progress("Creating Payment Application...");
   a.ReleaseBatchNbr.clear();
   a.RemainderPlaced = false;
-  if (!started(a.PayScreen, "0803000.exe")) throw ReleaseEnded{};
+  if (!HostScreenStarted(a.PayScreen, "0803000.exe")) throw ReleaseEnded{};
   const std::string type = a.bXNAHeader.vond1.trimmed();
   const runtime::HostErrorReport report{
       .skippedCodes = {23, 126, 6243, 6371},

@@ -7,11 +7,15 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/host_screen.h"
 #include "runtime/tables/records.h"
 
 namespace corvena::payapp {
 
 void Update1_SaveCompleted(int first, int second);
+// Starts the host program for a release; when it does not start, the two
+// boxes say so and the release's status log closes.
+bool HostScreenStarted(std::unique_ptr<runtime::HostScreen>& screen, const char* program);
 // Give up on the host screen of the phase: "STARTUP", "NOTFATAL" or "FATAL".
 void HandlePaymentAppError(std::string_view severity);
 void HandleDebitMemoError(std::string_view severity);
@@ -29,6 +33,8 @@ bool ApplyToDocument(const Text<10>& refnbr, double amount, double discount);
 // The host batch the payment phase builds, kept on the header from its first
 // saved document, so an interrupted release can be found again.
 void NoteReleaseBatch(const std::string& hostBatch);
+// The unreleased documents of a host batch and the batch itself, in one transaction.
+void DeleteUnreleasedHostBatch(const std::string& hostBatch);
 // The unreleased host batch goes, and the header no longer points at it.
 void RemoveHostBatch(const std::string& hostBatch);
 // The header "P": the credit's debit memo is released in AR.

@@ -6,6 +6,7 @@
 #include "screens/payapp/payapp_load.h"
 #include "screens/payapp/payapp_reference.h"
 #include "screens/payapp/payapp_remit.h"
+#include "screens/payapp/payapp_reverse.h"
 #include "screens/payapp/payapp_save.h"
 #include "screens/payapp/payapp_sort.h"
 #include "screens/payapp/payapp_state.h"
@@ -27,6 +28,7 @@ void registerHandlers(forms::Form& Form1) {
   }
   a.Spread1->onLineChange(Spread1_LineChange);
   a.Form1->control("cmdImport").onClick(cmdImport_Click);
+  a.Form1->control("cmdReverse").onClick(cmdReverse_Click);
   registerApplyHandlers();
   registerSaveHandlers();
 }

@@ -66,8 +66,9 @@ struct PayApp {
   // Set while a release runs, so that its closing save does not release again.
   bool Releasing = false;
 
-  // The form and its controls.
+  // The form and its controls; the reversal's dialog once it was asked for.
   Form* Form1 = nullptr;
+  Form* frmReverse = nullptr;
   Control *Update1 = nullptr, *frmNAHeader = nullptr, *cNABatNbr = nullptr, *cCpnyId = nullptr,
           *cStatus = nullptr, *cCustId = nullptr, *cType = nullptr, *cCMRefNbr = nullptr,
           *cNARefNbr = nullptr, *cDocDate = nullptr, *cPerPost = nullptr, *cOrigDocAmt = nullptr,

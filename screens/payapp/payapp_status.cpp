@@ -50,7 +50,9 @@ void openBatch(PayApp& a) {
 
 void ApplyBatchStatus() {
   auto& a = payapp();
-  if (a.bXNAHeader.Status == "C") {
+  // Only a batch released into AR, and not yet reversed, can be reversed.
+  EnableField(&a.Form1->control("cmdReverse"), a.bXNAHeader.Status == "C");
+  if (a.bXNAHeader.Status == "C" || a.bXNAHeader.Status == "V") {
     closedBatch(a);
   } else if (a.bXNAHeader.Status == "P") {
     partiallyReleasedBatch(a);

@@ -91,23 +91,38 @@ class HostScreens : public ::testing::Test {
         .at(0);
   }
 
+  // An invoice released, then paid to zero by payment TCHK1; its reference.
+  std::string paidInvoice() {
+    const std::string out = invoice("Release Now");
+    EXPECT_NE(out.find("SHOW lErrorText: \n"), std::string::npos) << out;
+    const std::string ref = newest();
+    EXPECT_EQ(rows("SELECT printf('%.2f', CuryDocBal), OpenDoc, Rlsed FROM ARDoc WHERE RefNbr = '" +
+                   ref + "'"),
+              Rows{"245.00|1|1"});
+    const std::string paid =
+        run(kPayments,
+            "set cbathandling \"Release Now\"\nset cctrltot 245\nset cCustID NATL-AUTO\n"
+            "set cRefNbr TCHK1\nset cOrigDocAmt 245\nlast 2\nexpect crefnbr1 " + ref +
+                "\nset ctranamt 245\nsave\nnew 0\nshow lErrorText\n");
+    EXPECT_EQ(paid.find("FAIL"), std::string::npos) << paid;
+    return ref;
+  }
+  // A reversal of TCHK1 entered, and the batch completed with Release Now.
+  std::string reverse(const std::string& ref, const std::string& date = "") {
+    return run(kPayments,
+               "set cbathandling \"Release Now\"\nset cctrltot 245\nset cCustID NATL-AUTO\n"
+               "set cDocType Reversal\nset cRefNbr " + ref + "\n" +
+                   (date.empty() ? "" : "set cDocDate " + date + "\n") +
+                   "set cRevRefNbr TCHK1\nexpect cOrigDocAmt 245.00\nset cDocDesc \"Returned check\"\n"
+                   "save\nnew 0\nshow lErrorText\n");
+  }
+
   db::testing::ScratchDir dir_;
   std::string user_ = "CLERK", password_;
 };
 
 TEST_F(HostScreens, AnInvoiceReleasedIsPaidByAPaymentDownToZero) {
-  const std::string out = invoice("Release Now");
-  EXPECT_NE(out.find("SHOW lErrorText: \n"), std::string::npos) << out;
-  const std::string ref = newest();
-  EXPECT_EQ(rows("SELECT printf('%.2f', CuryDocBal), OpenDoc, Rlsed FROM ARDoc WHERE RefNbr = '" +
-                 ref + "'"),
-            Rows{"245.00|1|1"});
-  const std::string paid =
-      run(kPayments,
-          "set cbathandling \"Release Now\"\nset cctrltot 245\nset cCustID NATL-AUTO\n"
-          "set cRefNbr TCHK1\nset cOrigDocAmt 245\nlast 2\nexpect crefnbr1 " + ref +
-              "\nset ctranamt 245\nsave\nnew 0\nshow lErrorText\n");
-  EXPECT_EQ(paid.find("FAIL"), std::string::npos) << paid;
+  const std::string ref = paidInvoice();
   EXPECT_EQ(rows("SELECT RefNbr, printf('%.2f', CuryDocBal), OpenDoc FROM ARDoc WHERE RefNbr IN"
                  " ('" + ref + "', 'TCHK1') ORDER BY DocType"),
             (Rows{ref + "|0.00|0", "TCHK1|0.00|0"}));
@@ -117,6 +132,30 @@ TEST_F(HostScreens, AnInvoiceReleasedIsPaidByAPaymentDownToZero) {
   EXPECT_NE(shown.find("SHOW cStatus: Closed"), std::string::npos) << shown;
   EXPECT_NE(shown.find("Paid by | PA | TCHK1 | 245.00 | 0.00 | 2026-12-31 | 000112 | Yes"), std::string::npos)
       << shown;
+}
+
+// A returned check: the clerk reverses the released payment; the invoice is
+// open again, the payment closed and reversed, and a second reversal refused.
+TEST_F(HostScreens, AReleasedPaymentIsReversedAndItsInvoiceIsOpenAgain) {
+  const std::string ref = paidInvoice();
+  const std::string early = reverse("TREV0", "2026-12-30");
+  EXPECT_NE(early.find("RV TREV0 of NATL-AUTO is dated before PA TCHK1 of NATL-AUTO (2026-12-31)."),
+            std::string::npos)
+      << early;
+  const std::string out = reverse("TREV1");
+  EXPECT_EQ(out.find("FAIL"), std::string::npos) << out;
+  EXPECT_NE(out.find("SHOW lErrorText: \n"), std::string::npos) << out;
+  EXPECT_EQ(rows("SELECT DocType, RefNbr, printf('%.2f', CuryDocBal), OpenDoc, RevDocType, RevRefNbr"
+                 " FROM ARDoc WHERE RefNbr IN ('" + ref + "', 'TCHK1', 'TREV1') ORDER BY DocType"),
+            (Rows{"IN|" + ref + "|245.00|1||", "PA|TCHK1|0.00|0|RV|TREV1",
+                  "RV|TREV1|0.00|0|PA|TCHK1"}));
+  const std::string shown = run(kDocuments, "show cStatus\nshow cReversal\n", {"4", "1000", "TCHK1", "NATL-AUTO"});
+  EXPECT_EQ(shown, "SHOW cStatus: Reversed\nSHOW cReversal: Reversed by RV TREV1\n");
+  const std::string again =
+      run(kPayments, "set cCustID NATL-AUTO\nset cDocType Reversal\nset cRefNbr TREV2\nset cRevRefNbr TCHK1\n");
+  EXPECT_NE(again.find("PA TCHK1 of NATL-AUTO is already reversed by RV TREV1.\nREFUSED cRevRefNbr"),
+            std::string::npos)
+      << again;
 }
 
 TEST_F(HostScreens, ABatchOnHoldOrOffItsControlTotalIsSavedNotReleased) {

@@ -15,9 +15,9 @@ void LedgerTest::TearDown() {
   EXPECT_EQ(ledgerProblems(*db_), std::vector<std::string>{});
 }
 
-void LedgerTest::batch(const std::string& nbr, double ctrlTot) {
-  execute(*db_, "INSERT INTO Batch (BatNbr, Module, CtrlTot, Status, PerPost) VALUES (?1, 'AR', ?2, 'H', '202612')",
-          {nbr, ctrlTot});
+void LedgerTest::batch(const std::string& nbr, double ctrlTot, const std::string& period) {
+  execute(*db_, "INSERT INTO Batch (BatNbr, Module, CtrlTot, Status, PerPost) VALUES (?1, 'AR', ?2, 'H', ?3)",
+          {nbr, ctrlTot, period});
 }
 
 void LedgerTest::document(const std::string& bat, const std::string& cust, const std::string& type,
@@ -38,6 +38,16 @@ void LedgerTest::payment(const std::string& bat, const std::string& cust, const 
           "INSERT INTO ARDoc (BatNbr, CustId, DocType, RefNbr, OrigDocAmt, CuryOrigDocAmt)"
           " VALUES (?1, ?2, 'PA', ?3, ?4, ?4)",
           {bat, cust, ref, amount});
+}
+
+void LedgerTest::reversal(const std::string& bat, const std::string& cust, const std::string& ref,
+                          const std::string& revType, const std::string& revRef, double amount,
+                          const std::string& onlyBatch) {
+  execute(*db_,
+          "INSERT INTO ARDoc (BatNbr, CustId, DocType, RefNbr, OrigDocAmt, CuryOrigDocAmt,"
+          " DocDate, RevDocType, RevRefNbr, RevBatNbr) VALUES (?1, ?2, 'RV', ?3, ?4, ?4,"
+          " '2026-12-20', ?5, ?6, ?7)",
+          {bat, cust, ref, amount, revType, revRef, onlyBatch});
 }
 
 void LedgerTest::apply(const std::string& bat, const std::string& cust,

@@ -18,12 +18,16 @@ class LedgerTest : public ::testing::Test {
   LedgerTest();
   void TearDown() override;
 
-  void batch(const std::string& nbr, double ctrlTot);
+  void batch(const std::string& nbr, double ctrlTot, const std::string& period = "202612");
   // An unreleased invoice-like document with one line for its amount.
   void document(const std::string& bat, const std::string& cust, const std::string& type,
                 const std::string& ref, double amount, double discBal = 0);
   void payment(const std::string& bat, const std::string& cust, const std::string& ref,
                double amount);
+  // A reversal of the customer's document, whole or (onlyBatch) what it applied there.
+  void reversal(const std::string& bat, const std::string& cust, const std::string& ref,
+                const std::string& revType, const std::string& revRef, double amount,
+                const std::string& onlyBatch = "");
   void apply(const std::string& bat, const std::string& cust, const std::string& adjgType,
              const std::string& adjgRef, const std::string& adjdType, const std::string& adjdRef,
              double amount, double discount = 0);

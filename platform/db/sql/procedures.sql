@@ -121,14 +121,16 @@ SELECT * FROM ARDoc WHERE BatNbr = ?1 AND BatNbr <> '' AND RefNbr LIKE ?2 ORDER 
 SELECT * FROM ARTran WHERE BatNbr = ?1 AND RefNbr = ?2 AND LineNbr BETWEEN ?3 AND ?4
 ORDER BY LineNbr;
 
--- (customer, document type, reference) every application to the document and by it
+-- (customer, document type, reference) every application to the document and by it;
+-- a reversal's rows take an application back
 -- procedure ARDoc_Applications 3
-SELECT 'Paid by' AS Relation, AdjgDocType AS OtherType, AdjgRefNbr AS OtherRef,
+SELECT CASE WHEN CuryAdjdAmt + CuryAdjdDiscAmt < 0 THEN 'Reversed' ELSE 'Paid by' END AS Relation, AdjgDocType AS OtherType, AdjgRefNbr AS OtherRef,
        CuryAdjdAmt AS Amount, CuryAdjdDiscAmt AS Discount, AdjgDocDate AS ApplDate,
        AdjBatNbr AS BatNbr, CASE Rlsed WHEN 1 THEN 'Yes' ELSE 'No' END AS Released
 FROM ARAdjust WHERE CustId = ?1 AND AdjdDocType = ?2 AND AdjdRefNbr = ?3
 UNION ALL
-SELECT 'Paid', AdjdDocType, AdjdRefNbr, CuryAdjdAmt, CuryAdjdDiscAmt, AdjgDocDate, AdjBatNbr,
+SELECT CASE WHEN CuryAdjdAmt + CuryAdjdDiscAmt < 0 THEN 'Reversed' ELSE 'Paid' END,
+       AdjdDocType, AdjdRefNbr, CuryAdjdAmt, CuryAdjdDiscAmt, AdjgDocDate, AdjBatNbr,
        CASE Rlsed WHEN 1 THEN 'Yes' ELSE 'No' END
 FROM ARAdjust WHERE CustId = ?1 AND AdjgDocType = ?2 AND AdjgRefNbr = ?3
 ORDER BY ApplDate, BatNbr;

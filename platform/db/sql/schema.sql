@@ -163,7 +163,10 @@ CREATE TABLE Batch (
   PRIMARY KEY (Module, BatNbr));
 
 -- Document types: IN invoice, DM debit memo, FI finance charge, CM credit memo,
--- PA payment, PP prepayment.
+-- PA payment, PP prepayment, RV reversal. A reversal names in RevDocType and
+-- RevRefNbr the document it reverses, and in RevBatNbr the one batch whose
+-- applications alone it takes back (blank: the whole document). A document
+-- reversed whole names its reversal there in turn (RevDocType 'RV').
 CREATE TABLE ARDoc (
   BatNbr TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
   CpnyID TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
@@ -193,6 +196,9 @@ CREATE TABLE ARDoc (
   CuryId TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
   Terms TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
   ExtRefNbr TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
+  RevDocType TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
+  RevRefNbr TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
+  RevBatNbr TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
   Crtd_Date TEXT NOT NULL DEFAULT '1900-01-01',
   Crtd_Prog TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
   Crtd_User TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
@@ -397,6 +403,6 @@ INSERT INTO SecScreenTable VALUES
   ('08030', 'Batch', 'I', 'I'), ('08030', 'Batch', 'U', 'U'), ('08030', 'Batch', 'R', 'UR'),
   ('08030', 'Batch', 'D', 'D'), ('08030', 'ARDoc', 'I', 'I'), ('08030', 'ARDoc', 'U', 'U'),
   ('08030', 'ARDoc', 'R', 'UR'), ('08030', 'ARDoc', 'D', 'D'),
-  ('08030', 'ARAdjust', 'I', 'I'), ('08030', 'ARAdjust', 'U', 'IUD'), ('08030', 'ARAdjust', 'R', 'UR'),
+  ('08030', 'ARAdjust', 'I', 'I'), ('08030', 'ARAdjust', 'U', 'IUD'), ('08030', 'ARAdjust', 'R', 'IUR'),
   ('08030', 'ARAdjust', 'D', 'D'), ('08030', 'ARTran', 'R', 'UR'), ('08030', 'ARSetup', 'I', 'U'),
   ('08030', 'AutoNumber', 'I', 'IU'), ('08030', 'GLTran', 'R', 'I');

@@ -61,6 +61,8 @@ CREATE VIEW XVNACustomers_ALL AS
 
 -- A national-account payment batch. vond1: payment type NP, CM, PA, PP; vond2: the
 -- reference of the credit applied (types CM, PA, PP).
+-- Status O open, P partially released, C closed, V reversed; RevBatNbr: the AR
+-- batch of the reversal.
 CREATE TABLE XNAHeader (
   NABatNbr TEXT NOT NULL DEFAULT '' COLLATE RTRIM PRIMARY KEY,
   CpnyId TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
@@ -73,6 +75,7 @@ CREATE TABLE XNAHeader (
   vond2 TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
   Status TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
   ARBatNbr TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
+  RevBatNbr TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
   Crtd_Date TEXT NOT NULL DEFAULT '1900-01-01',
   Crtd_Prog TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
   Crtd_User TEXT NOT NULL DEFAULT '' COLLATE RTRIM,

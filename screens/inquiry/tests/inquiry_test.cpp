@@ -16,9 +16,9 @@ class Inquiry : public ::testing::Test {
     db->exec(
         "INSERT INTO Customer (CustId, Name) VALUES ('P1', 'Parent'), ('C1', 'Child'),"
         " ('P2', 'Other');"
-        "INSERT INTO XNAHeader (NABatNbr, CustId, RefNbr, vond1, Status, ARBatNbr, OrigDocAmt)"
-        " VALUES ('0000000001', 'P1', 'CHK1', 'NP', 'C', '000201', 300),"
-        " ('0000000002', 'P1', 'CHK''2', 'NP', 'C', '000202', 100);"
+        "INSERT INTO XNAHeader (NABatNbr, CustId, RefNbr, vond1, Status, ARBatNbr, RevBatNbr,"
+        " OrigDocAmt) VALUES ('0000000001', 'P1', 'CHK1', 'NP', 'V', '000201', '000301', 300),"
+        " ('0000000002', 'P1', 'CHK''2', 'NP', 'C', '000202', '', 100);"
         "INSERT INTO XNADetail (NABatNbr, CustId, DocType, RefNbr, ARRefNbr, CuryApplAmt, LineStatus)"
         " VALUES ('0000000001', 'P1', 'IN', 'INV1', 'CHK1', 60, 'C'),"
         " ('0000000001', 'C1', 'IN', 'INV2', 'NCHK1', 240, 'C'),"
@@ -52,9 +52,11 @@ TEST_F(Inquiry, EachSearchListsOneLinePerHeaderAndDetail) {
   const std::string byInvoice =
       run("set optSearchType I\nset cInvcNbr INV1\nclick cmdRefresh\nshow spread1\n");
   EXPECT_NE(byInvoice.find("SHOW spread1: 2 lines"), std::string::npos) << byInvoice;
+  // The first batch was reversed: its status says so, and names the reversal's batch.
   const std::string byCheck =
       run("set optSearchType S\nset cCustomer2 C1\nset cCheckNbr2 NCHK1\nclick cmdRefresh\n"
-          "line spread1 1\nexpect cApplyCustID C1\nexpect cCustID P1\nexpect cApplAmt 240.00\n");
+          "line spread1 1\nexpect cApplyCustID C1\nexpect cCustID P1\nexpect cApplAmt 240.00\n"
+          "expect cBatStatus V\nexpect cRevBatch 000301\n");
   EXPECT_EQ(byCheck.find("FAIL"), std::string::npos) << byCheck;
 }
 

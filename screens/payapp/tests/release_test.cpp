@@ -2,50 +2,17 @@
 // their own programs, and AR's balances, the header and its lines show it.
 #include <cstdlib>
 
-#include "platform/ar/ledger.h"
 #include "platform/forms/messages.h"
 #include "platform/signon/user_directory.h"
 #include "runtime/tables/payment_invariants.h"
-#include "screens/payapp/tests/apply_fixture.h"
+#include "screens/payapp/tests/release_fixture.h"
 
 namespace corvena::payapp::testing {
 namespace {
 
 using Rows = std::vector<std::string>;
 
-class Release : public ApplyTest {
- protected:
-  void SetUp() override {
-    ApplyTest::SetUp();
-    ::setenv("CORVENA_PROGRAM_PATH", CORVENA_BINARY_DIR "/bin", 1);
-    db_->exec(
-        "update ARSetup set ArAcct = '1200', ArSub = '00', ChkAcct = '1000', ChkSub = '00',"
-        " DiscTknAcct = '4900', DiscTknSub = '00';"
-        "insert into Account (Acct, Active) values ('1000', 1), ('1010', 1), ('1200', 1),"
-        " ('4900', 1)");
-    addDoc({.cust = "P1", .ref = "INV1", .balance = 100});
-    addDoc({.cust = "C1", .ref = "INV2", .balance = 300});
-    addDoc({.cust = "C2", .ref = "INV3", .balance = 80});
-  }
-  void TearDown() override {
-    EXPECT_EQ(ar::ledgerProblems(*db_), Rows{});
-    ApplyTest::TearDown();
-  }
-  Rows balances() {
-    return rows("select RefNbr, printf('%.2f', CuryDocBal) from ARDoc order by RefNbr");
-  }
-  // A batch of P1's credit memo CM1 (200), 100 of it applied to INV1.
-  std::unique_ptr<OpenScreen> openCredit() {
-    addDoc({.cust = "P1", .type = "CM", .ref = "CM1", .balance = 200});
-    auto s = open();
-    EXPECT_TRUE(s->newBatch());
-    EXPECT_TRUE(s->set("cCustId", "P1"));
-    EXPECT_TRUE(s->set("cType", "CM"));
-    EXPECT_TRUE(s->set("cCMRefNbr", "CM1"));
-    EXPECT_TRUE(enter(*s, "INV1", "cCuryApplAmt", "100"));
-    return s;
-  }
-};
+class Release : public ReleaseTest {};
 
 TEST_F(Release, ANewPaymentPaysEachCustomersDocumentsAndLeavesTheRestToTheParent) {
   auto s = openPayment("500");
