@@ -153,7 +153,11 @@ TEST_F(BackupTool, ARestoreRefusesWhatIsNoSoundBackupBeforeTouchingAnything) {
     const Result bad =
         tool("restore " + quoted(dir_.file(name)) + " " + quoted(company_) + " --force");
     EXPECT_EQ(bad.status, 1) << name;
-    EXPECT_NE(bad.output.find("cannot be restored: it"), std::string::npos) << bad.output;
+    // A server's archive carries no checksum of its rows: damage there shows
+    // only when the staged copy is restored, still before the company is touched.
+    const bool refused = bad.output.find("cannot be restored: it") != std::string::npos ||
+                         bad.output.find("was not touched") != std::string::npos;
+    EXPECT_TRUE(refused) << bad.output;
   }
   EXPECT_EQ(tool("show " + quoted(company_)).output, before_);
 
