@@ -52,6 +52,8 @@ void ApplyBatchStatus() {
   auto& a = payapp();
   // Only a batch released into AR, and not yet reversed, can be reversed.
   EnableField(&a.Form1->control("cmdReverse"), a.bXNAHeader.Status == "C");
+  // A remittance pays what is still open; the import itself refuses a saved batch.
+  EnableField(&a.Form1->control("cmdImport"), a.bXNAHeader.Status == "O");
   if (a.bXNAHeader.Status == "C" || a.bXNAHeader.Status == "V") {
     closedBatch(a);
   } else if (a.bXNAHeader.Status == "P") {

@@ -46,6 +46,9 @@ TEST_F(BatchRecall, ClosedBatchIsReadOnly) {
   EXPECT_FALSE(s->enabled("cBatchHandling"));
   EXPECT_FALSE(s->enabled("cCuryApplAmt"));
   EXPECT_FALSE(s->enabled("cDiscAmt"));
+  EXPECT_FALSE(s->enabled("cmdImport"));
+  EXPECT_EQ(s->run("new 0\n"), 0) << s->output();
+  EXPECT_TRUE(s->enabled("cmdImport"));
 }
 
 TEST_F(BatchRecall, OpenBatchAfterClosedOneReopensTheFields) {
