@@ -262,21 +262,24 @@ void Update1_SaveCompleted(int first, int /*second*/) {
   a.Releasing = false;
 }
 
+void AbandonHostBatch(const std::unique_ptr<runtime::HostScreen>& screen) {
+  if (!screen) return;
+  std::int16_t result = 0;
+  try {
+    screen->AbandonLevel("Batch", result);
+    screen->CloseScreen();
+  } catch (const forms::RuntimeError&) {
+    // The screen is given up on either way.
+  }
+}
+
 // What an abandoned payment phase saved in the host stays unreleased; left
 // there, it and the batch released again later would pay the same documents
 // twice, so it goes whether the failure was fatal or not.
 void HandlePaymentAppError(std::string_view severity) {
   auto& a = payapp();
   if (severity != "STARTUP" && severity != "NOTFATAL" && severity != "FATAL") return;
-  if (severity == "NOTFATAL" && a.PayScreen) {
-    std::int16_t result = 0;
-    try {
-      a.PayScreen->AbandonLevel("Batch", result);
-      a.PayScreen->CloseScreen();
-    } catch (const forms::RuntimeError&) {
-      // The screen is given up on either way.
-    }
-  }
+  if (severity == "NOTFATAL") AbandonHostBatch(a.PayScreen);
   if (severity != "STARTUP" && !Trim(a.ReleaseBatchNbr).empty()) RemoveHostBatch(a.ReleaseBatchNbr);
   a.PayScreen.reset();
   Status(StatusClose, 0, "", 0);
@@ -285,13 +288,7 @@ void HandlePaymentAppError(std::string_view severity) {
 void HandleDebitMemoError(std::string_view severity) {
   auto& a = payapp();
   if (severity == "NOTFATAL" && a.MemoScreen) {
-    std::int16_t result = 0;
-    try {
-      a.MemoScreen->AbandonLevel("Batch", result);
-      a.MemoScreen->CloseScreen();
-    } catch (const forms::RuntimeError&) {
-      // The screen is given up on either way.
-    }
+    AbandonHostBatch(a.MemoScreen);
   } else if (severity != "STARTUP" && severity != "FATAL") {
     return;
   }

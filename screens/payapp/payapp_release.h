@@ -16,6 +16,8 @@ void Update1_SaveCompleted(int first, int second);
 // Starts the host program for a release; when it does not start, the two
 // boxes say so and the release's status log closes.
 bool HostScreenStarted(std::unique_ptr<runtime::HostScreen>& screen, const char* program);
+// Abandons what the host screen holds of its batch, unsaved, and closes it.
+void AbandonHostBatch(const std::unique_ptr<runtime::HostScreen>& screen);
 // Give up on the host screen of the phase: "STARTUP", "NOTFATAL" or "FATAL".
 void HandlePaymentAppError(std::string_view severity);
 void HandleDebitMemoError(std::string_view severity);

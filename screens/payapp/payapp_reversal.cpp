@@ -99,15 +99,7 @@ void MarkReversed(PayApp& a, const std::string& hostBatch) {
 void HandleReversalError(std::string_view severity) {
   auto& a = payapp();
   if (severity != "STARTUP" && severity != "NOTFATAL" && severity != "FATAL") return;
-  if (severity == "NOTFATAL" && a.PayScreen) {
-    std::int16_t result = 0;
-    try {
-      a.PayScreen->AbandonLevel("Batch", result);
-      a.PayScreen->CloseScreen();
-    } catch (const forms::RuntimeError&) {
-      // The screen is given up on either way.
-    }
-  }
+  if (severity == "NOTFATAL") AbandonHostBatch(a.PayScreen);
   a.PayScreen.reset();
   if (severity != "STARTUP")
     for (const auto& batch : reversalBatches(a, false)) DeleteUnreleasedHostBatch(batch);
