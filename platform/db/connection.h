@@ -17,6 +17,9 @@ class Cursor {
  public:
   virtual ~Cursor() = default;
   virtual void bind(int index, const Value& v) = 0;  // 1-based
+  // Text that stays as it is until the cursor is stepped or reset: not copied where
+  // the engine can read it in place.
+  virtual void bindText(int index, std::string_view text) { bind(index, std::string(text)); }
   virtual bool step() = 0;
   virtual void reset() = 0;  // back before the first row, bindings cleared
   virtual int parameterCount() const = 0;

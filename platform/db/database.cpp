@@ -45,21 +45,37 @@ Statement Database::runStatement(const std::string& sql, const std::vector<Value
 
 Statement Database::run(std::string_view text) { return run(parseCall(text)); }
 
-void Database::insert(std::string_view table, const RecordRef& rec) {
+void Database::insert(std::string_view table, const RecordRef& rec) { insert(table, std::vector{rec}); }
+
+// Many rows go in one statement, not one each: on a server each statement is a
+// round trip. Full statements share one text, so each is prepared once.
+void Database::insert(std::string_view table, const std::vector<RecordRef>& rows) {
+  if (rows.empty()) return;
   const auto& cols = columns(table);
   if (cols.empty()) throw DbError("No such table: " + std::string(table));
   std::vector<const FieldDesc*> fields;
   std::string names, marks;
   for (const auto& c : cols) {
-    if (const FieldDesc* f = rec.layout->find(c)) {
+    if (const FieldDesc* f = rows.front().layout->find(c)) {
       names += (fields.empty() ? "" : ", ") + c;
-      marks += fields.empty() ? "?" : ", ?";
+      marks += fields.empty() ? "(?" : ", ?";
       fields.push_back(f);
     }
   }
-  Statement st = prepare("INSERT INTO " + std::string(table) + " (" + names + ") VALUES (" + marks + ")");
-  for (std::size_t i = 0; i < fields.size(); ++i) st.bind(static_cast<int>(i) + 1, fieldValue(rec, *fields[i]));
-  st.step();
+  marks += ")";
+  // Both engines take some thousands of parameters to a statement; stay well under.
+  constexpr std::size_t kMostParameters = 8000;
+  const std::size_t perStatement = std::clamp<std::size_t>(kMostParameters / fields.size(), 1, 200);
+  for (std::size_t first = 0; first < rows.size(); first += perStatement) {
+    const std::size_t count = std::min(perStatement, rows.size() - first);
+    std::string sql = "INSERT INTO " + std::string(table) + " (" + names + ") VALUES " + marks;
+    for (std::size_t r = 1; r < count; ++r) sql += ", " + marks;
+    Statement st = prepare(sql);
+    int i = 0;
+    for (std::size_t r = first; r < first + count; ++r)
+      for (const FieldDesc* f : fields) st.bindField(++i, rows[r], *f);
+    st.step();
+  }
 }
 
 const std::vector<std::string>& Database::columns(std::string_view table) {

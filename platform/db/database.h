@@ -59,6 +59,8 @@ class Statement {
   ~Statement();
 
   void bind(int index, const Value& v);  // 1-based
+  // The record's field, which must outlive the step.
+  void bindField(int index, const RecordRef& rec, const FieldDesc& f);
   bool step();                           // true while a row is current
   void reset();
   int columnCount() const;
@@ -148,6 +150,7 @@ class Database {
 
   // Inserts the record's fields into the same-named columns of the table.
   void insert(std::string_view table, const RecordRef& rec);
+  void insert(std::string_view table, const std::vector<RecordRef>& rows);
   // The table's (or view's) column names; empty when there is no such table.
   const std::vector<std::string>& columns(std::string_view table);
   // The columns of the table's primary key, in key order; empty when it has none.

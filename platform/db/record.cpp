@@ -49,10 +49,21 @@ bool Date::parseIso(std::string_view s, Date& out) {
   return true;
 }
 
+// Every date of every row written or read passes here, so no printf.
 std::string Date::iso() const {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%04u-%02u-%02u", unsigned(year), unsigned(month), unsigned(day));
-  return buf;
+  if (year > 9999 || month > 99 || day > 99) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%04u-%02u-%02u", unsigned(year), unsigned(month), unsigned(day));
+    return buf;
+  }
+  std::string out = "0000-00-00";
+  auto put = [&out](std::size_t end, unsigned value) {
+    for (std::size_t i = end; value != 0; value /= 10) out[--i] = static_cast<char>('0' + value % 10);
+  };
+  put(4, year);
+  put(7, month);
+  put(10, day);
+  return out;
 }
 
 int fieldTypeCode(FieldType t) {

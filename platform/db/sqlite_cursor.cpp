@@ -35,6 +35,11 @@ class SqliteCursor final : public Cursor {
     if (rc != SQLITE_OK) throw error(rc, sqlite3_errmsg(sqlite3_db_handle(stmt_)));
   }
 
+  void bindText(int index, std::string_view text) override {
+    const int rc = sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
+    if (rc != SQLITE_OK) throw error(rc, sqlite3_errmsg(sqlite3_db_handle(stmt_)));
+  }
+
   bool step() override {
     if (!running_) counted_.countStatement();
     running_ = true;

@@ -8,6 +8,17 @@
 
 namespace corvena::db {
 
+namespace {
+
+// A text field as stored: without the blanks that pad it.
+std::string_view storedText(const RecordRef& rec, const FieldDesc& f) {
+  std::string_view s(static_cast<const char*>(rec.at(f)), f.width);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.remove_suffix(1);
+  return s;
+}
+
+}  // namespace
+
 Statement::Statement(std::unique_ptr<Cursor> owned) : stmt_(owned.release()) {}
 
 Statement::Statement(Cursor* borrowed, StatementCache* owner) : stmt_(borrowed), owner_(owner) {}
@@ -44,6 +55,11 @@ void Statement::release() {
 }
 
 void Statement::bind(int index, const Value& v) { stmt_->bind(index, v); }
+
+void Statement::bindField(int index, const RecordRef& rec, const FieldDesc& f) {
+  if (f.type != FieldType::Text) return bind(index, fieldValue(rec, f));
+  stmt_->bindText(index, storedText(rec, f));
+}
 
 bool Statement::step() { return stmt_ && stmt_->step(); }
 
@@ -125,11 +141,7 @@ std::string rowText(const Statement& st) {
 Value fieldValue(const RecordRef& rec, const FieldDesc& f) {
   const void* p = rec.at(f);
   switch (f.type) {
-    case FieldType::Text: {
-      std::string_view s(static_cast<const char*>(p), f.width);
-      while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.remove_suffix(1);
-      return std::string(s);
-    }
+    case FieldType::Text: return std::string(storedText(rec, f));
     case FieldType::Date: return static_cast<const Date*>(p)->iso();
     case FieldType::Float: return *static_cast<const double*>(p);
     case FieldType::Int16: return static_cast<std::int64_t>(*static_cast<const std::int16_t*>(p));

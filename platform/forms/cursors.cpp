@@ -85,6 +85,12 @@ void Cursors::insertRecord(CursorHandle& cursor, std::string_view table, RecordR
   writeGuarded([&] { session_.database().insert(trim(table), record); }, &record);
 }
 
+void Cursors::insertRecords(CursorHandle& cursor, std::string_view table,
+                            const std::vector<RecordRef>& records) {
+  session_.impl().cursor(session_, cursor);
+  writeGuarded([&] { session_.database().insert(trim(table), records); });
+}
+
 void Cursors::execute(CursorHandle& cursor, std::string_view statement) {
   CursorState& c = session_.impl().cursor(session_, cursor);
   db::Statement st = session_.database().run(statement);

@@ -36,6 +36,7 @@ class Cursors {
   int fetchNext(CursorHandle& cursor, const std::vector<RecordRef>& into);
   int fetchValue(CursorHandle& cursor, double& value);
   void insertRecord(CursorHandle& cursor, std::string_view table, RecordRef record);
+  void insertRecords(CursorHandle& cursor, std::string_view table, const std::vector<RecordRef>& records);
   void execute(CursorHandle& cursor, std::string_view statement);
   // Fetches through the control's pv (control null: the control being checked).
   int pvFetch(Control* control, CursorHandle& cursor, std::string_view value,

@@ -89,6 +89,10 @@ void SInsert1(Cursor& cursor, std::string_view table, RecordArg record, int) {
   cursors().insertRecord(cursor, table, record.ref);
 }
 
+void SInsertRecords(Cursor& cursor, std::string_view table, const std::vector<RecordRef>& records) {
+  cursors().insertRecords(cursor, table, records);
+}
+
 void Sql(Cursor& cursor, std::string_view statement) {
   cursors().execute(cursor, statement);
 }

@@ -93,6 +93,11 @@ int SqlFetch1(Cursor& cursor, std::string_view statement, RecordArg record, int 
 int SFetch1(Cursor& cursor, RecordArg record, int length = 0);
 int SGroupFetch1(Cursor& cursor, double& value, int length = 8);
 void SInsert1(Cursor& cursor, std::string_view table, RecordArg record, int length = 0);
+void SInsertRecords(Cursor& cursor, std::string_view table, const std::vector<RecordRef>& records);
+template <class R>
+void SInsertRecords(Cursor& cursor, std::string_view table, const std::vector<R>& records) {
+  SInsertRecords(cursor, table, std::vector<RecordRef>(records.begin(), records.end()));
+}
 void Sql(Cursor& cursor, std::string_view statement);
 
 std::string SParm(std::string_view text);

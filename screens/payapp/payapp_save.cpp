@@ -1,7 +1,5 @@
 #include "screens/payapp/payapp_save.h"
 
-#include <algorithm>
-#include <variant>
 #include <vector>
 
 #include "runtime/kelpbas.h"
@@ -19,34 +17,6 @@ namespace {
 constexpr int SaveAndDelete = 6;
 constexpr int ButtonsOn = -1;
 
-// Rows go in one statement per so many, not one a line: on a server each
-// statement is a round trip. Every value is a quoted literal, so every full
-// statement has the same text and is prepared once.
-constexpr std::size_t RowsPerInsert = 200;
-
-std::string literalOf(const db::Value& v) {
-  if (const auto* d = std::get_if<double>(&v)) return SParm(db::floatLiteral(*d).substr(1));
-  if (const auto* n = std::get_if<std::int64_t>(&v)) return SParm(std::to_string(*n));
-  if (const auto* t = std::get_if<std::string>(&v)) return SParm(*t);
-  return SParm("");
-}
-
-void InsertDetailRows(PayApp& a, const std::vector<XNADetail>& rows) {
-  const auto& fields = XNADetail::layout().fields();
-  std::string columns;
-  for (const FieldDesc& f : fields) columns += (columns.empty() ? "" : ", ") + f.name;
-  for (std::size_t first = 0; first < rows.size(); first += RowsPerInsert) {
-    std::string statement = "INSERT INTO XNADetail (" + columns + ") VALUES ";
-    for (std::size_t r = first; r < std::min(rows.size(), first + RowsPerInsert); ++r) {
-      statement += r == first ? "(" : ", (";
-      for (std::size_t i = 0; i < fields.size(); ++i)
-        statement += (i ? ", " : "") + literalOf(db::fieldValue(rows[r], fields[i]));
-      statement += ")";
-    }
-    Sql(a.CSR_XNADETAIL, statement);
-  }
-}
-
 // The grid has no table of its own: the batch's detail is rewritten whole, one
 // row per line with an apply amount, so a second save leaves no duplicates.
 void SaveDetailLines(PayApp& a) {
@@ -62,7 +32,7 @@ void SaveDetailLines(PayApp& a) {
     LineArrayUpdate(a.DetailLines);
     if (a.bXDetail.CuryApplAmt != 0) rows.push_back(DetailRow());
   }
-  InsertDetailRows(a, rows);
+  SInsertRecords(a.CSR_XNADETAIL, "XNADetail", rows);
   LineArraySetPos(a.DetailLines, position);
   LineArrayRedisplay(a.DetailLines);
 }

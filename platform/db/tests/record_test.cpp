@@ -49,5 +49,13 @@ TEST(Record, FieldTextParsesStrictly) {
   EXPECT_FALSE(setFieldText(ref, *l.find("Flag"), "40000"));
 }
 
+TEST(Record, DatesWrittenAsIsoWhateverTheirDigits) {
+  EXPECT_EQ((Date{1, 1, 1}.iso()), "0001-01-01");
+  EXPECT_EQ((Date{2026, 12, 7}.iso()), "2026-12-07");
+  EXPECT_EQ((Date{9999, 12, 31}.iso()), "9999-12-31");
+  EXPECT_EQ((Date{10000, 1, 31}.iso()), "10000-01-31");
+  EXPECT_EQ((Date{2026, 0, 0}.iso()), "2026-00-00");
+}
+
 }  // namespace
 }  // namespace corvena

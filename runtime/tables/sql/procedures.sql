@@ -73,21 +73,35 @@ SELECT c.* FROM Customer c
 WHERE c.CustId IN (SELECT CustId FROM XNADetail WHERE NABatNbr = ?1)
 ORDER BY c.CustId;
 
+-- (batch) the batch's documents another batch not yet closed holds: a document one
+-- open batch holds is offered to no other. A row whose batch is gone holds its
+-- document too, as it did its balance. Read inside the save's transaction.
+-- procedure XNADetail_HeldElsewhere 1
+SELECT o.NABatNbr, d.CustId, d.DocType, d.RefNbr FROM XNADetail d
+JOIN XNADetail o ON o.RefNbr = d.RefNbr AND o.CustId = d.CustId AND o.DocType = d.DocType
+  AND o.NABatNbr <> d.NABatNbr AND o.LineStatus <> 'C'
+LEFT JOIN XNAHeader h ON h.NABatNbr = o.NABatNbr
+WHERE d.NABatNbr = ?1
+  AND (h.NABatNbr IS NULL
+       OR (h.Status <> 'C' AND NOT EXISTS (SELECT 1 FROM Batch b WHERE b.Module = 'AR' AND b.BatNbr = h.ARBatNbr AND b.Rlsed = 1)))
+ORDER BY d.CustId, d.DocType, d.RefNbr, o.NABatNbr;
+
 -- (batch) the batch's applications to documents that cannot take them: the document's
--- released balance less what every batch not yet closed (this one too) and the host's
--- unreleased payments apply to it is below zero (a host batch a batch's release left
--- unreleased is that batch's own lines again). Read inside the save's transaction,
--- after the batch's rows are written, so two clerks never both take one balance.
+-- released balance less what this batch and the host's unreleased payments apply to
+-- it is below zero (a host batch a batch's release left unreleased is that batch's
+-- own lines again). What other batches hold is XNADetail_HeldElsewhere's, which the
+-- save refuses first, so it is not summed again here. Read inside the save's
+-- transaction, after the batch's rows are written, so two clerks never both take
+-- one balance. A batch holds a document once, so its own share is the row itself.
 -- procedure XNADetail_Overapplied 1
 SELECT d.* FROM XNADetail d
 LEFT JOIN ARDoc a ON a.CustId = d.CustId AND a.DocType = d.DocType AND a.RefNbr = d.RefNbr
 WHERE d.NABatNbr = ?1
-  AND ROUND((SELECT COALESCE(SUM(o.CuryApplAmt + o.DiscAmt), 0) FROM XNADetail o
-             WHERE o.RefNbr = d.RefNbr AND o.CustId = d.CustId AND o.DocType = d.DocType
-               AND o.LineStatus <> 'C'
-               AND NOT EXISTS (SELECT 1 FROM XNAHeader h
-                               WHERE h.NABatNbr = o.NABatNbr
-                                 AND (h.Status = 'C' OR EXISTS (SELECT 1 FROM Batch b WHERE b.Module = 'AR' AND b.BatNbr = h.ARBatNbr AND b.Rlsed = 1))))
+  AND ROUND(CASE WHEN d.LineStatus <> 'C'
+                  AND NOT EXISTS (SELECT 1 FROM XNAHeader h
+                                  WHERE h.NABatNbr = ?1
+                                    AND (h.Status = 'C' OR EXISTS (SELECT 1 FROM Batch b WHERE b.Module = 'AR' AND b.BatNbr = h.ARBatNbr AND b.Rlsed = 1)))
+                 THEN d.CuryApplAmt + d.DiscAmt ELSE 0 END
           + (SELECT COALESCE(SUM(j.CuryAdjdAmt + j.CuryAdjdDiscAmt), 0) FROM ARAdjust j
              WHERE j.AdjdRefNbr = d.RefNbr AND j.AdjdDocType = d.DocType AND j.CustId = d.CustId
                AND j.Rlsed = 0
@@ -95,16 +109,6 @@ WHERE d.NABatNbr = ?1
                                WHERE n.ARBatNbr = j.AdjBatNbr AND n.Status <> 'C'))
           - COALESCE(CASE WHEN a.Rlsed = 1 THEN a.CuryDocBal END, 0), 2) > 0
 ORDER BY d.CustId, d.DocType, d.RefNbr;
-
--- (batch) the batch's documents another batch not yet closed holds: a document one
--- open batch holds is offered to no other. Read inside the save's transaction.
--- procedure XNADetail_HeldElsewhere 1
-SELECT o.NABatNbr, d.CustId, d.DocType, d.RefNbr FROM XNADetail d
-JOIN XNADetail o ON o.CustId = d.CustId AND o.DocType = d.DocType AND o.RefNbr = d.RefNbr
-  AND o.NABatNbr <> d.NABatNbr AND o.LineStatus <> 'C'
-JOIN XNAHeader h ON h.NABatNbr = o.NABatNbr AND h.Status <> 'C' AND NOT EXISTS (SELECT 1 FROM Batch b WHERE b.Module = 'AR' AND b.BatNbr = h.ARBatNbr AND b.Rlsed = 1)
-WHERE d.NABatNbr = ?1
-ORDER BY d.CustId, d.DocType, d.RefNbr, o.NABatNbr;
 
 -- (batch)
 -- procedure XNADetail_DeleteBatch 1
