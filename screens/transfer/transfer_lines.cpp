@@ -1,5 +1,7 @@
 #include "screens/transfer/transfer_lines.h"
 
+#include <map>
+
 #include "platform/forms/messages.h"
 #include "runtime/kelpbas.h"
 #include "runtime/modal_forms.h"
@@ -49,10 +51,17 @@ bool isARAccount(Transfer& t, const std::string& account) {
 std::string missingProjectField(Transfer& t) {
   const int position = LineArrayGetPos(t.DetailLines);
   std::string missing;
+  // Lines mostly share a few accounts: each is looked up once.
+  std::map<std::string, bool> projectAccounts;
+  auto isProject = [&](const std::string& account) {
+    const auto [known, added] = projectAccounts.try_emplace(account);
+    if (added) known->second = isProjectAccount(t, account);
+    return known->second;
+  };
   for (int rc = LineArrayFirst(t.DetailLines); rc != NotFound && missing.empty();
        rc = LineArrayNext(t.DetailLines)) {
     const auto& l = t.bXNATranDLn;
-    if (LineArrayGetState(t.DetailLines) == LineUnchanged || !isProjectAccount(t, l.Acct.view()))
+    if (LineArrayGetState(t.DetailLines) == LineUnchanged || !isProject(l.Acct.trimmed()))
       continue;
     if (l.ProjectID.blank())
       missing = "Project";

@@ -1,5 +1,8 @@
 #include "screens/transfer/transfer_save.h"
 
+#include <map>
+#include <set>
+
 #include "runtime/customer_standing.h"
 #include "runtime/kelpbas.h"
 #include "screens/transfer/transfer_lines.h"
@@ -25,37 +28,47 @@ void keepReleaseColumns(Transfer& t) {
   t.bXNATranHdr.ARDMRefNbr = stored.ARDMRefNbr;
 }
 
-void keepReleaseColumns(Transfer& t, XNATranDet& line) {
-  XNATranDet stored{};
-  if (SqlFetch1(t.csr_update,
-                "XNATranDet_All " + SParm(line.NATrBatNbr) + SParm(line.DestCustID), stored,
-                sizeof stored) == NotFound)
-    return;
-  line.ARRefNbr = stored.ARRefNbr;
-  line.Status = stored.Status;
-  line.Rlsed = stored.Rlsed;
+// Every destination's stored row, read once for the save, not once a line.
+std::map<std::string, XNATranDet> storedDestinations(Transfer& t) {
+  std::map<std::string, XNATranDet> stored;
+  XNATranDet row{};
+  for (int rc = SqlFetch1(t.csr_update,
+                          "XNATranDet_All " + SParm(t.bXNATranHdr.NATrBatNbr) + SParm("%"), row,
+                          sizeof row);
+       rc != NotFound; rc = SFetch1(t.csr_update, row, sizeof row))
+    stored[row.DestCustID.trimmed()] = row;
+  return stored;
 }
 
-template <class Row>
-void stampLines(LineArrayHandle lines, Row& row, bool destinations) {
-  auto& t = transfer();
+void keepReleaseColumns(const std::map<std::string, XNATranDet>& stored, XNATranDet& line) {
+  const auto found = stored.find(line.DestCustID.trimmed());
+  if (found == stored.end()) return;
+  line.ARRefNbr = found->second.ARRefNbr;
+  line.Status = found->second.Status;
+  line.Rlsed = found->second.Rlsed;
+}
+
+template <class Row, class Keep>
+void stampLines(LineArrayHandle lines, Row& row, Keep keep) {
   const int position = LineArrayGetPos(lines);
   for (int rc = LineArrayFirst(lines); rc != NotFound; rc = LineArrayNext(lines)) {
     if (LineArrayGetState(lines) != LineUnchanged) stampAudit(row, SignedOnStamp());
-    if constexpr (std::is_same_v<Row, XNATranDet>) {
-      if (destinations) keepReleaseColumns(t, row);
-    }
+    keep(row);
     LineArrayUpdate(lines);
   }
   LineArraySetPos(lines, position);
   LineArrayRedisplay(lines);
 }
 
-bool destinationHasLines(Transfer& t) {
-  return SqlFetch1(t.csr_linework,
-                   "XNATranDLn_All " + SParm(t.bXNATranDet.NATrBatNbr) +
-                       SParm(t.bXNATranDet.DestCustID) + IParm(-32768) + IParm(32767),
-                   t.bLineWork, sizeof t.bLineWork) != NotFound;
+// The destinations the batch has lines for, as saved; one statement for all.
+std::set<std::string> destinationsWithLines(Transfer& t) {
+  std::set<std::string> found;
+  for (int rc = SqlFetch1(t.csr_linework,
+                          "XNATranDLn_Destinations " + SParm(t.bXNATranHdr.NATrBatNbr),
+                          t.bLineWork, sizeof t.bLineWork);
+       rc != NotFound; rc = SFetch1(t.csr_linework, t.bLineWork, sizeof t.bLineWork))
+    found.insert(t.bLineWork.DetCustID.trimmed());
+  return found;
 }
 
 // A refused release leaves the batch to be saved on Hold, whatever the
@@ -100,7 +113,8 @@ std::string refusedCustomer(Transfer& t) {
 int checkLinesBeforeRelease(Transfer& t) {
   const std::string status = t.bXNATranHdr.Status.trimmed();
   if (t.bXHeader.batchhandling.trimmed() != "R" || (status != "O" && status != "P")) return 0;
-  if (anyDestination(t, [&] { return !destinationHasLines(t); }))
+  const std::set<std::string> withLines = destinationsWithLines(t);
+  if (anyDestination(t, [&] { return !withLines.contains(t.bXNATranDet.DestCustID.trimmed()); }))
     return refuseRelease(t, "Must enter a transaction line for each detail customer.", 0,
                          "National Accounts");
   if (FPRound(t.bXHeader.linetotal) != FPRound(t.bXNATranHdr.SrcAmt))
@@ -119,10 +133,11 @@ int Update1_SaveLevel(int level) {
     keepReleaseColumns(t);
     stampAudit(t.bXNATranHdr, SignedOnStamp());
   } else if (level == 1) {
-    stampLines(t.DestLines, t.bXNATranDet, true);
+    const auto stored = storedDestinations(t);
+    stampLines(t.DestLines, t.bXNATranDet, [&](XNATranDet& line) { keepReleaseColumns(stored, line); });
   } else if (level == 2) {
     if (const int refused = CheckLineProjects()) return refused;
-    stampLines(t.DetailLines, t.bXNATranDLn, false);
+    stampLines(t.DetailLines, t.bXNATranDLn, [](XNATranDLn&) {});
   } else if (level == forms::kWholeSaveLevel) {
     if (const int refused = RefuseSourceHeldElsewhere()) return refused;
     return checkLinesBeforeRelease(t);

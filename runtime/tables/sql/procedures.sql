@@ -187,6 +187,10 @@ SELECT * FROM XNATranDLn
 WHERE NATrBatNbr = ?1 AND DetCustID = ?2 AND LineNbr BETWEEN ?3 AND ?4
 ORDER BY LineNbr;
 
+-- (batch) the destinations that have lines
+-- procedure XNATranDLn_Destinations 1
+SELECT DISTINCT DetCustID FROM XNATranDLn WHERE NATrBatNbr = ?1 ORDER BY DetCustID;
+
 -- (batch, destination pattern)
 -- procedure XNATranDet_All 2
 SELECT * FROM XNATranDet WHERE NATrBatNbr = ?1 AND DestCustID LIKE ?2 ORDER BY DestCustID;

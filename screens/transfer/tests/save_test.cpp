@@ -27,6 +27,16 @@ TEST_F(Save, ReleasingWithADestinationWithoutLinesIsRefusedAndTurnsToHold) {
             Rows{"O|P1|CLERK1|1"});
 }
 
+TEST_F(Save, OneDestinationWithoutLinesAmongOthersStopsTheRelease) {
+  const std::string out =
+      run(source_ + destination(1, "K3", "20") +
+          "line Spread1 new\nset cDestCustID K2\nset cDestAmt 10\nset cBatchHandling R\nsave\n");
+  EXPECT_NE(out.find("Must enter a transaction line for each detail customer.\nREFUSED save"),
+            std::string::npos)
+      << out;
+  EXPECT_EQ(rows("select Status from XNATranHdr"), Rows{"O"});
+}
+
 TEST_F(Save, ASavedBatchSavedAgainKeepsItsCreationStamp) {
   run(source_ + destination(1, "K2", "20"));
   rows("update XNATranDet set Crtd_Date = '2026-01-05', Crtd_Prog = 'OLD'");
