@@ -64,10 +64,6 @@ void ZeroApplications(PayApp& a) {
 
 // Why "Pay Document" cannot pay the line shown; empty when it can.
 std::string WhyNotPayable(PayApp& a, double remaining) {
-  // A closed batch lists its released applications: there is nothing left to pay.
-  if (a.bXNAHeader.Status == "C" || a.bXNAHeader.Status == "V")
-    return "Batch " + a.bXNAHeader.NABatNbr.trimmed() +
-           " is closed: its applications are released into AR and can no longer change.";
   if (LineArrayGetPos(a.DetailLines) < 0) return "There is no document to pay: choose a line first.";
   if (!(a.bXDetail.CuryDocBal > 0))
     return "Document " + a.bXDetail.RefNbr.trimmed() + " has no balance left to pay.";

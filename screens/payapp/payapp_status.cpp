@@ -54,6 +54,8 @@ void ApplyBatchStatus() {
   EnableField(&a.Form1->control("cmdReverse"), a.bXNAHeader.Status == "C");
   // A remittance pays what is still open; the import itself refuses a saved batch.
   EnableField(&a.Form1->control("cmdImport"), a.bXNAHeader.Status == "O");
+  // A closed batch lists its released applications: there is nothing left to pay.
+  EnableField(a.cbAutoApply, a.bXNAHeader.Status != "C" && a.bXNAHeader.Status != "V");
   if (a.bXNAHeader.Status == "C" || a.bXNAHeader.Status == "V") {
     closedBatch(a);
   } else if (a.bXNAHeader.Status == "P") {

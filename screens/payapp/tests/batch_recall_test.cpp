@@ -47,8 +47,10 @@ TEST_F(BatchRecall, ClosedBatchIsReadOnly) {
   EXPECT_FALSE(s->enabled("cCuryApplAmt"));
   EXPECT_FALSE(s->enabled("cDiscAmt"));
   EXPECT_FALSE(s->enabled("cmdImport"));
+  EXPECT_FALSE(s->enabled("cbAutoApply"));
   EXPECT_EQ(s->run("new 0\n"), 0) << s->output();
   EXPECT_TRUE(s->enabled("cmdImport"));
+  EXPECT_TRUE(s->enabled("cbAutoApply"));
 }
 
 TEST_F(BatchRecall, OpenBatchAfterClosedOneReopensTheFields) {
