@@ -13,4 +13,15 @@ std::string CustomerRefusal(std::string_view customer);
 // Shows the reason and answers true when AR takes no documents for the customer.
 bool RefusedCustomer(std::string_view customer);
 
+// While one lives, the customers of the parent's national account are answered
+// from one read, not a statement each: for an action that types many lines at
+// once (a remittance's import). AR refuses such a customer at release anyway.
+class FamilyStanding {
+ public:
+  explicit FamilyStanding(std::string_view parent);
+  ~FamilyStanding();
+  FamilyStanding(const FamilyStanding&) = delete;
+  FamilyStanding& operator=(const FamilyStanding&) = delete;
+};
+
 }  // namespace corvena::runtime

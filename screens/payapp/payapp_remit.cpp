@@ -1,5 +1,7 @@
 #include "screens/payapp/payapp_remit.h"
 
+#include "runtime/customer_standing.h"
+
 #include "screens/payapp/payapp_remit_account.h"
 #include "screens/payapp/payapp_remit_review.h"
 #include "screens/payapp/payapp_state.h"
@@ -94,7 +96,10 @@ void ImportRemittance(const std::string& path) {
   if (!EnterCheck(a, remittance)) return;
   const remit::Account account = RemittanceAccount();
   auto result = remit::matchRemittance(remittance, account, a.bXNAHeader.DocDate);
-  for (auto& m : result.lines) EnterLine(a, m, account);
+  {
+    const runtime::FamilyStanding standing(a.bXNAHeader.CustId.view());
+    for (auto& m : result.lines) EnterLine(a, m, account);
+  }
   Totals(result, remittance.checkAmount);
   forms::session().ui().report(RemittanceReview(remittance, account, result));
 }
