@@ -84,6 +84,9 @@ CREATE TABLE XNAHeader (
   LUpd_User TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
   tstamp INTEGER NOT NULL DEFAULT 0);
 CREATE INDEX XNAHeader_RefNbr ON XNAHeader (RefNbr);
+-- Whether a host batch is a national-account batch's own is asked per unreleased
+-- application: without it each would read every batch the company ever had.
+CREATE INDEX XNAHeader_ARBatNbr ON XNAHeader (ARBatNbr);
 
 -- One application of a batch to a document.
 CREATE TABLE XNADetail (
