@@ -59,6 +59,7 @@ class DrivenHostScreen : public ::testing::Test {
 };
 
 TEST_F(DrivenHostScreen, ValuesWrittenAsTextFloatIntegerOrControlReadBackAndTheBatchReleases) {
+  const std::int64_t statementsBefore = automation::DrivenProcess::screenStatements();
   auto memo = start("0801000.exe");
   auto controls = memo->ScreenControls();
   memo->PrepareScreen(false);
@@ -87,6 +88,8 @@ TEST_F(DrivenHostScreen, ValuesWrittenAsTextFloatIntegerOrControlReadBackAndTheB
   memo->CloseScreen();
   EXPECT_EQ(scalar("SELECT printf('%.2f', CuryDocBal) || Rlsed FROM ARDoc WHERE RefNbr = '" + ref + "'"),
             "200000.001");
+  // The screen told at its end what it ran: at least its save and the release.
+  EXPECT_GT(automation::DrivenProcess::screenStatements() - statementsBefore, 5);
 }
 
 TEST_F(DrivenHostScreen, PropertiesReadAndWritten) {

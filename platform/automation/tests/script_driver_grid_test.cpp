@@ -182,6 +182,9 @@ TEST(Wire, TextSurvivesEscaping) {
   EXPECT_EQ(failed->text, "no sign-on\nat all");
   EXPECT_TRUE(parseGreeting(readyLine("0803000"))->ok);
   EXPECT_FALSE(parseAnswer("SHOW x"));
+  EXPECT_EQ(parseEnded(endedLine(9830)), 9830);
+  EXPECT_FALSE(parseEnded("ENDED 12x"));
+  EXPECT_FALSE(parseEnded("OK 12"));
 }
 
 }  // namespace
