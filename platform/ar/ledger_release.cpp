@@ -1,6 +1,7 @@
 // Releasing an AR batch: documents, applications and their GL lines in one
 // transaction; the first rule broken refuses the whole batch.
 #include <cstdio>
+#include <map>
 #include <vector>
 
 #include "platform/ar/ledger.h"
@@ -135,6 +136,15 @@ class Release {
     return d;
   }
 
+  // A payment applies to many documents: it is read once and its balance kept
+  // here as each application lowers it in the table.
+  ARDoc& applyingDocument(const std::string& cust, const std::string& type, const std::string& ref) {
+    const std::string key = cust + '\n' + type + '\n' + ref;
+    auto known = applying_.find(key);
+    if (known == applying_.end()) known = applying_.emplace(key, openDocument(cust, type, ref)).first;
+    return known->second;
+  }
+
   void changeOne(const char* sql, std::initializer_list<db::Value> params, const std::string& what) {
     ar::changeOne(db_, sql, params, what);
   }
@@ -165,7 +175,7 @@ class Release {
   void apply(const ARAdjust& a) {
     const std::string cust = a.CustId.trimmed();
     const ARDoc adjusted = openDocument(cust, a.AdjdDocType.trimmed(), a.AdjdRefNbr.trimmed());
-    const ARDoc adjusting = openDocument(cust, a.AdjgDocType.trimmed(), a.AdjgRefNbr.trimmed());
+    ARDoc& adjusting = applyingDocument(cust, a.AdjgDocType.trimmed(), a.AdjgRefNbr.trimmed());
     const double amount = cents(a.CuryAdjdAmt), discount = cents(a.CuryAdjdDiscAmt);
     if (amount < 0 || discount < 0) throw Refused{"An application to " + docName(adjusted) + " is negative."};
     if (cents(amount + discount - adjusted.CuryDocBal) > 0)
@@ -177,6 +187,7 @@ class Release {
       throw Refused{docName(adjusting) + " has " + money(adjusting.CuryDocBal) + " left to apply."};
     lower(adjusted, amount + discount, discount);
     lower(adjusting, amount, 0);
+    adjusting.CuryDocBal = cents(adjusting.CuryDocBal - amount);
     // What moves between two AR accounts (a memo raised on a wash account paid by
     // a credit kept in AR) posts between them, under the document applying.
     const auto [adjdAcct, adjdSub] = arAccount(adjusted);
@@ -238,6 +249,7 @@ class Release {
   ARSetup setup_{};
   double batchTotal_ = 0;
   std::vector<GLTran> lines_;
+  std::map<std::string, ARDoc> applying_;
 };
 
 }  // namespace
