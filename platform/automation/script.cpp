@@ -38,7 +38,7 @@ constexpr Grammar grammar[] = {
     {CommandKind::SetProperty, "setproperty", 3, "setproperty CONTROL NAME VALUE"},
     {CommandKind::Grid, "grid", 2, "grid LEVEL first|next"},
     {CommandKind::Row, "row", 2, "row LEVEL first|next"},
-    {CommandKind::Find, "find", 3, "find LEVEL CONTROL VALUE"},
+    {CommandKind::Find, "find", 3, "find LEVEL CONTROL VALUE [CONTROL VALUE]..."},
     {CommandKind::EditState, "editstate", 1, "editstate LEVEL"},
     {CommandKind::Abandon, "abandon", 1, "abandon LEVEL"},
     {CommandKind::Import, "import", 1, "import FILE"},
@@ -82,7 +82,10 @@ void checkLevel(const Command& cmd) {
 
 void checkArguments(const Command& cmd) {
   const Grammar& g = *grammarOf(cmd.kind);
-  if (cmd.args.size() != g.arguments)
+  // find types into the row it found the pairs that follow its key.
+  const bool typedPairs = cmd.kind == CommandKind::Find && cmd.args.size() > g.arguments &&
+                          (cmd.args.size() - g.arguments) % 2 == 0;
+  if (cmd.args.size() != g.arguments && !typedPairs)
     throw ScriptError(cmd.line,
                       std::string(cmd.args.size() < g.arguments ? "missing" : "too many") +
                           " arguments, expected: " + std::string(g.usage));

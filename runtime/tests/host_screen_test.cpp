@@ -126,6 +126,37 @@ TEST_F(DrivenHostScreen, GridRowsWalkedAndAnAmountTypedIntoOne) {
             "1.00");
 }
 
+// A move on answered here, without a request, lands where the screen's own
+// would: the same state, then the same row's values, the last row's too.
+TEST_F(DrivenHostScreen, AMoveAnsweredHereAgreesWithTheScreensOwn) {
+  auto pay = start("0803000");
+  auto controls = pay->ScreenControls();
+  controls.ControlByName("cCustID").ControlValue("NATL-AUTO");
+  controls.ControlByName("cRefNbr").ControlValue("TCHK7");
+  const auto screensOwnWalk = [&] {
+    std::vector<std::string> rows;
+    for (auto answer = pay->request("row 2 first"); answer.starts_with("2 ");
+         answer = pay->request("row 2 next"))
+      rows.push_back(Trim(pay->request("get crefnbr1")));
+    return rows;
+  };
+  const std::vector<std::string> rows = screensOwnWalk();
+  ASSERT_GT(rows.size(), 2u);
+  std::int16_t state = 0;
+  pay->GridFind("2", "crefnbr1", rows[0], state, {{"ctranamt", 1.0}});
+  const auto sent = automation::DrivenProcess::requestsSent();
+  pay->GridNext("2", state);
+  EXPECT_EQ(automation::DrivenProcess::requestsSent(), sent);
+  EXPECT_EQ(state, 2);
+  EXPECT_EQ(Trim(controls.ControlByName("crefnbr1").ControlValue()), rows[1]);
+  pay->GridFind("2", "crefnbr1", rows.back(), state);
+  pay->GridNext("2", state);
+  EXPECT_EQ(state, 0);
+  EXPECT_EQ(Trim(controls.ControlByName("crefnbr1").ControlValue()), rows.back());
+  EXPECT_EQ(screensOwnWalk(), rows);
+  EXPECT_EQ(Val(controls.ControlByName("cApplTotal").ControlValue()), 1.0);
+}
+
 TEST_F(DrivenHostScreen, ARefusalArrivesAs2048WithTheHostMessageNumberLeading) {
   auto pay = start("0803000");
   auto controls = pay->ScreenControls();

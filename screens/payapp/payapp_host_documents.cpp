@@ -175,12 +175,11 @@ bool ApplyToDocument(const Text<10>& refnbr, double amount, double discount) {
   auto& a = payapp();
   auto& pay = *a.PayScreen;
   const std::string level = HostFieldProperty(pay, "crefnbr1", "Level");
-  // The host walks its grid from the first row to the reference for us: one
-  // request a line, not one a row.
+  // The host walks its grid from the first row to the reference for us and
+  // types the amount there: one request a line, not one a row.
   std::int16_t state = 0;
-  pay.GridFind(level, "crefnbr1", refnbr.view(), state);
+  pay.GridFind(level, "crefnbr1", refnbr.view(), state, {{"ctranamt", amount}});
   if (state != 2) return false;
-  HostField(pay, "ctranamt").ControlValue(amount);
   if (discount != 0) {
     const runtime::HostErrorReport own{.skippedCodes = {23, 272, 2104, 2105, 12338}};
     try {

@@ -118,21 +118,27 @@ TEST_F(ScriptDriverGridTest, AGridIsWalkedByLevelAndItsValuesAndPropertiesRead) 
             "PROPERTY cRefNbr Level: 1\nPROPERTY cHidden visible: False\nEDITSTATE 0: 2\n");
   out_.str("");
   driver_->run("row 1 first\n");
-  EXPECT_EQ(out_.str(), "ROW 1: 2 cCustId \"\" cRefNbr A cDocDesc \"\" cHidden \"\"\n");
+  // Moving on runs the grid's line handler, so only the move can say where it lands.
+  EXPECT_EQ(out_.str(), "ROW 1: 2 1 3 cRefNbr A cDocDesc \"\" cHidden \"\" cCustId \"\"\n");
 }
 
 // One request finds the first row showing a key, trailing blanks aside, and
-// leaves it current; a key on no row answers 0.
-TEST_F(ScriptDriverGridTest, FindMovesToTheFirstRowShowingTheKey) {
+// leaves it current, the values that follow typed into it; a key on no row
+// answers 0 and types nothing.
+TEST_F(ScriptDriverGridTest, FindMovesToTheFirstRowShowingTheKeyAndTypesIntoIt) {
   driver_->run(
       "line Spread1 new\nset cRefNbr A\nline Spread1 new\nset cRefNbr B\nset cDocDesc first\n"
       "line Spread1 new\nset cRefNbr B\nset cDocDesc second\n");
   out_.str("");
-  driver_->run("find 1 cRefNbr \"B  \"\nget cDocDesc\nfind 1 cRefNbr C\nfind 1 cNoSuch A\n");
+  driver_->run(
+      "find 1 cRefNbr \"B  \"\nget cDocDesc\nfind 1 cRefNbr C cDocDesc lost\n"
+      "find 1 cRefNbr B cDocDesc third\nline Spread1 3\nget cDocDesc\nfind 1 cNoSuch A\n");
   EXPECT_EQ(out_.str(),
-            "FIND 1: 2 cCustId \"\" cRefNbr B cDocDesc first cHidden \"\"\nVALUE cDocDesc: first\n"
-            "FIND 1: 0 cCustId \"\" cRefNbr B cDocDesc second cHidden \"\"\n"
-            "ERROR 4: unknown control: cNoSuch\n");
+            "FIND 1: 2 1 3 cRefNbr B cDocDesc first cHidden \"\" cCustId \"\"\nVALUE cDocDesc: first\n"
+            "FIND 1: 0 1 3 cRefNbr B cDocDesc second cHidden \"\" cCustId \"\"\n"
+            "FIND 1: 2 1 3 cRefNbr B cDocDesc third cHidden \"\" cCustId \"\"\n"
+            "VALUE cDocDesc: second\n"
+            "ERROR 7: unknown control: cNoSuch\n");
 }
 
 // Requests of a driving process: one answer line each, and a bad request leaves the screen served.
