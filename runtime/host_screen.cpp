@@ -262,6 +262,12 @@ void HostScreen::GridFind(std::string_view level, std::string_view control, std:
   state = moveRow(line, word);
 }
 
+void HostScreen::TypeValues(const std::vector<std::pair<std::string, std::string>>& values) {
+  std::string line = "set";
+  for (const auto& [control, text] : values) line += " " + scriptWord(control) + " " + scriptWord(text);
+  request(line);
+}
+
 void HostScreen::SaveScreen() {
   request("save");
 }

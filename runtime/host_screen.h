@@ -114,6 +114,10 @@ class HostScreen {
   // 3 when nothing is pending at the level.
   void LevelEditState(std::string_view level, std::int16_t& state);
 
+  // Each control's value entered in turn as ControlValue enters it, in one
+  // request; the first refused raises, what was entered before it stays.
+  void TypeValues(const std::vector<std::pair<std::string, std::string>>& values);
+
   // One request of the wire; its answer's value, or the error raised.
   std::string request(const std::string& line);
   long processId() const;

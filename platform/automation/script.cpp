@@ -19,7 +19,7 @@ struct Grammar {
 };
 
 constexpr Grammar grammar[] = {
-    {CommandKind::Set, "set", 2, "set CONTROL VALUE"},
+    {CommandKind::Set, "set", 2, "set CONTROL VALUE [CONTROL VALUE]..."},
     {CommandKind::Click, "click", 1, "click CONTROL"},
     {CommandKind::Save, "save", 0, "save"},
     {CommandKind::Cancel, "cancel", 0, "cancel"},
@@ -82,9 +82,9 @@ void checkLevel(const Command& cmd) {
 
 void checkArguments(const Command& cmd) {
   const Grammar& g = *grammarOf(cmd.kind);
-  // find types into the row it found the pairs that follow its key.
-  const bool typedPairs = cmd.kind == CommandKind::Find && cmd.args.size() > g.arguments &&
-                          (cmd.args.size() - g.arguments) % 2 == 0;
+  // set types the pairs after its first in turn; find types those after its key into the row.
+  const bool typedPairs = (cmd.kind == CommandKind::Set || cmd.kind == CommandKind::Find) &&
+                          cmd.args.size() > g.arguments && (cmd.args.size() - g.arguments) % 2 == 0;
   if (cmd.args.size() != g.arguments && !typedPairs)
     throw ScriptError(cmd.line,
                       std::string(cmd.args.size() < g.arguments ? "missing" : "too many") +

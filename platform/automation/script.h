@@ -14,7 +14,7 @@
 namespace corvena::automation {
 
 enum class CommandKind {
-  Set,     // set CONTROL VALUE
+  Set,     // set CONTROL VALUE [CONTROL VALUE]...: typed in turn, the first refused ends it
   Click,   // click CONTROL
   Save,    // save
   Cancel,  // cancel

@@ -155,19 +155,21 @@ TEST_F(ScriptDriverGridTest, RequestsAreAnsweredOneLineEach) {
 }
 
 // What the screen showed while it carried a request out leads the answer, in
-// order; once handed over, nothing more is read.
+// order; values typed in one request before the refused one stay; once handed
+// over, nothing more is read.
 TEST_F(ScriptDriverGridTest, ShownLinesLeadTheAnswerAndAHandOverEndsTheRequests) {
   session_.control("cDocDesc").onValueCheck([this](std::string&) {
     session_.messages().status(forms::kStatusWrite, 0, "checking", forms::kStatusProgress);
     session_.messages().messageBox("Not that.", 16, "Grid Test");
     return forms::kSilentRefusal;
   });
-  std::istringstream requests("line Spread1 new\nset cDocDesc x\nhandover\nget cRefNbr\n");
+  std::istringstream requests(
+      "line Spread1 new\nset cRefNbr Z cDocDesc x cRefNbr Y\nget cRefNbr\nhandover\nget cRefNbr\n");
   std::ostringstream answers;
   EXPECT_EQ(serveRequests(*driver_, requests, answers), Served::HandedOver);
   EXPECT_EQ(answers.str(),
             "OK\nSAID STATUS 2: checking\nSAID MESSAGE Grid Test (16): Not that.\n"
-            "ERROR 2048 0 Not that.\nOK\n");
+            "ERROR 2048 0 Not that.\nOK Z\nOK\n");
 }
 
 TEST_F(ScriptDriverGridTest, ARefusalAnswersWithTheRefusingMessage) {
