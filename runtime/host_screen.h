@@ -8,9 +8,9 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
