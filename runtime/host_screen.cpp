@@ -137,8 +137,12 @@ HostScreen::~HostScreen() = default;
 
 std::string HostScreen::request(const std::string& line) {
   if (!process_) raiseHostError(automation::kErrObjectModel, "0 the screen was closed before: " + line);
+  if (owedMove_) settleOwedMove(line);
   const bool changes = !line.starts_with("get ") && !line.starts_with("property ");
-  if (changes) values_.clear();
+  if (changes) {
+    values_.clear();
+    nextRow_.reset();
+  }
   automation::WireAnswer answer;
   try {
     answer = process_->request(line);
@@ -172,8 +176,20 @@ std::string HostScreen::propertyOf(const std::string& control, const std::string
   return levels_[key] = std::move(level);
 }
 
-// A move answers with every value of the screen, which a walk reads next.
-std::int16_t HostScreen::moveRow(const std::string& line) {
+// A walk from the first row starts wherever the row is, so the move owed
+// before it changes nothing; anything else finds the screen on the row
+// the caller was told it is on.
+void HostScreen::settleOwedMove(const std::string& line) {
+  const std::string level = *std::exchange(owedMove_, std::nullopt);
+  if (line.starts_with("find " + level + " ") || line == "row " + level + " first" ||
+      line == "grid " + level + " first")
+    return;
+  request("grid " + level + " next");
+}
+
+// A move answers with what a move on from there would answer and every value
+// of the screen, the row's own first, which a walk reads next.
+std::int16_t HostScreen::moveRow(const std::string& line, const std::string& level) {
   const std::string answer = request(line);
   std::vector<std::string> words;
   try {
@@ -181,8 +197,17 @@ std::int16_t HostScreen::moveRow(const std::string& line) {
   } catch (const automation::ScriptError&) {
     raiseHostError(automation::kErrObjectModel, "0 an answer this caller cannot read: " + answer);
   }
-  for (std::size_t i = 1; i + 1 < words.size(); i += 2) values_[forms::lower(words[i])] = words[i + 1];
-  return words.empty() ? 0 : static_cast<std::int16_t>(Val(words.front()));
+  if (words.size() < 3)
+    raiseHostError(automation::kErrObjectModel, "0 an answer this caller cannot read: " + answer);
+  const auto rowValues = static_cast<std::size_t>(Val(words[2]));
+  rowControls_.clear();
+  for (std::size_t i = 3; i + 1 < words.size(); i += 2) {
+    std::string key = forms::lower(words[i]);
+    values_[key] = words[i + 1];
+    if ((i - 3) / 2 < rowValues) rowControls_.insert(std::move(key));
+  }
+  nextRow_ = NextRow{level, static_cast<std::int16_t>(Val(words[1]))};
+  return static_cast<std::int16_t>(Val(words[0]));
 }
 
 long HostScreen::processId() const {
@@ -199,6 +224,7 @@ void HostScreen::PrepareScreen(bool keep) {
 
 void HostScreen::CloseScreen() {
   if (!process_) raiseHostError(automation::kErrObjectModel, "0 the screen was closed before");
+  owedMove_.reset();
   process_->close();
   process_.reset();
 }
@@ -210,16 +236,36 @@ void HostScreen::HandOver() {
 }
 
 void HostScreen::GridFirst(std::string_view level, std::int16_t& state) {
-  state = moveRow("row " + levelWord(level) + " first");
+  const std::string word = levelWord(level);
+  state = moveRow("row " + word + " first", word);
 }
 
 void HostScreen::GridNext(std::string_view level, std::int16_t& state) {
-  state = moveRow("row " + levelWord(level) + " next");
+  const std::string word = levelWord(level);
+  const bool answerable = nextRow_ && nextRow_->level == word && nextRow_->state != 1 && !owedMove_;
+  if (!answerable) {
+    state = moveRow("row " + word + " next", word);
+    return;
+  }
+  state = std::exchange(nextRow_, std::nullopt)->state;
+  if (state == 0) return;
+  owedMove_ = word;
+  for (const auto& control : rowControls_) values_.erase(control);
 }
 
 void HostScreen::GridFind(std::string_view level, std::string_view control, std::string_view value,
-                          std::int16_t& state) {
-  state = moveRow("find " + levelWord(level) + " " + scriptWord(control) + " " + scriptWord(value));
+                          std::int16_t& state,
+                          const std::vector<std::pair<std::string, double>>& typed) {
+  const std::string word = levelWord(level);
+  std::string line = "find " + word + " " + scriptWord(control) + " " + scriptWord(value);
+  for (const auto& [name, amount] : typed) line += " " + scriptWord(name) + " " + floatText(amount);
+  state = moveRow(line, word);
+}
+
+void HostScreen::TypeValues(const std::vector<std::pair<std::string, std::string>>& values) {
+  std::string line = "set";
+  for (const auto& [control, text] : values) line += " " + scriptWord(control) + " " + scriptWord(text);
+  request(line);
 }
 
 void HostScreen::SaveScreen() {

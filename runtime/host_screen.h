@@ -9,8 +9,12 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/automation/driven_process.h"
 #include "platform/forms/runtime_error.h"
@@ -95,15 +99,24 @@ class HostScreen {
   void StartNewAtLevel(std::string_view level);
   // result 0 when the level's pending work was dropped, 1 when the screen refused.
   void AbandonLevel(std::string_view level, std::int16_t& result);
+  // Answered here, without a request, when the screen said what the move would
+  // answer and that it changes nothing but the row; the screen makes the move
+  // before any request other than a walk from the grid's first row.
   void GridNext(std::string_view level, std::int16_t& state);
   // The first row of the level's grid whose control shows the value, reached as
-  // GridFirst and GridNext would reach it, in one request; state as theirs.
+  // GridFirst and GridNext would reach it, each amount then typed into it as
+  // ControlValue types it, in one request; state as theirs.
   void GridFind(std::string_view level, std::string_view control, std::string_view value,
-                std::int16_t& state);
+                std::int16_t& state,
+                const std::vector<std::pair<std::string, double>>& typed = {});
   // Why the completed batch was not released; blank when it was.
   std::string ScreenErrorText();
   // 3 when nothing is pending at the level.
   void LevelEditState(std::string_view level, std::int16_t& state);
+
+  // Each control's value entered in turn as ControlValue enters it, in one
+  // request; the first refused raises, what was entered before it stays.
+  void TypeValues(const std::vector<std::pair<std::string, std::string>>& values);
 
   // One request of the wire; its answer's value, or the error raised.
   std::string request(const std::string& line);
@@ -115,12 +128,22 @@ class HostScreen {
   std::string valueOf(const std::string& control);
   std::string propertyOf(const std::string& control, const std::string& name);
   std::int16_t stateOf(const std::string& line);
-  std::int16_t moveRow(const std::string& line);
+  std::int16_t moveRow(const std::string& line, const std::string& level);
+  void settleOwedMove(const std::string& line);
   std::unique_ptr<automation::DrivenProcess> process_;
   // The screen changes only on a request other than a read, so what was read
   // since the last such request still holds; keyed by lower-case name.
   std::map<std::string, std::string> values_;
   std::map<std::string, std::string> levels_;  // a control's level is fixed
+  // What a move on from the row the screen last answered with would answer,
+  // while nothing changed the screen since (1: only the move can tell).
+  struct NextRow {
+    std::string level;
+    std::int16_t state;
+  };
+  std::optional<NextRow> nextRow_;
+  std::set<std::string> rowControls_;  // the controls a move changes
+  std::optional<std::string> owedMove_;  // the level of a move answered here, not yet made
 };
 
 // The control named on the screen, and the text of one of its properties

@@ -1,6 +1,7 @@
 // Releasing an AR batch: documents, applications and their GL lines in one
 // transaction; the first rule broken refuses the whole batch.
 #include <cstdio>
+#include <map>
 #include <vector>
 
 #include "platform/ar/ledger.h"
@@ -124,22 +125,43 @@ class Release {
             {bat_, d.RefNbr.trimmed(), d.CustId.trimmed()});
   }
 
-  ARDoc openDocument(const std::string& cust, const std::string& type, const std::string& ref) {
+  static std::string documentKey(const std::string& cust, const std::string& type,
+                                 const std::string& ref) {
+    return cust + '\n' + type + '\n' + ref;
+  }
+
+  // The released documents the batch's applications name, both sides, in one
+  // statement once the batch's own documents are released; their balances are
+  // then kept here as the applications lower them in the table.
+  void readAppliedDocuments() {
     db::Statement st = query(
-        db_, "SELECT * FROM ARDoc WHERE CustId = ?1 AND DocType = ?2 AND RefNbr = ?3 AND Rlsed = 1",
-        {cust, type, ref});
-    ARDoc d{};
-    blankRecord(d);
-    if (!st.step()) throw Refused{type + " " + ref + " of " + cust + " is not a released document."};
-    st.readInto(d);
-    return d;
+        db_,
+        "SELECT d.* FROM ARDoc d JOIN (SELECT CustId, AdjdDocType AS DocType, AdjdRefNbr AS RefNbr"
+        " FROM ARAdjust WHERE AdjBatNbr = ?1 AND Rlsed = 0 UNION SELECT CustId, AdjgDocType,"
+        " AdjgRefNbr FROM ARAdjust WHERE AdjBatNbr = ?1 AND Rlsed = 0) k ON d.CustId = k.CustId"
+        " AND d.DocType = k.DocType AND d.RefNbr = k.RefNbr WHERE d.Rlsed = 1",
+        {bat_});
+    while (st.step()) {
+      ARDoc d{};
+      blankRecord(d);
+      st.readInto(d);
+      applied_.emplace(documentKey(d.CustId.trimmed(), d.DocType.trimmed(), d.RefNbr.trimmed()), d);
+    }
+  }
+
+  ARDoc& openDocument(const std::string& cust, const std::string& type, const std::string& ref) {
+    const auto found = applied_.find(documentKey(cust, type, ref));
+    if (found == applied_.end())
+      throw Refused{type + " " + ref + " of " + cust + " is not a released document."};
+    return found->second;
   }
 
   void changeOne(const char* sql, std::initializer_list<db::Value> params, const std::string& what) {
     ar::changeOne(db_, sql, params, what);
   }
 
-  void lower(const ARDoc& d, double by, double discount) {
+  // In the table and in what this release read of the document.
+  void lower(ARDoc& d, double by, double discount) {
     changeOne(
         "UPDATE ARDoc SET DocBal = ROUND(DocBal - ?4, 2), CuryDocBal = ROUND(CuryDocBal - ?4, 2),"
         " DiscBal = ROUND(DiscBal - ?5, 2), CuryDiscBal = ROUND(CuryDiscBal - ?5, 2),"
@@ -147,6 +169,8 @@ class Release {
         " WHERE CustId = ?1 AND DocType = ?2 AND RefNbr = ?3",
         {d.CustId.trimmed(), d.DocType.trimmed(), d.RefNbr.trimmed(), cents(by), cents(discount)},
         "the balance of " + docName(d));
+    d.CuryDocBal = cents(d.CuryDocBal - cents(by));
+    d.CuryDiscBal = cents(d.CuryDiscBal - cents(discount));
   }
 
   void applyAdjustments() {
@@ -158,14 +182,15 @@ class Release {
       st.readInto(a);
       adjustments.push_back(a);
     }
+    readAppliedDocuments();
     for (const auto& a : adjustments) apply(a);
     execute(db_, "UPDATE ARAdjust SET Rlsed = 1 WHERE AdjBatNbr = ?1 AND Rlsed = 0", {bat_});
   }
 
   void apply(const ARAdjust& a) {
     const std::string cust = a.CustId.trimmed();
-    const ARDoc adjusted = openDocument(cust, a.AdjdDocType.trimmed(), a.AdjdRefNbr.trimmed());
-    const ARDoc adjusting = openDocument(cust, a.AdjgDocType.trimmed(), a.AdjgRefNbr.trimmed());
+    ARDoc& adjusted = openDocument(cust, a.AdjdDocType.trimmed(), a.AdjdRefNbr.trimmed());
+    ARDoc& adjusting = openDocument(cust, a.AdjgDocType.trimmed(), a.AdjgRefNbr.trimmed());
     const double amount = cents(a.CuryAdjdAmt), discount = cents(a.CuryAdjdDiscAmt);
     if (amount < 0 || discount < 0) throw Refused{"An application to " + docName(adjusted) + " is negative."};
     if (cents(amount + discount - adjusted.CuryDocBal) > 0)
@@ -238,6 +263,7 @@ class Release {
   ARSetup setup_{};
   double batchTotal_ = 0;
   std::vector<GLTran> lines_;
+  std::map<std::string, ARDoc> applied_;
 };
 
 }  // namespace

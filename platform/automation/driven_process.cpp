@@ -93,9 +93,12 @@ void DrivenProcess::greet() {
 
 namespace {
 std::atomic<std::int64_t> sentRequests{0};
+std::atomic<std::int64_t> statementsOfScreens{0};
 }  // namespace
 
 std::int64_t DrivenProcess::requestsSent() { return sentRequests; }
+
+std::int64_t DrivenProcess::screenStatements() { return statementsOfScreens; }
 
 WireAnswer DrivenProcess::request(std::string_view line) {
   if (fd_ < 0) throw ProcessLost(program_ + " has ended");
@@ -166,8 +169,14 @@ void DrivenProcess::reap(std::chrono::milliseconds grace) {
   if (fd_ < 0) return;
   const auto deadline = Clock::now() + grace;
   char buffer[4096];
-  for (pollfd p{fd_, POLLIN, 0}; ::poll(&p, 1, remainingMs(deadline)) > 0;)
-    if (::read(fd_, buffer, sizeof buffer) <= 0) break;
+  for (pollfd p{fd_, POLLIN, 0}; ::poll(&p, 1, remainingMs(deadline)) > 0;) {
+    const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+    if (n <= 0) break;
+    pending_.append(buffer, static_cast<std::size_t>(n));
+  }
+  for (std::size_t end; (end = pending_.find('\n')) != std::string::npos; pending_.erase(0, end + 1))
+    if (const auto statements = parseEnded(std::string_view(pending_).substr(0, end)))
+      statementsOfScreens += *statements;
   ::close(fd_);
   fd_ = -1;
   int status = 0;

@@ -47,6 +47,9 @@ class DrivenProcess {
   WireAnswer request(std::string_view line);
   // Requests this process has sent to all its driven screens so far.
   static std::int64_t requestsSent();
+  // Database statements the driven screens of this process ran, as each told
+  // at its end (a screen killed or handed over tells nothing).
+  static std::int64_t screenStatements();
   // Ends the requests and waits a bounded time for the screen to close.
   void close();
   // After the screen took a hand-over request: it is the clerk's, neither

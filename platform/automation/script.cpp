@@ -19,7 +19,7 @@ struct Grammar {
 };
 
 constexpr Grammar grammar[] = {
-    {CommandKind::Set, "set", 2, "set CONTROL VALUE"},
+    {CommandKind::Set, "set", 2, "set CONTROL VALUE [CONTROL VALUE]..."},
     {CommandKind::Click, "click", 1, "click CONTROL"},
     {CommandKind::Save, "save", 0, "save"},
     {CommandKind::Cancel, "cancel", 0, "cancel"},
@@ -38,7 +38,7 @@ constexpr Grammar grammar[] = {
     {CommandKind::SetProperty, "setproperty", 3, "setproperty CONTROL NAME VALUE"},
     {CommandKind::Grid, "grid", 2, "grid LEVEL first|next"},
     {CommandKind::Row, "row", 2, "row LEVEL first|next"},
-    {CommandKind::Find, "find", 3, "find LEVEL CONTROL VALUE"},
+    {CommandKind::Find, "find", 3, "find LEVEL CONTROL VALUE [CONTROL VALUE]..."},
     {CommandKind::EditState, "editstate", 1, "editstate LEVEL"},
     {CommandKind::Abandon, "abandon", 1, "abandon LEVEL"},
     {CommandKind::Import, "import", 1, "import FILE"},
@@ -82,7 +82,10 @@ void checkLevel(const Command& cmd) {
 
 void checkArguments(const Command& cmd) {
   const Grammar& g = *grammarOf(cmd.kind);
-  if (cmd.args.size() != g.arguments)
+  // set types the pairs after its first in turn; find types those after its key into the row.
+  const bool typedPairs = (cmd.kind == CommandKind::Set || cmd.kind == CommandKind::Find) &&
+                          cmd.args.size() > g.arguments && (cmd.args.size() - g.arguments) % 2 == 0;
+  if (cmd.args.size() != g.arguments && !typedPairs)
     throw ScriptError(cmd.line,
                       std::string(cmd.args.size() < g.arguments ? "missing" : "too many") +
                           " arguments, expected: " + std::string(g.usage));

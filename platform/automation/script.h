@@ -14,7 +14,7 @@
 namespace corvena::automation {
 
 enum class CommandKind {
-  Set,     // set CONTROL VALUE
+  Set,     // set CONTROL VALUE [CONTROL VALUE]...: typed in turn, the first refused ends it
   Click,   // click CONTROL
   Save,    // save
   Cancel,  // cancel
@@ -33,7 +33,8 @@ enum class CommandKind {
   SetProperty,  // setproperty CONTROL NAME VALUE
   Grid,         // grid LEVEL first|next: the level's grid row
   Row,          // row LEVEL first|next: as grid, then every control's name and value
-  Find,         // find LEVEL CONTROL VALUE: as row, to the first row whose CONTROL shows VALUE
+  Find,         // find LEVEL CONTROL VALUE [CONTROL VALUE]...: as row, to the first row whose
+                // CONTROL shows VALUE, the further values typed into it
   EditState,    // editstate LEVEL: 3 when nothing is pending
   Abandon,      // abandon LEVEL: pending changes dropped, unsaved
   Import,       // import FILE: the screen's import button clicked and FILE picked

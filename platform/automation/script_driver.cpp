@@ -2,6 +2,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace corvena::automation {
 
@@ -210,9 +211,14 @@ forms::Control& ScriptDriver::grid(const Command& command) {
   return found;
 }
 
+// Each pair typed in turn, as a person types one field after another; the
+// first refused ends the command.
 void ScriptDriver::set(const Command& command) {
-  auto& target = control(command, command.args[0]);
-  if (!session_.enterValue(target, command.args[1])) refused(target.name());
+  std::vector<forms::Control*> targets;
+  for (std::size_t i = 0; i < command.args.size(); i += 2)
+    targets.push_back(&control(command, command.args[i]));
+  for (std::size_t i = 0; i < targets.size(); ++i)
+    if (!session_.enterValue(*targets[i], command.args[2 * i + 1])) return refused(targets[i]->name());
 }
 
 // A save that gave up waiting for another user's lock did not do what the

@@ -86,7 +86,8 @@ class ScriptDriver {
   void setProperty(const Command& command);
   void gridRow(const Command& command);
   void findRow(const Command& command);
-  std::string screenValues();
+  std::string screenValues(forms::Control& grid);
+  std::string nextRowState(forms::Control& grid);
   void editState(const Command& command);
   void abandon(const Command& command);
   void importFile(const Command& command);

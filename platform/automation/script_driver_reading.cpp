@@ -1,6 +1,7 @@
 // The commands another process needs to drive a screen as its object model:
 // reading values and properties, walking a level's grid, and a level's pending state.
 #include <string>
+#include <vector>
 
 #include "platform/automation/script_driver.h"
 #include "platform/forms/text_util.h"
@@ -69,31 +70,57 @@ void ScriptDriver::gridRow(const Command& command) {
   }
   const bool moved = session_.grids().selectLine(grid, row);
   std::string answer = std::to_string(moved ? kRowCurrent : kNoRow);
-  if (command.kind == CommandKind::Row) answer += screenValues();
+  if (command.kind == CommandKind::Row) answer += screenValues(grid);
   read(command.kind == CommandKind::Row ? "ROW" : "GRID", command.args[0], answer);
+}
+
+// What row next would answer from here, when that move runs none of the
+// screen's own line handlers and so cannot change anything but the row;
+// otherwise 1: only the move itself can tell.
+std::string ScriptDriver::nextRowState(forms::Control& grid) {
+  const auto& handlers = grid.handlers();
+  if (handlers.lineChange || handlers.lineCheck) return "1";
+  const int next = session_.grids().currentLine(grid) + 1;
+  return std::to_string(next > 0 && next < static_cast<int>(session_.grids().lineCount(grid))
+                            ? kRowCurrent
+                            : kNoRow);
 }
 
 // The walk a caller would make with row first and row next to find a row by its
 // key, made here in one request: the rows are moved to one by one as those move,
 // and the first whose control shows the value (trailing blanks not counting)
-// stays current. Answered as row.
+// stays current. The values that follow are typed into it as set types them,
+// in order; the first refused ends the request. Answered as row.
 void ScriptDriver::findRow(const Command& command) {
   auto& grid = gridAtLevel(command);
   auto& key = control(command, command.args[1]);
+  std::vector<forms::Control*> typed;
+  for (std::size_t i = 3; i < command.args.size(); i += 2)
+    typed.push_back(&control(command, command.args[i]));
   const std::string wanted = forms::trimEnd(command.args[2]);
   bool found = false;
   for (int row = 0; !found && session_.grids().selectLine(grid, row); ++row)
     found = forms::trimEnd(session_.displayText(key)) == wanted;
-  read("FIND", command.args[0], std::to_string(found ? kRowCurrent : kNoRow) + screenValues());
+  for (std::size_t i = 0; found && i < typed.size(); ++i)
+    if (!session_.enterValue(*typed[i], command.args[4 + 2 * i])) return refused(typed[i]->name());
+  read("FIND", command.args[0], std::to_string(found ? kRowCurrent : kNoRow) + screenValues(grid));
 }
 
-// The fields a caller may read after a move, in one answer rather than a request each.
-std::string ScriptDriver::screenValues() {
-  std::string words;
-  for (const auto& c : session_.mainForm().controls())
-    if (c->bound() && !c->name().empty())
-      words += " " + scriptWord(c->name()) + " " + scriptWord(session_.displayText(*c));
-  return words;
+// What a caller may read after a move, in one answer rather than a request
+// each: the state of a move on to the next row, then how many of the values
+// that follow are the row's own (the grid's level, they come first), then
+// every bound control's name and value.
+std::string ScriptDriver::screenValues(forms::Control& grid) {
+  std::string rowValues, otherValues;
+  int rowCount = 0;
+  for (const auto& c : session_.mainForm().controls()) {
+    if (!c->bound() || c->name().empty()) continue;
+    const bool ofRow = c->level() == grid.level();
+    rowCount += ofRow;
+    (ofRow ? rowValues : otherValues) +=
+        " " + scriptWord(c->name()) + " " + scriptWord(session_.displayText(*c));
+  }
+  return " " + nextRowState(grid) + " " + std::to_string(rowCount) + rowValues + otherValues;
 }
 
 void ScriptDriver::editState(const Command& command) {

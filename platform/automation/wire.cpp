@@ -80,6 +80,19 @@ std::string saidLine(std::string_view shown) {
   return "SAID " + escapeWire(shown);
 }
 
+std::string endedLine(std::int64_t statements) {
+  return "ENDED " + std::to_string(statements);
+}
+
+std::optional<std::int64_t> parseEnded(std::string_view line) {
+  if (line.rfind("ENDED ", 0) != 0) return std::nullopt;
+  std::int64_t statements = 0;
+  line.remove_prefix(6);
+  const auto [end, ec] = std::from_chars(line.data(), line.data() + line.size(), statements);
+  if (ec != std::errc() || end != line.data() + line.size()) return std::nullopt;
+  return statements;
+}
+
 std::optional<std::string> parseSaid(std::string_view line) {
   if (line.rfind("SAID ", 0) != 0) return std::nullopt;
   return unescapeWire(line.substr(5));

@@ -1,9 +1,11 @@
 #pragma once
-// The automation wire, version 3 (docs/automation.md): the driven screen greets
+// The automation wire, version 4 (docs/automation.md): the driven screen greets
 // with one line, then answers each request line with what it showed meanwhile
-// (SAID lines) and exactly one answer line.
+// (SAID lines) and exactly one answer line, and says at its end how many
+// database statements it ran.
 // Text inside a line escapes backslash, newline and carriage return.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,7 +15,7 @@
 
 namespace corvena::automation {
 
-inline constexpr int kWireVersion = 3;
+inline constexpr int kWireVersion = 4;
 inline constexpr std::string_view kGreeting = "CORVENA-AUTOMATION";
 // The request that gives the screen to the clerk: answered, then no more requests.
 inline constexpr std::string_view kHandOver = "handover";
@@ -37,6 +39,8 @@ std::string startFailureLine(int code, std::string_view description);
 std::string answerLine(const Outcome& outcome);
 // A MESSAGE or STATUS line the screen showed while it carried the request out.
 std::string saidLine(std::string_view shown);
+// The last line of a screen whose requests ended: the statements it ran.
+std::string endedLine(std::int64_t statements);
 
 // A greeting or an answer as the caller reads it.
 struct WireAnswer {
@@ -50,5 +54,6 @@ std::optional<WireAnswer> parseAnswer(std::string_view line);
 // The shown line a SAID line carries; nothing for any other line.
 std::optional<std::string> parseSaid(std::string_view line);
 std::optional<WireAnswer> parseGreeting(std::string_view line);
+std::optional<std::int64_t> parseEnded(std::string_view line);
 
 }  // namespace corvena::automation

@@ -70,6 +70,8 @@ int automate(int& argc, char** argv, const std::string& program, const ScreenMak
   const auto ended = screen->serve(std::cin, *wire);
   if (!ended) return keepForClerk(*screen, argc, argv, watched);
   if (watched) endWatching(screen->session(), false);
+  if (screen->session().hasDatabase())
+    *wire << automation::endedLine(screen->session().database().statementsRun()) << std::endl;
   return screen->close(*ended);
 }
 

@@ -59,6 +59,7 @@ class DrivenHostScreen : public ::testing::Test {
 };
 
 TEST_F(DrivenHostScreen, ValuesWrittenAsTextFloatIntegerOrControlReadBackAndTheBatchReleases) {
+  const std::int64_t statementsBefore = automation::DrivenProcess::screenStatements();
   auto memo = start("0801000.exe");
   auto controls = memo->ScreenControls();
   memo->PrepareScreen(false);
@@ -87,6 +88,8 @@ TEST_F(DrivenHostScreen, ValuesWrittenAsTextFloatIntegerOrControlReadBackAndTheB
   memo->CloseScreen();
   EXPECT_EQ(scalar("SELECT printf('%.2f', CuryDocBal) || Rlsed FROM ARDoc WHERE RefNbr = '" + ref + "'"),
             "200000.001");
+  // The screen told at its end what it ran: at least its save and the release.
+  EXPECT_GT(automation::DrivenProcess::screenStatements() - statementsBefore, 5);
 }
 
 TEST_F(DrivenHostScreen, PropertiesReadAndWritten) {
@@ -121,6 +124,37 @@ TEST_F(DrivenHostScreen, GridRowsWalkedAndAnAmountTypedIntoOne) {
   pay->SaveScreen();
   EXPECT_EQ(scalar("SELECT printf('%.2f', SUM(CuryAdjdAmt)) FROM ARAdjust WHERE AdjgRefNbr = 'TCHK7'"),
             "1.00");
+}
+
+// A move on answered here, without a request, lands where the screen's own
+// would: the same state, then the same row's values, the last row's too.
+TEST_F(DrivenHostScreen, AMoveAnsweredHereAgreesWithTheScreensOwn) {
+  auto pay = start("0803000");
+  auto controls = pay->ScreenControls();
+  controls.ControlByName("cCustID").ControlValue("NATL-AUTO");
+  controls.ControlByName("cRefNbr").ControlValue("TCHK7");
+  const auto screensOwnWalk = [&] {
+    std::vector<std::string> rows;
+    for (auto answer = pay->request("row 2 first"); answer.starts_with("2 ");
+         answer = pay->request("row 2 next"))
+      rows.push_back(Trim(pay->request("get crefnbr1")));
+    return rows;
+  };
+  const std::vector<std::string> rows = screensOwnWalk();
+  ASSERT_GT(rows.size(), 2u);
+  std::int16_t state = 0;
+  pay->GridFind("2", "crefnbr1", rows[0], state, {{"ctranamt", 1.0}});
+  const auto sent = automation::DrivenProcess::requestsSent();
+  pay->GridNext("2", state);
+  EXPECT_EQ(automation::DrivenProcess::requestsSent(), sent);
+  EXPECT_EQ(state, 2);
+  EXPECT_EQ(Trim(controls.ControlByName("crefnbr1").ControlValue()), rows[1]);
+  pay->GridFind("2", "crefnbr1", rows.back(), state);
+  pay->GridNext("2", state);
+  EXPECT_EQ(state, 0);
+  EXPECT_EQ(Trim(controls.ControlByName("crefnbr1").ControlValue()), rows.back());
+  EXPECT_EQ(screensOwnWalk(), rows);
+  EXPECT_EQ(Val(controls.ControlByName("cApplTotal").ControlValue()), 1.0);
 }
 
 TEST_F(DrivenHostScreen, ARefusalArrivesAs2048WithTheHostMessageNumberLeading) {

@@ -109,10 +109,7 @@ bool StartCustomerPayment() {
       pay.StartNewAtLevel(level);
     });
     a.PendingDocTotal = 0;
-    hostStep(report, [&] {
-      HostField(pay, "cCustID").ControlValue(cust);
-      HostField(pay, "cDocType").ControlValue("Payment");
-    });
+    hostStep(report, [&] { pay.TypeValues({{"cCustID", cust}, {"cDocType", "Payment"}}); });
     const std::string type = a.bXNAHeader.vond1.trimmed();
     std::string reference = a.bXNAHeader.RefNbr.trimmed();
     if (a.bXDetail.CustId == a.bXNAHeader.CustId) {
@@ -126,8 +123,8 @@ bool StartCustomerPayment() {
     hostStep(report, [&] { HostField(pay, "cRefNbr").ControlValue(reference); });
     if (type != "NP")
       hostStep(report, [&] {
-        HostField(pay, "cBankAcct").ControlValue(a.bXNASetup.vond1.trimmed());
-        HostField(pay, "cBankSub").ControlValue(a.bXNASetup.vond2.trimmed());
+        pay.TypeValues(
+            {{"cBankAcct", a.bXNASetup.vond1.trimmed()}, {"cBankSub", a.bXNASetup.vond2.trimmed()}});
       });
     hostStep(report, [&] { HostField(pay, "cdocdate").ControlValue(documentDate(a)); });
     hostStep(report, [&] { HostField(pay, "cOrigDocAmt").ControlValue(a.bXNAHeader.OrigDocAmt); });
@@ -144,9 +141,9 @@ void PostParentRemainder() {
   const std::string level = HostFieldProperty(pay, "crefnbr", "Level");
   FinishPendingDocument(level);
   pay.StartNewAtLevel(level);
-  HostField(pay, "cCustID").ControlValue(a.bXNAHeader.CustId.trimmed());
-  HostField(pay, "cDocType").ControlValue("Payment");
-  HostField(pay, "cRefNbr").ControlValue(a.bXNAHeader.RefNbr.trimmed());
+  pay.TypeValues({{"cCustID", a.bXNAHeader.CustId.trimmed()},
+                  {"cDocType", "Payment"},
+                  {"cRefNbr", a.bXNAHeader.RefNbr.trimmed()}});
   const double remainder = FPSub(a.bXNAHeader.OrigDocAmt, a.bXHeader.ApplyTotal, -32768);
   HostField(pay, "cOrigDocAmt").ControlValue(remainder);
   a.PendingDocTotal = remainder;
@@ -161,13 +158,10 @@ void SelectCreditDocument() {
   const std::string level = HostFieldProperty(pay, "crefnbr", "Level");
   FinishPendingDocument(level);
   pay.StartNewAtLevel(level);
-  HostField(pay, "ccustid").ControlValue(a.bApplyDoc.CustId.trimmed());
   const std::string type = a.bXNAHeader.vond1.trimmed();
-  HostField(pay, "cDocType")
-      .ControlValue(type == "CM"   ? "Credit Memo"
-                    : type == "PA" ? "Payment"
-                                   : "Prepayment");
-  HostField(pay, "cRefNbr").ControlValue(a.bXNAHeader.vond2.trimmed());
+  pay.TypeValues({{"ccustid", a.bApplyDoc.CustId.trimmed()},
+                  {"cDocType", type == "CM" ? "Credit Memo" : type == "PA" ? "Payment" : "Prepayment"},
+                  {"cRefNbr", a.bXNAHeader.vond2.trimmed()}});
 }
 
 // Only the reference identifies the row.
@@ -175,12 +169,11 @@ bool ApplyToDocument(const Text<10>& refnbr, double amount, double discount) {
   auto& a = payapp();
   auto& pay = *a.PayScreen;
   const std::string level = HostFieldProperty(pay, "crefnbr1", "Level");
-  // The host walks its grid from the first row to the reference for us: one
-  // request a line, not one a row.
+  // The host walks its grid from the first row to the reference for us and
+  // types the amount there: one request a line, not one a row.
   std::int16_t state = 0;
-  pay.GridFind(level, "crefnbr1", refnbr.view(), state);
+  pay.GridFind(level, "crefnbr1", refnbr.view(), state, {{"ctranamt", amount}});
   if (state != 2) return false;
-  HostField(pay, "ctranamt").ControlValue(amount);
   if (discount != 0) {
     const runtime::HostErrorReport own{.skippedCodes = {23, 272, 2104, 2105, 12338}};
     try {

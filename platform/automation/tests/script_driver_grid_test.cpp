@@ -118,21 +118,27 @@ TEST_F(ScriptDriverGridTest, AGridIsWalkedByLevelAndItsValuesAndPropertiesRead) 
             "PROPERTY cRefNbr Level: 1\nPROPERTY cHidden visible: False\nEDITSTATE 0: 2\n");
   out_.str("");
   driver_->run("row 1 first\n");
-  EXPECT_EQ(out_.str(), "ROW 1: 2 cCustId \"\" cRefNbr A cDocDesc \"\" cHidden \"\"\n");
+  // Moving on runs the grid's line handler, so only the move can say where it lands.
+  EXPECT_EQ(out_.str(), "ROW 1: 2 1 3 cRefNbr A cDocDesc \"\" cHidden \"\" cCustId \"\"\n");
 }
 
 // One request finds the first row showing a key, trailing blanks aside, and
-// leaves it current; a key on no row answers 0.
-TEST_F(ScriptDriverGridTest, FindMovesToTheFirstRowShowingTheKey) {
+// leaves it current, the values that follow typed into it; a key on no row
+// answers 0 and types nothing.
+TEST_F(ScriptDriverGridTest, FindMovesToTheFirstRowShowingTheKeyAndTypesIntoIt) {
   driver_->run(
       "line Spread1 new\nset cRefNbr A\nline Spread1 new\nset cRefNbr B\nset cDocDesc first\n"
       "line Spread1 new\nset cRefNbr B\nset cDocDesc second\n");
   out_.str("");
-  driver_->run("find 1 cRefNbr \"B  \"\nget cDocDesc\nfind 1 cRefNbr C\nfind 1 cNoSuch A\n");
+  driver_->run(
+      "find 1 cRefNbr \"B  \"\nget cDocDesc\nfind 1 cRefNbr C cDocDesc lost\n"
+      "find 1 cRefNbr B cDocDesc third\nline Spread1 3\nget cDocDesc\nfind 1 cNoSuch A\n");
   EXPECT_EQ(out_.str(),
-            "FIND 1: 2 cCustId \"\" cRefNbr B cDocDesc first cHidden \"\"\nVALUE cDocDesc: first\n"
-            "FIND 1: 0 cCustId \"\" cRefNbr B cDocDesc second cHidden \"\"\n"
-            "ERROR 4: unknown control: cNoSuch\n");
+            "FIND 1: 2 1 3 cRefNbr B cDocDesc first cHidden \"\" cCustId \"\"\nVALUE cDocDesc: first\n"
+            "FIND 1: 0 1 3 cRefNbr B cDocDesc second cHidden \"\" cCustId \"\"\n"
+            "FIND 1: 2 1 3 cRefNbr B cDocDesc third cHidden \"\" cCustId \"\"\n"
+            "VALUE cDocDesc: second\n"
+            "ERROR 7: unknown control: cNoSuch\n");
 }
 
 // Requests of a driving process: one answer line each, and a bad request leaves the screen served.
@@ -149,19 +155,21 @@ TEST_F(ScriptDriverGridTest, RequestsAreAnsweredOneLineEach) {
 }
 
 // What the screen showed while it carried a request out leads the answer, in
-// order; once handed over, nothing more is read.
+// order; values typed in one request before the refused one stay; once handed
+// over, nothing more is read.
 TEST_F(ScriptDriverGridTest, ShownLinesLeadTheAnswerAndAHandOverEndsTheRequests) {
   session_.control("cDocDesc").onValueCheck([this](std::string&) {
     session_.messages().status(forms::kStatusWrite, 0, "checking", forms::kStatusProgress);
     session_.messages().messageBox("Not that.", 16, "Grid Test");
     return forms::kSilentRefusal;
   });
-  std::istringstream requests("line Spread1 new\nset cDocDesc x\nhandover\nget cRefNbr\n");
+  std::istringstream requests(
+      "line Spread1 new\nset cRefNbr Z cDocDesc x cRefNbr Y\nget cRefNbr\nhandover\nget cRefNbr\n");
   std::ostringstream answers;
   EXPECT_EQ(serveRequests(*driver_, requests, answers), Served::HandedOver);
   EXPECT_EQ(answers.str(),
             "OK\nSAID STATUS 2: checking\nSAID MESSAGE Grid Test (16): Not that.\n"
-            "ERROR 2048 0 Not that.\nOK\n");
+            "ERROR 2048 0 Not that.\nOK Z\nOK\n");
 }
 
 TEST_F(ScriptDriverGridTest, ARefusalAnswersWithTheRefusingMessage) {
@@ -182,6 +190,9 @@ TEST(Wire, TextSurvivesEscaping) {
   EXPECT_EQ(failed->text, "no sign-on\nat all");
   EXPECT_TRUE(parseGreeting(readyLine("0803000"))->ok);
   EXPECT_FALSE(parseAnswer("SHOW x"));
+  EXPECT_EQ(parseEnded(endedLine(9830)), 9830);
+  EXPECT_FALSE(parseEnded("ENDED 12x"));
+  EXPECT_FALSE(parseEnded("OK 12"));
 }
 
 }  // namespace

@@ -14,10 +14,14 @@ using Rows = std::vector<std::string>;
 
 class Release : public ReleaseTest {};
 
+// C1's payment applies to two documents: each application is its own AR row,
+// and the GL moves by what the check brought in.
 TEST_F(Release, ANewPaymentPaysEachCustomersDocumentsAndLeavesTheRestToTheParent) {
+  addDoc({.cust = "C1", .ref = "INV4", .balance = 50, .due = {2026, 5, 1}});
   auto s = openPayment("500");
   payDocument(*s, "INV1");
   ASSERT_TRUE(enter(*s, "INV2", "cCuryApplAmt", "120"));
+  payDocument(*s, "INV4");
   ASSERT_TRUE(s->set("cBatchHandling", "R"));
   ASSERT_TRUE(s->save());
   EXPECT_EQ(s->messages(), Rows{});
@@ -29,11 +33,19 @@ TEST_F(Release, ANewPaymentPaysEachCustomersDocumentsAndLeavesTheRestToTheParent
             "Released into AR as batch " + hostBatch[0] + ".");
   EXPECT_EQ(rows("select Status, ARBatNbr <> '' from XNAHeader"), Rows{"C|1"});
   EXPECT_EQ(sorted(rows("select RefNbr, ARRefNbr, LineStatus from XNADetail")),
-            sorted({"INV1|CHK1|C", "INV2|NCHK1|C"}));
-  EXPECT_EQ(balances(), (Rows{"CHK1|280.00", "INV1|0.00", "INV2|180.00", "INV3|80.00",
-                              "NCHK1|0.00"}));
-  EXPECT_EQ(rows("select printf('%.2f', CuryOrigDocAmt) from ARDoc where RefNbr = 'CHK1'"),
-            Rows{"380.00"});
+            sorted({"INV1|CHK1|C", "INV2|NCHK1|C", "INV4|NCHK1|C"}));
+  EXPECT_EQ(balances(), (Rows{"CHK1|230.00", "INV1|0.00", "INV2|180.00", "INV3|80.00",
+                              "INV4|0.00", "NCHK1|0.00"}));
+  EXPECT_EQ(rows("select RefNbr, printf('%.2f', CuryOrigDocAmt), Rlsed, OpenDoc from ARDoc"
+                 " where DocType = 'PA' order by RefNbr"),
+            (Rows{"CHK1|330.00|1|1", "NCHK1|170.00|1|0"}));
+  EXPECT_EQ(rows("select CustId, AdjdRefNbr, AdjgRefNbr, printf('%.2f', CuryAdjdAmt),"
+                 " printf('%.2f', CuryAdjdDiscAmt), Rlsed from ARAdjust order by AdjdRefNbr"),
+            (Rows{"P1|INV1|CHK1|100.00|0.00|1", "C1|INV2|NCHK1|120.00|0.00|1",
+                  "C1|INV4|NCHK1|50.00|0.00|1"}));
+  EXPECT_EQ(rows("select Acct, printf('%.2f', sum(DrAmt)), printf('%.2f', sum(CrAmt)) from GLTran"
+                 " group by Acct order by Acct"),
+            (Rows{"1000|500.00|0.00", "1200|0.00|500.00"}));
   EXPECT_EQ(s->app().bXNAHeader.Status.trimmed(), "C");
   EXPECT_FALSE(s->enabled("cCustId"));
 }
