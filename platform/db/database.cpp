@@ -26,6 +26,10 @@ void Database::setLockWait(int milliseconds) { conn_->setLockWait(milliseconds);
 
 std::vector<std::string> Database::integrityProblems() { return conn_->integrityProblems(); }
 
+void Database::refreshStatistics() {
+  if (dialect() == Dialect::PostgreSQL) exec("ANALYZE");
+}
+
 std::vector<std::string> Database::primaryKey(std::string_view table) {
   return conn_->primaryKey(table);
 }

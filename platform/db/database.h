@@ -138,6 +138,9 @@ class Database {
   void setLockWait(int milliseconds);
   // What the engine's own integrity check finds; empty when the database is sound.
   std::vector<std::string> integrityProblems();
+  // After a company is filled in bulk: a server plans from statistics it would
+  // otherwise gather only later, and meanwhile may plan for empty tables.
+  void refreshStatistics();
 
   void exec(std::string_view script);  // statements without parameters
   Statement prepare(std::string_view sql);

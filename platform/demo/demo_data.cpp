@@ -114,6 +114,7 @@ void fillDemo(db::Database& db) {
   }
   b.nationalPayment("NATL-HOTEL", "CHK10001", 4);
   tx.commit();
+  db.refreshStatistics();
 }
 
 void fillScaled(db::Database& db, int children, int documents) {
@@ -137,6 +138,7 @@ void fillScaled(db::Database& db, int children, int documents) {
   }
   b.closeBatch();
   tx.commit();
+  db.refreshStatistics();
 }
 
 }  // namespace corvena::demo
