@@ -1,6 +1,7 @@
 #include "platform/ar/payment_entry.h"
 
 #include <cstdlib>
+#include <vector>
 
 #include "platform/ar/ledger_reversal.h"
 #include "platform/ar/ledger_sql.h"
@@ -255,9 +256,10 @@ void PaymentEntry::saveApplications() {
           "DELETE FROM ARAdjust WHERE AdjBatNbr = ?1 AND CustId = ?2 AND AdjgDocType = ?3"
           " AND AdjgRefNbr = ?4 AND Rlsed = 0",
           {bat, cust, type, ref});
+  std::vector<ARAdjust> rows;
   for (int rc = lines_->first(); rc == forms::kLineOk; rc = lines_->next()) {
     if (cents(bPayLine.ApplAmt + bPayLine.DiscAmt) <= 0) continue;
-    ARAdjust a{};
+    ARAdjust& a = rows.emplace_back();
     blankRecord(a);
     a.AdjBatNbr = bat;
     a.CustId = cust;
@@ -271,8 +273,8 @@ void PaymentEntry::saveApplications() {
     a.PerAppl = batch_.bBatch.PerPost.view();
     a.CpnyID = session_.pes().CpnyID.view();
     batch_.stamp(a);
-    db.insert("ARAdjust", a);
   }
+  db.insert("ARAdjust", std::vector<RecordRef>(rows.begin(), rows.end()));
 }
 
 std::shared_ptr<void> attachPaymentEntry(forms::Form& form, const std::vector<std::string>&) {
