@@ -30,8 +30,11 @@ void Database::refreshStatistics() {
   if (dialect() == Dialect::PostgreSQL) exec("ANALYZE");
 }
 
-std::vector<std::string> Database::primaryKey(std::string_view table) {
-  return conn_->primaryKey(table);
+const std::vector<std::string>& Database::primaryKey(std::string_view table) {
+  auto it = primaryKeys_.find(table);
+  if (it == primaryKeys_.end())
+    it = primaryKeys_.emplace(std::string(table), conn_->primaryKey(table)).first;
+  return it->second;
 }
 
 Statement Database::prepare(std::string_view sql) {
@@ -82,17 +85,17 @@ void Database::insert(std::string_view table, const std::vector<RecordRef>& rows
   }
 }
 
+bool Database::NoCase::operator()(std::string_view a, std::string_view b) const {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+// Tables do not change under a connection; their shape is asked on every save.
 const std::vector<std::string>& Database::columns(std::string_view table) {
-  auto same = [&](const auto& e) {
-    return e.first.size() == table.size() &&
-           std::equal(e.first.begin(), e.first.end(), table.begin(),
-                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) ==
-                                                  std::tolower(static_cast<unsigned char>(b)); });
-  };
-  auto it = std::find_if(columns_.begin(), columns_.end(), same);
-  if (it != columns_.end()) return it->second;
-  columns_.emplace_back(std::string(table), conn_->columns(table));
-  return columns_.back().second;
+  auto it = columns_.find(table);
+  if (it == columns_.end()) it = columns_.emplace(std::string(table), conn_->columns(table)).first;
+  return it->second;
 }
 
 // Nested begins become savepoints, so a procedure that opens its own

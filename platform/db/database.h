@@ -5,6 +5,7 @@
 // Stored procedures are named statements kept in the database's catalogue.
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -157,7 +158,7 @@ class Database {
   // The table's (or view's) column names; empty when there is no such table.
   const std::vector<std::string>& columns(std::string_view table);
   // The columns of the table's primary key, in key order; empty when it has none.
-  std::vector<std::string> primaryKey(std::string_view table);
+  const std::vector<std::string>& primaryKey(std::string_view table);
   bool hasProcedure(std::string_view name) const;
   // The catalogue's procedure of that name (any case), or nullptr.
   const Procedure* procedure(std::string_view name) const;
@@ -183,7 +184,11 @@ class Database {
   int depth_ = 0;
   int lockTimeouts_ = 0;
   std::unique_ptr<StatementCache> cache_;
-  std::vector<std::pair<std::string, std::vector<std::string>>> columns_;
+  struct NoCase {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+  std::map<std::string, std::vector<std::string>, NoCase> columns_, primaryKeys_;
   std::vector<std::unique_ptr<Procedure>> procedures_;
 };
 
