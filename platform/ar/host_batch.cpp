@@ -96,10 +96,12 @@ void HostBatch::trackDocument(const ARDoc& document, std::function<bool()> count
 
 void HostBatch::showTotal() {
   const bool current = document_ && counts_ && counts_() && !document_->RefNbr.blank();
+  // The document on the screen counts as typed, not as stored.
   db::Statement st = query(session_.database(),
-                           "SELECT COALESCE(SUM(OrigDocAmt), 0) FROM ARDoc WHERE BatNbr = ?1"
-                           " AND BatNbr <> '' AND NOT (?2 AND CustId = ?3 AND DocType = ?4"
-                           " AND RefNbr = ?5)",
+                           "SELECT COALESCE((SELECT SUM(OrigDocAmt) FROM ARDoc WHERE BatNbr = ?1"
+                           " AND BatNbr <> ''), 0) - COALESCE((SELECT OrigDocAmt FROM ARDoc"
+                           " WHERE ?2 AND CustId = ?3 AND DocType = ?4 AND RefNbr = ?5"
+                           " AND BatNbr = ?1 AND BatNbr <> ''), 0)",
                            {bBatch.BatNbr.trimmed(), std::int64_t{current},
                             current ? document_->CustId.trimmed() : std::string(),
                             current ? document_->DocType.trimmed() : std::string(),

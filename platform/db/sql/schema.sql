@@ -208,7 +208,8 @@ CREATE TABLE ARDoc (
   tstamp INTEGER NOT NULL DEFAULT 0,
   PRIMARY KEY (CustId, DocType, RefNbr));
 CREATE INDEX ARDoc_RefNbr ON ARDoc (RefNbr);
-CREATE INDEX ARDoc_BatNbr ON ARDoc (BatNbr);
+-- With the amount, a batch's total is read from the index alone, on every save of the batch.
+CREATE INDEX ARDoc_BatNbr ON ARDoc (BatNbr, OrigDocAmt);
 
 CREATE TABLE ARTran (
   BatNbr TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
