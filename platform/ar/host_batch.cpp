@@ -96,20 +96,35 @@ void HostBatch::trackDocument(const ARDoc& document, std::function<bool()> count
 
 void HostBatch::showTotal() {
   const bool current = document_ && counts_ && counts_() && !document_->RefNbr.blank();
+  const std::string batch = bBatch.BatNbr.trimmed();
+  double total = storedTotal(batch);
   // The document on the screen counts as typed, not as stored.
-  db::Statement st = query(session_.database(),
-                           "SELECT COALESCE((SELECT SUM(OrigDocAmt) FROM ARDoc WHERE BatNbr = ?1"
-                           " AND BatNbr <> ''), 0) - COALESCE((SELECT OrigDocAmt FROM ARDoc"
-                           " WHERE ?2 AND CustId = ?3 AND DocType = ?4 AND RefNbr = ?5"
-                           " AND BatNbr = ?1 AND BatNbr <> ''), 0)",
-                           {bBatch.BatNbr.trimmed(), std::int64_t{current},
-                            current ? document_->CustId.trimmed() : std::string(),
-                            current ? document_->DocType.trimmed() : std::string(),
-                            current ? document_->RefNbr.trimmed() : std::string()});
-  const db::Value v = st.step() ? st.column(0) : db::Value{};
-  const double stored = std::holds_alternative<double>(v) ? std::get<double>(v) : 0;
-  bBatch.CrTot = cents(stored + (current ? document_->OrigDocAmt : 0));
+  if (current) total += document_->OrigDocAmt - storedAmount(batch, *document_);
+  bBatch.CrTot = cents(total);
   session_.displayFields({&form_.control("ccrtot")});
+}
+
+double HostBatch::storedTotal(const std::string& batch) {
+  if (batch.empty()) return 0;
+  const std::size_t writes = session_.updates().writesDone();
+  if (stored_ && stored_->batch == batch && stored_->writes == writes) return stored_->sum;
+  db::Statement st = query(session_.database(),
+                           "SELECT COALESCE(SUM(OrigDocAmt), 0) FROM ARDoc WHERE BatNbr = ?1",
+                           {batch});
+  const db::Value v = st.step() ? st.column(0) : db::Value{};
+  stored_ = StoredTotal{batch, writes, std::holds_alternative<double>(v) ? std::get<double>(v) : 0};
+  return stored_->sum;
+}
+
+double HostBatch::storedAmount(const std::string& batch, const ARDoc& document) {
+  if (batch.empty()) return 0;
+  db::Statement st = query(session_.database(),
+                           "SELECT OrigDocAmt FROM ARDoc WHERE CustId = ?1 AND DocType = ?2"
+                           " AND RefNbr = ?3 AND BatNbr = ?4",
+                           {document.CustId.trimmed(), document.DocType.trimmed(),
+                            document.RefNbr.trimmed(), batch});
+  const db::Value v = st.step() ? st.column(0) : db::Value{};
+  return std::holds_alternative<double>(v) ? std::get<double>(v) : 0;
 }
 
 int HostBatch::complete() {
@@ -121,6 +136,8 @@ int HostBatch::complete() {
   db::Statement stored = query(db, "SELECT Handling FROM Batch WHERE Module = 'AR' AND BatNbr = ?1",
                                {bBatch.BatNbr.trimmed()});
   if (!stored.step()) return 0;
+  // What is written as the batch's total is read as it stands now.
+  stored_.reset();
   showTotal();
   execute(db, "UPDATE Batch SET CrTot = ?2, tstamp = tstamp + 1 WHERE Module = 'AR' AND BatNbr = ?1",
           {bBatch.BatNbr.trimmed(), bBatch.CrTot});

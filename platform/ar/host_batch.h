@@ -4,6 +4,7 @@
 // the batch's documents, and completing it, which releases it when so asked.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,11 +53,22 @@ class HostBatch {
 
  private:
   db::AuditStamp stamp() const;
+  double storedTotal(const std::string& batch);
+  double storedAmount(const std::string& batch, const ARDoc& document);
   forms::Session& session_;
   forms::Form& form_;
   std::string screen_;
   const ARDoc* document_ = nullptr;
   std::function<bool()> counts_;
+  // The batch's stored documents add up to `sum` until this screen writes
+  // again: a batch of thousands of payments would otherwise read all its
+  // documents at each one.
+  struct StoredTotal {
+    std::string batch;
+    std::size_t writes;
+    double sum;
+  };
+  std::optional<StoredTotal> stored_;
 };
 
 }  // namespace corvena::ar

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/automation/turn_wait.h"
 #include "platform/automation/wire.h"
 
 namespace corvena::automation {
@@ -54,7 +55,8 @@ class RequestServer {
 
   // A screen shown on the desk while driven stays painted while it waits.
   bool readLine(std::string& text) {
-    if (&in_ == &std::cin) driver_.session().ui().awaitInput(STDIN_FILENO);
+    if (&in_ == &std::cin && !readableWithin(STDIN_FILENO))
+      driver_.session().ui().awaitInput(STDIN_FILENO);
     return static_cast<bool>(std::getline(in_, text));
   }
 

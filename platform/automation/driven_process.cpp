@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <thread>
 
+#include "platform/automation/turn_wait.h"
+
 namespace corvena::automation {
 
 namespace {
@@ -140,6 +142,7 @@ std::string DrivenProcess::readLine() {
       pending_.erase(0, end + 1);
       return line;
     }
+    readableWithin(fd_);
     pollfd p{fd_, POLLIN, 0};
     const int ready = ::poll(&p, 1, remainingMs(deadline));
     if (ready < 0 && errno == EINTR) continue;

@@ -137,15 +137,17 @@ bool Control::isGridColumn() const {
   return p && p->cls() == ControlClass::Grid;
 }
 
-std::string Control::bufferName() const {
-  std::string buffer, field;
-  return splitFieldRef(desc_.fieldname, buffer, field) ? buffer : std::string();
+const Control::FieldRef& Control::fieldRef() const {
+  if (ref_.source != desc_.fieldname) {
+    ref_.source = desc_.fieldname;
+    if (!splitFieldRef(ref_.source, ref_.buffer, ref_.field)) ref_.buffer = ref_.field = "";
+  }
+  return ref_;
 }
 
-std::string Control::fieldName() const {
-  std::string buffer, field;
-  return splitFieldRef(desc_.fieldname, buffer, field) ? field : std::string();
-}
+const std::string& Control::bufferName() const { return fieldRef().buffer; }
+
+const std::string& Control::fieldName() const { return fieldRef().field; }
 
 std::string Control::property(std::string_view name) const {
   return findProperty(name).get(desc_);

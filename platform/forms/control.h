@@ -97,8 +97,8 @@ class Control {
   bool isKey() const;
   bool isGridColumn() const;
   bool bound() const { return !bufferName().empty(); }
-  std::string bufferName() const;  // "bxnaheader" from "bxnaheader.custid"
-  std::string fieldName() const;   // "custid"
+  const std::string& bufferName() const;  // "bxnaheader" from "bxnaheader.custid"
+  const std::string& fieldName() const;   // "custid"
 
   // Properties by name, case-insensitive, as text: "enabled", "visible", "pv",
   // "dbnav", "mask", "caption", "heading", "list", "default", "blankerr", "period", "min",
@@ -126,9 +126,17 @@ class Control {
 
  private:
   friend class Form;
+  // The field name split once, again only when it changes: screens ask for it
+  // on every value shown.
+  struct FieldRef {
+    std::string source, buffer, field;
+  };
+  const FieldRef& fieldRef() const;
+
   Form* form_;
   ControlDesc desc_;
   ControlHandlers handlers_;
+  mutable FieldRef ref_;
 };
 
 }  // namespace corvena::forms

@@ -124,6 +124,7 @@ void Session::bindRecord(int level, std::string_view name, RecordRef record, Rec
   if (!record)
     throw RuntimeError(kErrNoSuchRecord, "SetAddr without a record: " + std::string(name));
   impl_->triggers.reset();
+  ++impl_->bindings;
   BoundRecord b{level, std::string(name), record, nullRecord};
   for (auto& r : records_) {
     if (iequals(r.name, name)) {
@@ -141,11 +142,16 @@ const BoundRecord* Session::findRecord(std::string_view name) const {
 }
 
 const FieldDesc* Session::fieldOf(const Control& control, RecordRef* record) const {
-  const BoundRecord* r = findRecord(control.bufferName());
-  if (!r) return nullptr;
-  const FieldDesc* f = r->record.layout->find(control.fieldName());
-  if (f && record) *record = r->record;
-  return f;
+  auto [it, added] = impl_->resolved.try_emplace(&control);
+  Impl::Resolved& memo = it->second;
+  if (added || memo.bindings != impl_->bindings || memo.fieldname != control.desc().fieldname) {
+    memo.bindings = impl_->bindings;
+    memo.fieldname = control.desc().fieldname;
+    memo.record = findRecord(control.bufferName());
+    memo.field = memo.record ? memo.record->record.layout->find(control.fieldName()) : nullptr;
+  }
+  if (memo.field && record) *record = memo.record->record;
+  return memo.field;
 }
 
 std::string Session::valueOf(std::string_view bufferField) const {

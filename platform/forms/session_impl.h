@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/db/database.h"
@@ -96,6 +97,16 @@ struct Session::Impl {
     std::vector<TriggerSource> sources;
   };
   std::optional<std::vector<Trigger>> triggers;
+  // Each control's record and field as last resolved, while its field name and
+  // the bound records stay as they were: values are shown thousands of times.
+  struct Resolved {
+    std::uint64_t bindings;
+    std::string fieldname;
+    const BoundRecord* record;
+    const FieldDesc* field;
+  };
+  std::unordered_map<const Control*, Resolved> resolved;
+  std::uint64_t bindings = 0;
   // Fields a handler changed while refusing a save, kept when the rest is put back.
   std::vector<Control*> keptThroughRefusal;
   // Whether the record on the screen has changes the clerk has not saved.

@@ -45,7 +45,7 @@ SessionSnapshot takeSnapshot(const Session& s) {
   for (const auto& f : s.forms())
     for (const auto& c : f->controls())
       if (c->cls() == ControlClass::Label && !c->bound())
-        snap.captions.emplace_back(c.get(), c->property("caption"));
+        snap.captions.emplace_back(c.get(), c->desc().caption);
   return snap;
 }
 
@@ -97,7 +97,7 @@ void restoreSnapshot(Session& s, const SessionSnapshot& snap) {
   s.impl().levelChange = snap.levelChange;
   s.impl().rows = snap.rows;
   for (const auto& [label, caption] : snap.captions)
-    if (label->property("caption") != caption) s.setProperty(*label, "caption", caption);
+    if (label->desc().caption != caption) s.setProperty(*label, "caption", caption);
   if (!changed.empty()) s.ui().fieldsShown(changed);
 }
 

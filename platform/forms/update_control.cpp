@@ -400,6 +400,7 @@ bool UpdateControl::deleteLevel(int level) {
     w.remove(rec);
   });
   if (!ok) return false;
+  ++deletesDone_;
   resetLevels(session_, level);
   if (level == 0) session_.impl().edited = session_.impl().entered = false;
   raiseLevelReset(session_, level);

@@ -53,6 +53,8 @@ class UpdateControl {
   bool hasUnsavedWork() const;
   // How many saves were done since the session began.
   std::size_t savesDone() const { return savesDone_; }
+  // How many saves and deletions this session committed: what it wrote since a count.
+  std::size_t writesDone() const { return savesDone_ + deletesDone_; }
   // Called by a handler during a save: when the save is refused, the control's
   // field keeps the value it has then, while everything else is put back.
   void keepThroughRefusal(Control& control);
@@ -63,6 +65,7 @@ class UpdateControl {
   bool rightsAllow(int button, int level) const;
   Session& session_;
   std::size_t savesDone_ = 0;
+  std::size_t deletesDone_ = 0;
 };
 
 }  // namespace corvena::forms
