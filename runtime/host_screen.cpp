@@ -187,8 +187,9 @@ void HostScreen::settleOwedMove(const std::string& line) {
   request("grid " + level + " next");
 }
 
-// A move answers with what a move on from there would answer and every value
-// of the screen, the row's own first, which a walk reads next.
+// A move answers with what a move on from there would answer and the values
+// of the screen, the row's own first, which a walk reads next: all of them
+// after a row move, those changed since the screen last told them after a find.
 std::int16_t HostScreen::moveRow(const std::string& line, const std::string& level) {
   const std::string answer = request(line);
   std::vector<std::string> words;
@@ -200,12 +201,13 @@ std::int16_t HostScreen::moveRow(const std::string& line, const std::string& lev
   if (words.size() < 3)
     raiseHostError(automation::kErrObjectModel, "0 an answer this caller cannot read: " + answer);
   const auto rowValues = static_cast<std::size_t>(Val(words[2]));
-  rowControls_.clear();
+  auto& rowControls = rowControls_[level];
   for (std::size_t i = 3; i + 1 < words.size(); i += 2) {
     std::string key = forms::lower(words[i]);
-    values_[key] = words[i + 1];
-    if ((i - 3) / 2 < rowValues) rowControls_.insert(std::move(key));
+    told_[key] = words[i + 1];
+    if ((i - 3) / 2 < rowValues) rowControls.insert(std::move(key));
   }
+  values_ = told_;
   nextRow_ = NextRow{level, static_cast<std::int16_t>(Val(words[1]))};
   return static_cast<std::int16_t>(Val(words[0]));
 }
@@ -250,7 +252,7 @@ void HostScreen::GridNext(std::string_view level, std::int16_t& state) {
   state = std::exchange(nextRow_, std::nullopt)->state;
   if (state == 0) return;
   owedMove_ = word;
-  for (const auto& control : rowControls_) values_.erase(control);
+  for (const auto& control : rowControls_[word]) values_.erase(control);
 }
 
 void HostScreen::GridFind(std::string_view level, std::string_view control, std::string_view value,

@@ -142,7 +142,10 @@ class HostScreen {
     std::int16_t state;
   };
   std::optional<NextRow> nextRow_;
-  std::set<std::string> rowControls_;  // the controls a move changes
+  // What the screen told of every control in its answers to moves, kept as
+  // it tells only what changed; and by level, the controls a move changes.
+  std::map<std::string, std::string> told_;
+  std::map<std::string, std::set<std::string>> rowControls_;
   std::optional<std::string> owedMove_;  // the level of a move answered here, not yet made
 };
 

@@ -89,6 +89,12 @@ void PaymentEntry::loadLines() {
           " ORDER BY d.DocDate, d.RefNbr");
   session_.updates().setLevelChange(2, forms::kLineUnchanged);
   session_.displayFields({&form_.control("cApplTotal"), &form_.control("cDiscTotal")});
+  openDocumentsOf_ = reversal() || !bARDoc.RefNbr.blank() ? "" : bARDoc.CustId.trimmed();
+}
+
+bool PaymentEntry::showsOpenDocumentsOf(const std::string& customer) const {
+  return openDocumentsOf_ == customer &&
+         session_.updates().levelChange(2) == forms::kLineUnchanged;
 }
 
 int PaymentEntry::customerCheck(std::string& text) {
@@ -115,6 +121,8 @@ int PaymentEntry::refNbrCheck(std::string& text) {
       return forms::kSilentRefusal;
     }
     startPayment(text);
+    // A new payment has nothing applied yet: the documents shown stay.
+    if (!reversal() && showsOpenDocumentsOf(cust)) return 0;
   }
   loadLines();
   return 0;

@@ -50,6 +50,7 @@ class PaymentEntry {
   bool customerHasPayment(const std::string& ref);
   void startPayment(const std::string& ref);
   void loadLines();
+  bool showsOpenDocumentsOf(const std::string& customer) const;
   bool existingCredit() const { return bARDoc.Rlsed != 0; }
 
   forms::Session& session_;
@@ -60,6 +61,9 @@ class PaymentEntry {
   PayTotals bPayTotals{}, nPayTotals{};
   forms::CursorHandle docCursor_, lineCursor_;
   forms::LineArray* lines_ = nullptr;
+  // The customer whose open documents the grid shows as loaded, with nothing
+  // applied (no payment named yet); empty when it shows anything else.
+  std::string openDocumentsOf_;
 };
 
 std::shared_ptr<void> attachPaymentEntry(forms::Form& form, const std::vector<std::string>& parameters);

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <istream>
+#include <unordered_map>
 #include <optional>
 #include <string>
 #include <ostream>
@@ -86,7 +87,7 @@ class ScriptDriver {
   void setProperty(const Command& command);
   void gridRow(const Command& command);
   void findRow(const Command& command);
-  std::string screenValues(forms::Control& grid);
+  std::string screenValues(forms::Control& grid, bool changedOnly);
   std::string nextRowState(forms::Control& grid);
   void editState(const Command& command);
   void abandon(const Command& command);
@@ -103,6 +104,9 @@ class ScriptDriver {
   std::size_t messagesBefore_ = 0;
   int failures_ = 0;
   bool broken_ = false;
+  // What row and find answers told of each control: a find tells only what changed since.
+  // Keyed by name, as the caller keeps them.
+  std::unordered_map<std::string, std::string> told_;
 };
 
 }  // namespace corvena::automation

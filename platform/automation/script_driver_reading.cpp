@@ -70,7 +70,7 @@ void ScriptDriver::gridRow(const Command& command) {
   }
   const bool moved = session_.grids().selectLine(grid, row);
   std::string answer = std::to_string(moved ? kRowCurrent : kNoRow);
-  if (command.kind == CommandKind::Row) answer += screenValues(grid);
+  if (command.kind == CommandKind::Row) answer += screenValues(grid, false);
   read(command.kind == CommandKind::Row ? "ROW" : "GRID", command.args[0], answer);
 }
 
@@ -90,7 +90,9 @@ std::string ScriptDriver::nextRowState(forms::Control& grid) {
 // key, made here in one request: the rows are moved to one by one as those move,
 // and the first whose control shows the value (trailing blanks not counting)
 // stays current. The values that follow are typed into it as set types them,
-// in order; the first refused ends the request. Answered as row.
+// in order; the first refused ends the request. Answered as row, with only the
+// values that changed since row or find last told them: a walk a line would
+// otherwise read the whole screen at each.
 void ScriptDriver::findRow(const Command& command) {
   auto& grid = gridAtLevel(command);
   auto& key = control(command, command.args[1]);
@@ -103,22 +105,25 @@ void ScriptDriver::findRow(const Command& command) {
     found = forms::trimEnd(session_.displayText(key)) == wanted;
   for (std::size_t i = 0; found && i < typed.size(); ++i)
     if (!session_.enterValue(*typed[i], command.args[4 + 2 * i])) return refused(typed[i]->name());
-  read("FIND", command.args[0], std::to_string(found ? kRowCurrent : kNoRow) + screenValues(grid));
+  read("FIND", command.args[0], std::to_string(found ? kRowCurrent : kNoRow) + screenValues(grid, true));
 }
 
 // What a caller may read after a move, in one answer rather than a request
 // each: the state of a move on to the next row, then how many of the values
 // that follow are the row's own (the grid's level, they come first), then
-// every bound control's name and value.
-std::string ScriptDriver::screenValues(forms::Control& grid) {
+// each bound control's name and value (only those changed since told, when so asked).
+std::string ScriptDriver::screenValues(forms::Control& grid, bool changedOnly) {
   std::string rowValues, otherValues;
   int rowCount = 0;
   for (const auto& c : session_.mainForm().controls()) {
     if (!c->bound() || c->name().empty()) continue;
+    std::string shown = session_.displayText(*c);
+    const auto [told, fresh] = told_.try_emplace(c->name());
+    if (changedOnly && !fresh && told->second == shown) continue;
     const bool ofRow = c->level() == grid.level();
     rowCount += ofRow;
-    (ofRow ? rowValues : otherValues) +=
-        " " + scriptWord(c->name()) + " " + scriptWord(session_.displayText(*c));
+    (ofRow ? rowValues : otherValues) += " " + scriptWord(c->name()) + " " + scriptWord(shown);
+    told->second = std::move(shown);
   }
   return " " + nextRowState(grid) + " " + std::to_string(rowCount) + rowValues + otherValues;
 }

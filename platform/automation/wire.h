@@ -1,5 +1,5 @@
 #pragma once
-// The automation wire, version 4 (docs/automation.md): the driven screen greets
+// The automation wire, version 5 (docs/automation.md): the driven screen greets
 // with one line, then answers each request line with what it showed meanwhile
 // (SAID lines) and exactly one answer line, and says at its end how many
 // database statements it ran.
@@ -15,7 +15,7 @@
 
 namespace corvena::automation {
 
-inline constexpr int kWireVersion = 4;
+inline constexpr int kWireVersion = 5;
 inline constexpr std::string_view kGreeting = "CORVENA-AUTOMATION";
 // The request that gives the screen to the clerk: answered, then no more requests.
 inline constexpr std::string_view kHandOver = "handover";

@@ -1,7 +1,7 @@
 // Session state helpers: snapshots for all-or-nothing events, blanking and
 // defaults, trigger totals, procedure calls from pv and dbnav texts.
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <utility>
 
@@ -280,9 +280,10 @@ std::string displayedField(const Session& s, const RecordRef& rec, const FieldDe
     const double v = fieldFloat(rec, f);
     const int dec = s.currencyDecimals();
     if (fpRound(v, dec) != v) return fieldText(rec, f);
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", dec, v);
-    return buf;
+    // As printf's "%.*f" writes it, at a fraction of the cost: grids show thousands.
+    char buf[400];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, dec);
+    return ec == std::errc() ? std::string(buf, end) : fieldText(rec, f);
   }
   return trim(fieldText(rec, f));
 }
