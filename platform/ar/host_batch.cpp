@@ -15,6 +15,10 @@ forms::ControlDesc label(const char* name, const char* caption, const char* pare
   return {.cls = C::Label, .name = name, .caption = caption, .parent = parent};
 }
 
+std::array<std::string, 3> keyOf(const ARDoc& document) {
+  return {document.CustId.trimmed(), document.DocType.trimmed(), document.RefNbr.trimmed()};
+}
+
 }  // namespace
 
 forms::ControlDesc boundControl(forms::ControlClass cls, const char* name, const char* field,
@@ -55,6 +59,7 @@ std::vector<forms::ControlDesc> batchControls(const std::string& screen, const s
 HostBatch::HostBatch(forms::Form& form, std::string screen)
     : session_(form.session()), form_(form), screen_(std::move(screen)) {
   form.control("cmdComplete").onClick([this] { session_.updates().newRecord(0); });
+  form.control("Update1").onDeleteRequested([this](int level) { return deleteRequested(level); });
   form.control("cbathandling").onValueCheck([this](std::string& text) {
     if (text != "R" || session_.updates().rights().release) return 0;
     session_.messages().message(forms::kMsgNoRights, {"release batches"});
@@ -86,7 +91,17 @@ bool HostBatch::prepareSave() {
   bBatch.BatType = "N";
   if (bBatch.Status.blank()) bBatch.Status = "H";
   stamp(bBatch);
+  noteSaving();
   return true;
+}
+
+// Within the save, before its document is written.
+void HostBatch::noteSaving() {
+  const std::string batch = bBatch.BatNbr.trimmed();
+  saving_.reset();
+  if (document_ && stored_ && stored_->batch == batch &&
+      stored_->writes == session_.updates().writesDone())
+    saving_ = Saving{keyOf(*document_), storedAmount(batch, keyOf(*document_))};
 }
 
 void HostBatch::trackDocument(const ARDoc& document, std::function<bool()> counts) {
@@ -94,20 +109,63 @@ void HostBatch::trackDocument(const ARDoc& document, std::function<bool()> count
   counts_ = std::move(counts);
 }
 
+void HostBatch::onDocumentDeleted(std::function<void()> also) {
+  documentDeleted_ = std::move(also);
+}
+
+// What AR released stays: a released batch, and a released document on the
+// screen (a credit selected to apply; a recalled batch is released whole). A
+// batch still holding documents or applications stays too: they would be left
+// without it.
+int HostBatch::deleteRequested(int level) {
+  std::string why;
+  if (level <= 1 && released())
+    why = "Batch " + bBatch.BatNbr.trimmed() + " is released; it cannot be changed.";
+  else if (level == 1 && document_ && document_->Rlsed != 0)
+    why = document_->DocType.trimmed() + " " + document_->RefNbr.trimmed() + " of " +
+          document_->CustId.trimmed() +
+          " is released and stays in AR; to take it out of this batch, clear what it applies"
+          " and save.";
+  else if (level == 0 && holdsDocuments())
+    why = "Batch " + bBatch.BatNbr.trimmed() +
+          " still holds documents or applications; take them out first.";
+  if (!why.empty()) {
+    session_.messages().messageBox(why, forms::kStyleWarning, "Message");
+    return forms::kSilentRefusal;
+  }
+  if (level == 1 && documentDeleted_) documentDeleted_();
+  return 0;
+}
+
 void HostBatch::showTotal() {
   const bool current = document_ && counts_ && counts_() && !document_->RefNbr.blank();
   const std::string batch = bBatch.BatNbr.trimmed();
   double total = storedTotal(batch);
   // The document on the screen counts as typed, not as stored.
-  if (current) total += document_->OrigDocAmt - storedAmount(batch, *document_);
+  if (current) total += document_->OrigDocAmt - storedAmount(batch, keyOf(*document_));
   bBatch.CrTot = cents(total);
   session_.displayFields({&form_.control("ccrtot")});
+}
+
+bool HostBatch::holdsDocuments() {
+  const std::string batch = bBatch.BatNbr.trimmed();
+  return !batch.empty() && query(session_.database(),
+                                "SELECT 1 FROM ARDoc WHERE BatNbr = ?1 UNION ALL"
+                                " SELECT 1 FROM ARAdjust WHERE AdjBatNbr = ?1 AND Rlsed = 0",
+                                {batch})
+                              .step();
 }
 
 double HostBatch::storedTotal(const std::string& batch) {
   if (batch.empty()) return 0;
   const std::size_t writes = session_.updates().writesDone();
-  if (stored_ && stored_->batch == batch && stored_->writes == writes) return stored_->sum;
+  const bool current = stored_ && stored_->batch == batch;
+  if (current && stored_->writes + 1 == writes && saving_) {
+    stored_->sum += storedAmount(batch, saving_->key) - saving_->before;
+    stored_->writes = writes;
+  }
+  saving_.reset();
+  if (current && stored_->writes == writes) return stored_->sum;
   db::Statement st = query(session_.database(),
                            "SELECT COALESCE(SUM(OrigDocAmt), 0) FROM ARDoc WHERE BatNbr = ?1",
                            {batch});
@@ -116,13 +174,12 @@ double HostBatch::storedTotal(const std::string& batch) {
   return stored_->sum;
 }
 
-double HostBatch::storedAmount(const std::string& batch, const ARDoc& document) {
+double HostBatch::storedAmount(const std::string& batch, const std::array<std::string, 3>& key) {
   if (batch.empty()) return 0;
   db::Statement st = query(session_.database(),
                            "SELECT OrigDocAmt FROM ARDoc WHERE CustId = ?1 AND DocType = ?2"
                            " AND RefNbr = ?3 AND BatNbr = ?4",
-                           {document.CustId.trimmed(), document.DocType.trimmed(),
-                            document.RefNbr.trimmed(), batch});
+                           {key[0], key[1], key[2], batch});
   const db::Value v = st.step() ? st.column(0) : db::Value{};
   return std::holds_alternative<double>(v) ? std::get<double>(v) : 0;
 }

@@ -3,6 +3,7 @@
 // "Hold" or "Release Now", a control total the clerk types against the total of
 // the batch's documents, and completing it, which releases it when so asked.
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -35,6 +36,9 @@ class HostBatch {
   bool prepareSave();
   // The document on the screen, counted in the batch total as it is typed.
   void trackDocument(const ARDoc& document, std::function<bool()> counts);
+  // What goes with the document on the screen when the clerk deletes it, in
+  // the deletion's transaction (a payment's applications).
+  void onDocumentDeleted(std::function<void()> also);
   // The batch total shown again: the stored documents, the one on the screen as typed.
   void showTotal();
   // Saves what is pending, then releases the stored batch when its handling is
@@ -53,22 +57,34 @@ class HostBatch {
 
  private:
   db::AuditStamp stamp() const;
+  int deleteRequested(int level);
+  bool holdsDocuments();
   double storedTotal(const std::string& batch);
-  double storedAmount(const std::string& batch, const ARDoc& document);
+  void noteSaving();
+  double storedAmount(const std::string& batch, const std::array<std::string, 3>& key);
   forms::Session& session_;
   forms::Form& form_;
   std::string screen_;
   const ARDoc* document_ = nullptr;
   std::function<bool()> counts_;
-  // The batch's stored documents add up to `sum` until this screen writes
-  // again: a batch of thousands of payments would otherwise read all its
-  // documents at each one.
+  std::function<void()> documentDeleted_;
+  // The batch's stored documents add up to `sum` as of this screen's
+  // `writes`th write. A save moves it by what it wrote of its one document; any
+  // other write reads the batch again. A batch of thousands of payments would
+  // otherwise read all its documents at each one.
   struct StoredTotal {
     std::string batch;
     std::size_t writes;
     double sum;
   };
   std::optional<StoredTotal> stored_;
+  // The document a save is writing (customer, type, reference) and what the
+  // batch held of it before.
+  struct Saving {
+    std::array<std::string, 3> key;
+    double before;
+  };
+  std::optional<Saving> saving_;
 };
 
 }  // namespace corvena::ar

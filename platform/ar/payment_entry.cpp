@@ -42,6 +42,7 @@ PaymentEntry::PaymentEntry(forms::Form& form)
   update.onSaveCompleted([this](int, int) { batch_.showTotal(); });
   form.control("cOrigDocAmt").onValueDisplayed([this] { batch_.showTotal(); });
   batch_.trackDocument(bARDoc, [this] { return !existingCredit(); });
+  batch_.onDocumentDeleted([this] { deleteApplications(); });
   update.onNewRequested([this](int level) { return level == 0 ? batch_.complete() : 0; });
 }
 
@@ -257,13 +258,9 @@ bool PaymentEntry::saveDocument() {
 // A reversal's applications are written by its release, from the ledger.
 void PaymentEntry::saveApplications() {
   if (reversal()) return;
-  db::Database& db = session_.database();
   const std::string bat = batch_.bBatch.BatNbr.trimmed(), cust = bARDoc.CustId.trimmed();
   const std::string type = bARDoc.DocType.trimmed(), ref = bARDoc.RefNbr.trimmed();
-  execute(db,
-          "DELETE FROM ARAdjust WHERE AdjBatNbr = ?1 AND CustId = ?2 AND AdjgDocType = ?3"
-          " AND AdjgRefNbr = ?4 AND Rlsed = 0",
-          {bat, cust, type, ref});
+  deleteApplications();
   std::vector<ARAdjust> rows;
   for (int rc = lines_->first(); rc == forms::kLineOk; rc = lines_->next()) {
     if (cents(bPayLine.ApplAmt + bPayLine.DiscAmt) <= 0) continue;
@@ -282,7 +279,16 @@ void PaymentEntry::saveApplications() {
     a.CpnyID = session_.pes().CpnyID.view();
     batch_.stamp(a);
   }
-  db.insert("ARAdjust", std::vector<RecordRef>(rows.begin(), rows.end()));
+  session_.database().insert("ARAdjust", std::vector<RecordRef>(rows.begin(), rows.end()));
+}
+
+// What this batch applies of the document on the screen, not yet released.
+void PaymentEntry::deleteApplications() {
+  execute(session_.database(),
+          "DELETE FROM ARAdjust WHERE AdjBatNbr = ?1 AND CustId = ?2 AND AdjgDocType = ?3"
+          " AND AdjgRefNbr = ?4 AND Rlsed = 0",
+          {batch_.bBatch.BatNbr.trimmed(), bARDoc.CustId.trimmed(), bARDoc.DocType.trimmed(),
+           bARDoc.RefNbr.trimmed()});
 }
 
 std::shared_ptr<void> attachPaymentEntry(forms::Form& form, const std::vector<std::string>&) {

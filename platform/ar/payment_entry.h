@@ -46,6 +46,7 @@ class PaymentEntry {
   int saveLevel(int level);
   bool saveDocument();
   void saveApplications();
+  void deleteApplications();
   bool selectCredit(const std::string& ref);
   bool customerHasPayment(const std::string& ref);
   void startPayment(const std::string& ref);

@@ -1,16 +1,17 @@
 #include "platform/forms/text_util.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace corvena::forms {
 
 namespace {
+// ASCII only, whatever the process's locale: names and keys are compared
+// the same at every desk, and without a library call per character.
 char lowerChar(char c) {
-  return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
 }
 char upperChar(char c) {
-  return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c;
 }
 }  // namespace
 

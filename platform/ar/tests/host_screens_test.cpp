@@ -300,5 +300,53 @@ TEST_F(HostScreens, AHeldBatchRecalledByItsNumberAloneIsReleased) {
   EXPECT_EQ(rows("SELECT LastNbr FROM AutoNumber WHERE Source = 'ARRefNbr'"), numbered);
 }
 
+// A released batch recalled keeps its documents and itself, on either screen.
+TEST_F(HostScreens, WhatARReleasedIsNotDeleted) {
+  const std::string ref = paidInvoice();
+  const std::string payments = newestBatch("08030"), invoices = newestBatch("08010");
+  const std::string refused = "Batch " + payments + " is released; it cannot be changed.";
+  const std::string out = run(kPayments, "set cBatNbr " + payments +
+                                             "\nfirst 1\ndelete 1\nshow cRefNbr\ndelete 0\n");
+  EXPECT_EQ(out, "MESSAGE Message (48): " + refused + "\nREFUSED delete\nSHOW cRefNbr: TCHK1\n"
+                 "MESSAGE Message (48): " + refused + "\nREFUSED delete\n");
+  EXPECT_NE(run(kInvoices, "set cBatNbr " + invoices + "\nfirst 1\ndelete 1\n").find("is released"),
+            std::string::npos);
+  EXPECT_EQ(rows("SELECT RefNbr FROM ARDoc WHERE RefNbr IN ('" + ref + "', 'TCHK1') ORDER BY RefNbr"),
+            (Rows{ref, "TCHK1"}));
+  EXPECT_EQ(batches(invoices, payments), (Rows{invoices + "|1|CLERK", payments + "|1|CLERK"}));
+}
+
+// A payment deleted takes its applications with it, so its batch still
+// releases; a credit selected to apply stays in AR, and the batch stays while
+// it applies the credit.
+TEST_F(HostScreens, ADeletedPaymentTakesItsApplicationsAndASelectedCreditStays) {
+  run(kInvoices,
+      "set cbathandling \"Release Now\"\nset cctrltot 80\nset cRefNbr TCM1\nset cDocType CM\n"
+      "set cCustID NATL-AUTO\nset cOrigDocAmt 30\nset cProjectID_Hdr STORE-REFIT\n"
+      "line Spread1 new\nset cAcct 4000\nset cTranAmt 30\nsave\n"
+      "set cRefNbr TDM1\nset cDocType DM\nset cCustID NATL-AUTO\nset cOrigDocAmt 50\n"
+      "set cProjectID_Hdr STORE-REFIT\nline Spread1 new\nset cAcct 4000\nset cTranAmt 50\n"
+      "save\nnew 0\n");
+  const std::string out = run(
+      kPayments,
+      "set cCustID NATL-AUTO\nset cDocType \"Credit Memo\"\nset cRefNbr TCM1\nlast 2\n"
+      "set ctranamt 30\nsave\ndelete 1\nnew 1\nset cCustID NATL-AUTO\nset cRefNbr TB1\n"
+      "set cOrigDocAmt 20\nlast 2\nset ctranamt 20\nsave\nshow ccrtot\ndelete 1\ndelete 0\n"
+      "set cbathandling \"Release Now\"\nset cctrltot 0\nsave\nnew 0\nshow lErrorText\n");
+  EXPECT_EQ(out,
+            "MESSAGE Message (48): CM TCM1 of NATL-AUTO is released and stays in AR; to take it out"
+            " of this batch, clear what it applies and save.\nREFUSED delete\nSHOW ccrtot: 20.00\n"
+            "MESSAGE Message (48): Batch " + newestBatch("08030") +
+                " still holds documents or applications; take them out first.\nREFUSED delete\n"
+                "SHOW lErrorText: \n");
+  EXPECT_EQ(rows("SELECT COUNT(*) FROM ARDoc WHERE RefNbr = 'TB1'"), Rows{"0"});
+  EXPECT_EQ(rows("SELECT AdjgRefNbr, printf('%.2f', CuryAdjdAmt), Rlsed FROM ARAdjust"
+                 " WHERE AdjdRefNbr = 'TDM1'"),
+            Rows{"TCM1|30.00|1"});
+  EXPECT_EQ(rows("SELECT RefNbr, printf('%.2f', CuryDocBal) FROM ARDoc WHERE RefNbr IN"
+                 " ('TCM1', 'TDM1') ORDER BY RefNbr"),
+            (Rows{"TCM1|0.00", "TDM1|20.00"}));
+}
+
 }  // namespace
 }  // namespace corvena::ar::testing
