@@ -99,7 +99,7 @@ bool HostBatch::prepareSave() {
 void HostBatch::noteSaving() {
   const std::string batch = bBatch.BatNbr.trimmed();
   saving_.reset();
-  if (document_ && stored_ && stored_->batch == batch &&
+  if (document_ && !document_->RefNbr.blank() && stored_ && stored_->batch == batch &&
       stored_->writes == session_.updates().writesDone())
     saving_ = Saving{keyOf(*document_), storedAmount(batch, keyOf(*document_))};
 }
@@ -160,7 +160,9 @@ double HostBatch::storedTotal(const std::string& batch) {
   if (batch.empty()) return 0;
   const std::size_t writes = session_.updates().writesDone();
   const bool current = stored_ && stored_->batch == batch;
-  if (current && stored_->writes + 1 == writes && saving_) {
+  // A document numbered by its own save is read with the rest.
+  if (current && stored_->writes + 1 == writes && saving_ && document_ &&
+      saving_->key == keyOf(*document_)) {
     stored_->sum += storedAmount(batch, saving_->key) - saving_->before;
     stored_->writes = writes;
   }
