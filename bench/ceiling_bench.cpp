@@ -125,19 +125,27 @@ void applyAndSave(benchmark::State& state, const std::string& handling) {
 void BM_CeilingSave10000AppliedLines(benchmark::State& state) { applyAndSave(state, "H"); }
 BENCHMARK(BM_CeilingSave10000AppliedLines)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// The fastest of a few loads of a new payment on a fresh screen: one load
+// slowed by another process on the machine would read as growth.
+double fastestLoad(const std::string& path) {
+  double fastest = 0;
+  for (int run = 0; run < 3; ++run) {
+    PayAppScreen s(path);
+    const double ms = newPayment(s, "1").ms;
+    if (run == 0 || ms < fastest) fastest = ms;
+  }
+  return fastest;
+}
+
 // Twice the documents against the same account with half of them: a load that
 // grows faster than its lines shows as a ratio above 2.
 void BM_CeilingLoadDoubling(benchmark::State& state) {
   for (auto _ : state) {
-    PayAppScreen half(company(kStores / 2, kDocuments / 2).path());
-    const Timed small = newPayment(half, "1");
-    PayAppScreen full(ceiling().path());
-    const Timed large = newPayment(full, "1");
-    state.SetIterationTime(large.ms / 1000);
-    state.counters["half_ms"] = small.ms;
-    state.counters["doubling_ratio"] = large.ms / small.ms;
-    state.counters["lines_ratio"] =
-        static_cast<double>(full.lineCount()) / static_cast<double>(half.lineCount());
+    const double small = fastestLoad(company(kStores / 2, kDocuments / 2).path());
+    const double large = fastestLoad(ceiling().path());
+    state.SetIterationTime(large / 1000);
+    state.counters["half_ms"] = small;
+    state.counters["doubling_ratio"] = large / small;
   }
 }
 BENCHMARK(BM_CeilingLoadDoubling)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
