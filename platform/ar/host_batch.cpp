@@ -59,7 +59,10 @@ std::vector<forms::ControlDesc> batchControls(const std::string& screen, const s
 HostBatch::HostBatch(forms::Form& form, std::string screen)
     : session_(form.session()), form_(form), screen_(std::move(screen)) {
   form.control("cmdComplete").onClick([this] { session_.updates().newRecord(0); });
-  form.control("Update1").onDeleteRequested([this](int level) { return deleteRequested(level); });
+  auto& update = form.control("Update1");
+  update.onDeleteRequested([this](int level) { return deleteRequested(level); });
+  // A document deleted, or the level started anew, is out of the total shown.
+  update.onLevelReset([this](int) { showTotal(); });
   form.control("cbathandling").onValueCheck([this](std::string& text) {
     if (text != "R" || session_.updates().rights().release) return 0;
     session_.messages().message(forms::kMsgNoRights, {"release batches"});

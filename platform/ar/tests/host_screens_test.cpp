@@ -331,11 +331,13 @@ TEST_F(HostScreens, ADeletedPaymentTakesItsApplicationsAndASelectedCreditStays) 
       kPayments,
       "set cCustID NATL-AUTO\nset cDocType \"Credit Memo\"\nset cRefNbr TCM1\nlast 2\n"
       "set ctranamt 30\nsave\ndelete 1\nnew 1\nset cCustID NATL-AUTO\nset cRefNbr TB1\n"
-      "set cOrigDocAmt 20\nlast 2\nset ctranamt 20\nsave\nshow ccrtot\ndelete 1\ndelete 0\n"
+      "set cOrigDocAmt 20\nlast 2\nset ctranamt 20\nsave\nshow ccrtot\ndelete 1\nshow ccrtot\n"
+      "delete 0\n"
       "set cbathandling \"Release Now\"\nset cctrltot 0\nsave\nnew 0\nshow lErrorText\n");
   EXPECT_EQ(out,
             "MESSAGE Message (48): CM TCM1 of NATL-AUTO is released and stays in AR; to take it out"
             " of this batch, clear what it applies and save.\nREFUSED delete\nSHOW ccrtot: 20.00\n"
+            "SHOW ccrtot: 0.00\n"
             "MESSAGE Message (48): Batch " + newestBatch("08030") +
                 " still holds documents or applications; take them out first.\nREFUSED delete\n"
                 "SHOW lErrorText: \n");
