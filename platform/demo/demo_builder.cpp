@@ -294,8 +294,10 @@ ARDoc DemoBuilder::document(const DocSpec& spec) {
   t.Crtd_Prog = t.LUpd_Prog = d.Crtd_Prog;
   t.Crtd_User = t.LUpd_User = "SYSADMIN";
   trans_.push_back(t);
+  // As the ledger leaves a released batch: both totals are its documents' total.
   batch_.CtrlTot += d.OrigDocAmt;
-  (credit ? batch_.DrTot : batch_.CrTot) += d.OrigDocAmt;
+  batch_.CrTot += d.OrigDocAmt;
+  batch_.DrTot += d.OrigDocAmt;
   return d;
 }
 
