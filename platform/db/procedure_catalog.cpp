@@ -192,11 +192,15 @@ void Database::loadProcedures(const std::vector<std::string>& dirs) {
     found = true;
     for (auto& p : parseProcedureFile(file.string())) parsed.push_back(std::move(p));
   }
-  checkStatements(*conn_, parsed);
   Catalogue rows = storedCatalogue(*this, *conn_);
   if (found) {
     Catalogue wanted = catalogueOf(parsed);
-    if (wanted != rows && !viewOnly_) storeWhereAllowed(*this, wanted);
+    // What is stored was checked when it was stored; every program opens the
+    // company, and preparing each statement again cost a round trip apiece.
+    if (wanted != rows) {
+      checkStatements(*conn_, parsed);
+      if (!viewOnly_) storeWhereAllowed(*this, wanted);
+    }
     rows = std::move(wanted);
   }
   procedures_.clear();

@@ -54,9 +54,10 @@ WHERE d.Rlsed = 1 AND d.OpenDoc = 1 AND d.DocType IN ('IN', 'DM', 'FI') AND d.Cu
   AND j.Rlsed = 0
 ORDER BY j.CustId, j.AdjdDocType, j.AdjdRefNbr;
 
--- (batch) XNAARDoc_Closed of every application of the batch, by customer and reference
+-- (batch) the balances and dates of the documents the batch applies to, by customer and reference
 -- procedure XNAARDoc_ClosedBatch 1
-SELECT a.* FROM XNADetail x
+SELECT a.CustId, a.DocType, a.RefNbr, a.CuryDocBal, a.DueDate, a.CuryDiscBal, a.DiscDate
+FROM XNADetail x
 JOIN ARDoc a ON a.RefNbr = x.RefNbr AND a.CustId = x.CustId
 WHERE x.NABatNbr = ?1 AND a.Rlsed = 1 AND a.DocType IN ('IN', 'DM', 'FI')
 ORDER BY a.CustId, a.RefNbr, a.DocType;
