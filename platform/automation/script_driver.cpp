@@ -2,7 +2,6 @@
 
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace corvena::automation {
 
@@ -211,14 +210,27 @@ forms::Control& ScriptDriver::grid(const Command& command) {
   return found;
 }
 
-// Each pair typed in turn, as a person types one field after another; the
-// first refused ends the command.
-void ScriptDriver::set(const Command& command) {
+void ScriptDriver::set(const Command& command) { typeInTurn(command, 0, typedControls(command, 0)); }
+
+// The controls of the control and value pairs from `first` on, every one known
+// before any is typed.
+std::vector<forms::Control*> ScriptDriver::typedControls(const Command& command, std::size_t first) {
   std::vector<forms::Control*> targets;
-  for (std::size_t i = 0; i < command.args.size(); i += 2)
+  for (std::size_t i = first; i < command.args.size(); i += 2)
     targets.push_back(&control(command, command.args[i]));
+  return targets;
+}
+
+// Each pair typed in turn, as a person types one field after another; the
+// first refused ends the command: false.
+bool ScriptDriver::typeInTurn(const Command& command, std::size_t first,
+                              const std::vector<forms::Control*>& targets) {
   for (std::size_t i = 0; i < targets.size(); ++i)
-    if (!session_.enterValue(*targets[i], command.args[2 * i + 1])) return refused(targets[i]->name());
+    if (!session_.enterValue(*targets[i], command.args[first + 2 * i + 1])) {
+      refused(targets[i]->name());
+      return false;
+    }
+  return true;
 }
 
 // A save that gave up waiting for another user's lock did not do what the

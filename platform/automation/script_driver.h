@@ -8,11 +8,12 @@
 
 #include <functional>
 #include <istream>
-#include <unordered_map>
 #include <optional>
-#include <string>
 #include <ostream>
+#include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/automation/script.h"
 #include "platform/forms/headless_ui.h"
@@ -73,6 +74,9 @@ class ScriptDriver {
   forms::Control& control(const Command& command, std::string_view name);
   forms::Control& grid(const Command& command);
   void set(const Command& command);
+  std::vector<forms::Control*> typedControls(const Command& command, std::size_t first);
+  bool typeInTurn(const Command& command, std::size_t first,
+                  const std::vector<forms::Control*>& targets);
   void click(const Command& command);
   void save(const Command& command);
   void line(const Command& command);

@@ -1,7 +1,6 @@
 // The commands another process needs to drive a screen as its object model:
 // reading values and properties, walking a level's grid, and a level's pending state.
 #include <string>
-#include <vector>
 
 #include "platform/automation/script_driver.h"
 #include "platform/forms/text_util.h"
@@ -96,15 +95,12 @@ std::string ScriptDriver::nextRowState(forms::Control& grid) {
 void ScriptDriver::findRow(const Command& command) {
   auto& grid = gridAtLevel(command);
   auto& key = control(command, command.args[1]);
-  std::vector<forms::Control*> typed;
-  for (std::size_t i = 3; i < command.args.size(); i += 2)
-    typed.push_back(&control(command, command.args[i]));
+  const auto typed = typedControls(command, 3);
   const std::string wanted = forms::trimEnd(command.args[2]);
   bool found = false;
   for (int row = 0; !found && session_.grids().selectLine(grid, row); ++row)
     found = forms::trimEnd(session_.displayText(key)) == wanted;
-  for (std::size_t i = 0; found && i < typed.size(); ++i)
-    if (!session_.enterValue(*typed[i], command.args[4 + 2 * i])) return refused(typed[i]->name());
+  if (found && !typeInTurn(command, 3, typed)) return;
   read("FIND", command.args[0], std::to_string(found ? kRowCurrent : kNoRow) + screenValues(grid, true));
 }
 

@@ -117,6 +117,17 @@ class HostScreens : public ::testing::Test {
                    "save\nnew 0\nshow lErrorText\n");
   }
 
+  // Credit memo TCM1 of 30 and debit memo TDM1 of 50 of NATL-AUTO, released.
+  void creditAndDebitMemoReleased() {
+    run(kInvoices,
+        "set cbathandling \"Release Now\"\nset cctrltot 80\nset cRefNbr TCM1\nset cDocType CM\n"
+        "set cCustID NATL-AUTO\nset cOrigDocAmt 30\nset cProjectID_Hdr STORE-REFIT\n"
+        "line Spread1 new\nset cAcct 4000\nset cTranAmt 30\nsave\n"
+        "set cRefNbr TDM1\nset cDocType DM\nset cCustID NATL-AUTO\nset cOrigDocAmt 50\n"
+        "set cProjectID_Hdr STORE-REFIT\nline Spread1 new\nset cAcct 4000\nset cTranAmt 50\n"
+        "save\nnew 0\n");
+  }
+
   db::testing::ScratchDir dir_;
   std::string user_ = "CLERK", password_;
 };
@@ -206,13 +217,7 @@ TEST_F(HostScreens, AnApplicationBeyondTheBalanceOrDiscountIsRefused) {
 
 // A customer's credit memo, selected by its reference, pays its debit memo.
 TEST_F(HostScreens, AnOpenCreditIsSelectedAndAppliedWithoutCash) {
-  run(kInvoices,
-      "set cbathandling \"Release Now\"\nset cctrltot 80\nset cRefNbr TCM1\nset cDocType CM\n"
-      "set cCustID NATL-AUTO\nset cOrigDocAmt 30\nset cProjectID_Hdr STORE-REFIT\n"
-      "line Spread1 new\nset cAcct 4000\nset cTranAmt 30\nsave\n"
-      "set cRefNbr TDM1\nset cDocType DM\nset cCustID NATL-AUTO\nset cOrigDocAmt 50\n"
-      "set cProjectID_Hdr STORE-REFIT\nline Spread1 new\nset cAcct 4000\nset cTranAmt 50\n"
-      "save\nnew 0\n");
+  creditAndDebitMemoReleased();
   const std::string out = run(
       kPayments,
       "set cbathandling \"Release Now\"\nset cCustID NATL-AUTO\nset cDocType \"Credit Memo\"\n"
@@ -320,13 +325,7 @@ TEST_F(HostScreens, WhatARReleasedIsNotDeleted) {
 // releases; a credit selected to apply stays in AR, and the batch stays while
 // it applies the credit.
 TEST_F(HostScreens, ADeletedPaymentTakesItsApplicationsAndASelectedCreditStays) {
-  run(kInvoices,
-      "set cbathandling \"Release Now\"\nset cctrltot 80\nset cRefNbr TCM1\nset cDocType CM\n"
-      "set cCustID NATL-AUTO\nset cOrigDocAmt 30\nset cProjectID_Hdr STORE-REFIT\n"
-      "line Spread1 new\nset cAcct 4000\nset cTranAmt 30\nsave\n"
-      "set cRefNbr TDM1\nset cDocType DM\nset cCustID NATL-AUTO\nset cOrigDocAmt 50\n"
-      "set cProjectID_Hdr STORE-REFIT\nline Spread1 new\nset cAcct 4000\nset cTranAmt 50\n"
-      "save\nnew 0\n");
+  creditAndDebitMemoReleased();
   const std::string out = run(
       kPayments,
       "set cCustID NATL-AUTO\nset cDocType \"Credit Memo\"\nset cRefNbr TCM1\nlast 2\n"
