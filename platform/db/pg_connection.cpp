@@ -14,12 +14,12 @@ constexpr const char* kBeginSave =
 constexpr int kStatementRetries = 3;
 
 bool inTransaction(PGconn* conn) {
-  const auto s = PQtransactionStatus(conn);
+  const auto s = pq().PQtransactionStatus(conn);
   return s == PQTRANS_INTRANS || s == PQTRANS_INERROR || s == PQTRANS_ACTIVE;
 }
 
 bool collided(const PGresult* result) {
-  const char* state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
+  const char* state = pq().PQresultErrorField(result, PG_DIAG_SQLSTATE);
   return state && (std::string_view(state) == "40001" || std::string_view(state) == "40P01");
 }
 
@@ -27,14 +27,14 @@ bool collided(const PGresult* result) {
 
 PgConnection::PgConnection(PGconn* conn) : conn_(conn) { spelling_.learnSchema(); }
 
-PgConnection::~PgConnection() { PQfinish(conn_); }
+PgConnection::~PgConnection() { pq().PQfinish(conn_); }
 
 PGresult* PgConnection::checked(PGresult* result, const std::string& context) {
-  const auto status = PQresultStatus(result);
+  const auto status = pq().PQresultStatus(result);
   if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) return result;
   const bool wasInTransaction = lostInTransaction_ || transactionBefore_;
   DbError e = error(result, conn_, context);
-  PQclear(result);
+  pq().PQclear(result);
   if (e.kind() == DbError::Kind::Lost) lostInTransaction_ = wasInTransaction;
   throw e;
 }
@@ -48,11 +48,11 @@ void PgConnection::ensureConnected() {
                   "nothing of it was saved.",
                   DbError::Kind::Lost);
   transactionBefore_ = inTransaction(conn_);
-  if (PQstatus(conn_) == CONNECTION_OK) return;
-  PQreset(conn_);
+  if (pq().PQstatus(conn_) == CONNECTION_OK) return;
+  pq().PQreset(conn_);
   ++generation_;
   tables_.clear();
-  if (PQstatus(conn_) != CONNECTION_OK)
+  if (pq().PQstatus(conn_) != CONNECTION_OK)
     throw DbError("The company database server cannot be reached; nothing was saved. Try again "
                   "when it is back.",
                   DbError::Kind::Lost);
@@ -60,11 +60,11 @@ void PgConnection::ensureConnected() {
 
 std::string PgConnection::passwordVerifier(const std::string& role, const std::string& password) {
   ensureConnected();
-  char* made = PQencryptPasswordConn(conn_, password.c_str(), role.c_str(), "scram-sha-256");
+  char* made = pq().PQencryptPasswordConn(conn_, password.c_str(), role.c_str(), "scram-sha-256");
   if (!made) throw DbError("The password cannot be made ready for the server: " +
-                           std::string(PQerrorMessage(conn_)));
+                           std::string(pq().PQerrorMessage(conn_)));
   std::string verifier = made;
-  PQfreemem(made);
+  pq().PQfreemem(made);
   return verifier;
 }
 
@@ -72,7 +72,7 @@ void PgConnection::exec(std::string_view script) {
   ensureConnected();
   const std::string sql = toPostgres(script);
   countStatement();
-  PQclear(checked(PQexec(conn_, sql.c_str()), sql));
+  pq().PQclear(checked(pq().PQexec(conn_, sql.c_str()), sql));
 }
 
 std::unique_ptr<Cursor> PgConnection::prepare(const std::string& sql) {
@@ -84,25 +84,25 @@ PgConnection::Prepared PgConnection::prepareNamed(const std::string& sql) {
   ensureConnected();
   Prepared p;
   p.name = "c" + std::to_string(++nextName_);
-  PQclear(checked(PQprepare(conn_, p.name.c_str(), sql.c_str(), 0, nullptr), sql));
-  PGresult* d = checked(PQdescribePrepared(conn_, p.name.c_str()), sql);
-  p.params = PQnparams(d);
-  for (int i = 0; i < PQnfields(d); ++i) {
-    const unsigned table = PQftable(d, i);
-    p.columnNames.push_back(spelling_.of(PQfname(d, i), table ? tableName(table) : "", sql));
-    p.columnTables.push_back(PQftable(d, i));
+  pq().PQclear(checked(pq().PQprepare(conn_, p.name.c_str(), sql.c_str(), 0, nullptr), sql));
+  PGresult* d = checked(pq().PQdescribePrepared(conn_, p.name.c_str()), sql);
+  p.params = pq().PQnparams(d);
+  for (int i = 0; i < pq().PQnfields(d); ++i) {
+    const unsigned table = pq().PQftable(d, i);
+    p.columnNames.push_back(spelling_.of(pq().PQfname(d, i), table ? tableName(table) : "", sql));
+    p.columnTables.push_back(pq().PQftable(d, i));
   }
-  PQclear(d);
+  pq().PQclear(d);
   return p;
 }
 
 // A statement prepared on a connection since lost went with it; one that cannot
 // be closed now (the transaction failed) is closed with the connection.
 void PgConnection::deallocate(const std::string& name, unsigned generation) {
-  if (generation != generation_ || PQstatus(conn_) != CONNECTION_OK ||
-      PQtransactionStatus(conn_) == PQTRANS_INERROR)
+  if (generation != generation_ || pq().PQstatus(conn_) != CONNECTION_OK ||
+      pq().PQtransactionStatus(conn_) == PQTRANS_INERROR)
     return;
-  PQclear(PQexec(conn_, ("DEALLOCATE " + name).c_str()));
+  pq().PQclear(pq().PQexec(conn_, ("DEALLOCATE " + name).c_str()));
 }
 
 // A statement outside a save that collides with another clerk's runs again: it is
@@ -111,14 +111,14 @@ PGresult* PgConnection::execPrepared(const std::string& name, const std::vector<
   ensureConnected();
   for (int attempt = 0;; ++attempt) {
     countStatement();
-    PGresult* r = PQexecPrepared(conn_, name.c_str(), static_cast<int>(values.size()),
+    PGresult* r = pq().PQexecPrepared(conn_, name.c_str(), static_cast<int>(values.size()),
                                  values.data(), nullptr, nullptr, 0);
     if (collided(r) && !inTransaction(conn_) && attempt < kStatementRetries) {
-      PQclear(r);
+      pq().PQclear(r);
       continue;
     }
     r = checked(r, "");
-    const char* n = PQcmdTuples(r);
+    const char* n = pq().PQcmdTuples(r);
     changes_ = n && *n ? std::strtoll(n, nullptr, 10) : 0;
     return r;
   }
@@ -127,24 +127,24 @@ PGresult* PgConnection::execPrepared(const std::string& name, const std::vector<
 void PgConnection::beginSave() {
   ensureConnected();
   countStatement();
-  PGresult* r = PQexec(conn_, kBeginSave);
-  if (PQresultStatus(r) != PGRES_TUPLES_OK && PQstatus(conn_) == CONNECTION_OK)
-    PQclear(PQexec(conn_, "ROLLBACK"));
-  PQclear(checked(r, ""));
+  PGresult* r = pq().PQexec(conn_, kBeginSave);
+  if (pq().PQresultStatus(r) != PGRES_TUPLES_OK && pq().PQstatus(conn_) == CONNECTION_OK)
+    pq().PQclear(pq().PQexec(conn_, "ROLLBACK"));
+  pq().PQclear(checked(r, ""));
 }
 
 void PgConnection::abandon() {
   lostInTransaction_ = false;
-  if (PQstatus(conn_) == CONNECTION_OK && inTransaction(conn_)) PQclear(PQexec(conn_, "ROLLBACK"));
+  if (pq().PQstatus(conn_) == CONNECTION_OK && inTransaction(conn_)) pq().PQclear(pq().PQexec(conn_, "ROLLBACK"));
 }
 
 std::vector<std::string> PgConnection::textColumn(const std::string& sql, const std::string& param) {
   ensureConnected();
   const char* values[] = {param.c_str()};
-  PGresult* r = checked(PQexecParams(conn_, sql.c_str(), 1, nullptr, values, nullptr, nullptr, 0), sql);
+  PGresult* r = checked(pq().PQexecParams(conn_, sql.c_str(), 1, nullptr, values, nullptr, nullptr, 0), sql);
   std::vector<std::string> out;
-  for (int i = 0; i < PQntuples(r); ++i) out.emplace_back(PQgetvalue(r, i, 0));
-  PQclear(r);
+  for (int i = 0; i < pq().PQntuples(r); ++i) out.emplace_back(pq().PQgetvalue(r, i, 0));
+  pq().PQclear(r);
   return out;
 }
 

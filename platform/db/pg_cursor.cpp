@@ -27,7 +27,7 @@ class PgCursor final : public Cursor {
  public:
   PgCursor(PgConnection& conn, std::string sql) : conn_(conn), sql_(std::move(sql)) { prepare(); }
   ~PgCursor() override {
-    PQclear(result_);
+    pq().PQclear(result_);
     conn_.deallocate(prepared_.name, generation_);
   }
 
@@ -46,11 +46,11 @@ class PgCursor final : public Cursor {
 
   bool step() override {
     if (!result_) execute();
-    return ++row_ < PQntuples(result_);
+    return ++row_ < pq().PQntuples(result_);
   }
 
   void reset() override {
-    PQclear(result_);
+    pq().PQclear(result_);
     result_ = nullptr;
     row_ = -1;
     for (auto& p : params_) p.reset();
@@ -65,9 +65,9 @@ class PgCursor final : public Cursor {
   }
 
   Value column(int i) const override {
-    if (PQgetisnull(result_, row_, i)) return std::monostate{};
-    const char* t = PQgetvalue(result_, row_, i);
-    switch (PQftype(result_, i)) {
+    if (pq().PQgetisnull(result_, row_, i)) return std::monostate{};
+    const char* t = pq().PQgetvalue(result_, row_, i);
+    switch (pq().PQftype(result_, i)) {
       case kBool: return std::int64_t{*t == 't'};
       case kInt2:
       case kInt4:
@@ -79,11 +79,11 @@ class PgCursor final : public Cursor {
     }
   }
   std::string_view text(int i) const override {
-    return std::string_view(PQgetvalue(result_, row_, i),
-                            static_cast<std::size_t>(PQgetlength(result_, row_, i)));
+    return std::string_view(pq().PQgetvalue(result_, row_, i),
+                            static_cast<std::size_t>(pq().PQgetlength(result_, row_, i)));
   }
   double real(int i) const override {
-    const char* t = PQgetvalue(result_, row_, i);
+    const char* t = pq().PQgetvalue(result_, row_, i);
     return *t == 't' ? 1.0 : std::strtod(t, nullptr);
   }
 

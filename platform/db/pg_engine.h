@@ -1,7 +1,7 @@
 #pragma once
 // What the PostgreSQL connection and its cursors share.
 
-#include <libpq-fe.h>
+#include "platform/db/pq_library.h"
 
 #include <cstdint>
 #include <memory>

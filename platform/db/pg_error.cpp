@@ -7,7 +7,7 @@ namespace corvena::db::pg {
 namespace {
 
 std::string field(const PGresult* r, int code) {
-  const char* f = r ? PQresultErrorField(r, code) : nullptr;
+  const char* f = r ? pq().PQresultErrorField(r, code) : nullptr;
   return f ? f : "";
 }
 
@@ -45,11 +45,11 @@ DbError lostConnection() {
 }  // namespace
 
 DbError error(const PGresult* r, PGconn* conn, const std::string& context) {
-  if (PQstatus(conn) != CONNECTION_OK)
+  if (pq().PQstatus(conn) != CONNECTION_OK)
     return lostConnection();
   const std::string state = field(r, PG_DIAG_SQLSTATE);
   std::string primary = field(r, PG_DIAG_MESSAGE_PRIMARY);
-  if (primary.empty()) primary = PQerrorMessage(conn);
+  if (primary.empty()) primary = pq().PQerrorMessage(conn);
   if (state == "40001" || state == "40P01")
     return DbError("Another clerk's save on the company database collided with this one; "
                    "nothing of this one was saved. Try again.",

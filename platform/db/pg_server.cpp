@@ -39,17 +39,17 @@ PGconn* connect(const std::string& name, const char* database, std::string& why,
     values.insert(values.end(), {role.user.c_str(), role.password.c_str()});
   }
   keys.push_back(nullptr), values.push_back(nullptr);
-  PGconn* conn = PQconnectdbParams(keys.data(), values.data(), 1);
-  if (PQstatus(conn) == CONNECTION_OK) {
-    PQsetNoticeProcessor(conn, quiet, nullptr);
+  PGconn* conn = pq().PQconnectdbParams(keys.data(), values.data(), 1);
+  if (pq().PQstatus(conn) == CONNECTION_OK) {
+    pq().PQsetNoticeProcessor(conn, quiet, nullptr);
     return conn;
   }
-  why = PQerrorMessage(conn);
+  why = pq().PQerrorMessage(conn);
   while (!why.empty() && (why.back() == '\n' || why.back() == ' ')) why.pop_back();
   if (signOn)
-    *signOn = PQconnectionNeedsPassword(conn) || why.find("authentication failed") != std::string::npos ||
+    *signOn = pq().PQconnectionNeedsPassword(conn) || why.find("authentication failed") != std::string::npos ||
               (why.find("role \"") != std::string::npos && why.find("does not exist") != std::string::npos);
-  PQfinish(conn);
+  pq().PQfinish(conn);
   return nullptr;
 }
 
@@ -72,11 +72,11 @@ void onMaintenanceDatabase(const std::string& name, const std::string& sql) {
   std::string why;
   PGconn* conn = connect(name, "postgres", why);
   if (!conn) throw DbError("Cannot reach the company database server for " + name + ": " + why);
-  PGresult* r = PQexec(conn, sql.c_str());
-  const bool ok = PQresultStatus(r) == PGRES_COMMAND_OK;
+  PGresult* r = pq().PQexec(conn, sql.c_str());
+  const bool ok = pq().PQresultStatus(r) == PGRES_COMMAND_OK;
   const DbError failure = ok ? DbError("") : error(r, conn, "");
-  PQclear(r);
-  PQfinish(conn);
+  pq().PQclear(r);
+  pq().PQfinish(conn);
   if (!ok) throw failure;
 }
 
@@ -102,11 +102,11 @@ bool isServerName(const std::string& name) {
 }
 
 bool namesPassword(const std::string& name) {
-  PQconninfoOption* options = PQconninfoParse(name.c_str(), nullptr);
+  PQconninfoOption* options = pq().PQconninfoParse(name.c_str(), nullptr);
   bool password = false;
   for (auto* o = options; o && o->keyword; ++o)
     if (std::strcmp(o->keyword, "password") == 0 && o->val) password = true;
-  PQconninfoFree(options);
+  pq().PQconninfoFree(options);
   return password;
 }
 
@@ -128,7 +128,7 @@ Opened open(const std::string& name, Database::Access access, const Database::Ro
 std::unique_ptr<Connection> create(const std::string& name) {
   std::string why;
   if (PGconn* existing = connect(name, nullptr, why)) {
-    PQfinish(existing);
+    pq().PQfinish(existing);
     throw DbError(name + " already exists.");
   }
   if (!missingDatabase(why))
@@ -145,11 +145,11 @@ void drop(const std::string& name) {
 }
 
 std::string databaseOf(const std::string& name) {
-  PQconninfoOption* options = PQconninfoParse(name.c_str(), nullptr);
+  PQconninfoOption* options = pq().PQconninfoParse(name.c_str(), nullptr);
   std::string db;
   for (auto* o = options; o && o->keyword; ++o)
     if (std::strcmp(o->keyword, "dbname") == 0 && o->val) db = o->val;
-  PQconninfoFree(options);
+  pq().PQconninfoFree(options);
   if (db.empty()) throw DbError(name + " names no database on the server.");
   return db;
 }
@@ -157,7 +157,7 @@ std::string databaseOf(const std::string& name) {
 bool exists(const std::string& name) {
   std::string why;
   if (PGconn* conn = connect(name, nullptr, why)) {
-    PQfinish(conn);
+    pq().PQfinish(conn);
     return true;
   }
   if (missingDatabase(why)) return false;
@@ -167,7 +167,7 @@ bool exists(const std::string& name) {
 
 // Every setting of the name as a parameter of the URI, so it stays a server name.
 std::string onDatabase(const std::string& name, const std::string& database) {
-  PQconninfoOption* options = PQconninfoParse(name.c_str(), nullptr);
+  PQconninfoOption* options = pq().PQconninfoParse(name.c_str(), nullptr);
   if (!options) throw DbError(name + " is no connection string.");
   std::string out = "postgresql:///" + uriEscaped(database);
   char separator = '?';
@@ -176,7 +176,7 @@ std::string onDatabase(const std::string& name, const std::string& database) {
       out += separator + std::string(o->keyword) + "=" + uriEscaped(o->val);
       separator = '&';
     }
-  PQconninfoFree(options);
+  pq().PQconninfoFree(options);
   return out;
 }
 
