@@ -83,6 +83,23 @@ ReportedError ReportHostError(const HostErrorReport& report, std::int32_t number
   return result;
 }
 
+void typingSteps(const HostErrorReport& report, HostScreen& screen, const std::vector<TypedStep>& steps) {
+  for (std::size_t step = 0; step < steps.size();) {
+    TypedStep pairs;
+    for (std::size_t s = step; s < steps.size(); ++s) pairs.insert(pairs.end(), steps[s].begin(), steps[s].end());
+    try {
+      screen.TypeValues(pairs);
+      return;
+    } catch (const forms::RuntimeError& e) {
+      if (!ReportHostError(report, e).skipped) throw ReleaseEnded{};
+      for (std::size_t typed = screen.TypedBeforeRefusal();
+           step < steps.size() && typed >= steps[step].size(); ++step)
+        typed -= steps[step].size();
+      ++step;
+    }
+  }
+}
+
 ReportedError ReportHostError(const HostErrorReport& report, const forms::RuntimeError& error) {
   return ReportHostError(report, error.number(), error.description());
 }

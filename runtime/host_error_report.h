@@ -10,6 +10,8 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/forms/runtime_error.h"
 
@@ -50,5 +52,15 @@ inline void hostStep(const HostErrorReport& report, const std::function<void()>&
     if (!ReportHostError(report, e).skipped) throw ReleaseEnded{};
   }
 }
+
+class HostScreen;
+// The values one host step types, each control with its text.
+using TypedStep = std::vector<std::pair<std::string, std::string>>;
+
+// Host steps that only type values, as many steps in one request as refusals
+// allow: the screen types every pair in turn; a refusal the report skips goes
+// on with the step after the refused pair's, as the steps made one by one
+// would, and anything else ends the release.
+void typingSteps(const HostErrorReport& report, HostScreen& screen, const std::vector<TypedStep>& steps);
 
 }  // namespace corvena::runtime

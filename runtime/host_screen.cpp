@@ -40,13 +40,6 @@ std::chrono::milliseconds answerTimeout() {
   return std::chrono::milliseconds(static_cast<long>(Val(seconds) * 1000));
 }
 
-std::string floatText(double value) {
-  char buffer[512];
-  // Typed as a clerk would: 100000, never 1e+05.
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed).ptr;
-  return std::string(buffer, end);
-}
-
 std::optional<signon::SignOnContext> callerSignOn() {
   if (const auto& given = host::hostProcess().signOn) return given;
   forms::Session* current = forms::currentSession();
@@ -77,6 +70,13 @@ void passBack(forms::Session& session, const std::string& program, const std::st
 
 }  // namespace
 
+std::string HostAmountText(double value) {
+  char buffer[512];
+  // Typed as a clerk would: 100000, never 1e+05.
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed).ptr;
+  return std::string(buffer, end);
+}
+
 int hostErrorCode(const forms::RuntimeError& error) {
   return error.number() - HostObjectErrorBase;
 }
@@ -106,7 +106,7 @@ void HostControl::ControlValue(std::string_view text) const {
 }
 
 void HostControl::ControlValue(double value) const {
-  ControlValue(std::string_view(floatText(value)));
+  ControlValue(std::string_view(HostAmountText(value)));
 }
 
 void HostControl::ControlValue(std::int16_t value) const {
@@ -144,6 +144,7 @@ std::string HostScreen::request(const std::string& line) {
     nextRow_.reset();
   }
   automation::WireAnswer answer;
+  typed_ = 0;
   try {
     answer = process_->request(line);
   } catch (const automation::ProcessLost& e) {
@@ -156,6 +157,7 @@ std::string HostScreen::request(const std::string& line) {
     // What the host screen saved is read next, by this screen's own cursors.
     if (changes) session->cursors().endReads();
   }
+  typed_ = static_cast<std::size_t>(answer.typed);
   if (!answer.ok) raiseHostError(answer.number, answer.text);
   return answer.text;
 }
@@ -260,7 +262,7 @@ void HostScreen::GridFind(std::string_view level, std::string_view control, std:
                           const std::vector<std::pair<std::string, double>>& typed) {
   const std::string word = levelWord(level);
   std::string line = "find " + word + " " + scriptWord(control) + " " + scriptWord(value);
-  for (const auto& [name, amount] : typed) line += " " + scriptWord(name) + " " + floatText(amount);
+  for (const auto& [name, amount] : typed) line += " " + scriptWord(name) + " " + HostAmountText(amount);
   state = moveRow(line, word);
 }
 

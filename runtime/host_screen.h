@@ -117,6 +117,8 @@ class HostScreen {
   // Each control's value entered in turn as ControlValue enters it, in one
   // request; the first refused raises, what was entered before it stays.
   void TypeValues(const std::vector<std::pair<std::string, std::string>>& values);
+  // After a refused TypeValues: how many of its values were entered before the refused one.
+  std::size_t TypedBeforeRefusal() const { return typed_; }
 
   // One request of the wire; its answer's value, or the error raised.
   std::string request(const std::string& line);
@@ -147,7 +149,11 @@ class HostScreen {
   std::map<std::string, std::string> told_;
   std::map<std::string, std::set<std::string>> rowControls_;
   std::optional<std::string> owedMove_;  // the level of a move answered here, not yet made
+  std::size_t typed_ = 0;
 };
+
+// An amount as ControlValue types it.
+std::string HostAmountText(double value);
 
 // The control named on the screen, and the text of one of its properties
 // ("Level", "Enabled", "BlankErr"): how the module's releases reach them.

@@ -113,15 +113,21 @@ WireAnswer DrivenProcess::request(std::string_view line) {
     sent += static_cast<std::size_t>(n);
   }
   std::vector<std::string> said;
+  int typed = 0;
   for (;;) {
     const std::string answer = readLine();
     if (auto shown = parseSaid(answer)) {
       said.push_back(std::move(*shown));
       continue;
     }
+    if (auto count = parseTyped(answer)) {
+      typed = *count;
+      continue;
+    }
     auto parsed = parseAnswer(answer);
     if (!parsed) lost("it answered out of turn: " + answer);
     parsed->said = std::move(said);
+    parsed->typed = typed;
     return *parsed;
   }
 }

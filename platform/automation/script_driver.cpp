@@ -228,6 +228,7 @@ bool ScriptDriver::typeInTurn(const Command& command, std::size_t first,
   for (std::size_t i = 0; i < targets.size(); ++i)
     if (!session_.enterValue(*targets[i], command.args[first + 2 * i + 1])) {
       refused(targets[i]->name());
+      outcome_.typed = static_cast<int>(i);
       return false;
     }
   return true;

@@ -34,6 +34,7 @@ struct Outcome {
   std::string reason;     // why it was refused, failed or broken
   // The host message that refused it (0 for none or the screen's own text), or the run-time error.
   int messageNumber = 0;
+  int typed = 0;  // refused: the pairs of the set or find typed before the refused one
 };
 
 class ScriptDriver {

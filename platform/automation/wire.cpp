@@ -67,7 +67,8 @@ std::string answerLine(const Outcome& outcome) {
     case Outcome::Kind::Done:
       return outcome.value.empty() ? "OK" : "OK " + escapeWire(outcome.value);
     case Outcome::Kind::Refused:
-      return error(kErrRefused, std::to_string(outcome.messageNumber) + " " + outcome.reason);
+      return (outcome.typed > 0 ? "TYPED " + std::to_string(outcome.typed) + "\n" : std::string()) +
+             error(kErrRefused, std::to_string(outcome.messageNumber) + " " + outcome.reason);
     case Outcome::Kind::Failed:
       return error(kErrHostFailure, std::to_string(outcome.messageNumber) + " " + outcome.reason);
     case Outcome::Kind::Broken:
@@ -91,6 +92,15 @@ std::optional<std::int64_t> parseEnded(std::string_view line) {
   const auto [end, ec] = std::from_chars(line.data(), line.data() + line.size(), statements);
   if (ec != std::errc() || end != line.data() + line.size()) return std::nullopt;
   return statements;
+}
+
+std::optional<int> parseTyped(std::string_view line) {
+  if (line.rfind("TYPED ", 0) != 0) return std::nullopt;
+  int typed = 0;
+  line.remove_prefix(6);
+  const auto [end, ec] = std::from_chars(line.data(), line.data() + line.size(), typed);
+  if (ec != std::errc() || end != line.data() + line.size() || typed < 0) return std::nullopt;
+  return typed;
 }
 
 std::optional<std::string> parseSaid(std::string_view line) {

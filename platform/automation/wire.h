@@ -1,5 +1,5 @@
 #pragma once
-// The automation wire, version 5 (docs/automation.md): the driven screen greets
+// The automation wire, version 6 (docs/automation.md): the driven screen greets
 // with one line, then answers each request line with what it showed meanwhile
 // (SAID lines) and exactly one answer line, and says at its end how many
 // database statements it ran.
@@ -15,7 +15,7 @@
 
 namespace corvena::automation {
 
-inline constexpr int kWireVersion = 5;
+inline constexpr int kWireVersion = 6;
 inline constexpr std::string_view kGreeting = "CORVENA-AUTOMATION";
 // The request that gives the screen to the clerk: answered, then no more requests.
 inline constexpr std::string_view kHandOver = "handover";
@@ -35,7 +35,8 @@ std::string unescapeWire(std::string_view text);
 
 std::string readyLine(std::string_view program);
 std::string startFailureLine(int code, std::string_view description);
-// The answer line for what a request came to.
+// The answer for what a request came to: one line, after a TYPED line when a
+// refused set or find typed some of its pairs first.
 std::string answerLine(const Outcome& outcome);
 // A MESSAGE or STATUS line the screen showed while it carried the request out.
 std::string saidLine(std::string_view shown);
@@ -48,11 +49,14 @@ struct WireAnswer {
   int number = 0;     // ERROR / FAILED: the error number
   std::string text;   // OK: the value; ERROR / FAILED: the description
   std::vector<std::string> said;  // what the screen showed on the way, in order
+  int typed = 0;  // a refused set or find: the pairs it typed before the refused one
 };
 // Nothing for a line that is no answer of this version.
 std::optional<WireAnswer> parseAnswer(std::string_view line);
 // The shown line a SAID line carries; nothing for any other line.
 std::optional<std::string> parseSaid(std::string_view line);
+// The count a TYPED line carries; nothing for any other line.
+std::optional<int> parseTyped(std::string_view line);
 std::optional<WireAnswer> parseGreeting(std::string_view line);
 std::optional<std::int64_t> parseEnded(std::string_view line);
 

@@ -175,6 +175,29 @@ TEST_F(DrivenHostScreen, ARefusalArrivesAs2048WithTheHostMessageNumberLeading) {
             "Duplicate reference number for customer NATL-AUTO");
 }
 
+// One request for the steps; after a refusal the report skips, the steps from
+// the next one on in another, so the pairs typed are those the steps made one
+// by one would type: the refused step's other pairs are not.
+TEST_F(DrivenHostScreen, TypingStepsGoOnAfterASkippedRefusalAsStepsOneByOneWould) {
+  auto pay = start("0803000");
+  auto controls = pay->ScreenControls();
+  pay->TypeValues({{"cCustID", "NATL-AUTO"}, {"cRefNbr", "TCHK9"}, {"cOrigDocAmt", "10"}});
+  pay->SaveScreen();
+  pay->StartNewAtLevel("Batch");
+  const std::string bank = controls.ControlByName("cBankAcct").ControlValue();
+  const auto before = automation::DrivenProcess::requestsSent();
+  const HostErrorReport skipping{.skippedCodes = {3007}};
+  typingSteps(skipping, *pay,
+              {{{"cCustID", "NATL-AUTO"}},
+               {{"cRefNbr", "TCHK9"}, {"cBankAcct", "9999"}},
+               {{"cOrigDocAmt", HostAmountText(25)}}});
+  EXPECT_EQ(automation::DrivenProcess::requestsSent() - before, 2);
+  EXPECT_EQ(controls.ControlByName("cBankAcct").ControlValue(), bank);
+  EXPECT_EQ(Val(controls.ControlByName("cOrigDocAmt").ControlValue()), 25.0);
+  EXPECT_THROW(typingSteps({}, *pay, {{{"cRefNbr", "TCHK9"}}, {{"cOrigDocAmt", "30"}}}), ReleaseEnded);
+  EXPECT_EQ(Val(controls.ControlByName("cOrigDocAmt").ControlValue()), 25.0);
+}
+
 TEST_F(DrivenHostScreen, AnUnknownControlOrPropertyOrALevelNotOnTheScreenIs2050) {
   auto pay = start("0803000");
   EXPECT_EQ(raised([&] { pay->ScreenControls().ControlByName("cNoSuch").ControlValue(); }), 2050);

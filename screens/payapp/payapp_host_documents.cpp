@@ -109,7 +109,6 @@ bool StartCustomerPayment() {
       pay.StartNewAtLevel(level);
     });
     a.PendingDocTotal = 0;
-    hostStep(report, [&] { pay.TypeValues({{"cCustID", cust}, {"cDocType", "Payment"}}); });
     const std::string type = a.bXNAHeader.vond1.trimmed();
     std::string reference = a.bXNAHeader.RefNbr.trimmed();
     if (a.bXDetail.CustId == a.bXNAHeader.CustId) {
@@ -120,15 +119,14 @@ bool StartCustomerPayment() {
     } else if (type == "NP") {
       reference = PrefixedReference('N', reference);
     }
-    hostStep(report, [&] { HostField(pay, "cRefNbr").ControlValue(reference); });
+    std::vector<runtime::TypedStep> steps{{{"cCustID", cust}, {"cDocType", "Payment"}},
+                                          {{"cRefNbr", reference}}};
     if (type != "NP")
-      hostStep(report, [&] {
-        pay.TypeValues(
-            {{"cBankAcct", a.bXNASetup.vond1.trimmed()}, {"cBankSub", a.bXNASetup.vond2.trimmed()}});
-      });
-    hostStep(report, [&] { HostField(pay, "cdocdate").ControlValue(documentDate(a)); });
-    hostStep(report, [&] { HostField(pay, "cOrigDocAmt").ControlValue(a.bXNAHeader.OrigDocAmt); });
-    hostStep(report, [&] { HostField(pay, "cPerPost").ControlValue(a.bXNAHeader.PerPost.view()); });
+      steps.push_back({{"cBankAcct", a.bXNASetup.vond1.trimmed()}, {"cBankSub", a.bXNASetup.vond2.trimmed()}});
+    steps.push_back({{"cdocdate", documentDate(a)}});
+    steps.push_back({{"cOrigDocAmt", runtime::HostAmountText(a.bXNAHeader.OrigDocAmt)}});
+    steps.push_back({{"cPerPost", std::string(a.bXNAHeader.PerPost.view())}});
+    runtime::typingSteps(report, pay, steps);
     return true;
   } catch (const ReleaseEnded&) {
     return false;

@@ -155,8 +155,8 @@ TEST_F(ScriptDriverGridTest, RequestsAreAnsweredOneLineEach) {
 }
 
 // What the screen showed while it carried a request out leads the answer, in
-// order; values typed in one request before the refused one stay; once handed
-// over, nothing more is read.
+// order; values typed in one request before the refused one stay, and the
+// answer says how many; once handed over, nothing more is read.
 TEST_F(ScriptDriverGridTest, ShownLinesLeadTheAnswerAndAHandOverEndsTheRequests) {
   session_.control("cDocDesc").onValueCheck([this](std::string&) {
     session_.messages().status(forms::kStatusWrite, 0, "checking", forms::kStatusProgress);
@@ -169,7 +169,7 @@ TEST_F(ScriptDriverGridTest, ShownLinesLeadTheAnswerAndAHandOverEndsTheRequests)
   EXPECT_EQ(serveRequests(*driver_, requests, answers), Served::HandedOver);
   EXPECT_EQ(answers.str(),
             "OK\nSAID STATUS 2: checking\nSAID MESSAGE Grid Test (16): Not that.\n"
-            "ERROR 2048 0 Not that.\nOK Z\nOK\n");
+            "TYPED 1\nERROR 2048 0 Not that.\nOK Z\nOK\n");
 }
 
 TEST_F(ScriptDriverGridTest, ARefusalAnswersWithTheRefusingMessage) {
