@@ -82,7 +82,7 @@ double floorQueryMs() {
                          " WHERE PrimaryCustId = $1) ORDER BY d.CustId, d.DueDate, d.RefNbr",
                          {kParent});
   sqlite3* db = nullptr;
-  sqlite3_open_v2(company().path().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+  sqlite3_open_v2(company().path().c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
   const std::string sql =
       "SELECT d.* FROM ARDoc d WHERE d.Rlsed = 1 AND d.OpenDoc = 1"
       " AND d.DocType IN ('IN', 'DM', 'FI') AND d.CuryDocBal > 0"

@@ -149,7 +149,8 @@ void saveFloor(benchmark::State& state, bool withChecks) {
   for (const char* name : {"XNADetail_HeldElsewhere", "XNADetail_Overapplied"})
     if (withChecks) checks.push_back(b.screen.session().database().procedure(name)->statements.front());
   sqlite3* db = nullptr;
-  if (!benchServer()) sqlite3_open(b.company.path().c_str(), &db);
+  if (!benchServer())
+    sqlite3_open_v2(b.company.path().c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
   for (auto _ : state) {
     state.PauseTiming();
     b.exec("DELETE FROM XNADetail WHERE NABatNbr = '" + b.batch + "'");

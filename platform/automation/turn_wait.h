@@ -9,7 +9,7 @@
 
 namespace corvena::automation {
 
-constexpr std::chrono::microseconds kAwakeTurn{200};
+constexpr std::chrono::microseconds kAwakeTurn{500};
 
 // True as soon as `fd` has something to read (or has ended), false once
 // `awake` has passed first. Other processes ready to run go first meanwhile.
