@@ -83,10 +83,12 @@ ReportedError ReportHostError(const HostErrorReport& report, std::int32_t number
   return result;
 }
 
-void typingSteps(const HostErrorReport& report, HostScreen& screen, const std::vector<TypedStep>& steps) {
+void typingSteps(const HostErrorReport& report, HostScreen& screen,
+                 const std::vector<TypedStep>& steps) {
   for (std::size_t step = 0; step < steps.size();) {
     TypedStep pairs;
-    for (std::size_t s = step; s < steps.size(); ++s) pairs.insert(pairs.end(), steps[s].begin(), steps[s].end());
+    for (std::size_t s = step; s < steps.size(); ++s)
+      pairs.insert(pairs.end(), steps[s].begin(), steps[s].end());
     try {
       screen.TypeValues(pairs);
       return;

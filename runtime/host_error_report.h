@@ -61,6 +61,7 @@ using TypedStep = std::vector<std::pair<std::string, std::string>>;
 // allow: the screen types every pair in turn; a refusal the report skips goes
 // on with the step after the refused pair's, as the steps made one by one
 // would, and anything else ends the release.
-void typingSteps(const HostErrorReport& report, HostScreen& screen, const std::vector<TypedStep>& steps);
+void typingSteps(const HostErrorReport& report, HostScreen& screen,
+                 const std::vector<TypedStep>& steps);
 
 }  // namespace corvena::runtime

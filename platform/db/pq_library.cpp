@@ -21,7 +21,7 @@ PqLibrary load() {
   void* handle = ::dlopen(kLibrary, RTLD_NOW | RTLD_LOCAL);
   if (!handle) throw unusable(::dlerror());
   PqLibrary library;
-#define CORVENA_PQ_BIND(name)                                                    \
+#define CORVENA_PQ_BIND(name)                                                      \
   library.name = reinterpret_cast<decltype(library.name)>(::dlsym(handle, #name)); \
   if (!library.name) throw unusable(#name " is missing");
   CORVENA_PQ_FUNCTIONS(CORVENA_PQ_BIND)

@@ -44,9 +44,9 @@ std::string deskModulePath() {
 const ui::DeskEntry* loadDesk() {
   const std::string path = deskModulePath();
   void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  const auto entry = module ? reinterpret_cast<const ui::DeskEntry* (*)()>(
-                                  ::dlsym(module, "corvena_desk_entry"))
-                            : nullptr;
+  const auto entry =
+      module ? reinterpret_cast<const ui::DeskEntry* (*)()>(::dlsym(module, "corvena_desk_entry"))
+             : nullptr;
   if (entry) return entry();
   std::cerr << "The desktop renderer " << path << " cannot be loaded: " << ::dlerror() << "\n";
   return nullptr;

@@ -122,7 +122,8 @@ bool StartCustomerPayment() {
     std::vector<runtime::TypedStep> steps{{{"cCustID", cust}, {"cDocType", "Payment"}},
                                           {{"cRefNbr", reference}}};
     if (type != "NP")
-      steps.push_back({{"cBankAcct", a.bXNASetup.vond1.trimmed()}, {"cBankSub", a.bXNASetup.vond2.trimmed()}});
+      steps.push_back(
+          {{"cBankAcct", a.bXNASetup.vond1.trimmed()}, {"cBankSub", a.bXNASetup.vond2.trimmed()}});
     steps.push_back({{"cdocdate", documentDate(a)}});
     steps.push_back({{"cOrigDocAmt", runtime::HostAmountText(a.bXNAHeader.OrigDocAmt)}});
     steps.push_back({{"cPerPost", std::string(a.bXNAHeader.PerPost.view())}});
