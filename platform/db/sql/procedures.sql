@@ -14,9 +14,17 @@ SELECT * FROM ARDoc WHERE RefNbr = ?1 ORDER BY CustId, DocType;
 -- procedure Customer_all 1
 SELECT * FROM Customer WHERE CustId LIKE ?1 ORDER BY CustId;
 
--- (customer pattern) customers with status active
+-- (customer pattern) customers with status active. A pattern without a closing
+-- '%' is one ID in any case, found by its folded index rather than by reading
+-- every customer: a screen checks each customer typed into it so.
 -- procedure Customer_Active 1
-SELECT * FROM Customer WHERE CustId LIKE ?1 AND Status = 'A' ORDER BY CustId;
+SELECT * FROM Customer
+WHERE substr(?1, length(?1), 1) <> '%' AND lower(CustId) = lower(?1)
+  AND CustId LIKE ?1 AND Status = 'A'
+UNION ALL
+SELECT * FROM Customer
+WHERE substr(?1, length(?1), 1) = '%' AND CustId LIKE ?1 AND Status = 'A'
+ORDER BY CustId;
 
 -- ()
 -- procedure arsetup_all 0

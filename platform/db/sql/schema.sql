@@ -137,6 +137,9 @@ CREATE TABLE Customer (
   LUpd_Prog TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
   LUpd_User TEXT NOT NULL DEFAULT '' COLLATE RTRIM,
   tstamp INTEGER NOT NULL DEFAULT 0);
+-- A customer typed into a screen is looked up by its ID in any case: LIKE
+-- ignores case, and no index on CustId itself serves that.
+CREATE INDEX Customer_Folded ON Customer (lower(CustId));
 
 CREATE TABLE Batch (
   BatNbr TEXT NOT NULL DEFAULT '' COLLATE RTRIM,

@@ -55,6 +55,12 @@ TEST_F(HostProcedures, CustomerListsByPatternInKeyOrder) {
   EXPECT_EQ(column("customer_all " + textLiteral("B2      "), "Name"), (Rows{"Bee"}));
   EXPECT_EQ(column("Customer_Active '%'", "CustId"), (Rows{"A1", "B2"}));
   EXPECT_EQ(column("Customer_Active 'H9'", "CustId"), Rows{});
+  // One ID in any case, a prefix, and a '%' or '_' inside an ID standing for itself.
+  EXPECT_EQ(column("Customer_Active 'b2'", "CustId"), (Rows{"B2"}));
+  EXPECT_EQ(column("Customer_Active 'a%'", "CustId"), (Rows{"A1"}));
+  EXPECT_EQ(column("Customer_Active '%2'", "CustId"), Rows{});
+  EXPECT_EQ(column("Customer_Active 'B_'", "CustId"), Rows{});
+  EXPECT_EQ(column("Customer_Active 'B'", "CustId"), Rows{});
 }
 
 TEST_F(HostProcedures, ProjectControlRowsByTypeAndCode) {
